@@ -1,0 +1,62 @@
+# Kalvo — the two commands:
+#   make run    install what is missing, build, open Kalvo on the sample portfolio
+#   make test   install what is missing, build, run every test
+# Further: make bench, make fuzz, make sanitize, make install.
+
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+BEISPIEL = examples/Beispiel.kvo
+
+.PHONY: run test build deps bench fuzz sanitize install clean
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		$(BUILD)/src/kalvo $(BEISPIEL); \
+	else \
+		$(BUILD)/src/kalvo-batch $(BEISPIEL); \
+		echo; \
+		echo "Kein Bildschirm gefunden: oben steht der Bericht von kalvo-batch."; \
+		echo "Das Fenster zeigt z. B.:  xvfb-run -a $(BUILD)/src/kalvo $(BEISPIEL)"; \
+	fi
+
+bench: deps
+	cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKALVO_GUI=OFF -DKALVO_TESTS=OFF
+	cmake --build $(BUILD)-bench -j $(JOBS) --target kalvo_bench
+	$(BUILD)-bench/bench/kalvo_bench
+
+# Each fuzz target runs for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DKALVO_FUZZ=ON -DKALVO_GUI=OFF -DKALVO_TESTS=OFF -DKALVO_BENCH=OFF
+	cmake --build $(BUILD)-fuzz -j $(JOBS)
+	for ziel in fuzz_kvo fuzz_feldsatz fuzz_profil; do \
+		mkdir -p $(BUILD)-fuzz/korpus/$$ziel; \
+		$(BUILD)-fuzz/fuzz/$$ziel -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
+			$(BUILD)-fuzz/korpus/$$ziel fuzz/korpus/$$ziel || exit 1; \
+	done
+
+# The tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALVO_GUI=OFF -DKALVO_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+	cmake --build $(BUILD)-asan -j $(JOBS)
+	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-asan

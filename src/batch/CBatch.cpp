@@ -1,0 +1,172 @@
+#include "batch/CBatch.h"
+
+#include "doc/CKalvoDoc.h"
+#include "platform/Cp1252.h"
+#include "platform/Datei.h"
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+#include "summary/Jahresreihen.h"
+
+#include <optional>
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kAufruf = 1;
+constexpr int kDatei = 2;
+
+const char* const kHilfe =
+    "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
+    "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
+    "\n"
+    "Optionen:\n"
+    "  --detail            Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes\n"
+    "  --reserven          Feldesreserven statt der Zusammenfassung\n"
+    "  --rate              Grafik zeigt die Rate statt der Jahresproduktion\n"
+    "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
+    "  --ende JAHR         letztes Projektjahr (sonst das der Datei)\n"
+    "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben\n"
+    "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
+    "  --help              diese Hilfe\n"
+    "\n"
+    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar.\n";
+
+// Messages of the run go to stderr, one per line group.
+class CStderrMeldungen : public IMeldungen {
+public:
+    explicit CStderrMeldungen(std::ostream& aus) : m_Aus(aus) {}
+    void Meldung(const std::string& text) override { m_Aus << "kalvo-batch: " << text << '\n'; }
+    bool Frage(const std::string& text) override
+    {
+        m_Aus << "kalvo-batch: " << text << " (Nein)\n";
+        return false;
+    }
+
+private:
+    std::ostream& m_Aus;
+};
+
+struct COptionen {
+    bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
+    std::optional<std::string> einzelfeld;
+    std::optional<int> ende;
+    std::optional<std::string> csv;
+    std::string datei;
+};
+
+// Parses the arguments; returns an error text for bad usage, else "".
+std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const auto wert = [&]() -> const std::string* {
+            if (i + 1 >= args.size())
+                return nullptr;
+            return &args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            o.hilfe = true;
+        } else if (a == "--detail") {
+            o.detail = true;
+        } else if (a == "--reserven") {
+            o.reserven = true;
+        } else if (a == "--rate") {
+            o.rate = true;
+        } else if (a == "--cp1252") {
+            o.cp1252 = true;
+        } else if (a == "--einzelfeld") {
+            const std::string* w = wert();
+            if (!w)
+                return "--einzelfeld braucht einen Feldnamen.";
+            o.einzelfeld = *w;
+        } else if (a == "--ende") {
+            const std::string* w = wert();
+            int jahr = 0;
+            if (!w || !LiesInt(*w, jahr) || !JahrPlausibel(jahr))
+                return "--ende braucht ein Jahr (1 bis 9999).";
+            o.ende = jahr;
+        } else if (a == "--csv") {
+            const std::string* w = wert();
+            if (!w)
+                return "--csv braucht einen Dateinamen.";
+            o.csv = *w;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "Unbekannte Option " + a + ".";
+        } else if (!o.datei.empty()) {
+            return "Nur eine Datei angeben.";
+        } else {
+            o.datei = a;
+        }
+    }
+    if (!o.hilfe && o.datei.empty())
+        return "Keine Datei angegeben.";
+    return {};
+}
+
+int FeldIndex(const CKalvoDoc& doc, const std::string& name)
+{
+    for (size_t i = 0; i < doc.m_saFelder.size(); ++i)
+        if (ErstesWort(doc.m_saFelder[i]) == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler)
+{
+    COptionen o;
+    const std::string aufrufFehler = OptionenLesen(argumente, o);
+    if (!aufrufFehler.empty()) {
+        fehler << "kalvo-batch: " << aufrufFehler << "\n\n" << kHilfe;
+        return kAufruf;
+    }
+    if (o.hilfe) {
+        aus << kHilfe;
+        return kOk;
+    }
+
+    CStderrMeldungen meldungen(fehler);
+    CKalvoDoc doc(meldungen);
+    std::string bytes, grund;
+    if (!DateiLesen(o.datei, bytes, grund) || !doc.Laden(bytes, grund)) {
+        fehler << "kalvo-batch: " << o.datei << ": " << grund << '\n';
+        return kDatei;
+    }
+    doc.NachDemLaden();
+    if (o.ende)
+        doc.m_iProjektende = *o.ende;
+    doc.m_bDetailausgabe = o.detail ? 1 : 0;
+    doc.m_bFeldesreserven = o.reserven ? 1 : 0;
+    doc.m_iGrafikRate = o.rate ? 1 : 0;
+    if (o.einzelfeld) {
+        const int i = FeldIndex(doc, *o.einzelfeld);
+        if (i < 0) {
+            fehler << "kalvo-batch: " << o.datei << ": Das Feld " << *o.einzelfeld
+                   << " gibt es nicht.\n";
+            return kAufruf;
+        }
+        std::string name;
+        SatzkopfLesen(doc.m_saFelder[i], name, doc.m_iFoerderbeginn);
+        doc.m_sEinzelfeld = name;
+        doc.m_iEinzelfeld = i;
+    }
+
+    doc.Berechnen();
+
+    for (const auto& zeile : doc.m_saBericht) {
+        if (o.cp1252) {
+            std::string b;
+            Utf8ZuCp1252(zeile, b);
+            aus << b << '\n';
+        } else {
+            aus << zeile << '\n';
+        }
+    }
+    aus.flush();
+    if (o.csv && !DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc), grund)) {
+        fehler << "kalvo-batch: " << *o.csv << ": " << grund << '\n';
+        return kDatei;
+    }
+    return kOk;
+}

@@ -1,0 +1,246 @@
+// The calculation run: from the document's input to all results.
+
+#include "doc/CKalvoDoc.h"
+
+#include "forecast/DruckTabellen.h"
+#include "gas/Gasbericht.h"
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Number of project years from start to end, 0 … 33.
+int AnzahlJahre(int start, int ende)
+{
+    const long long n = static_cast<long long>(ende) - start + 1;
+    return static_cast<int>(std::clamp<long long>(n, 0, kMaxJahre));
+}
+
+constexpr int kReservenKopfzeilen = 5;
+constexpr int kMaxReservenZeilen = kReservenKopfzeilen + kMaxJahre;
+
+} // namespace
+
+void CKalvoDoc::JahresreihenLoeschen()
+{
+    for (auto* reihe : {m_fRestProduktion, m_fRestRate, m_fSollProduktion, m_fSollRate,
+                        m_fProduktionFelder, m_fRateFelder, Y, Y1})
+        std::fill_n(reihe, kMaxJahre, 0.0f);
+    for (auto* reihe : {X, m_iVerkaufJahr, m_iRestJahr})
+        std::fill_n(reihe, kMaxJahre, 0);
+    for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
+        std::fill_n(stufe, kMaxStufen, 0.0f);
+    for (auto* stufe : {m_iStufeAbJahr, m_iStufeBohrungen, m_iStufeFoerderstunden})
+        std::fill_n(stufe, kMaxStufen, 0);
+}
+
+int CKalvoDoc::FruehesterFoerderbeginn()
+{
+    bool erster = true;
+    for (const auto& satz : m_saFelder) {
+        std::string name;
+        int jahr = 0;
+        if (SatzkopfLesen(satz, name, jahr) < 2 || !JahrPlausibel(jahr))
+            continue; // an unreadable record says nothing about the start
+        if (erster || jahr < m_iProjektstart)
+            m_iProjektstart = jahr;
+        erster = false;
+    }
+    return m_iProjektstart;
+}
+
+void CKalvoDoc::Berechnen()
+{
+    JahresreihenLoeschen();
+    m_iProjektstart = FruehesterFoerderbeginn();
+    ProfilUebernehmen(false);
+    ProfilUebernehmen(true);
+    m_saBericht.clear();
+    m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
+
+    if (m_iEinzelfeld >= 0 && !m_sEinzelfeld.empty()) {
+        m_iProjektstart = m_iFoerderbeginn;
+        m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
+        if (m_iEinzelfeld < static_cast<int>(m_saFelder.size()))
+            Feldberechnung(m_iEinzelfeld);
+        m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);
+        BerichtZeile();
+        BerichtZeile("");
+        m_sTitel = "Einzelfeldberechnung";
+        m_sUntertitel = m_sEinzelfeld;
+    } else {
+        if (m_bFeldesreserven == 1) {
+            for (const char* zeile : {"", "   Zusammenstellung der Feldesreserven", "",
+                                      "     Feld                (Mio m3)", ""})
+                BerichtZeile(zeile);
+        }
+        for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
+            Feldberechnung(i);
+        m_sTitel = m_iGrafikRate == 1 ? "Rate aller Felder" : "Jahresproduktion aller Felder";
+        m_sUntertitel = "";
+    }
+
+    if (m_iGrafikRate == 1) {
+        m_sLegendeY = "  Ist-Rate (m3/h)  ";
+        m_sLegendeY1 = "  Soll-Rate (m3/h)  ";
+    } else {
+        m_sLegendeY = "Ist-Produktion (Mio m3/Jahr)";
+        m_sLegendeY1 = "Soll-Produktion (Mio m3/Jahr)";
+    }
+    m_sAchseY = "Ist";
+    m_sAchseY1 = "Soll";
+    m_sAchseX = "Jahre";
+
+    if (m_bFeldesreserven == 0)
+        Zusammenfassung();
+    else
+        ReservenGrafik();
+}
+
+// Reads the reserves lines ("   %s   %7.1f") back from the report into the
+// chart series: field number in X, reserve in Y.
+void CKalvoDoc::ReservenGrafik()
+{
+    int n = static_cast<int>(m_saBericht.size());
+    if (n > kMaxReservenZeilen) {
+        m_Meldungen.Meldung("Es werden maximal 33 Felder in die Grafik aufgenommen");
+        n = kMaxReservenZeilen;
+    }
+    for (int k = kReservenKopfzeilen; k < n; ++k) {
+        X[k - kReservenKopfzeilen] = k - kReservenKopfzeilen;
+        std::string_view rest;
+        ErstesWort(m_saBericht[k], &rest);
+        float wert = 0;
+        if (LiesFloat(ErstesWort(rest), wert))
+            Y[k - kReservenKopfzeilen] = wert;
+    }
+    m_iAnzahl = std::max(n - kReservenKopfzeilen, 0);
+    m_sUntertitel = "Reserven aller Felder";
+    m_sAchseX = "Mio m3";
+    m_sAchseY = "Feld";
+    m_sTitel = "";
+}
+
+int CKalvoDoc::Feldberechnung(int i)
+{
+    CStufen stufen{};
+    CFeldwerte feld;
+    if (FeldzeileLesen(m_saFelder[i], feld, stufen) != kWerteJeSatz) {
+        const std::string name(ErstesWort(m_saFelder[i]));
+        m_sText = Format("Der %d. Feldsatz (Feld %s) ist unlesbar und wird nicht berechnet.", i + 1,
+                         AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 40)).c_str());
+        m_Meldungen.Meldung(m_sText);
+        return -1;
+    }
+    m_Feld = feld;
+    m_sFeldname = feld.m_sFeldname;
+    m_iFoerderbeginn = feld.m_iFoerderbeginn;
+    for (int k = 0; k < kAnzahlStufen; ++k) {
+        m_iStufeAbJahr[k] = stufen[k].m_iStufeAbJahr;
+        m_iStufeFoerderstunden[k] = stufen[k].m_iStufeFoerderstunden;
+        m_fStufeKopfdruck[k] = stufen[k].m_fStufeKopfdruck;
+        m_iStufeBohrungen[k] = stufen[k].m_iStufeBohrungen;
+        m_fStufeCWert[k] = stufen[k].m_fStufeCWert;
+        m_fStufeKonsAnteil[k] = stufen[k].m_fStufeKonsAnteil;
+    }
+    if (!FelddatenBrauchbar())
+        return -1;
+
+    m_Gas.Gaseigenschaften(m_Feld.m_fAnteil, m_Feld.m_fTcel);
+    if (m_bDetailausgabe == 1)
+        GasberichtSchreiben(m_Feld, m_Gas, m_saBericht);
+    return DruckTabellen();
+}
+
+// Values the dialog never writes but a hand-edited file can hold would make
+// the forecast divide by zero. Such a field is left out of the run with a
+// message naming it.
+bool CKalvoDoc::FelddatenBrauchbar()
+{
+    const CFeldwerte& f = m_Feld;
+    double summe = 0;
+    for (float a : f.m_fAnteil)
+        summe += a;
+    const char* grund = nullptr;
+    if (!(summe > 0))
+        grund = "die Gaszusammensetzung fehlt";
+    else if (!(f.m_fOGIP > 0))
+        grund = "das OGIP ist nicht größer als 0";
+    else if (!(f.m_fPi > 0))
+        grund = "der Initialdruck ist nicht größer als 0";
+    else if (!(f.m_fWasserinvasion < 100))
+        grund = "die Wasserinvasion ist nicht kleiner als 100 %";
+    if (grund) {
+        m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund);
+        m_Meldungen.Meldung(m_sText);
+        return false;
+    }
+    if (!(f.m_fA1 > 0) || !(f.m_fCWert > 0) || f.m_iBohrungen <= 0) {
+        m_sText = Format("Das Feld %s liefert keine Rate, solange A1, C-Wert oder Bohrungsanzahl "
+                         "nicht größer als 0 sind.",
+                         f.m_sFeldname.c_str());
+        m_Meldungen.Meldung(m_sText);
+    }
+    return true;
+}
+
+int CKalvoDoc::DruckTabellen()
+{
+    DruckTabellenBauen(m_Gas, m_Feld.m_fTcel, m_fPzTab, m_fVisTab);
+    if (std::any_of(std::begin(m_fPzTab), std::end(m_fPzTab),
+                    [](float pz) { return !(pz > 0) || !std::isfinite(pz); })) {
+        m_sText = Format("Das Feld %s wird nicht berechnet: für das Gas ist kein Z-Wert zu finden "
+                         "(Lagerstättentemperatur zu niedrig?).",
+                         m_Feld.m_sFeldname.c_str());
+        m_Meldungen.Meldung(m_sText);
+        return -1;
+    }
+    if (m_Feld.m_bDruckabhaengig == 1) {
+        // The pressure-dependent factors need a gas column: B1 > 1 and a depth.
+        if (m_Feld.m_fB1 > 1.0f && m_Feld.m_fTeufe > 0.0f)
+            return max_rate_druckabhaengig();
+        m_sText = Format("Das Feld %s wird mit konstanten Faktoren gerechnet: druckabhängige Faktoren "
+                         "brauchen B1 größer als 1 und eine Teufe größer als 0.",
+                         m_Feld.m_sFeldname.c_str());
+        m_Meldungen.Meldung(m_sText);
+    }
+    return max_rate();
+}
+
+void CKalvoDoc::StufeAnwenden(int y)
+{
+    const int fb = m_Feld.m_iFoerderbeginn;
+    const int jahr = fb <= m_iProjektstart ? y + fb : y + m_iProjektstart;
+    for (int i = 0; i < kAnzahlStufen; ++i) {
+        if (!(y > 0 && m_iStufeAbJahr[i] == jahr && m_iStufeAbJahr[i] > fb))
+            continue;
+        m_sText = Format(" Ab %d", jahr);
+        if (m_iStufeFoerderstunden[i] > 0) {
+            m_sText += Format(" Förderstunden:%4d", m_iStufeFoerderstunden[i]);
+            m_Feld.m_iFoerderstunden = m_iStufeFoerderstunden[i];
+        }
+        if (m_fStufeKopfdruck[i] > 0) {
+            m_sText += Format(" Kopfdruck:%3.0f", double(m_fStufeKopfdruck[i]));
+            m_Feld.m_fKopfdruck = m_fStufeKopfdruck[i];
+        }
+        if (m_iStufeBohrungen[i] > 0) {
+            m_sText += Format(" Bohrungen:%d", m_iStufeBohrungen[i]);
+            m_Feld.m_iBohrungen = m_iStufeBohrungen[i];
+        }
+        if (m_fStufeCWert[i] > 0) {
+            m_sText += Format(" C-Wert:%5.3f", double(m_fStufeCWert[i]));
+            m_Feld.m_fCWert = m_fStufeCWert[i];
+        }
+        if (m_fStufeKonsAnteil[i] > 0) {
+            m_sText += Format(" Kons.Anteil:%5.1f", double(m_fStufeKonsAnteil[i]));
+            m_Feld.m_fKonsAnteil = m_fStufeKonsAnteil[i];
+        }
+        if (m_bDetailausgabe == 1)
+            BerichtZeile();
+    }
+}

@@ -1,0 +1,121 @@
+#pragma once
+// The planning document: everything the user enters (field records, project
+// period, sales and rest-field profiles, display options), everything a
+// calculation run produces (report lines, year series, chart texts) and the
+// working values of the field being computed.
+
+#include "doc/Feldsatz.h"
+#include "gas/CGaseigenschaften.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class IMeldungen;
+
+constexpr int kMaxJahre = 33;      // entries of a year series
+constexpr int kMaxStufen = 10;     // capacity of the stage arrays
+constexpr int kTabellenPunkte = 100; // pressure grid 1, 11, …, 991 bar
+
+class CKalvoDoc {
+public:
+    explicit CKalvoDoc(IMeldungen& meldungen);
+
+    // ---- members, in the order of the document's definition ----
+    int m_bBlockdiagramm = 0;   // 1 = block diagram, 0 = line diagram
+    int m_bFeldesreserven = 0;  // reserves mode
+    std::string m_sUntertitel;
+    int m_iAnzahl = 0;          // valid entries of X, Y, Y1 (0 … 33)
+    int m_iGrafikRate = 0;      // chart quantity: 0 = production, 1 = rate
+    std::string m_sTitel;
+    std::string m_sAchseY;
+    std::string m_sAchseY1;
+    std::string m_sAchseX;
+    std::string m_sLegendeY;
+    std::string m_sLegendeY1;
+    int m_bNeuBerechnen = 0;    // once set, every confirmed data command recomputes
+    int X[kMaxJahre]{};         // years, or field numbers in reserves mode
+    float Y[kMaxJahre]{};
+    float Y1[kMaxJahre]{};
+    std::vector<std::string> m_saVerkaufsprofil;
+    std::vector<std::string> m_saRestfelder;
+    int m_iFoerderbeginn = 0;
+    int m_iProjektende = 0;
+    int m_iProjektstart = 0;
+    std::vector<std::string> m_saFelder;  // field records, in list order
+    std::vector<std::string> m_saBericht; // report buffer
+    std::string m_sEinzelfeld;            // field of a single-field run; "" = none
+    int m_bDetailausgabe = 0;
+    float m_fRestProduktion[kMaxJahre]{};   // Mio m³
+    float m_fRestRate[kMaxJahre]{};         // m³/h
+    float m_fSollProduktion[kMaxJahre]{};   // Mio m³
+    float m_fSollRate[kMaxJahre]{};         // m³/h
+    float m_fProduktionFelder[kMaxJahre]{}; // Σ production × share, Mio m³
+    float m_fRateFelder[kMaxJahre]{};       // Σ rate × share, m³/h
+    float m_fStufeKopfdruck[kMaxStufen]{};
+    float m_fStufeCWert[kMaxStufen]{};
+    float m_fStufeKonsAnteil[kMaxStufen]{};
+    int m_iStufeAbJahr[kMaxStufen]{};
+    int m_iStufeBohrungen[kMaxStufen]{};
+    int m_iStufeFoerderstunden[kMaxStufen]{};
+    int m_iVerkaufJahr[kMaxJahre]{};
+    int m_iRestJahr[kMaxJahre]{};
+    // field working values of the field being computed
+    CFeldwerte m_Feld;             // the parsed record, changed by stage rows
+    CGaseigenschaften m_Gas;       // its gas properties
+    float m_fPzTab[kTabellenPunkte]{};    // p/z at 1 + 10·i bar, bar
+    float m_fVisTab[kTabellenPunkte]{};   // viscosity at reservoir temperature, cP
+    float m_fZTabRohr[kTabellenPunkte]{}; // z at the mean tubing temperature
+    float m_fZi = 0;                      // z at the initial pressure
+    std::string m_sFeldname;
+    std::string m_sText;           // scratch text of report lines and messages
+    int m_iEinzelfeld = -1;        // position of the single field; -1 = none
+
+    // ---- framework side ----
+    bool OnNewDocument();
+    void SetModifiedFlag(bool geaendert = true) { m_bModified = geaendert; }
+    bool IsModified() const { return m_bModified; }
+    // Observers stand in for the views: each is called to redraw.
+    void BeobachterHinzufuegen(std::function<void()> beobachter);
+    void UpdateAllViews();
+    IMeldungen& Meldungen() { return m_Meldungen; }
+
+    // ---- document file (.kvo) ----
+    std::string Speichern() const; // the bytes of the file
+    // Reads the file's bytes into this document (items only, no other member).
+    // On failure returns false, leaves the document untouched and puts a German
+    // reason into `fehler`.
+    bool Laden(std::string_view bytes, std::string& fehler);
+    // The load step after the items are read: modified mark and display options.
+    void NachDemLaden();
+
+    // ---- commands ----
+    void OnBlockdiagramm();
+    void OnLiniendiagramm();
+    bool BlockdiagrammAktiv() const { return m_bBlockdiagramm == 0; }
+    bool LiniendiagrammAktiv() const { return m_bBlockdiagramm != 0; }
+
+    // ---- calculation run ----
+    void Berechnen();
+    int FruehesterFoerderbeginn();
+    int Feldberechnung(int i);
+    int DruckTabellen();
+    int max_rate();
+    int max_rate_druckabhaengig();
+    void StufeAnwenden(int y);
+    void ProfilUebernehmen(bool restfelder);
+    void Zusammenfassung();
+    void JahresreihenLoeschen();
+
+    // Appends m_sText to the report buffer.
+    void BerichtZeile() { m_saBericht.push_back(m_sText); }
+    void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
+
+private:
+    bool FelddatenBrauchbar();
+    void ReservenGrafik();
+
+    IMeldungen& m_Meldungen;
+    bool m_bModified = false;
+    std::vector<std::function<void()>> m_Beobachter;
+};

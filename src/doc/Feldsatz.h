@@ -1,0 +1,105 @@
+#pragma once
+// The field record: one text line per gas field, 65 values separated by white
+// space: 41 field values, then 4 stage rows of 6 values.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+class IMeldungen;
+
+constexpr int kAnzahlKomponenten = 15;
+constexpr int kAnzahlStufen = 4;        // stage rows in a record
+constexpr int kWerteJeSatz = 65;        // values in a record
+constexpr int kMaxNamenslaenge = 99;    // characters of a field name
+
+// The 41 field values, in record order. Units: pressures bar, temperatures °C,
+// volumes Mio m³ (normal state), rates m³/h, lengths m (tubing cm), mD, percent.
+struct CFeldwerte {
+    std::string m_sFeldname;
+    int m_iFoerderbeginn = 0;
+    std::array<float, kAnzahlKomponenten> m_fAnteil{}; // mol %, H2S … C10H22
+    float m_fTcel = 0;
+    float m_fKopftemperatur = 0;
+    float m_fOGIP = 0;
+    float m_fPi = 0;
+    float m_fPermHorizontal = 0;
+    float m_fPermVertikal = 0;
+    float m_fMaechtigkeitBankrecht = 0;
+    float m_fMaechtigkeitErbohrt = 0;
+    float m_fEinflussradius = 0;
+    float m_fTeufe = 0;
+    float m_fSteigrohrDi = 0;
+    float m_fHorizontallaenge = 0;
+    float m_fKumProdBeginn = 0;
+    float m_fKopfdruck = 0;
+    int m_iBohrungen = 0;
+    float m_fMaxRate = 0;
+    float m_fWasserinvasion = 0;
+    int m_iFoerderstunden = 0;
+    float m_fReferenzdruck = 0;
+    float m_fKonsAnteil = 0;
+    float m_fA1 = 0;
+    float m_fB1 = 0;
+    float m_fCWert = 0;
+    int m_bDruckabhaengig = 0;
+};
+
+// One stage row: from year m_iStufeAbJahr on, values > 0 replace the field's.
+struct CStufenzeile {
+    int m_iStufeAbJahr = 0;
+    int m_iStufeFoerderstunden = 0;
+    float m_fStufeKopfdruck = 0;
+    int m_iStufeBohrungen = 0;
+    float m_fStufeCWert = 0;
+    float m_fStufeKonsAnteil = 0;
+};
+
+using CStufen = std::array<CStufenzeile, kAnzahlStufen>;
+using CStufenTexte = std::array<std::string, kAnzahlStufen>;
+
+// The three text forms of a stage row in the dialog's stage list.
+enum class EStufenformat {
+    Vorgabe,    // default rows and rows regenerated from the head values
+    Gelesen,    // rows rebuilt when a record is read into the dialog
+    Geaendert,  // a row replaced by "Zeile ändern" (C-Wert with 4 decimals)
+};
+
+std::string StufenzeileText(const CStufenzeile& stufe, EStufenformat format);
+
+// Reads a stage-row text ("%d %d %f %d %f %f"); returns the values converted.
+int StufenzeileLesen(std::string_view text, CStufenzeile& stufe);
+
+// Formats the field values and the 4 stage-row texts into one record line.
+std::string DatenInZeile(const CFeldwerte& feld, const CStufenTexte& stufen);
+
+// Reads a record as scanf would with the record format: values in order, up to
+// the first one that is missing or unreadable. Returns the number converted
+// (65 for a complete record). A name of more than 99 characters is not read.
+// m_bDruckabhaengig becomes 1 only for a scanned 1.
+int FeldzeileLesen(std::string_view zeile, CFeldwerte& feld, CStufen& stufen);
+
+// Years the program can count with (no overflow in any difference of years).
+inline bool JahrPlausibel(int jahr) { return jahr >= 1 && jahr <= 9999; }
+
+// Checks a record that comes from outside (a file): exactly 65 readable values,
+// a name of at most 99 characters, plausible years. Returns "" when the record
+// is sound, else the German reason, naming the field.
+std::string FeldsatzFehler(std::string_view zeile);
+
+// Dialog side: reads the record and rebuilds the 4 stage-row texts in the
+// "Gelesen" format. Shows "Einlesefehler" and returns false unless all 65
+// values were read; the values converted so far stay in `feld`.
+bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte,
+                          IMeldungen& meldungen);
+
+// The name of a field, head of a record ("%s  %d %s"): returns the number of
+// values read (name, year, next token), as the project start needs them.
+int SatzkopfLesen(std::string_view zeile, std::string& name, int& foerderbeginn);
+
+// A field name must be exactly one token without white space.
+bool FeldnameGueltig(std::string_view name);
+
+// Defaults of a new field (InitData): sets the values the dialog presets, the
+// stage input row, and 4 identical default stage rows.
+void InitDataWerte(CFeldwerte& feld, CStufenzeile& stufeneingabe, CStufenTexte& stufenTexte);

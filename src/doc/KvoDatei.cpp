@@ -1,0 +1,112 @@
+// The document file (.kvo): project start and end as 32-bit little-endian
+// integers, then the field records, the sales profile and the rest fields as
+// text arrays; texts in Windows-1252. No header, no version.
+
+#include "doc/CKalvoDoc.h"
+
+#include "platform/Archiv.h"
+#include "platform/Cp1252.h"
+#include "platform/Format.h"
+
+namespace {
+
+std::vector<std::string> NachCp1252(const std::vector<std::string>& texte)
+{
+    std::vector<std::string> ergebnis;
+    ergebnis.reserve(texte.size());
+    for (const auto& t : texte) {
+        std::string bytes;
+        Utf8ZuCp1252(t, bytes); // texts are checked where they are typed
+        ergebnis.push_back(std::move(bytes));
+    }
+    return ergebnis;
+}
+
+void NachUtf8(std::vector<std::string>& texte)
+{
+    for (auto& t : texte)
+        t = Cp1252ZuUtf8(t);
+}
+
+// A profile line holds year, production and rate.
+bool ProfilzeileLesbar(const std::string& zeile)
+{
+    std::string_view rest = zeile;
+    int jahr = 0;
+    float wert = 0;
+    return LiesInt(ErstesWort(rest, &rest), jahr) && JahrPlausibel(jahr) &&
+           LiesFloat(ErstesWort(rest, &rest), wert) && LiesFloat(ErstesWort(rest, &rest), wert);
+}
+
+bool ProfilPruefen(const std::vector<std::string>& zeilen, const char* name, std::string& fehler)
+{
+    for (size_t i = 0; i < zeilen.size(); ++i) {
+        if (!ProfilzeileLesbar(zeilen[i])) {
+            fehler = Format("Die %zu. Zeile des Profils \"%s\" enthält nicht Jahr, Produktion und Rate.",
+                            i + 1, name);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string CKalvoDoc::Speichern() const
+{
+    CArchivSchreiber ar;
+    ar.Int32(m_iProjektstart);
+    ar.Int32(m_iProjektende);
+    ar.TextArray(NachCp1252(m_saFelder));
+    ar.TextArray(NachCp1252(m_saVerkaufsprofil));
+    ar.TextArray(NachCp1252(m_saRestfelder));
+    return ar.Bytes();
+}
+
+bool CKalvoDoc::Laden(std::string_view bytes, std::string& fehler)
+{
+    CArchivLeser ar(bytes);
+    int32_t start = 0, ende = 0;
+    std::vector<std::string> felder, verkauf, rest;
+    if (!ar.Int32(start) || !ar.Int32(ende) || !ar.TextArray(felder) || !ar.TextArray(verkauf) ||
+        !ar.TextArray(rest)) {
+        fehler = bytes.empty() ? "Die Datei ist leer." : ar.Fehler();
+        return false;
+    }
+    if (!ar.AmEnde()) {
+        fehler = "Die Datei enthält nach den Daten weitere Bytes; sie ist keine Kalvo-Datei.";
+        return false;
+    }
+    NachUtf8(felder);
+    NachUtf8(verkauf);
+    NachUtf8(rest);
+    if (!JahrPlausibel(start) || !JahrPlausibel(ende)) {
+        fehler = Format("Die Datei enthält ein unmögliches Projektjahr (%d bis %d).", start, ende);
+        return false;
+    }
+    for (size_t i = 0; i < felder.size(); ++i) {
+        const std::string grund = FeldsatzFehler(felder[i]);
+        if (!grund.empty()) {
+            fehler = Format("Der %zu. Feldsatz ist unlesbar: %s", i + 1, grund.c_str());
+            return false;
+        }
+    }
+    if (!ProfilPruefen(verkauf, "Verkaufsprofil", fehler) ||
+        !ProfilPruefen(rest, "Restfelder", fehler))
+        return false;
+
+    m_iProjektstart = start;
+    m_iProjektende = ende;
+    m_saFelder = std::move(felder);
+    m_saVerkaufsprofil = std::move(verkauf);
+    m_saRestfelder = std::move(rest);
+    return true;
+}
+
+void CKalvoDoc::NachDemLaden()
+{
+    SetModifiedFlag(true);
+    m_iGrafikRate = 0;
+    m_bBlockdiagramm = 1;
+    m_bDetailausgabe = 0;
+}

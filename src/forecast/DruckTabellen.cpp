@@ -1,0 +1,44 @@
+#include "forecast/DruckTabellen.h"
+
+void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte],
+                        float visTab[kDruckPunkte])
+{
+    for (int i = 0; i < kDruckPunkte; ++i) {
+        const float p = GitterDruck(i);
+        const float z = static_cast<float>(gas.Zwert(tcel, p, EZwertVariante::Dokument));
+        pzTab[i] = p / z;
+        // Density at reservoir conditions from the normal state 273 K, 1.0134 bar.
+        const float d = static_cast<float>(pzTab[i] * 273.0 / ((tcel + 273.0) * 1.0134));
+        const double rho = d * gas.m_dRhoN;
+        visTab[i] = static_cast<float>(gas.LeeViskositaet(rho));
+    }
+}
+
+float DruckAusPz(const float pzTab[kDruckPunkte], float pbsz, int& segment)
+{
+    constexpr int letzter = kDruckPunkte - 1;
+    if (pbsz >= pzTab[letzter]) {
+        segment = letzter;
+        return static_cast<float>(991.0 + 10.0 * (double(pbsz) - pzTab[letzter]) /
+                                              (double(pzTab[letzter]) - pzTab[letzter - 1]));
+    }
+    int j = 1;
+    while (j < letzter && !(pzTab[j] > pbsz))
+        ++j;
+    segment = j;
+    return static_cast<float>(1.0 + 10.0 * (j - 1) +
+                              10.0 * (double(pbsz) - pzTab[j - 1]) / (double(pzTab[j]) - pzTab[j - 1]));
+}
+
+float TabelleBeiDruck(const float tab[kDruckPunkte], float p)
+{
+    if (!(p > 1.0f))
+        return tab[0];
+    if (p > GitterDruck(kDruckPunkte - 1))
+        return tab[kDruckPunkte - 1];
+    int i = 1;
+    while (!(p <= GitterDruck(i)))
+        ++i;
+    return static_cast<float>(tab[i - 1] +
+                              (double(tab[i]) - tab[i - 1]) * (p - 10.0 * (i - 1) - 1.0) / 10.0);
+}

@@ -1,0 +1,92 @@
+#include "platform/Datei.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Largest file we take as a document or profile: far beyond any real one.
+constexpr std::uintmax_t kMaxDateigroesse = 256u * 1024u * 1024u;
+
+std::string Grund() { return std::strerror(errno); }
+
+} // namespace
+
+bool DateiLesen(const std::string& pfad, std::string& bytes, std::string& fehler)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(pfad, ec)) {
+        fehler = "Das ist ein Verzeichnis, keine Datei.";
+        return false;
+    }
+    std::ifstream datei(pfad, std::ios::binary);
+    if (!datei) {
+        fehler = "Die Datei kann nicht geöffnet werden (" + Grund() + ").";
+        return false;
+    }
+    const auto groesse = std::filesystem::file_size(pfad, ec);
+    if (!ec && groesse > kMaxDateigroesse) {
+        fehler = "Die Datei ist zu groß für eine Kalvo-Datei.";
+        return false;
+    }
+    std::ostringstream inhalt;
+    inhalt << datei.rdbuf();
+    if (datei.bad()) {
+        fehler = "Die Datei kann nicht gelesen werden.";
+        return false;
+    }
+    bytes = inhalt.str();
+    return true;
+}
+
+bool DateiAtomarSchreiben(const std::string& pfad, const std::string& bytes, std::string& fehler)
+{
+    const std::filesystem::path ziel(pfad);
+    const std::filesystem::path verzeichnis =
+        ziel.has_parent_path() ? ziel.parent_path() : std::filesystem::path(".");
+    std::string vorlage = (verzeichnis / ("." + ziel.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(vorlage.data());
+    if (fd < 0) {
+        fehler = "Die Datei kann nicht angelegt werden (" + Grund() + ").";
+        return false;
+    }
+    bool ok = true;
+    size_t geschrieben = 0;
+    while (ok && geschrieben < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + geschrieben, bytes.size() - geschrieben);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            ok = false;
+        else
+            geschrieben += static_cast<size_t>(n);
+    }
+    if (ok && ::fsync(fd) != 0)
+        ok = false;
+    if (!ok)
+        fehler = "Die Datei kann nicht geschrieben werden (" + Grund() + ").";
+    // A new file gets the usual permissions instead of mkstemp's 0600;
+    // an existing one keeps its own.
+    struct stat alt {};
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    ::fchmod(fd, ::stat(pfad.c_str(), &alt) == 0 ? (alt.st_mode & 07777) : (0666 & ~maske));
+    if (::close(fd) != 0 && ok) {
+        fehler = "Die Datei kann nicht geschrieben werden (" + Grund() + ").";
+        ok = false;
+    }
+    if (ok && std::rename(vorlage.c_str(), pfad.c_str()) != 0) {
+        fehler = "Die Datei kann nicht ersetzt werden (" + Grund() + ").";
+        ok = false;
+    }
+    if (!ok)
+        std::remove(vorlage.c_str());
+    return ok;
+}

@@ -1,0 +1,13 @@
+#pragma once
+// Whole-file reading and atomic writing.
+
+#include <string>
+
+// Reads a whole file as bytes. False with a German reason when it cannot.
+bool DateiLesen(const std::string& pfad, std::string& bytes, std::string& fehler);
+
+// Writes the bytes to a temporary file beside the target, flushes it to disk
+// and renames it over the target: the target is either the old or the new
+// file, never a half-written one. False with a German reason; the target then
+// is untouched.
+bool DateiAtomarSchreiben(const std::string& pfad, const std::string& bytes, std::string& fehler);

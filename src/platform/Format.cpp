@@ -1,0 +1,97 @@
+#include "platform/Format.h"
+
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+std::string Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list kopie;
+    va_copy(kopie, args);
+    const int laenge = std::vsnprintf(nullptr, 0, format, kopie);
+    va_end(kopie);
+    std::string text;
+    if (laenge > 0) {
+        text.resize(static_cast<size_t>(laenge) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        text.resize(static_cast<size_t>(laenge));
+    }
+    va_end(args);
+    return text;
+}
+
+size_t AnzahlZeichen(std::string_view utf8)
+{
+    size_t n = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+std::string AufBreite(std::string_view utf8, size_t breite)
+{
+    std::string text;
+    size_t zeichen = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if ((c & 0xC0) != 0x80) {
+            if (zeichen == breite)
+                break;
+            ++zeichen;
+        }
+        text += utf8[i];
+    }
+    text.append(breite - zeichen, ' ');
+    return text;
+}
+
+static bool IstLeer(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view ErstesWort(std::string_view text, std::string_view* rest)
+{
+    size_t anfang = 0;
+    while (anfang < text.size() && IstLeer(text[anfang]))
+        ++anfang;
+    size_t ende = anfang;
+    while (ende < text.size() && !IstLeer(text[ende]))
+        ++ende;
+    if (rest)
+        *rest = text.substr(ende);
+    return text.substr(anfang, ende - anfang);
+}
+
+bool LiesInt(std::string_view token, int& wert)
+{
+    if (token.empty() || token.size() > 40)
+        return false;
+    const std::string s(token);
+    char* ende = nullptr;
+    errno = 0;
+    const long v = std::strtol(s.c_str(), &ende, 10);
+    if (errno != 0 || ende != s.c_str() + s.size() || v < INT_MIN || v > INT_MAX)
+        return false;
+    wert = static_cast<int>(v);
+    return true;
+}
+
+bool LiesFloat(std::string_view token, float& wert)
+{
+    if (token.empty() || token.size() > 60)
+        return false;
+    const std::string s(token);
+    char* ende = nullptr;
+    const float v = std::strtof(s.c_str(), &ende);
+    if (ende != s.c_str() + s.size() || !std::isfinite(v))
+        return false;
+    wert = v;
+    return true;
+}

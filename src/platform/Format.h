@@ -1,0 +1,24 @@
+#pragma once
+// printf/scanf helpers. All formats of the program are fixed literals, so the
+// compiler checks them; the result is always a complete std::string, never a
+// truncated fixed buffer.
+
+#include <string>
+#include <string_view>
+
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Number of characters (not bytes) of a UTF-8 text.
+size_t AnzahlZeichen(std::string_view utf8);
+
+// Pads with blanks or cuts a UTF-8 text to exactly `breite` characters.
+std::string AufBreite(std::string_view utf8, size_t breite);
+
+// First white-space separated token of a text, and the rest after it.
+std::string_view ErstesWort(std::string_view text, std::string_view* rest = nullptr);
+
+// Strict number readers for one token: the whole token must be the number, the
+// value must fit, and floats must be finite. The float is converted as scanf's %f
+// does (correctly rounded to single precision).
+bool LiesInt(std::string_view token, int& wert);
+bool LiesFloat(std::string_view token, float& wert);

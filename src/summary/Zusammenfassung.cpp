@@ -1,0 +1,52 @@
+// The summary of a run: rest fields, actual (fields + rest fields) and target
+// (sales profile) year by year, with production totals; fills the chart series.
+
+#include "doc/CKalvoDoc.h"
+
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+
+void CKalvoDoc::Zusammenfassung()
+{
+    if (m_bDetailausgabe == 0) {
+        for (const char* zeile :
+             {" ", "                 ZUSAMMENFASSUNG DER ERGEBNISSE", " ",
+              "  JAHR  PRODUKTION     RATE       IST         SOLL      IST       SOLL",
+              "        RESTFELDER  RESTFELDER PRODUKTION  PRODUKTION   RATE      RATE",
+              "         Mio m*3      m*3/h      Mio m*3     Mio m*3    m*3/h     m*3/h", " "})
+            BerichtZeile(zeile);
+    }
+    m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende,
+                     m_iProjektstart);
+    if (static_cast<long long>(m_iProjektende) - m_iProjektstart > kMaxJahre - 1)
+        m_Meldungen.Meldung(m_sText);
+
+    // Running totals in single precision, each addition rounded to float.
+    float summeRest = 0, summeIst = 0, summeSoll = 0;
+    for (int i = 0; i < kMaxJahre && static_cast<long long>(m_iProjektstart) + i <= m_iProjektende; ++i) {
+        const int jahr = m_iProjektstart + i;
+        const double istProduktion = double(m_fRestProduktion[i]) + m_fProduktionFelder[i];
+        const double istRate = double(m_fRateFelder[i]) + m_fRestRate[i];
+        summeRest = static_cast<float>(double(summeRest) + m_fRestProduktion[i]);
+        summeIst = static_cast<float>(double(summeIst) + istProduktion);
+        summeSoll = static_cast<float>(double(summeSoll) + m_fSollProduktion[i]);
+
+        m_sText = Format("  %4d  %8.1f  %9.0f %11.1f  %10.1f  %9.0f  %7.0f", jahr,
+                         double(m_fRestProduktion[i]), double(m_fRestRate[i]), istProduktion,
+                         double(m_fSollProduktion[i]), istRate, double(m_fSollRate[i]));
+        if (m_bDetailausgabe == 0)
+            BerichtZeile();
+        X[i] = jahr;
+        if (m_iGrafikRate != 0) {
+            Y[i] = static_cast<float>(istRate);
+            Y1[i] = m_fSollRate[i];
+        } else {
+            Y[i] = static_cast<float>(istProduktion);
+            Y1[i] = m_fSollProduktion[i];
+        }
+    }
+    BerichtZeile(" ");
+    m_sText = Format("  Summe %8.1f  %21.1f %11.1f ", double(summeRest), double(summeIst), double(summeSoll));
+    if (m_bDetailausgabe == 0)
+        BerichtZeile();
+}

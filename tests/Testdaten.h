@@ -1,0 +1,19 @@
+#pragma once
+// Fields and documents the tests build on.
+
+#include "doc/CKalvoDoc.h"
+#include "doc/Feldsatz.h"
+
+#include <string>
+
+// The FeldA example of the record format: 2003, 93.1 % CH4, 380 bar, 6 wells …
+CFeldwerte FeldA();
+
+// A record of the field with 4 stage rows generated from its head values.
+std::string Feldsatz(const CFeldwerte& feld);
+
+// A record with the given stage rows.
+std::string Feldsatz(const CFeldwerte& feld, const CStufen& stufen);
+
+// Pure methane field with the given name, start year and OGIP.
+CFeldwerte MethanFeld(const std::string& name, int start, float ogip = 5000.0f);

@@ -1,0 +1,109 @@
+#include "Testdaten.h"
+#include "batch/CBatch.h"
+#include "platform/Datei.h"
+#include "platform/Meldungen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace {
+
+struct CAufruf {
+    int status = -1;
+    std::string aus, fehler;
+};
+
+CAufruf Batch(std::vector<std::string> args)
+{
+    std::ostringstream aus, fehler;
+    CAufruf a;
+    a.status = KalvoBatch(args, aus, fehler);
+    a.aus = aus.str();
+    a.fehler = fehler.str();
+    return a;
+}
+
+std::string TempDatei(const std::string& name, const std::string& inhalt)
+{
+    const auto pfad = std::filesystem::temp_directory_path() / ("kalvo_test_" + name);
+    std::string grund;
+    EXPECT_TRUE(DateiAtomarSchreiben(pfad.string(), inhalt, grund)) << grund;
+    return pfad.string();
+}
+
+} // namespace
+
+TEST(Batch, UsageErrorsExitWithOneAndTheUsageText)
+{
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {}, {"--gibtsnicht", "a.kvo"}, {"--ende"}, {"--ende", "abc", "a.kvo"}, {"a.kvo", "b.kvo"}}) {
+        const CAufruf a = Batch(args);
+        EXPECT_EQ(a.status, 1);
+        EXPECT_NE(a.fehler.find("Aufruf: kalvo-batch"), std::string::npos);
+    }
+    const CAufruf hilfe = Batch({"--help"});
+    EXPECT_EQ(hilfe.status, 0);
+    EXPECT_NE(hilfe.aus.find("--einzelfeld NAME"), std::string::npos);
+}
+
+TEST(Batch, UnreadableFileExitsWithTwoNamingTheFile)
+{
+    const std::string kaputt = TempDatei("kaputt.kvo", "kein Kalvo");
+    const CAufruf a = Batch({kaputt});
+    EXPECT_EQ(a.status, 2);
+    EXPECT_NE(a.fehler.find(kaputt), std::string::npos);
+    EXPECT_EQ(Batch({"/gibt/es/nicht.kvo"}).status, 2);
+}
+
+TEST(Batch, PrintsTheReportOfEachMode)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    CFeldwerte sued = MethanFeld("Süd", 2005);
+    doc.m_saFelder = {Feldsatz(FeldA()), Feldsatz(sued)};
+    const std::string pfad = TempDatei("zwei.kvo", doc.Speichern());
+
+    const CAufruf alle = Batch({pfad});
+    EXPECT_EQ(alle.status, 0);
+    EXPECT_NE(alle.aus.find("ZUSAMMENFASSUNG DER ERGEBNISSE"), std::string::npos);
+    EXPECT_NE(alle.aus.find("\n  2003 "), std::string::npos);
+    EXPECT_NE(alle.aus.find("\n  2030 "), std::string::npos);
+
+    const CAufruf reserven = Batch({"--reserven", pfad});
+    EXPECT_NE(reserven.aus.find("Zusammenstellung der Feldesreserven"), std::string::npos);
+    EXPECT_NE(reserven.aus.find("   Süd   "), std::string::npos);
+
+    const CAufruf cp = Batch({"--reserven", "--cp1252", pfad});
+    EXPECT_NE(cp.aus.find("   S\xFC" "d   "), std::string::npos);
+
+    const CAufruf einzeln = Batch({"--einzelfeld", "Süd", "--ende", "2010", pfad});
+    EXPECT_EQ(einzeln.status, 0);
+    EXPECT_EQ(einzeln.aus.substr(0, 39), "  PROJEKTSTART: 2005 PROJEKTENDE: 2010\n");
+    EXPECT_EQ(Batch({"--einzelfeld", "Nord", pfad}).status, 1);
+
+    const CAufruf detail = Batch({"--detail", pfad});
+    EXPECT_NE(detail.aus.find("GASEIGENSCHAFTEN DES FELDES FeldA"), std::string::npos);
+    EXPECT_NE(detail.aus.find("DAUERLASTRATEN DES FELDES Süd"), std::string::npos);
+}
+
+TEST(Batch, CsvIsASpreadsheetTableWithDecimalComma)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    doc.m_saFelder = {Feldsatz(FeldA())};
+    doc.m_saVerkaufsprofil = {"2003  100.5  13000.0", "2004  100.5  13000.0"};
+    doc.m_iProjektende = 2005;
+    const std::string pfad = TempDatei("csv.kvo", doc.Speichern());
+    const std::string csv = (std::filesystem::temp_directory_path() / "kalvo_test.csv").string();
+    ASSERT_EQ(Batch({"--csv", csv, pfad}).status, 0);
+    std::string inhalt, grund;
+    ASSERT_TRUE(DateiLesen(csv, inhalt, grund));
+    EXPECT_EQ(inhalt.substr(0, 8), "\xEF\xBB\xBFJahr;");
+    EXPECT_NE(inhalt.find("\r\n2003;0,000;0,0;"), std::string::npos);
+    EXPECT_NE(inhalt.find(";100,500;13000,0;"), std::string::npos);
+    EXPECT_NE(inhalt.find("\r\n2005;"), std::string::npos);
+    EXPECT_EQ(inhalt.find("\r\n2006;"), std::string::npos);
+    EXPECT_EQ(Batch({"--csv", "/gibt/es/nicht/x.csv", pfad}).status, 2);
+}

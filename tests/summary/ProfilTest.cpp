@@ -1,0 +1,139 @@
+#include "Testdaten.h"
+#include "doc/CKalvoDoc.h"
+#include "platform/Meldungen.h"
+#include "summary/Profil.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct CDokument {
+    CAufgezeichneteMeldungen meldungen;
+    CKalvoDoc doc{meldungen};
+};
+
+std::vector<std::string> Profil(int von, int bis, float produktion = 95.0f)
+{
+    std::vector<std::string> z;
+    for (int j = von; j <= bis; ++j)
+        z.push_back(ProfilzeileEingabe(j, produktion, 13000.0f));
+    return z;
+}
+
+} // namespace
+
+TEST(Profil, LineForms)
+{
+    EXPECT_EQ(ProfilzeileEingabe(2002, 95.0f, 13000.0f), "2002          95.0       13000.0");
+    EXPECT_EQ(ProfilzeileImport(2002, 95.0f, 13000.0f), " 2002           95.0       13000.0");
+}
+
+TEST(Profil, LinesArePlacedByPositionFromTheFirstYear)
+{
+    CDokument d;
+    d.doc.m_iProjektstart = 2002;
+    d.doc.m_iProjektende = 2030;
+    d.doc.m_saVerkaufsprofil = Profil(2002, 2010);
+    d.doc.m_saVerkaufsprofil[2] = ProfilzeileEingabe(2005, 50.0f, 7000.0f); // where 2004 belongs
+    d.doc.ProfilUebernehmen(false);
+    EXPECT_EQ(d.doc.m_fSollProduktion[0], 95.0f);
+    EXPECT_EQ(d.doc.m_fSollProduktion[2], 50.0f);
+    EXPECT_EQ(d.doc.m_iVerkaufJahr[2], 2005);
+    EXPECT_EQ(d.doc.m_fSollRate[8], 13000.0f);
+    EXPECT_EQ(d.doc.m_fSollProduktion[9], 0.0f);
+
+    CDokument frueh;
+    frueh.doc.m_iProjektstart = 2002;
+    frueh.doc.m_iProjektende = 2030;
+    frueh.doc.m_saRestfelder = Profil(2000, 2005);
+    frueh.doc.m_saRestfelder[2] = ProfilzeileEingabe(2002, 7.0f, 700.0f);
+    frueh.doc.ProfilUebernehmen(true);
+    EXPECT_EQ(frueh.doc.m_fRestProduktion[0], 7.0f);
+    EXPECT_EQ(frueh.doc.m_iRestJahr[3], 2005);
+    EXPECT_EQ(frueh.doc.m_fRestProduktion[4], 0.0f);
+    EXPECT_TRUE(frueh.meldungen.m_saTexte.empty());
+}
+
+TEST(Profil, ProfilesOutsideTheProjectAreRejectedWithTheirMessage)
+{
+    struct CFall {
+        std::vector<std::string> zeilen;
+        bool rest;
+        const char* meldung;
+    };
+    const std::vector<CFall> faelle = {
+        {Profil(2030, 2032), false, "Die Verkaufsdaten beginnen erst nach Projektende!"},
+        {Profil(2030, 2032), true, "Die Restdaten beginnen erst nach Projektende!"},
+        {Profil(1990, 2002), false, "Die Verkaufsdaten enden vor dem Projektbeginn!"},
+        {Profil(2002, 2002), true, "Die Restdaten enden vor dem Projektbeginn!"},
+    };
+    for (const auto& f : faelle) {
+        CDokument d;
+        d.doc.m_iProjektstart = 2002;
+        d.doc.m_iProjektende = 2030;
+        (f.rest ? d.doc.m_saRestfelder : d.doc.m_saVerkaufsprofil) = f.zeilen;
+        d.doc.ProfilUebernehmen(f.rest);
+        EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{f.meldung});
+        EXPECT_EQ(d.doc.m_fSollProduktion[0] + d.doc.m_fRestProduktion[0], 0.0f);
+    }
+}
+
+TEST(Profil, RunMergesBothProfilesIntoTheSummary)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(MethanFeld("A", 2002))};
+    d.doc.m_iProjektende = 2004;
+    d.doc.m_saVerkaufsprofil = Profil(2002, 2004, 95.0f);
+    d.doc.m_saRestfelder = Profil(2002, 2004, 10.0f);
+    d.doc.Berechnen();
+    EXPECT_EQ(d.doc.m_saBericht[7].substr(0, 29), "  2002      10.0      13000  ");
+    EXPECT_EQ(d.doc.m_saBericht[7].substr(39, 12), "        95.0");
+}
+
+TEST(Profil, ImportTakesAtMost32LinesAfterTheTitle)
+{
+    std::string datei = "1 2 3 Titel mit Zahlen\r\n";
+    for (int j = 2002; j < 2042; ++j)
+        datei += std::to_string(j) + "  95.5  13000\r\n";
+    std::istringstream in(datei);
+    CAufgezeichneteMeldungen m;
+    const CProfilImport e = ProfilImportieren(in, 2002, m);
+    ASSERT_EQ(e.m_saZeilen.size(), 32u);
+    EXPECT_EQ(e.m_saZeilen[0], " 2002           95.5       13000.0");
+    EXPECT_EQ(e.m_saZeilen[31].substr(0, 5), " 2033");
+    EXPECT_EQ(e.m_sStatus, "32 Zeilen wurden eingelesen");
+    EXPECT_TRUE(e.m_bGeaendert);
+    EXPECT_EQ(m.m_saTexte, std::vector<std::string>{"Es werden maximal 33 Zeilen eingelesen!"});
+}
+
+TEST(Profil, ImportStopsAtTheFirstBadLineAndKeepsWhatCameBefore)
+{
+    struct CFall {
+        std::string datei;
+        size_t zeilen;
+        std::string meldung;
+    };
+    const std::vector<CFall> faelle = {
+        {"Titel\n2003 1 2\n", 0, "1.Jahr 2003 ist nicht der Projektstart:2002"},
+        {"Titel\n2002 1 2\n2004 1 2\n", 1, "Die Jahre sind nichr aufsteigend"},
+        {"Titel\n2002 1 2\n2003 1\n", 1, "Die Zeile enhält keine 3 Werte\n 2003 1"},
+        {"Titel\n2002 1 2\n2003 1 2 " + std::string(100, 'x') + "\n", 1, "In der 3.Zeile 100 Zeichen gelesen"},
+        {"", 0, ""},
+    };
+    for (const auto& f : faelle) {
+        std::istringstream in(f.datei);
+        CAufgezeichneteMeldungen m;
+        const CProfilImport e = ProfilImportieren(in, 2002, m);
+        EXPECT_EQ(e.m_saZeilen.size(), f.zeilen);
+        if (f.meldung.empty())
+            EXPECT_TRUE(m.m_saTexte.empty());
+        else
+            EXPECT_EQ(m.m_saTexte, std::vector<std::string>{f.meldung});
+    }
+    CAufgezeichneteMeldungen m;
+    const CProfilImport e = ProfilImportierenAusDatei("/gibt/es/nicht.TXT", 2002, m);
+    EXPECT_EQ(e.m_sStatus, "0 Zeilen wurden eingelesen");
+    EXPECT_EQ(m.m_saTexte, std::vector<std::string>{"/gibt/es/nicht.TXT wird geöffnet"});
+}
