@@ -60,6 +60,8 @@ int main(int argc, char** argv)
     doc.m_iProjektstart = 2002;
     doc.m_iProjektende = 2030;
 
+    // A1, B1 and C-Wert of every field are the proposals kalvo-batch --vorschlag makes.
+
     // Dry sweet gas, medium depth, an older field already produced from.
     CFeldwerte heidemoor = Feld("Heidemoor", 2002, {0, 0.8f, 3.1f, 92.4f, 2.4f, 0.7f, 0.15f, 0.2f, 0.08f, 0.07f, 0.1f});
     heidemoor.m_fTcel = 105;
@@ -78,9 +80,9 @@ int main(int argc, char** argv)
     heidemoor.m_fMaxRate = 22000;
     heidemoor.m_fWasserinvasion = 10;
     heidemoor.m_fKonsAnteil = 50;
-    heidemoor.m_fA1 = 351.7f;
-    heidemoor.m_fB1 = 1.474f;
-    heidemoor.m_fCWert = 2.4183f;
+    heidemoor.m_fA1 = 342.6f;
+    heidemoor.m_fB1 = 1.493f;
+    heidemoor.m_fCWert = 3.0132f;
 
     // Nitrogen-rich gas with an umlaut in its name; compression from 2010 on.
     CFeldwerte altmark = Feld("Altmark_Süd", 2003, {0, 0.5f, 14.8f, 80.9f, 2.6f, 0.7f, 0.15f, 0.2f, 0.05f, 0.05f, 0.05f});
@@ -99,9 +101,9 @@ int main(int argc, char** argv)
     altmark.m_iBohrungen = 8;
     altmark.m_fMaxRate = 18000;
     altmark.m_fKonsAnteil = 37.5f;
-    altmark.m_fA1 = 291.7f;
-    altmark.m_fB1 = 1.570f;
-    altmark.m_fCWert = 0.4561f;
+    altmark.m_fA1 = 279.7f;
+    altmark.m_fB1 = 1.520f;
+    altmark.m_fCWert = 0.5513f;
     const CStufenzeile altmark2008{2008, 0, 0, 10, 0, 0};       // two more wells
     const CStufenzeile altmark2010{2010, 0, 45, 0, 0, 0};       // compression
     const CStufenzeile altmark2018{2018, 7500, 25, 0, 0, 0};    // second stage
@@ -125,9 +127,9 @@ int main(int argc, char** argv)
     wesermarsch.m_fMaxRate = 40000;
     wesermarsch.m_fWasserinvasion = 25;
     wesermarsch.m_fKonsAnteil = 50;
-    wesermarsch.m_fA1 = 351.0f;
-    wesermarsch.m_fB1 = 1.810f;
-    wesermarsch.m_fCWert = 1.7145f;
+    wesermarsch.m_fA1 = 329.8f;
+    wesermarsch.m_fB1 = 1.720f;
+    wesermarsch.m_fCWert = 1.4755f;
     wesermarsch.m_bDruckabhaengig = 1;
     const CStufenzeile weser2012{2012, 0, 60, 6, 0, 0};
     const CStufenzeile weser2020{2020, 0, 35, 0, 1.2125f, 0};
@@ -149,9 +151,9 @@ int main(int argc, char** argv)
     emsland.m_iBohrungen = 2;
     emsland.m_fMaxRate = 30000;
     emsland.m_fKonsAnteil = 60;
-    emsland.m_fA1 = 235.0f;
-    emsland.m_fB1 = 1.763f;
-    emsland.m_fCWert = 0.3878f;
+    emsland.m_fA1 = 221.8f;
+    emsland.m_fB1 = 1.623f;
+    emsland.m_fCWert = 0.2657f;
     const CStufenzeile emsland2011{2011, 0, 0, 4, 0, 0};
     const CStufenzeile emsland2016{2016, 0, 0, 0, 0, 40};       // share sold down
 
@@ -174,9 +176,9 @@ int main(int argc, char** argv)
     kleinfeld.m_fWasserinvasion = 45;
     kleinfeld.m_iFoerderstunden = 8500;
     kleinfeld.m_fKonsAnteil = 100;
-    kleinfeld.m_fA1 = 532.0f;
-    kleinfeld.m_fB1 = 1.250f;
-    kleinfeld.m_fCWert = 9.0952f;
+    kleinfeld.m_fA1 = 555.5f;
+    kleinfeld.m_fB1 = 1.277f;
+    kleinfeld.m_fCWert = 10.3581f;
 
     // The field list is kept in alphabetical order.
     doc.m_saFelder = {Satz(altmark, {altmark2008, altmark2010, altmark2018}),

@@ -1,5 +1,6 @@
 #include "batch/CBatch.h"
 
+#include "dialogs/Feldpruefung.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
@@ -26,6 +27,7 @@ const char* const kHilfe =
     "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
     "  --ende JAHR         letztes Projektjahr (sonst das der Datei)\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben\n"
+    "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
     "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -51,6 +53,7 @@ struct COptionen {
     std::optional<std::string> einzelfeld;
     std::optional<int> ende;
     std::optional<std::string> csv;
+    std::optional<std::string> vorschlag;
     std::string datei;
 };
 
@@ -90,6 +93,11 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             if (!w)
                 return "--csv braucht einen Dateinamen.";
             o.csv = *w;
+        } else if (a == "--vorschlag") {
+            const std::string* w = wert();
+            if (!w)
+                return "--vorschlag braucht einen Feldnamen.";
+            o.vorschlag = *w;
         } else if (a.size() > 1 && a[0] == '-') {
             return "Unbekannte Option " + a + ".";
         } else if (!o.datei.empty()) {
@@ -109,6 +117,34 @@ int FeldIndex(const CKalvoDoc& doc, const std::string& name)
         if (ErstesWort(doc.m_saFelder[i]) == name)
             return static_cast<int>(i);
     return -1;
+}
+
+// The proposal for A1, B1 and C-Wert of one field, as the field data dialog
+// computes it: the gas property text and the proposal line on stdout, the
+// dialog's messages on stderr.
+int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, IMeldungen& meldungen)
+{
+    const int i = FeldIndex(doc, name);
+    if (i < 0) {
+        meldungen.Meldung("Das Feld " + name + " gibt es nicht.");
+        return kAufruf;
+    }
+    CFeldwerte feld;
+    CStufen stufen;
+    FeldzeileLesen(doc.m_saFelder[i], feld, stufen);
+    if (ZusammensetzungFehlt(feld)) {
+        meldungen.Meldung("Die Gaszusammensetzung fehlt");
+        return kDatei;
+    }
+    CGaseigenschaften gas;
+    CVorschlag vorschlag;
+    if (!OnComputeAbc(feld, doc.m_iProjektende, meldungen, vorschlag, gas))
+        return kDatei;
+    std::string text;
+    CStilleMeldungen still; // the checks above have already spoken
+    GaseigenschaftenDialog(feld, false, still, gas, &text);
+    aus << text << "\n\n" << vorschlag.m_sVorschlag << '\n';
+    return kOk;
 }
 
 } // namespace
@@ -136,6 +172,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     doc.NachDemLaden();
     if (o.ende)
         doc.m_iProjektende = *o.ende;
+    if (o.vorschlag)
+        return Vorschlag(doc, *o.vorschlag, aus, meldungen);
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;
     doc.m_iGrafikRate = o.rate ? 1 : 0;

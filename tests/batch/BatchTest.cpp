@@ -107,3 +107,25 @@ TEST(Batch, CsvIsASpreadsheetTableWithDecimalComma)
     EXPECT_EQ(inhalt.find("\r\n2006;"), std::string::npos);
     EXPECT_EQ(Batch({"--csv", "/gibt/es/nicht/x.csv", pfad}).status, 2);
 }
+
+TEST(Batch, ProposalForAFieldOrTheRefusalOfTheDialog)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    CFeldwerte zuHoch = FeldA();
+    zuHoch.m_sFeldname = "ZuHoch";
+    zuHoch.m_fKopfdruck = zuHoch.m_fPi;
+    doc.m_saFelder = {Feldsatz(FeldA()), Feldsatz(zuHoch)};
+    const std::string pfad = TempDatei("vorschlag.kvo", doc.Speichern());
+
+    const CAufruf gut = Batch({"--vorschlag", "FeldA", pfad});
+    EXPECT_EQ(gut.status, 0) << gut.fehler;
+    EXPECT_EQ(gut.aus.substr(0, 35), "Gaseigenschaften des Feldes: FeldA\n");
+    EXPECT_NE(gut.aus.find("\n\nA1: "), std::string::npos);
+    EXPECT_EQ(gut.fehler, "");
+
+    const CAufruf abgelehnt = Batch({"--vorschlag", "ZuHoch", pfad});
+    EXPECT_EQ(abgelehnt.status, 2);
+    EXPECT_EQ(abgelehnt.aus, "");
+    EXPECT_EQ(abgelehnt.fehler, "kalvo-batch: Der Kopffliessdruck muß kleiner als der Initialdruck sein\n");
+}

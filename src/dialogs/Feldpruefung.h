@@ -1,0 +1,26 @@
+#pragma once
+// The checks the field data dialog makes before a field is appended or
+// changed, and before the deliverability proposal. They show their German
+// message through the message interface and return 1 = refused, 0 = accepted.
+
+#include "doc/Feldsatz.h"
+#include "gas/CGaseigenschaften.h"
+#include "gas/Lieferfaehigkeit.h"
+
+class IMeldungen;
+
+// Reservoir and well data, the project end, and the gas properties (computed
+// into `gas`, with their own messages).
+int PruefeFelddaten(const CFeldwerte& feld, int projektende, IMeldungen& meldungen, CGaseigenschaften& gas);
+
+// A1, B1, C-Wert and the maximum rate.
+int PruefeFaktoren(const CFeldwerte& feld, IMeldungen& meldungen);
+
+// True when the 15 percentages, added in float, sum to 0.
+bool ZusammensetzungFehlt(const CFeldwerte& feld);
+
+// "A1,B1,C-Wert berechnen": composition, field data, gas properties, z at the
+// reference pressure, proposal, negative C-Wert. Returns false when no
+// proposal was made (the checks have shown their messages).
+bool OnComputeAbc(const CFeldwerte& feld, int projektende, IMeldungen& meldungen, CVorschlag& vorschlag,
+                  CGaseigenschaften& gas);
