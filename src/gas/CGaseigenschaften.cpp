@@ -119,6 +119,21 @@ double CGaseigenschaften::Zwert(double tcel, double p, EZwertVariante variante) 
     const bool dialog = variante == EZwertVariante::Dialog;
     const double schranke = dialog ? kSchrankeDialog : kSchrankeDokument;
 
+    // Once Newton has converged, y repeats (or alternates between two
+    // neighbours); the last two evaluations are kept so that a repeated y costs
+    // no new powers. The sequence of values is exactly that of the plain loop.
+    struct CWert {
+        double y = -1, f = 0, fs = 0;
+    } letzte[2];
+    const auto auswerten = [&](double y) -> const CWert& {
+        for (const CWert& w : letzte)
+            if (w.y == y)
+                return w;
+        letzte[1] = letzte[0];
+        letzte[0] = {y, hy.F(y), hy.Fstrich(y)};
+        return letzte[0];
+    };
+
     double z = 0;
     bool getroffen = false;
     double y = 0.001;
@@ -127,14 +142,14 @@ double CGaseigenschaften::Zwert(double tcel, double p, EZwertVariante variante) 
             y = 0.6;
         if (y <= 0.0)
             y = 0.001;
-        const double f = hy.F(y);
-        if (std::fabs(f) < schranke) {
+        const CWert w = auswerten(y);
+        if (std::fabs(w.f) < schranke) {
             z = hy.a1 * pr / y;
             getroffen = true;
             if (dialog)
                 return z;
         }
-        y = y - f / hy.Fstrich(y);
+        y = y - w.f / w.fs;
     }
     if (getroffen)
         return z;

@@ -9,19 +9,23 @@
 
 std::string Format(const char* format, ...)
 {
+    // Report lines fit the stack buffer; longer texts are formatted twice.
+    char puffer[256];
     va_list args;
     va_start(args, format);
     va_list kopie;
     va_copy(kopie, args);
-    const int laenge = std::vsnprintf(nullptr, 0, format, kopie);
-    va_end(kopie);
+    const int laenge = std::vsnprintf(puffer, sizeof puffer, format, args);
+    va_end(args);
     std::string text;
-    if (laenge > 0) {
+    if (laenge > 0 && static_cast<size_t>(laenge) < sizeof puffer) {
+        text.assign(puffer, static_cast<size_t>(laenge));
+    } else if (laenge > 0) {
         text.resize(static_cast<size_t>(laenge) + 1);
-        std::vsnprintf(text.data(), text.size(), format, args);
+        std::vsnprintf(text.data(), text.size(), format, kopie);
         text.resize(static_cast<size_t>(laenge));
     }
-    va_end(args);
+    va_end(kopie);
     return text;
 }
 
