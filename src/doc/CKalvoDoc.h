@@ -79,6 +79,9 @@ public:
     void BeobachterHinzufuegen(std::function<void()> beobachter);
     void UpdateAllViews();
     IMeldungen& Meldungen() { return m_Meldungen; }
+    // The document's title: the file name of a saved document, else "Unbenannt".
+    const std::string& GetTitle() const { return m_sDokumentTitel; }
+    void SetTitle(const std::string& titel) { m_sDokumentTitel = titel; }
 
     // ---- document file (.kvo) ----
     std::string Speichern() const; // the bytes of the file
@@ -117,5 +120,6 @@ private:
 
     IMeldungen& m_Meldungen;
     bool m_bModified = false;
+    std::string m_sDokumentTitel = "Unbenannt";
     std::vector<std::function<void()>> m_Beobachter;
 };

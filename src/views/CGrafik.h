@@ -1,0 +1,64 @@
+#pragma once
+// The chart of the planning results, without any window: axis scaling of the
+// document's chart series (extreme, scale, delta, start), the mapping to plot
+// coordinates (transform) and the drawing on a device context (Diagramm).
+// Time chart: years across, Ist (Y) on the left axis as line or bars, Soll (Y1)
+// on the right axis as line. Reserves chart: one horizontal bar per field.
+// Logical units of 0.1 mm, y up; the plot runs from (0, 0) to (W, -H).
+
+#include "platform/CDC.h"
+
+#include <string>
+
+class CKalvoDoc;
+class IMeldungen;
+
+constexpr int kMaxPunkte = 33;
+
+class CGrafik {
+public:
+    explicit CGrafik(CKalvoDoc& doc);
+
+    // axis members, set by extreme and scale
+    double xmin = 0, xmax = 0, ymin = 0, ymax = 0, y1min = 0, y1max = 0;
+    double xstart = 0, ystart = 0, y1start = 0;
+    double deltax = 0, deltay = 0, deltay1 = 0;
+    int m_y1 = 0; // intervals of the Y axis (last scale)
+    int m_y2 = 0; // intervals of the Y1 axis (last scale)
+
+    // view state
+    int m_bDrucken = 0;    // 1 while a print or preview job runs
+    int m_bHochformat = 1; // 1 = portrait plot size, 0 = landscape page being printed
+    int m_bGrafiklupe = 0; // zoom
+
+    // plot, set by transform
+    int m_iBreite = 1300;
+    int m_iHoehe = 750;
+    CPunkt m_ptIst[kMaxPunkte]{};
+    CPunkt m_ptSoll[kMaxPunkte]{};
+
+    void extreme();
+    void scale();
+    static double delta(double delt);
+    static double start(double min, double delt);
+    void transform();
+    void OnGraf(); // extreme, scale, transform
+
+    // Draws the whole chart. Messages go to `meldungen` at most once until
+    // NeueZeichnung() starts the next drawing request.
+    void Diagramm(CDC& dc, IMeldungen& meldungen);
+    void NeueZeichnung() { m_bMeldungGezeigt = false; }
+    void AchseX(CDC& dc);
+    void AchseY(CDC& dc);
+    void AchseY1(CDC& dc);
+    void Gitter(CDC& dc);
+    void Blockdiagramm(CDC& dc, const CPunkt* pts, int n);
+
+private:
+    bool Reserven() const;
+    int Px(double t, double min, double max, int groesse) const;
+    std::string FeldnameBei(double t) const;
+
+    CKalvoDoc& m_Doc;
+    bool m_bMeldungGezeigt = false;
+};
