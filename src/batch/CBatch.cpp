@@ -7,7 +7,12 @@
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "summary/Jahresreihen.h"
+#include "views/CGrafik.h"
+#ifdef KALVO_GRAFIK
+#include "views/GrafikDatei.h"
+#endif
 
+#include <filesystem>
 #include <optional>
 
 namespace {
@@ -28,6 +33,9 @@ const char* const kHilfe =
     "  --ende JAHR         letztes Projektjahr (sonst das der Datei)\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben\n"
     "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
+    "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
+    "  --linien            Liniendiagramm statt Blockdiagramm\n"
+    "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
     "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -50,6 +58,8 @@ private:
 
 struct COptionen {
     bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
+    bool linien = false, serien = false;
+    std::optional<std::string> grafik;
     std::optional<std::string> einzelfeld;
     std::optional<int> ende;
     std::optional<std::string> csv;
@@ -75,6 +85,15 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.reserven = true;
         } else if (a == "--rate") {
             o.rate = true;
+        } else if (a == "--linien") {
+            o.linien = true;
+        } else if (a == "--serien") {
+            o.serien = true;
+        } else if (a == "--grafik") {
+            const std::string* w = wert();
+            if (!w)
+                return "--grafik braucht einen Dateinamen.";
+            o.grafik = *w;
         } else if (a == "--cp1252") {
             o.cp1252 = true;
         } else if (a == "--einzelfeld") {
@@ -147,6 +166,49 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
     return kOk;
 }
 
+std::string JsonText(const std::string& s)
+{
+    std::string j = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\')
+            j += '\\', j += static_cast<char>(c);
+        else if (c < 0x20)
+            j += Format("\\u%04x", c);
+        else
+            j += static_cast<char>(c);
+    }
+    return j + "\"";
+}
+
+// The chart data of the run and the twelve axis members after scaling.
+std::string SerienJson(const CKalvoDoc& d, const CGrafik& g)
+{
+    const int n = std::min(d.m_iAnzahl, kMaxJahre);
+    std::string x, y, y1;
+    for (int i = 0; i < n; ++i) {
+        const char* k = i ? ", " : "";
+        x += Format("%s%d", k, d.X[i]);
+        y += Format("%s%.9g", k, double(d.Y[i]));
+        y1 += Format("%s%.9g", k, double(d.Y1[i]));
+    }
+    std::string j = "{\n";
+    j += Format("  \"m_iProjektstart\": %d,\n  \"m_iAnzahl\": %d,\n", d.m_iProjektstart, d.m_iAnzahl);
+    j += "  \"X\": [" + x + "],\n  \"Y\": [" + y + "],\n  \"Y1\": [" + y1 + "],\n";
+    const std::pair<const char*, const std::string*> texte[] = {
+        {"m_sTitel", &d.m_sTitel},       {"m_sUntertitel", &d.m_sUntertitel}, {"m_sAchseX", &d.m_sAchseX},
+        {"m_sAchseY", &d.m_sAchseY},     {"m_sAchseY1", &d.m_sAchseY1},       {"m_sLegendeY", &d.m_sLegendeY},
+        {"m_sLegendeY1", &d.m_sLegendeY1}};
+    for (const auto& [name, text] : texte)
+        j += Format("  \"%s\": ", name) + JsonText(*text) + ",\n";
+    const std::pair<const char*, double> achsen[] = {
+        {"xmin", g.xmin},       {"xmax", g.xmax},     {"ymin", g.ymin},       {"ymax", g.ymax},
+        {"y1min", g.y1min},     {"y1max", g.y1max},   {"xstart", g.xstart},   {"ystart", g.ystart},
+        {"y1start", g.y1start}, {"deltax", g.deltax}, {"deltay", g.deltay},   {"deltay1", g.deltay1}};
+    for (size_t i = 0; i < std::size(achsen); ++i)
+        j += Format("  \"%s\": %.17g%s\n", achsen[i].first, achsen[i].second, i + 1 < std::size(achsen) ? "," : "");
+    return j + "}\n";
+}
+
 } // namespace
 
 int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler)
@@ -170,6 +232,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         return kDatei;
     }
     doc.NachDemLaden();
+    doc.SetTitle(std::filesystem::path(o.datei).filename().string());
     if (o.ende)
         doc.m_iProjektende = *o.ende;
     if (o.vorschlag)
@@ -190,7 +253,29 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         doc.m_iEinzelfeld = i;
     }
 
+    if (o.linien)
+        doc.OnLiniendiagramm();
+
     doc.Berechnen();
+
+    CGrafik grafik(doc);
+    if (o.grafik) {
+#ifdef KALVO_GRAFIK
+        GrafikUmgebung();
+        if (!GrafikSchreiben(grafik, *o.grafik, meldungen, grund)) {
+            fehler << "kalvo-batch: " << *o.grafik << ": " << grund << '\n';
+            return kDatei;
+        }
+#else
+        fehler << "kalvo-batch: Diese Ausgabe wurde ohne Grafik gebaut.\n";
+        return kDatei;
+#endif
+    }
+    if (o.serien) {
+        grafik.OnGraf();
+        aus << SerienJson(doc, grafik);
+        return kOk;
+    }
 
     for (const auto& zeile : doc.m_saBericht) {
         if (o.cp1252) {

@@ -12,6 +12,8 @@
 #include <vector>
 
 class IMeldungen;
+class CArchivLeser;
+class CArchivSchreiber;
 
 constexpr int kMaxJahre = 33;      // entries of a year series
 constexpr int kMaxStufen = 10;     // capacity of the stage arrays
@@ -84,11 +86,14 @@ public:
     void SetTitle(const std::string& titel) { m_sDokumentTitel = titel; }
 
     // ---- document file (.kvo) ----
-    std::string Speichern() const; // the bytes of the file
-    // Reads the file's bytes into this document (items only, no other member).
-    // On failure returns false, leaves the document untouched and puts a German
-    // reason into `fehler`.
-    bool Laden(std::string_view bytes, std::string& fehler);
+    // Storing: writes project start and end and the three text arrays.
+    void Serialize(CArchivSchreiber& ar) const;
+    // Loading: reads them into this document (no other member). On failure
+    // returns false, leaves the document untouched and puts a German reason
+    // into `fehler`.
+    bool Serialize(CArchivLeser& ar, std::string& fehler);
+    std::string Speichern() const;                          // the bytes of the file
+    bool Laden(std::string_view bytes, std::string& fehler); // from the bytes of a file
     // The load step after the items are read: modified mark and display options.
     void NachDemLaden();
 

@@ -52,25 +52,39 @@ bool ProfilPruefen(const std::vector<std::string>& zeilen, const char* name, std
 
 } // namespace
 
-std::string CKalvoDoc::Speichern() const
+void CKalvoDoc::Serialize(CArchivSchreiber& ar) const
 {
-    CArchivSchreiber ar;
     ar.Int32(m_iProjektstart);
     ar.Int32(m_iProjektende);
     ar.TextArray(NachCp1252(m_saFelder));
     ar.TextArray(NachCp1252(m_saVerkaufsprofil));
     ar.TextArray(NachCp1252(m_saRestfelder));
+}
+
+std::string CKalvoDoc::Speichern() const
+{
+    CArchivSchreiber ar;
+    Serialize(ar);
     return ar.Bytes();
 }
 
 bool CKalvoDoc::Laden(std::string_view bytes, std::string& fehler)
 {
+    if (bytes.empty()) {
+        fehler = "Die Datei ist leer.";
+        return false;
+    }
     CArchivLeser ar(bytes);
+    return Serialize(ar, fehler);
+}
+
+bool CKalvoDoc::Serialize(CArchivLeser& ar, std::string& fehler)
+{
     int32_t start = 0, ende = 0;
     std::vector<std::string> felder, verkauf, rest;
     if (!ar.Int32(start) || !ar.Int32(ende) || !ar.TextArray(felder) || !ar.TextArray(verkauf) ||
         !ar.TextArray(rest)) {
-        fehler = bytes.empty() ? "Die Datei ist leer." : ar.Fehler();
+        fehler = ar.Fehler();
         return false;
     }
     if (!ar.AmEnde()) {

@@ -53,9 +53,9 @@ public:
     void AchseY1(CDC& dc);
     void Gitter(CDC& dc);
     void Blockdiagramm(CDC& dc, const CPunkt* pts, int n);
+    bool Reserven() const; // the reserves chart instead of the time chart
 
 private:
-    bool Reserven() const;
     int Px(double t, double min, double max, int groesse) const;
     std::string FeldnameBei(double t) const;
 

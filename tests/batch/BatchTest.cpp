@@ -129,3 +129,54 @@ TEST(Batch, ProposalForAFieldOrTheRefusalOfTheDialog)
     EXPECT_EQ(abgelehnt.aus, "");
     EXPECT_EQ(abgelehnt.fehler, "kalvo-batch: Der Kopffliessdruck muß kleiner als der Initialdruck sein\n");
 }
+
+TEST(Batch, ChartSeriesAsJsonAndChartFiles)
+{
+    const std::string beispiel = KALVO_BEISPIEL;
+    const CAufruf serien = Batch({"--serien", beispiel});
+    EXPECT_EQ(serien.status, 0);
+    EXPECT_EQ(serien.aus.substr(0, 48), "{\n  \"m_iProjektstart\": 2002,\n  \"m_iAnzahl\": 29,\n");
+    EXPECT_NE(serien.aus.find("\"X\": [2002, 2003, "), std::string::npos);
+    EXPECT_NE(serien.aus.find("\"m_sLegendeY\": \"Ist-Produktion (Mio m3/Jahr)\""), std::string::npos);
+    EXPECT_NE(serien.aus.find("\"deltax\": 1,"), std::string::npos);
+    EXPECT_NE(serien.aus.find("\"deltay1\": "), std::string::npos);
+    EXPECT_EQ(serien.aus.substr(serien.aus.size() - 2), "}\n");
+
+    const CAufruf reserven = Batch({"--serien", "--reserven", beispiel});
+    EXPECT_NE(reserven.aus.find("\"m_sUntertitel\": \"Reserven aller Felder\""), std::string::npos);
+    EXPECT_NE(reserven.aus.find("\"X\": [0, 1, 2, 3, 4]"), std::string::npos);
+
+#ifdef KALVO_GRAFIK
+    for (const char* endung : {".png", ".svg", ".pdf"}) {
+        const std::string pfad = (std::filesystem::temp_directory_path() / (std::string("kalvo_test_grafik") + endung)).string();
+        std::filesystem::remove(pfad);
+        const CAufruf a = Batch({"--grafik", pfad, "--linien", beispiel});
+        EXPECT_EQ(a.status, 0) << a.fehler;
+        std::string inhalt, grund;
+        ASSERT_TRUE(DateiLesen(pfad, inhalt, grund)) << endung;
+        EXPECT_GT(inhalt.size(), 1000u);
+        if (std::string(endung) == ".png") {
+            EXPECT_EQ(inhalt.substr(1, 3), "PNG");
+        } else if (std::string(endung) == ".pdf") {
+            EXPECT_EQ(inhalt.substr(0, 5), "%PDF-");
+        } else {
+            EXPECT_NE(inhalt.find("Jahresproduktion aller Felder"), std::string::npos);
+        }
+    }
+    EXPECT_EQ(Batch({"--grafik", "/tmp/kalvo_test_grafik.bmp", beispiel}).status, 2);
+#endif
+}
+
+#ifdef KALVO_GRAFIK
+TEST(Batch, ReservesChartOfOneFieldSaysSoOnce)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    doc.m_saFelder = {Feldsatz(FeldA())};
+    const std::string pfad = TempDatei("eins.kvo", doc.Speichern());
+    const std::string png = (std::filesystem::temp_directory_path() / "kalvo_test_eins.png").string();
+    const CAufruf a = Batch({"--reserven", "--grafik", png, pfad});
+    EXPECT_EQ(a.status, 0);
+    EXPECT_EQ(a.fehler, "kalvo-batch: Das Diagramm benötigt mindestens 2 Felder\n");
+}
+#endif

@@ -1,0 +1,103 @@
+#include "views/GrafikDatei.h"
+
+#include "platform/Datei.h"
+#include "views/CGrafik.h"
+#include "views/CQtDC.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <cstdio>
+
+namespace {
+
+constexpr double kDpi = 150.0;
+constexpr double kEinheitenJeZoll = 254.0; // 0.1 mm
+
+// The drawing spans the plot plus the margins for titles, axis labels and the
+// legend: 400 units left (600 in the reserves chart), 300 above, legend below.
+struct CFlaeche {
+    int breite, hoehe; // logical units
+};
+
+CFlaeche Flaeche(const CGrafik& g, bool reserven)
+{
+    return {g.m_iBreite + (reserven ? 1000 : 800), g.m_iHoehe + (reserven ? 450 : 600)};
+}
+
+void Zeichnen(CGrafik& g, QPaintDevice& geraet, double skala, IMeldungen& meldungen, bool weiss, const CFlaeche& f)
+{
+    QPainter painter(&geraet);
+    if (weiss)
+        painter.fillRect(QRectF(0, 0, f.breite * skala, f.hoehe * skala), Qt::white);
+    CQtDC dc(painter, skala);
+    g.NeueZeichnung();
+    g.Diagramm(dc, meldungen);
+}
+
+} // namespace
+
+void GrafikUmgebung()
+{
+    if (QGuiApplication::instance())
+        return;
+    // A command-line program has no screen: Qt renders on its offscreen platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the missing desktop session are no news to the user.
+    qInstallMessageHandler([](QtMsgType typ, const QMessageLogContext&, const QString& text) {
+        if (typ == QtCriticalMsg || typ == QtFatalMsg)
+            fprintf(stderr, "kalvo-batch: %s\n", qPrintable(text));
+    });
+    static int argc = 1;
+    static char name[] = "kalvo-batch";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv); // lives until the process ends
+}
+
+bool GrafikSchreiben(CGrafik& g, const std::string& pfad, IMeldungen& meldungen, std::string& fehler)
+{
+    const QString endung = QFileInfo(QString::fromStdString(pfad)).suffix().toLower();
+    g.m_bDrucken = 0;
+    g.m_bHochformat = 1;
+    g.m_bGrafiklupe = 0;
+    g.OnGraf();
+    const CFlaeche f = Flaeche(g, g.Reserven());
+    const double skala = kDpi / kEinheitenJeZoll;
+
+    QByteArray bytes;
+    QBuffer puffer(&bytes);
+    puffer.open(QIODevice::WriteOnly);
+    if (endung == "png") {
+        QImage bild(static_cast<int>(f.breite * skala), static_cast<int>(f.hoehe * skala), QImage::Format_RGB32);
+        bild.setDotsPerMeterX(static_cast<int>(kDpi / 0.0254));
+        bild.setDotsPerMeterY(static_cast<int>(kDpi / 0.0254));
+        Zeichnen(g, bild, skala, meldungen, true, f);
+        bild.save(&puffer, "PNG");
+    } else if (endung == "svg") {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&puffer);
+        svg.setResolution(static_cast<int>(kDpi));
+        svg.setSize(QSize(static_cast<int>(f.breite * skala), static_cast<int>(f.hoehe * skala)));
+        svg.setViewBox(QRect(0, 0, static_cast<int>(f.breite * skala), static_cast<int>(f.hoehe * skala)));
+        svg.setTitle("Kalvo");
+        Zeichnen(g, svg, skala, meldungen, true, f);
+    } else if (endung == "pdf") {
+        QPdfWriter pdf(&puffer);
+        pdf.setResolution(static_cast<int>(kEinheitenJeZoll)); // one device unit = 0.1 mm
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setPageSize(QPageSize(QSizeF(f.breite / 10.0, f.hoehe / 10.0), QPageSize::Millimeter));
+        pdf.setTitle("Kalvo");
+        Zeichnen(g, pdf, 1.0, meldungen, false, f);
+    } else {
+        fehler = "Unbekanntes Grafikformat; möglich sind .png, .svg und .pdf.";
+        return false;
+    }
+    puffer.close();
+    return DateiAtomarSchreiben(pfad, bytes.toStdString(), fehler);
+}
