@@ -12,12 +12,25 @@
 #include <vector>
 
 class IMeldungen;
+class CDlgInput;
+class DlgVerkauf;
 class CArchivLeser;
 class CArchivSchreiber;
 
 constexpr int kMaxJahre = 33;      // entries of a year series
 constexpr int kMaxStufen = 10;     // capacity of the stage arrays
 constexpr int kTabellenPunkte = 100; // pressure grid 1, 11, …, 991 bar
+
+// Runs the document's modal dialogs; the desktop program shows the Qt
+// dialogs, tests answer from a script.
+class IDialoge {
+public:
+    virtual ~IDialoge() = default;
+    virtual bool DatenDialog(CDlgInput& dlg) = 0;   // true = ended with OK
+    virtual bool ProfilDialog(DlgVerkauf& dlg) = 0; // true = ended with OK
+    // Asks to save a modified document; false = the user cancelled.
+    virtual bool GeaendertesDokumentSichern() = 0;
+};
 
 class CKalvoDoc {
 public:
@@ -98,6 +111,17 @@ public:
     void NachDemLaden();
 
     // ---- commands ----
+    void SetDialoge(IDialoge* dialoge) { m_pDialoge = dialoge; }
+    int OnDatenAendern(); // returns the dialog's m_bGeaendert (0 after cancel)
+    void OnFileNew();
+    void OnVerkaufsprofil() { ProfilBefehl(false); }
+    void OnRestfelder() { ProfilBefehl(true); }
+    // Opens a document file: loads it (leaving this document untouched on
+    // failure), runs the field data dialog, and marks the document modified
+    // exactly when that dialog changed a field or stage row.
+    bool OnOpenDocument(std::string_view bytes, const std::string& pfad, std::string& fehler);
+    const std::string& GetPathName() const { return m_sPfad; }
+    void SetPathName(const std::string& pfad);
     void OnBlockdiagramm();
     void OnLiniendiagramm();
     bool BlockdiagrammAktiv() const { return m_bBlockdiagramm == 0; }
@@ -120,11 +144,14 @@ public:
     void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
 
 private:
+    void ProfilBefehl(bool restfelder);
     bool FelddatenBrauchbar();
     void ReservenGrafik();
 
     IMeldungen& m_Meldungen;
     bool m_bModified = false;
     std::string m_sDokumentTitel = "Unbenannt";
+    std::string m_sPfad;
+    IDialoge* m_pDialoge = nullptr;
     std::vector<std::function<void()>> m_Beobachter;
 };

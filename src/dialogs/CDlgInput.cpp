@@ -1,0 +1,541 @@
+#include "dialogs/CDlgInput.h"
+
+#include "dialogs/Feldpruefung.h"
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+
+using namespace IDC_Input;
+
+CDlgInput::CDlgInput(IMeldungen& meldungen) : m_Austausch(meldungen), m_Meldungen(meldungen)
+{
+    SteuerelementeAnlegen();
+}
+
+// The controls in the order in which their values are taken.
+void CDlgInput::SteuerelementeAnlegen()
+{
+    using E = EAustausch;
+    const auto zahl = [](int id, auto* wert) { return CSteuerelement{id, E::Zahl, wert}; };
+    const auto bereich = [](int id, auto* wert, double min, double max) {
+        return CSteuerelement{id, E::Zahl, wert, true, min, max};
+    };
+    const auto text = [](int id, std::string* wert, int max = 0) {
+        return CSteuerelement{id, E::Text, wert, false, 0, 0, max};
+    };
+    const auto haken = [](int id, int* wert) { return CSteuerelement{id, E::Haken, wert}; };
+    m_Austausch.m_Elemente = {
+        zahl(A1, &m_fA1), zahl(B1, &m_fB1), bereich(Bohrungen, &m_iBohrungen, 1, 100),
+        zahl(CWert, &m_fCWert), zahl(SteigrohrDi, &m_fSteigrohrDi),
+        bereich(Referenzdruck, &m_fReferenzdruck, 1, 1000), text(Feld, &m_sFeldname, kMaxNamenslaenge),
+        zahl(KumProd, &m_fKumProdBeginn), zahl(MaechtigkeitB, &m_fMaechtigkeitBankrecht),
+        zahl(MaechtigkeitE, &m_fMaechtigkeitErbohrt), zahl(PermH, &m_fPermHorizontal),
+        bereich(KonsAnteil, &m_fKonsAnteil, 0, 100), zahl(Horizontallaenge, &m_fHorizontallaenge),
+        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, 0, 100), bereich(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
+        zahl(ZeileCWert, &m_fZeileCWert), bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, 0, 8760),
+        bereich(ZeileAbJahr, &m_iZeileAbJahr, 1950, 2200), bereich(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
+        zahl(MaxRate, &m_fMaxRate), zahl(OGIP, &m_fOGIP), bereich(Einflussradius, &m_fEinflussradius, 1, 10000),
+        bereich(Startjahr, &m_iFoerderbeginn, 1950, 2200), text(FeldStatus, &m_sFeldStatus),
+        text(ZeileStatus, &m_sZeileStatus), bereich(Foerderstunden, &m_iFoerderstunden, 0, 8760),
+        zahl(Tcel, &m_fTcel), zahl(Kopftemperatur, &m_fKopftemperatur), zahl(Teufe, &m_fTeufe),
+        bereich(Wasserinvasion, &m_fWasserinvasion, 0, 100),
+        bereich(H2S, &m_fH2S, 0, 100), bereich(CO2, &m_fCO2, 0, 100), bereich(C6H14, &m_fC6H14, 0, 100),
+        bereich(C7H16, &m_fC7H16, 0, 100), bereich(C8H18, &m_fC8H18, 0, 100), bereich(C9H20, &m_fC9H20, 0, 100),
+        bereich(C10H22, &m_fC10H22, 0, 100), bereich(N2, &m_fN2, 0, 100), bereich(CH4, &m_fCH4, 0, 100),
+        bereich(C2H6, &m_fC2H6, 0, 100), bereich(C3H8, &m_fC3H8, 0, 100), bereich(iC4H10, &m_fiC4H10, 0, 100),
+        bereich(nC4H10, &m_fnC4H10, 0, 100), bereich(iC5H12, &m_fiC5H12, 0, 100),
+        bereich(nC5H12, &m_fnC5H12, 0, 100), zahl(PermV, &m_fPermVertikal), bereich(Pi, &m_fPi, 1, 1000),
+        bereich(Kopfdruck, &m_fKopfdruck, 1, 1000), haken(Druckabhaengig, &m_bDruckabhaengig),
+        text(Vorschlag, &m_sVorschlag), zahl(LetztesJahr, &m_iProjektende),
+        haken(Detailausgabe, &m_bDetailausgabe),
+        CSteuerelement{Produktion, E::Radio, &m_iGrafikRate, false, 0, 0, 0, Rate},
+        haken(Feldesreserven, &m_bFeldesreserven),
+    };
+}
+
+bool CDlgInput::UpdateData(bool bSaveAndValidate)
+{
+    return m_Austausch.UpdateData(bSaveAndValidate);
+}
+
+bool CDlgInput::Frage(const std::string& text)
+{
+    m_sMeldung = text;
+    return m_Meldungen.Frage(text);
+}
+
+void CDlgInput::Meldung(const std::string& text)
+{
+    m_sMeldung = text;
+    m_Meldungen.Meldung(text);
+}
+
+float* CDlgInput::Anteil(int i)
+{
+    float* const anteile[kAnzahlKomponenten] = {&m_fH2S,    &m_fCO2,    &m_fN2,     &m_fCH4,    &m_fC2H6,
+                                                 &m_fC3H8,   &m_fiC4H10, &m_fnC4H10, &m_fiC5H12, &m_fnC5H12,
+                                                 &m_fC6H14,  &m_fC7H16,  &m_fC8H18,  &m_fC9H20,  &m_fC10H22};
+    return anteile[i];
+}
+
+std::array<float, kAnzahlKomponenten> CDlgInput::Anteile() const
+{
+    return {m_fH2S,    m_fCO2,    m_fN2,    m_fCH4,   m_fC2H6,  m_fC3H8,  m_fiC4H10, m_fnC4H10,
+            m_fiC5H12, m_fnC5H12, m_fC6H14, m_fC7H16, m_fC8H18, m_fC9H20, m_fC10H22};
+}
+
+CFeldwerte CDlgInput::Feldwerte() const
+{
+    CFeldwerte f;
+    f.m_sFeldname = m_sFeldname;
+    f.m_iFoerderbeginn = m_iFoerderbeginn;
+    f.m_fAnteil = Anteile();
+    f.m_fTcel = m_fTcel;
+    f.m_fKopftemperatur = m_fKopftemperatur;
+    f.m_fOGIP = m_fOGIP;
+    f.m_fPi = m_fPi;
+    f.m_fPermHorizontal = m_fPermHorizontal;
+    f.m_fPermVertikal = m_fPermVertikal;
+    f.m_fMaechtigkeitBankrecht = m_fMaechtigkeitBankrecht;
+    f.m_fMaechtigkeitErbohrt = m_fMaechtigkeitErbohrt;
+    f.m_fEinflussradius = m_fEinflussradius;
+    f.m_fTeufe = m_fTeufe;
+    f.m_fSteigrohrDi = m_fSteigrohrDi;
+    f.m_fHorizontallaenge = m_fHorizontallaenge;
+    f.m_fKumProdBeginn = m_fKumProdBeginn;
+    f.m_fKopfdruck = m_fKopfdruck;
+    f.m_iBohrungen = m_iBohrungen;
+    f.m_fMaxRate = m_fMaxRate;
+    f.m_fWasserinvasion = m_fWasserinvasion;
+    f.m_iFoerderstunden = m_iFoerderstunden;
+    f.m_fReferenzdruck = m_fReferenzdruck;
+    f.m_fKonsAnteil = m_fKonsAnteil;
+    f.m_fA1 = m_fA1;
+    f.m_fB1 = m_fB1;
+    f.m_fCWert = m_fCWert;
+    f.m_bDruckabhaengig = m_bDruckabhaengig;
+    return f;
+}
+
+void CDlgInput::FeldwerteSetzen(const CFeldwerte& f)
+{
+    m_sFeldname = f.m_sFeldname;
+    m_iFoerderbeginn = f.m_iFoerderbeginn;
+    for (int i = 0; i < kAnzahlKomponenten; ++i)
+        *Anteil(i) = f.m_fAnteil[i];
+    m_fTcel = f.m_fTcel;
+    m_fKopftemperatur = f.m_fKopftemperatur;
+    m_fOGIP = f.m_fOGIP;
+    m_fPi = f.m_fPi;
+    m_fPermHorizontal = f.m_fPermHorizontal;
+    m_fPermVertikal = f.m_fPermVertikal;
+    m_fMaechtigkeitBankrecht = f.m_fMaechtigkeitBankrecht;
+    m_fMaechtigkeitErbohrt = f.m_fMaechtigkeitErbohrt;
+    m_fEinflussradius = f.m_fEinflussradius;
+    m_fTeufe = f.m_fTeufe;
+    m_fSteigrohrDi = f.m_fSteigrohrDi;
+    m_fHorizontallaenge = f.m_fHorizontallaenge;
+    m_fKumProdBeginn = f.m_fKumProdBeginn;
+    m_fKopfdruck = f.m_fKopfdruck;
+    m_iBohrungen = f.m_iBohrungen;
+    m_fMaxRate = f.m_fMaxRate;
+    m_fWasserinvasion = f.m_fWasserinvasion;
+    m_iFoerderstunden = f.m_iFoerderstunden;
+    m_fReferenzdruck = f.m_fReferenzdruck;
+    m_fKonsAnteil = f.m_fKonsAnteil;
+    m_fA1 = f.m_fA1;
+    m_fB1 = f.m_fB1;
+    m_fCWert = f.m_fCWert;
+    m_bDruckabhaengig = f.m_bDruckabhaengig;
+}
+
+// ---- record ↔ controls ----
+
+void CDlgInput::InitData()
+{
+    CFeldwerte f = Feldwerte();
+    CStufenzeile stufe{m_iZeileAbJahr, m_iZeileFoerderstunden, m_fZeileKopfdruck, m_iZeileBohrungen,
+                       m_fZeileCWert, m_fZeileKonsAnteil};
+    CStufenTexte texte;
+    InitDataWerte(f, stufe, texte);
+    FeldwerteSetzen(f);
+    m_iZeileAbJahr = stufe.m_iStufeAbJahr;
+    m_iZeileFoerderstunden = stufe.m_iStufeFoerderstunden;
+    m_fZeileKopfdruck = stufe.m_fStufeKopfdruck;
+    m_iZeileBohrungen = stufe.m_iStufeBohrungen;
+    m_fZeileKonsAnteil = stufe.m_fStufeKonsAnteil;
+    m_lbZeilen.ResetContent();
+    for (const auto& t : texte)
+        m_lbZeilen.AddString(t);
+    m_sFeldStatus = "Bitte Felddaten eingeben";
+}
+
+bool CDlgInput::FeldzeileLesen(const std::string& zeile)
+{
+    CFeldwerte f = Feldwerte();
+    CStufenTexte texte;
+    const bool ok = FeldzeileLesenDialog(zeile, f, texte, m_Meldungen);
+    FeldwerteSetzen(f); // also the values converted before an error
+    if (!ok)
+        return false;
+    m_lbZeilen.ResetContent();
+    for (const auto& t : texte)
+        m_lbZeilen.AddString(t);
+    m_lbZeilen.SetCurSel(0);
+    CStufenzeile s;
+    StufenzeileLesen(texte[0], s);
+    m_iZeileAbJahr = s.m_iStufeAbJahr;
+    m_iZeileFoerderstunden = s.m_iStufeFoerderstunden;
+    m_fZeileKopfdruck = s.m_fStufeKopfdruck;
+    m_iZeileBohrungen = s.m_iStufeBohrungen;
+    m_fZeileCWert = s.m_fStufeCWert;
+    m_fZeileKonsAnteil = s.m_fStufeKonsAnteil;
+    m_sZeileStatus = "1.Zeile wurde ausgewählt";
+    return true;
+}
+
+void CDlgInput::DatenInZeile()
+{
+    CStufenTexte texte;
+    for (int i = 0; i < kAnzahlStufen; ++i)
+        texte[i] = i < m_lbZeilen.GetCount() ? m_lbZeilen.GetText(i) : std::string();
+    m_bDruckabhaengig = m_Austausch.m_Haken[Druckabhaengig] ? 1 : 0;
+    m_sFeldzeile = ::DatenInZeile(Feldwerte(), texte);
+}
+
+// ---- checks ----
+
+int CDlgInput::PruefeZusammensetzung()
+{
+    const auto vorher = Anteile();
+    UpdateData(true);
+    if (!ZusammensetzungFehlt(Feldwerte()))
+        return 0;
+    for (int i = 0; i < kAnzahlKomponenten; ++i)
+        *Anteil(i) = vorher[i];
+    UpdateData(false);
+    return 1;
+}
+
+int CDlgInput::PruefeFelddaten()
+{
+    UpdateData(true);
+    return ::PruefeFelddaten(Feldwerte(), m_iProjektende, m_Meldungen, m_Gas);
+}
+
+int CDlgInput::PruefeFaktoren()
+{
+    return ::PruefeFaktoren(Feldwerte(), m_Meldungen);
+}
+
+// ---- handlers ----
+
+void CDlgInput::OnInitDialog()
+{
+    m_lbFelder.ResetContent();
+    for (const auto& satz : m_saFelder)
+        m_lbFelder.AddString(satz);
+    if (m_lbFelder.GetCount() > 0) {
+        m_iFeld = 0;
+        m_lbFelder.SetCurSel(0);
+        FeldzeileLesen(m_lbFelder.GetText(0));
+        m_sAuswahl = m_sFeldname;
+        FeldAuswaehlen();
+    } else {
+        InitData();
+    }
+    UpdateData(false);
+}
+
+void CDlgInput::OnOK()
+{
+    const int n = m_lbFelder.GetCount();
+    m_saFelder.clear();
+    if (n == 0) {
+        Meldung("Es wurden keine Felder angehängt!");
+        return;
+    }
+    // The last data exchange comes first: if a value is refused, the dialog
+    // stays open with its field list intact.
+    if (!UpdateData(true))
+        return;
+    m_saFelder = m_lbFelder.Eintraege();
+    m_lbFelder.ResetContent();
+    m_Ende = EEnde::OK;
+}
+
+void CDlgInput::FeldAuswaehlen()
+{
+    if (m_lbFelder.GetCount() == 0)
+        return;
+    m_iFeld = m_lbFelder.GetCurSel();
+    if (m_iFeld < 0)
+        return;
+    m_sFeldStatus = Format("%d.Feld ausgewählt", m_iFeld + 1);
+    FeldzeileLesen(m_lbFelder.GetText(m_iFeld));
+    m_sAuswahl = m_sFeldname;
+    m_lbZeilen.SetCurSel(0);
+    ZeileAuswaehlen();
+    UpdateData(false);
+}
+
+void CDlgInput::FeldAnhaengen()
+{
+    UpdateData(true);
+    if (PruefeFelddaten() != 0 || PruefeFaktoren() != 0)
+        return;
+    if (!Frage(Format("Soll das Feld %s angehängt werden?", m_sFeldname.c_str())))
+        return;
+    if (PruefeZusammensetzung() != 0)
+        return;
+    DatenInZeile();
+    m_lbFelder.AddString(m_sFeldzeile);
+    m_sFeldStatus = Format("%d.Feld wurde angehängt", m_lbFelder.GetCount());
+    m_bGeaendert = 1;
+    UpdateData(false);
+    m_iFeld = -1;
+    m_lbFelder.SetCurSel(-1);
+    m_sAuswahl = "AUSWAHL FEHLT";
+}
+
+void CDlgInput::FeldAendern()
+{
+    if (PruefeFelddaten() != 0 || PruefeFaktoren() != 0)
+        return;
+    if (m_lbFelder.GetCount() == 0)
+        return;
+    UpdateData(true);
+    if (m_iFeld < 0 || m_lbFelder.GetCurSel() != m_iFeld) {
+        Meldung("FELD durch Doppelklick auswählen!");
+        return;
+    }
+    if (!Frage(Format("Soll das %d.Feld %s geändert werden?", m_iFeld + 1, m_sAuswahl.c_str())))
+        return;
+    if (PruefeZusammensetzung() != 0)
+        return;
+    m_lbFelder.DeleteString(m_iFeld);
+    DatenInZeile();
+    m_lbFelder.InsertString(m_iFeld, m_sFeldzeile);
+    m_sFeldStatus = Format("%d.Feld wurde geändert", m_iFeld + 1);
+    m_lbFelder.SetCurSel(m_iFeld);
+    m_bGeaendert = 1;
+    UpdateData(false);
+}
+
+void CDlgInput::FeldLoeschen()
+{
+    if (m_lbFelder.GetCount() == 0) {
+        m_sFeldStatus = "Das letzte Feld wurde gelöscht";
+        UpdateData(false);
+        return;
+    }
+    if (m_iFeld < 0 || m_lbFelder.GetCurSel() != m_iFeld) {
+        Meldung("FELD durch Doppelklick auswählen!");
+        return;
+    }
+    if (Frage(Format("Soll das %d.Feld %s gelöscht werden?", m_iFeld + 1, m_sFeldname.c_str()))) {
+        m_lbFelder.DeleteString(m_iFeld);
+        m_bGeaendert = 1;
+        if (m_lbFelder.GetCount() > 0) {
+            m_lbFelder.SetCurSel(0);
+            m_iFeld = 0;
+            FeldAuswaehlen();
+        } else {
+            m_iFeld = -1;
+            m_sFeldStatus = "Das letzte Feld wurde gelöscht";
+            InitData();
+        }
+    }
+    UpdateData(false);
+}
+
+void CDlgInput::OnDruckabhaengig()
+{
+    UpdateData(true);
+    if (m_lbFelder.GetCurSel() >= 0)
+        FeldAendern();
+    else
+        Meldung("Feld durch Doppelklick anwählen");
+}
+
+void CDlgInput::ZeileAuswaehlen()
+{
+    const int r = m_lbZeilen.GetCurSel();
+    if (r < 0)
+        return;
+    m_sZeileStatus = Format("%d.Zeile ausgewählt", r + 1);
+    CStufenzeile s;
+    StufenzeileLesen(m_lbZeilen.GetText(r), s);
+    m_iZeileAbJahr = s.m_iStufeAbJahr;
+    m_iZeileFoerderstunden = s.m_iStufeFoerderstunden;
+    m_fZeileKopfdruck = s.m_fStufeKopfdruck;
+    m_iZeileBohrungen = s.m_iStufeBohrungen;
+    m_fZeileCWert = s.m_fStufeCWert;
+    m_fZeileKonsAnteil = s.m_fStufeKonsAnteil;
+    UpdateData(false);
+}
+
+void CDlgInput::ZeileAendern()
+{
+    UpdateData(true);
+    const int r = m_lbZeilen.GetCurSel();
+    if (r < 0) {
+        Meldung("Zeile durch Doppelklick auswählen!");
+        return;
+    }
+    if (!Frage(Format("Soll die %d.Zeile des Feldes %s geändert werden?", r + 1, m_sFeldname.c_str())))
+        return;
+    const CStufenzeile s{m_iZeileAbJahr,    m_iZeileFoerderstunden, m_fZeileKopfdruck,
+                         m_iZeileBohrungen, m_fZeileCWert,          m_fZeileKonsAnteil};
+    m_lbZeilen.DeleteString(r);
+    m_lbZeilen.InsertString(r, StufenzeileText(s, EStufenformat::Geaendert));
+    m_sZeileStatus = Format("%d.Zeile wurde geändert", r + 1);
+    m_bGeaendert = 1;
+    if (m_iFeld >= 0)
+        FeldAendern();
+    m_lbZeilen.SetCurSel(r);
+    UpdateData(false);
+}
+
+void CDlgInput::OnKillFocusKopfwerte()
+{
+    const int jahr = m_iFoerderbeginn, stunden = m_iFoerderstunden, bohrungen = m_iBohrungen;
+    const float kopfdruck = m_fKopfdruck, anteil = m_fKonsAnteil, cwert = m_fCWert;
+    UpdateData(true);
+    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > 32) {
+        Meldung("Es werden maximal 33 Jahre verarbeitet!");
+        m_iFoerderbeginn = jahr;
+        UpdateData(false);
+        return;
+    }
+    if (m_fKopfdruck < 1 || m_fKopfdruck > 1000) {
+        m_fKopfdruck = kopfdruck;
+        return;
+    }
+    if (jahr == m_iFoerderbeginn && stunden == m_iFoerderstunden && bohrungen == m_iBohrungen &&
+        kopfdruck == m_fKopfdruck && anteil == m_fKonsAnteil && cwert == m_fCWert)
+        return;
+    if (m_iFoerderbeginn < 1950 || m_iFoerderbeginn > 2200) {
+        m_iFoerderbeginn = jahr;
+        return;
+    }
+    if (m_iBohrungen < 0 || m_iBohrungen > 100) {
+        m_iBohrungen = bohrungen;
+        return;
+    }
+    if (m_fKonsAnteil < 0 || m_fKonsAnteil > 100) {
+        m_fKonsAnteil = anteil;
+        return;
+    }
+    if (m_iFoerderstunden < 0 || m_iFoerderstunden > 8760) {
+        m_iFoerderstunden = stunden;
+        return;
+    }
+    // The head values are the defaults of the four stage rows.
+    m_lbZeilen.ResetContent();
+    const CStufenzeile s{m_iFoerderbeginn, m_iFoerderstunden, m_fKopfdruck, m_iBohrungen, m_fCWert, m_fKonsAnteil};
+    m_sZeile = StufenzeileText(s, EStufenformat::Vorgabe);
+    for (int i = 0; i < kAnzahlStufen; ++i)
+        m_lbZeilen.AddString(m_sZeile);
+    m_lbZeilen.SetCurSel(0);
+    ZeileAuswaehlen();
+}
+
+void CDlgInput::OnKillFocusLetztesJahr()
+{
+    const int ende = m_iProjektende;
+    UpdateData(true);
+    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > 32) {
+        Meldung("Es werden maximal 33 Jahre verarbeitet!");
+        m_iProjektende = ende;
+        UpdateData(false);
+    }
+}
+
+void CDlgInput::OnKillFocusInitialdruck()
+{
+    UpdateData(true);
+    m_fReferenzdruck = m_fPi;
+    UpdateData(false);
+}
+
+void CDlgInput::OnKillFocusReferenzdruck()
+{
+    const float vorher = m_fReferenzdruck;
+    UpdateData(true);
+    if (m_fReferenzdruck > m_fPi) {
+        Meldung("Der Druck beim C-Wert muß kleiner als der Initialdruck sein!");
+        m_fReferenzdruck = vorher;
+        UpdateData(false);
+    }
+}
+
+void CDlgInput::OnKillFocusZusammensetzung()
+{
+    if (PruefeZusammensetzung() != 0)
+        Meldung("Die Gaszusammensetzung fehlt");
+}
+
+void CDlgInput::OnKillFocusFeldname()
+{
+    const std::string vorher = m_sFeldname;
+    UpdateData(true);
+    if (!FeldnameGueltig(m_sFeldname)) {
+        Meldung("Der Feldname enthält Leerzeichen");
+        m_sFeldname = vorher;
+        UpdateData(false);
+    }
+}
+
+void CDlgInput::OnEinzelfeldberechnung()
+{
+    if (m_iFeld >= 0 && m_lbFelder.GetCount() > 0) {
+        if (Frage(Format("Soll das %d.ausgewählte Feld: %s berechnet werden?", m_iFeld + 1, m_sFeldname.c_str()))) {
+            m_bFeldesreserven = 0;
+            m_sEinzelfeld = m_sFeldname;
+            m_iEinzelfeld = m_iFeld;
+            UpdateData(false);
+        }
+    } else {
+        Meldung("Es wurde kein Feld angehängt bzw. ausgewählt");
+    }
+}
+
+void CDlgInput::OnFeldesreserven()
+{
+    UpdateData(true);
+    if (m_bFeldesreserven == 1)
+        m_bDetailausgabe = 0;
+    UpdateData(false);
+}
+
+void CDlgInput::OnDetailausgabe()
+{
+    UpdateData(true);
+    if (m_bDetailausgabe == 1)
+        m_bFeldesreserven = 0;
+    UpdateData(false);
+}
+
+void CDlgInput::OnGaseigenschaften()
+{
+    // The values are taken first, so that a value just typed is used.
+    UpdateData(true);
+    GaseigenschaftenDialog(Feldwerte(), true, m_Meldungen, m_Gas);
+}
+
+void CDlgInput::OnComputeAbc()
+{
+    if (PruefeZusammensetzung() != 0)
+        return;
+    CVorschlag vorschlag;
+    if (::OnComputeAbc(Feldwerte(), m_iProjektende, m_Meldungen, vorschlag, m_Gas)) {
+        m_sVorschlag = vorschlag.m_sVorschlag;
+        UpdateData(false);
+    }
+}
+
+void CDlgInput::OnWasserinvasion()
+{
+    if (m_fnWasserinvasion)
+        m_fnWasserinvasion(m_fWasserinvasion);
+}

@@ -1,0 +1,128 @@
+#pragma once
+// The field data dialog without a window: its members, its two list boxes,
+// the texts of its controls and its handlers. The Qt dialog that shows it
+// (CDlgInputWidget) copies texts to and from the controls and forwards events.
+
+#include "dialogs/CDatenaustausch.h"
+#include "dialogs/CListBox.h"
+#include "doc/Feldsatz.h"
+#include "gas/CGaseigenschaften.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class IMeldungen;
+
+// Control ids of the field data dialog.
+namespace IDC_Input {
+enum : int {
+    FeldListe = 1000, Feld = 1001, Startjahr = 1002,
+    H2S = 1003, CO2, N2, CH4, C2H6, C3H8, iC4H10, nC4H10, iC5H12, nC5H12, C6H14, C7H16, C8H18, C9H20, C10H22 = 1017,
+    Tcel = 1018, OGIP = 1019, PermH = 1020, MaechtigkeitB = 1021, Einflussradius = 1022, SteigrohrDi = 1023,
+    KumProd = 1024, Bohrungen = 1025, Wasserinvasion = 1026, Referenzdruck = 1027, Kopftemperatur = 1028,
+    Pi = 1029, PermV = 1030, MaechtigkeitE = 1031, Teufe = 1032, Horizontallaenge = 1033, Kopfdruck = 1034,
+    MaxRate = 1035, Foerderstunden = 1036, KonsAnteil = 1037, A1 = 1038, B1 = 1039, CWert = 1040,
+    Druckabhaengig = 1041, ZeilenListe = 1042, FeldAnhaengen = 1043, FeldAendern = 1044, FeldLoeschen = 1045,
+    ZeileAendern = 1046, ZeileStatus = 1047, FeldStatus = 1049, ZeileAbJahr = 1050, ZeileFoerderstunden = 1051,
+    ZeileKopfdruck = 1052, ZeileBohrungen = 1053, ZeileCWert = 1054, ZeileKonsAnteil = 1055, OK = 1056,
+    ComputeAbc = 1057, Vorschlag = 1058, Gaseigenschaften = 1059, LetztesJahr = 1060, Einzelfeld = 1061,
+    Detailausgabe = 1062, Produktion = 1074, Rate = 1075, WasserinvasionGrafik = 1076, Feldesreserven = 1077,
+    Abbrechen = 2,
+};
+}
+
+class CDlgInput {
+public:
+    explicit CDlgInput(IMeldungen& meldungen);
+
+    // ---- values of the controls ----
+    std::string m_sFeldname;
+    int m_iFoerderbeginn = 0;
+    int m_iProjektende = 0;
+    float m_fH2S = 0, m_fCO2 = 0, m_fN2 = 0, m_fCH4 = 0, m_fC2H6 = 0, m_fC3H8 = 0, m_fiC4H10 = 0,
+          m_fnC4H10 = 0, m_fiC5H12 = 0, m_fnC5H12 = 0, m_fC6H14 = 0, m_fC7H16 = 0, m_fC8H18 = 0,
+          m_fC9H20 = 0, m_fC10H22 = 0;
+    float m_fTcel = 0, m_fKopftemperatur = 0, m_fOGIP = 0, m_fPi = 0, m_fPermHorizontal = 0,
+          m_fPermVertikal = 0, m_fMaechtigkeitBankrecht = 0, m_fMaechtigkeitErbohrt = 0,
+          m_fEinflussradius = 0, m_fTeufe = 0, m_fSteigrohrDi = 0, m_fHorizontallaenge = 0,
+          m_fKumProdBeginn = 0, m_fKopfdruck = 0;
+    int m_iBohrungen = 0;
+    float m_fMaxRate = 0, m_fWasserinvasion = 0;
+    int m_iFoerderstunden = 0;
+    float m_fReferenzdruck = 0, m_fKonsAnteil = 0, m_fA1 = 0, m_fB1 = 0, m_fCWert = 0;
+    int m_bDruckabhaengig = 0;
+    int m_iZeileAbJahr = 0, m_iZeileFoerderstunden = 0;
+    float m_fZeileKopfdruck = 0;
+    int m_iZeileBohrungen = 0;
+    float m_fZeileCWert = 0, m_fZeileKonsAnteil = 0;
+    int m_bDetailausgabe = 0;
+    int m_bFeldesreserven = 0;
+    int m_iGrafikRate = -1;
+    std::string m_sZeileStatus, m_sFeldStatus, m_sVorschlag;
+
+    // ---- other members ----
+    std::vector<std::string> m_saFelder;
+    std::string m_sEinzelfeld;
+    int m_iEinzelfeld = -1;
+    int m_bGeaendert = 0;
+    int m_iFeld = -1;
+    std::string m_sAuswahl;
+    std::string m_sFeldzeile;
+    std::string m_sZeile;
+    std::string m_sMeldung;
+    CListBox m_lbFelder{true};
+    CListBox m_lbZeilen{false};
+    CGaseigenschaften m_Gas; // of the field being edited
+
+    // ---- controls and the end of the dialog ----
+    CDatenaustausch m_Austausch;
+    bool UpdateData(bool bSaveAndValidate = true);
+    enum class EEnde { Offen, OK, Abbrechen } m_Ende = EEnde::Offen;
+    // Runs the water-invasion chart with a value; set by the window.
+    std::function<void(float)> m_fnWasserinvasion;
+
+    // ---- handlers ----
+    void OnInitDialog();
+    void OnOK();
+    void OnCancel() { m_Ende = EEnde::Abbrechen; }
+    void FeldAuswaehlen();
+    void FeldAnhaengen();
+    void FeldAendern();
+    void FeldLoeschen();
+    void OnDruckabhaengig();
+    void ZeileAuswaehlen();
+    void ZeileAendern();
+    void OnKillFocusKopfwerte();
+    void OnKillFocusLetztesJahr();
+    void OnKillFocusInitialdruck();
+    void OnKillFocusReferenzdruck();
+    void OnKillFocusZusammensetzung();
+    void OnKillFocusWasserinvasion() { UpdateData(true); }
+    void OnKillFocusFeldname();
+    void OnEinzelfeldberechnung();
+    void OnFeldesreserven();
+    void OnDetailausgabe();
+    void OnGaseigenschaften();
+    void OnComputeAbc();
+    void OnWasserinvasion();
+
+    // ---- operations ----
+    void InitData();
+    bool FeldzeileLesen(const std::string& zeile);
+    void DatenInZeile();
+    int PruefeFelddaten();
+    int PruefeFaktoren();
+    int PruefeZusammensetzung();
+    CFeldwerte Feldwerte() const;
+    void FeldwerteSetzen(const CFeldwerte& f);
+
+private:
+    void SteuerelementeAnlegen();
+    float* Anteil(int i);
+    std::array<float, kAnzahlKomponenten> Anteile() const;
+    bool Frage(const std::string& text);
+    void Meldung(const std::string& text);
+
+    IMeldungen& m_Meldungen;
+};

@@ -1,0 +1,73 @@
+#include "dialogs/CListBox.h"
+
+#include <algorithm>
+
+namespace {
+
+// Folds a UTF-8 text for comparison: ASCII to lower case, Ä Ö Ü to ä ö ü.
+std::string Gefaltet(const std::string& s)
+{
+    std::string f;
+    f.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c >= 'A' && c <= 'Z') {
+            f += static_cast<char>(c - 'A' + 'a');
+        } else if (c == 0xC3 && i + 1 < s.size()) {
+            unsigned char n = static_cast<unsigned char>(s[i + 1]);
+            if (n == 0x84 || n == 0x96 || n == 0x9C) // Ä Ö Ü
+                n += 0x20;
+            f += static_cast<char>(c);
+            f += static_cast<char>(n);
+            ++i;
+        } else {
+            f += static_cast<char>(c);
+        }
+    }
+    return f;
+}
+
+} // namespace
+
+bool CListBox::Kleiner(const std::string& a, const std::string& b)
+{
+    return Gefaltet(a) < Gefaltet(b);
+}
+
+int CListBox::AddString(const std::string& text)
+{
+    auto stelle = m_saEintraege.end();
+    if (m_bSortiert)
+        stelle = std::upper_bound(m_saEintraege.begin(), m_saEintraege.end(), text, Kleiner);
+    const int i = static_cast<int>(stelle - m_saEintraege.begin());
+    m_saEintraege.insert(stelle, text);
+    if (m_iAuswahl >= i)
+        ++m_iAuswahl;
+    return i;
+}
+
+int CListBox::InsertString(int i, const std::string& text)
+{
+    i = std::clamp(i, 0, GetCount());
+    m_saEintraege.insert(m_saEintraege.begin() + i, text);
+    if (m_iAuswahl >= i)
+        ++m_iAuswahl;
+    return i;
+}
+
+void CListBox::DeleteString(int i)
+{
+    if (i < 0 || i >= GetCount())
+        return;
+    m_saEintraege.erase(m_saEintraege.begin() + i);
+    if (m_iAuswahl == i)
+        m_iAuswahl = -1;
+    else if (m_iAuswahl > i)
+        --m_iAuswahl;
+}
+
+void CListBox::ResetContent()
+{
+    m_saEintraege.clear();
+    m_iAuswahl = -1;
+}

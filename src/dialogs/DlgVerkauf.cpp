@@ -1,0 +1,185 @@
+#include "dialogs/DlgVerkauf.h"
+
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+#include "summary/Profil.h"
+
+void DlgVerkauf::UpdateData(bool bSaveAndValidate)
+{
+    // Plain texts: nothing to check.
+    if (bSaveAndValidate) {
+        m_sZeile = m_sTextZeile;
+        m_sStatus = m_sTextStatus;
+        m_sKopf = m_sTextKopf;
+    } else {
+        m_sTextZeile = m_sZeile;
+        m_sTextStatus = m_sStatus;
+        m_sTextKopf = m_sKopf;
+    }
+}
+
+bool DlgVerkauf::Frage(const std::string& text)
+{
+    m_sMeldung = text;
+    return m_Meldungen.Frage(text);
+}
+
+void DlgVerkauf::Meldung(const std::string& text)
+{
+    m_sMeldung = text;
+    m_Meldungen.Meldung(text);
+}
+
+void DlgVerkauf::OnInitDialog()
+{
+    m_sTitel = m_bRestfelder == 1 ? "Dialogfeld zur Eingabe der Restfelder" : "Verkaufsprofil eingeben";
+    m_lbZeilen.ResetContent();
+    m_bGeaendert = 0;
+    m_sKopf = Format("Startjahr: %d Projektende: %d", m_iProjektstart, m_iProjektende);
+    for (const auto& z : m_saZeilen)
+        m_lbZeilen.AddString(z);
+    UpdateData(false);
+}
+
+bool DlgVerkauf::ZeilePruefen(int p)
+{
+    if (ProfilzeileLesen(m_sZeile, m_iJahr, m_fProduktion, m_fRate) < 3) {
+        Meldung("Die Zeile enthält keine 3 Werte!");
+        return false;
+    }
+    if (m_iJahr < m_iProjektstart) {
+        Meldung(Format("Das Jahr:%d ist kleiner als der Projektstart:%d", m_iJahr, m_iProjektstart));
+        return false;
+    }
+    if (m_iJahr > m_iProjektende) {
+        Meldung(Format("Das Jahr:%d ist größer als das Projektende:%d", m_iJahr, m_iProjektende));
+        return false;
+    }
+    if (m_lbZeilen.GetCount() > 0 && static_cast<long long>(m_iJahr) != static_cast<long long>(m_iProjektstart) + p) {
+        Meldung("Bitte die Jahre aufsteigend eingeben!");
+        return false;
+    }
+    m_sZeile = ProfilzeileEingabe(m_iJahr, m_fProduktion, m_fRate);
+    UpdateData(false);
+    return true;
+}
+
+void DlgVerkauf::ZeileAnhaengen()
+{
+    UpdateData(true);
+    m_iZeile = m_lbZeilen.GetCount() - 1;
+    if (!ZeilePruefen(m_lbZeilen.GetCount()))
+        return;
+    if (!Frage(Format("Soll die Zeile %s angehängt werden?", m_sZeile.c_str())))
+        return;
+    m_lbZeilen.AddString(m_sZeile);
+    m_sStatus = Format("%d.Zeile wurde angehängt", m_lbZeilen.GetCount());
+    m_bGeaendert = 1;
+    UpdateData(false);
+    m_iZeile = m_lbZeilen.GetCount() - 1;
+    m_lbZeilen.SetCurSel(m_iZeile);
+    ZeileAuswaehlen();
+}
+
+void DlgVerkauf::ZeileAuswaehlen()
+{
+    if (m_lbZeilen.GetCount() == 0 || m_lbZeilen.GetCurSel() < 0)
+        return;
+    m_iZeile = m_lbZeilen.GetCurSel();
+    m_sZeile = m_lbZeilen.GetText(m_iZeile);
+    m_sStatus = Format("Die %d.Zeile wurde ausgewählt", m_iZeile + 1);
+    UpdateData(false);
+}
+
+void DlgVerkauf::ZeileAendern()
+{
+    if (m_lbZeilen.GetCount() == 0)
+        return;
+    if (m_iZeile < 0) {
+        Meldung("Zeile durch Doppelklick anwählen");
+        return;
+    }
+    if (!Frage(Format("Soll die %d.Zeile  geändert werden?", m_iZeile + 1)))
+        return;
+    UpdateData(true);
+    if (!ZeilePruefen(m_iZeile))
+        return;
+    m_lbZeilen.DeleteString(m_iZeile);
+    m_lbZeilen.InsertString(m_iZeile, m_sZeile);
+    m_sStatus = Format("%d.Feld wurde geändert", m_iZeile + 1);
+    m_lbZeilen.SetCurSel(m_iZeile);
+    m_bGeaendert = 1;
+    UpdateData(false);
+}
+
+void DlgVerkauf::ZeileLoeschen()
+{
+    if (m_lbZeilen.GetCount() == 0) {
+        m_sStatus = "Das letzte Feld wurde gelöscht";
+        UpdateData(false);
+        return;
+    }
+    // Only the first or the last line can go.
+    const bool erste = m_iZeile == 0;
+    const int kandidat = erste ? 0 : m_lbZeilen.GetCount() - 1;
+    m_sZeile = m_lbZeilen.GetText(kandidat);
+    const std::string frage = erste ? Format("Soll die erste Zeile %s gelöscht werden?", m_sZeile.c_str())
+                                    : Format("Soll die letzte Zeile %s gelöscht werden?", m_sZeile.c_str());
+    if (Frage(frage)) {
+        m_lbZeilen.DeleteString(kandidat);
+        m_bGeaendert = 1;
+        if (m_lbZeilen.GetCount() > 0) {
+            m_lbZeilen.SetCurSel(0);
+            ZeileAuswaehlen();
+        } else {
+            m_sZeile.clear();
+            m_iZeile = -1;
+            m_sStatus = "Das letzte Feld wurde gelöscht";
+        }
+    } else {
+        m_sZeile.clear();
+    }
+    UpdateData(false);
+}
+
+void DlgVerkauf::AlleZeilenLoeschen()
+{
+    m_saZeilen.clear();
+    m_lbZeilen.ResetContent();
+    m_iZeile = -1;
+    m_bGeaendert = 1;
+}
+
+void DlgVerkauf::OnOK()
+{
+    size_t n = static_cast<size_t>(m_lbZeilen.GetCount());
+    if (n > 33) {
+        n = 33;
+        Meldung("Es werden nur maximal 33 Zeilen verarbeitet!");
+    }
+    const auto& alle = m_lbZeilen.Eintraege();
+    m_saZeilen.assign(alle.begin(), alle.begin() + static_cast<long>(n));
+    m_lbZeilen.ResetContent();
+    m_Ende = EEnde::OK;
+}
+
+void DlgVerkauf::FileOpen()
+{
+    const std::string pfad = m_fnDateiWaehlen ? m_fnDateiWaehlen() : std::string();
+    if (pfad.empty())
+        return;
+    m_sZeile.clear();
+    m_saZeilen.clear();
+    m_lbZeilen.ResetContent();
+    const CProfilImport e = ProfilImportierenAusDatei(pfad, m_iProjektstart, m_Meldungen);
+    for (const auto& z : e.m_saZeilen) {
+        m_saZeilen.push_back(z);
+        m_lbZeilen.AddString(z);
+    }
+    if (e.m_bGeaendert)
+        m_bGeaendert = 1;
+    m_sStatus = e.m_sStatus;
+    m_iZeile = -1;
+    m_lbZeilen.SetCurSel(-1);
+    UpdateData(false);
+}

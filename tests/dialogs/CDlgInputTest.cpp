@@ -1,0 +1,259 @@
+#include "Testdaten.h"
+#include "dialogs/CDlgInput.h"
+#include "platform/Meldungen.h"
+
+#include <gtest/gtest.h>
+
+using namespace IDC_Input;
+
+namespace {
+
+struct CDialog {
+    CAufgezeichneteMeldungen meldungen;
+    CDlgInput dlg{meldungen};
+
+    explicit CDialog(std::vector<std::string> felder = {}, int ende = 2030)
+    {
+        dlg.m_saFelder = std::move(felder);
+        dlg.m_iFoerderbeginn = 2002;
+        dlg.m_iProjektende = ende;
+        dlg.m_iGrafikRate = 0;
+        dlg.OnInitDialog();
+    }
+    std::string& Text(int id) { return dlg.m_Austausch.m_Texte[id]; }
+    void Antworten(std::vector<bool> a) { meldungen.m_bAntworten = std::move(a); }
+    std::vector<std::string> Namen() const
+    {
+        std::vector<std::string> n;
+        for (const auto& e : dlg.m_lbFelder.Eintraege())
+            n.emplace_back(e.substr(0, e.find(' ')));
+        return n;
+    }
+};
+
+std::string Satz(const std::string& name)
+{
+    CFeldwerte f = FeldA();
+    f.m_sFeldname = name;
+    return Feldsatz(f);
+}
+
+} // namespace
+
+TEST(DlgInput, FieldListIsSortedCaseInsensitivelyAndOkHandsItBack)
+{
+    CDialog d({Satz("Zeta"), Satz("alpha"), Satz("Beta")});
+    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"alpha", "Beta", "Zeta"}));
+    EXPECT_EQ(d.dlg.m_iFeld, 0);
+    EXPECT_EQ(d.dlg.m_sFeldStatus, "1.Feld ausgewählt");
+    EXPECT_EQ(d.Text(Feld), "alpha");
+    EXPECT_EQ(d.Text(Pi), "380");
+    EXPECT_EQ(d.Text(CWert), "0.0125");
+    EXPECT_EQ(d.dlg.m_sZeileStatus, "1.Zeile ausgewählt");
+    d.dlg.OnOK();
+    EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::OK);
+    ASSERT_EQ(d.dlg.m_saFelder.size(), 3u);
+    EXPECT_EQ(d.dlg.m_saFelder[0].substr(0, 6), "alpha ");
+    EXPECT_EQ(d.dlg.m_saFelder[2].substr(0, 5), "Zeta ");
+}
+
+TEST(DlgInput, AppendingPutsTheFieldInItsPlace)
+{
+    CDialog d({Satz("Anfang"), Satz("Zeit")});
+    d.Text(Feld) = "Mitte";
+    d.dlg.OnKillFocusFeldname();
+    d.dlg.FeldAnhaengen();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll das Feld Mitte angehängt werden?");
+    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Anfang", "Mitte", "Zeit"}));
+    EXPECT_EQ(d.dlg.m_sFeldStatus, "3.Feld wurde angehängt");
+    EXPECT_EQ(d.dlg.m_iFeld, -1);
+    EXPECT_EQ(d.dlg.m_sAuswahl, "AUSWAHL FEHLT");
+    EXPECT_EQ(d.dlg.m_bGeaendert, 1);
+    // the stage rows are those read back into the dialog: 9-wide hours
+    EXPECT_NE(d.dlg.m_lbFelder.GetText(1).find(" 0   2003      8000  "), std::string::npos);
+}
+
+TEST(DlgInput, ChangingTheNameKeepsThePositionAndAsksWithTheOldName)
+{
+    CDialog d({Satz("Anfang"), Satz("Zeit")});
+    d.Text(Feld) = "Zzz";
+    d.dlg.FeldAendern();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll das 1.Feld Anfang geändert werden?");
+    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Zzz", "Zeit"}));
+    EXPECT_EQ(d.dlg.m_sFeldStatus, "1.Feld wurde geändert");
+
+    d.dlg.m_lbFelder.SetCurSel(1); // selected but not loaded
+    d.dlg.FeldAendern();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "FELD durch Doppelklick auswählen!");
+}
+
+TEST(DlgInput, PressureOfTheCWertFollowsTheInitialPressure)
+{
+    CDialog d;
+    d.Text(Pi) = "250";
+    d.dlg.OnKillFocusInitialdruck();
+    EXPECT_EQ(d.Text(Referenzdruck), "250");
+    d.Text(Referenzdruck) = "260";
+    d.dlg.OnKillFocusReferenzdruck();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Druck beim C-Wert muß kleiner als der Initialdruck sein!");
+    EXPECT_EQ(d.Text(Referenzdruck), "250");
+    d.Text(Referenzdruck) = "240";
+    d.dlg.OnKillFocusReferenzdruck();
+    EXPECT_EQ(d.dlg.m_fReferenzdruck, 240.0f);
+    EXPECT_EQ(d.meldungen.m_saTexte.size(), 1u);
+}
+
+TEST(DlgInput, AtMost33YearsAndHeadValuesRegenerateTheStageRows)
+{
+    CDialog d;
+    d.Text(Startjahr) = "1990";
+    d.dlg.OnKillFocusKopfwerte();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Es werden maximal 33 Jahre verarbeitet!");
+    EXPECT_EQ(d.Text(Startjahr), "2002");
+    d.Text(Startjahr) = "1998";
+    d.dlg.OnKillFocusKopfwerte();
+    ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(d.dlg.m_lbZeilen.GetText(i).substr(0, 5), "1998 ");
+    EXPECT_EQ(d.Text(ZeileAbJahr), "1998");
+
+    d.Text(LetztesJahr) = "2040";
+    d.dlg.OnKillFocusLetztesJahr();
+    EXPECT_EQ(d.Text(LetztesJahr), "2030");
+    d.Text(Startjahr) = "2002";
+    d.dlg.OnKillFocusKopfwerte();
+    d.Text(LetztesJahr) = "2034";
+    d.dlg.OnKillFocusLetztesJahr();
+    EXPECT_EQ(d.dlg.m_iProjektende, 2034);
+    EXPECT_EQ(d.meldungen.m_saTexte.size(), 2u);
+}
+
+TEST(DlgInput, MissingCompositionIsRefusedAndRestored)
+{
+    CDialog d;
+    d.Text(CH4) = "0";
+    d.dlg.OnKillFocusZusammensetzung();
+    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Die Gaszusammensetzung fehlt"});
+    EXPECT_EQ(d.Text(CH4), "100");
+    EXPECT_EQ(d.dlg.m_fCH4, 100.0f);
+}
+
+TEST(DlgInput, StageRowChangeAsksTwiceAndNoToTheFieldKeepsTheRecord)
+{
+    const std::string satz = Satz("Feld1");
+    CDialog d({satz});
+    d.dlg.m_lbZeilen.SetCurSel(1);
+    d.dlg.ZeileAuswaehlen();
+    d.Text(ZeileAbJahr) = "2010";
+    d.Text(ZeileBohrungen) = "9";
+    d.Text(ZeileCWert) = "0.0234";
+    d.Antworten({true, false});
+    d.dlg.ZeileAendern();
+    EXPECT_EQ(d.meldungen.m_saTexte[0], "Soll die 2.Zeile des Feldes Feld1 geändert werden?");
+    EXPECT_EQ(d.meldungen.m_saTexte[1], "Soll das 1.Feld Feld1 geändert werden?");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1),
+              "2010      8000              60.0            9                0.0234        50.00");
+    EXPECT_EQ(d.dlg.m_lbFelder.GetText(0), satz);
+    EXPECT_EQ(d.dlg.m_bGeaendert, 1);
+
+    d.meldungen.m_saTexte.clear();
+    d.Antworten({true, true});
+    d.dlg.ZeileAendern();
+    EXPECT_NE(d.dlg.m_lbFelder.GetText(0).find(" 2010      8000              60.0            9                0.0234"),
+              std::string::npos);
+}
+
+TEST(DlgInput, DeletingTheLastFieldResetsToANewField)
+{
+    CDialog d({Satz("Einzig")});
+    d.dlg.FeldLoeschen();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll das 1.Feld Einzig gelöscht werden?");
+    EXPECT_EQ(d.dlg.m_lbFelder.GetCount(), 0);
+    EXPECT_EQ(d.Text(Feld), "Feldname");
+    EXPECT_EQ(d.Text(Foerderstunden), "8740");
+    d.dlg.OnOK();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Es wurden keine Felder angehängt!");
+    EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::Offen);
+}
+
+TEST(DlgInput, UnreadableOrOutOfRangeValuesGetTheStandardMessage)
+{
+    CDialog d({Satz("Feld1")});
+    d.Text(Bohrungen) = "sechs";
+    d.Text(OGIP) = "9000";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine ganze Zahl ein.");
+    EXPECT_EQ(d.dlg.m_Austausch.m_iFokus, Bohrungen);
+    EXPECT_EQ(d.dlg.m_iBohrungen, 6);
+    EXPECT_EQ(d.dlg.m_fOGIP, 8000.0f); // after the refused value: not taken
+
+    d.Text(Bohrungen) = "101";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine ganze Zahl zwischen 1 und 100 ein.");
+    d.Text(Bohrungen) = " 6 ";
+    d.Text(Pi) = "1000.5";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine Zahl zwischen 1 und 1000 ein.");
+    d.Text(Pi) = "380";
+    d.Text(Feld) = std::string(100, 'x');
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie nicht mehr als 99 Zeichen ein.");
+    d.Text(Feld) = "Feld\xE2\x88\x9E"; // ∞ has no Windows-1252 byte
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.dlg.m_Austausch.m_iFokus, Feld);
+
+    // OK with a refused value keeps the dialog open and the list intact.
+    d.dlg.OnOK();
+    EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::Offen);
+    EXPECT_EQ(d.dlg.m_lbFelder.GetCount(), 1);
+    d.Text(Feld) = "Feld1";
+    d.dlg.OnOK();
+    EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::OK);
+}
+
+TEST(DlgInput, NameWithBlanksIsRefused)
+{
+    CDialog d;
+    d.Text(Feld) = "Feld A";
+    d.dlg.OnKillFocusFeldname();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Feldname enthält Leerzeichen");
+    EXPECT_EQ(d.Text(Feld), "Feldname");
+}
+
+TEST(DlgInput, OptionsSingleFieldAndExclusiveChecks)
+{
+    CDialog d({Satz("Feld1"), Satz("Feld2")});
+    d.dlg.m_Austausch.m_Haken[Detailausgabe] = 1;
+    d.dlg.OnDetailausgabe();
+    d.dlg.m_Austausch.m_Haken[Feldesreserven] = 1;
+    d.dlg.OnFeldesreserven();
+    EXPECT_EQ(d.dlg.m_bFeldesreserven, 1);
+    EXPECT_EQ(d.dlg.m_bDetailausgabe, 0);
+    EXPECT_EQ(d.dlg.m_Austausch.m_Haken[Detailausgabe], 0);
+
+    d.dlg.OnEinzelfeldberechnung();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll das 1.ausgewählte Feld: Feld1 berechnet werden?");
+    EXPECT_EQ(d.dlg.m_sEinzelfeld, "Feld1");
+    EXPECT_EQ(d.dlg.m_iEinzelfeld, 0);
+    EXPECT_EQ(d.dlg.m_bFeldesreserven, 0);
+
+    CDialog leer;
+    leer.dlg.OnEinzelfeldberechnung();
+    EXPECT_EQ(leer.meldungen.m_saTexte.back(), "Es wurde kein Feld angehängt bzw. ausgewählt");
+}
+
+TEST(DlgInput, ProposalAndGasPropertiesButtons)
+{
+    CDialog d({Satz("Feld1")});
+    d.dlg.OnComputeAbc();
+    EXPECT_EQ(d.Text(Vorschlag).substr(0, 4), "A1: ");
+    EXPECT_EQ(d.Text(A1), "75"); // the input fields stay
+    d.dlg.OnGaseigenschaften();
+    EXPECT_EQ(d.meldungen.m_saTexte.back().substr(0, 35), "Gaseigenschaften des Feldes: Feld1\n");
+    float gezeigt = -1;
+    d.dlg.m_fnWasserinvasion = [&](float we) { gezeigt = we; };
+    d.Text(Wasserinvasion) = "35";
+    d.dlg.OnKillFocusWasserinvasion();
+    d.dlg.OnWasserinvasion();
+    EXPECT_EQ(gezeigt, 35.0f);
+}

@@ -1,0 +1,201 @@
+#include "Testdaten.h"
+#include "dialogs/CDlgInput.h"
+#include "dialogs/CDlgWasserinvasion.h"
+#include "dialogs/DlgVerkauf.h"
+#include "doc/CKalvoDoc.h"
+#include "platform/Meldungen.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs the dialogs with scripted actions.
+struct CSkript : IDialoge {
+    std::function<bool(CDlgInput&)> daten = [](CDlgInput& d) {
+        d.OnInitDialog();
+        d.OnOK();
+        return d.m_Ende == CDlgInput::EEnde::OK;
+    };
+    std::function<bool(DlgVerkauf&)> profil = [](DlgVerkauf&) { return false; };
+    bool sichern = true;
+    int sichernGefragt = 0;
+
+    bool DatenDialog(CDlgInput& d) override { return daten(d); }
+    bool ProfilDialog(DlgVerkauf& d) override { return profil(d); }
+    bool GeaendertesDokumentSichern() override
+    {
+        ++sichernGefragt;
+        return sichern;
+    }
+};
+
+struct CDokument {
+    CAufgezeichneteMeldungen meldungen;
+    CKalvoDoc doc{meldungen};
+    CSkript skript;
+    int gezeichnet = 0;
+    CDokument()
+    {
+        doc.SetDialoge(&skript);
+        doc.BeobachterHinzufuegen([this] { ++gezeichnet; });
+    }
+};
+
+} // namespace
+
+TEST(Datenbefehle, OkWithoutChangeRunsOnlyWhenSomethingDiffers)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.OnDatenAendern(); // FeldA starts 2003, the document holds 2002
+    EXPECT_EQ(d.doc.m_bNeuBerechnen, 1);
+    EXPECT_FALSE(d.doc.m_saBericht.empty());
+    EXPECT_FALSE(d.doc.IsModified());
+    EXPECT_EQ(d.gezeichnet, 1);
+
+    CDokument gleich;
+    gleich.doc.m_iFoerderbeginn = 2003;
+    gleich.doc.m_saFelder = {Feldsatz(FeldA())};
+    gleich.doc.OnDatenAendern();
+    EXPECT_EQ(gleich.doc.m_bNeuBerechnen, 0);
+    EXPECT_TRUE(gleich.doc.m_saBericht.empty());
+}
+
+TEST(Datenbefehle, CancelKeepsTheDocumentAndChangesMarkIt)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.m_sEinzelfeld = "FeldA";
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.OnCancel();
+        return false;
+    };
+    d.doc.OnDatenAendern();
+    EXPECT_EQ(d.doc.m_saFelder.size(), 1u);
+    EXPECT_EQ(d.doc.m_sEinzelfeld, "");
+
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.m_Austausch.m_Texte[IDC_Input::Bohrungen] = "9";
+        dlg.FeldAendern();
+        dlg.OnOK();
+        return true;
+    };
+    d.doc.OnDatenAendern();
+    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_NE(d.doc.m_saFelder[0].find(" 9 25000.0 "), std::string::npos);
+}
+
+TEST(Datenbefehle, NewAsksToSaveAndForgetsTheFileName)
+{
+    CDokument d;
+    d.doc.SetPathName("/tmp/alt.kvo");
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.SetModifiedFlag(true);
+    d.skript.sichern = false; // the user cancels
+    d.doc.OnFileNew();
+    EXPECT_EQ(d.doc.m_saFelder.size(), 1u);
+    EXPECT_EQ(d.doc.GetPathName(), "/tmp/alt.kvo");
+
+    d.skript.sichern = true;
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.OnCancel();
+        return false;
+    };
+    d.doc.OnFileNew();
+    EXPECT_EQ(d.skript.sichernGefragt, 2);
+    EXPECT_TRUE(d.doc.m_saFelder.empty());
+    EXPECT_EQ(d.doc.GetPathName(), "");
+    EXPECT_EQ(d.doc.GetTitle(), "Unbenannt");
+    EXPECT_EQ(d.doc.m_iProjektende, 2030);
+}
+
+TEST(Datenbefehle, ProfileCommandsNeedFieldsAndRecomputeOnChange)
+{
+    CDokument d;
+    d.doc.OnVerkaufsprofil();
+    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Bitte zuerst Felddaten eingeben!"});
+
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.m_iProjektstart = 2003;
+    d.skript.profil = [](DlgVerkauf& dlg) {
+        dlg.OnInitDialog();
+        EXPECT_EQ(dlg.m_bRestfelder, 1);
+        dlg.m_sTextZeile = "2003 10 1000";
+        dlg.ZeileAnhaengen();
+        dlg.m_sTextZeile = "2004 10 1000";
+        dlg.ZeileAnhaengen();
+        dlg.OnOK();
+        return true;
+    };
+    d.doc.OnRestfelder();
+    ASSERT_EQ(d.doc.m_saRestfelder.size(), 2u);
+    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_EQ(d.doc.m_bNeuBerechnen, 1);
+    EXPECT_EQ(d.doc.m_fRestProduktion[0], 10.0f);
+}
+
+TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
+{
+    CStilleMeldungen still;
+    CKalvoDoc quelle(still);
+    quelle.m_saFelder = {Feldsatz(FeldA())};
+    const std::string datei = quelle.Speichern();
+
+    CDokument d;
+    std::string fehler;
+    ASSERT_TRUE(d.doc.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
+    EXPECT_FALSE(d.doc.IsModified());
+    EXPECT_EQ(d.doc.GetTitle(), "x.kvo");
+
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.FeldLoeschen(); // the only field
+        dlg.m_Austausch.m_Texte[IDC_Input::Feld] = "Neu";
+        dlg.m_Austausch.m_Texte[IDC_Input::Pi] = "300";
+        dlg.m_Austausch.m_Texte[IDC_Input::Kopfdruck] = "50";
+        dlg.m_Austausch.m_Texte[IDC_Input::OGIP] = "100";
+        dlg.m_Austausch.m_Texte[IDC_Input::A1] = "300";
+        dlg.m_Austausch.m_Texte[IDC_Input::B1] = "1.4";
+        dlg.m_Austausch.m_Texte[IDC_Input::CWert] = "1";
+        dlg.m_Austausch.m_Texte[IDC_Input::MaxRate] = "10000";
+        dlg.m_Austausch.m_Texte[IDC_Input::Tcel] = "100";
+        dlg.FeldAnhaengen();
+        dlg.OnOK();
+        return dlg.m_Ende == CDlgInput::EEnde::OK;
+    };
+    ASSERT_TRUE(d.doc.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
+    EXPECT_TRUE(d.doc.IsModified());
+    ASSERT_EQ(d.doc.m_saFelder.size(), 1u);
+    EXPECT_EQ(d.doc.m_saFelder[0].substr(0, 4), "Neu ");
+
+    EXPECT_FALSE(d.doc.OnOpenDocument("kaputt", "/tmp/y.kvo", fehler));
+    EXPECT_EQ(d.doc.GetTitle(), "x.kvo");
+}
+
+TEST(Wasserinvasion, LineEndsFollowTheInvasion)
+{
+    const auto ende = [](float we) {
+        CDlgWasserinvasion dlg;
+        dlg.m_fWe = we;
+        CAufzeichnungsDC dc;
+        dlg.OnPaint(dc, 200, 100);
+        std::vector<std::string> linien;
+        for (const auto& a : dc.m_saAufrufe)
+            if (a.rfind("LineTo", 0) == 0 || a.rfind("TextOut 60 10", 0) == 0)
+                linien.push_back(a);
+        return linien;
+    };
+    EXPECT_EQ(ende(0)[4], "LineTo 160 80");
+    EXPECT_EQ(ende(100)[4], "LineTo 160 30");
+    EXPECT_EQ(ende(50)[4], "LineTo 160 55");
+    EXPECT_EQ(ende(35).back(), "TextOut 60 10 We:  35.0 %");
+    CDlgWasserinvasion dlg;
+    CAufzeichnungsDC dc;
+    dlg.OnPaint(dc, 200, 100);
+    EXPECT_EQ(dc.m_saAufrufe[2], "Rectangle 10 5 189 94");
+}

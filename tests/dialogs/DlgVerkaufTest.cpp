@@ -1,0 +1,135 @@
+#include "dialogs/DlgVerkauf.h"
+#include "platform/Datei.h"
+#include "platform/Meldungen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+struct CDialog {
+    CAufgezeichneteMeldungen meldungen;
+    DlgVerkauf dlg{meldungen};
+
+    explicit CDialog(std::vector<std::string> zeilen = {}, int rest = 0)
+    {
+        dlg.m_saZeilen = std::move(zeilen);
+        dlg.m_iProjektstart = 2002;
+        dlg.m_iProjektende = 2030;
+        dlg.m_bRestfelder = rest;
+        dlg.OnInitDialog();
+    }
+    void Anhaengen(const std::string& zeile)
+    {
+        dlg.m_sTextZeile = zeile;
+        dlg.ZeileAnhaengen();
+    }
+};
+
+} // namespace
+
+TEST(DlgVerkauf, TitleAndHeading)
+{
+    CDialog v;
+    EXPECT_EQ(v.dlg.m_sTitel, "Verkaufsprofil eingeben");
+    EXPECT_EQ(v.dlg.m_sTextKopf, "Startjahr: 2002 Projektende: 2030");
+    CDialog r({}, 1);
+    EXPECT_EQ(r.dlg.m_sTitel, "Dialogfeld zur Eingabe der Restfelder");
+}
+
+TEST(DlgVerkauf, LinesMustFollowTheYears)
+{
+    CDialog d;
+    d.Anhaengen("2002 95 13000");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll die Zeile 2002          95.0       13000.0 angehängt werden?");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), "2002          95.0       13000.0");
+    EXPECT_EQ(d.dlg.m_sStatus, "Die 1.Zeile wurde ausgewählt");
+    d.Anhaengen("2003 96 13100");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
+    d.Anhaengen("2005 1 1");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
+    d.Anhaengen("2001 1 1");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Das Jahr:2001 ist kleiner als der Projektstart:2002");
+    d.Anhaengen("2031 1 1");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Das Jahr:2031 ist größer als das Projektende:2030");
+    d.Anhaengen("2002 95");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Die Zeile enthält keine 3 Werte!");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
+
+    CDialog frei;
+    frei.Anhaengen("2010 1 1"); // the first line may carry any project year
+    EXPECT_EQ(frei.dlg.m_lbZeilen.GetCount(), 1);
+    frei.Anhaengen("2011 1 1");
+    EXPECT_EQ(frei.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
+}
+
+TEST(DlgVerkauf, ChangingALineKeepsItsYear)
+{
+    CDialog d({"2002  1.0  1.0", "2003  1.0  1.0", "2004  1.0  1.0"});
+    d.dlg.m_lbZeilen.SetCurSel(2);
+    d.dlg.ZeileAuswaehlen();
+    d.dlg.m_sTextZeile = "2005 7 7";
+    d.dlg.ZeileAendern();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
+    d.dlg.m_sTextZeile = "2004 7 7";
+    d.dlg.ZeileAendern();
+    EXPECT_EQ(d.meldungen.m_saTexte[d.meldungen.m_saTexte.size() - 1], "Soll die 3.Zeile  geändert werden?");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(2), "2004           7.0           7.0");
+    EXPECT_EQ(d.dlg.m_sStatus, "3.Feld wurde geändert");
+
+    CDialog ohne({"2002  1.0  1.0"});
+    ohne.dlg.ZeileAendern();
+    EXPECT_EQ(ohne.meldungen.m_saTexte.back(), "Zeile durch Doppelklick anwählen");
+}
+
+TEST(DlgVerkauf, OnlyTheFirstOrTheLastLineIsDeleted)
+{
+    CDialog d({"2002  1.0  1.0", "2003  2.0  2.0", "2004  3.0  3.0"});
+    d.dlg.ZeileLoeschen();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll die letzte Zeile 2004  3.0  3.0 gelöscht werden?");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
+    d.dlg.ZeileLoeschen();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Soll die erste Zeile 2002  1.0  1.0 gelöscht werden?");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), "2003  2.0  2.0");
+    d.meldungen.m_bAntworten = {false};
+    d.dlg.ZeileLoeschen();
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 1);
+    EXPECT_EQ(d.dlg.m_sTextZeile, "");
+    d.dlg.AlleZeilenLoeschen();
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 0);
+    EXPECT_EQ(d.dlg.m_bGeaendert, 1);
+}
+
+TEST(DlgVerkauf, OkKeepsAtMost33Lines)
+{
+    std::vector<std::string> zeilen;
+    for (int i = 0; i < 40; ++i)
+        zeilen.push_back(std::to_string(2002 + i) + "  1.0  1.0");
+    CDialog d(zeilen);
+    d.dlg.OnOK();
+    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Es werden nur maximal 33 Zeilen verarbeitet!"});
+    ASSERT_EQ(d.dlg.m_saZeilen.size(), 33u);
+    EXPECT_EQ(d.dlg.m_saZeilen.back(), "2034  1.0  1.0");
+    EXPECT_EQ(d.dlg.m_Ende, DlgVerkauf::EEnde::OK);
+}
+
+TEST(DlgVerkauf, ImportFillsTheListFromAFile)
+{
+    const auto pfad = (std::filesystem::temp_directory_path() / "kalvo_test_profil.TXT").string();
+    std::string grund;
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "Titel \xFC\r\n2002 95 13000\r\n2003 96 13100\r\n", grund));
+    CDialog d({"2002  1.0  1.0"});
+    d.dlg.m_fnDateiWaehlen = [&] { return pfad; };
+    d.dlg.FileOpen();
+    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{pfad + " wird geöffnet"});
+    ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), " 2003           96.0       13100.0");
+    EXPECT_EQ(d.dlg.m_sTextStatus, "2 Zeilen wurden eingelesen");
+    EXPECT_EQ(d.dlg.m_bGeaendert, 1);
+
+    CDialog abgebrochen({"2002  1.0  1.0"});
+    abgebrochen.dlg.m_fnDateiWaehlen = [] { return std::string(); };
+    abgebrochen.dlg.FileOpen();
+    EXPECT_EQ(abgebrochen.dlg.m_lbZeilen.GetCount(), 1);
+}
