@@ -1,5 +1,6 @@
 #pragma once
-// The main window: menus, the report view, open and save.
+// The main window: menus, the report view, files, and the dialogs of the
+// document's data commands.
 
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
@@ -7,34 +8,41 @@
 #include <QMainWindow>
 
 class CKalvoViewWidget;
+class QAction;
 
-// Message boxes with German buttons.
+// Message boxes with German buttons, over the window that is active.
 class CQtMeldungen : public IMeldungen {
 public:
-    explicit CQtMeldungen(QWidget* eltern) : m_pEltern(eltern) {}
     void Meldung(const std::string& text) override;
     bool Frage(const std::string& text) override;
-
-private:
-    QWidget* m_pEltern;
 };
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, private IDialoge {
     Q_OBJECT
 public:
     CMainFrame();
     bool DateiOeffnen(const QString& pfad);
+    CKalvoDoc& Dokument() { return m_Doc; }
+
+protected:
+    void closeEvent(QCloseEvent* ereignis) override;
 
 private:
+    // IDialoge: the Qt dialogs, run modally.
+    bool DatenDialog(CDlgInput& dlg) override;
+    bool ProfilDialog(DlgVerkauf& dlg) override;
+    bool GeaendertesDokumentSichern() override;
+
     void MenuesAnlegen();
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
     bool Speichern(const QString& pfad);
-    void TitelSetzen();
+    void Aktualisieren();
 
     CQtMeldungen m_Meldungen;
     CKalvoDoc m_Doc;
     CKalvoViewWidget* m_pView = nullptr;
-    QString m_sPfad;
+    QAction* m_pBlock = nullptr;
+    QAction* m_pLinien = nullptr;
 };

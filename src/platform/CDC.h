@@ -44,6 +44,7 @@ constexpr unsigned TA_LEFT = 0;   // left end at x, top at y
 constexpr unsigned TA_RIGHT = 2;  // right end at x, top at y
 constexpr unsigned TA_CENTER = 6; // centred on x, top at y
 
+constexpr int MM_TEXT = 1;     // logical unit one pixel, y down
 constexpr int MM_LOMETRIC = 2; // logical unit 0.1 mm, y up
 
 class CDC {

@@ -16,16 +16,23 @@ CQtDC::CQtDC(QPainter& painter, double pixelJeEinheit) : m_Painter(painter), m_d
     m_Painter.setRenderHint(QPainter::TextAntialiasing, true);
     SelectObject(m_Stift);
     SelectObject(m_Pinsel);
-    SelectObject(m_Schrift);
+    // The font stays the painter's (the device's default) until one is selected.
 }
 
 // Logical (0.1 mm, y up, window origin at the top-left corner) to device pixels.
 QPointF CQtDC::Abbilden(int x, int y) const
 {
+    if (m_iMapMode == MM_TEXT)
+        return {double(x - m_iUrsprungX), double(y - m_iUrsprungY)};
     return {(x - m_iUrsprungX) * m_dSkala, (m_iUrsprungY - y) * m_dSkala};
 }
 
-void CQtDC::SetMapMode(int) {}
+void CQtDC::SetMapMode(int modus)
+{
+    m_iMapMode = modus;
+    // Pixel drawings (dialogs) keep their one-pixel lines crisp.
+    m_Painter.setRenderHint(QPainter::Antialiasing, modus != MM_TEXT);
+}
 
 void CQtDC::SetWindowOrg(int x, int y)
 {
@@ -120,5 +127,6 @@ void CQtDC::TextOut(int x, int y, const std::string& text)
 int CQtDC::GetTextExtent(const std::string& text)
 {
     const QFontMetricsF fm(m_Painter.font(), m_Painter.device());
-    return static_cast<int>(fm.horizontalAdvance(QString::fromStdString(text)) / m_dSkala);
+    const double breite = fm.horizontalAdvance(QString::fromStdString(text));
+    return static_cast<int>(m_iMapMode == MM_TEXT ? breite : breite / m_dSkala);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The device context on a QPainter: logical units of 0.1 mm with y up, mapped
+// The device context on a QPainter: logical units of 0.1 mm with y up (or,
+// in map mode MM_TEXT, pixels with y down), mapped
 // onto any paint device (widget, printer, image, SVG, PDF) at a given number
 // of device pixels per logical unit. Fonts of the modern family are drawn in
 // Liberation Mono, a fixed-pitch face with the metrics of Courier New.
@@ -32,6 +33,7 @@ private:
     QPainter& m_Painter;
     double m_dSkala;
     int m_iUrsprungX = 0, m_iUrsprungY = 0;
+    int m_iMapMode = MM_LOMETRIC;
     CPunkt m_Aktuell;
     CStift m_Stift;
     CPinsel m_Pinsel;
