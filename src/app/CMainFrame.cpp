@@ -1,17 +1,39 @@
 #include "app/CMainFrame.h"
 
+#include "app/Symbole.h"
 #include "dialogs/CDlgInputWidget.h"
 #include "dialogs/DlgVerkaufWidget.h"
 #include "platform/Datei.h"
+#include "views/CGrafikWidget.h"
 #include "views/CKalvoViewWidget.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#ifndef KALVO_HILFE
+#define KALVO_HILFE ""
+#endif
 
 void CQtMeldungen::Meldung(const std::string& text)
 {
@@ -24,46 +46,188 @@ bool CQtMeldungen::Frage(const std::string& text)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-CMainFrame::CMainFrame() : m_Doc(m_Meldungen)
+CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen)
 {
-    m_pView = new CKalvoViewWidget(m_Doc, this);
-    setCentralWidget(m_pView);
+    setWindowIcon(Symbol(ESymbol::Programm));
+    m_pStapel = new QStackedWidget(this);
+    m_pText = new CKalvoViewWidget(m_Doc, m_pStapel);
+    m_pStapel->addWidget(m_pText);
+    setCentralWidget(m_pStapel);
     m_Doc.SetDialoge(this);
     m_Doc.BeobachterHinzufuegen([this] { Aktualisieren(); });
+    m_pDrucker = new QPrinter(QPrinter::HighResolution);
     MenuesAnlegen();
+    WerkzeugleisteAnlegen();
     statusBar()->showMessage("Bereit");
-    resize(1100, 750);
+    setAcceptDrops(true);
+    resize(1100, 780);
     Aktualisieren();
+}
+
+CMainFrame::~CMainFrame()
+{
+    delete m_pDrucker;
+}
+
+QAction* CMainFrame::Anlegen(int id, const QString& text, std::function<void()> aktion, const QString& hinweis,
+                             const QKeySequence& taste)
+{
+    auto* a = new QAction(text, this);
+    // The prompt: before the line feed in the status bar, after it as tooltip.
+    const QStringList teile = hinweis.split('\n');
+    if (!hinweis.isEmpty())
+        a->setStatusTip(teile.value(0));
+    if (teile.size() > 1)
+        a->setToolTip(teile.value(1));
+    if (!taste.isEmpty())
+        a->setShortcut(taste);
+    connect(a, &QAction::triggered, this, [this, aktion] {
+        aktion();
+        BefehleAktualisieren();
+    });
+    m_Befehle[id] = a;
+    return a;
 }
 
 void CMainFrame::MenuesAnlegen()
 {
-    QMenu* datei = menuBar()->addMenu("&Datei");
-    datei->addAction("&Neu", QKeySequence::New, this, [this] { m_Doc.OnFileNew(); });
-    datei->addAction("Ö&ffnen...", QKeySequence::Open, this, &CMainFrame::OnFileOpen);
-    datei->addAction("&Speichern", QKeySequence::Save, this, [this] { OnFileSave(); });
-    datei->addAction("Speichern &unter...", this, [this] { OnFileSaveAs(); });
-    datei->addSeparator();
-    datei->addAction("&Beenden", this, &QWidget::close);
+    using namespace ID;
+    Anlegen(FileNew, "&Neu", [this] { m_Doc.OnFileNew(); }, "Erstellt ein neues Dokument.\nNeu", QKeySequence("Ctrl+N"));
+    Anlegen(FileOpen, "Ö&ffnen...", [this] { OnFileOpen(); }, "Öffnet ein bestehendes Dokument.\nÖffnen",
+            QKeySequence("Ctrl+O"));
+    Anlegen(FileSave, "S&peichern", [this] { OnFileSave(); }, "Speichert das aktive Dokument.\nSpeichern",
+            QKeySequence("Ctrl+S"));
+    Anlegen(FileSaveAs, "Speichern &unter...", [this] { OnFileSaveAs(); },
+            "Speichert das aktive Dokument unter einem neuen Namen.\nSpeichern unter");
+    Anlegen(FilePrint, "&Drucken...", [this] { OnFilePrint(); }, "Druckt das aktive Dokument.\nDrucken",
+            QKeySequence("Ctrl+P"));
+    Anlegen(FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); },
+            "Zeigt ganze Seiten an.\nSeitenansicht");
+    Anlegen(FilePrintSetup, "Drucker&einrichtung...", [this] { OnFilePrintSetup(); },
+            "Ändert die Druckereinstellungen.\nDruckereinrichtung");
+    Anlegen(AppExit, "&Beenden", [this] { close(); }, "Beendet die Anwendung und fragt, ob Dokumente gespeichert werden sollen.\nBeenden");
+    Anlegen(DatenAendern, "Daten ändern", [this] { m_Doc.OnDatenAendern(); },
+            "Daten ändern bzw. Eingabedatei aufbauen\nDaten ändern", QKeySequence(Qt::Key_F2));
+    Anlegen(Verkaufsprofil, "Verkaufsprofil", [this] { m_Doc.OnVerkaufsprofil(); }, "Verkaufsprofil eingeben\nVerkaufsprofil");
+    Anlegen(Restfelder, "Restfelder", [this] { m_Doc.OnRestfelder(); }, "Restfelder eingeben\nRestfelder");
+    Anlegen(Grafik, "Grafik", [this] { AnsichtWechseln(2); }, "Zeigt die Ergebnisse als Grafik an\nGrafik",
+            QKeySequence(Qt::Key_F3));
+    Anlegen(Text, "Text", [this] { AnsichtWechseln(1); }, "Zeigt die Ergebnisse als Tabelle an\nText",
+            QKeySequence(Qt::Key_F4));
+    Anlegen(Blockdiagramm, "Blockdiagramm", [this] { m_Doc.OnBlockdiagramm(); }, "Zeichnet die Ist-Werte als Blockdiagramm");
+    Anlegen(Liniendiagramm, "Liniendiagramm", [this] { m_Doc.OnLiniendiagramm(); }, "Zeichnet die Istwerte als Liniendiagramm");
+    Anlegen(GrafikLupe, "Grafik Lupe", [this] { if (m_pGrafik) m_pGrafik->OnGrafiklupe(); }, "Grafik Lupe\nGrafik Lupe");
+    m_Befehle[GrafikLupe]->setCheckable(true);
+    Anlegen(AppAbout, "Inf&o über Kalvo...", [this] { OnAppAbout(); },
+            "Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo");
+    Anlegen(Hilfe, "Hilfe", [this] { OnHilfe(); }, "Hilfe zum Programm Kalvo", QKeySequence(Qt::Key_F1));
 
-    QMenu* daten = menuBar()->addMenu("D&aten");
-    daten->addAction("Daten ändern", QKeySequence(Qt::Key_F2), this, [this] { m_Doc.OnDatenAendern(); });
-    daten->addAction("Verkaufsprofil", this, [this] { m_Doc.OnVerkaufsprofil(); });
-    daten->addAction("Restfelder", this, [this] { m_Doc.OnRestfelder(); });
+    QMenu* datei = menuBar()->addMenu("&Datei");
+    for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
+        datei->addAction(m_Befehle[id]);
+    datei->addSeparator();
+    for (int id : {FilePrint, FilePrintPreview, FilePrintSetup})
+        datei->addAction(m_Befehle[id]);
+    datei->addSeparator();
+    m_pZuletzt = datei->addMenu("Letzte Datei");
+    datei->addSeparator();
+    datei->addAction(m_Befehle[AppExit]);
+    ZuletztMenue();
+
+    QMenu* bearbeiten = menuBar()->addMenu("&Bearbeiten");
+    for (int id : {DatenAendern, Verkaufsprofil, Restfelder})
+        bearbeiten->addAction(m_Befehle[id]);
 
     QMenu* ansicht = menuBar()->addMenu("&Ansicht");
-    m_pBlock = ansicht->addAction("Blockdiagramm", this, [this] { m_Doc.OnBlockdiagramm(); });
-    m_pLinien = ansicht->addAction("Liniendiagramm", this, [this] { m_Doc.OnLiniendiagramm(); });
+    m_Befehle[ViewToolbar] = ansicht->addAction("&Symbolleiste");
+    m_Befehle[ViewStatusBar] = ansicht->addAction("S&tatusleiste");
+    for (int id : {Grafik, Text, Blockdiagramm, Liniendiagramm})
+        ansicht->addAction(m_Befehle[id]);
+
+    QMenu* hilfe = menuBar()->addMenu("&?");
+    hilfe->addAction(m_Befehle[AppAbout]);
+    hilfe->addAction(m_Befehle[Hilfe]);
+}
+
+void CMainFrame::WerkzeugleisteAnlegen()
+{
+    using namespace ID;
+    QToolBar* leiste = addToolBar("Symbolleiste");
+    leiste->setObjectName("Symbolleiste");
+    leiste->setIconSize(QSize(24, 22));
+    const std::pair<int, ESymbol> knoepfe[] = {
+        {FileNew, ESymbol::Neu},    {FileOpen, ESymbol::Oeffnen}, {FileSave, ESymbol::Speichern},
+        {DatenAendern, ESymbol::Daten}, {Grafik, ESymbol::Grafik}, {Text, ESymbol::Text},
+        {GrafikLupe, ESymbol::Lupe}, {FilePrint, ESymbol::Drucken}, {AppAbout, ESymbol::Info}};
+    for (const auto& [id, symbol] : knoepfe) {
+        m_Befehle[id]->setIcon(Symbol(symbol));
+        leiste->addAction(m_Befehle[id]);
+    }
+    // The two toggles of the Ansicht menu.
+    QAction* umschalter = leiste->toggleViewAction();
+    m_Befehle[ViewToolbar]->setCheckable(true);
+    m_Befehle[ViewToolbar]->setChecked(true);
+    connect(m_Befehle[ViewToolbar], &QAction::toggled, umschalter, [leiste](bool an) { leiste->setVisible(an); });
+    m_Befehle[ViewStatusBar]->setCheckable(true);
+    m_Befehle[ViewStatusBar]->setChecked(true);
+    connect(m_Befehle[ViewStatusBar], &QAction::toggled, this, [this](bool an) { statusBar()->setVisible(an); });
+}
+
+bool CMainFrame::GrafikAktiv() const
+{
+    return m_pGrafik && m_pStapel->currentWidget() == m_pGrafik;
+}
+
+void CMainFrame::AnsichtWechseln(int ansicht)
+{
+    if (ansicht == 2 && !m_pGrafik) {
+        // The chart view is made on the first switch and kept.
+        m_pGrafik = new CGrafikWidget(m_Doc, m_Meldungen, m_pStapel);
+        m_pStapel->addWidget(m_pGrafik);
+    }
+    m_pStapel->setCurrentWidget(ansicht == 2 ? static_cast<QWidget*>(m_pGrafik) : m_pText);
+    if (ansicht == 2)
+        m_pGrafik->Aktualisieren();
+    BefehleAktualisieren();
+}
+
+void CMainFrame::BefehleAktualisieren()
+{
+    using namespace ID;
+    const bool grafik = GrafikAktiv();
+    m_Befehle[Grafik]->setEnabled(!grafik);
+    m_Befehle[Text]->setEnabled(grafik);
+    m_Befehle[GrafikLupe]->setEnabled(grafik);
+    m_Befehle[GrafikLupe]->setChecked(grafik && m_pGrafik->Lupe());
+    m_Befehle[Blockdiagramm]->setEnabled(m_Doc.BlockdiagrammAktiv());
+    m_Befehle[Liniendiagramm]->setEnabled(m_Doc.LiniendiagrammAktiv());
 }
 
 void CMainFrame::Aktualisieren()
 {
-    m_pView->Aktualisieren();
-    if (m_pBlock) {
-        m_pBlock->setEnabled(m_Doc.BlockdiagrammAktiv());
-        m_pLinien->setEnabled(m_Doc.LiniendiagrammAktiv());
+    m_pText->Aktualisieren();
+    if (m_pGrafik)
+        m_pGrafik->Aktualisieren();
+    setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + "[*] - Kalvo");
+    setWindowModified(m_Doc.IsModified());
+    BefehleAktualisieren();
+}
+
+void CMainFrame::contextMenuEvent(QContextMenuEvent* ereignis)
+{
+    using namespace ID;
+    QMenu menue(this);
+    const std::pair<int, const char*> eintraege[] = {
+        {DatenAendern, "Daten ändern"}, {FileNew, "Datei neu"}, {FileOpen, "Datei öffnen"},
+        {Verkaufsprofil, "Verkaufsprofil"}, {Restfelder, "Restfelderprofil"}, {FileSaveAs, "Speichern unter"},
+        {Grafik, "Grafik"}, {Text, "Text"}};
+    for (const auto& [id, text] : eintraege) {
+        QAction* a = menue.addAction(QString::fromUtf8(text));
+        QAction* befehl = m_Befehle[id];
+        a->setEnabled(befehl->isEnabled());
+        connect(a, &QAction::triggered, befehl, &QAction::trigger);
     }
-    setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + (m_Doc.IsModified() ? "*" : "") + " - Kalvo");
+    menue.exec(ereignis->globalPos());
 }
 
 bool CMainFrame::DatenDialog(CDlgInput& dlg)
@@ -82,10 +246,13 @@ bool CMainFrame::GeaendertesDokumentSichern()
 {
     if (!m_Doc.IsModified())
         return true;
-    const auto antwort = QMessageBox::question(
-        this, "Kalvo",
-        QString("Sollen die Änderungen in %1 gespeichert werden?").arg(QString::fromStdString(m_Doc.GetTitle())),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QMessageBox frage(QMessageBox::Question, "Kalvo",
+                      QString("Sollen die Änderungen in %1 gespeichert werden?").arg(QString::fromStdString(m_Doc.GetTitle())),
+                      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    frage.button(QMessageBox::Save)->setText("Speichern");
+    frage.button(QMessageBox::Discard)->setText("Nicht speichern");
+    frage.button(QMessageBox::Cancel)->setText("Abbrechen");
+    const int antwort = frage.exec();
     if (antwort == QMessageBox::Cancel)
         return false;
     if (antwort == QMessageBox::Save)
@@ -101,6 +268,22 @@ void CMainFrame::closeEvent(QCloseEvent* ereignis)
         ereignis->ignore();
 }
 
+void CMainFrame::dragEnterEvent(QDragEnterEvent* ereignis)
+{
+    if (ereignis->mimeData()->hasUrls())
+        ereignis->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* ereignis)
+{
+    const QList<QUrl> urls = ereignis->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return;
+    ereignis->acceptProposedAction();
+    if (GeaendertesDokumentSichern())
+        DateiOeffnen(urls.first().toLocalFile());
+}
+
 bool CMainFrame::DateiOeffnen(const QString& pfad)
 {
     std::string bytes, grund;
@@ -108,6 +291,7 @@ bool CMainFrame::DateiOeffnen(const QString& pfad)
         m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
         return false;
     }
+    ZuletztMerken(pfad);
     Aktualisieren();
     return true;
 }
@@ -130,6 +314,7 @@ bool CMainFrame::Speichern(const QString& pfad)
     }
     m_Doc.SetPathName(pfad.toStdString());
     m_Doc.SetModifiedFlag(false);
+    ZuletztMerken(pfad);
     Aktualisieren();
     return true;
 }
@@ -142,11 +327,132 @@ bool CMainFrame::OnFileSave()
 
 bool CMainFrame::OnFileSaveAs()
 {
-    QString pfad = QFileDialog::getSaveFileName(this, "Speichern unter", QString::fromStdString(m_Doc.GetPathName()),
-                                                "Dateityp Kalvo (*.kvo)");
-    if (pfad.isEmpty())
+    QFileDialog dialog(this, "Speichern unter", QString::fromStdString(m_Doc.GetPathName()), "Dateityp Kalvo (*.kvo)");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("kvo");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    if (QFileInfo(pfad).suffix().isEmpty())
-        pfad += ".kvo";
-    return Speichern(pfad);
+    return Speichern(dialog.selectedFiles().first());
+}
+
+void CMainFrame::OnFilePrint()
+{
+    const bool grafik = GrafikAktiv();
+    if (grafik)
+        m_pGrafik->OnPreparePrinting();
+    QPrintDialog dialog(m_pDrucker, this);
+    dialog.setWindowTitle("Drucken");
+    if (dialog.exec() != QDialog::Accepted) {
+        if (grafik)
+            m_pGrafik->DruckAbgebrochen(); // back to the screen sizes
+        return;
+    }
+    if (grafik) {
+        m_pGrafik->Drucken(*m_pDrucker);
+        m_pGrafik->OnEndPrinting();
+    } else {
+        m_pText->Drucken(*m_pDrucker);
+    }
+}
+
+int CMainFrame::AlsPdfDrucken(const QString& pfad)
+{
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(pfad);
+    drucker.setPageSize(QPageSize(QPageSize::A4));
+    if (GrafikAktiv()) {
+        m_pGrafik->OnPreparePrinting();
+        const bool ok = m_pGrafik->Drucken(drucker);
+        m_pGrafik->OnEndPrinting();
+        return ok ? 1 : 0;
+    }
+    return m_pText->Drucken(drucker);
+}
+
+void CMainFrame::OnFilePrintPreview()
+{
+    const bool grafik = GrafikAktiv();
+    QPrintPreviewDialog vorschau(m_pDrucker, this);
+    vorschau.setWindowTitle("Seitenansicht");
+    connect(&vorschau, &QPrintPreviewDialog::paintRequested, this, [this, grafik](QPrinter* drucker) {
+        if (grafik) {
+            m_pGrafik->OnPreparePrinting();
+            m_pGrafik->Drucken(*drucker);
+        } else {
+            m_pText->Drucken(*drucker);
+        }
+    });
+    vorschau.exec();
+    if (grafik)
+        m_pGrafik->OnEndPrinting();
+}
+
+void CMainFrame::OnFilePrintSetup()
+{
+    QPageSetupDialog dialog(m_pDrucker, this);
+    dialog.setWindowTitle("Druckereinrichtung");
+    dialog.exec();
+}
+
+void CMainFrame::OnAppAbout()
+{
+    QDialog info(this);
+    info.setWindowTitle("Info über Kalvo");
+    auto* layout = new QVBoxLayout(&info);
+    auto* zeile = new QHBoxLayout;
+    auto* symbol = new QLabel(&info);
+    symbol->setPixmap(Symbol(ESymbol::Programm).pixmap(32, 30));
+    zeile->addWidget(symbol);
+    zeile->addWidget(new QLabel("Kalvo, Version 2.0", &info));
+    zeile->addStretch();
+    layout->addLayout(zeile);
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, &info);
+    connect(knoepfe, &QDialogButtonBox::accepted, &info, &QDialog::accept);
+    layout->addWidget(knoepfe);
+    info.exec();
+}
+
+void CMainFrame::OnHilfe()
+{
+    // The German help page that ships with Kalvo: beside the program when
+    // installed, in the source tree when run from the build.
+    const QString programm = QApplication::applicationDirPath();
+    const QStringList orte = {programm + "/../share/kalvo/KALVO.html", programm + "/KALVO.html",
+                              QString::fromUtf8(KALVO_HILFE)};
+    for (const QString& ort : orte) {
+        if (!ort.isEmpty() && QFileInfo::exists(ort) &&
+            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(ort).absoluteFilePath())))
+            return;
+    }
+    m_Meldungen.Meldung("Onlinehilfe nicht gefunden!");
+}
+
+void CMainFrame::ZuletztMerken(const QString& pfad)
+{
+    QSettings einstellungen;
+    QStringList liste = einstellungen.value("ZuletztGeoeffnet").toStringList();
+    const QString absolut = QFileInfo(pfad).absoluteFilePath();
+    liste.removeAll(absolut);
+    liste.prepend(absolut);
+    while (liste.size() > 4)
+        liste.removeLast();
+    einstellungen.setValue("ZuletztGeoeffnet", liste);
+    ZuletztMenue();
+}
+
+void CMainFrame::ZuletztMenue()
+{
+    m_pZuletzt->clear();
+    const QStringList liste = QSettings().value("ZuletztGeoeffnet").toStringList();
+    for (int i = 0; i < liste.size(); ++i) {
+        const QString pfad = liste[i];
+        QAction* a = m_pZuletzt->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(pfad).fileName()));
+        a->setStatusTip(pfad);
+        connect(a, &QAction::triggered, this, [this, pfad] {
+            if (GeaendertesDokumentSichern())
+                DateiOeffnen(pfad);
+        });
+    }
+    m_pZuletzt->setEnabled(!liste.isEmpty());
 }

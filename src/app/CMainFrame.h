@@ -1,14 +1,19 @@
 #pragma once
-// The main window: menus, the report view, files, and the dialogs of the
-// document's data commands.
+// The main window: menus, toolbar, status bar, accelerators, context menu,
+// the two views of the document (text first, chart made on the first switch
+// and kept), files, printing, the About box and the help.
 
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
 #include <QMainWindow>
+#include <QMap>
 
 class CKalvoViewWidget;
+class CGrafikWidget;
 class QAction;
+class QMenu;
+class QStackedWidget;
 
 // Message boxes with German buttons, over the window that is active.
 class CQtMeldungen : public IMeldungen {
@@ -17,32 +22,69 @@ public:
     bool Frage(const std::string& text) override;
 };
 
+// Command ids of the menus and the toolbar.
+namespace ID {
+enum : int {
+    FileNew = 57600, FileOpen = 57601, FileSave = 57603, FileSaveAs = 57604, FilePrint = 57607,
+    FilePrintPreview = 57609, FilePrintSetup = 57606, FileMru = 57616, AppExit = 57665,
+    DatenAendern = 32771, Verkaufsprofil = 32773, Restfelder = 32774, ViewToolbar = 59392,
+    ViewStatusBar = 59393, Grafik = 32777, Text = 32778, Blockdiagramm = 32781, Liniendiagramm = 32782,
+    GrafikLupe = 32783, AppAbout = 57664, Hilfe = 32776,
+};
+}
+
 class CMainFrame : public QMainWindow, private IDialoge {
     Q_OBJECT
 public:
     CMainFrame();
+    ~CMainFrame() override;
+
     bool DateiOeffnen(const QString& pfad);
     CKalvoDoc& Dokument() { return m_Doc; }
+    QAction* Befehl(int id) const { return m_Befehle.value(id); }
+    void AnsichtWechseln(int ansicht); // 1 = text, 2 = chart
+    bool GrafikAktiv() const;
+    CGrafikWidget* GrafikAnsicht() const { return m_pGrafik; }
+    CKalvoViewWidget* TextAnsicht() const { return m_pText; }
+    // Prints the active view to a PDF file without a dialog; returns the pages.
+    int AlsPdfDrucken(const QString& pfad);
+    void BefehleAktualisieren();
 
 protected:
     void closeEvent(QCloseEvent* ereignis) override;
+    void contextMenuEvent(QContextMenuEvent* ereignis) override;
+    void dragEnterEvent(QDragEnterEvent* ereignis) override;
+    void dropEvent(QDropEvent* ereignis) override;
 
 private:
-    // IDialoge: the Qt dialogs, run modally.
     bool DatenDialog(CDlgInput& dlg) override;
     bool ProfilDialog(DlgVerkauf& dlg) override;
     bool GeaendertesDokumentSichern() override;
 
+    QAction* Anlegen(int id, const QString& text, std::function<void()> aktion, const QString& hinweis = {},
+                     const QKeySequence& taste = {});
     void MenuesAnlegen();
+    void WerkzeugleisteAnlegen();
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
     bool Speichern(const QString& pfad);
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void OnAppAbout();
+    void OnHilfe();
+    void ZuletztMerken(const QString& pfad);
+    void ZuletztMenue();
     void Aktualisieren();
 
     CQtMeldungen m_Meldungen;
     CKalvoDoc m_Doc;
-    CKalvoViewWidget* m_pView = nullptr;
-    QAction* m_pBlock = nullptr;
-    QAction* m_pLinien = nullptr;
+    QStackedWidget* m_pStapel = nullptr;
+    CKalvoViewWidget* m_pText = nullptr;
+    CGrafikWidget* m_pGrafik = nullptr;
+    QMap<int, QAction*> m_Befehle;
+    QMenu* m_pZuletzt = nullptr;
+    QList<QAction*> m_ZuletztEintraege;
+    class QPrinter* m_pDrucker = nullptr;
 };

@@ -1,24 +1,91 @@
 #include "views/CKalvoViewWidget.h"
 
 #include "doc/CKalvoDoc.h"
+#include "views/CQtDC.h"
+
+#include <QPainter>
+#include <QPrinter>
+#include <QScrollBar>
+
+namespace {
+
+// The scroll extent does not depend on the report's length.
+constexpr int kBreite = 1400, kHoehe = 100000;
+
+} // namespace
 
 CKalvoViewWidget::CKalvoViewWidget(CKalvoDoc& doc, QWidget* parent)
-    : QPlainTextEdit(parent), m_Doc(doc)
+    : QAbstractScrollArea(parent), m_Doc(doc), m_View(doc)
 {
-    setReadOnly(true);
-    setLineWrapMode(QPlainTextEdit::NoWrap);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    Rollbereich();
+}
+
+QFont CKalvoViewWidget::Schrift() const
+{
+    // A character cell of 18 pixels: the em of Liberation Mono is 16 of them.
     QFont schrift("Liberation Mono");
     schrift.setStyleHint(QFont::TypeWriter);
-    schrift.setPixelSize(18);
-    schrift.setBold(true);
-    setFont(schrift);
+    schrift.setPixelSize(16);
+    schrift.setWeight(QFont::ExtraBold);
+    return schrift;
+}
+
+void CKalvoViewWidget::Rollbereich()
+{
+    const QSize sicht = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, kBreite - sicht.width()));
+    horizontalScrollBar()->setPageStep(sicht.width());
+    verticalScrollBar()->setRange(0, std::max(0, kHoehe - sicht.height()));
+    verticalScrollBar()->setPageStep(sicht.height());
+    verticalScrollBar()->setSingleStep(18);
+}
+
+void CKalvoViewWidget::resizeEvent(QResizeEvent* ereignis)
+{
+    QAbstractScrollArea::resizeEvent(ereignis);
+    Rollbereich();
 }
 
 void CKalvoViewWidget::Aktualisieren()
 {
-    QStringList zeilen;
-    zeilen.reserve(static_cast<qsizetype>(m_Doc.m_saBericht.size()));
-    for (const auto& z : m_Doc.m_saBericht)
-        zeilen << QString::fromStdString(z);
-    setPlainText(zeilen.join('\n'));
+    viewport()->update();
+}
+
+void CKalvoViewWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    painter.setFont(Schrift());
+    painter.setPen(palette().color(QPalette::Text));
+    const QFontMetrics fm(painter.font());
+    const int cx = fm.horizontalAdvance('W');
+    const int cy = fm.height();
+    const int dx = horizontalScrollBar()->value();
+    const int dy = verticalScrollBar()->value();
+    // Only the visible lines are drawn; each stands at its index times the pitch.
+    const int erste = std::max(0, dy / cy);
+    const int letzte = std::min<int>(static_cast<int>(m_Doc.m_saBericht.size()), (dy + viewport()->height()) / cy + 1);
+    for (int i = erste; i < letzte; ++i)
+        painter.drawText(cx - dx, i * cy - dy + fm.ascent(), QString::fromStdString(m_Doc.m_saBericht[size_t(i)]));
+}
+
+int CKalvoViewWidget::Drucken(QPrinter& drucker)
+{
+    QPainter painter;
+    if (!painter.begin(&drucker))
+        return 0;
+    const QRectF seite = drucker.pageRect(QPrinter::DevicePixel);
+    const double skala = drucker.resolution() / 254.0; // device pixels per 0.1 mm
+    const int breite = static_cast<int>(seite.width() / skala);
+    const int hoehe = static_cast<int>(seite.height() / skala);
+    const int seiten = m_View.Seitenzahl(hoehe > breite);
+    for (int s = 1; s <= seiten; ++s) {
+        if (s > 1)
+            drucker.newPage();
+        CQtDC dc(painter, skala);
+        m_View.OnPrint(dc, breite, hoehe, s);
+    }
+    painter.end();
+    return seiten;
 }

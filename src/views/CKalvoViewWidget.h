@@ -1,17 +1,31 @@
 #pragma once
-// Shows the document's report buffer, one line per report line, in a
-// fixed-pitch bold face.
+// The report on screen: the document's report lines in a fixed-pitch bold
+// face (Liberation Mono for "Courier New"), one screen line per report line,
+// scrolling; printing page by page.
 
-#include <QPlainTextEdit>
+#include "views/CKalvoView.h"
+
+#include <QAbstractScrollArea>
 
 class CKalvoDoc;
+class QPrinter;
 
-class CKalvoViewWidget : public QPlainTextEdit {
+class CKalvoViewWidget : public QAbstractScrollArea {
     Q_OBJECT
 public:
     CKalvoViewWidget(CKalvoDoc& doc, QWidget* parent = nullptr);
     void Aktualisieren();
+    // Prints the report; returns the number of pages printed.
+    int Drucken(QPrinter& drucker);
+
+protected:
+    void paintEvent(QPaintEvent* ereignis) override;
+    void resizeEvent(QResizeEvent* ereignis) override;
 
 private:
+    QFont Schrift() const;
+    void Rollbereich();
+
     CKalvoDoc& m_Doc;
+    CKalvoView m_View;
 };

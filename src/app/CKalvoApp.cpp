@@ -1,0 +1,28 @@
+#include "app/CKalvoApp.h"
+
+#include "app/CMainFrame.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+
+CKalvoApp::CKalvoApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName("Kalvo");
+    setOrganizationName("Kalvo");
+    setApplicationDisplayName("Kalvo");
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    if (m_QtDeutsch.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_QtDeutsch);
+}
+
+CKalvoApp::~CKalvoApp() = default;
+
+int CKalvoApp::Starten()
+{
+    m_pRahmen = std::make_unique<CMainFrame>();
+    m_pRahmen->show();
+    const QStringList args = arguments();
+    if (args.size() > 1)
+        m_pRahmen->DateiOeffnen(args.at(1)); // a file that cannot be read: its message, an empty document
+    return exec();
+}

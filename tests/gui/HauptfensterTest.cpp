@@ -1,0 +1,123 @@
+#include "app/CMainFrame.h"
+#include "views/CGrafikWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Opens the sample portfolio without its field data dialog.
+struct COhneDialog : IDialoge {
+    bool DatenDialog(CDlgInput&) override { return false; }
+    bool ProfilDialog(DlgVerkauf&) override { return false; }
+    bool GeaendertesDokumentSichern() override { return true; }
+};
+
+int PdfSeiten(const QString& pfad)
+{
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray inhalt = f.readAll();
+    return static_cast<int>(inhalt.count("/Type /Page\n") + inhalt.count("/Type /Page\r") +
+                            inhalt.count("/Type /Page ") + inhalt.count("/Type/Page\n"));
+}
+
+} // namespace
+
+TEST(Hauptfenster, ViewsZoomEnablingAndPrintingToPdf)
+{
+    CMainFrame rahmen;
+    rahmen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rahmen));
+    CKalvoDoc& doc = rahmen.Dokument();
+    COhneDialog ohne;
+    doc.SetDialoge(&ohne);
+    std::string grund;
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    doc.Berechnen();
+    doc.UpdateAllViews();
+    EXPECT_EQ(rahmen.windowTitle(), "Beispiel.kvo[*] - Kalvo");
+    EXPECT_FALSE(rahmen.isWindowModified());
+
+    // The text view comes first: "Text" and the zoom are greyed.
+    EXPECT_TRUE(rahmen.Befehl(ID::Grafik)->isEnabled());
+    EXPECT_FALSE(rahmen.Befehl(ID::Text)->isEnabled());
+    EXPECT_FALSE(rahmen.Befehl(ID::GrafikLupe)->isEnabled());
+    EXPECT_EQ(rahmen.GrafikAnsicht(), nullptr);
+    EXPECT_FALSE(rahmen.Befehl(ID::Blockdiagramm)->isEnabled()); // block style after loading
+    EXPECT_TRUE(rahmen.Befehl(ID::Liniendiagramm)->isEnabled());
+
+    const int textSeiten = rahmen.AlsPdfDrucken("bericht.pdf");
+    EXPECT_EQ(textSeiten, static_cast<int>(doc.m_saBericht.size()) / 57 + 1);
+    EXPECT_EQ(PdfSeiten("bericht.pdf"), textSeiten);
+
+    // F3 switches to the chart, made now and kept.
+    QTest::keyClick(&rahmen, Qt::Key_F3);
+    ASSERT_NE(rahmen.GrafikAnsicht(), nullptr);
+    EXPECT_TRUE(rahmen.GrafikAktiv());
+    EXPECT_FALSE(rahmen.Befehl(ID::Grafik)->isEnabled());
+    EXPECT_TRUE(rahmen.Befehl(ID::GrafikLupe)->isEnabled());
+    EXPECT_FALSE(rahmen.Befehl(ID::GrafikLupe)->isChecked());
+    QApplication::processEvents();
+    EXPECT_EQ(rahmen.GrafikAnsicht()->Grafik().m_iBreite, 1300);
+
+    rahmen.Befehl(ID::GrafikLupe)->trigger();
+    EXPECT_TRUE(rahmen.Befehl(ID::GrafikLupe)->isChecked());
+    QApplication::processEvents();
+    EXPECT_EQ(rahmen.GrafikAnsicht()->Grafik().m_iBreite, 1950);
+    EXPECT_EQ(rahmen.GrafikAnsicht()->Grafik().m_iHoehe, 1125);
+    EXPECT_TRUE(rahmen.grab().save("hauptfenster_grafik.png"));
+
+    EXPECT_EQ(rahmen.AlsPdfDrucken("grafik.pdf"), 1);
+    EXPECT_EQ(PdfSeiten("grafik.pdf"), 1);
+    // After printing the screen shows the zoomed plot again.
+    EXPECT_EQ(rahmen.GrafikAnsicht()->Grafik().m_bDrucken, 0);
+    EXPECT_EQ(rahmen.GrafikAnsicht()->Grafik().m_iBreite, 1950);
+
+    rahmen.Befehl(ID::Liniendiagramm)->trigger();
+    EXPECT_EQ(doc.m_bBlockdiagramm, 0);
+    EXPECT_TRUE(rahmen.Befehl(ID::Blockdiagramm)->isEnabled());
+
+    CGrafikWidget* grafik = rahmen.GrafikAnsicht();
+    QTest::keyClick(&rahmen, Qt::Key_F4);
+    EXPECT_FALSE(rahmen.GrafikAktiv());
+    QTest::keyClick(&rahmen, Qt::Key_F3);
+    EXPECT_EQ(rahmen.GrafikAnsicht(), grafik);
+    doc.SetModifiedFlag(false); // nothing to ask when the window closes
+}
+
+TEST(Hauptfenster, ChartPrintCancelledGoesBackToScreenSizes)
+{
+    CMainFrame rahmen;
+    rahmen.AnsichtWechseln(2);
+    CGrafikWidget* g = rahmen.GrafikAnsicht();
+    g->OnPreparePrinting();
+    EXPECT_EQ(g->Grafik().m_bDrucken, 1);
+    g->DruckAbgebrochen();
+    EXPECT_EQ(g->Grafik().m_bDrucken, 0);
+    EXPECT_EQ(g->Grafik().m_iHoehe, 750);
+}
+
+TEST(Hauptfenster, UnreadableFileKeepsTheOpenDocument)
+{
+    CMainFrame rahmen;
+    CKalvoDoc& doc = rahmen.Dokument();
+    COhneDialog ohne;
+    doc.SetDialoge(&ohne);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    const auto felder = doc.m_saFelder;
+    // The message box of the failure is answered at once.
+    QTimer::singleShot(50, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    EXPECT_FALSE(rahmen.DateiOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
+    EXPECT_EQ(doc.m_saFelder, felder);
+    EXPECT_EQ(doc.GetTitle(), "Beispiel.kvo");
+}
