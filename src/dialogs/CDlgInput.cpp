@@ -181,14 +181,7 @@ bool CDlgInput::FeldzeileLesen(const std::string& zeile)
     for (const auto& t : texte)
         m_lbZeilen.AddString(t);
     m_lbZeilen.SetCurSel(0);
-    CStufenzeile s;
-    StufenzeileLesen(texte[0], s);
-    m_iZeileAbJahr = s.m_iStufeAbJahr;
-    m_iZeileFoerderstunden = s.m_iStufeFoerderstunden;
-    m_fZeileKopfdruck = s.m_fStufeKopfdruck;
-    m_iZeileBohrungen = s.m_iStufeBohrungen;
-    m_fZeileCWert = s.m_fStufeCWert;
-    m_fZeileKonsAnteil = s.m_fStufeKonsAnteil;
+    ZeileInEingabe(texte[0]);
     m_sZeileStatus = "1.Zeile wurde ausgewählt";
     return true;
 }
@@ -200,6 +193,19 @@ void CDlgInput::DatenInZeile()
         texte[i] = i < m_lbZeilen.GetCount() ? m_lbZeilen.GetText(i) : std::string();
     m_bDruckabhaengig = m_Austausch.m_Haken[Druckabhaengig] ? 1 : 0;
     m_sFeldzeile = ::DatenInZeile(Feldwerte(), texte);
+}
+
+// The six values of a stage-row text into the stage input fields.
+void CDlgInput::ZeileInEingabe(const std::string& text)
+{
+    CStufenzeile s;
+    StufenzeileLesen(text, s);
+    m_iZeileAbJahr = s.m_iStufeAbJahr;
+    m_iZeileFoerderstunden = s.m_iStufeFoerderstunden;
+    m_fZeileKopfdruck = s.m_fStufeKopfdruck;
+    m_iZeileBohrungen = s.m_iStufeBohrungen;
+    m_fZeileCWert = s.m_fStufeCWert;
+    m_fZeileKonsAnteil = s.m_fStufeKonsAnteil;
 }
 
 // ---- checks ----
@@ -363,14 +369,7 @@ void CDlgInput::ZeileAuswaehlen()
     if (r < 0)
         return;
     m_sZeileStatus = Format("%d.Zeile ausgewählt", r + 1);
-    CStufenzeile s;
-    StufenzeileLesen(m_lbZeilen.GetText(r), s);
-    m_iZeileAbJahr = s.m_iStufeAbJahr;
-    m_iZeileFoerderstunden = s.m_iStufeFoerderstunden;
-    m_fZeileKopfdruck = s.m_fStufeKopfdruck;
-    m_iZeileBohrungen = s.m_iStufeBohrungen;
-    m_fZeileCWert = s.m_fStufeCWert;
-    m_fZeileKonsAnteil = s.m_fStufeKonsAnteil;
+    ZeileInEingabe(m_lbZeilen.GetText(r));
     UpdateData(false);
 }
 

@@ -119,6 +119,7 @@ public:
 
 private:
     void SteuerelementeAnlegen();
+    void ZeileInEingabe(const std::string& text);
     float* Anteil(int i);
     std::array<float, kAnzahlKomponenten> Anteile() const;
     bool Frage(const std::string& text);
