@@ -86,10 +86,10 @@ void CGaseigenschaften::Gaseigenschaften(const std::array<float, kAnzahlKomponen
     double mg = 0, ppc = 0, tpc = 0;
     for (int i = 0; i < kAnzahlKomponenten; ++i) {
         m_fAnteilKorr[i] = static_cast<float>(anteil[i] * 100.0 / summe);
-        const double x = m_fAnteilKorr[i] / 100.0;
-        mg += kKomponenten[i].molgewicht * x;
-        ppc += kKomponenten[i].pkrit * x;
-        tpc += kKomponenten[i].tkrit * x;
+        const double korr = m_fAnteilKorr[i];
+        mg += kKomponenten[i].molgewicht * korr / 100.0;
+        ppc += kKomponenten[i].pkrit * korr / 100.0;
+        tpc += kKomponenten[i].tkrit * korr / 100.0;
     }
     m_dMolgewicht = mg;
     m_fMolgewicht = static_cast<float>(mg);
@@ -98,7 +98,7 @@ void CGaseigenschaften::Gaseigenschaften(const std::array<float, kAnzahlKomponen
     m_dTpc = tpc;
 
     // Wichert–Aziz: A = mole fraction CO2 + H2S, B = mole fraction H2S.
-    const double a = (m_fAnteilKorr[0] + m_fAnteilKorr[1]) / 100.0;
+    const double a = (double(m_fAnteilKorr[0]) + m_fAnteilKorr[1]) / 100.0;
     const double b = m_fAnteilKorr[0] / 100.0;
     m_dEpsilon = 120.0 * (std::pow(a, 0.9) - std::pow(a, 1.6)) +
                  15.0 * (std::pow(b, 0.5) - std::pow(b, 4.0));
