@@ -28,22 +28,19 @@ void NachUtf8(std::vector<std::string>& texte)
         t = Cp1252ZuUtf8(t);
 }
 
-// A profile line holds year, production and rate.
+// A profile line starts with its year; production and rate that cannot be
+// read count as 0 in the run, as they always have.
 bool ProfilzeileLesbar(const std::string& zeile)
 {
-    std::string_view rest = zeile;
     int jahr = 0;
-    float wert = 0;
-    return LiesInt(ErstesWort(rest, &rest), jahr) && JahrPlausibel(jahr) &&
-           LiesFloat(ErstesWort(rest, &rest), wert) && LiesFloat(ErstesWort(rest, &rest), wert);
+    return LiesInt(ErstesWort(zeile), jahr) && JahrPlausibel(jahr);
 }
 
 bool ProfilPruefen(const std::vector<std::string>& zeilen, const char* name, std::string& fehler)
 {
     for (size_t i = 0; i < zeilen.size(); ++i) {
         if (!ProfilzeileLesbar(zeilen[i])) {
-            fehler = Format("Die %zu. Zeile des Profils \"%s\" enthält nicht Jahr, Produktion und Rate.",
-                            i + 1, name);
+            fehler = Format("Die %zu. Zeile des Profils \"%s\" beginnt nicht mit einem Jahr.", i + 1, name);
             return false;
         }
     }

@@ -91,7 +91,7 @@ TEST(KvoDatei, BrokenFilesAreRefusedAndLeaveTheDocumentAsItWas)
     CKalvoDoc mitLangemNamen(m);
     mitLangemNamen.m_saFelder = {std::string(100, 'N') + Feldsatz(FeldA()).substr(5)};
     CKalvoDoc mitSchlechtemProfil(m);
-    mitSchlechtemProfil.m_saVerkaufsprofil = {"2003 viel 13000"};
+    mitSchlechtemProfil.m_saVerkaufsprofil = {"zweitausend 95 13000"};
     CKalvoDoc mitUnmoeglichemJahr(m);
     mitUnmoeglichemJahr.m_iProjektende = -2147483647;
 

@@ -137,3 +137,20 @@ TEST(Profil, ImportStopsAtTheFirstBadLineAndKeepsWhatCameBefore)
     EXPECT_EQ(e.m_sStatus, "0 Zeilen wurden eingelesen");
     EXPECT_EQ(m.m_saTexte, std::vector<std::string>{"/gibt/es/nicht.TXT wird geöffnet"});
 }
+
+TEST(Profil, ValuesMissingFromAHandEditedLineCountAsZero)
+{
+    CDokument d;
+    d.doc.m_iProjektstart = 2002;
+    d.doc.m_iProjektende = 2030;
+    d.doc.m_saVerkaufsprofil = {"2002 95", "2003 96 13100"};
+    CDokument quelle;
+    quelle.doc.m_saVerkaufsprofil = d.doc.m_saVerkaufsprofil;
+    std::string fehler;
+    ASSERT_TRUE(d.doc.Laden(quelle.doc.Speichern(), fehler)) << fehler;
+    d.doc.m_iProjektstart = 2002;
+    d.doc.ProfilUebernehmen(false);
+    EXPECT_EQ(d.doc.m_fSollProduktion[0], 95.0f);
+    EXPECT_EQ(d.doc.m_fSollRate[0], 0.0f);
+    EXPECT_EQ(d.doc.m_fSollRate[1], 13100.0f);
+}
