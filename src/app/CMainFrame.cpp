@@ -58,6 +58,11 @@ CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen)
     m_pDrucker = new QPrinter(QPrinter::HighResolution);
     MenuesAnlegen();
     WerkzeugleisteAnlegen();
+    // The idle text comes back whenever a prompt is cleared.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->showMessage("Bereit");
+    });
     statusBar()->showMessage("Bereit");
     setAcceptDrops(true);
     resize(1100, 780);

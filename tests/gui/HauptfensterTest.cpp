@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -43,6 +44,9 @@ TEST(Hauptfenster, ViewsZoomEnablingAndPrintingToPdf)
     doc.Berechnen();
     doc.UpdateAllViews();
     EXPECT_EQ(rahmen.windowTitle(), "Beispiel.kvo[*] - Kalvo");
+    rahmen.statusBar()->showMessage("Daten ändern bzw. Eingabedatei aufbauen");
+    rahmen.statusBar()->clearMessage();
+    EXPECT_EQ(rahmen.statusBar()->currentMessage(), "Bereit");
     EXPECT_FALSE(rahmen.isWindowModified());
 
     // The text view comes first: "Text" and the zoom are greyed.
