@@ -116,12 +116,15 @@ TEST(Hauptfenster, UnreadableFileKeepsTheOpenDocument)
     doc.SetDialoge(&ohne);
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     const auto felder = doc.m_saFelder;
-    // The message box of the failure is answered at once.
-    QTimer::singleShot(50, [] {
+    // The message box of the failure is answered as soon as it shows.
+    QTimer antworten;
+    QObject::connect(&antworten, &QTimer::timeout, [] {
         if (QWidget* w = QApplication::activeModalWidget())
             w->close();
     });
+    antworten.start(20);
     EXPECT_FALSE(rahmen.DateiOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
+    antworten.stop();
     EXPECT_EQ(doc.m_saFelder, felder);
     EXPECT_EQ(doc.GetTitle(), "Beispiel.kvo");
 }
