@@ -55,7 +55,7 @@ CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen)
     setCentralWidget(m_pStapel);
     m_Doc.SetDialoge(this);
     m_Doc.BeobachterHinzufuegen([this] { Aktualisieren(); });
-    m_pDrucker = new QPrinter(QPrinter::HighResolution);
+    m_pDrucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
     MenuesAnlegen();
     WerkzeugleisteAnlegen();
     // The idle text comes back whenever a prompt is cleared.
@@ -69,10 +69,7 @@ CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen)
     Aktualisieren();
 }
 
-CMainFrame::~CMainFrame()
-{
-    delete m_pDrucker;
-}
+CMainFrame::~CMainFrame() = default;
 
 QAction* CMainFrame::Anlegen(int id, const QString& text, std::function<void()> aktion, const QString& hinweis,
                              const QKeySequence& taste)
@@ -340,24 +337,25 @@ bool CMainFrame::OnFileSaveAs()
     return Speichern(dialog.selectedFiles().first());
 }
 
+// Prints the active view: the chart on one page, the report page by page.
+int CMainFrame::AktiveAnsichtDrucken(QPrinter& drucker)
+{
+    if (GrafikAktiv())
+        return m_pGrafik->Drucken(drucker) ? 1 : 0;
+    return m_pText->Drucken(drucker);
+}
+
 void CMainFrame::OnFilePrint()
 {
     const bool grafik = GrafikAktiv();
     if (grafik)
         m_pGrafik->OnPreparePrinting();
-    QPrintDialog dialog(m_pDrucker, this);
+    QPrintDialog dialog(m_pDrucker.get(), this);
     dialog.setWindowTitle("Drucken");
-    if (dialog.exec() != QDialog::Accepted) {
-        if (grafik)
-            m_pGrafik->DruckAbgebrochen(); // back to the screen sizes
-        return;
-    }
-    if (grafik) {
-        m_pGrafik->Drucken(*m_pDrucker);
-        m_pGrafik->OnEndPrinting();
-    } else {
-        m_pText->Drucken(*m_pDrucker);
-    }
+    if (dialog.exec() == QDialog::Accepted)
+        AktiveAnsichtDrucken(*m_pDrucker);
+    if (grafik)
+        m_pGrafik->OnEndPrinting(); // also after a cancelled dialog: back to the screen sizes
 }
 
 int CMainFrame::AlsPdfDrucken(const QString& pfad)
@@ -366,36 +364,26 @@ int CMainFrame::AlsPdfDrucken(const QString& pfad)
     drucker.setOutputFormat(QPrinter::PdfFormat);
     drucker.setOutputFileName(pfad);
     drucker.setPageSize(QPageSize(QPageSize::A4));
-    if (GrafikAktiv()) {
-        m_pGrafik->OnPreparePrinting();
-        const bool ok = m_pGrafik->Drucken(drucker);
+    const int seiten = AktiveAnsichtDrucken(drucker);
+    if (GrafikAktiv())
         m_pGrafik->OnEndPrinting();
-        return ok ? 1 : 0;
-    }
-    return m_pText->Drucken(drucker);
+    return seiten;
 }
 
 void CMainFrame::OnFilePrintPreview()
 {
-    const bool grafik = GrafikAktiv();
-    QPrintPreviewDialog vorschau(m_pDrucker, this);
+    QPrintPreviewDialog vorschau(m_pDrucker.get(), this);
     vorschau.setWindowTitle("Seitenansicht");
-    connect(&vorschau, &QPrintPreviewDialog::paintRequested, this, [this, grafik](QPrinter* drucker) {
-        if (grafik) {
-            m_pGrafik->OnPreparePrinting();
-            m_pGrafik->Drucken(*drucker);
-        } else {
-            m_pText->Drucken(*drucker);
-        }
-    });
+    connect(&vorschau, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* drucker) { AktiveAnsichtDrucken(*drucker); });
     vorschau.exec();
-    if (grafik)
+    if (GrafikAktiv())
         m_pGrafik->OnEndPrinting();
 }
 
 void CMainFrame::OnFilePrintSetup()
 {
-    QPageSetupDialog dialog(m_pDrucker, this);
+    QPageSetupDialog dialog(m_pDrucker.get(), this);
     dialog.setWindowTitle("Druckereinrichtung");
     dialog.exec();
 }

@@ -9,11 +9,14 @@
 #include <QMainWindow>
 #include <QMap>
 
+#include <memory>
+
 class CKalvoViewWidget;
 class CGrafikWidget;
 class QAction;
 class QMenu;
 class QStackedWidget;
+class QPrinter;
 
 // Message boxes with German buttons, over the window that is active.
 class CQtMeldungen : public IMeldungen {
@@ -69,6 +72,7 @@ private:
     bool OnFileSave();
     bool OnFileSaveAs();
     bool Speichern(const QString& pfad);
+    int AktiveAnsichtDrucken(QPrinter& drucker);
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -86,5 +90,5 @@ private:
     QMap<int, QAction*> m_Befehle;
     QMenu* m_pZuletzt = nullptr;
     QList<QAction*> m_ZuletztEintraege;
-    class QPrinter* m_pDrucker = nullptr;
+    std::unique_ptr<QPrinter> m_pDrucker;
 };

@@ -74,8 +74,6 @@ QListWidget* CDialogFenster::Liste(int id, int x, int y, int w, int h)
 {
     auto* l = new QListWidget(this);
     l->setGeometry(Rechteck(x, y, w, h));
-    QFont schrift = l->font();
-    l->setFont(schrift);
     m_Elemente[id] = l;
     return l;
 }

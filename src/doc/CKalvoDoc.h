@@ -5,6 +5,7 @@
 // working values of the field being computed.
 
 #include "doc/Feldsatz.h"
+#include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 
 #include <functional>
@@ -19,7 +20,6 @@ class CArchivSchreiber;
 
 constexpr int kMaxJahre = 33;      // entries of a year series
 constexpr int kMaxStufen = 10;     // capacity of the stage arrays
-constexpr int kTabellenPunkte = 100; // pressure grid 1, 11, …, 991 bar
 
 // Runs the document's modal dialogs; the desktop program shows the Qt
 // dialogs, tests answer from a script.
@@ -78,9 +78,9 @@ public:
     // field working values of the field being computed
     CFeldwerte m_Feld;             // the parsed record, changed by stage rows
     CGaseigenschaften m_Gas;       // its gas properties
-    float m_fPzTab[kTabellenPunkte]{};    // p/z at 1 + 10·i bar, bar
-    float m_fVisTab[kTabellenPunkte]{};   // viscosity at reservoir temperature, cP
-    float m_fZTabRohr[kTabellenPunkte]{}; // z at the mean tubing temperature
+    float m_fPzTab[kDruckPunkte]{};    // p/z at 1 + 10·i bar, bar
+    float m_fVisTab[kDruckPunkte]{};   // viscosity at reservoir temperature, cP
+    float m_fZTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature
     float m_fZi = 0;                      // z at the initial pressure
     std::string m_sFeldname;
     std::string m_sText;           // scratch text of report lines and messages

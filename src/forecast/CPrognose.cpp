@@ -68,11 +68,6 @@ float CPrognose::Lieferrate(double a1, double c, double b1, float pbs, bool vorB
     return std::min(rk, grenze);
 }
 
-float CPrognose::RateKonstant(float pbs, bool vorBeginn) const
-{
-    return Lieferrate(m_fA1, m_fC, m_fB1, pbs, vorBeginn);
-}
-
 float CPrognose::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn)
 {
     const CKalvoDoc& d = m_Doc;
@@ -106,7 +101,7 @@ float CPrognose::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn
 float CPrognose::Rate(float pbs, float pbsz, int segment, bool vorBeginn)
 {
     return m_bDruckabhaengig ? RateDruckabhaengig(pbs, pbsz, segment, vorBeginn)
-                             : RateKonstant(pbs, vorBeginn);
+                             : Lieferrate(m_fA1, m_fC, m_fB1, pbs, vorBeginn);
 }
 
 int CPrognose::Rechnen()

@@ -22,7 +22,6 @@ private:
 
     void DruckabhaengigVorbereiten();
     float Rate(float pbs, float pbsz, int segment, bool vorBeginn);
-    float RateKonstant(float pbs, bool vorBeginn) const;
     float RateDruckabhaengig(float pbs, float pbsz, int segment, bool vorBeginn);
     float Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const;
     void Kopfzeilen(float g0);

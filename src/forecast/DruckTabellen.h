@@ -4,7 +4,7 @@
 
 #include "gas/CGaseigenschaften.h"
 
-constexpr int kDruckPunkte = 100;
+constexpr int kDruckPunkte = 100; // pressure grid 1, 11, …, 991 bar
 
 // Pressure (bar) of grid entry i.
 inline float GitterDruck(int i) { return static_cast<float>(10 * i + 1); }

@@ -93,11 +93,6 @@ void CGrafikWidget::OnPreparePrinting()
     m_Grafik.m_bDrucken = 1;
 }
 
-void CGrafikWidget::DruckAbgebrochen()
-{
-    OnEndPrinting();
-}
-
 bool CGrafikWidget::Drucken(QPrinter& drucker)
 {
     m_Grafik.m_bDrucken = 1;

@@ -24,8 +24,7 @@ public:
     // Printing in three steps, as the print dialog needs them.
     void OnPreparePrinting();          // m_bDrucken = 1
     bool Drucken(QPrinter& drucker);   // one page, plot size by the paper's shape
-    void OnEndPrinting();              // back to the screen sizes
-    void DruckAbgebrochen();           // the print dialog was cancelled
+    void OnEndPrinting();              // back to the screen sizes (also after a cancelled dialog)
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;

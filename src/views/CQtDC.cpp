@@ -45,10 +45,10 @@ CStift CQtDC::SelectObject(const CStift& stift)
     const CStift alt = m_Stift;
     m_Stift = stift;
     QPen pen(Farbe(stift.m_Farbe));
-    pen.setWidthF(std::max(1.0, stift.m_iBreite * m_dSkala));
-    pen.setStyle(stift.m_Stil == EStiftStil::Gepunktet ? Qt::DotLine : Qt::SolidLine);
-    if (stift.m_Stil == EStiftStil::Gepunktet)
-        pen.setWidthF(1.0);
+    const bool gepunktet = stift.m_Stil == EStiftStil::Gepunktet;
+    // A dotted grid stays one device pixel wide, so that its dots show.
+    pen.setWidthF(gepunktet ? 1.0 : std::max(1.0, stift.m_iBreite * m_dSkala));
+    pen.setStyle(gepunktet ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
     m_Painter.setPen(pen);
     return alt;

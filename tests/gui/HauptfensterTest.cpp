@@ -103,7 +103,7 @@ TEST(Hauptfenster, ChartPrintCancelledGoesBackToScreenSizes)
     CGrafikWidget* g = rahmen.GrafikAnsicht();
     g->OnPreparePrinting();
     EXPECT_EQ(g->Grafik().m_bDrucken, 1);
-    g->DruckAbgebrochen();
+    g->OnEndPrinting(); // what the frame does when the print dialog is cancelled
     EXPECT_EQ(g->Grafik().m_bDrucken, 0);
     EXPECT_EQ(g->Grafik().m_iHoehe, 750);
 }
