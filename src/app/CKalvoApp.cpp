@@ -5,11 +5,16 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+#include <clocale>
+
 CKalvoApp::CKalvoApp(int& argc, char** argv) : QApplication(argc, argv)
 {
     setApplicationName("Kalvo");
     setOrganizationName("Kalvo");
     setApplicationDisplayName("Kalvo");
+    // Qt has taken the desktop's locale for the C library; numbers in files,
+    // reports and charts keep their decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     if (m_QtDeutsch.load(QLocale(QLocale::German), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(&m_QtDeutsch);

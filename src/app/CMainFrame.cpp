@@ -270,16 +270,27 @@ void CMainFrame::closeEvent(QCloseEvent* ereignis)
         ereignis->ignore();
 }
 
+namespace {
+
+// A dropped file is opened only when it is a local Kalvo document.
+bool IstKalvoDatei(const QList<QUrl>& urls)
+{
+    return !urls.isEmpty() && urls.first().isLocalFile() &&
+           QFileInfo(urls.first().toLocalFile()).suffix().compare("kvo", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 void CMainFrame::dragEnterEvent(QDragEnterEvent* ereignis)
 {
-    if (ereignis->mimeData()->hasUrls())
+    if (IstKalvoDatei(ereignis->mimeData()->urls()))
         ereignis->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* ereignis)
 {
     const QList<QUrl> urls = ereignis->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile())
+    if (!IstKalvoDatei(urls))
         return;
     ereignis->acceptProposedAction();
     if (GeaendertesDokumentSichern())
@@ -337,12 +348,13 @@ bool CMainFrame::OnFileSaveAs()
     return Speichern(dialog.selectedFiles().first());
 }
 
-// Prints the active view: the chart on one page, the report page by page.
-int CMainFrame::AktiveAnsichtDrucken(QPrinter& drucker)
+// Prints the active view: the chart on one page, the report page by page
+// (pages von … bis of it; 0 = from the first, to the last).
+int CMainFrame::AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis)
 {
     if (GrafikAktiv())
         return m_pGrafik->Drucken(drucker) ? 1 : 0;
-    return m_pText->Drucken(drucker);
+    return m_pText->Drucken(drucker, von, bis);
 }
 
 void CMainFrame::OnFilePrint()
@@ -352,8 +364,12 @@ void CMainFrame::OnFilePrint()
         m_pGrafik->OnPreparePrinting();
     QPrintDialog dialog(m_pDrucker.get(), this);
     dialog.setWindowTitle("Drucken");
-    if (dialog.exec() == QDialog::Accepted)
-        AktiveAnsichtDrucken(*m_pDrucker);
+    // The pages the report takes on the printer's current page.
+    dialog.setMinMax(1, grafik ? 1 : m_pText->Seitenzahl(*m_pDrucker));
+    if (dialog.exec() == QDialog::Accepted) {
+        const bool bereich = m_pDrucker->printRange() == QPrinter::PageRange;
+        AktiveAnsichtDrucken(*m_pDrucker, bereich ? m_pDrucker->fromPage() : 0, bereich ? m_pDrucker->toPage() : 0);
+    }
     if (grafik)
         m_pGrafik->OnEndPrinting(); // also after a cancelled dialog: back to the screen sizes
 }
@@ -364,7 +380,7 @@ int CMainFrame::AlsPdfDrucken(const QString& pfad)
     drucker.setOutputFormat(QPrinter::PdfFormat);
     drucker.setOutputFileName(pfad);
     drucker.setPageSize(QPageSize(QPageSize::A4));
-    const int seiten = AktiveAnsichtDrucken(drucker);
+    const int seiten = AktiveAnsichtDrucken(drucker, 0, 0);
     if (GrafikAktiv())
         m_pGrafik->OnEndPrinting();
     return seiten;
@@ -375,7 +391,7 @@ void CMainFrame::OnFilePrintPreview()
     QPrintPreviewDialog vorschau(m_pDrucker.get(), this);
     vorschau.setWindowTitle("Seitenansicht");
     connect(&vorschau, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* drucker) { AktiveAnsichtDrucken(*drucker); });
+            [this](QPrinter* drucker) { AktiveAnsichtDrucken(*drucker, 0, 0); });
     vorschau.exec();
     if (GrafikAktiv())
         m_pGrafik->OnEndPrinting();
@@ -434,6 +450,15 @@ void CMainFrame::ZuletztMerken(const QString& pfad)
     ZuletztMenue();
 }
 
+void CMainFrame::ZuletztVergessen(const QString& pfad)
+{
+    QSettings einstellungen;
+    QStringList liste = einstellungen.value("ZuletztGeoeffnet").toStringList();
+    liste.removeAll(QFileInfo(pfad).absoluteFilePath());
+    einstellungen.setValue("ZuletztGeoeffnet", liste);
+    ZuletztMenue();
+}
+
 void CMainFrame::ZuletztMenue()
 {
     m_pZuletzt->clear();
@@ -443,8 +468,8 @@ void CMainFrame::ZuletztMenue()
         QAction* a = m_pZuletzt->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(pfad).fileName()));
         a->setStatusTip(pfad);
         connect(a, &QAction::triggered, this, [this, pfad] {
-            if (GeaendertesDokumentSichern())
-                DateiOeffnen(pfad);
+            if (GeaendertesDokumentSichern() && !DateiOeffnen(pfad))
+                ZuletztVergessen(pfad); // moved or deleted: the entry would fail again
         });
     }
     m_pZuletzt->setEnabled(!liste.isEmpty());

@@ -72,7 +72,7 @@ private:
     bool OnFileSave();
     bool OnFileSaveAs();
     bool Speichern(const QString& pfad);
-    int AktiveAnsichtDrucken(QPrinter& drucker);
+    int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -80,6 +80,7 @@ private:
     void OnHilfe();
     void ZuletztMerken(const QString& pfad);
     void ZuletztMenue();
+    void ZuletztVergessen(const QString& pfad);
     void Aktualisieren();
 
     CQtMeldungen m_Meldungen;

@@ -9,6 +9,7 @@
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK
+#include "views/BerichtDruck.h"
 #include "views/GrafikDatei.h"
 #endif
 
@@ -36,6 +37,8 @@ const char* const kHilfe =
     "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
     "  --linien            Liniendiagramm statt Blockdiagramm\n"
     "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
+    "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
+    "  --quer              den PDF-Bericht im Querformat schreiben\n"
     "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -58,8 +61,9 @@ private:
 
 struct COptionen {
     bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
-    bool linien = false, serien = false;
+    bool linien = false, serien = false, quer = false;
     std::optional<std::string> grafik;
+    std::optional<std::string> berichtPdf;
     std::optional<std::string> einzelfeld;
     std::optional<int> ende;
     std::optional<std::string> csv;
@@ -94,6 +98,13 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             if (!w)
                 return "--grafik braucht einen Dateinamen.";
             o.grafik = *w;
+        } else if (a == "--bericht-pdf") {
+            const std::string* w = wert();
+            if (!w)
+                return "--bericht-pdf braucht einen Dateinamen.";
+            o.berichtPdf = *w;
+        } else if (a == "--quer") {
+            o.quer = true;
         } else if (a == "--cp1252") {
             o.cp1252 = true;
         } else if (a == "--einzelfeld") {
@@ -127,6 +138,8 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
     }
     if (!o.hilfe && o.datei.empty())
         return "Keine Datei angegeben.";
+    if (o.quer && !o.berichtPdf)
+        return "--quer gilt nur mit --bericht-pdf.";
     return {};
 }
 
@@ -264,6 +277,18 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         GrafikUmgebung();
         if (!GrafikSchreiben(grafik, *o.grafik, meldungen, grund)) {
             fehler << "kalvo-batch: " << *o.grafik << ": " << grund << '\n';
+            return kDatei;
+        }
+#else
+        fehler << "kalvo-batch: Diese Ausgabe wurde ohne Grafik gebaut.\n";
+        return kDatei;
+#endif
+    }
+    if (o.berichtPdf) {
+#ifdef KALVO_GRAFIK
+        GrafikUmgebung();
+        if (!BerichtPdfSchreiben(doc, *o.berichtPdf, o.quer, grund)) {
+            fehler << "kalvo-batch: " << *o.berichtPdf << ": " << grund << '\n';
             return kDatei;
         }
 #else

@@ -14,6 +14,14 @@ std::string MeldungZahlZwischen(double min, double max)
 {
     return Format("Geben Sie eine Zahl zwischen %.6g und %.6g ein.", min, max);
 }
+std::string MeldungNullOderGanzeZahlZwischen(double min, double max)
+{
+    return Format("Geben Sie 0 (unverändert) oder eine ganze Zahl zwischen %.0f und %.0f ein.", min, max);
+}
+std::string MeldungNullOderZahlZwischen(double min, double max)
+{
+    return Format("Geben Sie 0 (unverändert) oder eine Zahl zwischen %.6g und %.6g ein.", min, max);
+}
 std::string MeldungMaxZeichen(int n) { return Format("Geben Sie nicht mehr als %d Zeichen ein.", n); }
 std::string MeldungZeichensatz()
 {
@@ -30,6 +38,13 @@ std::string Getrimmt(const std::string& s)
         return {};
     const size_t b = s.find_last_not_of(" \t");
     return s.substr(a, b - a + 1);
+}
+
+bool AusserhalbBereich(const CSteuerelement& e, double wert)
+{
+    if (!e.m_bBereich || (e.m_bNullErlaubt && wert == 0))
+        return false;
+    return wert < e.m_dMin || wert > e.m_dMax;
 }
 
 } // namespace
@@ -71,16 +86,18 @@ bool CDatenaustausch::Nehmen(const CSteuerelement& e)
         if (!LiesInt(Getrimmt(text), wert))
             return Ablehnen(e, MeldungGanzeZahl());
         **pi = wert;
-        if (e.m_bBereich && (wert < e.m_dMin || wert > e.m_dMax))
-            return Ablehnen(e, MeldungGanzeZahlZwischen(e.m_dMin, e.m_dMax));
+        if (AusserhalbBereich(e, wert))
+            return Ablehnen(e, e.m_bNullErlaubt ? MeldungNullOderGanzeZahlZwischen(e.m_dMin, e.m_dMax)
+                                                : MeldungGanzeZahlZwischen(e.m_dMin, e.m_dMax));
         return true;
     }
     float wert = 0;
-    if (!LiesFloat(Getrimmt(text), wert))
+    if (!LiesEingabeFloat(Getrimmt(text), wert))
         return Ablehnen(e, MeldungZahl());
     *std::get<float*>(e.m_pWert) = wert;
-    if (e.m_bBereich && (wert < e.m_dMin || wert > e.m_dMax))
-        return Ablehnen(e, MeldungZahlZwischen(e.m_dMin, e.m_dMax));
+    if (AusserhalbBereich(e, wert))
+        return Ablehnen(e, e.m_bNullErlaubt ? MeldungNullOderZahlZwischen(e.m_dMin, e.m_dMax)
+                                            : MeldungZahlZwischen(e.m_dMin, e.m_dMax));
     return true;
 }
 

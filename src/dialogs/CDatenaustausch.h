@@ -4,7 +4,8 @@
 // values" reads the texts back in the dialog's fixed order, checking each
 // range right after its value. A value that cannot be read or lies outside its
 // range gets the standard message; taking stops there and the control is
-// marked to get the focus back.
+// marked to get the focus back. Numbers a user types may carry a decimal
+// comma; numbers shown carry a decimal point.
 
 #include <map>
 #include <string>
@@ -23,6 +24,7 @@ struct CSteuerelement {
     double m_dMin = 0, m_dMax = 0; // range, when m_bBereich
     int m_iMaxZeichen = 0;         // text: at most this many characters (0 = any)
     int m_iRadioBis = 0;           // radio group: ids m_iId … m_iRadioBis
+    bool m_bNullErlaubt = false;   // 0 passes the range too (a stage row's "unchanged")
 };
 
 class CDatenaustausch {
@@ -53,5 +55,7 @@ std::string MeldungGanzeZahl();
 std::string MeldungZahl();
 std::string MeldungGanzeZahlZwischen(double min, double max);
 std::string MeldungZahlZwischen(double min, double max);
+std::string MeldungNullOderGanzeZahlZwischen(double min, double max);
+std::string MeldungNullOderZahlZwischen(double min, double max);
 std::string MeldungMaxZeichen(int n);
 std::string MeldungZeichensatz();

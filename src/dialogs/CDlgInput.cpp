@@ -19,6 +19,10 @@ void CDlgInput::SteuerelementeAnlegen()
     const auto bereich = [](int id, auto* wert, double min, double max) {
         return CSteuerelement{id, E::Zahl, wert, true, min, max};
     };
+    // A stage row's 0 means "unchanged from the row before".
+    const auto bereichOderNull = [](int id, auto* wert, double min, double max) {
+        return CSteuerelement{id, E::Zahl, wert, true, min, max, 0, 0, true};
+    };
     const auto text = [](int id, std::string* wert, int max = 0) {
         return CSteuerelement{id, E::Text, wert, false, 0, 0, max};
     };
@@ -30,9 +34,9 @@ void CDlgInput::SteuerelementeAnlegen()
         zahl(KumProd, &m_fKumProdBeginn), zahl(MaechtigkeitB, &m_fMaechtigkeitBankrecht),
         zahl(MaechtigkeitE, &m_fMaechtigkeitErbohrt), zahl(PermH, &m_fPermHorizontal),
         bereich(KonsAnteil, &m_fKonsAnteil, 0, 100), zahl(Horizontallaenge, &m_fHorizontallaenge),
-        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, 0, 100), bereich(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
+        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, 0, 100), bereichOderNull(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
         zahl(ZeileCWert, &m_fZeileCWert), bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, 0, 8760),
-        bereich(ZeileAbJahr, &m_iZeileAbJahr, 1950, 2200), bereich(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
+        bereich(ZeileAbJahr, &m_iZeileAbJahr, 1950, 2200), bereichOderNull(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
         zahl(MaxRate, &m_fMaxRate), zahl(OGIP, &m_fOGIP), bereich(Einflussradius, &m_fEinflussradius, 1, 10000),
         bereich(Startjahr, &m_iFoerderbeginn, 1950, 2200), text(FeldStatus, &m_sFeldStatus),
         text(ZeileStatus, &m_sZeileStatus), bereich(Foerderstunden, &m_iFoerderstunden, 0, 8760),
@@ -429,14 +433,36 @@ void CDlgInput::OnKillFocusKopfwerte()
         m_iFoerderstunden = stunden;
         return;
     }
-    // The head values are the defaults of the four stage rows.
-    m_lbZeilen.ResetContent();
-    const CStufenzeile s{m_iFoerderbeginn, m_iFoerderstunden, m_fKopfdruck, m_iBohrungen, m_fCWert, m_fKonsAnteil};
-    m_sZeile = StufenzeileText(s, EStufenformat::Vorgabe);
-    for (int i = 0; i < kAnzahlStufen; ++i)
-        m_lbZeilen.AddString(m_sZeile);
+    const CStufenzeile alt{jahr, stunden, kopfdruck, bohrungen, cwert, anteil};
+    const CStufenzeile neu{m_iFoerderbeginn, m_iFoerderstunden, m_fKopfdruck, m_iBohrungen, m_fCWert, m_fKonsAnteil};
+    StufenzeilenNachfuehren(alt, neu);
     m_lbZeilen.SetCurSel(0);
     ZeileAuswaehlen();
+}
+
+// The head values are the defaults of the stage rows. Rows that still equal
+// the row built from the old head values follow the new ones; rows the user
+// made different (a drilling schedule, a later wellhead pressure) stay.
+void CDlgInput::StufenzeilenNachfuehren(const CStufenzeile& alt, const CStufenzeile& neu)
+{
+    m_sZeile = StufenzeileText(neu, EStufenformat::Vorgabe);
+    if (m_lbZeilen.GetCount() != kAnzahlStufen) {
+        m_lbZeilen.ResetContent();
+        for (int i = 0; i < kAnzahlStufen; ++i)
+            m_lbZeilen.AddString(m_sZeile);
+        return;
+    }
+    // Compared as the default row shows them, so that a row read back from a
+    // record (other widths and decimals) counts as equal to its default.
+    const std::string altText = StufenzeileText(alt, EStufenformat::Vorgabe);
+    for (int i = 0; i < kAnzahlStufen; ++i) {
+        CStufenzeile zeile;
+        if (StufenzeileLesen(m_lbZeilen.GetText(i), zeile) != kWerteJeStufe ||
+            StufenzeileText(zeile, EStufenformat::Vorgabe) != altText)
+            continue;
+        m_lbZeilen.DeleteString(i);
+        m_lbZeilen.InsertString(i, m_sZeile);
+    }
 }
 
 void CDlgInput::OnKillFocusLetztesJahr()

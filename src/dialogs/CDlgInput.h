@@ -120,6 +120,7 @@ public:
 private:
     void SteuerelementeAnlegen();
     void ZeileInEingabe(const std::string& text);
+    void StufenzeilenNachfuehren(const CStufenzeile& alt, const CStufenzeile& neu);
     float* Anteil(int i);
     std::array<float, kAnzahlKomponenten> Anteile() const;
     bool Frage(const std::string& text);

@@ -77,7 +77,7 @@ void CDlgInputWidget::Anlegen()
         Eingabe(e.id, e.x, e.y, e.w, e.h);
         if (e.beschriftung)
             Text(QString::fromUtf8(e.beschriftung), e.lx, e.y + 2);
-        if (e.id == C10H22)
+        if (e.id == KonsAnteil) // the proposal comes before the three inputs it is for
             Knopf(ComputeAbc, "A1,B1,C-Wert berechnen", 277, 232, 86, 14, [&d] { d.OnComputeAbc(); });
     }
     Eingabe(A1, 21, 229, 40, 14);

@@ -54,16 +54,21 @@ int CKalvoDoc::FruehesterFoerderbeginn()
 
 void CKalvoDoc::Berechnen()
 {
+    ++m_nLaeufe;
     JahresreihenLoeschen();
     m_iProjektstart = FruehesterFoerderbeginn();
+    const bool einzelfeld = m_iEinzelfeld >= 0 && !m_sEinzelfeld.empty();
+    // A single field's run starts in its own first year. The profiles are
+    // merged against the start the run uses, so that every summary row
+    // carries its own year's sales and rest-field figures.
+    if (einzelfeld)
+        m_iProjektstart = m_iFoerderbeginn;
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
     m_saBericht.clear();
     m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
 
-    if (m_iEinzelfeld >= 0 && !m_sEinzelfeld.empty()) {
-        m_iProjektstart = m_iFoerderbeginn;
-        m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
+    if (einzelfeld) {
         if (m_iEinzelfeld < static_cast<int>(m_saFelder.size()))
             Feldberechnung(m_iEinzelfeld);
         m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);

@@ -118,7 +118,9 @@ public:
     void OnRestfelder() { ProfilBefehl(true); }
     // Opens a document file: loads it (leaving this document untouched on
     // failure), runs the field data dialog, and marks the document modified
-    // exactly when that dialog changed a field or stage row.
+    // exactly when that dialog changed a field or stage row. The views then
+    // show the opened document's results, whether the dialog ended with OK
+    // or was cancelled.
     bool OnOpenDocument(std::string_view bytes, const std::string& pfad, std::string& fehler);
     const std::string& GetPathName() const { return m_sPfad; }
     void SetPathName(const std::string& pfad);
@@ -154,4 +156,5 @@ private:
     std::string m_sPfad;
     IDialoge* m_pDialoge = nullptr;
     std::vector<std::function<void()>> m_Beobachter;
+    unsigned m_nLaeufe = 0; // calculation runs so far: tells whether a command ran one
 };

@@ -68,6 +68,7 @@ void CKalvoDoc::OnFileNew()
     m_iGrafikRate = 0;
     m_sFeldname = "";
     OnDatenAendern();
+    UpdateAllViews(); // also after "Abbrechen": the title names the untitled document
 }
 
 void CKalvoDoc::ProfilBefehl(bool restfelder)
@@ -101,7 +102,12 @@ bool CKalvoDoc::OnOpenDocument(std::string_view bytes, const std::string& pfad, 
         return false;
     NachDemLaden();
     SetPathName(pfad);
+    const unsigned laeufe = m_nLaeufe;
     const int geaendert = OnDatenAendern();
+    // Whatever the dialog decided, the results on view must be this file's,
+    // not those of the document opened before it.
+    if (m_nLaeufe == laeufe && !m_saFelder.empty())
+        Berechnen();
     // The open completes: the document counts as modified exactly when the
     // dialog changed a field or stage row.
     SetModifiedFlag(geaendert == 1);

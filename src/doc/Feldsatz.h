@@ -11,6 +11,7 @@ class IMeldungen;
 constexpr int kAnzahlKomponenten = 15;
 constexpr int kAnzahlStufen = 4;        // stage rows in a record
 constexpr int kWerteJeSatz = 65;        // values in a record
+constexpr int kWerteJeStufe = 6;        // values in a stage row
 constexpr int kMaxNamenslaenge = 99;    // characters of a field name
 
 // The 41 field values, in record order. Units: pressures bar, temperatures °C,

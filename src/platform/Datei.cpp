@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +14,26 @@ namespace {
 // Largest file we take as a document or profile: far beyond any real one.
 constexpr std::uintmax_t kMaxDateigroesse = 256u * 1024u * 1024u;
 
-std::string Grund() { return std::strerror(errno); }
+// The reason of the last failed system call, in German: the common causes
+// in words of our own, the rest with the system's number.
+std::string Grund()
+{
+    switch (errno) {
+    case ENOENT: return "nicht gefunden";
+    case EACCES:
+    case EPERM: return "keine Berechtigung";
+    case ENOSPC: return "der Datenträger ist voll";
+    case EDQUOT: return "das Speicherkontingent ist erschöpft";
+    case EROFS: return "der Datenträger ist schreibgeschützt";
+    case EISDIR: return "das ist ein Verzeichnis";
+    case ENOTDIR: return "ein Teil des Pfades ist kein Verzeichnis";
+    case ENAMETOOLONG: return "der Dateiname ist zu lang";
+    case EBUSY:
+    case ETXTBSY: return "die Datei wird gerade benutzt";
+    case EIO: return "Ein-/Ausgabefehler des Datenträgers";
+    default: return "Systemfehler " + std::to_string(errno);
+    }
+}
 
 } // namespace
 

@@ -6,11 +6,37 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
+
+namespace {
+
+// The C locale as an object of its own, made once; formatting and reading
+// use it explicitly and leave the process locale alone.
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return c;
+}
+
+// Switches the calling thread to the C locale for the lifetime of the object.
+class CCLocaleAktiv {
+public:
+    CCLocaleAktiv() : m_Alt(uselocale(CLocale())) {}
+    ~CCLocaleAktiv() { uselocale(m_Alt); }
+    CCLocaleAktiv(const CCLocaleAktiv&) = delete;
+    CCLocaleAktiv& operator=(const CCLocaleAktiv&) = delete;
+
+private:
+    locale_t m_Alt;
+};
+
+} // namespace
 
 std::string Format(const char* format, ...)
 {
     // Report lines fit the stack buffer; longer texts are formatted twice.
     char puffer[256];
+    const CCLocaleAktiv cLocale;
     va_list args;
     va_start(args, format);
     va_list kopie;
@@ -80,7 +106,7 @@ bool LiesInt(std::string_view token, int& wert)
     const std::string s(token);
     char* ende = nullptr;
     errno = 0;
-    const long v = std::strtol(s.c_str(), &ende, 10);
+    const long v = strtol_l(s.c_str(), &ende, 10, CLocale());
     if (errno != 0 || ende != s.c_str() + s.size() || v < INT_MIN || v > INT_MAX)
         return false;
     wert = static_cast<int>(v);
@@ -93,9 +119,21 @@ bool LiesFloat(std::string_view token, float& wert)
         return false;
     const std::string s(token);
     char* ende = nullptr;
-    const float v = std::strtof(s.c_str(), &ende);
+    const float v = strtof_l(s.c_str(), &ende, CLocale());
     if (ende != s.c_str() + s.size() || !std::isfinite(v))
         return false;
     wert = v;
     return true;
+}
+
+bool LiesEingabeFloat(std::string_view token, float& wert)
+{
+    const size_t komma = token.find(',');
+    if (komma == std::string_view::npos)
+        return LiesFloat(token, wert);
+    if (token.find(',', komma + 1) != std::string_view::npos || token.find('.') != std::string_view::npos)
+        return false;
+    std::string mitPunkt(token);
+    mitPunkt[komma] = '.';
+    return LiesFloat(mitPunkt, wert);
 }

@@ -2,6 +2,12 @@
 // printf/scanf helpers. All formats of the program are fixed literals, so the
 // compiler checks them; the result is always a complete std::string, never a
 // truncated fixed buffer.
+//
+// Number text never follows the process locale: Qt sets the C library's
+// locale from the desktop, and a German desktop would make printf write
+// "93,100" and strtof stop at the point of "93.100". Files, reports and
+// chart labels always carry a decimal point, so these helpers format and
+// read in the C locale whatever the process locale is.
 
 #include <string>
 #include <string_view>
@@ -22,3 +28,8 @@ std::string_view ErstesWort(std::string_view text, std::string_view* rest = null
 // does (correctly rounded to single precision).
 bool LiesInt(std::string_view token, int& wert);
 bool LiesFloat(std::string_view token, float& wert);
+
+// The same for a number a user typed: a decimal comma ("0,5") is taken as
+// well as a decimal point. A token with both, or with more than one comma,
+// is no number (a thousands separator is not guessed at).
+bool LiesEingabeFloat(std::string_view token, float& wert);

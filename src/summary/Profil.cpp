@@ -12,9 +12,9 @@ int ProfilzeileLesen(std::string_view zeile, int& jahr, float& produktion, float
     std::string_view rest = zeile;
     if (!LiesInt(ErstesWort(rest, &rest), jahr))
         return 0;
-    if (!LiesFloat(ErstesWort(rest, &rest), produktion))
+    if (!LiesEingabeFloat(ErstesWort(rest, &rest), produktion))
         return 1;
-    if (!LiesFloat(ErstesWort(rest, &rest), rate))
+    if (!LiesEingabeFloat(ErstesWort(rest, &rest), rate))
         return 2;
     return 3;
 }

@@ -9,7 +9,8 @@
 
 class IMeldungen;
 
-// Reads "%d %f %f"; returns the number of values read (0 … 3).
+// Reads "%d %f %f"; returns the number of values read (0 … 3). A line typed
+// or imported by a user may write the numbers with a decimal comma.
 int ProfilzeileLesen(std::string_view zeile, int& jahr, float& produktion, float& rate);
 
 // A line entered or changed in the profile dialog.

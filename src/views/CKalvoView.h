@@ -1,6 +1,6 @@
 #pragma once
-// The report view without a window: the screen layout of the report lines
-// and the printing of one page on a device context in 0.1 mm.
+// The report view without a window: the printing of the report lines page by
+// page on a device context in 0.1 mm.
 
 #include "platform/CDC.h"
 
@@ -8,22 +8,32 @@
 
 class CKalvoDoc;
 
+// How the report is laid out on one paper size.
+struct CDruckformat {
+    int m_iSchrifthoehe = 44;   // 0.1 mm; also the line pitch
+    int m_iZeilenProSeite = 57; // report lines per page
+};
+
 class CKalvoView {
 public:
     explicit CKalvoView(const CKalvoDoc& doc) : m_Doc(doc) {}
 
-    int m_iZeilenProSeite = 57; // report lines per printed page: 57 portrait, 50 landscape
+    int m_iZeilenProSeite = 57; // report lines per printed page
     int m_iSeite = 1;           // page being printed, from 1
 
-    // Pages announced before printing (57 lines a page) and counted while
-    // printing: imax / lines + 1, also when the division has no remainder.
-    int SeitenVorDemDruck() const;
-    int Seitenzahl(bool hochformat) const;
+    // The layout on a page whose drawing rectangle is `breite` by `hoehe`
+    // (0.1 mm). A page holds 57 lines upright and 50 across, or fewer when
+    // the printable height holds fewer (4.4 mm a line, below a header line
+    // and an empty line), so that no line falls off the page. The font is
+    // 4.4 mm, smaller when the widest line would not fit the page width.
+    CDruckformat Druckformat(CDC& dc, int breite, int hoehe) const;
 
-    // Prints page `seite` (from 1) on a page whose drawing rectangle is
-    // `breite` by `hoehe` logical units (0.1 mm): the header " Dokument:%s",
-    // an empty line, then up to m_iZeilenProSeite report lines, indented by
-    // three character widths. Font 4.4 mm, weight 600.
+    // Pages printed: lines / lines per page + 1, also when the division has
+    // no remainder.
+    int Seitenzahl(CDC& dc, int breite, int hoehe) const;
+
+    // Prints page `seite` (from 1): the header " Dokument:%s", an empty line,
+    // then the page's report lines, indented by three character widths.
     void OnPrint(CDC& dc, int breite, int hoehe, int seite);
 
 private:

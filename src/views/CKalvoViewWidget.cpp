@@ -1,7 +1,7 @@
 #include "views/CKalvoViewWidget.h"
 
 #include "doc/CKalvoDoc.h"
-#include "views/CQtDC.h"
+#include "views/BerichtDruck.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -15,7 +15,7 @@ constexpr int kBreite = 1400, kHoehe = 100000;
 } // namespace
 
 CKalvoViewWidget::CKalvoViewWidget(CKalvoDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_Doc(doc), m_View(doc)
+    : QAbstractScrollArea(parent), m_Doc(doc)
 {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
@@ -70,22 +70,12 @@ void CKalvoViewWidget::paintEvent(QPaintEvent*)
         painter.drawText(cx - dx, i * cy - dy + fm.ascent(), QString::fromStdString(m_Doc.m_saBericht[size_t(i)]));
 }
 
-int CKalvoViewWidget::Drucken(QPrinter& drucker)
+int CKalvoViewWidget::Drucken(QPrinter& drucker, int von, int bis)
 {
-    QPainter painter;
-    if (!painter.begin(&drucker))
-        return 0;
-    const QRectF seite = drucker.pageRect(QPrinter::DevicePixel);
-    const double skala = drucker.resolution() / 254.0; // device pixels per 0.1 mm
-    const int breite = static_cast<int>(seite.width() / skala);
-    const int hoehe = static_cast<int>(seite.height() / skala);
-    const int seiten = m_View.Seitenzahl(hoehe > breite);
-    for (int s = 1; s <= seiten; ++s) {
-        if (s > 1)
-            drucker.newPage();
-        CQtDC dc(painter, skala);
-        m_View.OnPrint(dc, breite, hoehe, s);
-    }
-    painter.end();
-    return seiten;
+    return BerichtDrucken(m_Doc, drucker, von, bis);
+}
+
+int CKalvoViewWidget::Seitenzahl(QPrinter& drucker) const
+{
+    return BerichtSeitenzahl(m_Doc, drucker);
 }

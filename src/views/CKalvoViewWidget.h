@@ -3,8 +3,6 @@
 // face (Liberation Mono for "Courier New"), one screen line per report line,
 // scrolling; printing page by page.
 
-#include "views/CKalvoView.h"
-
 #include <QAbstractScrollArea>
 
 class CKalvoDoc;
@@ -15,8 +13,11 @@ class CKalvoViewWidget : public QAbstractScrollArea {
 public:
     CKalvoViewWidget(CKalvoDoc& doc, QWidget* parent = nullptr);
     void Aktualisieren();
-    // Prints the report; returns the number of pages printed.
-    int Drucken(QPrinter& drucker);
+    // Prints the report, pages von … bis (0 = from the first, to the last);
+    // returns the number of pages printed.
+    int Drucken(QPrinter& drucker, int von = 0, int bis = 0);
+    // Pages the report takes on the printer's page.
+    int Seitenzahl(QPrinter& drucker) const;
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;
@@ -27,5 +28,4 @@ private:
     void Rollbereich();
 
     CKalvoDoc& m_Doc;
-    CKalvoView m_View;
 };

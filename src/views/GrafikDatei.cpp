@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <clocale>
 #include <cstdio>
 
 namespace {
@@ -58,6 +59,9 @@ void GrafikUmgebung()
     static char name[] = "kalvo-batch";
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv); // lives until the process ends
+    // Qt has taken the environment's locale for the C library; the report
+    // keeps its decimal point.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 bool GrafikSchreiben(CGrafik& g, const std::string& pfad, IMeldungen& meldungen, std::string& fehler)

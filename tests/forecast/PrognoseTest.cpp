@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include <cmath>
 #include <cstdio>
 
@@ -54,9 +56,10 @@ struct CJahr {
 
 CJahr Spalten(const std::string& zeile)
 {
+    // A string stream reads in the classic locale, whatever the process locale.
     CJahr j;
-    std::sscanf(zeile.c_str(), "%d %lf %lf %lf %lf %lf %lf %lf %lf %lf %d", &j.jahr, &j.kum, &j.pbs, &j.rA,
-                &j.qE, &j.prod, &j.qS, &j.pa, &j.pwh, &j.stunden, &j.bohrungen);
+    std::istringstream(zeile) >> j.jahr >> j.kum >> j.pbs >> j.rA >> j.qE >> j.prod >> j.qS >> j.pa >> j.pwh >>
+        j.stunden >> j.bohrungen;
     return j;
 }
 
@@ -214,7 +217,7 @@ TEST(Prognose, PressureDependentFactorsFollowThePressureAndNeverGiveNan)
     const auto zeilen = l.Jahreszeilen();
     ASSERT_EQ(zeilen.size(), 33u);
     float c = 0, a1 = 0, b1 = 0;
-    EXPECT_EQ(std::sscanf(zeilen[0].c_str() + 102, "%f %f %f", &c, &a1, &b1), 3) << zeilen[0];
+    EXPECT_TRUE(std::istringstream(zeilen[0].substr(102)) >> c >> a1 >> b1) << zeilen[0];
     EXPECT_GT(b1, 1.0f);
     EXPECT_GT(a1, 0.0f);
     EXPECT_GT(c, 0.0f);

@@ -6,20 +6,31 @@
 
 namespace {
 
+// A4 less small margins, in 0.1 mm.
+constexpr int kKurz = 2029, kLang = 2899;
+
 struct CBericht {
     CStilleMeldungen m;
     CKalvoDoc doc{m};
     CKalvoView view{doc};
-    explicit CBericht(int zeilen)
+    explicit CBericht(int zeilen, size_t breite = 0)
     {
         doc.SetTitle("Beispiel.kvo");
-        for (int i = 0; i < zeilen; ++i)
-            doc.m_saBericht.push_back("Zeile " + std::to_string(i));
+        for (int i = 0; i < zeilen; ++i) {
+            std::string zeile = "Zeile " + std::to_string(i);
+            zeile.resize(std::max(zeile.size(), breite), '-');
+            doc.m_saBericht.push_back(zeile);
+        }
+    }
+    int Seiten(bool hochformat)
+    {
+        CAufzeichnungsDC dc;
+        return hochformat ? view.Seitenzahl(dc, kKurz, kLang) : view.Seitenzahl(dc, kLang, kKurz);
     }
     std::vector<std::string> Seite(int seite, bool hochformat)
     {
         CAufzeichnungsDC dc;
-        view.OnPrint(dc, hochformat ? 1900 : 2770, hochformat ? 2770 : 1900, seite);
+        view.OnPrint(dc, hochformat ? kKurz : kLang, hochformat ? kLang : kKurz, seite);
         std::vector<std::string> texte;
         for (const auto& a : dc.m_saAufrufe)
             if (a.rfind("TextOut", 0) == 0)
@@ -30,26 +41,64 @@ struct CBericht {
 
 } // namespace
 
-TEST(Berichtsdruck, PagesOf57Or50LinesWithHeader)
+TEST(Berichtsdruck, UprightPagesHold57LinesBelowTheHeader)
 {
     CBericht b57(57);
-    EXPECT_EQ(b57.view.Seitenzahl(true), 2);
+    EXPECT_EQ(b57.Seiten(true), 2);
     const auto seite1 = b57.Seite(1, true);
     ASSERT_EQ(seite1.size(), 58u);
     // Font 4.4 mm; "0" is 26 units wide in the recording model (0.6 of 44).
     EXPECT_EQ(seite1[0], "TextOut 26 -44  Dokument:Beispiel.kvo");
     EXPECT_EQ(seite1[1], "TextOut 78 -132 Zeile 0");
     EXPECT_EQ(seite1[57], "TextOut 78 -2596 Zeile 56");
-    EXPECT_EQ(b57.Seite(2, true).size(), 1u);
+    EXPECT_EQ(b57.Seite(2, true).size(), 1u); // the page count is lines / 57 + 1
     EXPECT_EQ(b57.view.m_iZeilenProSeite, 57);
-
-    EXPECT_EQ(CBericht(114).view.Seitenzahl(true), 3);
-    CBericht quer(120);
-    EXPECT_EQ(quer.view.Seitenzahl(false), 3);
-    EXPECT_EQ(quer.Seite(3, false).size(), 21u);
-    EXPECT_EQ(quer.view.m_iZeilenProSeite, 50);
+    EXPECT_EQ(CBericht(114).Seiten(true), 3);
 
     CBericht leer(0);
-    EXPECT_EQ(leer.view.Seitenzahl(true), 1);
+    EXPECT_EQ(leer.Seiten(true), 1);
     EXPECT_EQ(leer.Seite(1, true).size(), 1u);
+}
+
+TEST(Berichtsdruck, AcrossThePageEveryLineFitsTheHeight)
+{
+    // 202.9 mm hold 46 text lines of 4.4 mm: header, empty line, 43 report
+    // lines whose last foot stays on the page (50 would run 7 lines off it).
+    CBericht quer(120);
+    EXPECT_EQ(quer.Seiten(false), 3);
+    const auto seite1 = quer.Seite(1, false);
+    EXPECT_EQ(quer.view.m_iZeilenProSeite, 43);
+    ASSERT_EQ(seite1.size(), 44u);
+    EXPECT_EQ(seite1[43], "TextOut 78 -1980 Zeile 42");
+    EXPECT_GE(-1980 - 44, -kKurz);
+    // Every line is printed once, in order, across the pages.
+    std::vector<std::string> alle;
+    for (int s = 1; s <= 3; ++s) {
+        const auto seite = quer.Seite(s, false);
+        for (size_t i = 1; i < seite.size(); ++i)
+            alle.push_back(seite[i].substr(seite[i].find("Zeile")));
+    }
+    ASSERT_EQ(alle.size(), 120u);
+    EXPECT_EQ(alle[43], "Zeile 43");
+    EXPECT_EQ(alle[119], "Zeile 119");
+}
+
+TEST(Berichtsdruck, WideLinesShrinkTheFontUntilTheyFit)
+{
+    // 124 characters in 4.4 mm need 3 · 26 + 124 · 26 units: more than an
+    // upright page's 2029. The font shrinks until indent and line fit.
+    CBericht breit(80, 124);
+    const auto seite1 = breit.Seite(1, true);
+    ASSERT_GE(seite1.size(), 2u);
+    CAufzeichnungsDC dc;
+    const CDruckformat f = breit.view.Druckformat(dc, kKurz, kLang);
+    EXPECT_LT(f.m_iSchrifthoehe, 44);
+    const int cx = f.m_iSchrifthoehe * 6 / 10;
+    EXPECT_LE(3 * cx + 124 * f.m_iSchrifthoehe * 6 / 10, kKurz);
+    const int cxGroesser = (f.m_iSchrifthoehe + 1) * 6 / 10;
+    EXPECT_GT(3 * cxGroesser + 124 * (f.m_iSchrifthoehe + 1) * 6 / 10, kKurz); // the largest that fits
+    EXPECT_EQ(f.m_iZeilenProSeite, 57);
+    // Across the page the same lines need less shrinking; short lines none.
+    EXPECT_GT(breit.view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, f.m_iSchrifthoehe);
+    EXPECT_EQ(CBericht(80, 100).view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, 44);
 }
