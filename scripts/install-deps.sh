@@ -1,13 +1,15 @@
 #!/bin/sh
 # Installs the Debian packages Kalvo needs to build, test and run.
 # Idempotent: installs only what is missing, and needs no network when all is there.
+# Also generates the German locale de_DE.UTF-8 when the system has none.
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config
 qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev
-fonts-liberation xvfb xauth"
+fonts-liberation xvfb xauth
+locales poppler-utils"
 
 missing=""
 for p in $PACKAGES; do
@@ -16,12 +18,19 @@ for p in $PACKAGES; do
     fi
 done
 
-[ -z "$missing" ] && exit 0
-
-echo "Installiere fehlende Pakete:$missing"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-# shellcheck disable=SC2086
-$SUDO apt-get install -y -qq --no-install-recommends $missing
+
+if [ -n "$missing" ]; then
+    echo "Installiere fehlende Pakete:$missing"
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -qq
+    # shellcheck disable=SC2086
+    $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+# The German locale of our users: the tests run in it as well (.ci/run).
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "Erzeuge die Locale de_DE.UTF-8"
+    $SUDO localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+fi

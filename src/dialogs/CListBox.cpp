@@ -4,7 +4,8 @@
 
 namespace {
 
-// Folds a UTF-8 text for comparison: ASCII to lower case, Ä Ö Ü to ä ö ü.
+// Folds a UTF-8 text for comparison as a German reader sorts: ASCII letters
+// to lower case, Ä Ö Ü and ä ö ü with a o u, ß as ss.
 std::string Gefaltet(const std::string& s)
 {
     std::string f;
@@ -13,16 +14,23 @@ std::string Gefaltet(const std::string& s)
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c >= 'A' && c <= 'Z') {
             f += static_cast<char>(c - 'A' + 'a');
-        } else if (c == 0xC3 && i + 1 < s.size()) {
-            unsigned char n = static_cast<unsigned char>(s[i + 1]);
-            if (n == 0x84 || n == 0x96 || n == 0x9C) // Ä Ö Ü
-                n += 0x20;
-            f += static_cast<char>(c);
-            f += static_cast<char>(n);
-            ++i;
-        } else {
-            f += static_cast<char>(c);
+            continue;
         }
+        if (c == 0xC3 && i + 1 < s.size()) {
+            const char* ersatz = nullptr;
+            switch (static_cast<unsigned char>(s[i + 1])) {
+            case 0x84: case 0xA4: ersatz = "a"; break;  // Ä ä
+            case 0x96: case 0xB6: ersatz = "o"; break;  // Ö ö
+            case 0x9C: case 0xBC: ersatz = "u"; break;  // Ü ü
+            case 0x9F: ersatz = "ss"; break;            // ß
+            }
+            if (ersatz) {
+                f += ersatz;
+                ++i;
+                continue;
+            }
+        }
+        f += static_cast<char>(c);
     }
     return f;
 }

@@ -22,7 +22,8 @@ public:
     void DeleteString(int i);
     void ResetContent();
 
-    // Case-insensitive order of whole lines (ASCII letters and German umlauts).
+    // Case-insensitive order of whole lines; Ä, Ö, Ü sort with A, O, U and
+    // ß with ss, as in a German dictionary.
     static bool Kleiner(const std::string& a, const std::string& b);
 
 private:

@@ -257,3 +257,116 @@ TEST(DlgInput, ProposalAndGasPropertiesButtons)
     d.dlg.OnWasserinvasion();
     EXPECT_EQ(gezeigt, 35.0f);
 }
+
+TEST(DlgInput, DecimalCommaIsTakenAndShownWithAPoint)
+{
+    CDialog d({Satz("Feld1")});
+    d.Text(OGIP) = "8000,5";
+    d.Text(CWert) = "0,0125";
+    d.Text(ZeileKonsAnteil) = "37,5";
+    EXPECT_TRUE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.dlg.m_fOGIP, 8000.5f);
+    EXPECT_EQ(d.dlg.m_fCWert, 0.0125f);
+    EXPECT_EQ(d.dlg.m_fZeileKonsAnteil, 37.5f);
+    d.dlg.UpdateData(false);
+    EXPECT_EQ(d.Text(OGIP), "8000.5");
+    EXPECT_EQ(d.Text(CWert), "0.0125");
+
+    // A thousands separator is not guessed at, and a range still holds.
+    d.Text(OGIP) = "8.000,5";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine Zahl ein.");
+    d.Text(OGIP) = "8000";
+    d.Text(Pi) = "1000,5";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine Zahl zwischen 1 und 1000 ein.");
+}
+
+TEST(DlgInput, StageRowsWithZeroMeaningUnchangedLoadAndKeepTheDialogWorking)
+{
+    // A drilling schedule: from 2008 on 10 wells, pressure and the rest unchanged.
+    const CFeldwerte f = FeldA();
+    CStufen stufen;
+    stufen.fill({2003, 8000, 60.0f, 6, 0.0125f, 50.0f});
+    stufen[1] = {2008, 0, 0.0f, 10, 0.0f, 0.0f};
+    stufen[2] = {2012, 0, 40.0f, 0, 0.0f, 0.0f};
+    CDialog d({Feldsatz(f, stufen)});
+    d.dlg.m_lbZeilen.SetCurSel(1); // the double-click on row 2
+    d.dlg.ZeileAuswaehlen();
+    EXPECT_EQ(d.Text(ZeileKopfdruck), "0");
+    EXPECT_EQ(d.Text(ZeileBohrungen), "10");
+
+    // Editing another value afterwards is taken, and the field can be changed.
+    d.Text(OGIP) = "9000";
+    EXPECT_TRUE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.dlg.m_fOGIP, 9000.0f);
+    d.Antworten({true});
+    d.dlg.FeldAendern();
+    EXPECT_EQ(d.dlg.m_sFeldStatus, "1.Feld wurde geändert");
+    CFeldwerte gelesen;
+    CStufen gelesenStufen;
+    ASSERT_EQ(FeldzeileLesen(d.dlg.m_lbFelder.GetText(0), gelesen, gelesenStufen), kWerteJeSatz);
+    EXPECT_EQ(gelesen.m_fOGIP, 9000.0f);
+    EXPECT_EQ(gelesenStufen[1].m_iStufeBohrungen, 10);
+    EXPECT_EQ(gelesenStufen[1].m_fStufeKopfdruck, 0.0f);
+    EXPECT_EQ(gelesenStufen[2].m_fStufeKopfdruck, 40.0f);
+
+    // 0 is "unchanged"; any other value keeps its range.
+    d.meldungen.m_saTexte.clear();
+    d.Text(ZeileKopfdruck) = "0.5";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie 0 (unverändert) oder eine Zahl zwischen 1 und 1000 ein.");
+    d.Text(ZeileKopfdruck) = "0";
+    d.Text(ZeileBohrungen) = "101";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie 0 (unverändert) oder eine ganze Zahl zwischen 1 und 100 ein.");
+    d.Text(ZeileBohrungen) = "-1";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    d.Text(ZeileBohrungen) = "0";
+    EXPECT_TRUE(d.dlg.UpdateData(true));
+    // The head values keep their ranges without exception.
+    d.Text(Bohrungen) = "0";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine ganze Zahl zwischen 1 und 100 ein.");
+}
+
+TEST(DlgInput, HeadValueChangeFollowsOnlyTheStageRowsThatEqualTheOldDefaults)
+{
+    const CFeldwerte f = FeldA();
+    CStufen stufen;
+    stufen.fill({2003, 8000, 60.0f, 6, 0.0125f, 50.0f});
+    stufen[1] = {2008, 0, 0.0f, 10, 0.0f, 0.0f};
+    CDialog d({Feldsatz(f, stufen)});
+    const std::string geplant = d.dlg.m_lbZeilen.GetText(1);
+
+    // Leaving a head value unchanged touches nothing.
+    d.dlg.OnKillFocusKopfwerte();
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), geplant);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0).substr(0, 5), "2003 ");
+
+    d.Text(Bohrungen) = "8";
+    d.dlg.OnKillFocusKopfwerte();
+    ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 4);
+    // The default row's own form: "%d %13d %17.1f %12d %21.3f %15.2f".
+    const std::string neu = "2003          8000              60.0            8                 0.013           50.00";
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), neu);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), geplant);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(2), neu);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(3), neu);
+    EXPECT_EQ(d.Text(ZeileBohrungen), "8"); // the first row is selected and shown
+
+    // A new field has four rows equal to its defaults: all follow.
+    CDialog leer;
+    leer.Text(Startjahr) = "2005";
+    leer.dlg.OnKillFocusKopfwerte();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(leer.dlg.m_lbZeilen.GetText(i).substr(0, 5), "2005 ");
+}
+
+TEST(DlgInput, FieldListSortsUmlautsWithTheirBaseLetters)
+{
+    CDialog d({Satz("Zeta"), Satz("Öltal"), Satz("Ostfeld"), Satz("Ahrweiler"), Satz("Äskulap"),
+               Satz("Strasse"), Satz("Straßberg"), Satz("Ulm"), Satz("übach")});
+    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Ahrweiler", "Äskulap", "Öltal", "Ostfeld", "Straßberg",
+                                                   "Strasse", "übach", "Ulm", "Zeta"}));
+}

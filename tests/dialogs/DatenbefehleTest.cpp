@@ -199,3 +199,48 @@ TEST(Wasserinvasion, LineEndsFollowTheInvasion)
     dlg.OnPaint(dc, 200, 100);
     EXPECT_EQ(dc.m_saAufrufe[2], "Rectangle 10 5 189 94");
 }
+
+TEST(Datenbefehle, OpeningShowsTheOpenedFilesResultsAlsoAfterCancel)
+{
+    CStilleMeldungen still;
+    CKalvoDoc quelle(still);
+    quelle.m_saFelder = {Feldsatz(MethanFeld("Neues_Feld", 2004))};
+    const std::string datei = quelle.Speichern();
+
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.Berechnen(); // the results of the document open before
+    const auto alterBericht = d.doc.m_saBericht;
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.OnCancel();
+        return false;
+    };
+    std::string fehler;
+    ASSERT_TRUE(d.doc.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
+    EXPECT_NE(d.doc.m_saBericht, alterBericht);
+    EXPECT_EQ(d.doc.m_iProjektstart, 2004);
+    EXPECT_EQ(d.doc.X[0], 2004);
+    EXPECT_FALSE(d.doc.IsModified());
+    EXPECT_GE(d.gezeichnet, 1);
+
+    // OK without a change that asks for a run: the results are the file's too.
+    CDokument ok;
+    ok.doc.m_iFoerderbeginn = 2004; // no difference for the recompute decision
+    ASSERT_TRUE(ok.doc.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
+    EXPECT_EQ(ok.doc.m_saBericht, d.doc.m_saBericht);
+}
+
+TEST(Datenbefehle, NewCancelledRedrawsSoThatTheTitleNamesTheUntitledDocument)
+{
+    CDokument d;
+    d.doc.SetPathName("/tmp/alt.kvo");
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.OnCancel();
+        return false;
+    };
+    d.doc.OnFileNew();
+    EXPECT_EQ(d.doc.GetTitle(), "Unbenannt");
+    EXPECT_EQ(d.gezeichnet, 1);
+}

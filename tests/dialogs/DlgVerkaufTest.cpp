@@ -133,3 +133,14 @@ TEST(DlgVerkauf, ImportFillsTheListFromAFile)
     abgebrochen.dlg.FileOpen();
     EXPECT_EQ(abgebrochen.dlg.m_lbZeilen.GetCount(), 1);
 }
+
+TEST(DlgVerkauf, TypedLineMayCarryADecimalCommaAndIsStoredWithAPoint)
+{
+    CDialog d;
+    d.Anhaengen("2002 190,5 25000");
+    ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 1);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), "2002         190.5       25000.0");
+    d.Anhaengen("2003 190,5,1 25000");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Die Zeile enthält keine 3 Werte!");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 1);
+}

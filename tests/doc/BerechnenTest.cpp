@@ -79,6 +79,35 @@ TEST(Berechnen, SingleFieldRunStartsAtItsYearAndEndsWithProjectLines)
     EXPECT_EQ(b[1], "   GASEIGENSCHAFTEN DES FELDES B: ");
 }
 
+TEST(Berechnen, SingleFieldRunPutsEachYearsProfileValuesInItsRow)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(MethanFeld("A", 2002)), Feldsatz(MethanFeld("B", 2006))};
+    d.doc.m_iProjektende = 2010;
+    for (int jahr = 2002; jahr <= 2010; ++jahr) {
+        d.doc.m_saVerkaufsprofil.push_back(std::to_string(jahr) + "  " + std::to_string(jahr - 1900) + ".0  1000.0");
+        d.doc.m_saRestfelder.push_back(std::to_string(jahr) + "  " + std::to_string(jahr - 2000) + ".0  500.0");
+    }
+    d.doc.m_sEinzelfeld = "B";
+    d.doc.m_iEinzelfeld = 1;
+    d.doc.m_iFoerderbeginn = 2006;
+    d.doc.Berechnen();
+    EXPECT_EQ(d.doc.m_iProjektstart, 2006);
+    EXPECT_EQ(d.doc.m_iVerkaufJahr[0], 2006);
+    EXPECT_EQ(d.doc.m_fSollProduktion[0], 106.0f);
+    EXPECT_EQ(d.doc.m_iRestJahr[0], 2006);
+    EXPECT_EQ(d.doc.m_fRestProduktion[0], 6.0f);
+    EXPECT_EQ(d.doc.m_fSollProduktion[4], 110.0f);
+    EXPECT_EQ(d.doc.Y1[0], 106.0f);
+    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{});
+
+    // A profile that ends before the field starts is reported against that start.
+    d.doc.m_saVerkaufsprofil = {"2002  1.0  1.0", "2003  1.0  1.0", "2004  1.0  1.0", "2005  1.0  1.0"};
+    d.doc.Berechnen();
+    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Die Verkaufsdaten enden vor dem Projektbeginn!"});
+    EXPECT_EQ(d.doc.m_fSollProduktion[0], 0.0f);
+}
+
 TEST(Berechnen, ReservesModeListsEveryFieldAndChartsThem)
 {
     CDokument d;

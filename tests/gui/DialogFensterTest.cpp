@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <clocale>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -142,4 +144,45 @@ TEST(DialogFenster, WaterInvasionChartPaints)
         rot = c.red() > 200 && c.green() < 80 && c.blue() < 80;
     }
     EXPECT_TRUE(rot);
+}
+
+TEST(DialogFenster, ProposalButtonStandsInTheTabOrderBeforeA1)
+{
+    CStilleMeldungen m;
+    CDlgInput dlg(m);
+    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_iProjektende = 2030;
+    CDlgInputWidget fenster(dlg);
+    // The next control that Tab reaches (labels take no focus).
+    const auto naechster = [](QWidget* w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    EXPECT_EQ(naechster(fenster.Element(IDC_Input::KonsAnteil)), fenster.Element(IDC_Input::ComputeAbc));
+    EXPECT_EQ(naechster(fenster.Element(IDC_Input::ComputeAbc)), fenster.Element(IDC_Input::A1));
+}
+
+TEST(DialogFenster, DecimalCommaTypedUnderAGermanLocale)
+{
+    const std::string alt = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    CAufgezeichneteMeldungen m;
+    CDlgInput dlg(m);
+    dlg.m_saFelder = {Feldsatz(FeldA())};
+    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_iProjektende = 2030;
+    dlg.m_iGrafikRate = 0;
+    CDlgInputWidget fenster(dlg);
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    Tippen(fenster, IDC_Input::Wasserinvasion, "0,5", IDC_Input::Foerderstunden);
+    EXPECT_EQ(dlg.m_fWasserinvasion, 0.5f);
+    EXPECT_EQ(m.m_saTexte, std::vector<std::string>{});
+    // Shown again with a point, as files and reports write it.
+    EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::Pi)->text(), "380");
+    EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::CWert)->text(), "0.0125");
+    std::setlocale(LC_ALL, alt.c_str());
 }

@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "platform/Datei.h"
 #include "views/CGrafikWidget.h"
 
 #include <QAction>
@@ -7,6 +8,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+
+#include <clocale>
 
 #include <gtest/gtest.h>
 
@@ -127,4 +130,29 @@ TEST(Hauptfenster, UnreadableFileKeepsTheOpenDocument)
     antworten.stop();
     EXPECT_EQ(doc.m_saFelder, felder);
     EXPECT_EQ(doc.GetTitle(), "Beispiel.kvo");
+}
+
+TEST(Hauptfenster, GermanDesktopOpensCancelsAndSavesTheSampleByteForByte)
+{
+    const std::string alt = std::setlocale(LC_ALL, nullptr);
+    std::setlocale(LC_ALL, "de_DE.UTF-8"); // what Qt does on a German desktop
+    CMainFrame rahmen;
+    CKalvoDoc& doc = rahmen.Dokument();
+    COhneDialog abbrechen; // the field data dialog ends with "Abbrechen"
+    doc.SetDialoge(&abbrechen);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    std::string datei, grund;
+    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, datei, grund));
+    EXPECT_EQ(doc.Speichern(), datei);
+    // The views show the sample's results, with decimal points.
+    ASSERT_GT(doc.m_saBericht.size(), 30u);
+    EXPECT_EQ(doc.X[0], 2002);
+    for (const auto& zeile : doc.m_saBericht)
+        EXPECT_EQ(zeile.find(','), std::string::npos) << zeile;
+    EXPECT_EQ(rahmen.windowTitle(), "Beispiel.kvo[*] - Kalvo");
+
+    // "Neu" and "Abbrechen": the title names the untitled document at once.
+    rahmen.Befehl(ID::FileNew)->trigger();
+    EXPECT_EQ(rahmen.windowTitle(), "Unbenannt[*] - Kalvo");
+    std::setlocale(LC_ALL, alt.c_str());
 }

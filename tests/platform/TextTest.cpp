@@ -1,5 +1,8 @@
 #include "platform/Cp1252.h"
+#include "platform/Datei.h"
 #include "platform/Format.h"
+
+#include <clocale>
 
 #include <gtest/gtest.h>
 
@@ -55,4 +58,50 @@ TEST(Format, NumberReadersAreStrict)
     EXPECT_FALSE(LiesFloat("inf", f));
     EXPECT_FALSE(LiesFloat("1e39", f));
     EXPECT_FALSE(LiesFloat("1,5", f));
+}
+
+TEST(Format, NumberTextIgnoresAGermanProcessLocale)
+{
+    // As on a German desktop after Qt has taken over its locale.
+    const std::string alt = std::setlocale(LC_ALL, nullptr);
+    const bool deutsch = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    EXPECT_EQ(Format("%8.3f|%.6g|%7.1f", 93.1, 0.0125, 1234.5), "  93.100|0.0125| 1234.5");
+    float f = 0;
+    EXPECT_TRUE(LiesFloat("93.100", f));
+    EXPECT_EQ(f, 93.1f);
+    EXPECT_FALSE(LiesFloat("93,100", f)); // files and reports carry a point
+    EXPECT_TRUE(LiesEingabeFloat("93,100", f));
+    EXPECT_EQ(f, 93.1f);
+    int i = 0;
+    EXPECT_TRUE(LiesInt("2003", i));
+    std::setlocale(LC_ALL, alt.c_str());
+    if (!deutsch)
+        GTEST_SKIP() << "Die Locale de_DE.UTF-8 fehlt (scripts/install-deps.sh erzeugt sie).";
+}
+
+TEST(Format, TypedNumbersTakeAPointOrOneComma)
+{
+    float f = 0;
+    EXPECT_TRUE(LiesEingabeFloat("0,5", f));
+    EXPECT_EQ(f, 0.5f);
+    EXPECT_TRUE(LiesEingabeFloat("-12,25", f));
+    EXPECT_EQ(f, -12.25f);
+    EXPECT_TRUE(LiesEingabeFloat("0.5", f));
+    EXPECT_TRUE(LiesEingabeFloat("1,5e3", f));
+    EXPECT_EQ(f, 1500.0f);
+    for (const char* kein : {"1.000,5", "1,000,5", ",", "x,5", "nan", "inf", ""})
+        EXPECT_FALSE(LiesEingabeFloat(kein, f)) << kein;
+}
+
+TEST(Datei, FailuresAreExplainedInGerman)
+{
+    std::string bytes, grund;
+    EXPECT_FALSE(DateiLesen("/gibt/es/nicht.kvo", bytes, grund));
+    EXPECT_EQ(grund, "Die Datei kann nicht geöffnet werden (nicht gefunden).");
+    EXPECT_FALSE(DateiAtomarSchreiben("/gibt/es/nicht.kvo", "x", grund));
+    EXPECT_EQ(grund, "Die Datei kann nicht angelegt werden (nicht gefunden).");
+    EXPECT_FALSE(DateiAtomarSchreiben("/proc/kalvo.kvo", "x", grund)); // no files can be made there
+    EXPECT_NE(grund.find("Die Datei kann nicht angelegt werden ("), std::string::npos);
+    EXPECT_EQ(grund.find("No such"), std::string::npos);
+    EXPECT_EQ(grund.find("denied"), std::string::npos);
 }

@@ -154,3 +154,17 @@ TEST(Profil, ValuesMissingFromAHandEditedLineCountAsZero)
     EXPECT_EQ(d.doc.m_fSollRate[0], 0.0f);
     EXPECT_EQ(d.doc.m_fSollRate[1], 13100.0f);
 }
+
+TEST(Profil, ImportTakesDecimalCommasAndWritesPoints)
+{
+    std::istringstream in("Verkaufsprofil\r\n2002;  95,5  13000,25\r\n2002  95,5  13000,25\r\n2003\t96,5\t1,5e4\r\n");
+    CAufgezeichneteMeldungen m;
+    // "2002;" is no year: the import stops at that line, as at any bad line.
+    EXPECT_TRUE(ProfilImportieren(in, 2002, m).m_saZeilen.empty());
+
+    std::istringstream gut("Verkaufsprofil\r\n2002  95,5  13000,25\r\n2003\t96,5\t1,5e4\r\n");
+    const CProfilImport e = ProfilImportieren(gut, 2002, m);
+    ASSERT_EQ(e.m_saZeilen.size(), 2u);
+    EXPECT_EQ(e.m_saZeilen[0], " 2002           95.5       13000.2");
+    EXPECT_EQ(e.m_saZeilen[1], " 2003           96.5       15000.0");
+}
