@@ -210,9 +210,14 @@ void CMainFrame::Aktualisieren()
     m_pText->Aktualisieren();
     if (m_pGrafik)
         m_pGrafik->Aktualisieren();
+    TitelAktualisieren();
+    BefehleAktualisieren();
+}
+
+void CMainFrame::TitelAktualisieren()
+{
     setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + "[*] - Kalvo");
     setWindowModified(m_Doc.IsModified());
-    BefehleAktualisieren();
 }
 
 void CMainFrame::contextMenuEvent(QContextMenuEvent* ereignis)
@@ -234,6 +239,7 @@ void CMainFrame::contextMenuEvent(QContextMenuEvent* ereignis)
 
 bool CMainFrame::DatenDialog(CDlgInput& dlg)
 {
+    TitelAktualisieren(); // an opened file's dialog shows under that file's name
     CDlgInputWidget fenster(dlg, this);
     return fenster.exec() == QDialog::Accepted;
 }

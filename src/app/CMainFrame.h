@@ -82,6 +82,7 @@ private:
     void ZuletztMenue();
     void ZuletztVergessen(const QString& pfad);
     void Aktualisieren();
+    void TitelAktualisieren();
 
     CQtMeldungen m_Meldungen;
     CKalvoDoc m_Doc;

@@ -476,9 +476,15 @@ void CDlgInput::OnKillFocusLetztesJahr()
     }
 }
 
+// A new initial pressure brings the pressure of the C-Wert along. Only a new
+// one: passing through the control with Tab must not overwrite the pressure
+// at which a measured C-Wert was taken.
 void CDlgInput::OnKillFocusInitialdruck()
 {
+    const float pi = m_fPi;
     UpdateData(true);
+    if (m_fPi == pi)
+        return;
     m_fReferenzdruck = m_fPi;
     UpdateData(false);
 }

@@ -90,6 +90,13 @@ TEST(DlgInput, ChangingTheNameKeepsThePositionAndAsksWithTheOldName)
 TEST(DlgInput, PressureOfTheCWertFollowsTheInitialPressure)
 {
     CDialog d;
+    // Passing through "Initialdruck" unchanged keeps a pressure of its own.
+    d.Text(Referenzdruck) = "300";
+    d.dlg.UpdateData(true);
+    d.dlg.OnKillFocusInitialdruck();
+    EXPECT_EQ(d.dlg.m_fReferenzdruck, 300.0f);
+    EXPECT_EQ(d.Text(Referenzdruck), "300");
+
     d.Text(Pi) = "250";
     d.dlg.OnKillFocusInitialdruck();
     EXPECT_EQ(d.Text(Referenzdruck), "250");

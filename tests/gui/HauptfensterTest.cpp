@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QSettings>
 #include <QFile>
 #include <QStatusBar>
 #include <QTest>
@@ -155,4 +157,30 @@ TEST(Hauptfenster, GermanDesktopOpensCancelsAndSavesTheSampleByteForByte)
     rahmen.Befehl(ID::FileNew)->trigger();
     EXPECT_EQ(rahmen.windowTitle(), "Unbenannt[*] - Kalvo");
     std::setlocale(LC_ALL, alt.c_str());
+}
+
+TEST(Hauptfenster, RecentEntryThatNoLongerOpensLeavesTheList)
+{
+    QCoreApplication::setOrganizationName("KalvoTest");
+    QCoreApplication::setApplicationName("Hauptfenster");
+    const QString fehlt = QDir::temp().absoluteFilePath("kalvo_verschwunden.kvo");
+    QSettings().setValue("ZuletztGeoeffnet", QStringList{fehlt, QString(KALVO_BEISPIEL)});
+    {
+        CMainFrame rahmen;
+        QAction* eintrag = nullptr;
+        for (QAction* a : rahmen.findChildren<QAction*>())
+            if (a->statusTip() == fehlt)
+                eintrag = a;
+        ASSERT_NE(eintrag, nullptr);
+        QTimer antworten; // the message that the file cannot be opened
+        QObject::connect(&antworten, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->close();
+        });
+        antworten.start(20);
+        eintrag->trigger();
+        antworten.stop();
+    }
+    EXPECT_EQ(QSettings().value("ZuletztGeoeffnet").toStringList(), QStringList{QString(KALVO_BEISPIEL)});
+    QSettings().clear();
 }
