@@ -8,7 +8,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 BEISPIEL = examples/Beispiel.kvo
 
-.PHONY: run test test-de build deps bench fuzz sanitize install clean
+.PHONY: run test test-de golden build deps bench fuzz sanitize install clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -26,6 +26,12 @@ test: build
 # C library must never reach a file, a report or a chart.
 test-de: build
 	cd $(BUILD) && LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest --output-on-failure -j $(JOBS)
+
+# Rewrites the golden outputs of the samples (tests/golden/) from the program
+# as it is now. Only on purpose: review the diff and say why in the commit.
+golden: build
+	KALVO_GOLDEN=schreiben $(BUILD)/tests/kalvo_tests --gtest_filter='Golden.*'
+	@git status --short tests/golden 2>/dev/null || true
 
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \

@@ -1,12 +1,19 @@
-// Writes examples/Beispiel.kvo, the sample portfolio, through the program's
-// own record format and file writer. Run after a change of the format:
-//   build/examples/kalvo_beispiel examples/Beispiel.kvo
+// Writes the two sample portfolios through the program's own record format
+// and file writer: Beispiel.kvo, a portfolio as planners keep one, and
+// Grenzfaelle.kvo, the paths the first one does not take (an exhausted field,
+// strong water drive, a capped pressure-dependent field, a field after the
+// project end, a share of 0, profiles beyond the project, 40 project years).
+// Run after a change of the format:
+//   build/examples/kalvo_beispiel examples
 
 #include "doc/CKalvoDoc.h"
+#include "dialogs/Feldpruefung.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"
 #include "summary/Profil.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -50,13 +57,8 @@ std::string Satz(const CFeldwerte& f, std::vector<CStufenzeile> spaeter = {})
     return DatenInZeile(f, t);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void Beispiel(CKalvoDoc& doc)
 {
-    const std::string ziel = argc > 1 ? argv[1] : "Beispiel.kvo";
-    CStilleMeldungen meldungen;
-    CKalvoDoc doc(meldungen);
     doc.m_iProjektstart = 2002;
     doc.m_iProjektende = 2030;
 
@@ -193,11 +195,150 @@ int main(int argc, char** argv)
     const float rest[] = {420, 400, 370, 340, 300, 260, 220, 190, 160, 130, 100, 80, 60, 40};
     for (int i = 0; i < 14; ++i)
         doc.m_saRestfelder.push_back(ProfilzeileImport(2002 + i, rest[i], rest[i] * 1e6f / 8200.0f));
+}
 
-    std::string fehler;
-    if (!DateiAtomarSchreiben(ziel, doc.Speichern(), fehler)) {
-        std::fprintf(stderr, "%s: %s\n", ziel.c_str(), fehler.c_str());
-        return 2;
+void Grenzfaelle(CKalvoDoc& doc)
+{
+    // A long-term view over 40 years: the calculation covers the first 33.
+    doc.m_iProjektstart = 2001;
+    doc.m_iProjektende = 2041;
+
+    // Almost depleted, permeable small field produced down to 5 bar at the
+    // wellhead: the cumulative reaches the OGIP within a few years.
+    CFeldwerte restfeld = Feld("Bergheide_Rest", 2001, {0, 1.2f, 6.5f, 89.0f, 2.1f, 0.6f, 0.15f, 0.2f, 0.1f, 0.05f, 0.1f});
+    restfeld.m_fTcel = 95;
+    restfeld.m_fKopftemperatur = 25;
+    restfeld.m_fOGIP = 900;
+    restfeld.m_fPi = 280;
+    restfeld.m_fReferenzdruck = 280;
+    restfeld.m_fTeufe = 2800;
+    restfeld.m_fPermHorizontal = 400;
+    restfeld.m_fPermVertikal = 40;
+    restfeld.m_fMaechtigkeitBankrecht = 25;
+    restfeld.m_fMaechtigkeitErbohrt = 25;
+    restfeld.m_fKumProdBeginn = 600;
+    restfeld.m_fKopfdruck = 5; // produced down to low pressure with compression
+    restfeld.m_iBohrungen = 4;
+    restfeld.m_fMaxRate = 8000;
+    restfeld.m_fKonsAnteil = 100;
+    restfeld.m_fA1 = 0;
+    restfeld.m_fB1 = 0;
+    restfeld.m_fCWert = 0;
+
+    // Strong aquifer: up to 85 % of the pore volume is taken by water.
+    CFeldwerte aue = Feld("Elbaue", 2003, {0, 0.4f, 2.2f, 95.6f, 1.2f, 0.3f, 0.1f, 0.1f, 0.05f, 0.05f});
+    aue.m_fTcel = 70;
+    aue.m_fKopftemperatur = 20;
+    aue.m_fOGIP = 3000;
+    aue.m_fPi = 190;
+    aue.m_fReferenzdruck = 190;
+    aue.m_fTeufe = 1900;
+    aue.m_fPermHorizontal = 150;
+    aue.m_fPermVertikal = 40;
+    aue.m_fMaechtigkeitBankrecht = 18;
+    aue.m_fMaechtigkeitErbohrt = 18;
+    aue.m_fEinflussradius = 600;
+    aue.m_fKopfdruck = 35;
+    aue.m_iBohrungen = 3;
+    aue.m_fMaxRate = 20000;
+    aue.m_fWasserinvasion = 85;
+    aue.m_fKonsAnteil = 70;
+    const CStufenzeile aue2012{2012, 7000, 25, 0, 0, 0}; // compression, fewer hours
+
+    // Deep sour gas with pressure-dependent factors: the wells deliver more
+    // than the plant takes, so the rate sits at the cap for years.
+    CFeldwerte tief = Feld("Tiefenrand", 2002, {2.5f, 6.0f, 3.0f, 84.5f, 2.6f, 0.7f, 0.15f, 0.2f, 0.1f, 0.1f, 0.1f, 0.05f});
+    tief.m_fTcel = 155;
+    tief.m_fKopftemperatur = 55;
+    tief.m_fOGIP = 15000;
+    tief.m_fPi = 560;
+    tief.m_fReferenzdruck = 540;
+    tief.m_fTeufe = 5200;
+    tief.m_fPermHorizontal = 40;
+    tief.m_fPermVertikal = 6;
+    tief.m_fMaechtigkeitBankrecht = 60;
+    tief.m_fMaechtigkeitErbohrt = 60;
+    tief.m_fEinflussradius = 1500;
+    tief.m_fSteigrohrDi = 12.7f;
+    tief.m_fKopfdruck = 110;
+    tief.m_iBohrungen = 3;
+    tief.m_fMaxRate = 15000;
+    tief.m_fWasserinvasion = 15;
+    tief.m_fKonsAnteil = 45;
+    tief.m_bDruckabhaengig = 1;
+    const CStufenzeile tief2015{2015, 0, 60, 0, 0, 0}; // compression
+
+    // Discovery planned after the project end: listed, never produces here.
+    CFeldwerte spaet = Feld("Nordrand_Neu", 2045, {0, 1.0f, 4.0f, 91.0f, 2.5f, 0.8f, 0.2f, 0.2f, 0.1f, 0.1f, 0.1f});
+    spaet.m_fTcel = 120;
+    spaet.m_fKopftemperatur = 35;
+    spaet.m_fOGIP = 5000;
+    spaet.m_fPi = 400;
+    spaet.m_fReferenzdruck = 400;
+    spaet.m_fTeufe = 3800;
+    spaet.m_fKopfdruck = 70;
+    spaet.m_iBohrungen = 3;
+    spaet.m_fMaxRate = 20000;
+    spaet.m_fKonsAnteil = 50;
+
+    // Share sold: the field is computed and reported, but adds nothing.
+    CFeldwerte verkauft = Feld("Wiesengrund", 2006, {0, 0.7f, 3.5f, 92.0f, 2.4f, 0.7f, 0.2f, 0.2f, 0.1f, 0.1f, 0.1f});
+    verkauft.m_fTcel = 110;
+    verkauft.m_fKopftemperatur = 30;
+    verkauft.m_fOGIP = 4000;
+    verkauft.m_fPi = 350;
+    verkauft.m_fReferenzdruck = 350;
+    verkauft.m_fTeufe = 3400;
+    verkauft.m_fKopfdruck = 60;
+    verkauft.m_iBohrungen = 2;
+    verkauft.m_fMaxRate = 20000;
+    verkauft.m_fKonsAnteil = 0;
+
+    // A1, B1 and C-Wert are the program's proposals as the dialog shows them.
+    for (CFeldwerte* f : {&restfeld, &aue, &tief, &spaet, &verkauft}) {
+        CStilleMeldungen still;
+        CVorschlag v;
+        CGaseigenschaften gas;
+        if (!OnComputeAbc(*f, std::max(doc.m_iProjektende, f->m_iFoerderbeginn + 1), still, v, gas))
+            continue;
+        f->m_fA1 = static_cast<float>(std::round(v.a1_ * 10) / 10);
+        f->m_fB1 = static_cast<float>(std::round(v.b1_ * 1000) / 1000);
+        f->m_fCWert = static_cast<float>(std::round(v.c1_ * 10000) / 10000);
     }
-    return 0;
+
+    doc.m_saFelder = {Satz(restfeld), Satz(aue, {aue2012}), Satz(spaet), Satz(tief, {tief2015}),
+                      Satz(verkauft)};
+
+    // The sales contract runs from before the project into the years after it.
+    for (int jahr = 1998; jahr <= 2045; ++jahr) {
+        const float menge = jahr < 2010 ? 500.0f + 25.0f * (jahr - 1998) : std::max(150.0f, 800.0f - 30.0f * (jahr - 2010));
+        doc.m_saVerkaufsprofil.push_back(ProfilzeileEingabe(jahr, menge, menge * 1e6f / 8000.0f));
+    }
+    // Rest fields reported from 1999 on, declining past the project end.
+    for (int jahr = 1999; jahr <= 2044; ++jahr) {
+        const float menge = std::max(10.0f, 260.0f - 6.0f * (jahr - 1999));
+        doc.m_saRestfelder.push_back(ProfilzeileImport(jahr, menge, menge * 1e6f / 8200.0f));
+    }
+}
+
+bool Schreiben(const std::string& pfad, void (*fuellen)(CKalvoDoc&))
+{
+    CStilleMeldungen meldungen;
+    CKalvoDoc doc(meldungen);
+    fuellen(doc);
+    std::string fehler;
+    if (!DateiAtomarSchreiben(pfad, doc.Speichern(), fehler)) {
+        std::fprintf(stderr, "%s: %s\n", pfad.c_str(), fehler.c_str());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string ordner = argc > 1 ? argv[1] : ".";
+    const bool ok = Schreiben(ordner + "/Beispiel.kvo", Beispiel) && Schreiben(ordner + "/Grenzfaelle.kvo", Grenzfaelle);
+    return ok ? 0 : 2;
 }
