@@ -56,8 +56,6 @@ void Berechnen(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(Berechnen)
-    ->ArgsProduct({{1, 33, 330}, {0, 1}, {0, 1}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Berechnen)->ArgsProduct({{1, 33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -6,8 +6,8 @@
 // Run after a change of the format:
 //   build/examples/kalvo_beispiel examples
 
-#include "doc/CKalvoDoc.h"
 #include "dialogs/Feldpruefung.h"
+#include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"
 #include "summary/Profil.h"
@@ -40,8 +40,7 @@ CFeldwerte Feld(const char* name, int start, const Gas& gas)
 
 CStufenzeile Kopfstufe(const CFeldwerte& f)
 {
-    return {f.m_iFoerderbeginn, f.m_iFoerderstunden, f.m_fKopfdruck, f.m_iBohrungen, f.m_fCWert,
-            f.m_fKonsAnteil};
+    return {f.m_iFoerderbeginn, f.m_iFoerderstunden, f.m_fKopfdruck, f.m_iBohrungen, f.m_fCWert, f.m_fKonsAnteil};
 }
 
 // Record with the head row first and up to three later stage rows.
@@ -87,7 +86,8 @@ void Beispiel(CKalvoDoc& doc)
     heidemoor.m_fCWert = 3.0132f;
 
     // Nitrogen-rich gas with an umlaut in its name; compression from 2010 on.
-    CFeldwerte altmark = Feld("Altmark_Süd", 2003, {0, 0.5f, 14.8f, 80.9f, 2.6f, 0.7f, 0.15f, 0.2f, 0.05f, 0.05f, 0.05f});
+    CFeldwerte altmark =
+        Feld("Altmark_Süd", 2003, {0, 0.5f, 14.8f, 80.9f, 2.6f, 0.7f, 0.15f, 0.2f, 0.05f, 0.05f, 0.05f});
     altmark.m_fTcel = 125;
     altmark.m_fKopftemperatur = 40;
     altmark.m_fOGIP = 18000;
@@ -106,12 +106,13 @@ void Beispiel(CKalvoDoc& doc)
     altmark.m_fA1 = 279.7f;
     altmark.m_fB1 = 1.520f;
     altmark.m_fCWert = 0.5513f;
-    const CStufenzeile altmark2008{2008, 0, 0, 10, 0, 0};       // two more wells
-    const CStufenzeile altmark2010{2010, 0, 45, 0, 0, 0};       // compression
-    const CStufenzeile altmark2018{2018, 7500, 25, 0, 0, 0};    // second stage
+    const CStufenzeile altmark2008{2008, 0, 0, 10, 0, 0};    // two more wells
+    const CStufenzeile altmark2010{2010, 0, 45, 0, 0, 0};    // compression
+    const CStufenzeile altmark2018{2018, 7500, 25, 0, 0, 0}; // second stage
 
     // Sour gas (H2S and CO2) with pressure-dependent factors.
-    CFeldwerte wesermarsch = Feld("Wesermarsch", 2004, {4.5f, 8.2f, 1.9f, 82.1f, 2.3f, 0.6f, 0.1f, 0.15f, 0.05f, 0.05f, 0.05f});
+    CFeldwerte wesermarsch =
+        Feld("Wesermarsch", 2004, {4.5f, 8.2f, 1.9f, 82.1f, 2.3f, 0.6f, 0.1f, 0.15f, 0.05f, 0.05f, 0.05f});
     wesermarsch.m_fTcel = 140;
     wesermarsch.m_fKopftemperatur = 45;
     wesermarsch.m_fOGIP = 24000;
@@ -137,7 +138,9 @@ void Beispiel(CKalvoDoc& doc)
     const CStufenzeile weser2020{2020, 0, 35, 0, 1.2125f, 0};
 
     // Tight deep reservoir, developed with a horizontal well.
-    CFeldwerte emsland = Feld("Emsland_Tief", 2006, {0, 2.1f, 4.0f, 88.6f, 3.5f, 1.0f, 0.2f, 0.3f, 0.1f, 0.1f, 0.1f, 0.05f, 0.03f, 0.01f, 0.01f});
+    CFeldwerte emsland =
+        Feld("Emsland_Tief", 2006,
+             {0, 2.1f, 4.0f, 88.6f, 3.5f, 1.0f, 0.2f, 0.3f, 0.1f, 0.1f, 0.1f, 0.05f, 0.03f, 0.01f, 0.01f});
     emsland.m_fTcel = 150;
     emsland.m_fKopftemperatur = 50;
     emsland.m_fOGIP = 6000;
@@ -157,7 +160,7 @@ void Beispiel(CKalvoDoc& doc)
     emsland.m_fB1 = 1.623f;
     emsland.m_fCWert = 0.2657f;
     const CStufenzeile emsland2011{2011, 0, 0, 4, 0, 0};
-    const CStufenzeile emsland2016{2016, 0, 0, 0, 0, 40};       // share sold down
+    const CStufenzeile emsland2016{2016, 0, 0, 0, 0, 40}; // share sold down
 
     // Small shallow field with strong water drive.
     CFeldwerte kleinfeld = Feld("Kleinfeld", 2008, {0, 0.3f, 1.5f, 97.2f, 0.8f, 0.1f, 0.05f, 0.05f});
@@ -183,13 +186,11 @@ void Beispiel(CKalvoDoc& doc)
     kleinfeld.m_fCWert = 10.3581f;
 
     // The field list is kept in alphabetical order.
-    doc.m_saFelder = {Satz(altmark, {altmark2008, altmark2010, altmark2018}),
-                      Satz(emsland, {emsland2011, emsland2016}), Satz(heidemoor),
-                      Satz(kleinfeld), Satz(wesermarsch, {weser2012, weser2020})};
+    doc.m_saFelder = {Satz(altmark, {altmark2008, altmark2010, altmark2018}), Satz(emsland, {emsland2011, emsland2016}),
+                      Satz(heidemoor), Satz(kleinfeld), Satz(wesermarsch, {weser2012, weser2020})};
 
-    const float soll[] = {1250, 1500, 1850, 1900, 2050, 2050, 2200, 2100, 1950, 1850,
-                          1800, 1600, 1400, 1100, 800,  600,  450,  350,  330,  300,
-                          250,  200,  170,  140,  120,  100,  90,   80,   70};
+    const float soll[] = {1250, 1500, 1850, 1900, 2050, 2050, 2200, 2100, 1950, 1850, 1800, 1600, 1400, 1100, 800,
+                          600,  450,  350,  330,  300,  250,  200,  170,  140,  120,  100,  90,   80,   70};
     for (int i = 0; i < 29; ++i)
         doc.m_saVerkaufsprofil.push_back(ProfilzeileEingabe(2002 + i, soll[i], soll[i] * 1e6f / 8000.0f));
     const float rest[] = {420, 400, 370, 340, 300, 260, 220, 190, 160, 130, 100, 80, 60, 40};
@@ -205,7 +206,8 @@ void Grenzfaelle(CKalvoDoc& doc)
 
     // Almost depleted, permeable small field produced down to 5 bar at the
     // wellhead: the cumulative reaches the OGIP within a few years.
-    CFeldwerte restfeld = Feld("Bergheide_Rest", 2001, {0, 1.2f, 6.5f, 89.0f, 2.1f, 0.6f, 0.15f, 0.2f, 0.1f, 0.05f, 0.1f});
+    CFeldwerte restfeld =
+        Feld("Bergheide_Rest", 2001, {0, 1.2f, 6.5f, 89.0f, 2.1f, 0.6f, 0.15f, 0.2f, 0.1f, 0.05f, 0.1f});
     restfeld.m_fTcel = 95;
     restfeld.m_fKopftemperatur = 25;
     restfeld.m_fOGIP = 900;
@@ -247,7 +249,8 @@ void Grenzfaelle(CKalvoDoc& doc)
 
     // Deep sour gas with pressure-dependent factors: the wells deliver more
     // than the plant takes, so the rate sits at the cap for years.
-    CFeldwerte tief = Feld("Tiefenrand", 2002, {2.5f, 6.0f, 3.0f, 84.5f, 2.6f, 0.7f, 0.15f, 0.2f, 0.1f, 0.1f, 0.1f, 0.05f});
+    CFeldwerte tief =
+        Feld("Tiefenrand", 2002, {2.5f, 6.0f, 3.0f, 84.5f, 2.6f, 0.7f, 0.15f, 0.2f, 0.1f, 0.1f, 0.1f, 0.05f});
     tief.m_fTcel = 155;
     tief.m_fKopftemperatur = 55;
     tief.m_fOGIP = 15000;
@@ -306,12 +309,12 @@ void Grenzfaelle(CKalvoDoc& doc)
         f->m_fCWert = static_cast<float>(std::round(v.c1_ * 10000) / 10000);
     }
 
-    doc.m_saFelder = {Satz(restfeld), Satz(aue, {aue2012}), Satz(spaet), Satz(tief, {tief2015}),
-                      Satz(verkauft)};
+    doc.m_saFelder = {Satz(restfeld), Satz(aue, {aue2012}), Satz(spaet), Satz(tief, {tief2015}), Satz(verkauft)};
 
     // The sales contract runs from before the project into the years after it.
     for (int jahr = 1998; jahr <= 2045; ++jahr) {
-        const float menge = jahr < 2010 ? 500.0f + 25.0f * (jahr - 1998) : std::max(150.0f, 800.0f - 30.0f * (jahr - 2010));
+        const float menge =
+            jahr < 2010 ? 500.0f + 25.0f * (jahr - 1998) : std::max(150.0f, 800.0f - 30.0f * (jahr - 2010));
         doc.m_saVerkaufsprofil.push_back(ProfilzeileEingabe(jahr, menge, menge * 1e6f / 8000.0f));
     }
     // Rest fields reported from 1999 on, declining past the project end.
@@ -339,6 +342,7 @@ bool Schreiben(const std::string& pfad, void (*fuellen)(CKalvoDoc&))
 int main(int argc, char** argv)
 {
     const std::string ordner = argc > 1 ? argv[1] : ".";
-    const bool ok = Schreiben(ordner + "/Beispiel.kvo", Beispiel) && Schreiben(ordner + "/Grenzfaelle.kvo", Grenzfaelle);
+    const bool ok =
+        Schreiben(ordner + "/Beispiel.kvo", Beispiel) && Schreiben(ordner + "/Grenzfaelle.kvo", Grenzfaelle);
     return ok ? 0 : 2;
 }

@@ -35,8 +35,8 @@ CFeldwerte FeldA()
 
 std::string Feldsatz(const CFeldwerte& f)
 {
-    CStufenzeile s{f.m_iFoerderbeginn, f.m_iFoerderstunden, f.m_fKopfdruck, f.m_iBohrungen,
-                   f.m_fCWert, f.m_fKonsAnteil};
+    CStufenzeile s{f.m_iFoerderbeginn, f.m_iFoerderstunden, f.m_fKopfdruck,
+                   f.m_iBohrungen,     f.m_fCWert,          f.m_fKonsAnteil};
     const std::string t = StufenzeileText(s, EStufenformat::Vorgabe);
     return DatenInZeile(f, {t, t, t, t});
 }

@@ -94,35 +94,61 @@ QAction* CMainFrame::Anlegen(int id, const QString& text, std::function<void()> 
 void CMainFrame::MenuesAnlegen()
 {
     using namespace ID;
-    Anlegen(FileNew, "&Neu", [this] { m_Doc.OnFileNew(); }, "Erstellt ein neues Dokument.\nNeu", QKeySequence("Ctrl+N"));
-    Anlegen(FileOpen, "Ö&ffnen...", [this] { OnFileOpen(); }, "Öffnet ein bestehendes Dokument.\nÖffnen",
-            QKeySequence("Ctrl+O"));
-    Anlegen(FileSave, "S&peichern", [this] { OnFileSave(); }, "Speichert das aktive Dokument.\nSpeichern",
-            QKeySequence("Ctrl+S"));
-    Anlegen(FileSaveAs, "Speichern &unter...", [this] { OnFileSaveAs(); },
-            "Speichert das aktive Dokument unter einem neuen Namen.\nSpeichern unter");
-    Anlegen(FilePrint, "&Drucken...", [this] { OnFilePrint(); }, "Druckt das aktive Dokument.\nDrucken",
-            QKeySequence("Ctrl+P"));
-    Anlegen(FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); },
-            "Zeigt ganze Seiten an.\nSeitenansicht");
-    Anlegen(FilePrintSetup, "Drucker&einrichtung...", [this] { OnFilePrintSetup(); },
-            "Ändert die Druckereinstellungen.\nDruckereinrichtung");
-    Anlegen(AppExit, "&Beenden", [this] { close(); }, "Beendet die Anwendung und fragt, ob Dokumente gespeichert werden sollen.\nBeenden");
-    Anlegen(DatenAendern, "Daten ändern", [this] { m_Doc.OnDatenAendern(); },
-            "Daten ändern bzw. Eingabedatei aufbauen\nDaten ändern", QKeySequence(Qt::Key_F2));
-    Anlegen(Verkaufsprofil, "Verkaufsprofil", [this] { m_Doc.OnVerkaufsprofil(); }, "Verkaufsprofil eingeben\nVerkaufsprofil");
-    Anlegen(Restfelder, "Restfelder", [this] { m_Doc.OnRestfelder(); }, "Restfelder eingeben\nRestfelder");
-    Anlegen(Grafik, "Grafik", [this] { AnsichtWechseln(2); }, "Zeigt die Ergebnisse als Grafik an\nGrafik",
-            QKeySequence(Qt::Key_F3));
-    Anlegen(Text, "Text", [this] { AnsichtWechseln(1); }, "Zeigt die Ergebnisse als Tabelle an\nText",
-            QKeySequence(Qt::Key_F4));
-    Anlegen(Blockdiagramm, "Blockdiagramm", [this] { m_Doc.OnBlockdiagramm(); }, "Zeichnet die Ist-Werte als Blockdiagramm");
-    Anlegen(Liniendiagramm, "Liniendiagramm", [this] { m_Doc.OnLiniendiagramm(); }, "Zeichnet die Istwerte als Liniendiagramm");
-    Anlegen(GrafikLupe, "Grafik Lupe", [this] { if (m_pGrafik) m_pGrafik->OnGrafiklupe(); }, "Grafik Lupe\nGrafik Lupe");
+    Anlegen(
+        FileNew, "&Neu", [this] { m_Doc.OnFileNew(); }, "Erstellt ein neues Dokument.\nNeu", QKeySequence("Ctrl+N"));
+    Anlegen(
+        FileOpen, "Ö&ffnen...", [this] { OnFileOpen(); }, "Öffnet ein bestehendes Dokument.\nÖffnen",
+        QKeySequence("Ctrl+O"));
+    Anlegen(
+        FileSave, "S&peichern", [this] { OnFileSave(); }, "Speichert das aktive Dokument.\nSpeichern",
+        QKeySequence("Ctrl+S"));
+    Anlegen(
+        FileSaveAs, "Speichern &unter...", [this] { OnFileSaveAs(); },
+        "Speichert das aktive Dokument unter einem neuen Namen.\nSpeichern unter");
+    Anlegen(
+        FilePrint, "&Drucken...", [this] { OnFilePrint(); }, "Druckt das aktive Dokument.\nDrucken",
+        QKeySequence("Ctrl+P"));
+    Anlegen(
+        FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); }, "Zeigt ganze Seiten an.\nSeitenansicht");
+    Anlegen(
+        FilePrintSetup, "Drucker&einrichtung...", [this] { OnFilePrintSetup(); },
+        "Ändert die Druckereinstellungen.\nDruckereinrichtung");
+    Anlegen(
+        AppExit, "&Beenden", [this] { close(); },
+        "Beendet die Anwendung und fragt, ob Dokumente gespeichert werden sollen.\nBeenden");
+    Anlegen(
+        DatenAendern, "Daten ändern", [this] { m_Doc.OnDatenAendern(); },
+        "Daten ändern bzw. Eingabedatei aufbauen\nDaten ändern", QKeySequence(Qt::Key_F2));
+    Anlegen(
+        Verkaufsprofil, "Verkaufsprofil", [this] { m_Doc.OnVerkaufsprofil(); },
+        "Verkaufsprofil eingeben\nVerkaufsprofil");
+    Anlegen(
+        Restfelder, "Restfelder", [this] { m_Doc.OnRestfelder(); }, "Restfelder eingeben\nRestfelder");
+    Anlegen(
+        Grafik, "Grafik", [this] { AnsichtWechseln(2); }, "Zeigt die Ergebnisse als Grafik an\nGrafik",
+        QKeySequence(Qt::Key_F3));
+    Anlegen(
+        Text, "Text", [this] { AnsichtWechseln(1); }, "Zeigt die Ergebnisse als Tabelle an\nText",
+        QKeySequence(Qt::Key_F4));
+    Anlegen(
+        Blockdiagramm, "Blockdiagramm", [this] { m_Doc.OnBlockdiagramm(); },
+        "Zeichnet die Ist-Werte als Blockdiagramm");
+    Anlegen(
+        Liniendiagramm, "Liniendiagramm", [this] { m_Doc.OnLiniendiagramm(); },
+        "Zeichnet die Istwerte als Liniendiagramm");
+    Anlegen(
+        GrafikLupe, "Grafik Lupe",
+        [this] {
+            if (m_pGrafik)
+                m_pGrafik->OnGrafiklupe();
+        },
+        "Grafik Lupe\nGrafik Lupe");
     m_Befehle[GrafikLupe]->setCheckable(true);
-    Anlegen(AppAbout, "Inf&o über Kalvo...", [this] { OnAppAbout(); },
-            "Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo");
-    Anlegen(Hilfe, "Hilfe", [this] { OnHilfe(); }, "Hilfe zum Programm Kalvo", QKeySequence(Qt::Key_F1));
+    Anlegen(
+        AppAbout, "Inf&o über Kalvo...", [this] { OnAppAbout(); },
+        "Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo");
+    Anlegen(
+        Hilfe, "Hilfe", [this] { OnHilfe(); }, "Hilfe zum Programm Kalvo", QKeySequence(Qt::Key_F1));
 
     QMenu* datei = menuBar()->addMenu("&Datei");
     for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
@@ -158,9 +184,9 @@ void CMainFrame::WerkzeugleisteAnlegen()
     leiste->setObjectName("Symbolleiste");
     leiste->setIconSize(QSize(24, 22));
     const std::pair<int, ESymbol> knoepfe[] = {
-        {FileNew, ESymbol::Neu},    {FileOpen, ESymbol::Oeffnen}, {FileSave, ESymbol::Speichern},
-        {DatenAendern, ESymbol::Daten}, {Grafik, ESymbol::Grafik}, {Text, ESymbol::Text},
-        {GrafikLupe, ESymbol::Lupe}, {FilePrint, ESymbol::Drucken}, {AppAbout, ESymbol::Info}};
+        {FileNew, ESymbol::Neu},        {FileOpen, ESymbol::Oeffnen},  {FileSave, ESymbol::Speichern},
+        {DatenAendern, ESymbol::Daten}, {Grafik, ESymbol::Grafik},     {Text, ESymbol::Text},
+        {GrafikLupe, ESymbol::Lupe},    {FilePrint, ESymbol::Drucken}, {AppAbout, ESymbol::Info}};
     for (const auto& [id, symbol] : knoepfe) {
         m_Befehle[id]->setIcon(Symbol(symbol));
         leiste->addAction(m_Befehle[id]);
@@ -224,10 +250,14 @@ void CMainFrame::contextMenuEvent(QContextMenuEvent* ereignis)
 {
     using namespace ID;
     QMenu menue(this);
-    const std::pair<int, const char*> eintraege[] = {
-        {DatenAendern, "Daten ändern"}, {FileNew, "Datei neu"}, {FileOpen, "Datei öffnen"},
-        {Verkaufsprofil, "Verkaufsprofil"}, {Restfelder, "Restfelderprofil"}, {FileSaveAs, "Speichern unter"},
-        {Grafik, "Grafik"}, {Text, "Text"}};
+    const std::pair<int, const char*> eintraege[] = {{DatenAendern, "Daten ändern"},
+                                                     {FileNew, "Datei neu"},
+                                                     {FileOpen, "Datei öffnen"},
+                                                     {Verkaufsprofil, "Verkaufsprofil"},
+                                                     {Restfelder, "Restfelderprofil"},
+                                                     {FileSaveAs, "Speichern unter"},
+                                                     {Grafik, "Grafik"},
+                                                     {Text, "Text"}};
     for (const auto& [id, text] : eintraege) {
         QAction* a = menue.addAction(QString::fromUtf8(text));
         QAction* befehl = m_Befehle[id];
@@ -254,9 +284,10 @@ bool CMainFrame::GeaendertesDokumentSichern()
 {
     if (!m_Doc.IsModified())
         return true;
-    QMessageBox frage(QMessageBox::Question, "Kalvo",
-                      QString("Sollen die Änderungen in %1 gespeichert werden?").arg(QString::fromStdString(m_Doc.GetTitle())),
-                      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    QMessageBox frage(
+        QMessageBox::Question, "Kalvo",
+        QString("Sollen die Änderungen in %1 gespeichert werden?").arg(QString::fromStdString(m_Doc.GetTitle())),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     frage.button(QMessageBox::Save)->setText("Speichern");
     frage.button(QMessageBox::Discard)->setText("Nicht speichern");
     frage.button(QMessageBox::Cancel)->setText("Abbrechen");

@@ -28,11 +28,27 @@ public:
 // Command ids of the menus and the toolbar.
 namespace ID {
 enum : int {
-    FileNew = 57600, FileOpen = 57601, FileSave = 57603, FileSaveAs = 57604, FilePrint = 57607,
-    FilePrintPreview = 57609, FilePrintSetup = 57606, FileMru = 57616, AppExit = 57665,
-    DatenAendern = 32771, Verkaufsprofil = 32773, Restfelder = 32774, ViewToolbar = 59392,
-    ViewStatusBar = 59393, Grafik = 32777, Text = 32778, Blockdiagramm = 32781, Liniendiagramm = 32782,
-    GrafikLupe = 32783, AppAbout = 57664, Hilfe = 32776,
+    FileNew = 57600,
+    FileOpen = 57601,
+    FileSave = 57603,
+    FileSaveAs = 57604,
+    FilePrint = 57607,
+    FilePrintPreview = 57609,
+    FilePrintSetup = 57606,
+    FileMru = 57616,
+    AppExit = 57665,
+    DatenAendern = 32771,
+    Verkaufsprofil = 32773,
+    Restfelder = 32774,
+    ViewToolbar = 59392,
+    ViewStatusBar = 59393,
+    Grafik = 32777,
+    Text = 32778,
+    Blockdiagramm = 32781,
+    Liniendiagramm = 32782,
+    GrafikLupe = 32783,
+    AppAbout = 57664,
+    Hilfe = 32776,
 };
 }
 

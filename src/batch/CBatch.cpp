@@ -22,27 +22,26 @@ constexpr int kOk = 0;
 constexpr int kAufruf = 1;
 constexpr int kDatei = 2;
 
-const char* const kHilfe =
-    "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
-    "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
-    "\n"
-    "Optionen:\n"
-    "  --detail            Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes\n"
-    "  --reserven          Feldesreserven statt der Zusammenfassung\n"
-    "  --rate              Grafik zeigt die Rate statt der Jahresproduktion\n"
-    "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
-    "  --ende JAHR         letztes Projektjahr (sonst das der Datei)\n"
-    "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben\n"
-    "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
-    "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
-    "  --linien            Liniendiagramm statt Blockdiagramm\n"
-    "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
-    "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
-    "  --quer              den PDF-Bericht im Querformat schreiben\n"
-    "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
-    "  --help              diese Hilfe\n"
-    "\n"
-    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar.\n";
+const char* const kHilfe = "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
+                           "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
+                           "\n"
+                           "Optionen:\n"
+                           "  --detail            Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes\n"
+                           "  --reserven          Feldesreserven statt der Zusammenfassung\n"
+                           "  --rate              Grafik zeigt die Rate statt der Jahresproduktion\n"
+                           "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
+                           "  --ende JAHR         letztes Projektjahr (sonst das der Datei)\n"
+                           "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben\n"
+                           "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
+                           "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
+                           "  --linien            Liniendiagramm statt Blockdiagramm\n"
+                           "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
+                           "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
+                           "  --quer              den PDF-Bericht im Querformat schreiben\n"
+                           "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
+                           "  --help              diese Hilfe\n"
+                           "\n"
+                           "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar.\n";
 
 // Messages of the run go to stderr, one per line group.
 class CStderrMeldungen : public IMeldungen {
@@ -208,15 +207,15 @@ std::string SerienJson(const CKalvoDoc& d, const CGrafik& g)
     j += Format("  \"m_iProjektstart\": %d,\n  \"m_iAnzahl\": %d,\n", d.m_iProjektstart, d.m_iAnzahl);
     j += "  \"X\": [" + x + "],\n  \"Y\": [" + y + "],\n  \"Y1\": [" + y1 + "],\n";
     const std::pair<const char*, const std::string*> texte[] = {
-        {"m_sTitel", &d.m_sTitel},       {"m_sUntertitel", &d.m_sUntertitel}, {"m_sAchseX", &d.m_sAchseX},
-        {"m_sAchseY", &d.m_sAchseY},     {"m_sAchseY1", &d.m_sAchseY1},       {"m_sLegendeY", &d.m_sLegendeY},
+        {"m_sTitel", &d.m_sTitel},        {"m_sUntertitel", &d.m_sUntertitel}, {"m_sAchseX", &d.m_sAchseX},
+        {"m_sAchseY", &d.m_sAchseY},      {"m_sAchseY1", &d.m_sAchseY1},       {"m_sLegendeY", &d.m_sLegendeY},
         {"m_sLegendeY1", &d.m_sLegendeY1}};
     for (const auto& [name, text] : texte)
         j += Format("  \"%s\": ", name) + JsonText(*text) + ",\n";
     const std::pair<const char*, double> achsen[] = {
-        {"xmin", g.xmin},       {"xmax", g.xmax},     {"ymin", g.ymin},       {"ymax", g.ymax},
-        {"y1min", g.y1min},     {"y1max", g.y1max},   {"xstart", g.xstart},   {"ystart", g.ystart},
-        {"y1start", g.y1start}, {"deltax", g.deltax}, {"deltay", g.deltay},   {"deltay1", g.deltay1}};
+        {"xmin", g.xmin},       {"xmax", g.xmax},     {"ymin", g.ymin},     {"ymax", g.ymax},
+        {"y1min", g.y1min},     {"y1max", g.y1max},   {"xstart", g.xstart}, {"ystart", g.ystart},
+        {"y1start", g.y1start}, {"deltax", g.deltax}, {"deltay", g.deltay}, {"deltay1", g.deltay1}};
     for (size_t i = 0; i < std::size(achsen); ++i)
         j += Format("  \"%s\": %.17g%s\n", achsen[i].first, achsen[i].second, i + 1 < std::size(achsen) ? "," : "");
     return j + "}\n";
@@ -256,8 +255,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.einzelfeld) {
         const int i = FeldIndex(doc, *o.einzelfeld);
         if (i < 0) {
-            fehler << "kalvo-batch: " << o.datei << ": Das Feld " << *o.einzelfeld
-                   << " gibt es nicht.\n";
+            fehler << "kalvo-batch: " << o.datei << ": Das Feld " << *o.einzelfeld << " gibt es nicht.\n";
             return kAufruf;
         }
         std::string name;

@@ -4,8 +4,14 @@
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
-std::string MeldungGanzeZahl() { return "Geben Sie eine ganze Zahl ein."; }
-std::string MeldungZahl() { return "Geben Sie eine Zahl ein."; }
+std::string MeldungGanzeZahl()
+{
+    return "Geben Sie eine ganze Zahl ein.";
+}
+std::string MeldungZahl()
+{
+    return "Geben Sie eine Zahl ein.";
+}
 std::string MeldungGanzeZahlZwischen(double min, double max)
 {
     return Format("Geben Sie eine ganze Zahl zwischen %.0f und %.0f ein.", min, max);
@@ -22,7 +28,10 @@ std::string MeldungNullOderZahlZwischen(double min, double max)
 {
     return Format("Geben Sie 0 (unverändert) oder eine Zahl zwischen %.6g und %.6g ein.", min, max);
 }
-std::string MeldungMaxZeichen(int n) { return Format("Geben Sie nicht mehr als %d Zeichen ein.", n); }
+std::string MeldungMaxZeichen(int n)
+{
+    return Format("Geben Sie nicht mehr als %d Zeichen ein.", n);
+}
 std::string MeldungZeichensatz()
 {
     return "Der Text enthält Zeichen, die in einer Kalvo-Datei nicht gespeichert werden können "
@@ -60,9 +69,7 @@ bool CDatenaustausch::Nehmen(const CSteuerelement& e)
 {
     const std::string text = m_Texte[e.m_iId];
     switch (e.m_Art) {
-    case EAustausch::Haken:
-        *std::get<int*>(e.m_pWert) = m_Haken[e.m_iId] ? 1 : 0;
-        return true;
+    case EAustausch::Haken: *std::get<int*>(e.m_pWert) = m_Haken[e.m_iId] ? 1 : 0; return true;
     case EAustausch::Radio: {
         int wert = -1;
         for (int id = e.m_iId; id <= e.m_iRadioBis; ++id)
@@ -78,8 +85,7 @@ bool CDatenaustausch::Nehmen(const CSteuerelement& e)
             return Ablehnen(e, MeldungZeichensatz());
         *std::get<std::string*>(e.m_pWert) = text;
         return true;
-    case EAustausch::Zahl:
-        break;
+    case EAustausch::Zahl: break;
     }
     if (int* const* pi = std::get_if<int*>(&e.m_pWert)) {
         int wert = 0;
@@ -104,18 +110,13 @@ bool CDatenaustausch::Nehmen(const CSteuerelement& e)
 void CDatenaustausch::Zeigen(const CSteuerelement& e)
 {
     switch (e.m_Art) {
-    case EAustausch::Haken:
-        m_Haken[e.m_iId] = *std::get<int*>(e.m_pWert) ? 1 : 0;
-        return;
+    case EAustausch::Haken: m_Haken[e.m_iId] = *std::get<int*>(e.m_pWert) ? 1 : 0; return;
     case EAustausch::Radio:
         for (int id = e.m_iId; id <= e.m_iRadioBis; ++id)
             m_Haken[id] = (*std::get<int*>(e.m_pWert) == id - e.m_iId) ? 1 : 0;
         return;
-    case EAustausch::Text:
-        m_Texte[e.m_iId] = *std::get<std::string*>(e.m_pWert);
-        return;
-    case EAustausch::Zahl:
-        break;
+    case EAustausch::Text: m_Texte[e.m_iId] = *std::get<std::string*>(e.m_pWert); return;
+    case EAustausch::Zahl: break;
     }
     if (int* const* pi = std::get_if<int*>(&e.m_pWert))
         m_Texte[e.m_iId] = Format("%d", **pi);

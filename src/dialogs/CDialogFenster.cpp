@@ -60,7 +60,8 @@ QLabel* CDialogFenster::Text(const QString& text, int x, int y, int w, int h, in
     return l;
 }
 
-QPushButton* CDialogFenster::Knopf(int id, const QString& text, int x, int y, int w, int h, std::function<void()> aktion)
+QPushButton* CDialogFenster::Knopf(int id, const QString& text, int x, int y, int w, int h,
+                                   std::function<void()> aktion)
 {
     auto* k = new QPushButton(text, this);
     k->setGeometry(Rechteck(x, y, w, h));

@@ -28,28 +28,57 @@ void CDlgInput::SteuerelementeAnlegen()
     };
     const auto haken = [](int id, int* wert) { return CSteuerelement{id, E::Haken, wert}; };
     m_Austausch.m_Elemente = {
-        zahl(A1, &m_fA1), zahl(B1, &m_fB1), bereich(Bohrungen, &m_iBohrungen, 1, 100),
-        zahl(CWert, &m_fCWert), zahl(SteigrohrDi, &m_fSteigrohrDi),
-        bereich(Referenzdruck, &m_fReferenzdruck, 1, 1000), text(Feld, &m_sFeldname, kMaxNamenslaenge),
-        zahl(KumProd, &m_fKumProdBeginn), zahl(MaechtigkeitB, &m_fMaechtigkeitBankrecht),
-        zahl(MaechtigkeitE, &m_fMaechtigkeitErbohrt), zahl(PermH, &m_fPermHorizontal),
-        bereich(KonsAnteil, &m_fKonsAnteil, 0, 100), zahl(Horizontallaenge, &m_fHorizontallaenge),
-        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, 0, 100), bereichOderNull(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
-        zahl(ZeileCWert, &m_fZeileCWert), bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, 0, 8760),
-        bereich(ZeileAbJahr, &m_iZeileAbJahr, 1950, 2200), bereichOderNull(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
-        zahl(MaxRate, &m_fMaxRate), zahl(OGIP, &m_fOGIP), bereich(Einflussradius, &m_fEinflussradius, 1, 10000),
-        bereich(Startjahr, &m_iFoerderbeginn, 1950, 2200), text(FeldStatus, &m_sFeldStatus),
-        text(ZeileStatus, &m_sZeileStatus), bereich(Foerderstunden, &m_iFoerderstunden, 0, 8760),
-        zahl(Tcel, &m_fTcel), zahl(Kopftemperatur, &m_fKopftemperatur), zahl(Teufe, &m_fTeufe),
+        zahl(A1, &m_fA1),
+        zahl(B1, &m_fB1),
+        bereich(Bohrungen, &m_iBohrungen, 1, 100),
+        zahl(CWert, &m_fCWert),
+        zahl(SteigrohrDi, &m_fSteigrohrDi),
+        bereich(Referenzdruck, &m_fReferenzdruck, 1, 1000),
+        text(Feld, &m_sFeldname, kMaxNamenslaenge),
+        zahl(KumProd, &m_fKumProdBeginn),
+        zahl(MaechtigkeitB, &m_fMaechtigkeitBankrecht),
+        zahl(MaechtigkeitE, &m_fMaechtigkeitErbohrt),
+        zahl(PermH, &m_fPermHorizontal),
+        bereich(KonsAnteil, &m_fKonsAnteil, 0, 100),
+        zahl(Horizontallaenge, &m_fHorizontallaenge),
+        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, 0, 100),
+        bereichOderNull(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
+        zahl(ZeileCWert, &m_fZeileCWert),
+        bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, 0, 8760),
+        bereich(ZeileAbJahr, &m_iZeileAbJahr, 1950, 2200),
+        bereichOderNull(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
+        zahl(MaxRate, &m_fMaxRate),
+        zahl(OGIP, &m_fOGIP),
+        bereich(Einflussradius, &m_fEinflussradius, 1, 10000),
+        bereich(Startjahr, &m_iFoerderbeginn, 1950, 2200),
+        text(FeldStatus, &m_sFeldStatus),
+        text(ZeileStatus, &m_sZeileStatus),
+        bereich(Foerderstunden, &m_iFoerderstunden, 0, 8760),
+        zahl(Tcel, &m_fTcel),
+        zahl(Kopftemperatur, &m_fKopftemperatur),
+        zahl(Teufe, &m_fTeufe),
         bereich(Wasserinvasion, &m_fWasserinvasion, 0, 100),
-        bereich(H2S, &m_fH2S, 0, 100), bereich(CO2, &m_fCO2, 0, 100), bereich(C6H14, &m_fC6H14, 0, 100),
-        bereich(C7H16, &m_fC7H16, 0, 100), bereich(C8H18, &m_fC8H18, 0, 100), bereich(C9H20, &m_fC9H20, 0, 100),
-        bereich(C10H22, &m_fC10H22, 0, 100), bereich(N2, &m_fN2, 0, 100), bereich(CH4, &m_fCH4, 0, 100),
-        bereich(C2H6, &m_fC2H6, 0, 100), bereich(C3H8, &m_fC3H8, 0, 100), bereich(iC4H10, &m_fiC4H10, 0, 100),
-        bereich(nC4H10, &m_fnC4H10, 0, 100), bereich(iC5H12, &m_fiC5H12, 0, 100),
-        bereich(nC5H12, &m_fnC5H12, 0, 100), zahl(PermV, &m_fPermVertikal), bereich(Pi, &m_fPi, 1, 1000),
-        bereich(Kopfdruck, &m_fKopfdruck, 1, 1000), haken(Druckabhaengig, &m_bDruckabhaengig),
-        text(Vorschlag, &m_sVorschlag), zahl(LetztesJahr, &m_iProjektende),
+        bereich(H2S, &m_fH2S, 0, 100),
+        bereich(CO2, &m_fCO2, 0, 100),
+        bereich(C6H14, &m_fC6H14, 0, 100),
+        bereich(C7H16, &m_fC7H16, 0, 100),
+        bereich(C8H18, &m_fC8H18, 0, 100),
+        bereich(C9H20, &m_fC9H20, 0, 100),
+        bereich(C10H22, &m_fC10H22, 0, 100),
+        bereich(N2, &m_fN2, 0, 100),
+        bereich(CH4, &m_fCH4, 0, 100),
+        bereich(C2H6, &m_fC2H6, 0, 100),
+        bereich(C3H8, &m_fC3H8, 0, 100),
+        bereich(iC4H10, &m_fiC4H10, 0, 100),
+        bereich(nC4H10, &m_fnC4H10, 0, 100),
+        bereich(iC5H12, &m_fiC5H12, 0, 100),
+        bereich(nC5H12, &m_fnC5H12, 0, 100),
+        zahl(PermV, &m_fPermVertikal),
+        bereich(Pi, &m_fPi, 1, 1000),
+        bereich(Kopfdruck, &m_fKopfdruck, 1, 1000),
+        haken(Druckabhaengig, &m_bDruckabhaengig),
+        text(Vorschlag, &m_sVorschlag),
+        zahl(LetztesJahr, &m_iProjektende),
         haken(Detailausgabe, &m_bDetailausgabe),
         CSteuerelement{Produktion, E::Radio, &m_iGrafikRate, false, 0, 0, 0, Rate},
         haken(Feldesreserven, &m_bFeldesreserven),
@@ -75,9 +104,9 @@ void CDlgInput::Meldung(const std::string& text)
 
 float* CDlgInput::Anteil(int i)
 {
-    float* const anteile[kAnzahlKomponenten] = {&m_fH2S,    &m_fCO2,    &m_fN2,     &m_fCH4,    &m_fC2H6,
-                                                 &m_fC3H8,   &m_fiC4H10, &m_fnC4H10, &m_fiC5H12, &m_fnC5H12,
-                                                 &m_fC6H14,  &m_fC7H16,  &m_fC8H18,  &m_fC9H20,  &m_fC10H22};
+    float* const anteile[kAnzahlKomponenten] = {&m_fH2S,   &m_fCO2,    &m_fN2,     &m_fCH4,    &m_fC2H6,
+                                                &m_fC3H8,  &m_fiC4H10, &m_fnC4H10, &m_fiC5H12, &m_fnC5H12,
+                                                &m_fC6H14, &m_fC7H16,  &m_fC8H18,  &m_fC9H20,  &m_fC10H22};
     return anteile[i];
 }
 
@@ -157,8 +186,8 @@ void CDlgInput::FeldwerteSetzen(const CFeldwerte& f)
 void CDlgInput::InitData()
 {
     CFeldwerte f = Feldwerte();
-    CStufenzeile stufe{m_iZeileAbJahr, m_iZeileFoerderstunden, m_fZeileKopfdruck, m_iZeileBohrungen,
-                       m_fZeileCWert, m_fZeileKonsAnteil};
+    CStufenzeile stufe{m_iZeileAbJahr,    m_iZeileFoerderstunden, m_fZeileKopfdruck,
+                       m_iZeileBohrungen, m_fZeileCWert,          m_fZeileKonsAnteil};
     CStufenTexte texte;
     InitDataWerte(f, stufe, texte);
     FeldwerteSetzen(f);

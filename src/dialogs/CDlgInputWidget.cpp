@@ -24,6 +24,7 @@ struct CEingabe {
 };
 
 // The edits in tab order with their labels.
+// clang-format off
 const CEingabe kEingaben[] = {
     {Feld, 23, 0, 78, 14, "Feld", 7},
     {Startjahr, 135, 0, 40, 14, "Startjahr", 105},
@@ -55,6 +56,7 @@ const CEingabe kEingaben[] = {
     {Referenzdruck, 119, 202, 40, 14, "Druck beim C-Wert ( Bar )", 7},
     {KonsAnteil, 250, 202, 40, 14, "Konsortialanteil ( % )", 165},
 };
+// clang-format on
 
 } // namespace
 
@@ -97,10 +99,12 @@ void CDlgInputWidget::Anlegen()
     Knopf(OK, "OK", 313, 0, 50, 14, [this] {
         m_Dlg.OnOK();
         if (m_Dlg.m_Ende == CDlgInput::EEnde::OK)
-            QMetaObject::invokeMethod(this, [this] { QDialog::accept(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { QDialog::accept(); }, Qt::QueuedConnection);
     });
     Knopf(Abbrechen, "Abbrechen", 263, 0, 50, 14, [this] {
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { reject(); }, Qt::QueuedConnection);
     });
     Knopf(Gaseigenschaften, "Gaseigenschaften", 296, 58, 67, 14, [&d] { d.OnGaseigenschaften(); });
     auto* gruppe = new QGroupBox("Grafik mit", this);

@@ -19,10 +19,13 @@ std::string Gefaltet(const std::string& s)
         if (c == 0xC3 && i + 1 < s.size()) {
             const char* ersatz = nullptr;
             switch (static_cast<unsigned char>(s[i + 1])) {
-            case 0x84: case 0xA4: ersatz = "a"; break;  // Ä ä
-            case 0x96: case 0xB6: ersatz = "o"; break;  // Ö ö
-            case 0x9C: case 0xBC: ersatz = "u"; break;  // Ü ü
-            case 0x9F: ersatz = "ss"; break;            // ß
+            case 0x84:
+            case 0xA4: ersatz = "a"; break; // Ä ä
+            case 0x96:
+            case 0xB6: ersatz = "o"; break; // Ö ö
+            case 0x9C:
+            case 0xBC: ersatz = "u"; break;  // Ü ü
+            case 0x9F: ersatz = "ss"; break; // ß
             }
             if (ersatz) {
                 f += ersatz;

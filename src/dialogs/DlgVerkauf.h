@@ -12,8 +12,17 @@ class IMeldungen;
 
 namespace IDC_Verkauf {
 enum : int {
-    Liste = 1000, Zeile = 1063, OK = 1056, Abbrechen = 2, DatenEinlesen = 1067, ZeileAnhaengen = 1065,
-    ZeileAendern = 1046, ZeileLoeschen = 1066, Status = 1049, AlleLoeschen = 1078, Kopf = 1079,
+    Liste = 1000,
+    Zeile = 1063,
+    OK = 1056,
+    Abbrechen = 2,
+    DatenEinlesen = 1067,
+    ZeileAnhaengen = 1065,
+    ZeileAendern = 1046,
+    ZeileLoeschen = 1066,
+    Status = 1049,
+    AlleLoeschen = 1078,
+    Kopf = 1079,
 };
 }
 

@@ -18,10 +18,12 @@ DlgVerkaufWidget::DlgVerkaufWidget(DlgVerkauf& dlg, QWidget* eltern) : CDialogFe
     Knopf(OK, "OK", 211, 7, 50, 14, [this] {
         m_Dlg.OnOK();
         if (m_Dlg.m_Ende == DlgVerkauf::EEnde::OK)
-            QMetaObject::invokeMethod(this, [this] { QDialog::accept(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { QDialog::accept(); }, Qt::QueuedConnection);
     });
     Knopf(Abbrechen, "Abbrechen", 161, 7, 50, 14, [this] {
-        QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { reject(); }, Qt::QueuedConnection);
     });
     Knopf(DatenEinlesen, "Daten einlesen", 185, 20, 54, 14, [this] { m_Dlg.FileOpen(); });
     Knopf(ZeileAnhaengen, "Zeile anhängen", 133, 46, 58, 14, [this] { m_Dlg.ZeileAnhaengen(); });

@@ -59,8 +59,7 @@ bool ZusammensetzungFehlt(const CFeldwerte& f)
     return summe == 0;
 }
 
-bool OnComputeAbc(const CFeldwerte& f, int projektende, IMeldungen& m, CVorschlag& vorschlag,
-                  CGaseigenschaften& gas)
+bool OnComputeAbc(const CFeldwerte& f, int projektende, IMeldungen& m, CVorschlag& vorschlag, CGaseigenschaften& gas)
 {
     if (ZusammensetzungFehlt(f))
         return false;

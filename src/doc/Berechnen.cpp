@@ -26,8 +26,8 @@ constexpr int kMaxReservenZeilen = kReservenKopfzeilen + kMaxJahre;
 
 void CKalvoDoc::JahresreihenLoeschen()
 {
-    for (auto* reihe : {m_fRestProduktion, m_fRestRate, m_fSollProduktion, m_fSollRate,
-                        m_fProduktionFelder, m_fRateFelder, Y, Y1})
+    for (auto* reihe :
+         {m_fRestProduktion, m_fRestRate, m_fSollProduktion, m_fSollRate, m_fProduktionFelder, m_fRateFelder, Y, Y1})
         std::fill_n(reihe, kMaxJahre, 0.0f);
     for (auto* reihe : {X, m_iVerkaufJahr, m_iRestJahr})
         std::fill_n(reihe, kMaxJahre, 0);
@@ -78,8 +78,8 @@ void CKalvoDoc::Berechnen()
         m_sUntertitel = m_sEinzelfeld;
     } else {
         if (m_bFeldesreserven == 1) {
-            for (const char* zeile : {"", "   Zusammenstellung der Feldesreserven", "",
-                                      "     Feld                (Mio m3)", ""})
+            for (const char* zeile :
+                 {"", "   Zusammenstellung der Feldesreserven", "", "     Feld                (Mio m3)", ""})
                 BerichtZeile(zeile);
         }
         for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)

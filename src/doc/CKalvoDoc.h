@@ -18,8 +18,8 @@ class DlgVerkauf;
 class CArchivLeser;
 class CArchivSchreiber;
 
-constexpr int kMaxJahre = 33;      // entries of a year series
-constexpr int kMaxStufen = 10;     // capacity of the stage arrays
+constexpr int kMaxJahre = 33;  // entries of a year series
+constexpr int kMaxStufen = 10; // capacity of the stage arrays
 
 // Runs the document's modal dialogs; the desktop program shows the Qt
 // dialogs, tests answer from a script.
@@ -37,19 +37,19 @@ public:
     explicit CKalvoDoc(IMeldungen& meldungen);
 
     // ---- members, in the order of the document's definition ----
-    int m_bBlockdiagramm = 0;   // 1 = block diagram, 0 = line diagram
-    int m_bFeldesreserven = 0;  // reserves mode
+    int m_bBlockdiagramm = 0;  // 1 = block diagram, 0 = line diagram
+    int m_bFeldesreserven = 0; // reserves mode
     std::string m_sUntertitel;
-    int m_iAnzahl = 0;          // valid entries of X, Y, Y1 (0 … 33)
-    int m_iGrafikRate = 0;      // chart quantity: 0 = production, 1 = rate
+    int m_iAnzahl = 0;     // valid entries of X, Y, Y1 (0 … 33)
+    int m_iGrafikRate = 0; // chart quantity: 0 = production, 1 = rate
     std::string m_sTitel;
     std::string m_sAchseY;
     std::string m_sAchseY1;
     std::string m_sAchseX;
     std::string m_sLegendeY;
     std::string m_sLegendeY1;
-    int m_bNeuBerechnen = 0;    // once set, every confirmed data command recomputes
-    int X[kMaxJahre]{};         // years, or field numbers in reserves mode
+    int m_bNeuBerechnen = 0; // once set, every confirmed data command recomputes
+    int X[kMaxJahre]{};      // years, or field numbers in reserves mode
     float Y[kMaxJahre]{};
     float Y1[kMaxJahre]{};
     std::vector<std::string> m_saVerkaufsprofil;
@@ -76,15 +76,15 @@ public:
     int m_iVerkaufJahr[kMaxJahre]{};
     int m_iRestJahr[kMaxJahre]{};
     // field working values of the field being computed
-    CFeldwerte m_Feld;             // the parsed record, changed by stage rows
-    CGaseigenschaften m_Gas;       // its gas properties
+    CFeldwerte m_Feld;                 // the parsed record, changed by stage rows
+    CGaseigenschaften m_Gas;           // its gas properties
     float m_fPzTab[kDruckPunkte]{};    // p/z at 1 + 10·i bar, bar
     float m_fVisTab[kDruckPunkte]{};   // viscosity at reservoir temperature, cP
     float m_fZTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature
-    float m_fZi = 0;                      // z at the initial pressure
+    float m_fZi = 0;                   // z at the initial pressure
     std::string m_sFeldname;
-    std::string m_sText;           // scratch text of report lines and messages
-    int m_iEinzelfeld = -1;        // position of the single field; -1 = none
+    std::string m_sText;    // scratch text of report lines and messages
+    int m_iEinzelfeld = -1; // position of the single field; -1 = none
 
     // ---- framework side ----
     bool OnNewDocument();
@@ -105,7 +105,7 @@ public:
     // returns false, leaves the document untouched and puts a German reason
     // into `fehler`.
     bool Serialize(CArchivLeser& ar, std::string& fehler);
-    std::string Speichern() const;                          // the bytes of the file
+    std::string Speichern() const;                           // the bytes of the file
     bool Laden(std::string_view bytes, std::string& fehler); // from the bytes of a file
     // The load step after the items are read: modified mark and display options.
     void NachDemLaden();

@@ -26,10 +26,9 @@ int CKalvoDoc::OnDatenAendern()
         return 0;
 
     m_saFelder.clear();
-    if (dlg.m_bGeaendert == 1 || dlg.m_iFoerderbeginn != m_iFoerderbeginn ||
-        dlg.m_iProjektende != m_iProjektende || dlg.m_iGrafikRate != m_iGrafikRate ||
-        dlg.m_bDetailausgabe != m_bDetailausgabe || dlg.m_bFeldesreserven != m_bFeldesreserven ||
-        dlg.m_iEinzelfeld != m_iEinzelfeld)
+    if (dlg.m_bGeaendert == 1 || dlg.m_iFoerderbeginn != m_iFoerderbeginn || dlg.m_iProjektende != m_iProjektende ||
+        dlg.m_iGrafikRate != m_iGrafikRate || dlg.m_bDetailausgabe != m_bDetailausgabe ||
+        dlg.m_bFeldesreserven != m_bFeldesreserven || dlg.m_iEinzelfeld != m_iEinzelfeld)
         m_bNeuBerechnen = 1;
     if (!dlg.m_saFelder.empty()) {
         m_saFelder = dlg.m_saFelder;

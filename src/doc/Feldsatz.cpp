@@ -12,11 +12,11 @@ std::string StufenzeileText(const CStufenzeile& s, EStufenformat format)
         f = "%d %9d %17.1f %12d %21.3f %12.2f";
     else if (format == EStufenformat::Geaendert)
         f = "%d %9d %17.1f %12d %21.4f %12.2f";
-    // The format is one of three literals, all with the same conversions.
+        // The format is one of three literals, all with the same conversions.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-    return Format(f, s.m_iStufeAbJahr, s.m_iStufeFoerderstunden, double(s.m_fStufeKopfdruck),
-                  s.m_iStufeBohrungen, double(s.m_fStufeCWert), double(s.m_fStufeKonsAnteil));
+    return Format(f, s.m_iStufeAbJahr, s.m_iStufeFoerderstunden, double(s.m_fStufeKopfdruck), s.m_iStufeBohrungen,
+                  double(s.m_fStufeCWert), double(s.m_fStufeKonsAnteil));
 #pragma GCC diagnostic pop
 }
 
@@ -45,9 +45,9 @@ private:
 // Reads the values of a stage row into `s`, counting conversions in `n`.
 bool StufeLesen(CWortLeser& l, CStufenzeile& s, int& n)
 {
-    return l.Int(s.m_iStufeAbJahr) && ++n && l.Int(s.m_iStufeFoerderstunden) && ++n &&
-           l.Float(s.m_fStufeKopfdruck) && ++n && l.Int(s.m_iStufeBohrungen) && ++n &&
-           l.Float(s.m_fStufeCWert) && ++n && l.Float(s.m_fStufeKonsAnteil) && ++n;
+    return l.Int(s.m_iStufeAbJahr) && ++n && l.Int(s.m_iStufeFoerderstunden) && ++n && l.Float(s.m_fStufeKopfdruck) &&
+           ++n && l.Int(s.m_iStufeBohrungen) && ++n && l.Float(s.m_fStufeCWert) && ++n &&
+           l.Float(s.m_fStufeKonsAnteil) && ++n;
 }
 
 } // namespace
@@ -64,18 +64,17 @@ std::string DatenInZeile(const CFeldwerte& f, const CStufenTexte& stufen)
 {
     const auto d = [](float v) { return static_cast<double>(v); };
     const auto& a = f.m_fAnteil;
-    std::string zeile = Format(
-        "%s %d %8.3f %8.3f %8.3f %8.3f %8.3f  %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f "
-        "%8.3f %8.3f  %6.1f %6.1f %7.1f %7.1f %8.3f %8.3f  %6.1f %6.1f %7.1f %7.1f %6.1f %7.1f  "
-        "%7.1f %7.1f %d %7.1f %7.3f %d  %7.1f %6.2f %7.3f %7.3f %8.4f %d ",
-        f.m_sFeldname.c_str(), f.m_iFoerderbeginn, d(a[0]), d(a[1]), d(a[2]), d(a[3]), d(a[4]),
-        d(a[5]), d(a[6]), d(a[7]), d(a[8]), d(a[9]), d(a[10]), d(a[11]), d(a[12]), d(a[13]),
-        d(a[14]), d(f.m_fTcel), d(f.m_fKopftemperatur), d(f.m_fOGIP), d(f.m_fPi),
-        d(f.m_fPermHorizontal), d(f.m_fPermVertikal), d(f.m_fMaechtigkeitBankrecht),
-        d(f.m_fMaechtigkeitErbohrt), d(f.m_fEinflussradius), d(f.m_fTeufe), d(f.m_fSteigrohrDi),
-        d(f.m_fHorizontallaenge), d(f.m_fKumProdBeginn), d(f.m_fKopfdruck), f.m_iBohrungen,
-        d(f.m_fMaxRate), d(f.m_fWasserinvasion), f.m_iFoerderstunden, d(f.m_fReferenzdruck),
-        d(f.m_fKonsAnteil), d(f.m_fA1), d(f.m_fB1), d(f.m_fCWert), f.m_bDruckabhaengig);
+    std::string zeile =
+        Format("%s %d %8.3f %8.3f %8.3f %8.3f %8.3f  %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f "
+               "%8.3f %8.3f  %6.1f %6.1f %7.1f %7.1f %8.3f %8.3f  %6.1f %6.1f %7.1f %7.1f %6.1f %7.1f  "
+               "%7.1f %7.1f %d %7.1f %7.3f %d  %7.1f %6.2f %7.3f %7.3f %8.4f %d ",
+               f.m_sFeldname.c_str(), f.m_iFoerderbeginn, d(a[0]), d(a[1]), d(a[2]), d(a[3]), d(a[4]), d(a[5]), d(a[6]),
+               d(a[7]), d(a[8]), d(a[9]), d(a[10]), d(a[11]), d(a[12]), d(a[13]), d(a[14]), d(f.m_fTcel),
+               d(f.m_fKopftemperatur), d(f.m_fOGIP), d(f.m_fPi), d(f.m_fPermHorizontal), d(f.m_fPermVertikal),
+               d(f.m_fMaechtigkeitBankrecht), d(f.m_fMaechtigkeitErbohrt), d(f.m_fEinflussradius), d(f.m_fTeufe),
+               d(f.m_fSteigrohrDi), d(f.m_fHorizontallaenge), d(f.m_fKumProdBeginn), d(f.m_fKopfdruck), f.m_iBohrungen,
+               d(f.m_fMaxRate), d(f.m_fWasserinvasion), f.m_iFoerderstunden, d(f.m_fReferenzdruck), d(f.m_fKonsAnteil),
+               d(f.m_fA1), d(f.m_fB1), d(f.m_fCWert), f.m_bDruckabhaengig);
     // The tail starts with one space; each row adds one space and its text.
     zeile += ' ';
     for (const auto& s : stufen) {
@@ -102,21 +101,29 @@ int FeldzeileLesen(std::string_view zeile, CFeldwerte& f, CStufen& stufen)
             return n;
         ++n;
     }
-    float* const fliess1[] = {&f.m_fTcel, &f.m_fKopftemperatur, &f.m_fOGIP, &f.m_fPi,
-                              &f.m_fPermHorizontal, &f.m_fPermVertikal,
-                              &f.m_fMaechtigkeitBankrecht, &f.m_fMaechtigkeitErbohrt,
-                              &f.m_fEinflussradius, &f.m_fTeufe, &f.m_fSteigrohrDi,
-                              &f.m_fHorizontallaenge, &f.m_fKumProdBeginn, &f.m_fKopfdruck};
+    float* const fliess1[] = {&f.m_fTcel,
+                              &f.m_fKopftemperatur,
+                              &f.m_fOGIP,
+                              &f.m_fPi,
+                              &f.m_fPermHorizontal,
+                              &f.m_fPermVertikal,
+                              &f.m_fMaechtigkeitBankrecht,
+                              &f.m_fMaechtigkeitErbohrt,
+                              &f.m_fEinflussradius,
+                              &f.m_fTeufe,
+                              &f.m_fSteigrohrDi,
+                              &f.m_fHorizontallaenge,
+                              &f.m_fKumProdBeginn,
+                              &f.m_fKopfdruck};
     for (float* w : fliess1) {
         if (!l.Float(*w))
             return n;
         ++n;
     }
-    if (!l.Int(f.m_iBohrungen) || !++n || !l.Float(f.m_fMaxRate) || !++n ||
-        !l.Float(f.m_fWasserinvasion) || !++n || !l.Int(f.m_iFoerderstunden) || !++n)
+    if (!l.Int(f.m_iBohrungen) || !++n || !l.Float(f.m_fMaxRate) || !++n || !l.Float(f.m_fWasserinvasion) || !++n ||
+        !l.Int(f.m_iFoerderstunden) || !++n)
         return n;
-    float* const fliess2[] = {&f.m_fReferenzdruck, &f.m_fKonsAnteil, &f.m_fA1, &f.m_fB1,
-                              &f.m_fCWert};
+    float* const fliess2[] = {&f.m_fReferenzdruck, &f.m_fKonsAnteil, &f.m_fA1, &f.m_fB1, &f.m_fCWert};
     for (float* w : fliess2) {
         if (!l.Float(*w))
             return n;
@@ -146,21 +153,18 @@ std::string FeldsatzFehler(std::string_view zeile)
     const int n = FeldzeileLesen(zeile, feld, stufen);
     const std::string sName(name);
     if (n != kWerteJeSatz)
-        return Format("Feld \"%s\": der %d. von %d Werten fehlt oder ist keine Zahl.",
-                      sName.c_str(), n + 1, kWerteJeSatz);
+        return Format("Feld \"%s\": der %d. von %d Werten fehlt oder ist keine Zahl.", sName.c_str(), n + 1,
+                      kWerteJeSatz);
     for (int k = 1; k < kWerteJeSatz; ++k)
         ErstesWort(rest, &rest);
     if (!ErstesWort(rest).empty())
-        return Format("Feld \"%s\": der Satz enthält mehr als %d Werte.", sName.c_str(),
-                      kWerteJeSatz);
+        return Format("Feld \"%s\": der Satz enthält mehr als %d Werte.", sName.c_str(), kWerteJeSatz);
     if (!JahrPlausibel(feld.m_iFoerderbeginn))
-        return Format("Feld \"%s\": das Startjahr %d ist unmöglich.", sName.c_str(),
-                      feld.m_iFoerderbeginn);
+        return Format("Feld \"%s\": das Startjahr %d ist unmöglich.", sName.c_str(), feld.m_iFoerderbeginn);
     return {};
 }
 
-bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte,
-                          IMeldungen& meldungen)
+bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte, IMeldungen& meldungen)
 {
     CStufen stufen{};
     if (FeldzeileLesen(zeile, feld, stufen) != kWerteJeSatz) {

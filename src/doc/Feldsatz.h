@@ -9,10 +9,10 @@
 class IMeldungen;
 
 constexpr int kAnzahlKomponenten = 15;
-constexpr int kAnzahlStufen = 4;        // stage rows in a record
-constexpr int kWerteJeSatz = 65;        // values in a record
-constexpr int kWerteJeStufe = 6;        // values in a stage row
-constexpr int kMaxNamenslaenge = 99;    // characters of a field name
+constexpr int kAnzahlStufen = 4;     // stage rows in a record
+constexpr int kWerteJeSatz = 65;     // values in a record
+constexpr int kWerteJeStufe = 6;     // values in a stage row
+constexpr int kMaxNamenslaenge = 99; // characters of a field name
 
 // The 41 field values, in record order. Units: pressures bar, temperatures °C,
 // volumes Mio m³ (normal state), rates m³/h, lengths m (tubing cm), mD, percent.
@@ -61,9 +61,9 @@ using CStufenTexte = std::array<std::string, kAnzahlStufen>;
 
 // The three text forms of a stage row in the dialog's stage list.
 enum class EStufenformat {
-    Vorgabe,    // default rows and rows regenerated from the head values
-    Gelesen,    // rows rebuilt when a record is read into the dialog
-    Geaendert,  // a row replaced by "Zeile ändern" (C-Wert with 4 decimals)
+    Vorgabe,   // default rows and rows regenerated from the head values
+    Gelesen,   // rows rebuilt when a record is read into the dialog
+    Geaendert, // a row replaced by "Zeile ändern" (C-Wert with 4 decimals)
 };
 
 std::string StufenzeileText(const CStufenzeile& stufe, EStufenformat format);
@@ -81,7 +81,10 @@ std::string DatenInZeile(const CFeldwerte& feld, const CStufenTexte& stufen);
 int FeldzeileLesen(std::string_view zeile, CFeldwerte& feld, CStufen& stufen);
 
 // Years the program can count with (no overflow in any difference of years).
-inline bool JahrPlausibel(int jahr) { return jahr >= 1 && jahr <= 9999; }
+inline bool JahrPlausibel(int jahr)
+{
+    return jahr >= 1 && jahr <= 9999;
+}
 
 // Checks a record that comes from outside (a file): exactly 65 readable values,
 // a name of at most 99 characters, plausible years. Returns "" when the record
@@ -91,8 +94,7 @@ std::string FeldsatzFehler(std::string_view zeile);
 // Dialog side: reads the record and rebuilds the 4 stage-row texts in the
 // "Gelesen" format. Shows "Einlesefehler" and returns false unless all 65
 // values were read; the values converted so far stay in `feld`.
-bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte,
-                          IMeldungen& meldungen);
+bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte, IMeldungen& meldungen);
 
 // The name of a field, head of a record ("%s  %d %s"): returns the number of
 // values read (name, year, next token), as the project start needs them.

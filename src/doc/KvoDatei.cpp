@@ -79,8 +79,7 @@ bool CKalvoDoc::Serialize(CArchivLeser& ar, std::string& fehler)
 {
     int32_t start = 0, ende = 0;
     std::vector<std::string> felder, verkauf, rest;
-    if (!ar.Int32(start) || !ar.Int32(ende) || !ar.TextArray(felder) || !ar.TextArray(verkauf) ||
-        !ar.TextArray(rest)) {
+    if (!ar.Int32(start) || !ar.Int32(ende) || !ar.TextArray(felder) || !ar.TextArray(verkauf) || !ar.TextArray(rest)) {
         fehler = ar.Fehler();
         return false;
     }
@@ -102,8 +101,7 @@ bool CKalvoDoc::Serialize(CArchivLeser& ar, std::string& fehler)
             return false;
         }
     }
-    if (!ProfilPruefen(verkauf, "Verkaufsprofil", fehler) ||
-        !ProfilPruefen(rest, "Restfelder", fehler))
+    if (!ProfilPruefen(verkauf, "Verkaufsprofil", fehler) || !ProfilPruefen(rest, "Restfelder", fehler))
         return false;
 
     m_iProjektstart = start;

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr size_t kNamensbreite = 18; // name in the reserves line
-constexpr float kProzent = 0.01f;    // single-precision constant of the material balance
+constexpr size_t kNamensbreite = 18;          // name in the reserves line
+constexpr float kProzent = 0.01f;             // single-precision constant of the material balance
 constexpr float kSaeulenKonstante = 0.05285f; // gas column: B1 = exp(0.05285·H·ρn / (z·T))
 
 // Mio m³ from m³/h over half a year of H hours: H/2 · rate / 1e6.
@@ -19,10 +19,8 @@ constexpr double kHalbjahrMio = 2000000.0;
 
 } // namespace
 
-CPrognose::CPrognose(CKalvoDoc& doc, bool druckabhaengig)
-    : m_Doc(doc), m_bDruckabhaengig(druckabhaengig)
-{
-}
+CPrognose::CPrognose(CKalvoDoc& doc, bool druckabhaengig) : m_Doc(doc), m_bDruckabhaengig(druckabhaengig)
+{}
 
 int CKalvoDoc::max_rate()
 {
@@ -73,8 +71,8 @@ float CPrognose::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn
     const CKalvoDoc& d = m_Doc;
     const float* pz = d.m_fPzTab;
     const float* vis = d.m_fVisTab;
-    const float visp = static_cast<float>(
-        vis[j - 1] + (double(vis[j]) - vis[j - 1]) * (double(pbsz) - pz[j - 1]) / (double(pz[j]) - pz[j - 1]));
+    const float visp = static_cast<float>(vis[j - 1] + (double(vis[j]) - vis[j - 1]) * (double(pbsz) - pz[j - 1]) /
+                                                           (double(pz[j]) - pz[j - 1]));
     // C scales with zref/z(pbs) and visref/visp; pbsz/pbs = 1/z(pbs).
     const float cp = static_cast<float>(m_fC * (double(m_fZref) * pbsz / pbs) * (double(m_fVisref) / visp));
 
@@ -90,8 +88,8 @@ float CPrognose::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn
         const double reservoirTerm = rk > 0 ? (double(rk) / m_iNB) / cp : 0.0;
         const float pwf = static_cast<float>(std::sqrt(std::max(0.0, double(pbs) * pbs - reservoirTerm)));
         const double rohrTerm = rk > 0 ? double(rk) / (double(m_iNB) * a1p) : 0.0;
-        const float pwhc = static_cast<float>(
-            std::sqrt(std::max(0.0, (double(pwf) * pwf - rohrTerm * rohrTerm) / b1p)));
+        const float pwhc =
+            static_cast<float>(std::sqrt(std::max(0.0, (double(pwf) * pwf - rohrTerm * rohrTerm) / b1p)));
         pm = static_cast<float>((double(pwf) + pwhc) / 2.0);
         m_Faktoren = {cp, a1p, b1p};
     }
@@ -121,8 +119,8 @@ int CPrognose::Rechnen()
     const float ogip = f.m_fOGIP;
     d.m_fZi = static_cast<float>(d.m_Gas.Zwert(f.m_fTcel, f.m_fPi, EZwertVariante::Dokument));
     if (!(d.m_fZi > 0)) {
-        d.Meldungen().Meldung(Format("Das Feld %s wird nicht berechnet: kein Z-Wert beim Initialdruck.",
-                                     f.m_sFeldname.c_str()));
+        d.Meldungen().Meldung(
+            Format("Das Feld %s wird nicht berechnet: kein Z-Wert beim Initialdruck.", f.m_sFeldname.c_str()));
         return -1;
     }
     if (m_bDruckabhaengig)
@@ -200,19 +198,25 @@ void CPrognose::Kopfzeilen(float g0)
     d.BerichtZeile(Format("   BEI EINER KUM.ANFANGSPRODUKTION VON %5.0f Mio m*3", double(g0)));
     d.BerichtZeile("");
     if (m_bDruckabhaengig) {
-        d.BerichtZeile(" JAHR     KUM.GAS   BODEN    ANFANGS   END   PRODUKTION    RATE    PRODUKTION    KOPF    JAHRES   BOHRUNGS");
-        d.BerichtZeile("        PRODUKTION SCHLIESS    RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER   ANZAHL C-WERT  A1     B1");
-        d.BerichtZeile("          Mio m*3   DRUCK     m*3/h   m*3/h    Mio m*3     m*3/h     Mio m*3    DRUCK    STUNDEN                  ");
+        d.BerichtZeile(
+            " JAHR     KUM.GAS   BODEN    ANFANGS   END   PRODUKTION    RATE    PRODUKTION    KOPF    JAHRES   BOHRUNGS");
+        d.BerichtZeile(
+            "        PRODUKTION SCHLIESS    RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER   ANZAHL C-WERT  A1     B1");
+        d.BerichtZeile(
+            "          Mio m*3   DRUCK     m*3/h   m*3/h    Mio m*3     m*3/h     Mio m*3    DRUCK    STUNDEN                  ");
     } else {
-        d.BerichtZeile(" JAHR    KUM.GAS    BODEN     ANFANGS   END    PRODUKTION   RATE    PRODUKTION    KOPF    JAHRES  BOHRUNGS");
-        d.BerichtZeile("       PRODUKTION  SCHLIESS     RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER  ANZAHL");
-        d.BerichtZeile("         Mio m*3    DRUCK      m*3/h    m*3/h   Mio m*3    m*3/h     Mio m*3     DRUCK    STUNDEN        ");
+        d.BerichtZeile(
+            " JAHR    KUM.GAS    BODEN     ANFANGS   END    PRODUKTION   RATE    PRODUKTION    KOPF    JAHRES  BOHRUNGS");
+        d.BerichtZeile(
+            "       PRODUKTION  SCHLIESS     RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER  ANZAHL");
+        d.BerichtZeile(
+            "         Mio m*3    DRUCK      m*3/h    m*3/h   Mio m*3    m*3/h     Mio m*3     DRUCK    STUNDEN        ");
     }
     d.BerichtZeile("");
 }
 
-void CPrognose::Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS,
-                            float pAnteil, int hs)
+void CPrognose::Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil,
+                            int hs)
 {
     CKalvoDoc& d = m_Doc;
     if (d.m_bDetailausgabe != 1)
@@ -224,8 +228,8 @@ void CPrognose::Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, f
                            double(pAnteil), double(f.m_fKopfdruck), double(hs), f.m_iBohrungen,
                            double(m_Faktoren.m_fCP), double(m_Faktoren.m_fA1p), double(m_Faktoren.m_fB1p));
     else
-        d.m_sText = Format(" %4d  %8.0f  %8.1f  %9.0f %8.0f %9.1f %9.0f %10.1f %8.0f %9.0f %7d", jahr,
-                           double(gp), double(pbs), double(rA), double(qE), double(pJahr), double(qS),
-                           double(pAnteil), double(f.m_fKopfdruck), double(hs), f.m_iBohrungen);
+        d.m_sText = Format(" %4d  %8.0f  %8.1f  %9.0f %8.0f %9.1f %9.0f %10.1f %8.0f %9.0f %7d", jahr, double(gp),
+                           double(pbs), double(rA), double(qE), double(pJahr), double(qS), double(pAnteil),
+                           double(f.m_fKopfdruck), double(hs), f.m_iBohrungen);
     d.BerichtZeile();
 }

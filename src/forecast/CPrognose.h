@@ -15,7 +15,7 @@ public:
 private:
     // Deliverability factors of the last rate evaluation (pressure-dependent).
     struct CFaktoren {
-        float m_fCP = 0;  // C-Wert at the current pressure, m³/(h·bar²)
+        float m_fCP = 0; // C-Wert at the current pressure, m³/(h·bar²)
         float m_fA1p = 0;
         float m_fB1p = 0;
     };
@@ -25,16 +25,15 @@ private:
     float RateDruckabhaengig(float pbs, float pbsz, int segment, bool vorBeginn);
     float Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const;
     void Kopfzeilen(float g0);
-    void Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS,
-                     float pAnteil, int hs);
+    void Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil, int hs);
 
     CKalvoDoc& m_Doc;
     const bool m_bDruckabhaengig;
 
     // the current half-step's working values
-    float m_fPwh = 0;  // wellhead pressure, bar
-    int m_iH = 0;      // producing hours per year
-    int m_iNB = 0;     // wells
+    float m_fPwh = 0; // wellhead pressure, bar
+    int m_iH = 0;     // producing hours per year
+    int m_iNB = 0;    // wells
     float m_fC = 0, m_fA1 = 0, m_fB1 = 0;
 
     // fixed for a pressure-dependent forecast

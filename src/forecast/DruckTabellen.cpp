@@ -1,7 +1,6 @@
 #include "forecast/DruckTabellen.h"
 
-void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte],
-                        float visTab[kDruckPunkte])
+void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte], float visTab[kDruckPunkte])
 {
     for (int i = 0; i < kDruckPunkte; ++i) {
         const float p = GitterDruck(i);
@@ -39,6 +38,5 @@ float TabelleBeiDruck(const float tab[kDruckPunkte], float p)
     int i = 1;
     while (!(p <= GitterDruck(i)))
         ++i;
-    return static_cast<float>(tab[i - 1] +
-                              (double(tab[i]) - tab[i - 1]) * (p - 10.0 * (i - 1) - 1.0) / 10.0);
+    return static_cast<float>(tab[i - 1] + (double(tab[i]) - tab[i - 1]) * (p - 10.0 * (i - 1) - 1.0) / 10.0);
 }

@@ -7,7 +7,10 @@
 constexpr int kDruckPunkte = 100; // pressure grid 1, 11, …, 991 bar
 
 // Pressure (bar) of grid entry i.
-inline float GitterDruck(int i) { return static_cast<float>(10 * i + 1); }
+inline float GitterDruck(int i)
+{
+    return static_cast<float>(10 * i + 1);
+}
 
 // Builds p/z (bar) and viscosity (cP) at the reservoir temperature tcel (°C).
 void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte],

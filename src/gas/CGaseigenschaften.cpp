@@ -8,13 +8,14 @@
 namespace {
 
 struct CKomponente {
-    const char* name;  // 16 characters, for the report
-    float molgewicht;  // kg/kmol
-    float pkrit;       // psia
-    float tkrit;       // °R
+    const char* name; // 16 characters, for the report
+    float molgewicht; // kg/kmol
+    float pkrit;      // psia
+    float tkrit;      // °R
 };
 
 // Single-precision constants, as the correlations were tabulated.
+// clang-format off
 constexpr CKomponente kKomponenten[kAnzahlKomponenten] = {
     {"SCHWEFELWASSERST", 34.076f, 1306.0f, 672.7f},
     {"KOHLENDIOXID    ", 44.01f, 1073.0f, 548.0f},
@@ -32,11 +33,18 @@ constexpr CKomponente kKomponenten[kAnzahlKomponenten] = {
     {"NONAN           ", 128.25f, 345.0f, 1073.0f},
     {"DECAN           ", 142.276f, 320.0f, 1115.0f},
 };
+// clang-format on
 
 constexpr double kPsiaJeBar = 14.503;
 
-double Rankine(double tcel) { return tcel * 9.0 / 5.0 + 492.0; }
-double KelvinAusRankine(double tr) { return (tr - 492.0) * 5.0 / 9.0 + 273.0; }
+double Rankine(double tcel)
+{
+    return tcel * 9.0 / 5.0 + 492.0;
+}
+double KelvinAusRankine(double tr)
+{
+    return (tr - 492.0) * 5.0 / 9.0 + 273.0;
+}
 
 // Hall–Yarborough in the reduced density y, at reduced pressure pr and 1/Tr = t.
 struct CHallYarborough {
@@ -77,8 +85,7 @@ const char* KomponentenName(int i)
     return kKomponenten[i].name;
 }
 
-void CGaseigenschaften::Gaseigenschaften(const std::array<float, kAnzahlKomponenten>& anteil,
-                                         double tcel)
+void CGaseigenschaften::Gaseigenschaften(const std::array<float, kAnzahlKomponenten>& anteil, double tcel)
 {
     double summe = 0;
     for (float a : anteil)
@@ -100,8 +107,7 @@ void CGaseigenschaften::Gaseigenschaften(const std::array<float, kAnzahlKomponen
     // Wichert–Aziz: A = mole fraction CO2 + H2S, B = mole fraction H2S.
     const double a = (double(m_fAnteilKorr[0]) + m_fAnteilKorr[1]) / 100.0;
     const double b = m_fAnteilKorr[0] / 100.0;
-    m_dEpsilon = 120.0 * (std::pow(a, 0.9) - std::pow(a, 1.6)) +
-                 15.0 * (std::pow(b, 0.5) - std::pow(b, 4.0));
+    m_dEpsilon = 120.0 * (std::pow(a, 0.9) - std::pow(a, 1.6)) + 15.0 * (std::pow(b, 0.5) - std::pow(b, 4.0));
     m_dTca = tpc - m_dEpsilon;
     m_dPca = ppc * m_dTca / (tpc + b * (1.0 - b) * m_dEpsilon);
 
@@ -195,16 +201,16 @@ double ZwertDialog(const CGaseigenschaften& gas, double tcel, double p, IMeldung
     return z;
 }
 
-int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen,
-                           CGaseigenschaften& gas, std::string* ergebnisText)
+int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen, CGaseigenschaften& gas,
+                           std::string* ergebnisText)
 {
     gas.Gaseigenschaften(feld.m_fAnteil, feld.m_fTcel);
     const double tr = Rankine(feld.m_fTcel) / gas.m_dTca;
 
     const double zi = ZwertDialog(gas, feld.m_fTcel, feld.m_fPi, meldungen);
     if (zi < 0) {
-        meldungen.Meldung(Format("Zi-Wert<0 \nReduzierte Temperatur Tr:%f\nReduzierter Druck Pr:%f",
-                                 tr, kPsiaJeBar * feld.m_fPi / gas.m_dPca));
+        meldungen.Meldung(Format("Zi-Wert<0 \nReduzierte Temperatur Tr:%f\nReduzierter Druck Pr:%f", tr,
+                                 kPsiaJeBar * feld.m_fPi / gas.m_dPca));
         return -1;
     }
     if (tr <= 1.0) {
@@ -214,17 +220,17 @@ int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& me
     const double zc = ZwertDialog(gas, feld.m_fTcel, feld.m_fReferenzdruck, meldungen);
     const double tpcK = KelvinAusRankine(gas.m_dTpc);
     const double tcaK = KelvinAusRankine(gas.m_dTca);
-    const std::string text = Format(
-        "Gaseigenschaften des Feldes: %s\nKonstante zur Berechnung der Viskosität nach Lee\n"
-        "K: %8.3f X:%6.3f Y:%6.3f\nPseudokritische Werte für Druck und Temperatur\n"
-        "Druck(Bar): %7.2f Temperatur(°K): %7.2f\nNachKorrektur wegen CO2 und H2S\n"
-        "Druck(Bar): %7.2f Temperatur(°K): %7.2f\n"
-        "Temperaturkor.(°K):%7.3f Pseudered.Temperatur(-): %7.3f\n"
-        "Molekulargewicht: %7.2f Gasdichte unter Normalbedingung:%7.3f\n"
-        "Relative Gasdichte (Luft=1): %6.3f\nZ-Wert beim Druck von  %g Bar: %6.3f",
-        feld.m_sFeldname.c_str(), gas.m_dLeeK, gas.m_dLeeX, gas.m_dLeeY, gas.m_dPpc / kPsiaJeBar,
-        tpcK, gas.m_dPca / kPsiaJeBar, tcaK, tpcK - tcaK, tr, double(gas.m_fMolgewicht),
-        gas.m_dRhoN, gas.m_fMolgewicht / kMolgewichtLuft, double(feld.m_fReferenzdruck), zc);
+    const std::string text =
+        Format("Gaseigenschaften des Feldes: %s\nKonstante zur Berechnung der Viskosität nach Lee\n"
+               "K: %8.3f X:%6.3f Y:%6.3f\nPseudokritische Werte für Druck und Temperatur\n"
+               "Druck(Bar): %7.2f Temperatur(°K): %7.2f\nNachKorrektur wegen CO2 und H2S\n"
+               "Druck(Bar): %7.2f Temperatur(°K): %7.2f\n"
+               "Temperaturkor.(°K):%7.3f Pseudered.Temperatur(-): %7.3f\n"
+               "Molekulargewicht: %7.2f Gasdichte unter Normalbedingung:%7.3f\n"
+               "Relative Gasdichte (Luft=1): %6.3f\nZ-Wert beim Druck von  %g Bar: %6.3f",
+               feld.m_sFeldname.c_str(), gas.m_dLeeK, gas.m_dLeeX, gas.m_dLeeY, gas.m_dPpc / kPsiaJeBar, tpcK,
+               gas.m_dPca / kPsiaJeBar, tcaK, tpcK - tcaK, tr, double(gas.m_fMolgewicht), gas.m_dRhoN,
+               gas.m_fMolgewicht / kMolgewichtLuft, double(feld.m_fReferenzdruck), zc);
     if (ergebnisText)
         *ergebnisText = text;
     if (anzeigen)

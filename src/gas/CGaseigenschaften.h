@@ -20,15 +20,15 @@ enum class EZwertVariante { Dialog, Dokument };
 
 struct CGaseigenschaften {
     std::array<float, kAnzahlKomponenten> m_fAnteilKorr{}; // mol %, normalised to 100
-    float m_fMolgewicht = 0;  // kg/kmol, as reported
-    double m_dMolgewicht = 0; // kg/kmol, as the correlations use it
-    double m_dRhoN = 0;       // kg/m³ at 0 °C, 1.0134 bar
-    double m_dLeeK = 0, m_dLeeX = 0, m_dLeeY = 0; // Lee constants at reservoir temperature
-    double m_dPca = 0;        // psia, after the CO2/H2S correction
-    double m_dTca = 0;        // °R, after the CO2/H2S correction
-    double m_dPpc = 0;        // psia, before the correction
-    double m_dTpc = 0;        // °R, before the correction
-    double m_dEpsilon = 0;    // °R, temperature correction
+    float m_fMolgewicht = 0;                               // kg/kmol, as reported
+    double m_dMolgewicht = 0;                              // kg/kmol, as the correlations use it
+    double m_dRhoN = 0;                                    // kg/m³ at 0 °C, 1.0134 bar
+    double m_dLeeK = 0, m_dLeeX = 0, m_dLeeY = 0;          // Lee constants at reservoir temperature
+    double m_dPca = 0;                                     // psia, after the CO2/H2S correction
+    double m_dTca = 0;                                     // °R, after the CO2/H2S correction
+    double m_dPpc = 0;                                     // psia, before the correction
+    double m_dTpc = 0;                                     // °R, before the correction
+    double m_dEpsilon = 0;                                 // °R, temperature correction
 
     // Computes every value above. Precondition: the percentages do not sum to 0.
     void Gaseigenschaften(const std::array<float, kAnzahlKomponenten>& anteil, double tcel);
@@ -55,8 +55,8 @@ const char* KomponentenName(int i);
 // checks z at the initial pressure and the reduced temperature (with their
 // messages), formats the result text and shows it when `anzeigen`.
 // Returns 0 on success, -1 after a failure message.
-int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen,
-                           CGaseigenschaften& gas, std::string* ergebnisText = nullptr);
+int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen, CGaseigenschaften& gas,
+                           std::string* ergebnisText = nullptr);
 
 // z-factor of the dialog: shows "ERROR!! Z<0 …" when z <= 0 and returns it anyway.
 double ZwertDialog(const CGaseigenschaften& gas, double tcel, double p, IMeldungen& meldungen);

@@ -2,8 +2,7 @@
 
 #include "platform/Format.h"
 
-void GasberichtSchreiben(const CFeldwerte& f, const CGaseigenschaften& gas,
-                         std::vector<std::string>& bericht)
+void GasberichtSchreiben(const CFeldwerte& f, const CGaseigenschaften& gas, std::vector<std::string>& bericht)
 {
     const auto zeile = [&](std::string text) { bericht.push_back(std::move(text)); };
     const auto d = [](float v) { return static_cast<double>(v); };
@@ -16,15 +15,13 @@ void GasberichtSchreiben(const CFeldwerte& f, const CGaseigenschaften& gas,
     zeile("   KOMPONENTE          ANTEIL (%)  KORRIGIERT(%)");
     zeile("");
     for (int i = 0; i < kAnzahlKomponenten; ++i)
-        zeile(Format("   %s     %6.2f %12.2f", KomponentenName(i), d(f.m_fAnteil[i]),
-                     d(gas.m_fAnteilKorr[i])));
+        zeile(Format("   %s     %6.2f %12.2f", KomponentenName(i), d(f.m_fAnteil[i]), d(gas.m_fAnteilKorr[i])));
     zeile("");
     zeile("   KONSTANTE ZUR BERECHNUNG DER VISKOSITAET NACH LEE");
     zeile("");
     zeile(Format("   K: %10.3f    X: %10.3f    Y: %10.3f", gas.m_dLeeK, gas.m_dLeeX, gas.m_dLeeY));
     zeile("");
-    zeile(Format("   RELATIVE GASDICHTE (LUFT=1)       (-): %8.3f",
-                 gas.m_fMolgewicht / kMolgewichtLuft));
+    zeile(Format("   RELATIVE GASDICHTE (LUFT=1)       (-): %8.3f", gas.m_fMolgewicht / kMolgewichtLuft));
     zeile(Format("   GASDICHTE U. NORMALBED.      (KG/M*3): %8.3f", gas.m_dRhoN));
     zeile(Format("   ORIGINAL GAS IN PLACE       (MIO M*3): %8.1f", d(f.m_fOGIP)));
     zeile(Format("   INITIALDRUCK PI                 (BAR): %8.1f", d(f.m_fPi)));

@@ -8,5 +8,4 @@
 #include <string>
 #include <vector>
 
-void GasberichtSchreiben(const CFeldwerte& feld, const CGaseigenschaften& gas,
-                         std::vector<std::string>& bericht);
+void GasberichtSchreiben(const CFeldwerte& feld, const CGaseigenschaften& gas, std::vector<std::string>& bericht);

@@ -12,7 +12,10 @@ constexpr double kPi = static_cast<double>(3.14159f);
 constexpr double kSaeule = static_cast<double>(0.05285f); // B1 = exp(0.05285·H·ρn / (z·T))
 constexpr double kReibung = static_cast<double>(0.03f);
 
-double Bohrlochradius(const CFeldwerte& f) { return f.m_fSteigrohrDi / 200.0; }
+double Bohrlochradius(const CFeldwerte& f)
+{
+    return f.m_fSteigrohrDi / 200.0;
+}
 
 // ln(re/rw) − 0.75 of the radial inflow.
 double RadialNenner(const CFeldwerte& f)
@@ -42,16 +45,14 @@ CSchraegbohrung CwertSlant(const CFeldwerte& f, double c1)
     // 0.02·d is 4·rw, 0.005·d is rw.
     CSchraegbohrung s;
     s.m_dSkin = std::log(0.02 * d / (he * alpha * gamma)) +
-                std::log(std::sqrt(r * gamma) * h * 0.5 * alpha / (0.005 * d * (1.0 / gamma + 1.0))) /
-                    (r * gamma);
+                std::log(std::sqrt(r * gamma) * h * 0.5 * alpha / (0.005 * d * (1.0 / gamma + 1.0))) / (r * gamma);
     const double sd = s.m_dSkin / RadialNenner(f);
     s.m_dFaktor = sd > -0.9 ? 1.0 / (1.0 + sd) : 10.0;
     s.m_dC = c1 * s.m_dFaktor;
     return s;
 }
 
-double SrBabuOdeh(const CFeldwerte& f, double pxyz, double y0, double lnch, double a,
-                  CHorizontalbohrung* diagnose)
+double SrBabuOdeh(const CFeldwerte& f, double pxyz, double y0, double lnch, double a, CHorizontalbohrung* diagnose)
 {
     (void)lnch; // only traced
     const double l = f.m_fHorizontallaenge, h = f.m_fMaechtigkeitBankrecht;
@@ -60,8 +61,7 @@ double SrBabuOdeh(const CFeldwerte& f, double pxyz, double y0, double lnch, doub
     const double yl0 = -u * (std::log(u) + 0.145 - 0.137 * u * u);
     const double yl1 = (4.0 * y0 + l) / (2.0 * a);
     const double yl2 = (4.0 * y0 - l) / (2.0 * a);
-    const double pxy = (2.0 * a * a / (l * h)) * std::sqrt(kv / kh) *
-                       (yl0 + 0.5 * (BabuOdehF(yl1) - BabuOdehF(yl2)));
+    const double pxy = (2.0 * a * a / (l * h)) * std::sqrt(kv / kh) * (yl0 + 0.5 * (BabuOdehF(yl1) - BabuOdehF(yl2)));
     const double sr = pxyz + pxy;
     if (diagnose) {
         diagnose->m_dPXY_ = pxy;
@@ -70,8 +70,7 @@ double SrBabuOdeh(const CFeldwerte& f, double pxyz, double y0, double lnch, doub
     return sr;
 }
 
-CHorizontalbohrung CwertHorizontal(const CFeldwerte& f, const CGaseigenschaften& gas,
-                                   IMeldungen& meldungen)
+CHorizontalbohrung CwertHorizontal(const CFeldwerte& f, const CGaseigenschaften& gas, IMeldungen& meldungen)
 {
     const double t = f.m_fTcel, pc = f.m_fReferenzdruck, re = f.m_fEinflussradius;
     const double h = f.m_fMaechtigkeitBankrecht, l = f.m_fHorizontallaenge;
@@ -93,10 +92,10 @@ CHorizontalbohrung CwertHorizontal(const CFeldwerte& f, const CGaseigenschaften&
     const double sr = SrBabuOdeh(f, e.m_dPXYZ, y0, e.m_dLNCH, a, &e);
     e.m_dKlammer = std::log(a / rw) + e.m_dLNCH - 0.75 + sr;
     e.m_dCH = 0.299 * std::sqrt(kh * kv) * a / (z * tk * mu * e.m_dKlammer);
-    e.m_dCV = 0.299 * kh * h /
-              ((std::log(a / rw) + 6.26 * q - std::log(std::sin(3.1415925 * y0 / a)) - 1.838) * z * tk * mu);
-    e.m_dBorisov = 0.299 * kh * h /
-                   ((std::log(4.0 * re / l) + (h / l) * std::log(h / (6.28 * rw)) - 0.5) * mu * z * tk);
+    e.m_dCV =
+        0.299 * kh * h / ((std::log(a / rw) + 6.26 * q - std::log(std::sin(3.1415925 * y0 / a)) - 1.838) * z * tk * mu);
+    e.m_dBorisov =
+        0.299 * kh * h / ((std::log(4.0 * re / l) + (h / l) * std::log(h / (6.28 * rw)) - 0.5) * mu * z * tk);
     return e;
 }
 
@@ -107,8 +106,7 @@ CVorschlag KonstanteABC(const CFeldwerte& f, const CGaseigenschaften& gas, IMeld
     const double muc = gas.Viskos(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dialog);
 
     // Vertical well through the whole thickness: radial inflow.
-    v.c1_ = 0.3 * f.m_fPermHorizontal * f.m_fMaechtigkeitBankrecht /
-            (RadialNenner(f) * muc * zc * (f.m_fTcel + 273.0));
+    v.c1_ = 0.3 * f.m_fPermHorizontal * f.m_fMaechtigkeitBankrecht / (RadialNenner(f) * muc * zc * (f.m_fTcel + 273.0));
     if (f.m_fMaechtigkeitErbohrt / f.m_fMaechtigkeitBankrecht > 1.0f)
         v.c1_ = CwertSlant(f, v.c1_).m_dC;
     if (f.m_fHorizontallaenge > 0)
@@ -128,8 +126,7 @@ CVorschlag KonstanteABC(const CFeldwerte& f, const CGaseigenschaften& gas, IMeld
             pw = f.m_fPi / std::sqrt(v.b1_);
     }
     if (zm > 1e-100)
-        v.a1_ = 360.0 * std::pow(double(f.m_fSteigrohrDi), 2.5) /
-                (std::sqrt((v.b1_ - 1.0) * 118.303 * kReibung) * zt);
+        v.a1_ = 360.0 * std::pow(double(f.m_fSteigrohrDi), 2.5) / (std::sqrt((v.b1_ - 1.0) * 118.303 * kReibung) * zt);
     else
         meldungen.Meldung("Kein Vorschlag\nMittlerer Z-Wert=0\nTemperatur zu klein?");
     v.m_sVorschlag = Format("A1: %6.1f B1:%6.3f C-Wert:%7.4f", v.a1_, v.b1_, v.c1_);

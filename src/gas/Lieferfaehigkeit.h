@@ -23,8 +23,8 @@ struct CSchraegbohrung {
 CSchraegbohrung CwertSlant(const CFeldwerte& feld, double c1);
 
 struct CHorizontalbohrung {
-    double m_dCH = 0;      // C-Wert after Babu & Odeh
-    double m_dA = 0;       // side of the square drainage area, m
+    double m_dCH = 0; // C-Wert after Babu & Odeh
+    double m_dA = 0;  // side of the square drainage area, m
     double m_dLNCH = 0;
     double m_dPXYZ = 0;
     double m_dPXY_ = 0;
@@ -36,8 +36,7 @@ struct CHorizontalbohrung {
 
 // Horizontal well of length m_fHorizontallaenge in the centre of the square
 // of the drainage area, at the reference pressure.
-CHorizontalbohrung CwertHorizontal(const CFeldwerte& feld, const CGaseigenschaften& gas,
-                                   IMeldungen& meldungen);
+CHorizontalbohrung CwertHorizontal(const CFeldwerte& feld, const CGaseigenschaften& gas, IMeldungen& meldungen);
 
 // Partial-penetration skin SR after Babu & Odeh; fills m_dPXY_ and m_dSR.
 double SrBabuOdeh(const CFeldwerte& feld, double pxyz, double y0, double lnch, double a,

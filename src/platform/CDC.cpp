@@ -15,8 +15,8 @@ void CAufzeichnungsDC::SetWindowOrg(int x, int y)
 CStift CAufzeichnungsDC::SelectObject(const CStift& stift)
 {
     m_saAufrufe.push_back(Format("Stift %s %d %d,%d,%d",
-                                 stift.m_Stil == EStiftStil::Gepunktet ? "gepunktet" : "durchgezogen",
-                                 stift.m_iBreite, stift.m_Farbe.r, stift.m_Farbe.g, stift.m_Farbe.b));
+                                 stift.m_Stil == EStiftStil::Gepunktet ? "gepunktet" : "durchgezogen", stift.m_iBreite,
+                                 stift.m_Farbe.r, stift.m_Farbe.g, stift.m_Farbe.b));
     const CStift alt = m_Stift;
     m_Stift = stift;
     return alt;
@@ -24,8 +24,8 @@ CStift CAufzeichnungsDC::SelectObject(const CStift& stift)
 
 CPinsel CAufzeichnungsDC::SelectObject(const CPinsel& pinsel)
 {
-    m_saAufrufe.push_back(Format("Pinsel %s %d,%d,%d", pinsel.m_bSchraffiert ? "schraffiert" : "voll",
-                                 pinsel.m_Farbe.r, pinsel.m_Farbe.g, pinsel.m_Farbe.b));
+    m_saAufrufe.push_back(Format("Pinsel %s %d,%d,%d", pinsel.m_bSchraffiert ? "schraffiert" : "voll", pinsel.m_Farbe.r,
+                                 pinsel.m_Farbe.g, pinsel.m_Farbe.b));
     const CPinsel alt = m_Pinsel;
     m_Pinsel = pinsel;
     return alt;

@@ -67,8 +67,7 @@ bool DateiLesen(const std::string& pfad, std::string& bytes, std::string& fehler
 bool DateiAtomarSchreiben(const std::string& pfad, const std::string& bytes, std::string& fehler)
 {
     const std::filesystem::path ziel(pfad);
-    const std::filesystem::path verzeichnis =
-        ziel.has_parent_path() ? ziel.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path verzeichnis = ziel.has_parent_path() ? ziel.parent_path() : std::filesystem::path(".");
     std::string vorlage = (verzeichnis / ("." + ziel.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(vorlage.data());
     if (fd < 0) {

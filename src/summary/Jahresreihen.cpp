@@ -13,8 +13,14 @@ std::string Dezimalkomma(std::string zahl)
     return zahl;
 }
 
-std::string Menge(float v) { return Dezimalkomma(Format("%.3f", double(v))); }
-std::string Rate(double v) { return Dezimalkomma(Format("%.1f", v)); }
+std::string Menge(float v)
+{
+    return Dezimalkomma(Format("%.3f", double(v)));
+}
+std::string Rate(double v)
+{
+    return Dezimalkomma(Format("%.1f", v));
+}
 
 } // namespace
 
@@ -29,8 +35,8 @@ std::string JahresreihenCsv(const CKalvoDoc& d)
         const double istRate = double(d.m_fRateFelder[i]) + d.m_fRestRate[i];
         csv += Format("%d", d.m_iProjektstart + i) + ";" + Menge(d.m_fRestProduktion[i]) + ";" +
                Rate(d.m_fRestRate[i]) + ";" + Menge(istProduktion) + ";" + Rate(istRate) + ";" +
-               Menge(d.m_fSollProduktion[i]) + ";" + Rate(d.m_fSollRate[i]) + ";" +
-               Menge(d.m_fProduktionFelder[i]) + ";" + Rate(d.m_fRateFelder[i]) + "\r\n";
+               Menge(d.m_fSollProduktion[i]) + ";" + Rate(d.m_fSollRate[i]) + ";" + Menge(d.m_fProduktionFelder[i]) +
+               ";" + Rate(d.m_fRateFelder[i]) + "\r\n";
     }
     return csv;
 }

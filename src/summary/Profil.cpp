@@ -43,8 +43,7 @@ void CKalvoDoc::ProfilUebernehmen(bool restfelder)
         return;
     int erstes = 0, letztes = 0;
     float p = 0, r = 0;
-    if (ProfilzeileLesen(zeilen.front(), erstes, p, r) < 1 ||
-        ProfilzeileLesen(zeilen.back(), letztes, p, r) < 1)
+    if (ProfilzeileLesen(zeilen.front(), erstes, p, r) < 1 || ProfilzeileLesen(zeilen.back(), letztes, p, r) < 1)
         return; // lines are checked where they enter; nothing to place
     const long long istart = static_cast<long long>(erstes) - m_iProjektstart;
     if (erstes >= m_iProjektende) {
@@ -63,8 +62,8 @@ void CKalvoDoc::ProfilUebernehmen(bool restfelder)
 
 CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldungen& meldungen)
 {
-    constexpr int kMaxZeilen = 33;      // title line + 32 profile lines
-    constexpr size_t kMaxZeichen = 99;  // characters of a line
+    constexpr int kMaxZeilen = 33;     // title line + 32 profile lines
+    constexpr size_t kMaxZeichen = 99; // characters of a line
     CProfilImport ergebnis;
     std::string roh;
     for (int c = 0; std::getline(datei, roh); ++c) {
@@ -103,8 +102,7 @@ CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldunge
     return ergebnis;
 }
 
-CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart,
-                                        IMeldungen& meldungen)
+CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart, IMeldungen& meldungen)
 {
     meldungen.Meldung(pfad + " wird geöffnet");
     std::ifstream datei(pfad, std::ios::binary);

@@ -32,5 +32,4 @@ CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldunge
 
 // The same for a file on disk; first shows "<pfad> wird geöffnet". A file that
 // cannot be opened reads as empty.
-CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart,
-                                        IMeldungen& meldungen);
+CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart, IMeldungen& meldungen);

@@ -9,15 +9,13 @@
 void CKalvoDoc::Zusammenfassung()
 {
     if (m_bDetailausgabe == 0) {
-        for (const char* zeile :
-             {" ", "                 ZUSAMMENFASSUNG DER ERGEBNISSE", " ",
-              "  JAHR  PRODUKTION     RATE       IST         SOLL      IST       SOLL",
-              "        RESTFELDER  RESTFELDER PRODUKTION  PRODUKTION   RATE      RATE",
-              "         Mio m*3      m*3/h      Mio m*3     Mio m*3    m*3/h     m*3/h", " "})
+        for (const char* zeile : {" ", "                 ZUSAMMENFASSUNG DER ERGEBNISSE", " ",
+                                  "  JAHR  PRODUKTION     RATE       IST         SOLL      IST       SOLL",
+                                  "        RESTFELDER  RESTFELDER PRODUKTION  PRODUKTION   RATE      RATE",
+                                  "         Mio m*3      m*3/h      Mio m*3     Mio m*3    m*3/h     m*3/h", " "})
             BerichtZeile(zeile);
     }
-    m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende,
-                     m_iProjektstart);
+    m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende, m_iProjektstart);
     if (static_cast<long long>(m_iProjektende) - m_iProjektstart > kMaxJahre - 1)
         m_Meldungen.Meldung(m_sText);
 
@@ -31,9 +29,9 @@ void CKalvoDoc::Zusammenfassung()
         summeIst = static_cast<float>(double(summeIst) + istProduktion);
         summeSoll = static_cast<float>(double(summeSoll) + m_fSollProduktion[i]);
 
-        m_sText = Format("  %4d  %8.1f  %9.0f %11.1f  %10.1f  %9.0f  %7.0f", jahr,
-                         double(m_fRestProduktion[i]), double(m_fRestRate[i]), istProduktion,
-                         double(m_fSollProduktion[i]), istRate, double(m_fSollRate[i]));
+        m_sText = Format("  %4d  %8.1f  %9.0f %11.1f  %10.1f  %9.0f  %7.0f", jahr, double(m_fRestProduktion[i]),
+                         double(m_fRestRate[i]), istProduktion, double(m_fSollProduktion[i]), istRate,
+                         double(m_fSollRate[i]));
         if (m_bDetailausgabe == 0)
             BerichtZeile();
         X[i] = jahr;

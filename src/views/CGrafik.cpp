@@ -35,7 +35,8 @@ const CSchrift kAchsenSchrift{45, 700};
 
 } // namespace
 
-CGrafik::CGrafik(CKalvoDoc& doc) : m_Doc(doc) {}
+CGrafik::CGrafik(CKalvoDoc& doc) : m_Doc(doc)
+{}
 
 bool CGrafik::Reserven() const
 {
@@ -51,12 +52,18 @@ void CGrafik::extreme()
             ymin = ymax = d.Y[0];
             y1min = y1max = d.Y1[0];
         }
-        if (d.X[i] < xmin) xmin = d.X[i];
-        if (d.X[i] > xmax) xmax = d.X[i];
-        if (d.Y[i] < ymin) ymin = d.Y[i];
-        if (d.Y[i] > ymax) ymax = d.Y[i];
-        if (d.Y1[i] < y1min) y1min = d.Y1[i];
-        if (d.Y1[i] > y1max) y1max = d.Y1[i];
+        if (d.X[i] < xmin)
+            xmin = d.X[i];
+        if (d.X[i] > xmax)
+            xmax = d.X[i];
+        if (d.Y[i] < ymin)
+            ymin = d.Y[i];
+        if (d.Y[i] > ymax)
+            ymax = d.Y[i];
+        if (d.Y1[i] < y1min)
+            y1min = d.Y1[i];
+        if (d.Y1[i] > y1max)
+            y1max = d.Y1[i];
     }
 }
 
@@ -69,13 +76,20 @@ double CGrafik::delta(double delt)
     const int n = Trunc(std::log10(ddelt));
     const double s = std::pow(10.0, n);
     const double r = ddelt / s;
-    if (r >= 4) return 10.0 * s;
-    if (r >= 2) return 5.0 * s;
-    if (r >= 1) return 2.0 * s;
-    if (r >= 0.5) return s;
-    if (r >= 0.2) return 0.5 * s;
-    if (r > 0.1) return 0.2 * s;
-    if (r == 0.1) return 0.1 * s;
+    if (r >= 4)
+        return 10.0 * s;
+    if (r >= 2)
+        return 5.0 * s;
+    if (r >= 1)
+        return 2.0 * s;
+    if (r >= 0.5)
+        return s;
+    if (r >= 0.2)
+        return 0.5 * s;
+    if (r > 0.1)
+        return 0.2 * s;
+    if (r == 0.1)
+        return 0.1 * s;
     return 1.0;
 }
 
@@ -356,8 +370,7 @@ void CGrafik::AchseY1(CDC& dc)
         if (t >= y1min)
             dc.LineTo(w + 10, py - h);
         dc.SetTextAlign(TA_RIGHT);
-        const std::string text =
-            (y1max > 1000000 || y1min < -100000) ? Format("%6.1e", t) : Format("%6g", t);
+        const std::string text = (y1max > 1000000 || y1min < -100000) ? Format("%6.1e", t) : Format("%6g", t);
         if (t >= y1min)
             dc.TextOut(w + 190, py - h + 20, text);
     }

@@ -22,9 +22,9 @@ public:
     bool Lupe() const { return m_Grafik.m_bGrafiklupe == 1; }
 
     // Printing in three steps, as the print dialog needs them.
-    void OnPreparePrinting();          // m_bDrucken = 1
-    bool Drucken(QPrinter& drucker);   // one page, plot size by the paper's shape
-    void OnEndPrinting();              // back to the screen sizes (also after a cancelled dialog)
+    void OnPreparePrinting();        // m_bDrucken = 1
+    bool Drucken(QPrinter& drucker); // one page, plot size by the paper's shape
+    void OnEndPrinting();            // back to the screen sizes (also after a cancelled dialog)
 
 protected:
     void paintEvent(QPaintEvent* ereignis) override;

@@ -14,8 +14,7 @@ constexpr int kBreite = 1400, kHoehe = 100000;
 
 } // namespace
 
-CKalvoViewWidget::CKalvoViewWidget(CKalvoDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_Doc(doc)
+CKalvoViewWidget::CKalvoViewWidget(CKalvoDoc& doc, QWidget* parent) : QAbstractScrollArea(parent), m_Doc(doc)
 {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);

@@ -6,7 +6,10 @@
 
 namespace {
 
-QColor Farbe(const CFarbe& f) { return QColor(f.r, f.g, f.b); }
+QColor Farbe(const CFarbe& f)
+{
+    return QColor(f.r, f.g, f.b);
+}
 
 } // namespace
 

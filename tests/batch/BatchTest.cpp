@@ -76,7 +76,9 @@ TEST(Batch, PrintsTheReportOfEachMode)
     EXPECT_NE(reserven.aus.find("   Süd   "), std::string::npos);
 
     const CAufruf cp = Batch({"--reserven", "--cp1252", pfad});
-    EXPECT_NE(cp.aus.find("   S\xFC" "d   "), std::string::npos);
+    EXPECT_NE(cp.aus.find("   S\xFC"
+                          "d   "),
+              std::string::npos);
 
     const CAufruf einzeln = Batch({"--einzelfeld", "Süd", "--ende", "2010", pfad});
     EXPECT_EQ(einzeln.status, 0);
@@ -148,7 +150,8 @@ TEST(Batch, ChartSeriesAsJsonAndChartFiles)
 
 #ifdef KALVO_GRAFIK
     for (const char* endung : {".png", ".svg", ".pdf"}) {
-        const std::string pfad = (std::filesystem::temp_directory_path() / (std::string("kalvo_test_grafik") + endung)).string();
+        const std::string pfad =
+            (std::filesystem::temp_directory_path() / (std::string("kalvo_test_grafik") + endung)).string();
         std::filesystem::remove(pfad);
         const CAufruf a = Batch({"--grafik", pfad, "--linien", beispiel});
         EXPECT_EQ(a.status, 0) << a.fehler;

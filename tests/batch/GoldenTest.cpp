@@ -77,12 +77,9 @@ void Vergleichen(const fs::path& datei, const std::string& ist)
 // CSV table, one single-field run and the proposal of every field.
 std::vector<CFall> Faelle(const std::string& beispiel, const std::vector<std::string>& einzelfelder)
 {
-    std::vector<CFall> f = {{"zusammenfassung", {}},
-                            {"detail", {"--detail"}},
-                            {"reserven", {"--reserven"}},
-                            {"rate", {"--rate"}},
-                            {"serien", {"--serien"}},
-                            {"serien_rate_linien", {"--serien", "--rate", "--linien"}},
+    std::vector<CFall> f = {{"zusammenfassung", {}},      {"detail", {"--detail"}},
+                            {"reserven", {"--reserven"}}, {"rate", {"--rate"}},
+                            {"serien", {"--serien"}},     {"serien_rate_linien", {"--serien", "--rate", "--linien"}},
                             {"tabelle", {"--csv"}, true}};
     for (const auto& name : einzelfelder)
         f.push_back({"einzelfeld_" + name, {"--detail", "--einzelfeld", name}});

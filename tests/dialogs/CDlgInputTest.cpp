@@ -1,5 +1,5 @@
-#include "Testdaten.h"
 #include "dialogs/CDlgInput.h"
+#include "Testdaten.h"
 #include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
@@ -374,8 +374,8 @@ TEST(DlgInput, HeadValueChangeFollowsOnlyTheStageRowsThatEqualTheOldDefaults)
 
 TEST(DlgInput, FieldListSortsUmlautsWithTheirBaseLetters)
 {
-    CDialog d({Satz("Zeta"), Satz("Öltal"), Satz("Ostfeld"), Satz("Ahrweiler"), Satz("Äskulap"),
-               Satz("Strasse"), Satz("Straßberg"), Satz("Ulm"), Satz("übach")});
-    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Ahrweiler", "Äskulap", "Öltal", "Ostfeld", "Straßberg",
-                                                   "Strasse", "übach", "Ulm", "Zeta"}));
+    CDialog d({Satz("Zeta"), Satz("Öltal"), Satz("Ostfeld"), Satz("Ahrweiler"), Satz("Äskulap"), Satz("Strasse"),
+               Satz("Straßberg"), Satz("Ulm"), Satz("übach")});
+    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Ahrweiler", "Äskulap", "Öltal", "Ostfeld", "Straßberg", "Strasse",
+                                                   "übach", "Ulm", "Zeta"}));
 }

@@ -20,8 +20,7 @@ TEST(KvoDatei, NewDocumentIs14Bytes)
 {
     CStilleMeldungen m;
     CKalvoDoc doc(m);
-    EXPECT_EQ(doc.Speichern(),
-              Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(doc.Speichern(), Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(KvoDatei, OneRecordOf40CharactersHasTheDocumentedLayout)
@@ -30,8 +29,7 @@ TEST(KvoDatei, OneRecordOf40CharactersHasTheDocumentedLayout)
     CKalvoDoc doc(m);
     const std::string satz(40, 'x');
     doc.m_saFelder = {satz};
-    EXPECT_EQ(doc.Speichern(),
-              Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 1, 0, 0x28}) + satz + Bytes({0, 0, 0, 0}));
+    EXPECT_EQ(doc.Speichern(), Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 1, 0, 0x28}) + satz + Bytes({0, 0, 0, 0}));
 }
 
 TEST(KvoDatei, SaveLoadSaveIsByteIdenticalAndKeepsUmlauts)
@@ -46,7 +44,9 @@ TEST(KvoDatei, SaveLoadSaveIsByteIdenticalAndKeepsUmlauts)
     doc.m_iProjektstart = 2003;
     doc.m_iProjektende = 2025;
     const std::string datei = doc.Speichern();
-    EXPECT_NE(datei.find("S\xFC" "dfeld_\xD6lwiese"), std::string::npos);
+    EXPECT_NE(datei.find("S\xFC"
+                         "dfeld_\xD6lwiese"),
+              std::string::npos);
 
     CKalvoDoc zweites(m);
     std::string fehler;

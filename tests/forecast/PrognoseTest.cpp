@@ -74,7 +74,9 @@ TEST(Prognose, HeaderAndClosingLinesOfTheDetailReport)
     EXPECT_EQ(b[54], "   DAUERLASTRATEN DES FELDES FeldA IN m*3/h");
     EXPECT_EQ(b[55], "   BEI EINER KUM.ANFANGSPRODUKTION VON     0 Mio m*3");
     EXPECT_EQ(b[56], "");
-    EXPECT_EQ(b[59], "         Mio m*3    DRUCK      m*3/h    m*3/h   Mio m*3    m*3/h     Mio m*3     DRUCK    STUNDEN        ");
+    EXPECT_EQ(
+        b[59],
+        "         Mio m*3    DRUCK      m*3/h    m*3/h   Mio m*3    m*3/h     Mio m*3     DRUCK    STUNDEN        ");
     EXPECT_EQ(b[60], "");
     EXPECT_EQ(l.Jahreszeilen().size(), 8u);
     EXPECT_EQ(b[b.size() - 3], "  Dauerlastraten fuer das Feld FeldA wurden berechnet");
@@ -150,7 +152,7 @@ TEST(Prognose, StageRowsTakeEffectFromTheirYear)
     CStufen s{};
     s[0] = {2003, 7000, 30.0f, 9, 0.0f, 0.0f}; // the first production year: never applied
     s[1] = {2006, 0, 40.0f, 8, 0.0f, 0.0f};
-    s[2] = {2008, 0, 0.0f, 0, 0.0f, 0.0f};     // nothing to change
+    s[2] = {2008, 0, 0.0f, 0, 0.0f, 0.0f}; // nothing to change
     s[3] = {2008, 6000, 0.0f, 0, 0.02f, 25.0f};
     CLauf l({Feldsatz(f, s)}, 2012);
     const auto& b = l.doc.m_saBericht;
@@ -212,8 +214,9 @@ TEST(Prognose, PressureDependentFactorsFollowThePressureAndNeverGiveNan)
     f.m_fMaxRate = 1e6f;
     CLauf l({Feldsatz(f)}, 2035);
     EXPECT_FALSE(l.EnthaeltNan());
-    EXPECT_EQ(l.doc.m_saBericht[57],
-              " JAHR     KUM.GAS   BODEN    ANFANGS   END   PRODUKTION    RATE    PRODUKTION    KOPF    JAHRES   BOHRUNGS");
+    EXPECT_EQ(
+        l.doc.m_saBericht[57],
+        " JAHR     KUM.GAS   BODEN    ANFANGS   END   PRODUKTION    RATE    PRODUKTION    KOPF    JAHRES   BOHRUNGS");
     const auto zeilen = l.Jahreszeilen();
     ASSERT_EQ(zeilen.size(), 33u);
     float c = 0, a1 = 0, b1 = 0;
@@ -239,9 +242,18 @@ TEST(Prognose, HandEditedImpossibleValuesNeverReachTheReportAsNan)
         mit([](CFeldwerte& f) { f.m_iBohrungen = 0; }),
         mit([](CFeldwerte& f) { f.m_fWasserinvasion = 100; }),
         mit([](CFeldwerte& f) { f.m_fAnteil = {}; }),
-        mit([](CFeldwerte& f) { f.m_fB1 = 1.0f; f.m_bDruckabhaengig = 1; }),
-        mit([](CFeldwerte& f) { f.m_fA1 = 0; f.m_bDruckabhaengig = 1; }),
-        mit([](CFeldwerte& f) { f.m_fCWert = 0; f.m_bDruckabhaengig = 1; }),
+        mit([](CFeldwerte& f) {
+            f.m_fB1 = 1.0f;
+            f.m_bDruckabhaengig = 1;
+        }),
+        mit([](CFeldwerte& f) {
+            f.m_fA1 = 0;
+            f.m_bDruckabhaengig = 1;
+        }),
+        mit([](CFeldwerte& f) {
+            f.m_fCWert = 0;
+            f.m_bDruckabhaengig = 1;
+        }),
         mit([](CFeldwerte& f) { f.m_fPi = 0; }),
         mit([](CFeldwerte& f) { f.m_fTcel = -150; }),
     };

@@ -1,5 +1,5 @@
-#include "Testdaten.h"
 #include "gas/Gasbericht.h"
+#include "Testdaten.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,10 @@
 
 namespace {
 
-std::string F(const char* format, double v) { return Format(format, v); }
+std::string F(const char* format, double v)
+{
+    return Format(format, v);
+}
 
 CGaseigenschaften Methan(float tcel = 100.0f)
 {
@@ -95,18 +98,17 @@ TEST(Gaseigenschaften, DialogFormShowsTheResultText)
     std::string text;
     EXPECT_EQ(GaseigenschaftenDialog(f, false, m, g, &text), 0);
     EXPECT_TRUE(m.m_saTexte.empty());
-    EXPECT_EQ(text,
-              "Gaseigenschaften des Feldes: Methan\n"
-              "Konstante zur Berechnung der Viskosität nach Lee\n"
-              "K:  142.806 X: 5.128 Y: 1.374\n"
-              "Pseudokritische Werte für Druck und Temperatur\n"
-              "Druck(Bar):   46.41 Temperatur(°K):  190.50\n"
-              "NachKorrektur wegen CO2 und H2S\n"
-              "Druck(Bar):   46.41 Temperatur(°K):  190.50\n"
-              "Temperaturkor.(°K):  0.000 Pseudered.Temperatur(-):   1.956\n"
-              "Molekulargewicht:   16.04 Gasdichte unter Normalbedingung:  0.716\n"
-              "Relative Gasdichte (Luft=1):  0.554\n"
-              "Z-Wert beim Druck von  200 Bar:  0.938");
+    EXPECT_EQ(text, "Gaseigenschaften des Feldes: Methan\n"
+                    "Konstante zur Berechnung der Viskosität nach Lee\n"
+                    "K:  142.806 X: 5.128 Y: 1.374\n"
+                    "Pseudokritische Werte für Druck und Temperatur\n"
+                    "Druck(Bar):   46.41 Temperatur(°K):  190.50\n"
+                    "NachKorrektur wegen CO2 und H2S\n"
+                    "Druck(Bar):   46.41 Temperatur(°K):  190.50\n"
+                    "Temperaturkor.(°K):  0.000 Pseudered.Temperatur(-):   1.956\n"
+                    "Molekulargewicht:   16.04 Gasdichte unter Normalbedingung:  0.716\n"
+                    "Relative Gasdichte (Luft=1):  0.554\n"
+                    "Z-Wert beim Druck von  200 Bar:  0.938");
     EXPECT_EQ(GaseigenschaftenDialog(f, true, m, g), 0);
     EXPECT_EQ(m.m_saTexte, std::vector<std::string>{text});
 }

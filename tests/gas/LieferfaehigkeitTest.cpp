@@ -1,6 +1,6 @@
+#include "gas/Lieferfaehigkeit.h"
 #include "Testdaten.h"
 #include "dialogs/Feldpruefung.h"
-#include "gas/Lieferfaehigkeit.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
@@ -10,7 +10,10 @@
 
 namespace {
 
-std::string F(const char* format, double v) { return Format(format, v); }
+std::string F(const char* format, double v)
+{
+    return Format(format, v);
+}
 
 // Pure methane at 100 °C, C-Wert at 200 bar, kh 10, kv 1, h 20 m, re 500 m, d 11 cm.
 CFeldwerte Vertikal()
@@ -70,11 +73,11 @@ TEST(Lieferfaehigkeit, VerticalSlantedAndHorizontalCWerte)
 TEST(Lieferfaehigkeit, SlantWithEqualPermeabilitiesAndStrongSkin)
 {
     CFeldwerte f = Vertikal();
-    f.m_fPermVertikal = 10; // kh = kv: alpha = gamma = 1
+    f.m_fPermVertikal = 10;          // kh = kv: alpha = gamma = 1
     f.m_fMaechtigkeitErbohrt = 1000; // r = 50
     const CSchraegbohrung s = CwertSlant(f, 1.0);
-    EXPECT_DOUBLE_EQ(s.m_dSkin, std::log(0.02 * 11 / 1000.0) +
-                                    std::log(std::sqrt(50.0) * 20 * 0.5 / (0.005 * 11 * 2)) / 50);
+    EXPECT_DOUBLE_EQ(s.m_dSkin,
+                     std::log(0.02 * 11 / 1000.0) + std::log(std::sqrt(50.0) * 20 * 0.5 / (0.005 * 11 * 2)) / 50);
     EXPECT_LT(s.m_dSkin / (std::log(200.0 * 500 / 11) - 0.75), -0.9);
     EXPECT_EQ(s.m_dFaktor, 10.0);
 }
@@ -108,7 +111,8 @@ TEST(Feldpruefung, RefusalsInTheirOrderWithTheirMessages)
         {[](CFeldwerte& f) { f.m_fTeufe = 0; }, "Bitte Lagerstättenteufe eingeben"},
         {[](CFeldwerte& f) { f.m_fSteigrohrDi = 0; }, "Bitte Steigrohrdurchmesser eingeben"},
         {[](CFeldwerte& f) { f.m_fKopfdruck = f.m_fPi; }, "Der Kopffliessdruck muß kleiner als der Initialdruck sein"},
-        {[](CFeldwerte& f) { f.m_fHorizontallaenge = 2 * f.m_fEinflussradius + 1; }, "Die Horizontalbohrlänge > 2*Einflußradius"},
+        {[](CFeldwerte& f) { f.m_fHorizontallaenge = 2 * f.m_fEinflussradius + 1; },
+         "Die Horizontalbohrlänge > 2*Einflußradius"},
         {[](CFeldwerte& f) { f.m_fMaechtigkeitErbohrt = 10; }, "Erbohrte Mächtigkeit < Bankrechte Mächtigkeit"},
         {[](CFeldwerte& f) { f.m_iFoerderbeginn = 2030; }, "Das letzte Jahr muß größer als das Startjahr sein!"},
     };
@@ -123,7 +127,7 @@ TEST(Feldpruefung, RefusalsInTheirOrderWithTheirMessages)
     CAufgezeichneteMeldungen m;
     CFeldwerte f = Vertikal();
     f.m_fHorizontallaenge = 2 * f.m_fEinflussradius; // exactly twice: accepted
-    f.m_fOGIP = -5;                                   // only 0 is refused
+    f.m_fOGIP = -5;                                  // only 0 is refused
     CGaseigenschaften g;
     EXPECT_EQ(PruefeFelddaten(f, 2030, m, g), 0);
     EXPECT_TRUE(m.m_saTexte.empty());

@@ -5,8 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QSettings>
 #include <QFile>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>

@@ -24,8 +24,7 @@ TEST(Archiv, EveryEncodingReadsBackAsWritten)
     CArchivSchreiber w;
     w.Int32(-5);
     w.Int32(2030);
-    std::vector<std::string> texte{"", "a", std::string(254, 'b'), std::string(255, 'c'),
-                                   std::string(70000, 'd')};
+    std::vector<std::string> texte{"", "a", std::string(254, 'b'), std::string(255, 'c'), std::string(70000, 'd')};
     w.TextArray(texte);
     CArchivLeser r(w.Bytes());
     int32_t a = 0, b = 0;
@@ -63,5 +62,8 @@ TEST(Archiv, TruncatedOrLyingDataFailsWithoutReadingPastTheEnd)
     EXPECT_FALSE(CArchivLeser(std::string("\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 7)).Text(s));
     // 0xFFFE as 16-bit length is not a length
     EXPECT_FALSE(CArchivLeser(std::string("\xFF\xFE\xFF\x00", 4)).Text(s));
-    EXPECT_FALSE(CArchivLeser(std::string("\x05" "abc", 4)).Text(s));
+    EXPECT_FALSE(CArchivLeser(std::string("\x05"
+                                          "abc",
+                                          4))
+                     .Text(s));
 }

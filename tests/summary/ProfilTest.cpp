@@ -1,7 +1,7 @@
+#include "summary/Profil.h"
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
-#include "summary/Profil.h"
 
 #include <gtest/gtest.h>
 

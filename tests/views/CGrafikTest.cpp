@@ -1,8 +1,8 @@
+#include "views/CGrafik.h"
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
-#include "views/CGrafik.h"
 
 #include <gtest/gtest.h>
 
@@ -53,9 +53,8 @@ std::vector<std::string> Mit(const std::vector<std::string>& aufrufe, const std:
 TEST(Achsen, DeltaGivesRoundSteps)
 {
     const std::pair<double, double> faelle[] = {
-        {0.005, 0.01}, {0.01, 0.002}, {0.05, 0.01}, {0.3, 0.05}, {1, 0.2},   {5, 1},     {9.9, 1},
-        {10, 2},       {28, 5},       {37, 5},      {100, 20},  {123, 20},   {250, 50},  {399, 50},
-        {400, 100},    {1000, 200},
+        {0.005, 0.01}, {0.01, 0.002}, {0.05, 0.01}, {0.3, 0.05}, {1, 0.2},  {5, 1},    {9.9, 1},   {10, 2},
+        {28, 5},       {37, 5},       {100, 20},    {123, 20},   {250, 50}, {399, 50}, {400, 100}, {1000, 200},
     };
     for (auto [bereich, schritt] : faelle)
         EXPECT_DOUBLE_EQ(CGrafik::delta(bereich), schritt) << bereich;
@@ -77,7 +76,10 @@ TEST(Achsen, StartIsTheMultipleAtOrBelowTheMinimum)
 TEST(Achsen, TimeChartOf29YearsWithoutAndWithSalesProfile)
 {
     CChart c;
-    c.Zeit(2002, 2030, [](int i) { return i == 0 ? 137.2 : i == 5 ? 1820.0 : 500.0; }, [](int) { return 0.0; });
+    c.Zeit(
+        2002, 2030, [](int i) { return i == 0   ? 137.2
+                                       : i == 5 ? 1820.0
+                                                : 500.0; }, [](int) { return 0.0; });
     const CGrafik& g = c.grafik;
     EXPECT_EQ(g.xmin, 2002);
     EXPECT_EQ(g.xmax, 2030);
@@ -92,8 +94,13 @@ TEST(Achsen, TimeChartOf29YearsWithoutAndWithSalesProfile)
     EXPECT_DOUBLE_EQ(g.y1max, 2);
 
     CChart s;
-    s.Zeit(2002, 2030, [](int i) { return i == 0 ? 137.2 : i == 5 ? 1820.0 : 500.0; },
-           [](int i) { return i == 0 ? 900.0 : i == 3 ? 2100.0 : 1000.0; });
+    s.Zeit(
+        2002, 2030, [](int i) { return i == 0   ? 137.2
+                                       : i == 5 ? 1820.0
+                                                : 500.0; },
+        [](int i) { return i == 0   ? 900.0
+                           : i == 3 ? 2100.0
+                                    : 1000.0; });
     EXPECT_EQ(s.grafik.deltay1, 200);
     EXPECT_EQ(s.grafik.y1min, 800);
     EXPECT_EQ(s.grafik.m_y2, 7);
@@ -120,14 +127,16 @@ TEST(Achsen, ReservesChartAndEqualIntervalsAndASingleYear)
     EXPECT_EQ(r.grafik.m_iHoehe, 950);
 
     CChart v;
-    v.Zeit(2002, 2010, [](int i) { return i * 50.0; }, [](int) { return 0.0; });
+    v.Zeit(
+        2002, 2010, [](int i) { return i * 50.0; }, [](int) { return 0.0; });
     EXPECT_EQ(v.grafik.deltay, 100);
     EXPECT_EQ(v.grafik.m_y1, 4);
     EXPECT_EQ(v.grafik.m_y2, 5);
     EXPECT_EQ(v.grafik.ymax, 500);
 
     CChart e;
-    e.Zeit(2002, 2002, [](int) { return 50.0; }, [](int) { return 0.0; });
+    e.Zeit(
+        2002, 2002, [](int) { return 50.0; }, [](int) { return 0.0; });
     EXPECT_DOUBLE_EQ(e.grafik.deltay, 0.01);
     EXPECT_DOUBLE_EQ(e.grafik.ystart, 50);
     EXPECT_DOUBLE_EQ(e.grafik.ymin, 49.99);
@@ -154,7 +163,8 @@ TEST(Achsen, ReservesChartAndEqualIntervalsAndASingleYear)
 TEST(Diagramm, PlotSizesFollowPrintingPaperAndZoom)
 {
     CChart c;
-    c.Zeit(2002, 2030, [](int i) { return i * 10.0; }, [](int) { return 0.0; });
+    c.Zeit(
+        2002, 2030, [](int i) { return i * 10.0; }, [](int) { return 0.0; });
     CGrafik& g = c.grafik;
     EXPECT_EQ(g.m_iBreite, 1300);
     EXPECT_EQ(g.m_iHoehe, 750);
@@ -188,7 +198,8 @@ TEST(Diagramm, PlotSizesFollowPrintingPaperAndZoom)
 TEST(Diagramm, BlockBarsOfThreeYears)
 {
     CChart c;
-    c.Zeit(2002, 2004, [](int) { return 100.0; }, [](int) { return 0.0; });
+    c.Zeit(
+        2002, 2004, [](int) { return 100.0; }, [](int) { return 0.0; });
     c.doc.m_bBlockdiagramm = 1;
     const auto balken = Mit(c.Zeichnen(), "Rectangle");
     ASSERT_EQ(balken.size(), 4u);
@@ -207,7 +218,8 @@ TEST(Diagramm, YearLabelsAreThinnedOutWithManyYears)
 {
     const auto jahre = [](int anzahl) {
         CChart c;
-        c.Zeit(2002, 2002 + anzahl - 1, [](int i) { return i + 1.0; }, [](int) { return 0.0; });
+        c.Zeit(
+            2002, 2002 + anzahl - 1, [](int i) { return i + 1.0; }, [](int) { return 0.0; });
         std::vector<std::string> r;
         for (const auto& t : Mit(c.Zeichnen(), "TextOut"))
             if (t.find(" -780 ") != std::string::npos)
@@ -228,7 +240,8 @@ TEST(Diagramm, YearLabelsAreThinnedOutWithManyYears)
 TEST(Diagramm, LabelFormatsSwitchToExponentsForLargeValues)
 {
     CChart c;
-    c.Zeit(2002, 2010, [](int i) { return 2e6 * (i + 1); }, [](int i) { return -2e5 * i; });
+    c.Zeit(
+        2002, 2010, [](int i) { return 2e6 * (i + 1); }, [](int i) { return -2e5 * i; });
     const auto texte = Mit(c.Zeichnen(), "TextOut -130 ");
     ASSERT_FALSE(texte.empty());
     EXPECT_NE(texte.back().find("e+07"), std::string::npos);
@@ -269,7 +282,8 @@ TEST(Diagramm, DrawingRestoresPenAndFontAndWritesTheDocumentLine)
 {
     CChart c;
     c.doc.SetTitle("Beispiel.kvo");
-    c.Zeit(2002, 2030, [](int i) { return i * 10.0; }, [](int) { return 0.0; });
+    c.Zeit(
+        2002, 2030, [](int i) { return i * 10.0; }, [](int) { return 0.0; });
     const auto aufrufe = c.Zeichnen();
     EXPECT_EQ(Mit(aufrufe, "TextOut 100 -950 ").front(), "TextOut 100 -950 Dokument Beispiel.kvo");
     EXPECT_EQ(aufrufe[aufrufe.size() - 2], "Schrift 120 400");

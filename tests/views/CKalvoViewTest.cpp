@@ -1,6 +1,6 @@
+#include "views/CKalvoView.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
-#include "views/CKalvoView.h"
 
 #include <gtest/gtest.h>
 
