@@ -379,3 +379,71 @@ TEST(DlgInput, FieldListSortsUmlautsWithTheirBaseLetters)
     EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Ahrweiler", "Äskulap", "Öltal", "Ostfeld", "Straßberg", "Strasse",
                                                    "übach", "Ulm", "Zeta"}));
 }
+
+TEST(DlgInput, EveryRangeHoldsAtItsLimitAndRefusesOnePast)
+{
+    struct {
+        int id;
+        const char* grenze;
+        const char* darueber;
+        const char* meldung;
+    } const bereiche[] = {
+        {Bohrungen, "100", "101", "Geben Sie eine ganze Zahl zwischen 1 und 100 ein."},
+        {Bohrungen, "1", "0", "Geben Sie eine ganze Zahl zwischen 1 und 100 ein."},
+        {KonsAnteil, "100", "100.1", "Geben Sie eine Zahl zwischen 0 und 100 ein."},
+        {Foerderstunden, "8760", "8761", "Geben Sie eine ganze Zahl zwischen 0 und 8760 ein."},
+        {ZeileFoerderstunden, "8760", "8761", "Geben Sie eine ganze Zahl zwischen 0 und 8760 ein."},
+        {ZeileAbJahr, "2200", "2201", "Geben Sie eine ganze Zahl zwischen 1950 und 2200 ein."},
+        {ZeileAbJahr, "1950", "1949", "Geben Sie eine ganze Zahl zwischen 1950 und 2200 ein."},
+        {Startjahr, "2200", "2201", "Geben Sie eine ganze Zahl zwischen 1950 und 2200 ein."},
+        {ZeileBohrungen, "100", "101", "Geben Sie 0 (unverändert) oder eine ganze Zahl zwischen 1 und 100 ein."},
+        {ZeileKonsAnteil, "100", "100.1", "Geben Sie eine Zahl zwischen 0 und 100 ein."},
+        {Pi, "1000", "1000.1", "Geben Sie eine Zahl zwischen 1 und 1000 ein."},
+        {Wasserinvasion, "100", "100.1", "Geben Sie eine Zahl zwischen 0 und 100 ein."},
+        {Einflussradius, "10000", "10000.1", "Geben Sie eine Zahl zwischen 1 und 10000 ein."},
+        {CH4, "0", "-0.1", "Geben Sie eine Zahl zwischen 0 und 100 ein."},
+    };
+    for (const auto& b : bereiche) {
+        CDialog d({Satz("Feld1")});
+        d.Text(b.id) = b.grenze;
+        EXPECT_TRUE(d.dlg.UpdateData(true)) << b.id << " " << b.grenze;
+        d.Text(b.id) = b.darueber;
+        EXPECT_FALSE(d.dlg.UpdateData(true)) << b.id << " " << b.darueber;
+        EXPECT_EQ(d.dlg.m_Austausch.m_iFokus, b.id);
+        ASSERT_FALSE(d.meldungen.m_saTexte.empty());
+        EXPECT_EQ(d.meldungen.m_saTexte.back(), b.meldung) << b.id;
+    }
+}
+
+TEST(DlgInput, ProjectYearsAndPressureOfTheCWertAtTheirLimits)
+{
+    CDialog d;                  // last year 2030
+    d.Text(Startjahr) = "1998"; // 33 project years
+    d.dlg.OnKillFocusKopfwerte();
+    EXPECT_EQ(d.dlg.m_iFoerderbeginn, 1998);
+    EXPECT_TRUE(d.meldungen.m_saTexte.empty());
+    d.Text(Startjahr) = "1997"; // 34
+    d.dlg.OnKillFocusKopfwerte();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Es werden maximal 33 Jahre verarbeitet!");
+    EXPECT_EQ(d.dlg.m_iFoerderbeginn, 1998);
+
+    d.Text(LetztesJahr) = "2031"; // 1998 … 2031: 34 years
+    d.dlg.OnKillFocusLetztesJahr();
+    EXPECT_EQ(d.dlg.m_iProjektende, 2030);
+    EXPECT_EQ(d.meldungen.m_saTexte.size(), 2u);
+
+    // The pressure of the C-Wert may equal the initial pressure, not exceed it.
+    d.Text(Pi) = "300";
+    d.dlg.OnKillFocusInitialdruck();
+    d.Text(Referenzdruck) = "300";
+    d.dlg.OnKillFocusReferenzdruck();
+    EXPECT_EQ(d.dlg.m_fReferenzdruck, 300.0f);
+    d.Text(Referenzdruck) = "299.9";
+    d.dlg.OnKillFocusReferenzdruck();
+    EXPECT_EQ(d.dlg.m_fReferenzdruck, 299.9f);
+    EXPECT_EQ(d.meldungen.m_saTexte.size(), 2u);
+    d.Text(Referenzdruck) = "300.1";
+    d.dlg.OnKillFocusReferenzdruck();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Druck beim C-Wert muß kleiner als der Initialdruck sein!");
+    EXPECT_EQ(d.dlg.m_fReferenzdruck, 299.9f);
+}

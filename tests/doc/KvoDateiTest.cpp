@@ -77,45 +77,68 @@ TEST(KvoDatei, LoadingSetsBlockStyleProductionAndNoDetail)
     EXPECT_FALSE(doc.LiniendiagrammAktiv());
 }
 
-TEST(KvoDatei, BrokenFilesAreRefusedAndLeaveTheDocumentAsItWas)
+TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
 {
     CStilleMeldungen m;
-    CKalvoDoc gut(m);
-    gut.m_saFelder = {Feldsatz(FeldA())};
-    const std::string datei = gut.Speichern();
-
-    std::string zuLang = datei;
-    zuLang += 'x';
-    CKalvoDoc mitFremdemFeld(m);
-    mitFremdemFeld.m_saFelder = {"FeldA 2003 1 2 3"};
-    CKalvoDoc mitLangemNamen(m);
-    mitLangemNamen.m_saFelder = {std::string(100, 'N') + Feldsatz(FeldA()).substr(5)};
-    CKalvoDoc mitSchlechtemProfil(m);
-    mitSchlechtemProfil.m_saVerkaufsprofil = {"zweitausend 95 13000"};
-    CKalvoDoc mitUnmoeglichemJahr(m);
-    mitUnmoeglichemJahr.m_iProjektende = -2147483647;
-
-    const std::vector<std::string> kaputt = {
-        "",
-        datei.substr(0, 5),
-        datei.substr(0, datei.size() - 1),
-        zuLang,
-        Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
-        Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 1, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}),
-        mitFremdemFeld.Speichern(),
-        mitLangemNamen.Speichern(),
-        mitSchlechtemProfil.Speichern(),
-        mitUnmoeglichemJahr.Speichern(),
-        std::string(1000, '\x42'),
+    const auto datei = [&](std::vector<std::string> felder, std::vector<std::string> verkauf = {},
+                           std::vector<std::string> rest = {}, int ende = 2030) {
+        CKalvoDoc d(m);
+        d.m_saFelder = std::move(felder);
+        d.m_saVerkaufsprofil = std::move(verkauf);
+        d.m_saRestfelder = std::move(rest);
+        d.m_iProjektende = ende;
+        return d.Speichern();
     };
-    for (const auto& bytes : kaputt) {
+    const std::string gut = datei({Feldsatz(FeldA())});
+    // The record's tail: all values after the name and the first year.
+    const std::string rumpf = Feldsatz(FeldA()).substr(std::string("FeldA 2003").size());
+
+    struct {
+        const char* pruefung;
+        std::string bytes;
+        std::string meldung;
+    } const kaputt[] = {
+        {"leer", "", "Die Datei ist leer."},
+        {"abgeschnitten", gut.substr(0, 5), "Die Datei endet vorzeitig."},
+        {"letztes Byte fehlt", gut.substr(0, gut.size() - 1), "Die Datei endet vorzeitig"},
+        {"Bytes danach", gut + "x", "Die Datei enthält nach den Daten weitere Bytes; sie ist keine Kalvo-Datei."},
+        {"Anzahl über den Rest", Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
+         "Die Datei endet vorzeitig"},
+        {"Textlänge über den Rest",
+         Bytes({0xD2, 0x07, 0, 0, 0xEE, 0x07, 0, 0, 1, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}),
+         "Die Datei endet vorzeitig"},
+        {"Projektjahr 0", datei({}, {}, {}, 0), "Die Datei enthält ein unmögliches Projektjahr (2002 bis 0)."},
+        {"Projektjahr 10000", datei({}, {}, {}, 10000),
+         "Die Datei enthält ein unmögliches Projektjahr (2002 bis 10000)."},
+        {"Satz zu kurz", datei({"FeldA 2003 1 2 3"}),
+         "Der 1. Feldsatz ist unlesbar: Feld \"FeldA\": der 6. von 65 Werten fehlt oder ist keine Zahl."},
+        {"Name zu lang", datei({std::string(100, 'N') + " 2003" + rumpf}),
+         "Der 1. Feldsatz ist unlesbar: der Feldname ist länger als 99 Zeichen."},
+        {"Startjahr 0", datei({"FeldA 0" + rumpf}),
+         "Der 1. Feldsatz ist unlesbar: Feld \"FeldA\": das Startjahr 0 ist unmöglich."},
+        {"Profiljahr kein Jahr", datei({}, {"zweitausend 95 13000"}),
+         "Die 1. Zeile des Profils \"Verkaufsprofil\" beginnt nicht mit einem Jahr."},
+        {"Profiljahr 0", datei({}, {"2002 95 13000", "0 95 13000"}),
+         "Die 2. Zeile des Profils \"Verkaufsprofil\" beginnt nicht mit einem Jahr."},
+        {"Profiljahr 10000", datei({}, {}, {"10000 95 13000"}),
+         "Die 1. Zeile des Profils \"Restfelder\" beginnt nicht mit einem Jahr."},
+    };
+    for (const auto& k : kaputt) {
         CKalvoDoc doc(m);
         doc.m_saFelder = {"vorher"};
         doc.m_iProjektende = 2040;
         std::string fehler;
-        EXPECT_FALSE(doc.Laden(bytes, fehler));
-        EXPECT_FALSE(fehler.empty());
-        EXPECT_EQ(doc.m_saFelder, std::vector<std::string>{"vorher"});
-        EXPECT_EQ(doc.m_iProjektende, 2040);
+        EXPECT_FALSE(doc.Laden(k.bytes, fehler)) << k.pruefung;
+        EXPECT_EQ(fehler.substr(0, k.meldung.size()), k.meldung) << k.pruefung;
+        EXPECT_EQ(doc.m_saFelder, std::vector<std::string>{"vorher"}) << k.pruefung;
+        EXPECT_EQ(doc.m_iProjektende, 2040) << k.pruefung;
+    }
+
+    // One past each limit is refused above; the limits themselves load.
+    for (const auto& grenze : {datei({"FeldA 9999" + rumpf}, {"1 95 13000"}, {"9999 1 1"}, 9999),
+                               datei({std::string(99, 'N') + " 1" + rumpf})}) {
+        CKalvoDoc doc(m);
+        std::string fehler;
+        EXPECT_TRUE(doc.Laden(grenze, fehler)) << fehler;
     }
 }

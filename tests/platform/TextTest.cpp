@@ -30,7 +30,12 @@ TEST(Cp1252, CharactersOutsideTheCodePageAreRefused)
     std::string bytes;
     EXPECT_FALSE(Utf8ZuCp1252("Feld\xE2\x88\x9E", bytes)); // ∞
     EXPECT_FALSE(IstCp1252Darstellbar("Поле"));
-    EXPECT_FALSE(IstCp1252Darstellbar("\xC3")); // broken UTF-8
+    EXPECT_FALSE(IstCp1252Darstellbar("\xC3"));         // truncated sequence
+    EXPECT_FALSE(IstCp1252Darstellbar("F\xC3(ld"));     // bad continuation byte
+    EXPECT_FALSE(IstCp1252Darstellbar("\xC3\xA4\xA4")); // a continuation byte without its lead
+    EXPECT_FALSE(Utf8ZuCp1252("F\xC3(ld", bytes));
+    EXPECT_FALSE(Utf8ZuCp1252("Feld\xC3", bytes));
+    EXPECT_TRUE(IstCp1252Darstellbar("F\xC3\xA4ld")); // Fäld: the same bytes, well formed
     EXPECT_TRUE(IstCp1252Darstellbar("Großes_Feld"));
 }
 
