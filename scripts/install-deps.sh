@@ -7,7 +7,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ make pkg-config
 qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-clang libclang-rt-14-dev
+clang clang-format libclang-rt-14-dev
 fonts-liberation xvfb xauth
 locales poppler-utils"
 

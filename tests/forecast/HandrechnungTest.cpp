@@ -1,0 +1,94 @@
+// Half-year steps of the forecast worked by hand (a calculator, not the
+// program), on a field whose p/z table is that of an ideal gas (p/z = p on
+// the grid), so that the bottom-hole pressure is the material balance's p/z
+// itself. Methane at 100 °C, 200 bar initial pressure: z_i = 0.937569,
+// p/z_i = 213.3177 bar. Two wells, 8000 h a year, one project year (two steps).
+
+#include "doc/CKalvoDoc.h"
+#include "forecast/DruckTabellen.h"
+#include "platform/Meldungen.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CHandfeld {
+    CStilleMeldungen m;
+    CKalvoDoc d{m};
+
+    CHandfeld(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate)
+    {
+        CFeldwerte& f = d.m_Feld;
+        f.m_sFeldname = "Hand";
+        f.m_iFoerderbeginn = 2010;
+        f.m_fAnteil = {};
+        f.m_fAnteil[3] = 100;
+        f.m_fTcel = 100;
+        f.m_fPi = 200;
+        f.m_fOGIP = ogip;
+        f.m_fKumProdBeginn = g0;
+        f.m_fWasserinvasion = wasser;
+        f.m_fCWert = c;
+        f.m_fA1 = a1;
+        f.m_fB1 = b1;
+        f.m_fKopfdruck = kopfdruck;
+        f.m_fMaxRate = maxRate;
+        f.m_iBohrungen = 2;
+        f.m_iFoerderstunden = 8000;
+        f.m_fKonsAnteil = 100;
+        d.m_iProjektstart = 2010;
+        d.m_iProjektende = 2010;
+        d.m_Gas.Gaseigenschaften(f.m_fAnteil, f.m_fTcel);
+        for (int i = 0; i < kDruckPunkte; ++i)
+            d.m_fPzTab[i] = GitterDruck(i);
+        d.JahresreihenLoeschen();
+        d.m_bDetailausgabe = 1;
+        EXPECT_EQ(d.max_rate(), 0);
+        EXPECT_NEAR(d.m_fZi, 0.937569, 1e-6);
+    }
+};
+
+} // namespace
+
+// Material balance with water invasion, p/z = p/z_i (1 − G/OGIP) / (1 − W·G/OGIP),
+// and the end-of-step rate q_E = r0 (r0 + r1) / (3 r0 − r1):
+//   OGIP 1000, G0 100, W 50 %: p = 213.3177 · 0.9 / 0.95 = 202.0904 bar.
+//   Deliverability p² − 1.2 · 50² = q/C + q²/A1² per well, C 1, A1 100:
+//   r0 = 30169.9 m³/h; predictor G' = 100 + 8000 · r0 / 2e6 = 220.68, p = 187.93 bar,
+//   r1 = 27103.66; q_E = 27251.94; step 1 gives 8000 (r0 + q_E) / 4e6 = 114.8437 Mio m³.
+//   Step 2 from G = 214.8437: p = 187.6449, r0 = 27261.56, r1 = 24127.50,
+//   q_E = 24297.86, 103.1188 Mio m³. Year: 217.9625 Mio m³, end rate 24297.86 m³/h.
+TEST(Handrechnung, MaterialBalanceWithWaterInvasionAndEndOfStepRate)
+{
+    CHandfeld h(1000, 100, 50, 1, 100, 1.2f, 50, 1e6f);
+    EXPECT_NEAR(h.d.m_fProduktionFelder[0], 217.9625, 0.002);
+    EXPECT_NEAR(h.d.m_fRateFelder[0], 24297.86, 0.5);
+    const auto& b = h.d.m_saBericht;
+    ASSERT_GE(b.size(), 9u);
+    // Cumulative 317.96, pressure of the last evaluation (the predictor of step 2,
+    // G' = 214.84 + 8000 · 27261.56 / 2e6 = 323.89: 213.3177 · 0.6761 / 0.8381 = 172.1),
+    // first rate of the year, end rate, production.
+    EXPECT_EQ(b[8].substr(0, 55), " 2010       318     172.1      30170    24298     218.0");
+}
+
+// At the cap both rates of a step are the cap: q_E = cap, and a half-year
+// gives 8000 · (cap + cap) / 4e6. Two wells of 5000 m³/h: per step
+// 8000 · (10000 + 10000) / 4e6 = 40, the year 80 Mio m³ at 10000 m³/h.
+TEST(Handrechnung, CappedRateProducesTheCapForTheWholeStep)
+{
+    CHandfeld h(1000, 100, 0, 1, 100, 1.2f, 50, 5000);
+    EXPECT_FLOAT_EQ(h.d.m_fProduktionFelder[0], 80.0f);
+    EXPECT_FLOAT_EQ(h.d.m_fRateFelder[0], 10000.0f);
+}
+
+// Near the end of the gas the predictor's cumulative G' = 990 + 8000 · r0 / 2e6
+// passes the OGIP; the pressure is evaluated at the OGIP (p/z = 0), so r1 = 0,
+// q_E = 0 and the step produces 8000 · r0 / 4e6:
+//   p = 213.3177 · 0.01 = 2.1332 bar, C 1000, A1 10000, pwh 1 bar:
+//   r0 = 6490.27 m³/h, step 1: 12.9805 Mio m³; step 2 starts beyond the OGIP: nothing.
+TEST(Handrechnung, PressureIsEvaluatedAtTheOgipWhenThePredictorPassesIt)
+{
+    CHandfeld h(1000, 990, 0, 1000, 10000, 1.2f, 1, 1e6f);
+    EXPECT_NEAR(h.d.m_fProduktionFelder[0], 12.9805, 0.001);
+    EXPECT_EQ(h.d.m_fRateFelder[0], 0.0f);
+}
