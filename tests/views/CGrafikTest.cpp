@@ -53,8 +53,29 @@ std::vector<std::string> Mit(const std::vector<std::string>& aufrufe, const std:
 TEST(Achsen, DeltaGivesRoundSteps)
 {
     const std::pair<double, double> faelle[] = {
-        {0.005, 0.01}, {0.01, 0.002}, {0.05, 0.01}, {0.3, 0.05}, {1, 0.2},  {5, 1},    {9.9, 1},   {10, 2},
-        {28, 5},       {37, 5},       {100, 20},    {123, 20},   {250, 50}, {399, 50}, {400, 100}, {1000, 200},
+        {0.005, 0.01},
+        {0.01, 0.002},
+        {0.05, 0.01},
+        {0.3, 0.05},
+        {1, 0.2},
+        {5, 1},
+        {9.9, 1},
+        {10, 2},
+        {28, 5},
+        {37, 5},
+        {100, 20},
+        {123, 20},
+        {250, 50},
+        {399, 50},
+        {400, 100},
+        {1000, 200},
+        // each threshold of the tenth of the range (4, 2, 1, 0.5, 0.2 times a power of ten) and just below it
+        {40, 10},
+        {39.9, 5},
+        {20, 5},
+        {19.99, 2},
+        {2, 0.5},
+        {1.99, 0.2},
     };
     for (auto [bereich, schritt] : faelle)
         EXPECT_DOUBLE_EQ(CGrafik::delta(bereich), schritt) << bereich;
