@@ -1,6 +1,6 @@
 // The record parser on arbitrary text; a record that reads is computed.
 #include "doc/CKalvoDoc.h"
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 #include "platform/Meldungen.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Fields and documents the tests build on.
 
 #include "doc/CKalvoDoc.h"
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 
 #include "dialogs/CDatenaustausch.h"
 #include "dialogs/CListBox.h"
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 // changed, and before the deliverability proposal. They show their German
 // message through the message interface and return 1 = refused, 0 = accepted.
 
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
 #include "gas/Lieferfaehigkeit.h"
 

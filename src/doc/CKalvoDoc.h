@@ -4,9 +4,9 @@
 // calculation run produces (report lines, year series, chart texts) and the
 // working values of the field being computed.
 
-#include "doc/Feldsatz.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
 
 #include <functional>
 #include <string>
@@ -17,9 +17,6 @@ class CDlgInput;
 class DlgVerkauf;
 class CArchivLeser;
 class CArchivSchreiber;
-
-constexpr int kMaxJahre = 33;  // entries of a year series
-constexpr int kMaxStufen = 10; // capacity of the stage arrays
 
 // Runs the document's modal dialogs; the desktop program shows the Qt
 // dialogs, tests answer from a script.

@@ -2,6 +2,7 @@
 
 #include "doc/CKalvoDoc.h"
 #include "forecast/DruckTabellen.h"
+#include "model/Einheiten.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
@@ -10,9 +11,8 @@
 
 namespace {
 
-constexpr size_t kNamensbreite = 18;          // name in the reserves line
-constexpr float kProzent = 0.01f;             // single-precision constant of the material balance
-constexpr float kSaeulenKonstante = 0.05285f; // gas column: B1 = exp(0.05285·H·ρn / (z·T))
+constexpr size_t kNamensbreite = 18; // name in the reserves line
+constexpr float kProzent = 0.01f;    // single-precision constant of the material balance
 
 // Mio m³ from m³/h over half a year of H hours: H/2 · rate / 1e6.
 constexpr double kHalbjahrMio = 2000000.0;
@@ -37,13 +37,12 @@ void CPrognose::DruckabhaengigVorbereiten()
     CKalvoDoc& d = m_Doc;
     const CFeldwerte& f = d.m_Feld;
     m_fZref = static_cast<float>(d.m_Gas.Zwert(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dokument));
-    const float dichte =
-        static_cast<float>((double(f.m_fReferenzdruck) / m_fZref) * 273.0 / ((f.m_fTcel + 273.0) * 1.0134));
+    const float dichte = static_cast<float>(Dichteverhaeltnis(double(f.m_fReferenzdruck) / m_fZref, f.m_fTcel));
     m_fVisref = static_cast<float>(d.m_Gas.LeeViskositaet(dichte * d.m_Gas.m_dRhoN));
     m_fTm = static_cast<float>((double(f.m_fTcel) + f.m_fKopftemperatur) / 2.0);
     // The caller ensures B1 > 1 and a positive depth.
     m_fZm = static_cast<float>(double(kSaeulenKonstante) * f.m_fTeufe * d.m_Gas.m_dRhoN /
-                               ((m_fTm + 273.0) * std::log(double(f.m_fB1))));
+                               ((m_fTm + kKelvinNull) * std::log(double(f.m_fB1))));
     for (int i = 0; i < kDruckPunkte; ++i)
         d.m_fZTabRohr[i] = static_cast<float>(d.m_Gas.Zwert(m_fTm, GitterDruck(i), EZwertVariante::Dokument));
 }

@@ -1,13 +1,14 @@
 #include "forecast/DruckTabellen.h"
 
+#include "model/Einheiten.h"
+
 void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte], float visTab[kDruckPunkte])
 {
     for (int i = 0; i < kDruckPunkte; ++i) {
         const float p = GitterDruck(i);
         const float z = static_cast<float>(gas.Zwert(tcel, p, EZwertVariante::Dokument));
         pzTab[i] = p / z;
-        // Density at reservoir conditions from the normal state 273 K, 1.0134 bar.
-        const float d = static_cast<float>(pzTab[i] * 273.0 / ((tcel + 273.0) * 1.0134));
+        const float d = static_cast<float>(Dichteverhaeltnis(pzTab[i], tcel));
         const double rho = d * gas.m_dRhoN;
         visTab[i] = static_cast<float>(gas.LeeViskositaet(rho));
     }

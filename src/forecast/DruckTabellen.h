@@ -3,14 +3,7 @@
 // (entry i at 10·i + 1 bar), and the lookups the forecasts make in them.
 
 #include "gas/CGaseigenschaften.h"
-
-constexpr int kDruckPunkte = 100; // pressure grid 1, 11, …, 991 bar
-
-// Pressure (bar) of grid entry i.
-inline float GitterDruck(int i)
-{
-    return static_cast<float>(10 * i + 1);
-}
+#include "model/Grenzen.h"
 
 // Builds p/z (bar) and viscosity (cP) at the reservoir temperature tcel (°C).
 void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte],

@@ -1,5 +1,7 @@
 #include "gas/CGaseigenschaften.h"
 
+#include "model/Einheiten.h"
+
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
@@ -34,17 +36,6 @@ constexpr CKomponente kKomponenten[kAnzahlKomponenten] = {
     {"DECAN           ", 142.276f, 320.0f, 1115.0f},
 };
 // clang-format on
-
-constexpr double kPsiaJeBar = 14.503;
-
-double Rankine(double tcel)
-{
-    return tcel * 9.0 / 5.0 + 492.0;
-}
-double KelvinAusRankine(double tr)
-{
-    return (tr - 492.0) * 5.0 / 9.0 + 273.0;
-}
 
 // Hall–Yarborough in the reduced density y, at reduced pressure pr and 1/Tr = t.
 struct CHallYarborough {
@@ -189,7 +180,7 @@ double CGaseigenschaften::Viskos(double tcel, double p, EZwertVariante variante)
     const double x = 3.5 + 986.0 / tr + 0.01 * mg;
     const double y = 2.4 - 0.2 * x;
     const double z = Zwert(tcel, p, variante);
-    const double rho = m_dRhoN * (p / z) * 273.0 / ((tcel + 273.0) * 1.0134);
+    const double rho = m_dRhoN * Dichteverhaeltnis(p / z, tcel);
     return k * std::exp(x * std::pow(rho / 1000.0, y)) / 10000.0;
 }
 

@@ -5,7 +5,7 @@
 // (Hall–Yarborough, Newton iteration on the reduced density) and the viscosity
 // (Lee). Units: T °C, p bar; internally psia (14.503 psia/bar) and °R (°C·9/5 + 492).
 
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 
 #include <array>
 #include <string>

@@ -2,7 +2,7 @@
 // The gas property report of a field (detailed output): 53 report lines on
 // the field's gas and input data, written before its forecast.
 
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
 
 #include <string>

@@ -1,5 +1,7 @@
 #include "gas/Lieferfaehigkeit.h"
 
+#include "model/Einheiten.h"
+
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
@@ -9,7 +11,7 @@ namespace {
 
 // Single-precision constants as the correlations were published with them.
 constexpr double kPi = static_cast<double>(3.14159f);
-constexpr double kSaeule = static_cast<double>(0.05285f); // B1 = exp(0.05285·H·ρn / (z·T))
+constexpr double kSaeule = static_cast<double>(kSaeulenKonstante);
 constexpr double kReibung = static_cast<double>(0.03f);
 
 double Bohrlochradius(const CFeldwerte& f)
@@ -78,7 +80,7 @@ CHorizontalbohrung CwertHorizontal(const CFeldwerte& f, const CGaseigenschaften&
     const double rw = Bohrlochradius(f);
     const double z = ZwertDialog(gas, t, pc, meldungen);
     const double mu = gas.Viskos(t, pc, EZwertVariante::Dialog);
-    const double tk = t + 273.0;
+    const double tk = t + kKelvinNull;
 
     CHorizontalbohrung e;
     // The circular drainage area as a square of the same area, well in its centre.
@@ -106,7 +108,8 @@ CVorschlag KonstanteABC(const CFeldwerte& f, const CGaseigenschaften& gas, IMeld
     const double muc = gas.Viskos(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dialog);
 
     // Vertical well through the whole thickness: radial inflow.
-    v.c1_ = 0.3 * f.m_fPermHorizontal * f.m_fMaechtigkeitBankrecht / (RadialNenner(f) * muc * zc * (f.m_fTcel + 273.0));
+    v.c1_ = 0.3 * f.m_fPermHorizontal * f.m_fMaechtigkeitBankrecht /
+            (RadialNenner(f) * muc * zc * (f.m_fTcel + kKelvinNull));
     if (f.m_fMaechtigkeitErbohrt / f.m_fMaechtigkeitBankrecht > 1.0f)
         v.c1_ = CwertSlant(f, v.c1_).m_dC;
     if (f.m_fHorizontallaenge > 0)
@@ -119,7 +122,7 @@ CVorschlag KonstanteABC(const CFeldwerte& f, const CGaseigenschaften& gas, IMeld
     for (int i = 0; i < 4; ++i) {
         const double pm = (f.m_fPi + pw) / 2.0;
         zm = ZwertDialog(gas, tm, pm, meldungen);
-        zt = (tm + 273.0) * zm;
+        zt = (tm + kKelvinNull) * zm;
         if (zm > 1e-100)
             v.b1_ = std::exp(kSaeule * f.m_fTeufe * gas.m_dRhoN / zt);
         if (v.b1_ > 0) // no B1 yet: keep the estimate

@@ -5,7 +5,7 @@
 // Lengths in m, tubing diameter d in cm (well radius rw = d/200 m),
 // permeabilities in mD, temperatures in °C, C-values in m³/(h·bar²).
 
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
 
 #include <string>

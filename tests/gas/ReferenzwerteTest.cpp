@@ -2,6 +2,7 @@
 // source. A failure names the inputs of the row that failed.
 
 #include "gas/CGaseigenschaften.h"
+#include "model/Einheiten.h"
 #include "platform/Format.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +10,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr double kPsiaJeBar = 14.503;
 
 CGaseigenschaften Gas(std::array<float, kAnzahlKomponenten> anteil, double tcel)
 {

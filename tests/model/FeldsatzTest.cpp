@@ -1,4 +1,4 @@
-#include "doc/Feldsatz.h"
+#include "model/Feldsatz.h"
 #include "Testdaten.h"
 #include "platform/Meldungen.h"
 

@@ -2,6 +2,8 @@
 // The field record: one text line per gas field, 65 values separated by white
 // space: 41 field values, then 4 stage rows of 6 values.
 
+#include "model/Grenzen.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -79,12 +81,6 @@ std::string DatenInZeile(const CFeldwerte& feld, const CStufenTexte& stufen);
 // (65 for a complete record). A name of more than 99 characters is not read.
 // m_bDruckabhaengig becomes 1 only for a scanned 1.
 int FeldzeileLesen(std::string_view zeile, CFeldwerte& feld, CStufen& stufen);
-
-// Years the program can count with (no overflow in any difference of years).
-inline bool JahrPlausibel(int jahr)
-{
-    return jahr >= 1 && jahr <= 9999;
-}
 
 // Checks a record that comes from outside (a file): exactly 65 readable values,
 // a name of at most 99 characters, plausible years. Returns "" when the record

@@ -1,0 +1,22 @@
+#pragma once
+// Limits shared by the record, the calculation and the dialogs, named once.
+
+constexpr int kMaxJahre = 33;     // entries of a year series: a project covers at most 33 years
+constexpr int kMaxStufen = 10;    // capacity of the stage arrays
+constexpr int kErstesJahr = 1950; // first production and stage years the dialog takes
+constexpr int kLetztesJahr = 2200;
+
+// Years the program can count with (no overflow in any difference of years).
+inline bool JahrPlausibel(int jahr)
+{
+    return jahr >= 1 && jahr <= 9999;
+}
+
+// The pressure grid of the p/z and viscosity tables: 1, 11, …, 991 bar.
+constexpr int kDruckPunkte = 100;
+
+// Pressure (bar) of grid entry i.
+inline float GitterDruck(int i)
+{
+    return static_cast<float>(10 * i + 1);
+}
