@@ -45,12 +45,12 @@ void CDlgInput::SteuerelementeAnlegen()
         bereichOderNull(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
         zahl(ZeileCWert, &m_fZeileCWert),
         bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, 0, 8760),
-        bereich(ZeileAbJahr, &m_iZeileAbJahr, 1950, 2200),
+        bereich(ZeileAbJahr, &m_iZeileAbJahr, kErstesJahr, kLetztesJahr),
         bereichOderNull(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
         zahl(MaxRate, &m_fMaxRate),
         zahl(OGIP, &m_fOGIP),
         bereich(Einflussradius, &m_fEinflussradius, 1, 10000),
-        bereich(Startjahr, &m_iFoerderbeginn, 1950, 2200),
+        bereich(Startjahr, &m_iFoerderbeginn, kErstesJahr, kLetztesJahr),
         text(FeldStatus, &m_sFeldStatus),
         text(ZeileStatus, &m_sZeileStatus),
         bereich(Foerderstunden, &m_iFoerderstunden, 0, 8760),
@@ -433,7 +433,7 @@ void CDlgInput::OnKillFocusKopfwerte()
     const int jahr = m_iFoerderbeginn, stunden = m_iFoerderstunden, bohrungen = m_iBohrungen;
     const float kopfdruck = m_fKopfdruck, anteil = m_fKonsAnteil, cwert = m_fCWert;
     UpdateData(true);
-    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > 32) {
+    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > kMaxJahre - 1) {
         Meldung("Es werden maximal 33 Jahre verarbeitet!");
         m_iFoerderbeginn = jahr;
         UpdateData(false);
@@ -446,7 +446,7 @@ void CDlgInput::OnKillFocusKopfwerte()
     if (jahr == m_iFoerderbeginn && stunden == m_iFoerderstunden && bohrungen == m_iBohrungen &&
         kopfdruck == m_fKopfdruck && anteil == m_fKonsAnteil && cwert == m_fCWert)
         return;
-    if (m_iFoerderbeginn < 1950 || m_iFoerderbeginn > 2200) {
+    if (m_iFoerderbeginn < kErstesJahr || m_iFoerderbeginn > kLetztesJahr) {
         m_iFoerderbeginn = jahr;
         return;
     }
@@ -498,7 +498,7 @@ void CDlgInput::OnKillFocusLetztesJahr()
 {
     const int ende = m_iProjektende;
     UpdateData(true);
-    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > 32) {
+    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > kMaxJahre - 1) {
         Meldung("Es werden maximal 33 Jahre verarbeitet!");
         m_iProjektende = ende;
         UpdateData(false);

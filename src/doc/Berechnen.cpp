@@ -2,6 +2,7 @@
 
 #include "doc/CKalvoDoc.h"
 
+#include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/Gasbericht.h"
 #include "platform/Format.h"
@@ -215,35 +216,48 @@ int CKalvoDoc::DruckTabellen()
     return max_rate();
 }
 
-void CKalvoDoc::StufeAnwenden(int y)
+int CKalvoDoc::max_rate()
 {
-    const int fb = m_Feld.m_iFoerderbeginn;
-    const int jahr = fb <= m_iProjektstart ? y + fb : y + m_iProjektstart;
-    for (int i = 0; i < kAnzahlStufen; ++i) {
-        if (!(y > 0 && m_iStufeAbJahr[i] == jahr && m_iStufeAbJahr[i] > fb))
-            continue;
-        m_sText = Format(" Ab %d", jahr);
-        if (m_iStufeFoerderstunden[i] > 0) {
-            m_sText += Format(" Förderstunden:%4d", m_iStufeFoerderstunden[i]);
-            m_Feld.m_iFoerderstunden = m_iStufeFoerderstunden[i];
-        }
-        if (m_fStufeKopfdruck[i] > 0) {
-            m_sText += Format(" Kopfdruck:%3.0f", double(m_fStufeKopfdruck[i]));
-            m_Feld.m_fKopfdruck = m_fStufeKopfdruck[i];
-        }
-        if (m_iStufeBohrungen[i] > 0) {
-            m_sText += Format(" Bohrungen:%d", m_iStufeBohrungen[i]);
-            m_Feld.m_iBohrungen = m_iStufeBohrungen[i];
-        }
-        if (m_fStufeCWert[i] > 0) {
-            m_sText += Format(" C-Wert:%5.3f", double(m_fStufeCWert[i]));
-            m_Feld.m_fCWert = m_fStufeCWert[i];
-        }
-        if (m_fStufeKonsAnteil[i] > 0) {
-            m_sText += Format(" Kons.Anteil:%5.1f", double(m_fStufeKonsAnteil[i]));
-            m_Feld.m_fKonsAnteil = m_fStufeKonsAnteil[i];
-        }
-        if (m_bDetailausgabe == 1)
-            BerichtZeile();
+    return PrognoseHinzufuegen(false);
+}
+
+int CKalvoDoc::max_rate_druckabhaengig()
+{
+    return PrognoseHinzufuegen(true);
+}
+
+// Runs the forecast of the field being computed on the document's working
+// values and adds its result: the share into the year series of all fields,
+// its lines to the report, the working values it ends with.
+int CKalvoDoc::PrognoseHinzufuegen(bool druckabhaengig)
+{
+    CPrognoseEingabe e;
+    e.feld = m_Feld;
+    for (int k = 0; k < kAnzahlStufen; ++k)
+        e.stufen[k] = {m_iStufeAbJahr[k],    m_iStufeFoerderstunden[k], m_fStufeKopfdruck[k],
+                       m_iStufeBohrungen[k], m_fStufeCWert[k],          m_fStufeKonsAnteil[k]};
+    e.gas = &m_Gas;
+    e.pzTab = m_fPzTab;
+    e.visTab = m_fVisTab;
+    e.projektstart = m_iProjektstart;
+    e.projektende = m_iProjektende;
+    e.detail = m_bDetailausgabe == 1;
+    e.reserven = m_bFeldesreserven == 1;
+    e.druckabhaengig = druckabhaengig;
+    const CPrognoseErgebnis r = Prognose(e, m_Meldungen);
+    m_fZi = r.zi;
+    if (r.status != 0)
+        return r.status;
+    m_Feld = r.feld;
+    if (druckabhaengig)
+        std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);
+    for (int j = 0; j < kMaxJahre; ++j) {
+        m_fProduktionFelder[j] = static_cast<float>(double(m_fProduktionFelder[j]) + r.produktion[j]);
+        m_fRateFelder[j] = static_cast<float>(double(m_fRateFelder[j]) + r.rate[j]);
     }
+    for (const std::string& zeile : r.bericht) {
+        m_sText = zeile;
+        BerichtZeile();
+    }
+    return 0;
 }

@@ -133,7 +133,6 @@ public:
     int DruckTabellen();
     int max_rate();
     int max_rate_druckabhaengig();
-    void StufeAnwenden(int y);
     void ProfilUebernehmen(bool restfelder);
     void Zusammenfassung();
     void JahresreihenLoeschen();
@@ -144,6 +143,7 @@ public:
 
 private:
     void ProfilBefehl(bool restfelder);
+    int PrognoseHinzufuegen(bool druckabhaengig);
     bool FelddatenBrauchbar();
     void ReservenGrafik();
 

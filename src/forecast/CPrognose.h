@@ -4,42 +4,42 @@
 // predictor-corrector on the rate, year-end accounting and report lines.
 // With pressure-dependent factors only the rate evaluation differs: C-Wert,
 // B1 and A1 follow the pressure in a three-pass fixed-point iteration.
+//
+// A function of its inputs: it reads no document and returns what it found.
 
-class CKalvoDoc;
+#include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
+#include "model/Grenzen.h"
 
-class CPrognose {
-public:
-    CPrognose(CKalvoDoc& doc, bool druckabhaengig);
-    int Rechnen();
+#include <string>
+#include <vector>
 
-private:
-    // Deliverability factors of the last rate evaluation (pressure-dependent).
-    struct CFaktoren {
-        float m_fCP = 0; // C-Wert at the current pressure, m³/(h·bar²)
-        float m_fA1p = 0;
-        float m_fB1p = 0;
-    };
+class IMeldungen;
 
-    void DruckabhaengigVorbereiten();
-    float Rate(float pbs, float pbsz, int segment, bool vorBeginn);
-    float RateDruckabhaengig(float pbs, float pbsz, int segment, bool vorBeginn);
-    float Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const;
-    void Kopfzeilen(float g0);
-    void Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil, int hs);
-
-    CKalvoDoc& m_Doc;
-    const bool m_bDruckabhaengig;
-
-    // the current half-step's working values
-    float m_fPwh = 0; // wellhead pressure, bar
-    int m_iH = 0;     // producing hours per year
-    int m_iNB = 0;    // wells
-    float m_fC = 0, m_fA1 = 0, m_fB1 = 0;
-
-    // fixed for a pressure-dependent forecast
-    float m_fZref = 0;   // z at the reference pressure
-    float m_fVisref = 0; // viscosity at the reference pressure, cP
-    float m_fTm = 0;     // mean tubing temperature, °C
-    float m_fZm = 0;     // mean tubing z that reproduces the entered B1
-    CFaktoren m_Faktoren;
+// What the forecast of one field needs.
+struct CPrognoseEingabe {
+    CFeldwerte feld;  // the parsed record
+    CStufen stufen{}; // its stage rows
+    const CGaseigenschaften* gas = nullptr;
+    const float* pzTab = nullptr;  // p/z over the pressure grid, bar
+    const float* visTab = nullptr; // viscosity over the pressure grid, cP
+    int projektstart = 0, projektende = 0;
+    bool detail = false;         // year table and stage lines in the report
+    bool reserven = false;       // one reserves line in the report
+    bool druckabhaengig = false; // pressure-dependent factors
 };
+
+// What it returns: the field's consortium share per project year, the
+// reserve, the report lines, and the working values at the end.
+struct CPrognoseErgebnis {
+    int status = 0;                   // 0, or -1 when the field cannot be computed
+    float produktion[kMaxJahre]{};    // share of the annual production, Mio m³
+    float rate[kMaxJahre]{};          // share of the end rate of the year, m³/h
+    float reserve = 0;                // sum of the shares, Mio m³
+    std::vector<std::string> bericht; // report lines, in order
+    CFeldwerte feld;                  // working values after the stage rows
+    float zi = 0;                     // z at the initial pressure
+    float zTabRohr[kDruckPunkte]{};   // z at the mean tubing temperature (pressure-dependent)
+};
+
+CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);

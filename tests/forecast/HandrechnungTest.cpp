@@ -4,7 +4,7 @@
 // itself. Methane at 100 °C, 200 bar initial pressure: z_i = 0.937569,
 // p/z_i = 213.3177 bar. Two wells, 8000 h a year, one project year (two steps).
 
-#include "doc/CKalvoDoc.h"
+#include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
 #include "platform/Meldungen.h"
 
@@ -12,16 +12,19 @@
 
 namespace {
 
+// The forecast runs on its inputs alone: no document.
 struct CHandfeld {
     CStilleMeldungen m;
-    CKalvoDoc d{m};
+    CGaseigenschaften gas;
+    float pz[kDruckPunkte]{}, vis[kDruckPunkte]{};
+    CPrognoseErgebnis r;
 
     CHandfeld(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate)
     {
-        CFeldwerte& f = d.m_Feld;
+        CPrognoseEingabe e;
+        CFeldwerte& f = e.feld;
         f.m_sFeldname = "Hand";
         f.m_iFoerderbeginn = 2010;
-        f.m_fAnteil = {};
         f.m_fAnteil[3] = 100;
         f.m_fTcel = 100;
         f.m_fPi = 200;
@@ -36,15 +39,18 @@ struct CHandfeld {
         f.m_iBohrungen = 2;
         f.m_iFoerderstunden = 8000;
         f.m_fKonsAnteil = 100;
-        d.m_iProjektstart = 2010;
-        d.m_iProjektende = 2010;
-        d.m_Gas.Gaseigenschaften(f.m_fAnteil, f.m_fTcel);
+        gas.Gaseigenschaften(f.m_fAnteil, f.m_fTcel);
         for (int i = 0; i < kDruckPunkte; ++i)
-            d.m_fPzTab[i] = GitterDruck(i);
-        d.JahresreihenLoeschen();
-        d.m_bDetailausgabe = 1;
-        EXPECT_EQ(d.max_rate(), 0);
-        EXPECT_NEAR(d.m_fZi, 0.937569, 1e-6);
+            pz[i] = GitterDruck(i);
+        e.gas = &gas;
+        e.pzTab = pz;
+        e.visTab = vis;
+        e.projektstart = 2010;
+        e.projektende = 2010;
+        e.detail = true;
+        r = Prognose(e, m);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NEAR(r.zi, 0.937569, 1e-6);
     }
 };
 
@@ -61,9 +67,11 @@ struct CHandfeld {
 TEST(Handrechnung, MaterialBalanceWithWaterInvasionAndEndOfStepRate)
 {
     CHandfeld h(1000, 100, 50, 1, 100, 1.2f, 50, 1e6f);
-    EXPECT_NEAR(h.d.m_fProduktionFelder[0], 217.9625, 0.002);
-    EXPECT_NEAR(h.d.m_fRateFelder[0], 24297.86, 0.5);
-    const auto& b = h.d.m_saBericht;
+    EXPECT_NEAR(h.r.produktion[0], 217.9625, 0.002);
+    EXPECT_FLOAT_EQ(h.r.reserve, h.r.produktion[0]);
+    EXPECT_EQ(h.r.produktion[1], 0.0f); // one project year only
+    EXPECT_NEAR(h.r.rate[0], 24297.86, 0.5);
+    const auto& b = h.r.bericht;
     ASSERT_GE(b.size(), 9u);
     // Cumulative 317.96, pressure of the last evaluation (the predictor of step 2,
     // G' = 214.84 + 8000 · 27261.56 / 2e6 = 323.89: 213.3177 · 0.6761 / 0.8381 = 172.1),
@@ -77,8 +85,8 @@ TEST(Handrechnung, MaterialBalanceWithWaterInvasionAndEndOfStepRate)
 TEST(Handrechnung, CappedRateProducesTheCapForTheWholeStep)
 {
     CHandfeld h(1000, 100, 0, 1, 100, 1.2f, 50, 5000);
-    EXPECT_FLOAT_EQ(h.d.m_fProduktionFelder[0], 80.0f);
-    EXPECT_FLOAT_EQ(h.d.m_fRateFelder[0], 10000.0f);
+    EXPECT_FLOAT_EQ(h.r.produktion[0], 80.0f);
+    EXPECT_FLOAT_EQ(h.r.rate[0], 10000.0f);
 }
 
 // Near the end of the gas the predictor's cumulative G' = 990 + 8000 · r0 / 2e6
@@ -89,6 +97,6 @@ TEST(Handrechnung, CappedRateProducesTheCapForTheWholeStep)
 TEST(Handrechnung, PressureIsEvaluatedAtTheOgipWhenThePredictorPassesIt)
 {
     CHandfeld h(1000, 990, 0, 1000, 10000, 1.2f, 1, 1e6f);
-    EXPECT_NEAR(h.d.m_fProduktionFelder[0], 12.9805, 0.001);
-    EXPECT_EQ(h.d.m_fRateFelder[0], 0.0f);
+    EXPECT_NEAR(h.r.produktion[0], 12.9805, 0.001);
+    EXPECT_EQ(h.r.rate[0], 0.0f);
 }
