@@ -6,7 +6,7 @@
 // Run after a change of the format:
 //   build/examples/kalvo_beispiel examples
 
-#include "dialogs/Feldpruefung.h"
+#include "gas/Feldpruefung.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"

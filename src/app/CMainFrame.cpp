@@ -46,14 +46,13 @@ bool CQtMeldungen::Frage(const std::string& text)
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen)
+CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen), m_Datenbefehle(m_Doc, this)
 {
     setWindowIcon(Symbol(ESymbol::Programm));
     m_pStapel = new QStackedWidget(this);
     m_pText = new CKalvoViewWidget(m_Doc, m_pStapel);
     m_pStapel->addWidget(m_pText);
     setCentralWidget(m_pStapel);
-    m_Doc.SetDialoge(this);
     m_Doc.BeobachterHinzufuegen([this] { Aktualisieren(); });
     m_pDrucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
     MenuesAnlegen();
@@ -95,7 +94,8 @@ void CMainFrame::MenuesAnlegen()
 {
     using namespace ID;
     Anlegen(
-        FileNew, "&Neu", [this] { m_Doc.OnFileNew(); }, "Erstellt ein neues Dokument.\nNeu", QKeySequence("Ctrl+N"));
+        FileNew, "&Neu", [this] { m_Datenbefehle.OnFileNew(); }, "Erstellt ein neues Dokument.\nNeu",
+        QKeySequence("Ctrl+N"));
     Anlegen(
         FileOpen, "Ö&ffnen...", [this] { OnFileOpen(); }, "Öffnet ein bestehendes Dokument.\nÖffnen",
         QKeySequence("Ctrl+O"));
@@ -117,13 +117,13 @@ void CMainFrame::MenuesAnlegen()
         AppExit, "&Beenden", [this] { close(); },
         "Beendet die Anwendung und fragt, ob Dokumente gespeichert werden sollen.\nBeenden");
     Anlegen(
-        DatenAendern, "Daten ändern", [this] { m_Doc.OnDatenAendern(); },
+        DatenAendern, "Daten ändern", [this] { m_Datenbefehle.OnDatenAendern(); },
         "Daten ändern bzw. Eingabedatei aufbauen\nDaten ändern", QKeySequence(Qt::Key_F2));
     Anlegen(
-        Verkaufsprofil, "Verkaufsprofil", [this] { m_Doc.OnVerkaufsprofil(); },
+        Verkaufsprofil, "Verkaufsprofil", [this] { m_Datenbefehle.OnVerkaufsprofil(); },
         "Verkaufsprofil eingeben\nVerkaufsprofil");
     Anlegen(
-        Restfelder, "Restfelder", [this] { m_Doc.OnRestfelder(); }, "Restfelder eingeben\nRestfelder");
+        Restfelder, "Restfelder", [this] { m_Datenbefehle.OnRestfelder(); }, "Restfelder eingeben\nRestfelder");
     Anlegen(
         Grafik, "Grafik", [this] { AnsichtWechseln(2); }, "Zeigt die Ergebnisse als Grafik an\nGrafik",
         QKeySequence(Qt::Key_F3));
@@ -337,7 +337,8 @@ void CMainFrame::dropEvent(QDropEvent* ereignis)
 bool CMainFrame::DateiOeffnen(const QString& pfad)
 {
     std::string bytes, grund;
-    if (!DateiLesen(pfad.toStdString(), bytes, grund) || !m_Doc.OnOpenDocument(bytes, pfad.toStdString(), grund)) {
+    if (!DateiLesen(pfad.toStdString(), bytes, grund) ||
+        !m_Datenbefehle.OnOpenDocument(bytes, pfad.toStdString(), grund)) {
         m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
         return false;
     }

@@ -3,6 +3,7 @@
 // the two views of the document (text first, chart made on the first switch
 // and kept), files, printing, the About box and the help.
 
+#include "dialogs/CDatenbefehle.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
@@ -60,6 +61,7 @@ public:
 
     bool DateiOeffnen(const QString& pfad);
     CKalvoDoc& Dokument() { return m_Doc; }
+    CDatenbefehle& Datenbefehle() { return m_Datenbefehle; }
     QAction* Befehl(int id) const { return m_Befehle.value(id); }
     void AnsichtWechseln(int ansicht); // 1 = text, 2 = chart
     bool GrafikAktiv() const;
@@ -102,6 +104,7 @@ private:
 
     CQtMeldungen m_Meldungen;
     CKalvoDoc m_Doc;
+    CDatenbefehle m_Datenbefehle;
     QStackedWidget* m_pStapel = nullptr;
     CKalvoViewWidget* m_pText = nullptr;
     CGrafikWidget* m_pGrafik = nullptr;

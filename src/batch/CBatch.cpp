@@ -1,6 +1,6 @@
 #include "batch/CBatch.h"
 
-#include "dialogs/Feldpruefung.h"
+#include "gas/Feldpruefung.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
@@ -310,7 +310,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         }
     }
     aus.flush();
-    if (o.csv && !DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc), grund)) {
+    if (o.csv && !DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc.Jahresreihen()), grund)) {
         fehler << "kalvo-batch: " << *o.csv << ": " << grund << '\n';
         return kDatei;
     }

@@ -1,6 +1,6 @@
 #include "dialogs/CDlgInput.h"
 
-#include "dialogs/Feldpruefung.h"
+#include "gas/Feldpruefung.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 

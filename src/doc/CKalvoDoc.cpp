@@ -1,5 +1,7 @@
 #include "doc/CKalvoDoc.h"
 
+#include <filesystem>
+
 CKalvoDoc::CKalvoDoc(IMeldungen& meldungen) : m_Meldungen(meldungen)
 {
     OnNewDocument();
@@ -41,4 +43,10 @@ void CKalvoDoc::OnLiniendiagramm()
 {
     m_bBlockdiagramm = 0;
     UpdateAllViews();
+}
+
+void CKalvoDoc::SetPathName(const std::string& pfad)
+{
+    m_sPfad = pfad;
+    m_sDokumentTitel = pfad.empty() ? "Unbenannt" : std::filesystem::path(pfad).filename().string();
 }

@@ -7,27 +7,15 @@
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
+#include "summary/Jahresreihen.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 class IMeldungen;
-class CDlgInput;
-class DlgVerkauf;
 class CArchivLeser;
 class CArchivSchreiber;
-
-// Runs the document's modal dialogs; the desktop program shows the Qt
-// dialogs, tests answer from a script.
-class IDialoge {
-public:
-    virtual ~IDialoge() = default;
-    virtual bool DatenDialog(CDlgInput& dlg) = 0;   // true = ended with OK
-    virtual bool ProfilDialog(DlgVerkauf& dlg) = 0; // true = ended with OK
-    // Asks to save a modified document; false = the user cancelled.
-    virtual bool GeaendertesDokumentSichern() = 0;
-};
 
 class CKalvoDoc {
 public:
@@ -107,18 +95,7 @@ public:
     // The load step after the items are read: modified mark and display options.
     void NachDemLaden();
 
-    // ---- commands ----
-    void SetDialoge(IDialoge* dialoge) { m_pDialoge = dialoge; }
-    int OnDatenAendern(); // returns the dialog's m_bGeaendert (0 after cancel)
-    void OnFileNew();
-    void OnVerkaufsprofil() { ProfilBefehl(false); }
-    void OnRestfelder() { ProfilBefehl(true); }
-    // Opens a document file: loads it (leaving this document untouched on
-    // failure), runs the field data dialog, and marks the document modified
-    // exactly when that dialog changed a field or stage row. The views then
-    // show the opened document's results, whether the dialog ended with OK
-    // or was cancelled.
-    bool OnOpenDocument(std::string_view bytes, const std::string& pfad, std::string& fehler);
+    // ---- commands (the data commands that run dialogs: dialogs/CDatenbefehle) ----
     const std::string& GetPathName() const { return m_sPfad; }
     void SetPathName(const std::string& pfad);
     void OnBlockdiagramm();
@@ -136,13 +113,20 @@ public:
     void ProfilUebernehmen(bool restfelder);
     void Zusammenfassung();
     void JahresreihenLoeschen();
+    // The year series of the last run, for the CSV table.
+    CJahresreihen Jahresreihen() const
+    {
+        return {m_iProjektstart,   m_iProjektende, m_fRestProduktion,   m_fRestRate,
+                m_fSollProduktion, m_fSollRate,    m_fProduktionFelder, m_fRateFelder};
+    }
 
     // Appends m_sText to the report buffer.
     void BerichtZeile() { m_saBericht.push_back(m_sText); }
     void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
+    // Calculation runs so far: a command tells by it whether it ran one.
+    unsigned Laeufe() const { return m_nLaeufe; }
 
 private:
-    void ProfilBefehl(bool restfelder);
     int PrognoseHinzufuegen(bool druckabhaengig);
     bool FelddatenBrauchbar();
     void ReservenGrafik();
@@ -151,7 +135,6 @@ private:
     bool m_bModified = false;
     std::string m_sDokumentTitel = "Unbenannt";
     std::string m_sPfad;
-    IDialoge* m_pDialoge = nullptr;
     std::vector<std::function<void()>> m_Beobachter;
     unsigned m_nLaeufe = 0; // calculation runs so far: tells whether a command ran one
 };

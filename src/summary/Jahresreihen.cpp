@@ -1,6 +1,6 @@
 #include "summary/Jahresreihen.h"
 
-#include "doc/CKalvoDoc.h"
+#include "model/Grenzen.h"
 #include "platform/Format.h"
 
 #include <algorithm>
@@ -24,19 +24,18 @@ std::string Rate(double v)
 
 } // namespace
 
-std::string JahresreihenCsv(const CKalvoDoc& d)
+std::string JahresreihenCsv(const CJahresreihen& d)
 {
     std::string csv = "\xEF\xBB\xBF";
     csv += "Jahr;Restfelder Produktion (Mio m3);Restfelder Rate (m3/h);"
            "Ist-Produktion (Mio m3);Ist-Rate (m3/h);Soll-Produktion (Mio m3);Soll-Rate (m3/h);"
            "Produktion der Felder (Mio m3);Rate der Felder (m3/h)\r\n";
-    for (int i = 0; i < kMaxJahre && static_cast<long long>(d.m_iProjektstart) + i <= d.m_iProjektende; ++i) {
-        const float istProduktion = static_cast<float>(double(d.m_fRestProduktion[i]) + d.m_fProduktionFelder[i]);
-        const double istRate = double(d.m_fRateFelder[i]) + d.m_fRestRate[i];
-        csv += Format("%d", d.m_iProjektstart + i) + ";" + Menge(d.m_fRestProduktion[i]) + ";" +
-               Rate(d.m_fRestRate[i]) + ";" + Menge(istProduktion) + ";" + Rate(istRate) + ";" +
-               Menge(d.m_fSollProduktion[i]) + ";" + Rate(d.m_fSollRate[i]) + ";" + Menge(d.m_fProduktionFelder[i]) +
-               ";" + Rate(d.m_fRateFelder[i]) + "\r\n";
+    for (int i = 0; i < kMaxJahre && static_cast<long long>(d.projektstart) + i <= d.projektende; ++i) {
+        const float istProduktion = static_cast<float>(double(d.restProduktion[i]) + d.produktionFelder[i]);
+        const double istRate = double(d.rateFelder[i]) + d.restRate[i];
+        csv += Format("%d", d.projektstart + i) + ";" + Menge(d.restProduktion[i]) + ";" + Rate(d.restRate[i]) + ";" +
+               Menge(istProduktion) + ";" + Rate(istRate) + ";" + Menge(d.sollProduktion[i]) + ";" +
+               Rate(d.sollRate[i]) + ";" + Menge(d.produktionFelder[i]) + ";" + Rate(d.rateFelder[i]) + "\r\n";
     }
     return csv;
 }

@@ -4,6 +4,15 @@
 
 #include <string>
 
-class CKalvoDoc;
+// The year series of a run: entry i belongs to year projektstart + i.
+struct CJahresreihen {
+    int projektstart = 0, projektende = 0;
+    const float* restProduktion = nullptr;   // Mio m³
+    const float* restRate = nullptr;         // m³/h
+    const float* sollProduktion = nullptr;   // Mio m³
+    const float* sollRate = nullptr;         // m³/h
+    const float* produktionFelder = nullptr; // Mio m³, the fields' shares
+    const float* rateFelder = nullptr;       // m³/h
+};
 
-std::string JahresreihenCsv(const CKalvoDoc& doc);
+std::string JahresreihenCsv(const CJahresreihen& reihen);

@@ -1,4 +1,5 @@
 #include "Testdaten.h"
+#include "dialogs/CDatenbefehle.h"
 #include "dialogs/CDlgInput.h"
 #include "dialogs/CDlgWasserinvasion.h"
 #include "dialogs/DlgVerkauf.h"
@@ -35,10 +36,10 @@ struct CDokument {
     CAufgezeichneteMeldungen meldungen;
     CKalvoDoc doc{meldungen};
     CSkript skript;
+    CDatenbefehle befehle{doc, &skript};
     int gezeichnet = 0;
     CDokument()
     {
-        doc.SetDialoge(&skript);
         doc.BeobachterHinzufuegen([this] { ++gezeichnet; });
     }
 };
@@ -49,7 +50,7 @@ TEST(Datenbefehle, OkWithoutChangeRunsOnlyWhenSomethingDiffers)
 {
     CDokument d;
     d.doc.m_saFelder = {Feldsatz(FeldA())};
-    d.doc.OnDatenAendern(); // FeldA starts 2003, the document holds 2002
+    d.befehle.OnDatenAendern(); // FeldA starts 2003, the document holds 2002
     EXPECT_EQ(d.doc.m_bNeuBerechnen, 1);
     EXPECT_FALSE(d.doc.m_saBericht.empty());
     EXPECT_FALSE(d.doc.IsModified());
@@ -58,7 +59,7 @@ TEST(Datenbefehle, OkWithoutChangeRunsOnlyWhenSomethingDiffers)
     CDokument gleich;
     gleich.doc.m_iFoerderbeginn = 2003;
     gleich.doc.m_saFelder = {Feldsatz(FeldA())};
-    gleich.doc.OnDatenAendern();
+    gleich.befehle.OnDatenAendern();
     EXPECT_EQ(gleich.doc.m_bNeuBerechnen, 0);
     EXPECT_TRUE(gleich.doc.m_saBericht.empty());
 }
@@ -73,7 +74,7 @@ TEST(Datenbefehle, CancelKeepsTheDocumentAndChangesMarkIt)
         dlg.OnCancel();
         return false;
     };
-    d.doc.OnDatenAendern();
+    d.befehle.OnDatenAendern();
     EXPECT_EQ(d.doc.m_saFelder.size(), 1u);
     EXPECT_EQ(d.doc.m_sEinzelfeld, "");
 
@@ -84,7 +85,7 @@ TEST(Datenbefehle, CancelKeepsTheDocumentAndChangesMarkIt)
         dlg.OnOK();
         return true;
     };
-    d.doc.OnDatenAendern();
+    d.befehle.OnDatenAendern();
     EXPECT_TRUE(d.doc.IsModified());
     EXPECT_NE(d.doc.m_saFelder[0].find(" 9 25000.0 "), std::string::npos);
 }
@@ -96,7 +97,7 @@ TEST(Datenbefehle, NewAsksToSaveAndForgetsTheFileName)
     d.doc.m_saFelder = {Feldsatz(FeldA())};
     d.doc.SetModifiedFlag(true);
     d.skript.sichern = false; // the user cancels
-    d.doc.OnFileNew();
+    d.befehle.OnFileNew();
     EXPECT_EQ(d.doc.m_saFelder.size(), 1u);
     EXPECT_EQ(d.doc.GetPathName(), "/tmp/alt.kvo");
 
@@ -106,7 +107,7 @@ TEST(Datenbefehle, NewAsksToSaveAndForgetsTheFileName)
         dlg.OnCancel();
         return false;
     };
-    d.doc.OnFileNew();
+    d.befehle.OnFileNew();
     EXPECT_EQ(d.skript.sichernGefragt, 2);
     EXPECT_TRUE(d.doc.m_saFelder.empty());
     EXPECT_EQ(d.doc.GetPathName(), "");
@@ -117,7 +118,7 @@ TEST(Datenbefehle, NewAsksToSaveAndForgetsTheFileName)
 TEST(Datenbefehle, ProfileCommandsNeedFieldsAndRecomputeOnChange)
 {
     CDokument d;
-    d.doc.OnVerkaufsprofil();
+    d.befehle.OnVerkaufsprofil();
     EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Bitte zuerst Felddaten eingeben!"});
 
     d.doc.m_saFelder = {Feldsatz(FeldA())};
@@ -132,7 +133,7 @@ TEST(Datenbefehle, ProfileCommandsNeedFieldsAndRecomputeOnChange)
         dlg.OnOK();
         return true;
     };
-    d.doc.OnRestfelder();
+    d.befehle.OnRestfelder();
     ASSERT_EQ(d.doc.m_saRestfelder.size(), 2u);
     EXPECT_TRUE(d.doc.IsModified());
     EXPECT_EQ(d.doc.m_bNeuBerechnen, 1);
@@ -148,7 +149,7 @@ TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
 
     CDokument d;
     std::string fehler;
-    ASSERT_TRUE(d.doc.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
+    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
     EXPECT_FALSE(d.doc.IsModified());
     EXPECT_EQ(d.doc.GetTitle(), "x.kvo");
 
@@ -168,12 +169,12 @@ TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
         dlg.OnOK();
         return dlg.m_Ende == CDlgInput::EEnde::OK;
     };
-    ASSERT_TRUE(d.doc.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
+    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
     EXPECT_TRUE(d.doc.IsModified());
     ASSERT_EQ(d.doc.m_saFelder.size(), 1u);
     EXPECT_EQ(d.doc.m_saFelder[0].substr(0, 4), "Neu ");
 
-    EXPECT_FALSE(d.doc.OnOpenDocument("kaputt", "/tmp/y.kvo", fehler));
+    EXPECT_FALSE(d.befehle.OnOpenDocument("kaputt", "/tmp/y.kvo", fehler));
     EXPECT_EQ(d.doc.GetTitle(), "x.kvo");
 }
 
@@ -217,7 +218,7 @@ TEST(Datenbefehle, OpeningShowsTheOpenedFilesResultsAlsoAfterCancel)
         return false;
     };
     std::string fehler;
-    ASSERT_TRUE(d.doc.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
+    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
     EXPECT_NE(d.doc.m_saBericht, alterBericht);
     EXPECT_EQ(d.doc.m_iProjektstart, 2004);
     EXPECT_EQ(d.doc.X[0], 2004);
@@ -227,7 +228,7 @@ TEST(Datenbefehle, OpeningShowsTheOpenedFilesResultsAlsoAfterCancel)
     // OK without a change that asks for a run: the results are the file's too.
     CDokument ok;
     ok.doc.m_iFoerderbeginn = 2004; // no difference for the recompute decision
-    ASSERT_TRUE(ok.doc.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
+    ASSERT_TRUE(ok.befehle.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
     EXPECT_EQ(ok.doc.m_saBericht, d.doc.m_saBericht);
 }
 
@@ -240,7 +241,7 @@ TEST(Datenbefehle, NewCancelledRedrawsSoThatTheTitleNamesTheUntitledDocument)
         dlg.OnCancel();
         return false;
     };
-    d.doc.OnFileNew();
+    d.befehle.OnFileNew();
     EXPECT_EQ(d.doc.GetTitle(), "Unbenannt");
     EXPECT_EQ(d.gezeichnet, 1);
 }

@@ -1,6 +1,6 @@
 #include "gas/Lieferfaehigkeit.h"
 #include "Testdaten.h"
-#include "dialogs/Feldpruefung.h"
+#include "gas/Feldpruefung.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 

@@ -43,7 +43,7 @@ TEST(Hauptfenster, ViewsZoomEnablingAndPrintingToPdf)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rahmen));
     CKalvoDoc& doc = rahmen.Dokument();
     COhneDialog ohne;
-    doc.SetDialoge(&ohne);
+    rahmen.Datenbefehle().SetDialoge(&ohne);
     std::string grund;
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     doc.Berechnen();
@@ -118,7 +118,7 @@ TEST(Hauptfenster, UnreadableFileKeepsTheOpenDocument)
     CMainFrame rahmen;
     CKalvoDoc& doc = rahmen.Dokument();
     COhneDialog ohne;
-    doc.SetDialoge(&ohne);
+    rahmen.Datenbefehle().SetDialoge(&ohne);
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     const auto felder = doc.m_saFelder;
     // The message box of the failure is answered as soon as it shows.
@@ -141,7 +141,7 @@ TEST(Hauptfenster, GermanDesktopOpensCancelsAndSavesTheSampleByteForByte)
     CMainFrame rahmen;
     CKalvoDoc& doc = rahmen.Dokument();
     COhneDialog abbrechen; // the field data dialog ends with "Abbrechen"
-    doc.SetDialoge(&abbrechen);
+    rahmen.Datenbefehle().SetDialoge(&abbrechen);
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     std::string datei, grund;
     ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, datei, grund));

@@ -1,10 +1,14 @@
 // The summary of a run: rest fields, actual (fields + rest fields) and target
 // (sales profile) year by year, with production totals; fills the chart series.
+// And the merge of the sales and rest-field profiles into their year series.
 
 #include "doc/CKalvoDoc.h"
 
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "summary/Profil.h"
+
+#include <algorithm>
 
 void CKalvoDoc::Zusammenfassung()
 {
@@ -47,4 +51,35 @@ void CKalvoDoc::Zusammenfassung()
     m_sText = Format("  Summe %8.1f  %21.1f %11.1f ", double(summeRest), double(summeIst), double(summeSoll));
     if (m_bDetailausgabe == 0)
         BerichtZeile();
+}
+
+// Places a profile's lines into its year series by position: line j goes to
+// entry (first year − project start) + j, whatever year it states.
+void CKalvoDoc::ProfilUebernehmen(bool restfelder)
+{
+    const auto& zeilen = restfelder ? m_saRestfelder : m_saVerkaufsprofil;
+    int* jahre = restfelder ? m_iRestJahr : m_iVerkaufJahr;
+    float* produktion = restfelder ? m_fRestProduktion : m_fSollProduktion;
+    float* rate = restfelder ? m_fRestRate : m_fSollRate;
+
+    const long long n = static_cast<long long>(zeilen.size());
+    if (n == 0)
+        return;
+    int erstes = 0, letztes = 0;
+    float p = 0, r = 0;
+    if (ProfilzeileLesen(zeilen.front(), erstes, p, r) < 1 || ProfilzeileLesen(zeilen.back(), letztes, p, r) < 1)
+        return; // lines are checked where they enter; nothing to place
+    const long long istart = static_cast<long long>(erstes) - m_iProjektstart;
+    if (erstes >= m_iProjektende) {
+        m_Meldungen.Meldung(restfelder ? "Die Restdaten beginnen erst nach Projektende!"
+                                       : "Die Verkaufsdaten beginnen erst nach Projektende!");
+        return;
+    }
+    if (letztes <= m_iProjektstart) {
+        m_Meldungen.Meldung(restfelder ? "Die Restdaten enden vor dem Projektbeginn!"
+                                       : "Die Verkaufsdaten enden vor dem Projektbeginn!");
+        return;
+    }
+    for (long long k = std::max(istart, 0LL); k < kMaxJahre && k < istart + n; ++k)
+        ProfilzeileLesen(zeilen[static_cast<size_t>(k - istart)], jahre[k], produktion[k], rate[k]);
 }

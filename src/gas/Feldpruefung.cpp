@@ -1,4 +1,4 @@
-#include "dialogs/Feldpruefung.h"
+#include "gas/Feldpruefung.h"
 
 #include "platform/Meldungen.h"
 

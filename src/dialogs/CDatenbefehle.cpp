@@ -1,0 +1,118 @@
+// The document's data commands: each copies the document's arrays into a
+// modal dialog, runs it, takes the arrays back on OK, decides whether to
+// recompute, runs the calculation if so and redraws all views.
+
+#include "dialogs/CDatenbefehle.h"
+
+#include "dialogs/CDlgInput.h"
+#include "dialogs/DlgVerkauf.h"
+#include "doc/CKalvoDoc.h"
+#include "platform/Meldungen.h"
+
+int CDatenbefehle::OnDatenAendern()
+{
+    CKalvoDoc& d = m_Doc;
+    if (!m_pDialoge)
+        return 0;
+    CDlgInput dlg(d.Meldungen());
+    dlg.m_iFoerderbeginn = d.m_iFoerderbeginn;
+    dlg.m_iProjektende = d.m_iProjektende;
+    dlg.m_bDetailausgabe = d.m_bDetailausgabe;
+    dlg.m_iGrafikRate = d.m_iGrafikRate;
+    dlg.m_bFeldesreserven = 0; // reserves mode is never preselected
+    d.m_sEinzelfeld = "";
+    dlg.m_saFelder = d.m_saFelder;
+    if (!m_pDialoge->DatenDialog(dlg))
+        return 0;
+
+    d.m_saFelder.clear();
+    if (dlg.m_bGeaendert == 1 || dlg.m_iFoerderbeginn != d.m_iFoerderbeginn || dlg.m_iProjektende != d.m_iProjektende ||
+        dlg.m_iGrafikRate != d.m_iGrafikRate || dlg.m_bDetailausgabe != d.m_bDetailausgabe ||
+        dlg.m_bFeldesreserven != d.m_bFeldesreserven || dlg.m_iEinzelfeld != d.m_iEinzelfeld)
+        d.m_bNeuBerechnen = 1;
+    if (!dlg.m_saFelder.empty()) {
+        d.m_saFelder = dlg.m_saFelder;
+        d.m_iFoerderbeginn = dlg.m_iFoerderbeginn;
+        d.m_iProjektende = dlg.m_iProjektende;
+        d.m_iGrafikRate = dlg.m_iGrafikRate;
+        d.m_bFeldesreserven = dlg.m_bFeldesreserven;
+        d.m_sEinzelfeld = dlg.m_sEinzelfeld;
+        if (dlg.m_iEinzelfeld >= 0) // a chosen field stays chosen until another is chosen
+            d.m_iEinzelfeld = dlg.m_iEinzelfeld;
+    }
+    if (dlg.m_bGeaendert == 1)
+        d.SetModifiedFlag(true);
+    d.m_bDetailausgabe = dlg.m_bDetailausgabe;
+    if (d.m_bNeuBerechnen == 1)
+        d.Berechnen();
+    d.UpdateAllViews();
+    return dlg.m_bGeaendert;
+}
+
+void CDatenbefehle::OnFileNew()
+{
+    CKalvoDoc& d = m_Doc;
+    // A modified document is saved first (or deliberately dropped), and the
+    // new one has no file name, so that the next save asks for one.
+    if (m_pDialoge && d.IsModified() && !m_pDialoge->GeaendertesDokumentSichern())
+        return;
+    d.SetPathName("");
+    d.m_saFelder.clear();
+    d.m_saRestfelder.clear();
+    d.m_saVerkaufsprofil.clear();
+    d.JahresreihenLoeschen();
+    d.m_iFoerderbeginn = 2002;
+    d.m_iProjektstart = 2002;
+    d.m_iProjektende = 2030;
+    d.m_iEinzelfeld = -1;
+    d.m_iGrafikRate = 0;
+    d.m_sFeldname = "";
+    OnDatenAendern();
+    d.UpdateAllViews(); // also after "Abbrechen": the title names the untitled document
+}
+
+void CDatenbefehle::ProfilBefehl(bool restfelder)
+{
+    CKalvoDoc& d = m_Doc;
+    if (d.m_saFelder.empty()) {
+        d.Meldungen().Meldung("Bitte zuerst Felddaten eingeben!");
+        return;
+    }
+    if (!m_pDialoge)
+        return;
+    auto& profil = restfelder ? d.m_saRestfelder : d.m_saVerkaufsprofil;
+    DlgVerkauf dlg(d.Meldungen());
+    dlg.m_saZeilen = profil;
+    dlg.m_iProjektstart = d.m_iProjektstart; // the first project year of the last run
+    dlg.m_iProjektende = d.m_iProjektende;
+    dlg.m_bRestfelder = restfelder ? 1 : 0;
+    if (!m_pDialoge->ProfilDialog(dlg))
+        return;
+    profil = dlg.m_saZeilen;
+    if (dlg.m_bGeaendert == 1) {
+        d.SetModifiedFlag(true);
+        d.m_bNeuBerechnen = 1;
+        d.Berechnen();
+    }
+    d.UpdateAllViews();
+}
+
+bool CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::string& pfad, std::string& fehler)
+{
+    CKalvoDoc& d = m_Doc;
+    if (!d.Laden(bytes, fehler))
+        return false;
+    d.NachDemLaden();
+    d.SetPathName(pfad);
+    const unsigned laeufe = d.Laeufe();
+    const int geaendert = OnDatenAendern();
+    // Whatever the dialog decided, the results on view must be this file's,
+    // not those of the document opened before it.
+    if (d.Laeufe() == laeufe && !d.m_saFelder.empty())
+        d.Berechnen();
+    // The open completes: the document counts as modified exactly when the
+    // dialog changed a field or stage row.
+    d.SetModifiedFlag(geaendert == 1);
+    d.UpdateAllViews();
+    return true;
+}
