@@ -1,5 +1,7 @@
 // The calculation run on portfolios of 1, 33 and 330 fields, with constant
-// and pressure-dependent factors, summary and detailed report.
+// and pressure-dependent factors, summary and detailed report: computed in
+// full, and again after one field was changed (the others' kept results are
+// replayed).
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
@@ -32,30 +34,62 @@ CFeldwerte Feld(int i, bool druckabhaengig)
     return f;
 }
 
-void Berechnen(benchmark::State& state)
+std::string Satz(const CFeldwerte& f)
 {
-    const int felder = static_cast<int>(state.range(0));
-    const bool druckabhaengig = state.range(1) != 0;
-    CStilleMeldungen meldungen;
-    CKalvoDoc doc(meldungen);
+    const CStufenzeile s{f.m_iFoerderbeginn + 8, 0, 35, 6, 0, 0};
+    const std::string t = StufenzeileText(s, EStufenformat::Geaendert);
+    return DatenInZeile(f, {t, t, t, t});
+}
+
+void Portfolio(CKalvoDoc& doc, const benchmark::State& state)
+{
     doc.m_iProjektende = 2034;
     doc.m_bDetailausgabe = static_cast<int>(state.range(2));
-    for (int i = 0; i < felder; ++i) {
-        const CFeldwerte f = Feld(i, druckabhaengig);
-        const CStufenzeile s{f.m_iFoerderbeginn + 8, 0, 35, 6, 0, 0};
-        const std::string t = StufenzeileText(s, EStufenformat::Geaendert);
-        doc.m_saFelder.push_back(DatenInZeile(f, {t, t, t, t}));
-    }
+    for (int i = 0; i < state.range(0); ++i)
+        doc.m_saFelder.push_back(Satz(Feld(i, state.range(1) != 0)));
+}
+
+std::string Bezeichnung(const benchmark::State& state)
+{
+    return std::to_string(state.range(0)) + (state.range(1) ? " Felder druckabhängig" : " Felder konstant") +
+           (state.range(2) ? ", Detail" : "");
+}
+
+// Every field computed.
+void Berechnen(benchmark::State& state)
+{
+    CStilleMeldungen meldungen;
+    CKalvoDoc doc(meldungen);
+    Portfolio(doc, state);
     for (auto _ : state) {
+        doc.FeldergebnisseVergessen();
         doc.Berechnen();
         benchmark::DoNotOptimize(doc.m_saBericht.data());
     }
-    state.SetLabel(std::to_string(felder) + (druckabhaengig ? " Felder druckabhängig" : " Felder konstant") +
-                   (state.range(2) ? ", Detail" : ""));
+    state.SetLabel(Bezeichnung(state));
+}
+
+// One field changed (its well count), the others replayed.
+void BerechnenNachEinemFeld(benchmark::State& state)
+{
+    CStilleMeldungen meldungen;
+    CKalvoDoc doc(meldungen);
+    Portfolio(doc, state);
+    doc.Berechnen();
+    const int felder = static_cast<int>(state.range(0));
+    CFeldwerte geaendert = Feld(felder / 2, state.range(1) != 0);
+    for (auto _ : state) {
+        geaendert.m_iBohrungen = geaendert.m_iBohrungen == 4 ? 5 : 4;
+        doc.m_saFelder[static_cast<size_t>(felder / 2)] = Satz(geaendert);
+        doc.Berechnen();
+        benchmark::DoNotOptimize(doc.m_saBericht.data());
+    }
+    state.SetLabel(Bezeichnung(state) + ", ein Feld geändert");
 }
 
 } // namespace
 
 BENCHMARK(Berechnen)->ArgsProduct({{1, 33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BerechnenNachEinemFeld)->ArgsProduct({{33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

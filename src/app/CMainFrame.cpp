@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/Info.h"
 #include "app/Symbole.h"
 #include "dialogs/CDlgInputWidget.h"
 #include "dialogs/DlgVerkaufWidget.h"
@@ -34,17 +35,6 @@
 #ifndef KALVO_HILFE
 #define KALVO_HILFE ""
 #endif
-
-void CQtMeldungen::Meldung(const std::string& text)
-{
-    QMessageBox::information(QApplication::activeWindow(), "Kalvo", QString::fromStdString(text));
-}
-
-bool CQtMeldungen::Frage(const std::string& text)
-{
-    return QMessageBox::question(QApplication::activeWindow(), "Kalvo", QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
 
 CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen), m_Datenbefehle(m_Doc, this)
 {
@@ -145,7 +135,7 @@ void CMainFrame::MenuesAnlegen()
         "Grafik Lupe\nGrafik Lupe");
     m_Befehle[GrafikLupe]->setCheckable(true);
     Anlegen(
-        AppAbout, "Inf&o über Kalvo...", [this] { OnAppAbout(); },
+        AppAbout, "Inf&o über Kalvo...", [this] { InfoZeigen(this); },
         "Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo");
     Anlegen(
         Hilfe, "Hilfe", [this] { OnHilfe(); }, "Hilfe zum Programm Kalvo", QKeySequence(Qt::Key_F1));
@@ -157,10 +147,12 @@ void CMainFrame::MenuesAnlegen()
     for (int id : {FilePrint, FilePrintPreview, FilePrintSetup})
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();
-    m_pZuletzt = datei->addMenu("Letzte Datei");
+    m_pZuletzt = std::make_unique<CZuletzt>(datei->addMenu("Letzte Datei"), [this](const QString& pfad) {
+        if (GeaendertesDokumentSichern() && !DateiOeffnen(pfad))
+            m_pZuletzt->Vergessen(pfad); // moved or deleted: the entry would fail again
+    });
     datei->addSeparator();
     datei->addAction(m_Befehle[AppExit]);
-    ZuletztMenue();
 
     QMenu* bearbeiten = menuBar()->addMenu("&Bearbeiten");
     for (int id : {DatenAendern, Verkaufsprofil, Restfelder})
@@ -342,7 +334,7 @@ bool CMainFrame::DateiOeffnen(const QString& pfad)
         m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
         return false;
     }
-    ZuletztMerken(pfad);
+    m_pZuletzt->Merken(pfad);
     Aktualisieren();
     return true;
 }
@@ -365,7 +357,7 @@ bool CMainFrame::Speichern(const QString& pfad)
     }
     m_Doc.SetPathName(pfad.toStdString());
     m_Doc.SetModifiedFlag(false);
-    ZuletztMerken(pfad);
+    m_pZuletzt->Merken(pfad);
     Aktualisieren();
     return true;
 }
@@ -386,80 +378,6 @@ bool CMainFrame::OnFileSaveAs()
     return Speichern(dialog.selectedFiles().first());
 }
 
-// Prints the active view: the chart on one page, the report page by page
-// (pages von … bis of it; 0 = from the first, to the last).
-int CMainFrame::AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis)
-{
-    if (GrafikAktiv())
-        return m_pGrafik->Drucken(drucker) ? 1 : 0;
-    return m_pText->Drucken(drucker, von, bis);
-}
-
-void CMainFrame::OnFilePrint()
-{
-    const bool grafik = GrafikAktiv();
-    if (grafik)
-        m_pGrafik->OnPreparePrinting();
-    QPrintDialog dialog(m_pDrucker.get(), this);
-    dialog.setWindowTitle("Drucken");
-    // The pages the report takes on the printer's current page.
-    dialog.setMinMax(1, grafik ? 1 : m_pText->Seitenzahl(*m_pDrucker));
-    if (dialog.exec() == QDialog::Accepted) {
-        const bool bereich = m_pDrucker->printRange() == QPrinter::PageRange;
-        AktiveAnsichtDrucken(*m_pDrucker, bereich ? m_pDrucker->fromPage() : 0, bereich ? m_pDrucker->toPage() : 0);
-    }
-    if (grafik)
-        m_pGrafik->OnEndPrinting(); // also after a cancelled dialog: back to the screen sizes
-}
-
-int CMainFrame::AlsPdfDrucken(const QString& pfad)
-{
-    QPrinter drucker(QPrinter::HighResolution);
-    drucker.setOutputFormat(QPrinter::PdfFormat);
-    drucker.setOutputFileName(pfad);
-    drucker.setPageSize(QPageSize(QPageSize::A4));
-    const int seiten = AktiveAnsichtDrucken(drucker, 0, 0);
-    if (GrafikAktiv())
-        m_pGrafik->OnEndPrinting();
-    return seiten;
-}
-
-void CMainFrame::OnFilePrintPreview()
-{
-    QPrintPreviewDialog vorschau(m_pDrucker.get(), this);
-    vorschau.setWindowTitle("Seitenansicht");
-    connect(&vorschau, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* drucker) { AktiveAnsichtDrucken(*drucker, 0, 0); });
-    vorschau.exec();
-    if (GrafikAktiv())
-        m_pGrafik->OnEndPrinting();
-}
-
-void CMainFrame::OnFilePrintSetup()
-{
-    QPageSetupDialog dialog(m_pDrucker.get(), this);
-    dialog.setWindowTitle("Druckereinrichtung");
-    dialog.exec();
-}
-
-void CMainFrame::OnAppAbout()
-{
-    QDialog info(this);
-    info.setWindowTitle("Info über Kalvo");
-    auto* layout = new QVBoxLayout(&info);
-    auto* zeile = new QHBoxLayout;
-    auto* symbol = new QLabel(&info);
-    symbol->setPixmap(Symbol(ESymbol::Programm).pixmap(32, 30));
-    zeile->addWidget(symbol);
-    zeile->addWidget(new QLabel("Kalvo, Version 2.0", &info));
-    zeile->addStretch();
-    layout->addLayout(zeile);
-    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, &info);
-    connect(knoepfe, &QDialogButtonBox::accepted, &info, &QDialog::accept);
-    layout->addWidget(knoepfe);
-    info.exec();
-}
-
 void CMainFrame::OnHilfe()
 {
     // The German help page that ships with Kalvo: beside the program when
@@ -473,42 +391,4 @@ void CMainFrame::OnHilfe()
             return;
     }
     m_Meldungen.Meldung("Onlinehilfe nicht gefunden!");
-}
-
-void CMainFrame::ZuletztMerken(const QString& pfad)
-{
-    QSettings einstellungen;
-    QStringList liste = einstellungen.value("ZuletztGeoeffnet").toStringList();
-    const QString absolut = QFileInfo(pfad).absoluteFilePath();
-    liste.removeAll(absolut);
-    liste.prepend(absolut);
-    while (liste.size() > 4)
-        liste.removeLast();
-    einstellungen.setValue("ZuletztGeoeffnet", liste);
-    ZuletztMenue();
-}
-
-void CMainFrame::ZuletztVergessen(const QString& pfad)
-{
-    QSettings einstellungen;
-    QStringList liste = einstellungen.value("ZuletztGeoeffnet").toStringList();
-    liste.removeAll(QFileInfo(pfad).absoluteFilePath());
-    einstellungen.setValue("ZuletztGeoeffnet", liste);
-    ZuletztMenue();
-}
-
-void CMainFrame::ZuletztMenue()
-{
-    m_pZuletzt->clear();
-    const QStringList liste = QSettings().value("ZuletztGeoeffnet").toStringList();
-    for (int i = 0; i < liste.size(); ++i) {
-        const QString pfad = liste[i];
-        QAction* a = m_pZuletzt->addAction(QString("&%1 %2").arg(i + 1).arg(QFileInfo(pfad).fileName()));
-        a->setStatusTip(pfad);
-        connect(a, &QAction::triggered, this, [this, pfad] {
-            if (GeaendertesDokumentSichern() && !DateiOeffnen(pfad))
-                ZuletztVergessen(pfad); // moved or deleted: the entry would fail again
-        });
-    }
-    m_pZuletzt->setEnabled(!liste.isEmpty());
 }

@@ -3,9 +3,10 @@
 // the two views of the document (text first, chart made on the first switch
 // and kept), files, printing, the About box and the help.
 
+#include "app/CQtMeldungen.h"
+#include "app/CZuletzt.h"
 #include "dialogs/CDatenbefehle.h"
 #include "doc/CKalvoDoc.h"
-#include "platform/Meldungen.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -18,13 +19,6 @@ class QAction;
 class QMenu;
 class QStackedWidget;
 class QPrinter;
-
-// Message boxes with German buttons, over the window that is active.
-class CQtMeldungen : public IMeldungen {
-public:
-    void Meldung(const std::string& text) override;
-    bool Frage(const std::string& text) override;
-};
 
 // Command ids of the menus and the toolbar.
 namespace ID {
@@ -94,11 +88,7 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
-    void OnAppAbout();
     void OnHilfe();
-    void ZuletztMerken(const QString& pfad);
-    void ZuletztMenue();
-    void ZuletztVergessen(const QString& pfad);
     void Aktualisieren();
     void TitelAktualisieren();
 
@@ -109,7 +99,6 @@ private:
     CKalvoViewWidget* m_pText = nullptr;
     CGrafikWidget* m_pGrafik = nullptr;
     QMap<int, QAction*> m_Befehle;
-    QMenu* m_pZuletzt = nullptr;
-    QList<QAction*> m_ZuletztEintraege;
+    std::unique_ptr<CZuletzt> m_pZuletzt;
     std::unique_ptr<QPrinter> m_pDrucker;
 };

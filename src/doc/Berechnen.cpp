@@ -104,6 +104,7 @@ void CKalvoDoc::Berechnen()
         Zusammenfassung();
     else
         ReservenGrafik();
+    FeldergebnisseAufraeumen();
 }
 
 // Reads the reserves lines ("   %s   %7.1f") back from the report into the
@@ -130,7 +131,7 @@ void CKalvoDoc::ReservenGrafik()
     m_sTitel = "";
 }
 
-int CKalvoDoc::Feldberechnung(int i)
+int CKalvoDoc::FeldNeuBerechnen(int i)
 {
     CStufen stufen{};
     CFeldwerte feld;
@@ -138,7 +139,7 @@ int CKalvoDoc::Feldberechnung(int i)
         const std::string name(ErstesWort(m_saFelder[i]));
         m_sText = Format("Der %d. Feldsatz (Feld %s) ist unlesbar und wird nicht berechnet.", i + 1,
                          AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 40)).c_str());
-        m_Meldungen.Meldung(m_sText);
+        FeldMeldung(m_sText);
         return -1;
     }
     m_Feld = feld;
@@ -181,14 +182,14 @@ bool CKalvoDoc::FelddatenBrauchbar()
         grund = "die Wasserinvasion ist nicht kleiner als 100 %";
     if (grund) {
         m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund);
-        m_Meldungen.Meldung(m_sText);
+        FeldMeldung(m_sText);
         return false;
     }
     if (!(f.m_fA1 > 0) || !(f.m_fCWert > 0) || f.m_iBohrungen <= 0) {
         m_sText = Format("Das Feld %s liefert keine Rate, solange A1, C-Wert oder Bohrungsanzahl "
                          "nicht größer als 0 sind.",
                          f.m_sFeldname.c_str());
-        m_Meldungen.Meldung(m_sText);
+        FeldMeldung(m_sText);
     }
     return true;
 }
@@ -201,7 +202,7 @@ int CKalvoDoc::DruckTabellen()
         m_sText = Format("Das Feld %s wird nicht berechnet: für das Gas ist kein Z-Wert zu finden "
                          "(Lagerstättentemperatur zu niedrig?).",
                          m_Feld.m_sFeldname.c_str());
-        m_Meldungen.Meldung(m_sText);
+        FeldMeldung(m_sText);
         return -1;
     }
     if (m_Feld.m_bDruckabhaengig == 1) {
@@ -211,7 +212,7 @@ int CKalvoDoc::DruckTabellen()
         m_sText = Format("Das Feld %s wird mit konstanten Faktoren gerechnet: druckabhängige Faktoren "
                          "brauchen B1 größer als 1 und eine Teufe größer als 0.",
                          m_Feld.m_sFeldname.c_str());
-        m_Meldungen.Meldung(m_sText);
+        FeldMeldung(m_sText);
     }
     return max_rate();
 }
@@ -251,10 +252,9 @@ int CKalvoDoc::PrognoseHinzufuegen(bool druckabhaengig)
     m_Feld = r.feld;
     if (druckabhaengig)
         std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);
-    for (int j = 0; j < kMaxJahre; ++j) {
-        m_fProduktionFelder[j] = static_cast<float>(double(m_fProduktionFelder[j]) + r.produktion[j]);
-        m_fRateFelder[j] = static_cast<float>(double(m_fRateFelder[j]) + r.rate[j]);
-    }
+    std::copy(std::begin(r.produktion), std::end(r.produktion), m_Feldergebnis.produktion);
+    std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
+    AnteilHinzufuegen(r.produktion, r.rate);
     for (const std::string& zeile : r.bericht) {
         m_sText = zeile;
         BerichtZeile();

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class IMeldungen;
@@ -123,11 +124,39 @@ public:
     // Appends m_sText to the report buffer.
     void BerichtZeile() { m_saBericht.push_back(m_sText); }
     void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
+    // Drops the fields' kept results: the next run computes every field.
+    void FeldergebnisseVergessen() { m_Feldergebnisse.clear(); }
     // Calculation runs so far: a command tells by it whether it ran one.
     unsigned Laeufe() const { return m_nLaeufe; }
 
 private:
     int PrognoseHinzufuegen(bool druckabhaengig);
+
+    // A field's computation as the next run may replay it: the report lines
+    // it appended, its share per year and the working values it left.
+    struct CFeldergebnis {
+        std::vector<std::string> bericht;
+        float produktion[kMaxJahre]{}, rate[kMaxJahre]{};
+        CFeldwerte feld;
+        std::string feldname;
+        int foerderbeginn = 0;
+        CGaseigenschaften gas;
+        float pzTab[kDruckPunkte]{}, visTab[kDruckPunkte]{}, zTabRohr[kDruckPunkte]{};
+        float zi = 0;
+        int stufeAbJahr[kMaxStufen]{}, stufeFoerderstunden[kMaxStufen]{}, stufeBohrungen[kMaxStufen]{};
+        float stufeKopfdruck[kMaxStufen]{}, stufeCWert[kMaxStufen]{}, stufeKonsAnteil[kMaxStufen]{};
+        std::string text;
+        unsigned lauf = 0; // the last run that used it
+    };
+    std::string FeldSchluessel(int i) const;
+    int FeldNeuBerechnen(int i);
+    void FeldergebnisWiederholen(const CFeldergebnis& e);
+    void AnteilHinzufuegen(const float (&produktion)[kMaxJahre], const float (&rate)[kMaxJahre]);
+    void FeldMeldung(const std::string& text);
+    void FeldergebnisseAufraeumen();
+    std::unordered_map<std::string, CFeldergebnis> m_Feldergebnisse; // by FeldSchluessel
+    CFeldergebnis m_Feldergebnis;                                    // of the field being computed
+    unsigned m_nFeldMeldungen = 0;
     bool FelddatenBrauchbar();
     void ReservenGrafik();
 

@@ -1,8 +1,12 @@
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
+#include "platform/Datei.h"
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -194,4 +198,97 @@ TEST(Berechnen, UnreadableRecordIsNamedAndLeftOut)
     EXPECT_NE(d.meldungen.m_saTexte[0].find("Kaputt"), std::string::npos);
     ASSERT_EQ(d.doc.m_saBericht.size(), 6u);
     EXPECT_EQ(d.doc.m_saBericht[5].substr(0, 4), "   B");
+}
+
+namespace {
+
+// Everything a run leaves in the document that a view or a later run reads.
+void GleicheErgebnisse(const CKalvoDoc& a, const CKalvoDoc& b, const std::string& fall)
+{
+    SCOPED_TRACE(fall);
+    EXPECT_EQ(a.m_saBericht, b.m_saBericht);
+    EXPECT_TRUE(std::equal(std::begin(a.m_fProduktionFelder), std::end(a.m_fProduktionFelder), b.m_fProduktionFelder));
+    EXPECT_TRUE(std::equal(std::begin(a.m_fRateFelder), std::end(a.m_fRateFelder), b.m_fRateFelder));
+    EXPECT_TRUE(std::equal(std::begin(a.Y), std::end(a.Y), b.Y));
+    EXPECT_TRUE(std::equal(std::begin(a.Y1), std::end(a.Y1), b.Y1));
+    EXPECT_TRUE(std::equal(std::begin(a.X), std::end(a.X), b.X));
+    EXPECT_EQ(a.m_iAnzahl, b.m_iAnzahl);
+    EXPECT_EQ(a.m_iFoerderbeginn, b.m_iFoerderbeginn);
+    EXPECT_EQ(a.m_sFeldname, b.m_sFeldname);
+    EXPECT_EQ(DatenInZeile(a.m_Feld, {}), DatenInZeile(b.m_Feld, {}));
+    EXPECT_TRUE(std::equal(std::begin(a.m_fPzTab), std::end(a.m_fPzTab), b.m_fPzTab));
+}
+
+} // namespace
+
+TEST(Berechnen, KeptFieldResultsGiveTheOutputOfAFullRecompute)
+{
+    CStilleMeldungen still;
+    CKalvoDoc beispiel(still);
+    std::string bytes, grund;
+    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund) && beispiel.Laden(bytes, grund)) << grund;
+
+    struct {
+        const char* name;
+        int detail, reserven, einzelfeld;
+    } const modi[] = {
+        {"Zusammenfassung", 0, 0, -1}, {"Detail", 1, 0, -1}, {"Reserven", 0, 1, -1}, {"Einzelfeld", 1, 0, 1}};
+    for (const auto& modus : modi) {
+        CKalvoDoc laufend(still);
+        const auto einstellen = [&](CKalvoDoc& d) {
+            d.m_saFelder = beispiel.m_saFelder;
+            d.m_saVerkaufsprofil = beispiel.m_saVerkaufsprofil;
+            d.m_saRestfelder = beispiel.m_saRestfelder;
+            d.m_iProjektende = beispiel.m_iProjektende;
+            d.m_bDetailausgabe = modus.detail;
+            d.m_bFeldesreserven = modus.reserven;
+            if (modus.einzelfeld >= 0) {
+                d.m_iEinzelfeld = modus.einzelfeld;
+                d.m_sEinzelfeld = std::string(ErstesWort(d.m_saFelder[1]));
+                d.m_iFoerderbeginn = 2006;
+            }
+        };
+        einstellen(laufend);
+        laufend.Berechnen();
+
+        // Change one field (two more wells in Heidemoor), run again, and
+        // compare with a document that computes everything afresh.
+        CFeldwerte f;
+        CStufen s;
+        ASSERT_EQ(FeldzeileLesen(beispiel.m_saFelder[2], f, s), kWerteJeSatz);
+        f.m_iBohrungen += 2;
+        CStufenTexte t;
+        for (int k = 0; k < kAnzahlStufen; ++k)
+            t[k] = StufenzeileText(s[k], EStufenformat::Vorgabe);
+        beispiel.m_saFelder[2] = DatenInZeile(f, t);
+        einstellen(laufend);
+        laufend.Berechnen();
+        CKalvoDoc frisch(still);
+        einstellen(frisch);
+        frisch.Berechnen();
+        GleicheErgebnisse(laufend, frisch, modus.name);
+        // The project end changes every field's result.
+        laufend.m_iProjektende = 2025;
+        laufend.Berechnen();
+        CKalvoDoc frisch2025(still);
+        einstellen(frisch2025);
+        frisch2025.m_iProjektende = 2025;
+        frisch2025.Berechnen();
+        GleicheErgebnisse(laufend, frisch2025, std::string(modus.name) + ", Ende 2025");
+        beispiel.Laden(bytes, grund);
+    }
+}
+
+TEST(Berechnen, AFieldThatShowsAMessageShowsItAtEveryRun)
+{
+    CDokument d;
+    CFeldwerte ohneRate = MethanFeld("Ohne", 2003);
+    ohneRate.m_fA1 = 0;
+    d.doc.m_saFelder = {Feldsatz(ohneRate), Feldsatz(MethanFeld("Mit", 2003))};
+    d.doc.m_iProjektende = 2010;
+    d.doc.Berechnen();
+    d.doc.Berechnen();
+    ASSERT_EQ(d.meldungen.m_saTexte.size(), 2u);
+    EXPECT_EQ(d.meldungen.m_saTexte[0], d.meldungen.m_saTexte[1]);
+    EXPECT_NE(d.meldungen.m_saTexte[0].find("Das Feld Ohne liefert keine Rate"), std::string::npos);
 }
