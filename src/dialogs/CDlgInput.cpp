@@ -102,83 +102,74 @@ void CDlgInput::Meldung(const std::string& text)
     m_Meldungen.Meldung(text);
 }
 
+namespace {
+
+// The dialog's members that hold the 15 mole fractions, in record order.
+constexpr float CDlgInput::*kAnteile[kAnzahlKomponenten] = {
+    &CDlgInput::m_fH2S,   &CDlgInput::m_fCO2,    &CDlgInput::m_fN2,     &CDlgInput::m_fCH4,    &CDlgInput::m_fC2H6,
+    &CDlgInput::m_fC3H8,  &CDlgInput::m_fiC4H10, &CDlgInput::m_fnC4H10, &CDlgInput::m_fiC5H12, &CDlgInput::m_fnC5H12,
+    &CDlgInput::m_fC6H14, &CDlgInput::m_fC7H16,  &CDlgInput::m_fC8H18,  &CDlgInput::m_fC9H20,  &CDlgInput::m_fC10H22};
+
+// The dialog's members and the record's values they show, one pair each:
+// the one table both copies run through (dialog → record and back).
+template <class Dlg, class Feld, class Fn>
+void Paare(Dlg& d, Feld& f, Fn&& paar)
+{
+    paar(d.m_sFeldname, f.m_sFeldname);
+    paar(d.m_iFoerderbeginn, f.m_iFoerderbeginn);
+    for (int i = 0; i < kAnzahlKomponenten; ++i)
+        paar(d.*kAnteile[i], f.m_fAnteil[static_cast<size_t>(i)]);
+    paar(d.m_fTcel, f.m_fTcel);
+    paar(d.m_fKopftemperatur, f.m_fKopftemperatur);
+    paar(d.m_fOGIP, f.m_fOGIP);
+    paar(d.m_fPi, f.m_fPi);
+    paar(d.m_fPermHorizontal, f.m_fPermHorizontal);
+    paar(d.m_fPermVertikal, f.m_fPermVertikal);
+    paar(d.m_fMaechtigkeitBankrecht, f.m_fMaechtigkeitBankrecht);
+    paar(d.m_fMaechtigkeitErbohrt, f.m_fMaechtigkeitErbohrt);
+    paar(d.m_fEinflussradius, f.m_fEinflussradius);
+    paar(d.m_fTeufe, f.m_fTeufe);
+    paar(d.m_fSteigrohrDi, f.m_fSteigrohrDi);
+    paar(d.m_fHorizontallaenge, f.m_fHorizontallaenge);
+    paar(d.m_fKumProdBeginn, f.m_fKumProdBeginn);
+    paar(d.m_fKopfdruck, f.m_fKopfdruck);
+    paar(d.m_iBohrungen, f.m_iBohrungen);
+    paar(d.m_fMaxRate, f.m_fMaxRate);
+    paar(d.m_fWasserinvasion, f.m_fWasserinvasion);
+    paar(d.m_iFoerderstunden, f.m_iFoerderstunden);
+    paar(d.m_fReferenzdruck, f.m_fReferenzdruck);
+    paar(d.m_fKonsAnteil, f.m_fKonsAnteil);
+    paar(d.m_fA1, f.m_fA1);
+    paar(d.m_fB1, f.m_fB1);
+    paar(d.m_fCWert, f.m_fCWert);
+    paar(d.m_bDruckabhaengig, f.m_bDruckabhaengig);
+}
+
+} // namespace
+
 float* CDlgInput::Anteil(int i)
 {
-    float* const anteile[kAnzahlKomponenten] = {&m_fH2S,   &m_fCO2,    &m_fN2,     &m_fCH4,    &m_fC2H6,
-                                                &m_fC3H8,  &m_fiC4H10, &m_fnC4H10, &m_fiC5H12, &m_fnC5H12,
-                                                &m_fC6H14, &m_fC7H16,  &m_fC8H18,  &m_fC9H20,  &m_fC10H22};
-    return anteile[i];
+    return &(this->*kAnteile[i]);
 }
 
 std::array<float, kAnzahlKomponenten> CDlgInput::Anteile() const
 {
-    return {m_fH2S,    m_fCO2,    m_fN2,    m_fCH4,   m_fC2H6,  m_fC3H8,  m_fiC4H10, m_fnC4H10,
-            m_fiC5H12, m_fnC5H12, m_fC6H14, m_fC7H16, m_fC8H18, m_fC9H20, m_fC10H22};
+    std::array<float, kAnzahlKomponenten> a{};
+    for (int i = 0; i < kAnzahlKomponenten; ++i)
+        a[static_cast<size_t>(i)] = this->*kAnteile[i];
+    return a;
 }
 
 CFeldwerte CDlgInput::Feldwerte() const
 {
     CFeldwerte f;
-    f.m_sFeldname = m_sFeldname;
-    f.m_iFoerderbeginn = m_iFoerderbeginn;
-    f.m_fAnteil = Anteile();
-    f.m_fTcel = m_fTcel;
-    f.m_fKopftemperatur = m_fKopftemperatur;
-    f.m_fOGIP = m_fOGIP;
-    f.m_fPi = m_fPi;
-    f.m_fPermHorizontal = m_fPermHorizontal;
-    f.m_fPermVertikal = m_fPermVertikal;
-    f.m_fMaechtigkeitBankrecht = m_fMaechtigkeitBankrecht;
-    f.m_fMaechtigkeitErbohrt = m_fMaechtigkeitErbohrt;
-    f.m_fEinflussradius = m_fEinflussradius;
-    f.m_fTeufe = m_fTeufe;
-    f.m_fSteigrohrDi = m_fSteigrohrDi;
-    f.m_fHorizontallaenge = m_fHorizontallaenge;
-    f.m_fKumProdBeginn = m_fKumProdBeginn;
-    f.m_fKopfdruck = m_fKopfdruck;
-    f.m_iBohrungen = m_iBohrungen;
-    f.m_fMaxRate = m_fMaxRate;
-    f.m_fWasserinvasion = m_fWasserinvasion;
-    f.m_iFoerderstunden = m_iFoerderstunden;
-    f.m_fReferenzdruck = m_fReferenzdruck;
-    f.m_fKonsAnteil = m_fKonsAnteil;
-    f.m_fA1 = m_fA1;
-    f.m_fB1 = m_fB1;
-    f.m_fCWert = m_fCWert;
-    f.m_bDruckabhaengig = m_bDruckabhaengig;
+    Paare(*this, f, [](const auto& dialog, auto& satz) { satz = dialog; });
     return f;
 }
 
 void CDlgInput::FeldwerteSetzen(const CFeldwerte& f)
 {
-    m_sFeldname = f.m_sFeldname;
-    m_iFoerderbeginn = f.m_iFoerderbeginn;
-    for (int i = 0; i < kAnzahlKomponenten; ++i)
-        *Anteil(i) = f.m_fAnteil[i];
-    m_fTcel = f.m_fTcel;
-    m_fKopftemperatur = f.m_fKopftemperatur;
-    m_fOGIP = f.m_fOGIP;
-    m_fPi = f.m_fPi;
-    m_fPermHorizontal = f.m_fPermHorizontal;
-    m_fPermVertikal = f.m_fPermVertikal;
-    m_fMaechtigkeitBankrecht = f.m_fMaechtigkeitBankrecht;
-    m_fMaechtigkeitErbohrt = f.m_fMaechtigkeitErbohrt;
-    m_fEinflussradius = f.m_fEinflussradius;
-    m_fTeufe = f.m_fTeufe;
-    m_fSteigrohrDi = f.m_fSteigrohrDi;
-    m_fHorizontallaenge = f.m_fHorizontallaenge;
-    m_fKumProdBeginn = f.m_fKumProdBeginn;
-    m_fKopfdruck = f.m_fKopfdruck;
-    m_iBohrungen = f.m_iBohrungen;
-    m_fMaxRate = f.m_fMaxRate;
-    m_fWasserinvasion = f.m_fWasserinvasion;
-    m_iFoerderstunden = f.m_iFoerderstunden;
-    m_fReferenzdruck = f.m_fReferenzdruck;
-    m_fKonsAnteil = f.m_fKonsAnteil;
-    m_fA1 = f.m_fA1;
-    m_fB1 = f.m_fB1;
-    m_fCWert = f.m_fCWert;
-    m_bDruckabhaengig = f.m_bDruckabhaengig;
+    Paare(*this, f, [](auto& dialog, const auto& satz) { dialog = satz; });
 }
 
 // ---- record ↔ controls ----

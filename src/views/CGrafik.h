@@ -48,14 +48,18 @@ public:
     // NeueZeichnung() starts the next drawing request.
     void Diagramm(CDC& dc, IMeldungen& meldungen);
     void NeueZeichnung() { m_bMeldungGezeigt = false; }
-    void AchseX(CDC& dc);
-    void AchseY(CDC& dc);
-    void AchseY1(CDC& dc);
-    void Gitter(CDC& dc);
-    void Blockdiagramm(CDC& dc, const CPunkt* pts, int n);
+    void AchseX(CDC& dc) const;
+    void AchseY(CDC& dc) const;
+    void AchseY1(CDC& dc) const;
+    void Gitter(CDC& dc) const;
+    void Blockdiagramm(CDC& dc, const CPunkt* pts, int n) const;
     bool Reserven() const; // the reserves chart instead of the time chart
 
 private:
+    // Conversion toward zero to a 32-bit int; values beyond its range are clamped.
+    static int Trunc(double v);
+    void Zeitreihen(CDC& dc, int anzahl) const;
+    void Reservenbalken(CDC& dc, int anzahl) const;
     int Px(double t, double min, double max, int groesse) const;
     std::string FeldnameBei(double t) const;
 
