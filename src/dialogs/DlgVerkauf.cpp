@@ -1,5 +1,6 @@
 #include "dialogs/DlgVerkauf.h"
 
+#include "model/Grenzen.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "summary/Profil.h"
@@ -153,8 +154,8 @@ void DlgVerkauf::AlleZeilenLoeschen()
 void DlgVerkauf::OnOK()
 {
     size_t n = static_cast<size_t>(m_lbZeilen.GetCount());
-    if (n > 33) {
-        n = 33;
+    if (n > static_cast<size_t>(kMaxJahre)) {
+        n = kMaxJahre;
         Meldung("Es werden nur maximal 33 Zeilen verarbeitet!");
     }
     const auto& alle = m_lbZeilen.Eintraege();

@@ -1,5 +1,6 @@
 #include "summary/Profil.h"
 
+#include "model/Grenzen.h"
 #include "platform/Cp1252.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
@@ -30,8 +31,8 @@ std::string ProfilzeileImport(int jahr, float produktion, float rate)
 
 CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldungen& meldungen)
 {
-    constexpr int kMaxZeilen = 33;     // title line + 32 profile lines
-    constexpr size_t kMaxZeichen = 99; // characters of a line
+    constexpr int kMaxZeilen = kMaxJahre; // title line + 32 profile lines
+    constexpr size_t kMaxZeichen = 99;    // characters of a line
     CProfilImport ergebnis;
     std::string roh;
     for (int c = 0; std::getline(datei, roh); ++c) {

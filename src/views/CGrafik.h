@@ -6,6 +6,7 @@
 // on the right axis as line. Reserves chart: one horizontal bar per field.
 // Logical units of 0.1 mm, y up; the plot runs from (0, 0) to (W, -H).
 
+#include "model/Grenzen.h"
 #include "platform/CDC.h"
 
 #include <string>
@@ -13,7 +14,7 @@
 class CKalvoDoc;
 class IMeldungen;
 
-constexpr int kMaxPunkte = 33;
+constexpr int kMaxPunkte = kMaxJahre; // points of a chart series
 
 class CGrafik {
 public:

@@ -10,8 +10,6 @@ namespace {
 constexpr int kSchrifthoehe = 44;    // 4.4 mm
 constexpr int kKleinsteSchrift = 12; // 1.2 mm: below this a page is unreadable anyway
 constexpr int kGewicht = 600;
-constexpr int kZeilenHochformat = 57;
-constexpr int kZeilenQuerformat = 50;
 constexpr int kKopfzeilen = 3; // the page's first report line stands on text line 3
 
 std::string Kopfzeile(const CKalvoDoc& doc)

@@ -8,18 +8,21 @@
 
 class CKalvoDoc;
 
+constexpr int kZeilenHochformat = 57; // report lines of an upright page, at most
+constexpr int kZeilenQuerformat = 50; // report lines of a page across, at most
+
 // How the report is laid out on one paper size.
 struct CDruckformat {
-    int m_iSchrifthoehe = 44;   // 0.1 mm; also the line pitch
-    int m_iZeilenProSeite = 57; // report lines per page
+    int m_iSchrifthoehe = 44;                  // 0.1 mm; also the line pitch
+    int m_iZeilenProSeite = kZeilenHochformat; // report lines per page
 };
 
 class CKalvoView {
 public:
     explicit CKalvoView(const CKalvoDoc& doc) : m_Doc(doc) {}
 
-    int m_iZeilenProSeite = 57; // report lines per printed page
-    int m_iSeite = 1;           // page being printed, from 1
+    int m_iZeilenProSeite = kZeilenHochformat; // report lines per printed page
+    int m_iSeite = 1;                          // page being printed, from 1
 
     // The layout on a page whose drawing rectangle is `breite` by `hoehe`
     // (0.1 mm). A page holds 57 lines upright and 50 across, or fewer when
