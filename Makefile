@@ -73,9 +73,9 @@ sanitize: deps
 # The source files in the project's style (.clang-format).
 QUELLEN = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'examples/*.cpp')
 format:
-	clang-format -i $(QUELLEN)
+	@clang-format -i $(QUELLEN)
 format-check: deps
-	clang-format --dry-run --Werror $(QUELLEN)
+	@clang-format --dry-run --Werror $(QUELLEN) && echo "Formatierung in Ordnung"
 
 install: build
 	cmake --install $(BUILD)

@@ -6,8 +6,8 @@
 // Run after a change of the format:
 //   build/examples/kalvo_beispiel examples
 
-#include "gas/Feldpruefung.h"
 #include "doc/CKalvoDoc.h"
+#include "gas/Feldpruefung.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"
 #include "summary/Profil.h"

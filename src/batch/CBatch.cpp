@@ -1,7 +1,7 @@
 #include "batch/CBatch.h"
 
-#include "gas/Feldpruefung.h"
 #include "doc/CKalvoDoc.h"
+#include "gas/Feldpruefung.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"

@@ -5,8 +5,8 @@
 
 #include "dialogs/CDatenaustausch.h"
 #include "dialogs/CListBox.h"
-#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
 
 #include <functional>
 #include <string>

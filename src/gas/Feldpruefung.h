@@ -3,9 +3,9 @@
 // changed, and before the deliverability proposal. They show their German
 // message through the message interface and return 1 = refused, 0 = accepted.
 
-#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
 #include "gas/Lieferfaehigkeit.h"
+#include "model/Feldsatz.h"
 
 class IMeldungen;
 

@@ -2,8 +2,8 @@
 // The gas property report of a field (detailed output): 53 report lines on
 // the field's gas and input data, written before its forecast.
 
-#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
 
 #include <string>
 #include <vector>

@@ -5,8 +5,8 @@
 // Lengths in m, tubing diameter d in cm (well radius rw = d/200 m),
 // permeabilities in mD, temperatures in °C, C-values in m³/(h·bar²).
 
-#include "model/Feldsatz.h"
 #include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
 
 #include <string>
 
