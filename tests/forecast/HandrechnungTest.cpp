@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // The forecast runs on its inputs alone: no document.
@@ -19,9 +21,11 @@ struct CHandfeld {
     float pz[kDruckPunkte]{}, vis[kDruckPunkte]{};
     CPrognoseErgebnis r;
 
-    CHandfeld(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate)
+    CHandfeld(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate,
+              const CStufenzeile& stufe = {}, int ende = 2010)
     {
         CPrognoseEingabe e;
+        e.stufen[1] = stufe;
         CFeldwerte& f = e.feld;
         f.m_sFeldname = "Hand";
         f.m_iFoerderbeginn = 2010;
@@ -46,7 +50,7 @@ struct CHandfeld {
         e.pzTab = pz;
         e.visTab = vis;
         e.projektstart = 2010;
-        e.projektende = 2010;
+        e.projektende = ende;
         e.detail = true;
         r = Prognose(e, m);
         EXPECT_EQ(r.status, 0);
@@ -99,4 +103,23 @@ TEST(Handrechnung, PressureIsEvaluatedAtTheOgipWhenThePredictorPassesIt)
     CHandfeld h(1000, 990, 0, 1000, 10000, 1.2f, 1, 1e6f);
     EXPECT_NEAR(h.r.produktion[0], 12.9805, 0.001);
     EXPECT_EQ(h.r.rate[0], 0.0f);
+}
+
+// A stage row from the second year on: 4 wells, share 50 %. At the cap the
+// rate is wells · 5000 m³/h: year 1 2 · 5000 · 100 % = 10000 m³/h and
+// 8000 · 10000 / 1e6 = 80 Mio m³; year 2 4 · 5000 · 50 % = 10000 m³/h and
+// 8000 · 20000 / 1e6 · 50 % = 80 Mio m³. The working values end with the stage's.
+TEST(Handrechnung, StageRowChangesWellsAndShareFromItsYear)
+{
+    CHandfeld h(5000, 100, 0, 1, 100, 1.2f, 50, 5000, {2011, 0, 0, 4, 0, 50}, 2011);
+    EXPECT_FLOAT_EQ(h.r.produktion[0], 80.0f);
+    EXPECT_FLOAT_EQ(h.r.rate[0], 10000.0f);
+    EXPECT_FLOAT_EQ(h.r.produktion[1], 80.0f);
+    EXPECT_FLOAT_EQ(h.r.rate[1], 10000.0f);
+    EXPECT_FLOAT_EQ(h.r.reserve, 160.0f);
+    EXPECT_EQ(h.r.feld.m_iBohrungen, 4);
+    EXPECT_EQ(h.r.feld.m_fKonsAnteil, 50.0f);
+    EXPECT_EQ(h.r.feld.m_fKopfdruck, 50.0f); // 0 in the row: unchanged
+    EXPECT_NE(std::find(h.r.bericht.begin(), h.r.bericht.end(), " Ab 2011 Bohrungen:4 Kons.Anteil: 50.0"),
+              h.r.bericht.end());
 }
