@@ -99,6 +99,15 @@ void CMainFrame::MenuesAnlegen()
         FilePrint, "&Drucken...", [this] { OnFilePrint(); }, "Druckt das aktive Dokument.\nDrucken",
         QKeySequence("Ctrl+P"));
     Anlegen(
+        ExportCsv, "Tabelle als &CSV...", [this] { OnExport(EExport::Csv); },
+        "Schreibt die Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma).\nTabelle als CSV");
+    Anlegen(
+        ExportGrafik, "&Grafik als Bild...", [this] { OnExport(EExport::Grafik); },
+        "Schreibt die Grafik als PNG, SVG oder PDF (nach der Endung des Namens).\nGrafik als Bild");
+    Anlegen(
+        ExportBericht, "&Bericht als PDF...", [this] { OnExport(EExport::Bericht); },
+        "Schreibt den Bericht als PDF, wie er gedruckt wird.\nBericht als PDF");
+    Anlegen(
         FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); }, "Zeigt ganze Seiten an.\nSeitenansicht");
     Anlegen(
         FilePrintSetup, "Drucker&einrichtung...", [this] { OnFilePrintSetup(); },
@@ -144,6 +153,9 @@ void CMainFrame::MenuesAnlegen()
     for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();
+    QMenu* exportieren = datei->addMenu("E&xportieren");
+    for (int id : {ExportCsv, ExportGrafik, ExportBericht})
+        exportieren->addAction(m_Befehle[id]);
     for (int id : {FilePrint, FilePrintPreview, FilePrintSetup})
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();

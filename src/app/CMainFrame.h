@@ -42,6 +42,9 @@ enum : int {
     Blockdiagramm = 32781,
     Liniendiagramm = 32782,
     GrafikLupe = 32783,
+    ExportCsv = 32790,
+    ExportGrafik = 32791,
+    ExportBericht = 32792,
     AppAbout = 57664,
     Hilfe = 32776,
 };
@@ -61,6 +64,11 @@ public:
     bool GrafikAktiv() const;
     CGrafikWidget* GrafikAnsicht() const { return m_pGrafik; }
     CKalvoViewWidget* TextAnsicht() const { return m_pText; }
+    // The exports of the "Exportieren" menu: exactly what kalvo-batch --csv,
+    // --grafik and --bericht-pdf write for the open document, written
+    // atomically. False after a German message naming the file.
+    enum class EExport { Csv, Grafik, Bericht };
+    bool ExportSchreiben(EExport art, const QString& pfad);
     // Prints the active view to a PDF file without a dialog; returns the pages.
     int AlsPdfDrucken(const QString& pfad);
     void BefehleAktualisieren();
@@ -85,6 +93,7 @@ private:
     bool OnFileSaveAs();
     bool Speichern(const QString& pfad);
     int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
+    void OnExport(EExport art);
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();

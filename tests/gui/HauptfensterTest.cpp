@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "batch/CBatch.h"
 #include "platform/Datei.h"
 #include "views/CGrafikWidget.h"
 
@@ -12,6 +13,7 @@
 #include <QTimer>
 
 #include <clocale>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -183,4 +185,48 @@ TEST(Hauptfenster, RecentEntryThatNoLongerOpensLeavesTheList)
     }
     EXPECT_EQ(QSettings().value("ZuletztGeoeffnet").toStringList(), QStringList{QString(KALVO_BEISPIEL)});
     QSettings().clear();
+}
+
+TEST(Hauptfenster, ExportsWriteWhatKalvoBatchWrites)
+{
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    const QString ordner = QDir::temp().absoluteFilePath("kalvo_export");
+    QDir().mkpath(ordner);
+    const struct {
+        CMainFrame::EExport art;
+        const char* datei;
+        const char* option;
+    } exporte[] = {{CMainFrame::EExport::Csv, "a.csv", "--csv"},
+                   {CMainFrame::EExport::Grafik, "a.png", "--grafik"},
+                   {CMainFrame::EExport::Grafik, "a.svg", "--grafik"},
+                   {CMainFrame::EExport::Bericht, "a.pdf", "--bericht-pdf"}};
+    for (const auto& e : exporte) {
+        const std::string desktop = (ordner + "/desktop_" + e.datei).toStdString();
+        const std::string batch = (ordner + "/batch_" + e.datei).toStdString();
+        ASSERT_TRUE(rahmen.ExportSchreiben(e.art, QString::fromStdString(desktop))) << e.datei;
+        std::ostringstream aus, fehler;
+        ASSERT_EQ(KalvoBatch({e.option, batch, KALVO_BEISPIEL}, aus, fehler), 0) << fehler.str();
+        std::string a, b, grund;
+        ASSERT_TRUE(DateiLesen(desktop, a, grund));
+        ASSERT_TRUE(DateiLesen(batch, b, grund));
+        if (e.art == CMainFrame::EExport::Bericht) // a PDF carries its creation time
+            EXPECT_EQ(PdfSeiten(QString::fromStdString(desktop)), PdfSeiten(QString::fromStdString(batch)));
+        else
+            EXPECT_TRUE(a == b) << e.datei;
+    }
+
+    // A folder that does not exist: a German message naming the file, no file.
+    QTimer antworten;
+    QObject::connect(&antworten, &QTimer::timeout, [] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            w->close();
+    });
+    antworten.start(20);
+    EXPECT_FALSE(rahmen.ExportSchreiben(CMainFrame::EExport::Csv, "/gibt/es/nicht/a.csv"));
+    antworten.stop();
+    EXPECT_FALSE(QFileInfo::exists("/gibt/es/nicht/a.csv"));
+    QDir(ordner).removeRecursively();
 }

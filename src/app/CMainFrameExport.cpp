@@ -1,0 +1,59 @@
+// The exports of the main window: the year series as CSV, the chart as an
+// image, the report as PDF; the same writers kalvo-batch uses.
+
+#include "app/CMainFrame.h"
+
+#include "platform/Datei.h"
+#include "summary/Jahresreihen.h"
+#include "views/BerichtDruck.h"
+#include "views/CGrafik.h"
+#include "views/GrafikDatei.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStatusBar>
+
+bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
+{
+    const std::string ziel = pfad.toStdString();
+    std::string grund;
+    bool ok = false;
+    switch (art) {
+    case EExport::Csv: ok = DateiAtomarSchreiben(ziel, JahresreihenCsv(m_Doc.Jahresreihen()), grund); break;
+    case EExport::Grafik: {
+        CGrafik grafik(m_Doc); // the chart as kalvo-batch draws it: without zoom, the document's options
+        ok = GrafikSchreiben(grafik, ziel, m_Meldungen, grund);
+        break;
+    }
+    case EExport::Bericht: ok = BerichtPdfSchreiben(m_Doc, ziel, false, grund); break;
+    }
+    if (!ok)
+        m_Meldungen.Meldung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + grund);
+    return ok;
+}
+
+void CMainFrame::OnExport(EExport art)
+{
+    struct {
+        const char* titel;
+        const char* filter;
+        const char* endung;
+    } const arten[] = {
+        {"Tabelle als CSV exportieren", "CSV-Tabelle (*.csv)", "csv"},
+        {"Grafik als Bild exportieren", "Bilder (*.png *.svg *.pdf)", "png"},
+        {"Bericht als PDF exportieren", "PDF-Dokument (*.pdf)", "pdf"},
+    };
+    const auto& a = arten[static_cast<int>(art)];
+    // The document's name with the export's suffix, beside the document.
+    const QFileInfo dokument(QString::fromStdString(m_Doc.GetPathName()));
+    const QString name = (dokument.fileName().isEmpty() ? QString("Unbenannt") : dokument.completeBaseName()) +
+                         "." + a.endung;
+    const QString vorschlag = dokument.fileName().isEmpty() ? name : dokument.dir().filePath(name);
+    QFileDialog dialog(this, QString::fromUtf8(a.titel), vorschlag, QString::fromUtf8(a.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(a.endung);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    if (ExportSchreiben(art, dialog.selectedFiles().first()))
+        statusBar()->showMessage("Exportiert: " + dialog.selectedFiles().first(), 5000);
+}
