@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CHilfeFenster.h"
 #include "app/Info.h"
 #include "app/Symbole.h"
 #include "dialogs/CDlgInputWidget.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QFileDialog>
@@ -31,10 +31,6 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
-
-#ifndef KALVO_HILFE
-#define KALVO_HILFE ""
-#endif
 
 CMainFrame::CMainFrame() : m_Meldungen(), m_Doc(m_Meldungen), m_Datenbefehle(m_Doc, this)
 {
@@ -392,15 +388,8 @@ bool CMainFrame::OnFileSaveAs()
 
 void CMainFrame::OnHilfe()
 {
-    // The German help page that ships with Kalvo: beside the program when
-    // installed, in the source tree when run from the build.
-    const QString programm = QApplication::applicationDirPath();
-    const QStringList orte = {programm + "/../share/kalvo/KALVO.html", programm + "/KALVO.html",
-                              QString::fromUtf8(KALVO_HILFE)};
-    for (const QString& ort : orte) {
-        if (!ort.isEmpty() && QFileInfo::exists(ort) &&
-            QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(ort).absoluteFilePath())))
-            return;
-    }
-    m_Meldungen.Meldung("Onlinehilfe nicht gefunden!");
+    if (!m_pHilfe)
+        m_pHilfe = new CHilfeFenster(this);
+    if (!m_pHilfe->Zeigen(HilfeSeite()))
+        m_Meldungen.Meldung("Onlinehilfe nicht gefunden!");
 }

@@ -19,6 +19,7 @@ class QAction;
 class QMenu;
 class QStackedWidget;
 class QPrinter;
+class CHilfeFenster;
 
 // Command ids of the menus and the toolbar.
 namespace ID {
@@ -63,6 +64,7 @@ public:
     void AnsichtWechseln(int ansicht); // 1 = text, 2 = chart
     bool GrafikAktiv() const;
     CGrafikWidget* GrafikAnsicht() const { return m_pGrafik; }
+    CHilfeFenster* Hilfefenster() const { return m_pHilfe; }
     CKalvoViewWidget* TextAnsicht() const { return m_pText; }
     // The exports of the "Exportieren" menu: exactly what kalvo-batch --csv,
     // --grafik and --bericht-pdf write for the open document, written
@@ -110,4 +112,5 @@ private:
     QMap<int, QAction*> m_Befehle;
     std::unique_ptr<CZuletzt> m_pZuletzt;
     std::unique_ptr<QPrinter> m_pDrucker;
+    CHilfeFenster* m_pHilfe = nullptr; // made on first use, a child of the window
 };

@@ -46,8 +46,8 @@ void CMainFrame::OnExport(EExport art)
     const auto& a = arten[static_cast<int>(art)];
     // The document's name with the export's suffix, beside the document.
     const QFileInfo dokument(QString::fromStdString(m_Doc.GetPathName()));
-    const QString name = (dokument.fileName().isEmpty() ? QString("Unbenannt") : dokument.completeBaseName()) +
-                         "." + a.endung;
+    const QString name =
+        (dokument.fileName().isEmpty() ? QString("Unbenannt") : dokument.completeBaseName()) + "." + a.endung;
     const QString vorschlag = dokument.fileName().isEmpty() ? name : dokument.dir().filePath(name);
     QFileDialog dialog(this, QString::fromUtf8(a.titel), vorschlag, QString::fromUtf8(a.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -1,3 +1,4 @@
+#include "app/CHilfeFenster.h"
 #include "app/CMainFrame.h"
 #include "batch/CBatch.h"
 #include "platform/Datei.h"
@@ -10,6 +11,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <clocale>
@@ -229,4 +231,17 @@ TEST(Hauptfenster, ExportsWriteWhatKalvoBatchWrites)
     antworten.stop();
     EXPECT_FALSE(QFileInfo::exists("/gibt/es/nicht/a.csv"));
     QDir(ordner).removeRecursively();
+}
+
+TEST(Hauptfenster, F1OpensTheGermanHelpInKalvosOwnWindow)
+{
+    CMainFrame rahmen;
+    rahmen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rahmen));
+    rahmen.Befehl(ID::Hilfe)->trigger();
+    ASSERT_NE(rahmen.Hilfefenster(), nullptr);
+    EXPECT_TRUE(rahmen.Hilfefenster()->isVisible());
+    const QString text = rahmen.Hilfefenster()->Browser()->toPlainText();
+    EXPECT_TRUE(text.contains("Arbeitsablauf")) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains("Exportieren"));
 }
