@@ -301,6 +301,9 @@ void CDlgInput::FeldAuswaehlen()
     if (m_iFeld < 0)
         return;
     m_sFeldStatus = Format("%d.Feld ausgewählt", m_iFeld + 1);
+    // A proposal belongs to the field it was made for.
+    m_sVorschlag = "";
+    m_bVorschlagDa = false;
     FeldzeileLesen(m_lbFelder.GetText(m_iFeld));
     m_sAuswahl = m_sFeldname;
     m_lbZeilen.SetCurSel(0);
@@ -581,8 +584,32 @@ void CDlgInput::OnComputeAbc()
     CVorschlag vorschlag;
     if (::OnComputeAbc(Feldwerte(), m_iProjektende, m_Meldungen, vorschlag, m_Gas)) {
         m_sVorschlag = vorschlag.m_sVorschlag;
+        // The values as the proposal text shows them, as a user would type them.
+        m_bVorschlagDa = LiesFloat(Format("%.1f", vorschlag.a1_), m_fVorschlagA1) &&
+                         LiesFloat(Format("%.3f", vorschlag.b1_), m_fVorschlagB1) &&
+                         LiesFloat(Format("%.4f", vorschlag.c1_), m_fVorschlagCWert);
         UpdateData(false);
     }
+}
+
+// Takes the shown proposal into A1, B1 and C-Wert, asking first when that
+// replaces values the field already has.
+void CDlgInput::OnVorschlagUebernehmen()
+{
+    if (!m_bVorschlagDa)
+        return;
+    UpdateData(true);
+    const bool andere = (m_fA1 != 0 && m_fA1 != m_fVorschlagA1) || (m_fB1 != 0 && m_fB1 != m_fVorschlagB1) ||
+                        (m_fCWert != 0 && m_fCWert != m_fVorschlagCWert);
+    if (andere && !Frage(Format("Sollen A1 %g, B1 %g und C-Wert %g durch den Vorschlag A1 %g, B1 %g, C-Wert %g "
+                                "ersetzt werden?",
+                                double(m_fA1), double(m_fB1), double(m_fCWert), double(m_fVorschlagA1),
+                                double(m_fVorschlagB1), double(m_fVorschlagCWert))))
+        return;
+    m_fA1 = m_fVorschlagA1;
+    m_fB1 = m_fVorschlagB1;
+    m_fCWert = m_fVorschlagCWert;
+    UpdateData(false);
 }
 
 void CDlgInput::OnWasserinvasion()

@@ -83,6 +83,7 @@ enum : int {
     Rate = 1075,
     WasserinvasionGrafik = 1076,
     Feldesreserven = 1077,
+    VorschlagUebernehmen = 1078,
     Abbrechen = 2,
 };
 }
@@ -126,7 +127,9 @@ public:
     std::string m_sMeldung;
     CListBox m_lbFelder{true};
     CListBox m_lbZeilen{false};
-    CGaseigenschaften m_Gas; // of the field being edited
+    CGaseigenschaften m_Gas;     // of the field being edited
+    bool m_bVorschlagDa = false; // a proposal is shown (m_sVorschlag) and can be taken over
+    float m_fVorschlagA1 = 0, m_fVorschlagB1 = 0, m_fVorschlagCWert = 0;
 
     // ---- controls and the end of the dialog ----
     CDatenaustausch m_Austausch;
@@ -159,6 +162,7 @@ public:
     void OnGaseigenschaften();
     void OnComputeAbc();
     void OnWasserinvasion();
+    void OnVorschlagUebernehmen(); // button "Übernehmen" beside the proposal
 
     // ---- operations ----
     void InitData();

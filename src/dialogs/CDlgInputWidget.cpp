@@ -120,6 +120,10 @@ void CDlgInputWidget::Anlegen()
     Text("", 59, 247, 75, 12, ZeileStatus, true);
     Text("", 263, 262, 100, 13, FeldStatus, true);
     Text("", 230, 250, 133, 8, Vorschlag);
+    // Takes the proposal into A1, B1, C-Wert; shown only while there is one.
+    Knopf(VorschlagUebernehmen, "Übernehmen", 178, 247, 48, 12, [&d] {
+        d.OnVorschlagUebernehmen();
+    })->setToolTip("A1, B1 und C-Wert aus dem Vorschlag übernehmen");
     Knopf(WasserinvasionGrafik, "Wasserinvasion", 301, 161, 62, 14, [&d] { d.OnWasserinvasion(); });
     auto* reserven = Haken(Feldesreserven, "Feldesreserven", 295, 87, 64, 10);
 
@@ -213,6 +217,7 @@ void CDlgInputWidget::TexteZeigen()
             c->setChecked(a.m_Haken[it.key()] != 0);
         }
     }
+    Element(VorschlagUebernehmen)->setVisible(m_Dlg.m_bVorschlagDa);
     ListeZeigen(qobject_cast<QListWidget*>(Element(FeldListe)), m_Dlg.m_lbFelder);
     ListeZeigen(qobject_cast<QListWidget*>(Element(ZeilenListe)), m_Dlg.m_lbZeilen);
     if (a.m_iFokus) {

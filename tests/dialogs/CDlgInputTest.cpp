@@ -1,5 +1,6 @@
 #include "dialogs/CDlgInput.h"
 #include "Testdaten.h"
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
@@ -446,4 +447,37 @@ TEST(DlgInput, ProjectYearsAndPressureOfTheCWertAtTheirLimits)
     d.dlg.OnKillFocusReferenzdruck();
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Druck beim C-Wert muß kleiner als der Initialdruck sein!");
     EXPECT_EQ(d.dlg.m_fReferenzdruck, 299.9f);
+}
+
+TEST(DlgInput, ProposalIsTakenOverAfterAQuestionWhenItReplacesOtherValues)
+{
+    CDialog d({Satz("Feld1"), Satz("Feld2")});
+    EXPECT_FALSE(d.dlg.m_bVorschlagDa);
+    d.dlg.OnComputeAbc();
+    ASSERT_TRUE(d.dlg.m_bVorschlagDa);
+    // The values are those the text shows ("A1: %6.1f B1:%6.3f C-Wert:%7.4f").
+    EXPECT_EQ(d.dlg.m_sVorschlag, Format("A1: %6.1f B1:%6.3f C-Wert:%7.4f", double(d.dlg.m_fVorschlagA1),
+                                         double(d.dlg.m_fVorschlagB1), double(d.dlg.m_fVorschlagCWert)));
+
+    // FeldA has A1, B1, C-Wert of its own: the takeover asks; No keeps them.
+    d.meldungen.m_saTexte.clear();
+    d.Antworten({false});
+    d.dlg.OnVorschlagUebernehmen();
+    ASSERT_EQ(d.meldungen.m_saTexte.size(), 1u);
+    EXPECT_EQ(d.meldungen.m_saTexte[0].rfind("Sollen A1 ", 0), 0u);
+    EXPECT_EQ(d.Text(CWert), "0.0125");
+    d.Antworten({true});
+    d.dlg.OnVorschlagUebernehmen();
+    EXPECT_EQ(d.dlg.m_fA1, d.dlg.m_fVorschlagA1);
+    EXPECT_EQ(d.dlg.m_fCWert, d.dlg.m_fVorschlagCWert);
+    EXPECT_EQ(d.Text(B1), Format("%.6g", double(d.dlg.m_fVorschlagB1)));
+
+    // Equal values are taken without a question; another field drops the proposal.
+    d.meldungen.m_saTexte.clear();
+    d.dlg.OnVorschlagUebernehmen();
+    EXPECT_TRUE(d.meldungen.m_saTexte.empty());
+    d.dlg.m_lbFelder.SetCurSel(1);
+    d.dlg.FeldAuswaehlen();
+    EXPECT_FALSE(d.dlg.m_bVorschlagDa);
+    EXPECT_EQ(d.Text(Vorschlag), "");
 }

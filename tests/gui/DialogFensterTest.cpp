@@ -4,6 +4,7 @@
 #include "dialogs/CDlgWasserinvasionWidget.h"
 #include "dialogs/DlgVerkauf.h"
 #include "dialogs/DlgVerkaufWidget.h"
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 
 #include <QApplication>
@@ -185,4 +186,27 @@ TEST(DialogFenster, DecimalCommaTypedUnderAGermanLocale)
     EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::Pi)->text(), "380");
     EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::CWert)->text(), "0.0125");
     std::setlocale(LC_ALL, alt.c_str());
+}
+
+TEST(DialogFenster, TakeOverButtonShowsOnlyWithAProposal)
+{
+    CAufgezeichneteMeldungen m;
+    m.m_bAntworten = {true};
+    CDlgInput dlg(m);
+    dlg.m_saFelder = {Feldsatz(FeldA())};
+    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_iProjektende = 2030;
+    dlg.m_iGrafikRate = 0;
+    CDlgInputWidget fenster(dlg);
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+    auto* uebernehmen = Element<QPushButton>(fenster, IDC_Input::VorschlagUebernehmen);
+    EXPECT_FALSE(uebernehmen->isVisible());
+    QTest::mouseClick(Element<QPushButton>(fenster, IDC_Input::ComputeAbc), Qt::LeftButton);
+    EXPECT_TRUE(uebernehmen->isVisible());
+    EXPECT_FALSE(Element<QLabel>(fenster, IDC_Input::Vorschlag)->text().isEmpty());
+    QTest::mouseClick(uebernehmen, Qt::LeftButton);
+    EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::A1)->text(),
+              QString::fromStdString(Format("%.6g", double(dlg.m_fVorschlagA1))));
+    Bild(fenster, "dialog_vorschlag.png");
 }
