@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CHilfeFenster.h"
+#include "app/CStandBefehl.h"
 #include "app/Info.h"
 #include "app/Symbole.h"
 #include "dialogs/CDlgInputWidget.h"
@@ -80,8 +81,12 @@ void CMainFrame::MenuesAnlegen()
 {
     using namespace ID;
     Anlegen(
-        FileNew, "&Neu", [this] { m_Datenbefehle.OnFileNew(); }, "Erstellt ein neues Dokument.\nNeu",
-        QKeySequence("Ctrl+N"));
+        FileNew, "&Neu",
+        [this] {
+            if (m_Datenbefehle.OnFileNew())
+                m_Verlauf.clear(); // a new document starts a fresh history
+        },
+        "Erstellt ein neues Dokument.\nNeu", QKeySequence("Ctrl+N"));
     Anlegen(
         FileOpen, "Ö&ffnen...", [this] { OnFileOpen(); }, "Öffnet ein bestehendes Dokument.\nÖffnen",
         QKeySequence("Ctrl+O"));
@@ -112,13 +117,15 @@ void CMainFrame::MenuesAnlegen()
         AppExit, "&Beenden", [this] { close(); },
         "Beendet die Anwendung und fragt, ob Dokumente gespeichert werden sollen.\nBeenden");
     Anlegen(
-        DatenAendern, "Daten ändern", [this] { m_Datenbefehle.OnDatenAendern(); },
+        DatenAendern, "Daten ändern", [this] { Schritt("Felddaten", [this] { m_Datenbefehle.OnDatenAendern(); }); },
         "Daten ändern bzw. Eingabedatei aufbauen\nDaten ändern", QKeySequence(Qt::Key_F2));
     Anlegen(
-        Verkaufsprofil, "Verkaufsprofil", [this] { m_Datenbefehle.OnVerkaufsprofil(); },
+        Verkaufsprofil, "Verkaufsprofil",
+        [this] { Schritt("Verkaufsprofil", [this] { m_Datenbefehle.OnVerkaufsprofil(); }); },
         "Verkaufsprofil eingeben\nVerkaufsprofil");
     Anlegen(
-        Restfelder, "Restfelder", [this] { m_Datenbefehle.OnRestfelder(); }, "Restfelder eingeben\nRestfelder");
+        Restfelder, "Restfelder", [this] { Schritt("Restfelder", [this] { m_Datenbefehle.OnRestfelder(); }); },
+        "Restfelder eingeben\nRestfelder");
     Anlegen(
         Grafik, "Grafik", [this] { AnsichtWechseln(2); }, "Zeigt die Ergebnisse als Grafik an\nGrafik",
         QKeySequence(Qt::Key_F3));
@@ -126,10 +133,10 @@ void CMainFrame::MenuesAnlegen()
         Text, "Text", [this] { AnsichtWechseln(1); }, "Zeigt die Ergebnisse als Tabelle an\nText",
         QKeySequence(Qt::Key_F4));
     Anlegen(
-        Blockdiagramm, "Blockdiagramm", [this] { m_Doc.OnBlockdiagramm(); },
+        Blockdiagramm, "Blockdiagramm", [this] { Schritt("Blockdiagramm", [this] { m_Doc.OnBlockdiagramm(); }); },
         "Zeichnet die Ist-Werte als Blockdiagramm");
     Anlegen(
-        Liniendiagramm, "Liniendiagramm", [this] { m_Doc.OnLiniendiagramm(); },
+        Liniendiagramm, "Liniendiagramm", [this] { Schritt("Liniendiagramm", [this] { m_Doc.OnLiniendiagramm(); }); },
         "Zeichnet die Istwerte als Liniendiagramm");
     Anlegen(
         GrafikLupe, "Grafik Lupe",
@@ -144,6 +151,17 @@ void CMainFrame::MenuesAnlegen()
         "Zeigt Programminformationen, Versionsnummer und Copyright an.\nInfo");
     Anlegen(
         Hilfe, "Hilfe", [this] { OnHilfe(); }, "Hilfe zum Programm Kalvo", QKeySequence(Qt::Key_F1));
+
+    // Undo and redo, named after the step they take back ("Rückgängig: Felddaten").
+    QAction* rueckgaengig = m_Verlauf.createUndoAction(this, "Rückgängig:");
+    rueckgaengig->setShortcut(QKeySequence("Ctrl+Z"));
+    rueckgaengig->setStatusTip("Nimmt den letzten bestätigten Befehl zurück.");
+    m_Befehle[Rueckgaengig] = rueckgaengig;
+    QAction* wiederholen = m_Verlauf.createRedoAction(this, "Wiederholen:");
+    wiederholen->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    wiederholen->setStatusTip("Führt den zurückgenommenen Befehl wieder aus.");
+    m_Befehle[Wiederholen] = wiederholen;
+    m_Verlauf.setUndoLimit(100);
 
     QMenu* datei = menuBar()->addMenu("&Datei");
     for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
@@ -163,6 +181,9 @@ void CMainFrame::MenuesAnlegen()
     datei->addAction(m_Befehle[AppExit]);
 
     QMenu* bearbeiten = menuBar()->addMenu("&Bearbeiten");
+    bearbeiten->addAction(m_Befehle[Rueckgaengig]);
+    bearbeiten->addAction(m_Befehle[Wiederholen]);
+    bearbeiten->addSeparator();
     for (int id : {DatenAendern, Verkaufsprofil, Restfelder})
         bearbeiten->addAction(m_Befehle[id]);
 
@@ -334,6 +355,15 @@ void CMainFrame::dropEvent(QDropEvent* ereignis)
         DateiOeffnen(urls.first().toLocalFile());
 }
 
+void CMainFrame::Schritt(const QString& name, const std::function<void()>& befehl)
+{
+    CKalvoDoc::CStand vorher = m_Doc.Stand();
+    befehl();
+    CKalvoDoc::CStand nachher = m_Doc.Stand();
+    if (nachher != vorher)
+        m_Verlauf.push(new CStandBefehl(m_Doc, name, std::move(vorher), std::move(nachher)));
+}
+
 bool CMainFrame::DateiOeffnen(const QString& pfad)
 {
     std::string bytes, grund;
@@ -343,6 +373,7 @@ bool CMainFrame::DateiOeffnen(const QString& pfad)
         return false;
     }
     m_pZuletzt->Merken(pfad);
+    m_Verlauf.clear(); // opening and saving start a fresh history
     Aktualisieren();
     return true;
 }
@@ -366,6 +397,7 @@ bool CMainFrame::Speichern(const QString& pfad)
     m_Doc.SetPathName(pfad.toStdString());
     m_Doc.SetModifiedFlag(false);
     m_pZuletzt->Merken(pfad);
+    m_Verlauf.clear(); // opening and saving start a fresh history
     Aktualisieren();
     return true;
 }

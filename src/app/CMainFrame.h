@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <QMap>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -46,6 +47,8 @@ enum : int {
     ExportCsv = 32790,
     ExportGrafik = 32791,
     ExportBericht = 32792,
+    Rueckgaengig = 57643,
+    Wiederholen = 57644,
     AppAbout = 57664,
     Hilfe = 32776,
 };
@@ -65,6 +68,7 @@ public:
     bool GrafikAktiv() const;
     CGrafikWidget* GrafikAnsicht() const { return m_pGrafik; }
     CHilfeFenster* Hilfefenster() const { return m_pHilfe; }
+    QUndoStack& Verlauf() { return m_Verlauf; }
     CKalvoViewWidget* TextAnsicht() const { return m_pText; }
     // The exports of the "Exportieren" menu: exactly what kalvo-batch --csv,
     // --grafik and --bericht-pdf write for the open document, written
@@ -96,6 +100,8 @@ private:
     bool Speichern(const QString& pfad);
     int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
     void OnExport(EExport art);
+    // Runs a command and keeps it as one undo step when it changed the document.
+    void Schritt(const QString& name, const std::function<void()>& befehl);
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
@@ -113,4 +119,5 @@ private:
     std::unique_ptr<CZuletzt> m_pZuletzt;
     std::unique_ptr<QPrinter> m_pDrucker;
     CHilfeFenster* m_pHilfe = nullptr; // made on first use, a child of the window
+    QUndoStack m_Verlauf;
 };

@@ -49,13 +49,13 @@ int CDatenbefehle::OnDatenAendern()
     return dlg.m_bGeaendert;
 }
 
-void CDatenbefehle::OnFileNew()
+bool CDatenbefehle::OnFileNew()
 {
     CKalvoDoc& d = m_Doc;
     // A modified document is saved first (or deliberately dropped), and the
     // new one has no file name, so that the next save asks for one.
     if (m_pDialoge && d.IsModified() && !m_pDialoge->GeaendertesDokumentSichern())
-        return;
+        return false;
     d.SetPathName("");
     d.m_saFelder.clear();
     d.m_saRestfelder.clear();
@@ -69,6 +69,7 @@ void CDatenbefehle::OnFileNew()
     d.m_sFeldname = "";
     OnDatenAendern();
     d.UpdateAllViews(); // also after "Abbrechen": the title names the untitled document
+    return true;
 }
 
 void CDatenbefehle::ProfilBefehl(bool restfelder)

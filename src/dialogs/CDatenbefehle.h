@@ -28,7 +28,7 @@ public:
     void SetDialoge(IDialoge* dialoge) { m_pDialoge = dialoge; }
 
     int OnDatenAendern(); // returns the dialog's m_bGeaendert (0 after cancel)
-    void OnFileNew();
+    bool OnFileNew();     // false when the user cancelled saving the old document
     void OnVerkaufsprofil() { ProfilBefehl(false); }
     void OnRestfelder() { ProfilBefehl(true); }
     // Opens a document file: loads it (leaving the document untouched on

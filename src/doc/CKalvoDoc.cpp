@@ -45,6 +45,33 @@ void CKalvoDoc::OnLiniendiagramm()
     UpdateAllViews();
 }
 
+CKalvoDoc::CStand CKalvoDoc::Stand() const
+{
+    return {m_saFelder,    m_saVerkaufsprofil, m_saRestfelder,    m_iFoerderbeginn, m_iProjektende,
+            m_iGrafikRate, m_bDetailausgabe,   m_bFeldesreserven, m_bBlockdiagramm, m_bNeuBerechnen,
+            m_iEinzelfeld, m_sEinzelfeld,      m_bModified};
+}
+
+void CKalvoDoc::StandSetzen(const CStand& s)
+{
+    m_saFelder = s.felder;
+    m_saVerkaufsprofil = s.verkaufsprofil;
+    m_saRestfelder = s.restfelder;
+    m_iFoerderbeginn = s.foerderbeginn;
+    m_iProjektende = s.projektende;
+    m_iGrafikRate = s.grafikRate;
+    m_bDetailausgabe = s.detailausgabe;
+    m_bFeldesreserven = s.feldesreserven;
+    m_bBlockdiagramm = s.blockdiagramm;
+    m_bNeuBerechnen = s.neuBerechnen;
+    m_iEinzelfeld = s.einzelfeld;
+    m_sEinzelfeld = s.einzelfeldName;
+    m_bModified = s.geaendert;
+    if (!m_saFelder.empty())
+        Berechnen();
+    UpdateAllViews();
+}
+
 void CKalvoDoc::SetPathName(const std::string& pfad)
 {
     m_sPfad = pfad;

@@ -96,6 +96,19 @@ public:
     // The load step after the items are read: modified mark and display options.
     void NachDemLaden();
 
+    // ---- the user's data and options, as an undo step keeps them ----
+    struct CStand {
+        std::vector<std::string> felder, verkaufsprofil, restfelder;
+        int foerderbeginn = 0, projektende = 0, grafikRate = 0, detailausgabe = 0, feldesreserven = 0;
+        int blockdiagramm = 0, neuBerechnen = 0, einzelfeld = -1;
+        std::string einzelfeldName;
+        bool geaendert = false; // the modified mark
+        bool operator==(const CStand&) const = default;
+    };
+    CStand Stand() const;
+    // Puts a kept state back, recomputes and redraws.
+    void StandSetzen(const CStand& stand);
+
     // ---- commands (the data commands that run dialogs: dialogs/CDatenbefehle) ----
     const std::string& GetPathName() const { return m_sPfad; }
     void SetPathName(const std::string& pfad);

@@ -1,6 +1,7 @@
 #include "app/CHilfeFenster.h"
 #include "app/CMainFrame.h"
 #include "batch/CBatch.h"
+#include "dialogs/CDlgInput.h"
 #include "platform/Datei.h"
 #include "views/CGrafikWidget.h"
 
@@ -244,4 +245,68 @@ TEST(Hauptfenster, F1OpensTheGermanHelpInKalvosOwnWindow)
     const QString text = rahmen.Hilfefenster()->Browser()->toPlainText();
     EXPECT_TRUE(text.contains("Arbeitsablauf")) << text.left(200).toStdString();
     EXPECT_TRUE(text.contains("Exportieren"));
+}
+
+namespace {
+
+// The field data dialog with a changed first field (10 wells), ended with OK.
+struct CMehrBohrungen : IDialoge {
+    bool DatenDialog(CDlgInput& dlg) override
+    {
+        dlg.OnInitDialog();
+        dlg.m_iBohrungen = 10;
+        dlg.DatenInZeile();
+        dlg.m_lbFelder.DeleteString(0);
+        dlg.m_lbFelder.InsertString(0, dlg.m_sFeldzeile);
+        dlg.m_bGeaendert = 1;
+        dlg.OnOK();
+        return dlg.m_Ende == CDlgInput::EEnde::OK;
+    }
+    bool ProfilDialog(DlgVerkauf&) override { return false; }
+    bool GeaendertesDokumentSichern() override { return true; }
+};
+
+} // namespace
+
+TEST(Hauptfenster, UndoAndRedoOfAConfirmedDialogAndAChartStyle)
+{
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    CKalvoDoc& doc = rahmen.Dokument();
+    const auto bericht = doc.m_saBericht;
+    const auto felder = doc.m_saFelder;
+    EXPECT_FALSE(rahmen.Befehl(ID::Rueckgaengig)->isEnabled());
+
+    CMehrBohrungen mehr;
+    rahmen.Datenbefehle().SetDialoge(&mehr);
+    rahmen.Befehl(ID::DatenAendern)->trigger();
+    ASSERT_NE(doc.m_saFelder, felder);
+    EXPECT_NE(doc.m_saBericht, bericht);
+    EXPECT_TRUE(rahmen.isWindowModified());
+    EXPECT_EQ(rahmen.Befehl(ID::Rueckgaengig)->text(), "Rückgängig: Felddaten");
+    const auto geaendert = doc.m_saBericht;
+
+    rahmen.Befehl(ID::Liniendiagramm)->trigger();
+    EXPECT_EQ(rahmen.Befehl(ID::Rueckgaengig)->text(), "Rückgängig: Liniendiagramm");
+    rahmen.Befehl(ID::Rueckgaengig)->trigger();
+    EXPECT_EQ(doc.m_bBlockdiagramm, 1);
+
+    // Back to the opened file: its figures and no modified mark.
+    rahmen.Befehl(ID::Rueckgaengig)->trigger();
+    EXPECT_EQ(doc.m_saFelder, felder);
+    EXPECT_EQ(doc.m_saBericht, bericht);
+    EXPECT_FALSE(rahmen.isWindowModified());
+    EXPECT_EQ(rahmen.Befehl(ID::Wiederholen)->text(), "Wiederholen: Felddaten");
+    rahmen.Befehl(ID::Wiederholen)->trigger();
+    EXPECT_EQ(doc.m_saBericht, geaendert);
+    EXPECT_TRUE(rahmen.isWindowModified());
+
+    // Opening starts a fresh history.
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    doc.SetModifiedFlag(false);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    EXPECT_FALSE(rahmen.Befehl(ID::Rueckgaengig)->isEnabled());
+    EXPECT_EQ(rahmen.Verlauf().count(), 0);
 }
