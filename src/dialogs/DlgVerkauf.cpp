@@ -184,3 +184,21 @@ void DlgVerkauf::FileOpen()
     m_lbZeilen.SetCurSel(-1);
     UpdateData(false);
 }
+
+void DlgVerkauf::Einfuegen(const std::string& text)
+{
+    const CProfilImport e = ProfilEinfuegen(text, m_iProjektstart, m_Meldungen);
+    if (!e.m_bGeaendert)
+        return;
+    m_sZeile.clear();
+    m_saZeilen = e.m_saZeilen;
+    m_lbZeilen.ResetContent();
+    for (const auto& z : e.m_saZeilen)
+        m_lbZeilen.AddString(z);
+    m_bGeaendert = 1;
+    m_sStatus = e.m_sStatus;
+    Meldung(e.m_sStatus);
+    m_iZeile = -1;
+    m_lbZeilen.SetCurSel(-1);
+    UpdateData(false);
+}

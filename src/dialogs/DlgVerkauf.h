@@ -23,6 +23,7 @@ enum : int {
     Status = 1049,
     AlleLoeschen = 1078,
     Kopf = 1079,
+    Einfuegen = 1080,
 };
 }
 
@@ -63,6 +64,9 @@ public:
     void ZeileLoeschen();
     void AlleZeilenLoeschen();
     void FileOpen();
+    // Takes a profile pasted from the clipboard (button "Einfügen"); text
+    // that is not a profile gets the import's messages and changes nothing.
+    void Einfuegen(const std::string& text);
 
 private:
     bool Frage(const std::string& text);

@@ -2,7 +2,9 @@
 
 #include "dialogs/DlgVerkauf.h"
 
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,6 +38,12 @@ DlgVerkaufWidget::DlgVerkaufWidget(DlgVerkauf& dlg, QWidget* eltern) : CDialogFe
     Text("", 133, 36, 98, 8, Status);
     Knopf(AlleLoeschen, "Alle Zeilen löschen", 198, 55, 63, 14, [this] { m_Dlg.AlleZeilenLoeschen(); });
     Text("", 7, 7, 119, 8, Kopf);
+    Knopf(Einfuegen, "Einfügen", 198, 72, 63, 14, [this] {
+        m_Dlg.Einfuegen(QGuiApplication::clipboard()->text().toStdString());
+    })->setToolTip("Profil aus der Zwischenablage einfügen: je Zeile Jahr, Produktion, Rate");
+    // Enter in the line appends it, as "Zeile anhängen" does.
+    connect(qobject_cast<QLineEdit*>(Element(Zeile)), &QLineEdit::returnPressed, this,
+            [this] { Ausfuehren([this] { m_Dlg.ZeileAnhaengen(); }); });
     connect(liste, &QListWidget::currentRowChanged, this, [this](int r) { m_Dlg.m_lbZeilen.SetCurSel(r); });
     connect(liste, &QListWidget::itemDoubleClicked, this, [this] { Ausfuehren([this] { m_Dlg.ZeileAuswaehlen(); }); });
     m_Dlg.m_fnDateiWaehlen = [this] {

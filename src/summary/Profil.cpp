@@ -5,7 +5,9 @@
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
+#include <algorithm>
 #include <fstream>
+#include <sstream>
 
 int ProfilzeileLesen(std::string_view zeile, int& jahr, float& produktion, float& rate)
 {
@@ -68,6 +70,23 @@ CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldunge
         ergebnis.m_bGeaendert = true;
     }
     ergebnis.m_sStatus = Format("%zu Zeilen wurden eingelesen", ergebnis.m_saZeilen.size());
+    return ergebnis;
+}
+
+CProfilImport ProfilEinfuegen(const std::string& text, int projektstart, IMeldungen& meldungen)
+{
+    std::string zeilen = text;
+    std::replace(zeilen.begin(), zeilen.end(), ';', ' ');
+    // The import reads its first line as a title: a heading takes that place,
+    // else an empty one is put before the first profile line.
+    int jahr = 0;
+    const bool ueberschrift = !LiesInt(ErstesWort(zeilen.substr(0, zeilen.find('\n'))), jahr);
+    std::string bytes; // the import reads Windows-1252, as files are written
+    if (!Utf8ZuCp1252(zeilen, bytes))
+        bytes = zeilen;
+    std::istringstream datei((ueberschrift ? "" : "\n") + bytes);
+    CProfilImport ergebnis = ProfilImportieren(datei, projektstart, meldungen);
+    ergebnis.m_sStatus = Format("%zu Zeilen wurden eingefügt", ergebnis.m_saZeilen.size());
     return ergebnis;
 }
 

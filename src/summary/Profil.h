@@ -30,6 +30,12 @@ struct CProfilImport {
 // taken before stay.
 CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldungen& meldungen);
 
+// A profile pasted from the clipboard: lines of year, production and rate,
+// separated by blanks, tabs or semicolons, with a decimal comma or point; a
+// first line that does not begin with a year is a heading. Checked as an
+// import file is; the status counts the lines taken.
+CProfilImport ProfilEinfuegen(const std::string& text, int projektstart, IMeldungen& meldungen);
+
 // The same for a file on disk; first shows "<pfad> wird geöffnet". A file that
 // cannot be opened reads as empty.
 CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart, IMeldungen& meldungen);

@@ -56,6 +56,17 @@ public:
     void Blockdiagramm(CDC& dc, const CPunkt* pts, int n) const;
     bool Reserven() const; // the reserves chart instead of the time chart
 
+    // The drawing's extent in 0.1 mm: the plot plus the margins for titles,
+    // axis labels and the legend (400 units left, 600 in the reserves chart,
+    // 300 above, the legend below).
+    struct CFlaeche {
+        int breite, hoehe;
+    };
+    CFlaeche Zeichenflaeche() const
+    {
+        return {m_iBreite + (Reserven() ? 1000 : 800), m_iHoehe + (Reserven() ? 450 : 600)};
+    }
+
 private:
     // Conversion toward zero to a 32-bit int; values beyond its range are clamped.
     static int Trunc(double v);

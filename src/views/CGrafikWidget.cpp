@@ -8,10 +8,12 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
-// Scroll extent in 0.1 mm.
-constexpr int kBreite = 2500, kHoehe = 2200;
+constexpr double kLupe = 1.5;                      // the zoom draws the plot half as large again
+constexpr double kKleinste = 0.5, kGroesste = 4.0; // the chart's scale stays readable within these
 
 } // namespace
 
@@ -25,19 +27,29 @@ CGrafikWidget::CGrafikWidget(CKalvoDoc& doc, IMeldungen& meldungen, QWidget* par
     Rollbereich();
 }
 
+// Device pixels per 0.1 mm: the chart fills the window with its proportions
+// kept, fonts and lines scaled with it; the zoom draws it half as large again,
+// to be scrolled. The axis scaling does not depend on it.
 double CGrafikWidget::PixelJeEinheit() const
 {
-    return logicalDpiX() / 254.0;
+    const double natuerlich = logicalDpiX() / 254.0;
+    const CGrafik::CFlaeche f = m_Grafik.Zeichenflaeche();
+    const double lupe = m_Grafik.m_bGrafiklupe == 1 ? kLupe : 1.0;
+    const QSize sicht = viewport()->size();
+    const double einpassen =
+        std::min(sicht.width() / (f.breite / lupe * natuerlich), sicht.height() / (f.hoehe / lupe * natuerlich));
+    return natuerlich * std::clamp(einpassen, kKleinste, kGroesste);
 }
 
 void CGrafikWidget::Rollbereich()
 {
     const double s = PixelJeEinheit();
     const QSize sicht = viewport()->size();
-    horizontalScrollBar()->setRange(0, std::max(0, int(kBreite * s) - sicht.width()));
+    const CGrafik::CFlaeche f = m_Grafik.Zeichenflaeche();
+    horizontalScrollBar()->setRange(0, std::max(0, int(f.breite * s) - sicht.width()));
     horizontalScrollBar()->setPageStep(sicht.width());
     horizontalScrollBar()->setSingleStep(int(50 * s));
-    verticalScrollBar()->setRange(0, std::max(0, int(kHoehe * s) - sicht.height()));
+    verticalScrollBar()->setRange(0, std::max(0, int(f.hoehe * s) - sicht.height()));
     verticalScrollBar()->setPageStep(sicht.height());
     verticalScrollBar()->setSingleStep(int(44 * s));
 }
@@ -62,10 +74,11 @@ void CGrafikWidget::Aktualisieren()
 
 void CGrafikWidget::paintEvent(QPaintEvent*)
 {
+    m_Grafik.OnGraf(); // the plot size first: the scale follows from it
+    Rollbereich();
     QPainter painter(viewport());
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     CQtDC dc(painter, PixelJeEinheit());
-    m_Grafik.OnGraf();
     m_Gesammelt.m_saTexte.clear();
     m_Grafik.Diagramm(dc, m_Gesammelt);
     if (!m_Gesammelt.m_saTexte.empty())

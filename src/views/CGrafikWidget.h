@@ -20,6 +20,8 @@ public:
     void Aktualisieren(); // a new drawing request (document changed)
     void OnGrafiklupe();
     bool Lupe() const { return m_Grafik.m_bGrafiklupe == 1; }
+    // Device pixels per 0.1 mm on screen: the chart fills the window.
+    double PixelJeEinheit() const;
 
     // Printing in three steps, as the print dialog needs them.
     void OnPreparePrinting();        // m_bDrucken = 1
@@ -32,7 +34,6 @@ protected:
     void showEvent(QShowEvent* ereignis) override;
 
 private:
-    double PixelJeEinheit() const;
     void Rollbereich();
     void MeldungenZeigen();
 

@@ -20,16 +20,7 @@ namespace {
 constexpr double kDpi = 150.0;
 constexpr double kEinheitenJeZoll = 254.0; // 0.1 mm
 
-// The drawing spans the plot plus the margins for titles, axis labels and the
-// legend: 400 units left (600 in the reserves chart), 300 above, legend below.
-struct CFlaeche {
-    int breite, hoehe; // logical units
-};
-
-CFlaeche Flaeche(const CGrafik& g, bool reserven)
-{
-    return {g.m_iBreite + (reserven ? 1000 : 800), g.m_iHoehe + (reserven ? 450 : 600)};
-}
+using CFlaeche = CGrafik::CFlaeche;
 
 void Zeichnen(CGrafik& g, QPaintDevice& geraet, double skala, IMeldungen& meldungen, bool weiss, const CFlaeche& f)
 {
@@ -71,7 +62,7 @@ bool GrafikSchreiben(CGrafik& g, const std::string& pfad, IMeldungen& meldungen,
     g.m_bHochformat = 1;
     g.m_bGrafiklupe = 0;
     g.OnGraf();
-    const CFlaeche f = Flaeche(g, g.Reserven());
+    const CFlaeche f = g.Zeichenflaeche();
     const double skala = kDpi / kEinheitenJeZoll;
 
     QByteArray bytes;

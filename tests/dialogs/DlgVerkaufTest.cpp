@@ -144,3 +144,26 @@ TEST(DlgVerkauf, TypedLineMayCarryADecimalCommaAndIsStoredWithAPoint)
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Die Zeile enthält keine 3 Werte!");
     EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 1);
 }
+
+TEST(DlgVerkauf, PastedProfileTakesSemicolonsTabsAndCommasThroughTheImportChecks)
+{
+    CDialog d({"2002          95.0       13000.0"});
+    d.dlg.Einfuegen("Jahr;Produktion;Rate\r\n2002;95,5;13000\r\n2003\t96,5\t13100,0\n2004 97 13200\n");
+    ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 3);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), " 2002           95.5       13000.0");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), " 2003           96.5       13100.0");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "3 Zeilen wurden eingefügt");
+    EXPECT_EQ(d.dlg.m_sStatus, "3 Zeilen wurden eingefügt");
+    EXPECT_EQ(d.dlg.m_bGeaendert, 1);
+
+    // Text that is not a profile: the import's message, nothing changes.
+    CDialog k({"2002          95.0       13000.0"});
+    k.dlg.Einfuegen("Sehr geehrte Damen und Herren,\nanbei die Zahlen.\n");
+    EXPECT_EQ(k.meldungen.m_saTexte.back(), "Die Zeile enhält keine 3 Werte\n anbei die Zahlen.");
+    ASSERT_EQ(k.dlg.m_lbZeilen.GetCount(), 1);
+    EXPECT_EQ(k.dlg.m_bGeaendert, 0);
+    // A profile that starts in another year than the project.
+    k.dlg.Einfuegen("2005 1 1\n");
+    EXPECT_EQ(k.meldungen.m_saTexte.back(), "1.Jahr 2005 ist nicht der Projektstart:2002");
+    EXPECT_EQ(k.dlg.m_lbZeilen.GetCount(), 1);
+}

@@ -310,3 +310,32 @@ TEST(Hauptfenster, UndoAndRedoOfAConfirmedDialogAndAChartStyle)
     EXPECT_FALSE(rahmen.Befehl(ID::Rueckgaengig)->isEnabled());
     EXPECT_EQ(rahmen.Verlauf().count(), 0);
 }
+
+TEST(Hauptfenster, ChartFillsTheWindowWithItsProportions)
+{
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    rahmen.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rahmen));
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    rahmen.AnsichtWechseln(2);
+    CGrafikWidget* grafik = rahmen.GrafikAnsicht();
+    const auto skalaBei = [&](int breite, int hoehe) {
+        rahmen.resize(breite, hoehe);
+        QApplication::processEvents();
+        grafik->viewport()->repaint();
+        return grafik->PixelJeEinheit();
+    };
+    const double klein = skalaBei(800, 600);
+    const double gross = skalaBei(1600, 1200);
+    EXPECT_GT(gross, 1.6 * klein);
+    // The whole drawing fits, and one side fills the window.
+    const CGrafik::CFlaeche f = grafik->Grafik().Zeichenflaeche();
+    const QSize sicht = grafik->viewport()->size();
+    EXPECT_LE(f.breite * gross, sicht.width() + 1.0);
+    EXPECT_LE(f.hoehe * gross, sicht.height() + 1.0);
+    EXPECT_TRUE(f.breite * gross > sicht.width() - 2.0 || f.hoehe * gross > sicht.height() - 2.0);
+    EXPECT_EQ(grafik->Grafik().m_iBreite, 1300); // the axis scaling stays as it was
+    EXPECT_TRUE(grafik->grab().save("grafik_gross.png"));
+}
