@@ -153,14 +153,24 @@ void CMainFrame::MenuesAnlegen()
         Hilfe, "Hilfe", [this] { OnHilfe(); }, "Hilfe zum Programm Kalvo", QKeySequence(Qt::Key_F1));
 
     // Undo and redo, named after the step they take back ("Rückgängig: Felddaten").
-    QAction* rueckgaengig = m_Verlauf.createUndoAction(this, "Rückgängig:");
-    rueckgaengig->setShortcut(QKeySequence("Ctrl+Z"));
-    rueckgaengig->setStatusTip("Nimmt den letzten bestätigten Befehl zurück.");
-    m_Befehle[Rueckgaengig] = rueckgaengig;
-    QAction* wiederholen = m_Verlauf.createRedoAction(this, "Wiederholen:");
-    wiederholen->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
-    wiederholen->setStatusTip("Führt den zurückgenommenen Befehl wieder aus.");
-    m_Befehle[Wiederholen] = wiederholen;
+    const auto verlaufBefehl = [this](int id, const QString& name, auto ausfuehren, auto moeglich, auto text) {
+        auto* a = new QAction(name, this);
+        a->setEnabled(false);
+        connect(a, &QAction::triggered, &m_Verlauf, ausfuehren);
+        connect(&m_Verlauf, moeglich, a, &QAction::setEnabled);
+        connect(&m_Verlauf, text, a,
+                [a, name](const QString& schritt) { a->setText(schritt.isEmpty() ? name : name + ": " + schritt); });
+        m_Befehle[id] = a;
+        return a;
+    };
+    verlaufBefehl(Rueckgaengig, "Rückgängig", &QUndoStack::undo, &QUndoStack::canUndoChanged,
+                  &QUndoStack::undoTextChanged)
+        ->setShortcut(QKeySequence("Ctrl+Z"));
+    verlaufBefehl(Wiederholen, "Wiederholen", &QUndoStack::redo, &QUndoStack::canRedoChanged,
+                  &QUndoStack::redoTextChanged)
+        ->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    m_Befehle[Rueckgaengig]->setStatusTip("Nimmt den letzten bestätigten Befehl zurück.");
+    m_Befehle[Wiederholen]->setStatusTip("Führt den zurückgenommenen Befehl wieder aus.");
     m_Verlauf.setUndoLimit(100);
 
     QMenu* datei = menuBar()->addMenu("&Datei");

@@ -278,6 +278,7 @@ TEST(Hauptfenster, UndoAndRedoOfAConfirmedDialogAndAChartStyle)
     const auto bericht = doc.m_saBericht;
     const auto felder = doc.m_saFelder;
     EXPECT_FALSE(rahmen.Befehl(ID::Rueckgaengig)->isEnabled());
+    EXPECT_EQ(rahmen.Befehl(ID::Rueckgaengig)->text(), "Rückgängig");
 
     CMehrBohrungen mehr;
     rahmen.Datenbefehle().SetDialoge(&mehr);
@@ -308,6 +309,7 @@ TEST(Hauptfenster, UndoAndRedoOfAConfirmedDialogAndAChartStyle)
     doc.SetModifiedFlag(false);
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     EXPECT_FALSE(rahmen.Befehl(ID::Rueckgaengig)->isEnabled());
+    EXPECT_EQ(rahmen.Befehl(ID::Wiederholen)->text(), "Wiederholen");
     EXPECT_EQ(rahmen.Verlauf().count(), 0);
 }
 
