@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -209,4 +210,29 @@ TEST(DialogFenster, TakeOverButtonShowsOnlyWithAProposal)
     EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::A1)->text(),
               QString::fromStdString(Format("%.6g", double(dlg.m_fVorschlagA1))));
     Bild(fenster, "dialog_vorschlag.png");
+}
+
+TEST(DialogFenster, ProfileDialogTakesEnterAndAPastedProfile)
+{
+    CAufgezeichneteMeldungen m; // answers Yes
+    DlgVerkauf dlg(m);
+    dlg.m_iProjektstart = 2002;
+    dlg.m_iProjektende = 2030;
+    DlgVerkaufWidget fenster(dlg);
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+    auto* e = Element<QLineEdit>(fenster, IDC_Verkauf::Zeile);
+    e->setFocus();
+    QTest::keyClicks(e, "2002 190,5 25000");
+    QTest::keyClick(e, Qt::Key_Return);
+    auto* liste = Element<QListWidget>(fenster, IDC_Verkauf::Liste);
+    ASSERT_EQ(liste->count(), 1);
+    EXPECT_EQ(liste->item(0)->text(), "2002         190.5       25000.0");
+    EXPECT_TRUE(fenster.isVisible()); // Enter appended, it did not close the dialog
+
+    QGuiApplication::clipboard()->setText("2002\t95,5\t13000\n2003\t96\t13100\n");
+    QTest::mouseClick(Element<QPushButton>(fenster, IDC_Verkauf::Einfuegen), Qt::LeftButton);
+    ASSERT_EQ(liste->count(), 2);
+    EXPECT_EQ(liste->item(1)->text(), " 2003           96.0       13100.0");
+    EXPECT_EQ(m.m_saTexte.back(), "2 Zeilen wurden eingefügt");
 }
