@@ -169,35 +169,29 @@ void DlgVerkauf::FileOpen()
     const std::string pfad = m_fnDateiWaehlen ? m_fnDateiWaehlen() : std::string();
     if (pfad.empty())
         return;
-    m_sZeile.clear();
-    m_saZeilen.clear();
-    m_lbZeilen.ResetContent();
-    const CProfilImport e = ProfilImportierenAusDatei(pfad, m_iProjektstart, m_Meldungen);
-    for (const auto& z : e.m_saZeilen) {
-        m_saZeilen.push_back(z);
-        m_lbZeilen.AddString(z);
-    }
-    if (e.m_bGeaendert)
-        m_bGeaendert = 1;
-    m_sStatus = e.m_sStatus;
-    m_iZeile = -1;
-    m_lbZeilen.SetCurSel(-1);
-    UpdateData(false);
+    ImportZeigen(ProfilImportierenAusDatei(pfad, m_iProjektstart, m_Meldungen));
 }
 
 void DlgVerkauf::Einfuegen(const std::string& text)
 {
     const CProfilImport e = ProfilEinfuegen(text, m_iProjektstart, m_Meldungen);
     if (!e.m_bGeaendert)
-        return;
+        return; // not a profile: the import's message has been shown, nothing changes
+    ImportZeigen(e);
+    Meldung(e.m_sStatus);
+}
+
+// The imported or pasted lines replace the list; no line is selected.
+void DlgVerkauf::ImportZeigen(const CProfilImport& e)
+{
     m_sZeile.clear();
     m_saZeilen = e.m_saZeilen;
     m_lbZeilen.ResetContent();
     for (const auto& z : e.m_saZeilen)
         m_lbZeilen.AddString(z);
-    m_bGeaendert = 1;
+    if (e.m_bGeaendert)
+        m_bGeaendert = 1;
     m_sStatus = e.m_sStatus;
-    Meldung(e.m_sStatus);
     m_iZeile = -1;
     m_lbZeilen.SetCurSel(-1);
     UpdateData(false);

@@ -9,6 +9,7 @@
 #include <vector>
 
 class IMeldungen;
+struct CProfilImport;
 
 namespace IDC_Verkauf {
 enum : int {
@@ -69,6 +70,7 @@ public:
     void Einfuegen(const std::string& text);
 
 private:
+    void ImportZeigen(const CProfilImport& e);
     bool Frage(const std::string& text);
     void Meldung(const std::string& text);
 

@@ -255,9 +255,8 @@ int CKalvoDoc::PrognoseHinzufuegen(bool druckabhaengig)
     std::copy(std::begin(r.produktion), std::end(r.produktion), m_Feldergebnis.produktion);
     std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
     AnteilHinzufuegen(r.produktion, r.rate);
-    for (const std::string& zeile : r.bericht) {
-        m_sText = zeile;
-        BerichtZeile();
-    }
+    m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
+    if (!r.bericht.empty())
+        m_sText = r.bericht.back(); // the scratch text holds the last line formatted
     return 0;
 }

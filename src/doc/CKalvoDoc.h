@@ -163,7 +163,9 @@ private:
     };
     std::string FeldSchluessel(int i) const;
     int FeldNeuBerechnen(int i);
-    void FeldergebnisWiederholen(const CFeldergebnis& e);
+    void FeldergebnisWiederholen(CFeldergebnis& e);
+    template <class Fn>
+    void Arbeitswerte(CFeldergebnis& e, Fn&& paar);
     void AnteilHinzufuegen(const float (&produktion)[kMaxJahre], const float (&rate)[kMaxJahre]);
     void FeldMeldung(const std::string& text);
     void FeldergebnisseAufraeumen();

@@ -10,16 +10,37 @@
 #include "platform/Meldungen.h"
 
 #include <algorithm>
+#include <iterator>
+#include <type_traits>
 
-namespace {
-
-template <class T, size_t N>
-void Kopieren(const T (&von)[N], T (&nach)[N])
+// The working values a field's computation leaves in the document and their
+// copies in a kept result, one pair each: the one table both directions use.
+template <class Fn>
+void CKalvoDoc::Arbeitswerte(CFeldergebnis& e, Fn&& paar)
 {
-    std::copy(std::begin(von), std::end(von), nach);
+    const auto feld = [&](auto& doc, auto& kopie) {
+        if constexpr (std::is_array_v<std::remove_reference_t<decltype(doc)>>)
+            for (size_t k = 0; k < std::size(doc); ++k)
+                paar(doc[k], kopie[k]);
+        else
+            paar(doc, kopie);
+    };
+    feld(m_Feld, e.feld);
+    feld(m_sFeldname, e.feldname);
+    feld(m_iFoerderbeginn, e.foerderbeginn);
+    feld(m_Gas, e.gas);
+    feld(m_fPzTab, e.pzTab);
+    feld(m_fVisTab, e.visTab);
+    feld(m_fZTabRohr, e.zTabRohr);
+    feld(m_fZi, e.zi);
+    feld(m_iStufeAbJahr, e.stufeAbJahr);
+    feld(m_iStufeFoerderstunden, e.stufeFoerderstunden);
+    feld(m_fStufeKopfdruck, e.stufeKopfdruck);
+    feld(m_iStufeBohrungen, e.stufeBohrungen);
+    feld(m_fStufeCWert, e.stufeCWert);
+    feld(m_fStufeKonsAnteil, e.stufeKonsAnteil);
+    feld(m_sText, e.text);
 }
-
-} // namespace
 
 // Everything a field's computation depends on besides its record.
 std::string CKalvoDoc::FeldSchluessel(int i) const
@@ -47,45 +68,17 @@ int CKalvoDoc::Feldberechnung(int i)
         return status;
     CFeldergebnis& e = m_Feldergebnis;
     e.bericht.assign(m_saBericht.begin() + static_cast<long>(ersteZeile), m_saBericht.end());
-    e.feld = m_Feld;
-    e.feldname = m_sFeldname;
-    e.foerderbeginn = m_iFoerderbeginn;
-    e.gas = m_Gas;
-    Kopieren(m_fPzTab, e.pzTab);
-    Kopieren(m_fVisTab, e.visTab);
-    Kopieren(m_fZTabRohr, e.zTabRohr);
-    e.zi = m_fZi;
-    Kopieren(m_iStufeAbJahr, e.stufeAbJahr);
-    Kopieren(m_iStufeFoerderstunden, e.stufeFoerderstunden);
-    Kopieren(m_fStufeKopfdruck, e.stufeKopfdruck);
-    Kopieren(m_iStufeBohrungen, e.stufeBohrungen);
-    Kopieren(m_fStufeCWert, e.stufeCWert);
-    Kopieren(m_fStufeKonsAnteil, e.stufeKonsAnteil);
-    e.text = m_sText;
+    Arbeitswerte(e, [](const auto& doc, auto& kopie) { kopie = doc; });
     e.lauf = m_nLaeufe;
     m_Feldergebnisse[schluessel] = std::move(e);
     return 0;
 }
 
-void CKalvoDoc::FeldergebnisWiederholen(const CFeldergebnis& e)
+void CKalvoDoc::FeldergebnisWiederholen(CFeldergebnis& e)
 {
     m_saBericht.insert(m_saBericht.end(), e.bericht.begin(), e.bericht.end());
     AnteilHinzufuegen(e.produktion, e.rate);
-    m_Feld = e.feld;
-    m_sFeldname = e.feldname;
-    m_iFoerderbeginn = e.foerderbeginn;
-    m_Gas = e.gas;
-    Kopieren(e.pzTab, m_fPzTab);
-    Kopieren(e.visTab, m_fVisTab);
-    Kopieren(e.zTabRohr, m_fZTabRohr);
-    m_fZi = e.zi;
-    Kopieren(e.stufeAbJahr, m_iStufeAbJahr);
-    Kopieren(e.stufeFoerderstunden, m_iStufeFoerderstunden);
-    Kopieren(e.stufeKopfdruck, m_fStufeKopfdruck);
-    Kopieren(e.stufeBohrungen, m_iStufeBohrungen);
-    Kopieren(e.stufeCWert, m_fStufeCWert);
-    Kopieren(e.stufeKonsAnteil, m_fStufeKonsAnteil);
-    m_sText = e.text;
+    Arbeitswerte(e, [](auto& doc, const auto& kopie) { doc = kopie; });
 }
 
 // Adds a field's share to the year series of all fields, in single precision.
