@@ -1,5 +1,7 @@
-// Writes the two sample portfolios through the program's own record format
-// and file writer: Beispiel.kvo, a portfolio as planners keep one, and
+// Writes the sample portfolios through the program's own record format
+// and file writer: Beispiel.kvo, a portfolio as planners keep one;
+// Beispiel_Variante.kvo, the same portfolio with two more wells in Heidemoor
+// and Emsland_Tief starting three years later, to compare with it; and
 // Grenzfaelle.kvo, the paths the first one does not take (an exhausted field,
 // strong water drive, a capped pressure-dependent field, a field after the
 // project end, a share of 0, profiles beyond the project, 40 project years).
@@ -56,7 +58,7 @@ std::string Satz(const CFeldwerte& f, std::vector<CStufenzeile> spaeter = {})
     return DatenInZeile(f, t);
 }
 
-void Beispiel(CKalvoDoc& doc)
+void BeispielFuellen(CKalvoDoc& doc, bool variante)
 {
     doc.m_iProjektstart = 2002;
     doc.m_iProjektende = 2030;
@@ -77,7 +79,7 @@ void Beispiel(CKalvoDoc& doc)
     heidemoor.m_fMaechtigkeitErbohrt = 30;
     heidemoor.m_fKumProdBeginn = 850;
     heidemoor.m_fKopfdruck = 55;
-    heidemoor.m_iBohrungen = 5;
+    heidemoor.m_iBohrungen = variante ? 7 : 5;
     heidemoor.m_fMaxRate = 22000;
     heidemoor.m_fWasserinvasion = 10;
     heidemoor.m_fKonsAnteil = 50;
@@ -139,7 +141,7 @@ void Beispiel(CKalvoDoc& doc)
 
     // Tight deep reservoir, developed with a horizontal well.
     CFeldwerte emsland =
-        Feld("Emsland_Tief", 2006,
+        Feld("Emsland_Tief", variante ? 2009 : 2006,
              {0, 2.1f, 4.0f, 88.6f, 3.5f, 1.0f, 0.2f, 0.3f, 0.1f, 0.1f, 0.1f, 0.05f, 0.03f, 0.01f, 0.01f});
     emsland.m_fTcel = 150;
     emsland.m_fKopftemperatur = 50;
@@ -324,6 +326,16 @@ void Grenzfaelle(CKalvoDoc& doc)
     }
 }
 
+void Beispiel(CKalvoDoc& doc)
+{
+    BeispielFuellen(doc, false);
+}
+
+void BeispielVariante(CKalvoDoc& doc)
+{
+    BeispielFuellen(doc, true);
+}
+
 bool Schreiben(const std::string& pfad, void (*fuellen)(CKalvoDoc&))
 {
     CStilleMeldungen meldungen;
@@ -342,7 +354,8 @@ bool Schreiben(const std::string& pfad, void (*fuellen)(CKalvoDoc&))
 int main(int argc, char** argv)
 {
     const std::string ordner = argc > 1 ? argv[1] : ".";
-    const bool ok =
-        Schreiben(ordner + "/Beispiel.kvo", Beispiel) && Schreiben(ordner + "/Grenzfaelle.kvo", Grenzfaelle);
+    const bool ok = Schreiben(ordner + "/Beispiel.kvo", Beispiel) &&
+                    Schreiben(ordner + "/Beispiel_Variante.kvo", BeispielVariante) &&
+                    Schreiben(ordner + "/Grenzfaelle.kvo", Grenzfaelle);
     return ok ? 0 : 2;
 }

@@ -22,26 +22,32 @@ constexpr int kOk = 0;
 constexpr int kAufruf = 1;
 constexpr int kDatei = 2;
 
-const char* const kHilfe = "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
-                           "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
-                           "\n"
-                           "Optionen:\n"
-                           "  --detail            Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes\n"
-                           "  --reserven          Feldesreserven statt der Zusammenfassung\n"
-                           "  --rate              Grafik zeigt die Rate statt der Jahresproduktion\n"
-                           "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
-                           "  --ende JAHR         letztes Projektjahr (sonst das der Datei)\n"
-                           "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben\n"
-                           "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
-                           "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
-                           "  --linien            Liniendiagramm statt Blockdiagramm\n"
-                           "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
-                           "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
-                           "  --quer              den PDF-Bericht im Querformat schreiben\n"
-                           "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
-                           "  --help              diese Hilfe\n"
-                           "\n"
-                           "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar.\n";
+const char* const kHilfe =
+    "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
+    "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
+    "\n"
+    "Optionen:\n"
+    "  --detail            Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes\n"
+    "  --reserven          Feldesreserven statt der Zusammenfassung\n"
+    "  --rate              Grafik zeigt die Rate statt der Jahresproduktion\n"
+    "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
+    "  --ende JAHR         letztes Projektjahr (sonst das der Datei; mit --vergleich für beide)\n"
+    "  --deckung           Deckung des Verkaufsprofils nach dem Bericht ausgeben\n"
+    "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
+    "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
+    "                      mit einer Spalte je Feld (Produktion, mit --rate die Rate)\n"
+    "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
+    "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
+    "  --linien            Liniendiagramm statt Blockdiagramm\n"
+    "  --felder-einzeln    Grafik: Ist als gestapelte Balken der Felder und Restfelder\n"
+    "  --eine-achse        Grafik: Ist und Soll auf der linken Achse\n"
+    "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
+    "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
+    "  --quer              den PDF-Bericht im Querformat schreiben\n"
+    "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
+    "  --help              diese Hilfe\n"
+    "\n"
+    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar.\n";
 
 // Messages of the run go to stderr, one per line group.
 class CStderrMeldungen : public IMeldungen {
@@ -61,6 +67,8 @@ private:
 struct COptionen {
     bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
     bool linien = false, serien = false, quer = false;
+    bool deckung = false, felderEinzeln = false, eineAchse = false;
+    std::optional<std::string> vergleich;
     std::optional<std::string> grafik;
     std::optional<std::string> berichtPdf;
     std::optional<std::string> einzelfeld;
@@ -90,6 +98,17 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.rate = true;
         } else if (a == "--linien") {
             o.linien = true;
+        } else if (a == "--deckung") {
+            o.deckung = true;
+        } else if (a == "--felder-einzeln") {
+            o.felderEinzeln = true;
+        } else if (a == "--eine-achse") {
+            o.eineAchse = true;
+        } else if (a == "--vergleich") {
+            const std::string* w = wert();
+            if (!w)
+                return "--vergleich braucht einen Dateinamen.";
+            o.vergleich = *w;
         } else if (a == "--serien") {
             o.serien = true;
         } else if (a == "--grafik") {
@@ -139,6 +158,8 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
         return "Keine Datei angegeben.";
     if (o.quer && !o.berichtPdf)
         return "--quer gilt nur mit --bericht-pdf.";
+    if (o.reserven && (o.deckung || o.vergleich))
+        return "--deckung und --vergleich gelten nicht mit --reserven.";
     return {};
 }
 
@@ -266,6 +287,17 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     if (o.linien)
         doc.OnLiniendiagramm();
+    doc.m_bDeckung = o.deckung;
+    doc.m_bFelderEinzeln = o.felderEinzeln;
+    doc.m_bGemeinsameAchse = o.eineAchse;
+    if (o.vergleich) {
+        if (!doc.VarianteLaden(*o.vergleich, grund)) {
+            fehler << "kalvo-batch: " << *o.vergleich << ": " << grund << '\n';
+            return kDatei;
+        }
+        if (o.ende)
+            doc.VarianteDokument()->m_iProjektende = *o.ende;
+    }
 
     doc.Berechnen();
 

@@ -36,6 +36,7 @@ void CKalvoDoc::JahresreihenLoeschen()
         std::fill_n(stufe, kMaxStufen, 0.0f);
     for (auto* stufe : {m_iStufeAbJahr, m_iStufeBohrungen, m_iStufeFoerderstunden})
         std::fill_n(stufe, kMaxStufen, 0);
+    m_Feldreihen.clear();
 }
 
 int CKalvoDoc::FruehesterFoerderbeginn()
@@ -105,6 +106,8 @@ void CKalvoDoc::Berechnen()
     else
         ReservenGrafik();
     FeldergebnisseAufraeumen();
+    m_nBerichtLaenge = m_saBericht.size();
+    VergleichAktualisieren();
 }
 
 // Reads the reserves lines ("   %s   %7.1f") back from the report into the
@@ -254,7 +257,7 @@ int CKalvoDoc::PrognoseHinzufuegen(bool druckabhaengig)
         std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);
     std::copy(std::begin(r.produktion), std::end(r.produktion), m_Feldergebnis.produktion);
     std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
-    AnteilHinzufuegen(r.produktion, r.rate);
+    AnteilHinzufuegen(m_sFeldname, r.produktion, r.rate);
     m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
     if (!r.bericht.empty())
         m_sText = r.bericht.back(); // the scratch text holds the last line formatted

@@ -1,11 +1,15 @@
 #include "doc/CKalvoDoc.h"
 
+#include "doc/CVariante.h"
+
 #include <filesystem>
 
 CKalvoDoc::CKalvoDoc(IMeldungen& meldungen) : m_Meldungen(meldungen)
 {
     OnNewDocument();
 }
+
+CKalvoDoc::~CKalvoDoc() = default;
 
 bool CKalvoDoc::OnNewDocument()
 {

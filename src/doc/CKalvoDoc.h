@@ -10,6 +10,7 @@
 #include "summary/Jahresreihen.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,10 +18,12 @@
 class IMeldungen;
 class CArchivLeser;
 class CArchivSchreiber;
+class CVariante;
 
 class CKalvoDoc {
 public:
     explicit CKalvoDoc(IMeldungen& meldungen);
+    ~CKalvoDoc();
 
     // ---- members, in the order of the document's definition ----
     int m_bBlockdiagramm = 0;  // 1 = block diagram, 0 = line diagram
@@ -69,8 +72,14 @@ public:
     float m_fZTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature
     float m_fZi = 0;                   // z at the initial pressure
     std::string m_sFeldname;
-    std::string m_sText;    // scratch text of report lines and messages
-    int m_iEinzelfeld = -1; // position of the single field; -1 = none
+    std::string m_sText;                  // scratch text of report lines and messages
+    int m_iEinzelfeld = -1;               // position of the single field; -1 = none
+    std::vector<CFeldreihe> m_Feldreihen; // each computed field's share, in list order
+
+    // ---- planning answers: user settings, not kept in the file ----
+    bool m_bDeckung = false;         // coverage table after the report, shortfall years in the chart
+    bool m_bFelderEinzeln = false;   // time chart: Ist stacked by field shares and rest fields
+    bool m_bGemeinsameAchse = false; // time chart: Ist and Soll scaled on the left axis
 
     // ---- framework side ----
     bool OnNewDocument();
@@ -130,9 +139,26 @@ public:
     // The year series of the last run, for the CSV table.
     CJahresreihen Jahresreihen() const
     {
-        return {m_iProjektstart,   m_iProjektende, m_fRestProduktion,   m_fRestRate,
-                m_fSollProduktion, m_fSollRate,    m_fProduktionFelder, m_fRateFelder};
+        return {m_iProjektstart, m_iProjektende,      m_fRestProduktion, m_fRestRate,   m_fSollProduktion,
+                m_fSollRate,     m_fProduktionFelder, m_fRateFelder,     &m_Feldreihen, m_iGrafikRate == 1};
     }
+    // Ist and Soll of the last run in the chart quantity.
+    CJahreswerte Grafikwerte() const { return Jahreswerte(Jahresreihen()); }
+
+    // ---- comparison with a variant and coverage of the sales profile ----
+    // Reads variant B for comparison. On failure (German reason in `fehler`)
+    // the running comparison stays as it was. The next run computes it.
+    bool VarianteLaden(const std::string& pfad, std::string& fehler);
+    void VergleichBeenden();
+    bool VergleichAktiv() const { return m_pVariante != nullptr; }
+    std::string VarianteName() const;
+    CKalvoDoc* VarianteDokument(); // nullptr while none is compared
+    // Variant B's Ist and Soll of its last run (no years while none is compared).
+    const CJahreswerte& VarianteWerte() const { return m_VarianteWerte; }
+    // Runs variant B with this document's options and renews the tables after the report.
+    void VergleichAktualisieren();
+    // Coverage table on or off; the report's tables follow at once.
+    void DeckungSetzen(bool an);
 
     // Appends m_sText to the report buffer.
     void BerichtZeile() { m_saBericht.push_back(m_sText); }
@@ -166,7 +192,12 @@ private:
     void FeldergebnisWiederholen(CFeldergebnis& e);
     template <class Fn>
     void Arbeitswerte(CFeldergebnis& e, Fn&& paar);
-    void AnteilHinzufuegen(const float (&produktion)[kMaxJahre], const float (&rate)[kMaxJahre]);
+    void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
+                           const float (&rate)[kMaxJahre]);
+    void PlanungstabellenAnhaengen();
+    std::unique_ptr<CVariante> m_pVariante;
+    CJahreswerte m_VarianteWerte;
+    size_t m_nBerichtLaenge = 0; // report lines of the run, before the planning tables
     void FeldMeldung(const std::string& text);
     void FeldergebnisseAufraeumen();
     std::unordered_map<std::string, CFeldergebnis> m_Feldergebnisse; // by FeldSchluessel

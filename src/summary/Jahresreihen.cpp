@@ -1,6 +1,5 @@
 #include "summary/Jahresreihen.h"
 
-#include "model/Grenzen.h"
 #include "platform/Format.h"
 
 #include <algorithm>
@@ -22,20 +21,77 @@ std::string Rate(double v)
     return Dezimalkomma(Format("%.1f", v));
 }
 
+// Number of project years from start to end, 0 … 33.
+int AnzahlJahre(int start, int ende)
+{
+    const long long n = static_cast<long long>(ende) - start + 1;
+    return static_cast<int>(std::clamp<long long>(n, 0, kMaxJahre));
+}
+
 } // namespace
+
+std::string CsvText(const std::string& text)
+{
+    std::string zelle = text;
+    if (!zelle.empty() && std::string_view("=+-@\t\r").find(zelle.front()) != std::string_view::npos)
+        zelle.insert(zelle.begin(), '\'');
+    if (zelle.find_first_of(";\"\r\n") == std::string::npos)
+        return zelle;
+    std::string zitiert = "\"";
+    for (char c : zelle) {
+        if (c == '"')
+            zitiert += '"';
+        zitiert += c;
+    }
+    return zitiert + "\"";
+}
 
 std::string JahresreihenCsv(const CJahresreihen& d)
 {
+    static const std::vector<CFeldreihe> keine;
+    const std::vector<CFeldreihe>& felder = d.felder ? *d.felder : keine;
     std::string csv = "\xEF\xBB\xBF";
     csv += "Jahr;Restfelder Produktion (Mio m3);Restfelder Rate (m3/h);"
            "Ist-Produktion (Mio m3);Ist-Rate (m3/h);Soll-Produktion (Mio m3);Soll-Rate (m3/h);"
-           "Produktion der Felder (Mio m3);Rate der Felder (m3/h)\r\n";
-    for (int i = 0; i < kMaxJahre && static_cast<long long>(d.projektstart) + i <= d.projektende; ++i) {
+           "Produktion der Felder (Mio m3);Rate der Felder (m3/h)";
+    for (const CFeldreihe& feld : felder)
+        csv += ";" + CsvText(feld.name);
+    csv += "\r\n";
+    for (int i = 0; i < AnzahlJahre(d.projektstart, d.projektende); ++i) {
         const float istProduktion = static_cast<float>(double(d.restProduktion[i]) + d.produktionFelder[i]);
         const double istRate = double(d.rateFelder[i]) + d.restRate[i];
         csv += Format("%d", d.projektstart + i) + ";" + Menge(d.restProduktion[i]) + ";" + Rate(d.restRate[i]) + ";" +
                Menge(istProduktion) + ";" + Rate(istRate) + ";" + Menge(d.sollProduktion[i]) + ";" +
-               Rate(d.sollRate[i]) + ";" + Menge(d.produktionFelder[i]) + ";" + Rate(d.rateFelder[i]) + "\r\n";
+               Rate(d.sollRate[i]) + ";" + Menge(d.produktionFelder[i]) + ";" + Rate(d.rateFelder[i]);
+        for (const CFeldreihe& feld : felder)
+            csv += ";" + (d.rate ? Rate(feld.rate[i]) : Menge(feld.produktion[i]));
+        csv += "\r\n";
     }
     return csv;
+}
+
+bool CJahreswerte::IstImJahr(int jahr, double& wert) const
+{
+    const long long i = static_cast<long long>(jahr) - start;
+    if (i < 0 || i >= anzahl)
+        return false;
+    wert = ist[i];
+    return true;
+}
+
+CJahreswerte Jahreswerte(const CJahresreihen& d)
+{
+    CJahreswerte w;
+    w.start = d.projektstart;
+    w.anzahl = AnzahlJahre(d.projektstart, d.projektende);
+    for (int i = 0; i < w.anzahl; ++i) {
+        if (d.rate) {
+            w.ist[i] = double(d.rateFelder[i]) + d.restRate[i];
+            w.soll[i] = d.sollRate[i];
+        } else {
+            w.ist[i] = double(d.restProduktion[i]) + d.produktionFelder[i];
+            w.soll[i] = d.sollProduktion[i];
+        }
+    }
+    return w;
 }

@@ -1,18 +1,51 @@
 #pragma once
-// The year series of a run as a CSV table for a German spreadsheet:
-// semicolon separated, decimal comma, header row, UTF-8 with byte order mark.
+// The year series of a run: as a CSV table for a German spreadsheet
+// (semicolon separated, decimal comma, header row, UTF-8 with byte order
+// mark), and in the chart quantity for the planning tables.
+
+#include "model/Grenzen.h"
 
 #include <string>
+#include <vector>
+
+// One field's share of the portfolio, year by year (entry i: year projektstart + i).
+struct CFeldreihe {
+    std::string name;
+    float produktion[kMaxJahre]{}; // Mio m³, production × consortium share
+    float rate[kMaxJahre]{};       // m³/h, rate × consortium share
+};
 
 // The year series of a run: entry i belongs to year projektstart + i.
 struct CJahresreihen {
     int projektstart = 0, projektende = 0;
-    const float* restProduktion = nullptr;   // Mio m³
-    const float* restRate = nullptr;         // m³/h
-    const float* sollProduktion = nullptr;   // Mio m³
-    const float* sollRate = nullptr;         // m³/h
-    const float* produktionFelder = nullptr; // Mio m³, the fields' shares
-    const float* rateFelder = nullptr;       // m³/h
+    const float* restProduktion = nullptr;           // Mio m³
+    const float* restRate = nullptr;                 // m³/h
+    const float* sollProduktion = nullptr;           // Mio m³
+    const float* sollRate = nullptr;                 // m³/h
+    const float* produktionFelder = nullptr;         // Mio m³, the fields' shares
+    const float* rateFelder = nullptr;               // m³/h
+    const std::vector<CFeldreihe>* felder = nullptr; // each field's share, in list order
+    bool rate = false;                               // chart quantity: rate instead of production
 };
 
+// Semicolon separated table; one more column per field (its share production,
+// or its share rate in rate mode), headed by the field's name.
 std::string JahresreihenCsv(const CJahresreihen& reihen);
+
+// A text cell of the CSV table: quoted when it holds a separator, a quote or
+// a line break; a leading apostrophe when a spreadsheet would take it for a
+// formula (=, +, -, @, tab, carriage return at the start).
+std::string CsvText(const std::string& text);
+
+// Ist and Soll of a run in the chart quantity (production in Mio m³/year or
+// rate in m³/h), year by year from `start`. Ist is summed as the summary
+// prints it: rest fields plus the fields' shares in double precision.
+struct CJahreswerte {
+    int start = 0;
+    int anzahl = 0; // project years, 0 … 33
+    double ist[kMaxJahre]{};
+    double soll[kMaxJahre]{};
+    // The Ist value of a calendar year; false when the run has no such year.
+    bool IstImJahr(int jahr, double& wert) const;
+};
+CJahreswerte Jahreswerte(const CJahresreihen& reihen);

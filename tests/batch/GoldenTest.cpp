@@ -73,14 +73,26 @@ void Vergleichen(const fs::path& datei, const std::string& ist)
     EXPECT_TRUE(soll == ist) << datei.string() << " weicht ab, " << ErsterUnterschied(soll, ist);
 }
 
+// The variant every sample is compared with: the first sample with two more
+// wells in one field and a later start of another.
+const std::string kVariante = (fs::path(KALVO_BEISPIELE) / "Beispiel_Variante.kvo").string();
+
 // The cases of one sample: every mode of the report, the chart data, the
-// CSV table, one single-field run and the proposal of every field.
+// CSV table, coverage and comparison, one single-field run and the proposal
+// of every field.
 std::vector<CFall> Faelle(const std::string& beispiel, const std::vector<std::string>& einzelfelder)
 {
-    std::vector<CFall> f = {{"zusammenfassung", {}},      {"detail", {"--detail"}},
-                            {"reserven", {"--reserven"}}, {"rate", {"--rate"}},
-                            {"serien", {"--serien"}},     {"serien_rate_linien", {"--serien", "--rate", "--linien"}},
-                            {"tabelle", {"--csv"}, true}};
+    std::vector<CFall> f = {{"zusammenfassung", {}},
+                            {"detail", {"--detail"}},
+                            {"reserven", {"--reserven"}},
+                            {"rate", {"--rate"}},
+                            {"serien", {"--serien"}},
+                            {"serien_rate_linien", {"--serien", "--rate", "--linien"}},
+                            {"tabelle", {"--csv"}, true},
+                            {"tabelle_rate", {"--rate", "--csv"}, true},
+                            {"deckung", {"--deckung"}},
+                            {"deckung_rate", {"--deckung", "--rate"}},
+                            {"vergleich", {"--deckung", "--vergleich", kVariante}}};
     for (const auto& name : einzelfelder)
         f.push_back({"einzelfeld_" + name, {"--detail", "--einzelfeld", name}});
     CStilleMeldungen still;

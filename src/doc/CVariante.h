@@ -1,0 +1,41 @@
+#pragma once
+// A variant of the open document, compared with it: a second document read
+// from its own file and run with the open document's options (its own fields,
+// profiles and project period). Its messages reach the user marked as the
+// variant's.
+
+#include "doc/CKalvoDoc.h"
+#include "platform/Meldungen.h"
+#include "summary/Jahresreihen.h"
+
+#include <string>
+
+class CVariante {
+public:
+    explicit CVariante(IMeldungen& meldungen);
+
+    // Reads the variant's file. False with a German reason; then nothing is read.
+    bool Laden(const std::string& pfad, std::string& fehler);
+    // The file name the comparison shows.
+    const std::string& Name() const { return m_sName; }
+    CKalvoDoc& Dokument() { return m_Doc; }
+
+    // Runs the variant with the options of `a` and returns its Ist and Soll in
+    // a's chart quantity. A single-field run of `a` runs the field of the same
+    // name; a variant without it has no years.
+    CJahreswerte Berechnen(const CKalvoDoc& a);
+
+private:
+    class CMarkierteMeldungen : public IMeldungen {
+    public:
+        explicit CMarkierteMeldungen(IMeldungen& ziel) : m_Ziel(ziel) {}
+        void Meldung(const std::string& text) override { m_Ziel.Meldung("Variante B: " + text); }
+        bool Frage(const std::string& text) override { return m_Ziel.Frage("Variante B: " + text); }
+
+    private:
+        IMeldungen& m_Ziel;
+    };
+    CMarkierteMeldungen m_Meldungen;
+    CKalvoDoc m_Doc;
+    std::string m_sName;
+};

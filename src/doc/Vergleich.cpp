@@ -1,0 +1,67 @@
+// The planning answers after a run: the comparison with variant B and the
+// coverage of the sales profile, appended to the report as tables.
+
+#include "doc/CKalvoDoc.h"
+
+#include "doc/CVariante.h"
+#include "summary/Planungstabellen.h"
+
+bool CKalvoDoc::VarianteLaden(const std::string& pfad, std::string& fehler)
+{
+    auto variante = std::make_unique<CVariante>(m_Meldungen);
+    if (!variante->Laden(pfad, fehler))
+        return false;
+    m_pVariante = std::move(variante);
+    return true;
+}
+
+void CKalvoDoc::VergleichBeenden()
+{
+    m_pVariante.reset();
+    m_VarianteWerte = {};
+    PlanungstabellenAnhaengen();
+}
+
+std::string CKalvoDoc::VarianteName() const
+{
+    return m_pVariante ? m_pVariante->Name() : std::string();
+}
+
+CKalvoDoc* CKalvoDoc::VarianteDokument()
+{
+    return m_pVariante ? &m_pVariante->Dokument() : nullptr;
+}
+
+void CKalvoDoc::VergleichAktualisieren()
+{
+    m_VarianteWerte = {};
+    if (m_pVariante && m_bFeldesreserven == 0)
+        m_VarianteWerte = m_pVariante->Berechnen(*this);
+    PlanungstabellenAnhaengen();
+}
+
+void CKalvoDoc::DeckungSetzen(bool an)
+{
+    m_bDeckung = an;
+    PlanungstabellenAnhaengen();
+}
+
+// The tables follow the report of the run: coverage first (it belongs to this
+// document's summary), then the comparison. The reserves list has no years.
+void CKalvoDoc::PlanungstabellenAnhaengen()
+{
+    if (m_saBericht.size() > m_nBerichtLaenge)
+        m_saBericht.resize(m_nBerichtLaenge);
+    if (m_bFeldesreserven != 0)
+        return;
+    const CJahreswerte werte = Grafikwerte();
+    std::vector<std::string> tabelle;
+    if (m_bDeckung) {
+        tabelle = DeckungTabelle(werte);
+        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
+    }
+    if (m_pVariante) {
+        tabelle = VergleichTabelle(GetTitle(), werte, m_pVariante->Name(), m_VarianteWerte);
+        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
+    }
+}

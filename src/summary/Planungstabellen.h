@@ -1,0 +1,24 @@
+#pragma once
+// The planning tables appended to the report: the comparison of two variants
+// and the coverage of the sales profile, both in the chart quantity.
+
+#include "summary/Jahresreihen.h"
+
+#include <string>
+#include <vector>
+
+// Ist of variant A and B and Soll of A for every project year of A; B's value
+// is that of the same calendar year, 0 where B's run has no such year.
+std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahreswerte& a, const std::string& nameB,
+                                          const CJahreswerte& b);
+
+// Ist, Soll, their difference and the cumulative shortfall (the running sum
+// of Soll − Ist over the years where Soll exceeds Ist), then the first year
+// of shortfall.
+std::vector<std::string> DeckungTabelle(const CJahreswerte& werte);
+
+// Whether year i of the run falls short of the sales profile.
+inline bool Unterdeckung(const CJahreswerte& werte, int i)
+{
+    return werte.ist[i] < werte.soll[i];
+}
