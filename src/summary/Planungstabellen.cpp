@@ -35,8 +35,8 @@ std::vector<std::string> DeckungTabelle(const CJahreswerte& w)
                 ersteUnterdeckung = w.start + i;
             unterdeckt = true;
         }
-        zeilen.push_back(
-            Format("  %4d %11.1f %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i], w.ist[i] - w.soll[i], fehlmenge));
+        zeilen.push_back(Format("  %4d %11.1f %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i],
+                                w.ist[i] - w.soll[i], fehlmenge));
     }
     zeilen.push_back("");
     zeilen.push_back(unterdeckt ? Format("  Erste Unterdeckung: %d", ersteUnterdeckung) : "  Keine Unterdeckung");
