@@ -14,9 +14,11 @@ void CAufzeichnungsDC::SetWindowOrg(int x, int y)
 
 CStift CAufzeichnungsDC::SelectObject(const CStift& stift)
 {
-    m_saAufrufe.push_back(Format("Stift %s %d %d,%d,%d",
-                                 stift.m_Stil == EStiftStil::Gepunktet ? "gepunktet" : "durchgezogen", stift.m_iBreite,
-                                 stift.m_Farbe.r, stift.m_Farbe.g, stift.m_Farbe.b));
+    const char* stil = stift.m_Stil == EStiftStil::Gepunktet     ? "gepunktet"
+                       : stift.m_Stil == EStiftStil::Gestrichelt ? "gestrichelt"
+                                                                 : "durchgezogen";
+    m_saAufrufe.push_back(
+        Format("Stift %s %d %d,%d,%d", stil, stift.m_iBreite, stift.m_Farbe.r, stift.m_Farbe.g, stift.m_Farbe.b));
     const CStift alt = m_Stift;
     m_Stift = stift;
     return alt;
@@ -24,8 +26,8 @@ CStift CAufzeichnungsDC::SelectObject(const CStift& stift)
 
 CPinsel CAufzeichnungsDC::SelectObject(const CPinsel& pinsel)
 {
-    m_saAufrufe.push_back(Format("Pinsel %s %d,%d,%d", pinsel.m_bSchraffiert ? "schraffiert" : "voll", pinsel.m_Farbe.r,
-                                 pinsel.m_Farbe.g, pinsel.m_Farbe.b));
+    const char* art = pinsel.m_bLeer ? "leer" : pinsel.m_bSchraffiert ? "schraffiert" : "voll";
+    m_saAufrufe.push_back(Format("Pinsel %s %d,%d,%d", art, pinsel.m_Farbe.r, pinsel.m_Farbe.g, pinsel.m_Farbe.b));
     const CPinsel alt = m_Pinsel;
     m_Pinsel = pinsel;
     return alt;

@@ -17,7 +17,7 @@ struct CFarbe {
     bool operator==(const CFarbe&) const = default;
 };
 
-enum class EStiftStil { Durchgezogen, Gepunktet };
+enum class EStiftStil { Durchgezogen, Gepunktet, Gestrichelt };
 
 struct CStift {
     EStiftStil m_Stil = EStiftStil::Durchgezogen;
@@ -29,6 +29,7 @@ struct CStift {
 struct CPinsel {
     bool m_bSchraffiert = false; // diagonal cross-hatch; otherwise solid
     CFarbe m_Farbe{255, 255, 255};
+    bool m_bLeer = false; // no fill at all: rectangles as outlines
     bool operator==(const CPinsel&) const = default;
 };
 

@@ -17,6 +17,7 @@ const CStift kIstStift{EStiftStil::Durchgezogen, 3, {255, 0, 0}};
 const CStift kSollStift{EStiftStil::Durchgezogen, 3, {0, 0, 255}};
 const CStift kBalkenStift{EStiftStil::Durchgezogen, 1, {255, 0, 0}};
 const CPinsel kBalkenPinsel{true, {255, 0, 0}};
+const CPinsel kUmrissPinsel{false, {255, 0, 0}, true};
 const CSchrift kTitelSchrift{80, 600};
 const CSchrift kBeschriftungSchrift{60, 700};
 const CSchrift kAchsenSchrift{45, 700};
@@ -68,6 +69,8 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
         AchseY1(dc);
     dc.TextOut(100, -h - 200, "Dokument " + d.GetTitle());
 
+    if (!Reserven() && d.m_bDeckung)
+        Unterdeckungsbaender(dc, anzahl);
     dc.SetTextAlign(TA_CENTER);
     dc.SelectObject(kGitterStift);
     Gitter(dc);
@@ -93,6 +96,8 @@ void CGrafik::Zeitreihen(CDC& dc, int anzahl) const
 {
     const CKalvoDoc& d = m_Doc;
     const int w = m_iBreite, h = m_iHoehe;
+    if (d.m_bFelderEinzeln)
+        Feldbalken(dc, anzahl);
     dc.SelectObject(kIstStift);
     dc.TextOut(w / 2, -h - 130, d.m_sLegendeY);
     int cx = dc.GetTextExtent(d.m_sLegendeY);
@@ -102,7 +107,9 @@ void CGrafik::Zeitreihen(CDC& dc, int anzahl) const
     if (d.m_bBlockdiagramm == 0)
         dc.Polyline(m_ptIst, anzahl);
     else
-        Blockdiagramm(dc, m_ptIst, anzahl);
+        Blockdiagramm(dc, m_ptIst, anzahl, d.m_bFelderEinzeln);
+    if (d.VergleichAktiv())
+        VarianteZeichnen(dc);
 
     dc.SelectObject(kSollStift);
     dc.Polyline(m_ptSoll, anzahl);
@@ -111,6 +118,8 @@ void CGrafik::Zeitreihen(CDC& dc, int anzahl) const
     dc.MoveTo(w / 2 + cx - 280, -h - 190);
     if (anzahl > 0)
         dc.LineTo(w / 2 + cx - 80, -h - 190);
+    if (d.m_bFelderEinzeln)
+        FeldlegendeZeichnen(dc);
 }
 
 // The reserves chart: one horizontal bar per field.
@@ -229,10 +238,31 @@ void CGrafik::Gitter(CDC& dc) const
     }
 }
 
-void CGrafik::Blockdiagramm(CDC& dc, const CPunkt* pts, int n) const
+// Left and right end of the bar of point i of n at x: a quarter of the plot
+// wide for a single year, else the spacing less a gap, halved at both ends.
+void CGrafik::BalkenX(int i, int n, int x, int& links, int& rechts) const
 {
-    const CPinsel alterPinsel = dc.SelectObject(kBalkenPinsel);
-    const CStift alterStift = dc.SelectObject(kBalkenStift);
+    const int w = m_iBreite;
+    if (n == 1) {
+        links = x - w / 8;
+        rechts = x + w / 8;
+        return;
+    }
+    const int breite = w / (n - 1) - kLuecke;
+    int l = i == 0 ? 0 : breite;
+    int r = breite;
+    if (i == n - 1) {
+        l = breite;
+        r = 0;
+    }
+    links = x - l / 2;
+    rechts = x + r / 2;
+}
+
+void CGrafik::Blockdiagramm(CDC& dc, const CPunkt* pts, int n, bool umriss) const
+{
+    const CPinsel alterPinsel = dc.SelectObject(umriss ? kUmrissPinsel : kBalkenPinsel);
+    const CStift alterStift = dc.SelectObject(umriss ? kIstStift : kBalkenStift);
     const int w = m_iBreite, h = m_iHoehe;
     if (!Reserven()) {
         int b = -Trunc(h * ymax / (ymax - ymin)); // height of the value 0
@@ -240,20 +270,10 @@ void CGrafik::Blockdiagramm(CDC& dc, const CPunkt* pts, int n) const
             b = -h;
         if (ymax < 0)
             b = 0;
-        if (n == 1) {
-            // A single year stands in the middle of the plot, a quarter of it wide.
-            dc.Rectangle(pts[0].x - w / 8, b, pts[0].x + w / 8, pts[0].y);
-        } else {
-            const int breite = w / (n - 1) - kLuecke;
-            for (int i = 0; i < n; ++i) {
-                int l = i == 0 ? 0 : breite;
-                int r = breite;
-                if (i == n - 1) {
-                    l = breite;
-                    r = 0;
-                }
-                dc.Rectangle(pts[i].x - l / 2, b, pts[i].x + r / 2, pts[i].y);
-            }
+        for (int i = 0; i < n; ++i) {
+            int links = 0, rechts = 0;
+            BalkenX(i, n, pts[i].x, links, rechts);
+            dc.Rectangle(links, b, rechts, pts[i].y);
         }
     } else if (n > 1) {
         int b = Trunc(w * std::fabs(ymin) / (ymax - ymin));

@@ -3,13 +3,17 @@
 // document's chart series (extreme, scale, delta, start), the mapping to plot
 // coordinates (transform) and the drawing on a device context (Diagramm).
 // Time chart: years across, Ist (Y) on the left axis as line or bars, Soll (Y1)
-// on the right axis as line. Reserves chart: one horizontal bar per field.
+// on the right axis as line. On request also: Ist stacked by the fields'
+// shares, Soll scaled on the left axis too, variant B's Ist as a dashed line,
+// the years of shortfall as red bands. Reserves chart: one horizontal bar per
+// field.
 // Logical units of 0.1 mm, y up; the plot runs from (0, 0) to (W, -H).
 
 #include "model/Grenzen.h"
 #include "platform/CDC.h"
 
 #include <string>
+#include <vector>
 
 class CKalvoDoc;
 class IMeldungen;
@@ -37,6 +41,8 @@ public:
     int m_iHoehe = 750;
     CPunkt m_ptIst[kMaxPunkte]{};
     CPunkt m_ptSoll[kMaxPunkte]{};
+    CPunkt m_ptVariante[kMaxPunkte]{};           // variant B's Ist, where B has the year
+    int m_iVarianteVon = 0, m_iVarianteBis = -1; // its points: the common years
 
     void extreme();
     void scale();
@@ -53,7 +59,8 @@ public:
     void AchseY(CDC& dc) const;
     void AchseY1(CDC& dc) const;
     void Gitter(CDC& dc) const;
-    void Blockdiagramm(CDC& dc, const CPunkt* pts, int n) const;
+    // Bars of the points; `umriss` draws them as outlines over the stacked fields.
+    void Blockdiagramm(CDC& dc, const CPunkt* pts, int n, bool umriss = false) const;
     bool Reserven() const; // the reserves chart instead of the time chart
 
     // The drawing's extent in 0.1 mm: the plot plus the margins for titles,
@@ -64,13 +71,22 @@ public:
     };
     CFlaeche Zeichenflaeche() const
     {
-        return {m_iBreite + (Reserven() ? 1000 : 800), m_iHoehe + (Reserven() ? 450 : 600)};
+        return {m_iBreite + (Reserven() ? 1000 : 800), m_iHoehe + (Reserven() ? 450 : 600) + LegendeZusatz()};
     }
+    // Entries of the field legend: the rest fields and the computed fields.
+    std::vector<std::string> Feldlegende() const;
 
 private:
     // Conversion toward zero to a 32-bit int; values beyond its range are clamped.
     static int Trunc(double v);
     void Zeitreihen(CDC& dc, int anzahl) const;
+    void Unterdeckungsbaender(CDC& dc, int anzahl) const;
+    void Feldbalken(CDC& dc, int anzahl) const;
+    void FeldlegendeZeichnen(CDC& dc) const;
+    void VarianteZeichnen(CDC& dc) const;
+    void BalkenX(int i, int n, int x, int& links, int& rechts) const;
+    int Py(double wert) const; // height of a value on the left axis
+    int LegendeZusatz() const; // room the field legend needs below the margin
     void Reservenbalken(CDC& dc, int anzahl) const;
     int Px(double t, double min, double max, int groesse) const;
     std::string FeldnameBei(double t) const;

@@ -5,6 +5,7 @@
 
 #include "doc/CKalvoDoc.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -41,6 +42,20 @@ void CGrafik::extreme()
             y1min = d.Y1[i];
         if (d.Y1[i] > y1max)
             y1max = d.Y1[i];
+    }
+    if (Reserven() || d.m_iAnzahl <= 0)
+        return;
+    // Variant B's Ist in the common years and, on one axis, the Soll join the Ist's range.
+    double v = 0;
+    for (int i = 0; i < d.m_iAnzahl && i < kMaxPunkte; ++i) {
+        if (d.VergleichAktiv() && d.VarianteWerte().IstImJahr(d.X[i], v)) {
+            ymin = std::min(ymin, v);
+            ymax = std::max(ymax, v);
+        }
+    }
+    if (d.m_bGemeinsameAchse) {
+        ymin = std::min(ymin, y1min);
+        ymax = std::max(ymax, y1max);
     }
 }
 
@@ -131,6 +146,15 @@ void CGrafik::scale()
         t += deltay;
         ++m_y1;
     }
+    if (!Reserven() && m_Doc.m_bGemeinsameAchse) {
+        // Soll on the scale of the Ist: the right axis repeats the left one.
+        y1min = ymin;
+        y1max = ymax;
+        deltay1 = deltay;
+        y1start = ystart;
+        m_y2 = m_y1;
+        return;
+    }
 
     if (y1max == y1min)
         y1max = y1min + 1;
@@ -180,13 +204,25 @@ void CGrafik::transform()
         if (Reserven())
             m_iHoehe = m_Doc.m_iAnzahl <= 26 ? 950 : 1200;
     }
+    if (m_bDrucken == 1)
+        m_iHoehe -= LegendeZusatz(); // the field legend stays on the page
     const int w = m_iBreite, h = m_iHoehe;
     const CKalvoDoc& d = m_Doc;
+    m_iVarianteVon = 0;
+    m_iVarianteBis = -1;
     for (int i = 0; i < d.m_iAnzahl && i < kMaxPunkte; ++i) {
         if (!Reserven()) {
             m_ptIst[i].x = m_ptSoll[i].x = Px(d.X[i], xmin, xmax, w);
             m_ptIst[i].y = Trunc(h * ((d.Y[i] - ymin) / (ymax - ymin)) - h);
             m_ptSoll[i].y = Trunc(h * ((d.Y1[i] - y1min) / (y1max - y1min)) - h);
+            double v = 0;
+            if (d.VergleichAktiv() && d.VarianteWerte().IstImJahr(d.X[i], v)) {
+                // B's years are consecutive: its common years are one run of points.
+                if (m_iVarianteBis < m_iVarianteVon)
+                    m_iVarianteVon = i;
+                m_iVarianteBis = i;
+                m_ptVariante[i] = {m_ptIst[i].x, Py(v)};
+            }
         } else {
             m_ptIst[i].y = -Px(d.X[i], xmin, xmax, h);
             m_ptIst[i].x = Trunc(w * ((d.Y[i] - ymin) / (ymax - ymin)));

@@ -51,7 +51,7 @@ CStift CQtDC::SelectObject(const CStift& stift)
     const bool gepunktet = stift.m_Stil == EStiftStil::Gepunktet;
     // A dotted grid stays one device pixel wide, so that its dots show.
     pen.setWidthF(gepunktet ? 1.0 : std::max(1.0, stift.m_iBreite * m_dSkala));
-    pen.setStyle(gepunktet ? Qt::DotLine : Qt::SolidLine);
+    pen.setStyle(gepunktet ? Qt::DotLine : stift.m_Stil == EStiftStil::Gestrichelt ? Qt::DashLine : Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
     m_Painter.setPen(pen);
     return alt;
@@ -61,7 +61,10 @@ CPinsel CQtDC::SelectObject(const CPinsel& pinsel)
 {
     const CPinsel alt = m_Pinsel;
     m_Pinsel = pinsel;
-    m_Painter.setBrush(QBrush(Farbe(pinsel.m_Farbe), pinsel.m_bSchraffiert ? Qt::DiagCrossPattern : Qt::SolidPattern));
+    const Qt::BrushStyle stil = pinsel.m_bLeer          ? Qt::NoBrush
+                                : pinsel.m_bSchraffiert ? Qt::DiagCrossPattern
+                                                        : Qt::SolidPattern;
+    m_Painter.setBrush(QBrush(Farbe(pinsel.m_Farbe), stil));
     return alt;
 }
 

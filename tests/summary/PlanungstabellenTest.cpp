@@ -3,12 +3,12 @@
 //   A, 2010–2014: rest 100, 90, 80, 70, 60 (rates ×10), sales 95, 95, 75, 75, 75
 //   B, 2012–2016: rest 85, 72.5, 64, 50, 40 (rates ×10), no sales profile
 
+#include "summary/Planungstabellen.h"
 #include "batch/CBatch.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"
 #include "summary/Jahresreihen.h"
-#include "summary/Planungstabellen.h"
 #include "summary/Profil.h"
 
 #include <gtest/gtest.h>
