@@ -108,6 +108,7 @@ void CMainFrame::MenuesAnlegen()
     Anlegen(
         ExportBericht, "&Bericht als PDF...", [this] { OnExport(EExport::Bericht); },
         "Schreibt den Bericht als PDF, wie er gedruckt wird.\nBericht als PDF");
+    PlanungsbefehleAnlegen();
     Anlegen(
         FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); }, "Zeigt ganze Seiten an.\nSeitenansicht");
     Anlegen(
@@ -177,6 +178,9 @@ void CMainFrame::MenuesAnlegen()
     for (int id : {FileNew, FileOpen, FileSave, FileSaveAs})
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();
+    for (int id : {VarianteVergleichen, VergleichBeenden})
+        datei->addAction(m_Befehle[id]);
+    datei->addSeparator();
     QMenu* exportieren = datei->addMenu("E&xportieren");
     for (int id : {ExportCsv, ExportGrafik, ExportBericht})
         exportieren->addAction(m_Befehle[id]);
@@ -201,6 +205,9 @@ void CMainFrame::MenuesAnlegen()
     m_Befehle[ViewToolbar] = ansicht->addAction("&Symbolleiste");
     m_Befehle[ViewStatusBar] = ansicht->addAction("S&tatusleiste");
     for (int id : {Grafik, Text, Blockdiagramm, Liniendiagramm})
+        ansicht->addAction(m_Befehle[id]);
+    ansicht->addSeparator();
+    for (int id : {Deckung, FelderEinzeln, GemeinsameAchse})
         ansicht->addAction(m_Befehle[id]);
 
     QMenu* hilfe = menuBar()->addMenu("&?");
@@ -258,6 +265,7 @@ void CMainFrame::BefehleAktualisieren()
     m_Befehle[Text]->setEnabled(grafik);
     m_Befehle[GrafikLupe]->setEnabled(grafik);
     m_Befehle[GrafikLupe]->setChecked(grafik && m_pGrafik->Lupe());
+    m_Befehle[VergleichBeenden]->setEnabled(m_Doc.VergleichAktiv());
     m_Befehle[Blockdiagramm]->setEnabled(m_Doc.BlockdiagrammAktiv());
     m_Befehle[Liniendiagramm]->setEnabled(m_Doc.LiniendiagrammAktiv());
 }

@@ -47,6 +47,11 @@ enum : int {
     ExportCsv = 32790,
     ExportGrafik = 32791,
     ExportBericht = 32792,
+    VarianteVergleichen = 32793,
+    VergleichBeenden = 32794,
+    Deckung = 32795,
+    FelderEinzeln = 32796,
+    GemeinsameAchse = 32797,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -75,6 +80,9 @@ public:
     // atomically. False after a German message naming the file.
     enum class EExport { Csv, Grafik, Bericht };
     bool ExportSchreiben(EExport art, const QString& pfad);
+    // Compares the open document with the variant in `pfad`; false after the
+    // message that it cannot be read (the running comparison stays).
+    bool VarianteOeffnen(const QString& pfad);
     // Prints the active view to a PDF file without a dialog; returns the pages.
     int AlsPdfDrucken(const QString& pfad);
     void BefehleAktualisieren();
@@ -100,6 +108,11 @@ private:
     bool Speichern(const QString& pfad);
     int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
     void OnExport(EExport art);
+    void PlanungsbefehleAnlegen();
+    void OnVarianteVergleichen();
+    // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
+    void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
+                       const QString& hinweis);
     // Runs a command and keeps it as one undo step when it changed the document.
     void Schritt(const QString& name, const std::function<void()>& befehl);
     void OnFilePrint();

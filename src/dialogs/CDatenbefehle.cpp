@@ -57,6 +57,7 @@ bool CDatenbefehle::OnFileNew()
     if (m_pDialoge && d.IsModified() && !m_pDialoge->GeaendertesDokumentSichern())
         return false;
     d.SetPathName("");
+    d.VergleichBeenden();
     d.m_saFelder.clear();
     d.m_saRestfelder.clear();
     d.m_saVerkaufsprofil.clear();
@@ -103,6 +104,7 @@ bool CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::string& pf
     CKalvoDoc& d = m_Doc;
     if (!d.Laden(bytes, fehler))
         return false;
+    d.VergleichBeenden(); // the variant was chosen for the document before
     d.NachDemLaden();
     d.SetPathName(pfad);
     const unsigned laeufe = d.Laeufe();

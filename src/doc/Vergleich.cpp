@@ -47,13 +47,13 @@ void CKalvoDoc::DeckungSetzen(bool an)
 }
 
 // The tables follow the report of the run: coverage first (it belongs to this
-// document's summary), then the comparison. The reserves list has no years.
+// document's summary), then the comparison.
 void CKalvoDoc::PlanungstabellenAnhaengen()
 {
     if (m_saBericht.size() > m_nBerichtLaenge)
         m_saBericht.resize(m_nBerichtLaenge);
-    if (m_bFeldesreserven != 0)
-        return;
+    if (m_bFeldesreserven != 0 || m_nLaeufe == 0)
+        return; // the reserves list has no years; before a run there is nothing to add to
     const CJahreswerte werte = Grafikwerte();
     std::vector<std::string> tabelle;
     if (m_bDeckung) {

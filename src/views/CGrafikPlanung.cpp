@@ -15,7 +15,7 @@ namespace {
 const CFarbe kBandFarbe{255, 205, 205};
 const CFarbe kRestfelderFarbe{170, 170, 170};
 // One colour per field, repeated after nine fields.
-const CFarbe kFeldFarben[] = {{31, 119, 180}, {255, 127, 14},  {44, 160, 44},   {148, 103, 189}, {140, 86, 75},
+const CFarbe kFeldFarben[] = {{31, 119, 180},  {255, 127, 14}, {44, 160, 44},  {148, 103, 189}, {140, 86, 75},
                               {227, 119, 194}, {188, 189, 34}, {23, 190, 207}, {255, 187, 120}};
 const CStift kVarianteStift{EStiftStil::Gestrichelt, 3, {0, 128, 0}};
 const CStift kLegendeRahmen{EStiftStil::Durchgezogen, 1, {0, 0, 0}};

@@ -341,3 +341,83 @@ TEST(Hauptfenster, ChartFillsTheWindowWithItsProportions)
     EXPECT_EQ(grafik->Grafik().m_iBreite, 1300); // the axis scaling stays as it was
     EXPECT_TRUE(grafik->grab().save("grafik_gross.png"));
 }
+
+namespace {
+
+std::string Bericht(const CKalvoDoc& doc)
+{
+    std::string text;
+    for (const auto& zeile : doc.m_saBericht)
+        text += zeile + '\n';
+    return text;
+}
+
+std::string BatchBericht(std::vector<std::string> args)
+{
+    std::ostringstream aus, fehler;
+    args.push_back(KALVO_BEISPIEL);
+    EXPECT_EQ(KalvoBatch(args, aus, fehler), 0) << fehler.str();
+    return aus.str();
+}
+
+} // namespace
+
+TEST(Hauptfenster, VariantCoverageAndChartOptionsFollowTheMenusAndTheSettings)
+{
+    QCoreApplication::setOrganizationName("KalvoTest");
+    QCoreApplication::setApplicationName("Planung");
+    QSettings().clear();
+    const std::string variante = KALVO_BEISPIELE "/Beispiel_Variante.kvo";
+    {
+        CMainFrame rahmen;
+        CKalvoDoc& doc = rahmen.Dokument();
+        COhneDialog ohne;
+        rahmen.Datenbefehle().SetDialoge(&ohne);
+        ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+        EXPECT_FALSE(rahmen.Befehl(ID::VergleichBeenden)->isEnabled());
+        EXPECT_FALSE(rahmen.Befehl(ID::Deckung)->isChecked()); // off by default: the chart as it was
+        ASSERT_TRUE(rahmen.VarianteOeffnen(QString::fromStdString(variante)));
+        EXPECT_TRUE(rahmen.Befehl(ID::VergleichBeenden)->isEnabled());
+        EXPECT_EQ(Bericht(doc), BatchBericht({"--vergleich", variante}));
+
+        // A variant that cannot be read leaves the comparison running.
+        QTimer antworten;
+        QObject::connect(&antworten, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->close();
+        });
+        antworten.start(20);
+        EXPECT_FALSE(rahmen.VarianteOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
+        antworten.stop();
+        EXPECT_EQ(Bericht(doc), BatchBericht({"--vergleich", variante}));
+
+        // The three options of the Ansicht menu; the chart file equals kalvo-batch's.
+        for (int id : {ID::Deckung, ID::FelderEinzeln, ID::GemeinsameAchse})
+            rahmen.Befehl(id)->trigger();
+        EXPECT_EQ(Bericht(doc), BatchBericht({"--deckung", "--vergleich", variante}));
+        const QString ordner = QDir::temp().absoluteFilePath("kalvo_planung");
+        QDir().mkpath(ordner);
+        const std::string desktop = (ordner + "/desktop.svg").toStdString(),
+                          batch = (ordner + "/batch.svg").toStdString();
+        ASSERT_TRUE(rahmen.ExportSchreiben(CMainFrame::EExport::Grafik, QString::fromStdString(desktop)));
+        BatchBericht({"--deckung", "--felder-einzeln", "--eine-achse", "--vergleich", variante, "--grafik", batch});
+        std::string a, b, grund;
+        ASSERT_TRUE(DateiLesen(desktop, a, grund) && DateiLesen(batch, b, grund)) << grund;
+        EXPECT_TRUE(a == b);
+        EXPECT_NE(a.find("Ist Variante B"), std::string::npos);
+        EXPECT_NE(a.find("Wesermarsch"), std::string::npos); // the field legend
+        QDir(ordner).removeRecursively();
+
+        // Ending the comparison leaves the coverage.
+        rahmen.Befehl(ID::VergleichBeenden)->trigger();
+        EXPECT_EQ(Bericht(doc), BatchBericht({"--deckung"}));
+        EXPECT_FALSE(rahmen.Befehl(ID::VergleichBeenden)->isEnabled());
+    }
+    // The options are the user's: the next window starts with them.
+    CMainFrame naechster;
+    for (int id : {ID::Deckung, ID::FelderEinzeln, ID::GemeinsameAchse})
+        EXPECT_TRUE(naechster.Befehl(id)->isChecked()) << id;
+    EXPECT_TRUE(naechster.Dokument().m_bDeckung && naechster.Dokument().m_bFelderEinzeln &&
+                naechster.Dokument().m_bGemeinsameAchse);
+    QSettings().clear();
+}

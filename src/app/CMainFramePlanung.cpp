@@ -1,0 +1,74 @@
+// The planning answers of the main window: comparing the open document with a
+// variant (Datei menu) and the report and chart options of the Ansicht menu,
+// kept in the user's settings rather than in the document file.
+
+#include "app/CMainFrame.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSettings>
+
+void CMainFrame::PlanungsbefehleAnlegen()
+{
+    using namespace ID;
+    Anlegen(
+        VarianteVergleichen, "&Variante vergleichen...", [this] { OnVarianteVergleichen(); },
+        "Vergleicht das Dokument mit einer zweiten Kalvo-Datei (Variante B), gerechnet mit den "
+        "Einstellungen dieses Dokuments.\nVariante vergleichen");
+    Anlegen(
+        VergleichBeenden, "Vergleich &beenden",
+        [this] {
+            m_Doc.VergleichBeenden();
+            m_Doc.UpdateAllViews();
+        },
+        "Beendet den Vergleich mit der Variante B.\nVergleich beenden");
+    AnsichtOption(
+        Deckung, "Deckung des Verkaufsprofils", "Ansicht/Deckung",
+        [this](bool an) { m_Doc.DeckungSetzen(an); },
+        "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
+        "Unterdeckung.\nDeckung des Verkaufsprofils");
+    AnsichtOption(
+        FelderEinzeln, "Felder einzeln", "Ansicht/FelderEinzeln", [this](bool an) { m_Doc.m_bFelderEinzeln = an; },
+        "Zeichnet die Ist-Werte als gestapelte Balken der Felder und Restfelder.\nFelder einzeln");
+    AnsichtOption(
+        GemeinsameAchse, "Ist und Soll auf einer Achse", "Ansicht/GemeinsameAchse",
+        [this](bool an) { m_Doc.m_bGemeinsameAchse = an; },
+        "Skaliert Ist und Soll auf der linken Achse.\nIst und Soll auf einer Achse");
+}
+
+void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schluessel,
+                               std::function<void(bool)> setzen, const QString& hinweis)
+{
+    QAction* a = Anlegen(id, text, [] {}, hinweis);
+    a->setCheckable(true);
+    const bool an = QSettings().value(schluessel, false).toBool();
+    a->setChecked(an);
+    setzen(an);
+    connect(a, &QAction::toggled, this, [this, schluessel, setzen](bool ein) {
+        QSettings().setValue(schluessel, ein);
+        setzen(ein);
+        m_Doc.UpdateAllViews();
+    });
+}
+
+void CMainFrame::OnVarianteVergleichen()
+{
+    const QString ordner = QFileInfo(QString::fromStdString(m_Doc.GetPathName())).absolutePath();
+    const QString pfad = QFileDialog::getOpenFileName(this, "Variante vergleichen", m_Doc.GetPathName().empty() ? QString() : ordner,
+                                                      "Dateityp Kalvo (*.kvo)");
+    if (!pfad.isEmpty())
+        VarianteOeffnen(pfad);
+}
+
+bool CMainFrame::VarianteOeffnen(const QString& pfad)
+{
+    std::string grund;
+    if (!m_Doc.VarianteLaden(pfad.toStdString(), grund)) {
+        m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
+        return false;
+    }
+    m_Doc.VergleichAktualisieren();
+    m_Doc.UpdateAllViews();
+    return true;
+}
