@@ -24,8 +24,7 @@ void CMainFrame::PlanungsbefehleAnlegen()
         },
         "Beendet den Vergleich mit der Variante B.\nVergleich beenden");
     AnsichtOption(
-        Deckung, "Deckung des Verkaufsprofils", "Ansicht/Deckung",
-        [this](bool an) { m_Doc.DeckungSetzen(an); },
+        Deckung, "Deckung des Verkaufsprofils", "Ansicht/Deckung", [this](bool an) { m_Doc.DeckungSetzen(an); },
         "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
         "Unterdeckung.\nDeckung des Verkaufsprofils");
     AnsichtOption(
@@ -37,10 +36,11 @@ void CMainFrame::PlanungsbefehleAnlegen()
         "Skaliert Ist und Soll auf der linken Achse.\nIst und Soll auf einer Achse");
 }
 
-void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schluessel,
-                               std::function<void(bool)> setzen, const QString& hinweis)
+void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
+                               const QString& hinweis)
 {
-    QAction* a = Anlegen(id, text, [] {}, hinweis);
+    QAction* a = Anlegen(
+        id, text, [] {}, hinweis);
     a->setCheckable(true);
     const bool an = QSettings().value(schluessel, false).toBool();
     a->setChecked(an);
@@ -55,8 +55,8 @@ void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schlu
 void CMainFrame::OnVarianteVergleichen()
 {
     const QString ordner = QFileInfo(QString::fromStdString(m_Doc.GetPathName())).absolutePath();
-    const QString pfad = QFileDialog::getOpenFileName(this, "Variante vergleichen", m_Doc.GetPathName().empty() ? QString() : ordner,
-                                                      "Dateityp Kalvo (*.kvo)");
+    const QString pfad = QFileDialog::getOpenFileName(
+        this, "Variante vergleichen", m_Doc.GetPathName().empty() ? QString() : ordner, "Dateityp Kalvo (*.kvo)");
     if (!pfad.isEmpty())
         VarianteOeffnen(pfad);
 }
