@@ -57,6 +57,8 @@ void CGrafik::extreme()
         ymin = std::min(ymin, y1min);
         ymax = std::max(ymax, y1max);
     }
+    if (d.m_bFelderEinzeln)
+        ymin = std::min(ymin, 0.0); // stacked shares stand on 0
 }
 
 // Tick step: 1, 2 or 5 times a power of ten, 4 to 10 intervals on the range.

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Datei.h"
+#include "summary/Profil.h"
+
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -309,4 +313,120 @@ TEST(Diagramm, DrawingRestoresPenAndFontAndWritesTheDocumentLine)
     EXPECT_EQ(Mit(aufrufe, "TextOut 100 -950 ").front(), "TextOut 100 -950 Dokument Beispiel.kvo");
     EXPECT_EQ(aufrufe[aufrufe.size() - 2], "Schrift 120 400");
     EXPECT_EQ(aufrufe.back(), "Stift durchgezogen 1 0,0,0");
+}
+
+namespace {
+
+// Three years, 2002–2004: rest fields 100 each, field Nord 200, 100, 0 and
+// field Süd 0, 50, 100, so Ist is 300, 250, 200; Soll 280, 280, 150 falls
+// short of Ist only in 2003.
+void DreiJahreZweiFelder(CChart& c)
+{
+    CKalvoDoc& d = c.doc;
+    d.m_iProjektstart = 2002;
+    d.m_iProjektende = 2004;
+    const float nord[] = {200, 100, 0}, sued[] = {0, 50, 100}, soll[] = {280, 280, 150};
+    d.m_Feldreihen.resize(2);
+    d.m_Feldreihen[0].name = "Nord";
+    d.m_Feldreihen[1].name = "Süd";
+    for (int i = 0; i < 3; ++i) {
+        d.m_fRestProduktion[i] = 100;
+        d.m_Feldreihen[0].produktion[i] = nord[i];
+        d.m_Feldreihen[1].produktion[i] = sued[i];
+        d.m_fProduktionFelder[i] = nord[i] + sued[i];
+        d.m_fSollProduktion[i] = soll[i];
+    }
+    c.Zeit(
+        2002, 2004, [&](int i) { return 100.0 + nord[i] + sued[i]; }, [&](int i) { return double(soll[i]); });
+}
+
+} // namespace
+
+TEST(Diagramm, ShortfallBandsAndStackedFieldsEndingAtTheIstBar)
+{
+    CChart c;
+    DreiJahreZweiFelder(c);
+    c.doc.m_bDeckung = true;
+    c.doc.m_bFelderEinzeln = true;
+    c.doc.m_bBlockdiagramm = 1;
+    c.grafik.OnGraf();
+    const auto aufrufe = c.Zeichnen();
+    const auto rechtecke = Mit(aufrufe, "Rectangle");
+    // Frame, the band over 2003 (half a year's spacing either side), the frame again,
+    // 2 + 3 + 2 stacked pieces (a share of 0 draws nothing), 3 outline bars,
+    // 3 legend swatches (rest fields, Nord, Süd).
+    ASSERT_EQ(rechtecke.size(), 1u + 1 + 1 + 7 + 3 + 3);
+    EXPECT_EQ(rechtecke[1], "Rectangle 325 0 975 -750");
+    EXPECT_EQ(rechtecke[2], "Rectangle 0 0 1300 -750");
+    const auto oben = [](const std::string& r) {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        std::sscanf(r.c_str(), "Rectangle %d %d %d %d", &x1, &y1, &x2, &y2);
+        return y2;
+    };
+    // The top piece of each stack ends where the outline of the Ist bar ends.
+    EXPECT_EQ(oben(rechtecke[4]), oben(rechtecke[10]));
+    EXPECT_EQ(oben(rechtecke[7]), oben(rechtecke[11]));
+    EXPECT_EQ(oben(rechtecke[9]), oben(rechtecke[12]));
+    EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), "Pinsel leer 255,0,0"), 1);
+    for (const std::string name : {"Restfelder", "Nord", "Süd"}) {
+        const auto texte = Mit(aufrufe, "TextOut ");
+        EXPECT_TRUE(std::any_of(texte.begin(), texte.end(), [&](const auto& t) { return t.ends_with(" " + name); }))
+            << name;
+    }
+    // The axis stands on 0; the legend's one row needs a little more room below the plot.
+    EXPECT_EQ(c.grafik.ymin, 0);
+    EXPECT_EQ(c.grafik.Zeichenflaeche().hoehe, 750 + 600 + (260 + 45 + 10 - 300));
+
+    // Without the options the chart is the one it always was: frame and three filled bars.
+    c.doc.m_bDeckung = c.doc.m_bFelderEinzeln = false;
+    c.grafik.OnGraf();
+    EXPECT_EQ(Mit(c.Zeichnen(), "Rectangle").size(), 4u);
+    EXPECT_EQ(c.grafik.Zeichenflaeche().hoehe, 750 + 600);
+}
+
+TEST(Diagramm, OneAxisScalesSollLikeIst)
+{
+    CChart c;
+    c.Zeit(
+        2002, 2004, [](int i) { return 100.0 + 10 * i; }, [](int i) { return 1000.0 + 1000 * i; });
+    EXPECT_NE(c.grafik.y1max, c.grafik.ymax);
+    c.doc.m_bGemeinsameAchse = true;
+    c.grafik.OnGraf();
+    EXPECT_EQ(c.grafik.ymin, 0);
+    EXPECT_EQ(c.grafik.ymax, 3000);
+    EXPECT_EQ(c.grafik.y1min, c.grafik.ymin);
+    EXPECT_EQ(c.grafik.y1max, c.grafik.ymax);
+    EXPECT_EQ(c.grafik.deltay1, c.grafik.deltay);
+    // Heights on the one scale of 0 … 3000 over 750 units: 100 at −725, 1000 at −500.
+    EXPECT_EQ(c.grafik.m_ptIst[0].y, -725);
+    EXPECT_EQ(c.grafik.m_ptSoll[0].y, -500);
+}
+
+TEST(Diagramm, VariantIstIsADashedLineOverTheCommonYears)
+{
+    // Variant B: rest fields of 500 from 2003 to 2005; A's years are 2002–2004.
+    CStilleMeldungen still;
+    CKalvoDoc b(still);
+    b.m_iProjektstart = 2003;
+    b.m_iProjektende = 2005;
+    for (int jahr = 2003; jahr <= 2005; ++jahr)
+        b.m_saRestfelder.push_back(ProfilzeileImport(jahr, 500, 5000));
+    const std::string pfad = (std::filesystem::temp_directory_path() / "kalvo_grafik_variante.kvo").string();
+    std::string grund;
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, b.Speichern(), grund)) << grund;
+
+    CChart c;
+    DreiJahreZweiFelder(c);
+    ASSERT_TRUE(c.doc.VarianteLaden(pfad, grund)) << grund;
+    c.doc.VergleichAktualisieren();
+    c.grafik.OnGraf();
+    EXPECT_EQ(c.grafik.ymin, 200);
+    EXPECT_EQ(c.grafik.ymax, 550); // B's 500 joins the Ist axis
+    const auto aufrufe = c.Zeichnen();
+    const auto gestrichelt = std::find(aufrufe.begin(), aufrufe.end(), "Stift gestrichelt 3 0,128,0");
+    ASSERT_NE(gestrichelt, aufrufe.end());
+    // 500 on 200 … 550 over 750 units: 750 · 300 / 350 − 750 = −107.1.
+    EXPECT_EQ(*(gestrichelt + 1), "Polyline 2 650,-107 1300,-107");
+    EXPECT_EQ(*(gestrichelt + 2), "TextOut 650 -960 Ist Variante B");
+    std::filesystem::remove(pfad);
 }
