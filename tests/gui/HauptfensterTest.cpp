@@ -29,6 +29,22 @@ struct COhneDialog : IDialoge {
     bool GeaendertesDokumentSichern() override { return true; }
 };
 
+// Answers every message box as soon as it shows, as long as it lives.
+class CMeldungenSchliessen {
+public:
+    CMeldungenSchliessen()
+    {
+        QObject::connect(&m_Takt, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget())
+                w->close();
+        });
+        m_Takt.start(20);
+    }
+
+private:
+    QTimer m_Takt;
+};
+
 int PdfSeiten(const QString& pfad)
 {
     QFile f(pfad);
@@ -127,14 +143,10 @@ TEST(Hauptfenster, UnreadableFileKeepsTheOpenDocument)
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     const auto felder = doc.m_saFelder;
     // The message box of the failure is answered as soon as it shows.
-    QTimer antworten;
-    QObject::connect(&antworten, &QTimer::timeout, [] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            w->close();
-    });
-    antworten.start(20);
-    EXPECT_FALSE(rahmen.DateiOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
-    antworten.stop();
+    {
+        CMeldungenSchliessen antworten;
+        EXPECT_FALSE(rahmen.DateiOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
+    }
     EXPECT_EQ(doc.m_saFelder, felder);
     EXPECT_EQ(doc.GetTitle(), "Beispiel.kvo");
 }
@@ -177,14 +189,10 @@ TEST(Hauptfenster, RecentEntryThatNoLongerOpensLeavesTheList)
             if (a->statusTip() == fehlt)
                 eintrag = a;
         ASSERT_NE(eintrag, nullptr);
-        QTimer antworten; // the message that the file cannot be opened
-        QObject::connect(&antworten, &QTimer::timeout, [] {
-            if (QWidget* w = QApplication::activeModalWidget())
-                w->close();
-        });
-        antworten.start(20);
-        eintrag->trigger();
-        antworten.stop();
+        {
+            CMeldungenSchliessen antworten; // the message that the file cannot be opened
+            eintrag->trigger();
+        }
     }
     EXPECT_EQ(QSettings().value("ZuletztGeoeffnet").toStringList(), QStringList{QString(KALVO_BEISPIEL)});
     QSettings().clear();
@@ -222,14 +230,10 @@ TEST(Hauptfenster, ExportsWriteWhatKalvoBatchWrites)
     }
 
     // A folder that does not exist: a German message naming the file, no file.
-    QTimer antworten;
-    QObject::connect(&antworten, &QTimer::timeout, [] {
-        if (QWidget* w = QApplication::activeModalWidget())
-            w->close();
-    });
-    antworten.start(20);
-    EXPECT_FALSE(rahmen.ExportSchreiben(CMainFrame::EExport::Csv, "/gibt/es/nicht/a.csv"));
-    antworten.stop();
+    {
+        CMeldungenSchliessen antworten;
+        EXPECT_FALSE(rahmen.ExportSchreiben(CMainFrame::EExport::Csv, "/gibt/es/nicht/a.csv"));
+    }
     EXPECT_FALSE(QFileInfo::exists("/gibt/es/nicht/a.csv"));
     QDir(ordner).removeRecursively();
 }
@@ -381,14 +385,10 @@ TEST(Hauptfenster, VariantCoverageAndChartOptionsFollowTheMenusAndTheSettings)
         EXPECT_EQ(Bericht(doc), BatchBericht({"--vergleich", variante}));
 
         // A variant that cannot be read leaves the comparison running.
-        QTimer antworten;
-        QObject::connect(&antworten, &QTimer::timeout, [] {
-            if (QWidget* w = QApplication::activeModalWidget())
-                w->close();
-        });
-        antworten.start(20);
-        EXPECT_FALSE(rahmen.VarianteOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
-        antworten.stop();
+        {
+            CMeldungenSchliessen antworten;
+            EXPECT_FALSE(rahmen.VarianteOeffnen(KALVO_BEISPIELE "/Verkaufsprofil.TXT"));
+        }
         EXPECT_EQ(Bericht(doc), BatchBericht({"--vergleich", variante}));
 
         // The three options of the Ansicht menu; the chart file equals kalvo-batch's.
