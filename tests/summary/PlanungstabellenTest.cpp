@@ -214,3 +214,18 @@ TEST(Planungstabellen, CsvCellsThatLookLikeFormulasStayText)
     d.rate = true;
     EXPECT_NE(JahresreihenCsv(d).find(";0,750;0,0;250,0;0,0\r\n"), std::string::npos);
 }
+
+TEST(Planungstabellen, IstEqualToSollIsNoShortfall)
+{
+    CJahreswerte w;
+    w.start = 2020;
+    w.anzahl = 2;
+    w.ist[0] = w.soll[0] = 50;
+    w.ist[1] = 60;
+    w.soll[1] = 40;
+    const auto zeilen = DeckungTabelle(w);
+    ASSERT_EQ(zeilen.size(), 9u);
+    EXPECT_EQ(zeilen[5], "  2020        50.0        50.0         0.0         0.0");
+    EXPECT_EQ(zeilen[6], "  2021        60.0        40.0        20.0         0.0");
+    EXPECT_EQ(zeilen.back(), "  Keine Unterdeckung");
+}
