@@ -92,7 +92,8 @@ std::vector<CFall> Faelle(const std::string& beispiel, const std::vector<std::st
                             {"tabelle_rate", {"--rate", "--csv"}, true},
                             {"deckung", {"--deckung"}},
                             {"deckung_rate", {"--deckung", "--rate"}},
-                            {"vergleich", {"--deckung", "--vergleich", kVariante}}};
+                            {"vergleich", {"--deckung", "--vergleich", kVariante}},
+                            {"vergleich_rate", {"--rate", "--vergleich", kVariante}}};
     for (const auto& name : einzelfelder)
         f.push_back({"einzelfeld_" + name, {"--detail", "--einzelfeld", name}});
     CStilleMeldungen still;
