@@ -163,20 +163,12 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
     return {};
 }
 
-int FeldIndex(const CKalvoDoc& doc, const std::string& name)
-{
-    for (size_t i = 0; i < doc.m_saFelder.size(); ++i)
-        if (ErstesWort(doc.m_saFelder[i]) == name)
-            return static_cast<int>(i);
-    return -1;
-}
-
 // The proposal for A1, B1 and C-Wert of one field, as the field data dialog
 // computes it: the gas property text and the proposal line on stdout, the
 // dialog's messages on stderr.
 int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, IMeldungen& meldungen)
 {
-    const int i = FeldIndex(doc, name);
+    const int i = doc.FeldIndex(name);
     if (i < 0) {
         meldungen.Meldung("Das Feld " + name + " gibt es nicht.");
         return kAufruf;
@@ -273,16 +265,9 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;
     doc.m_iGrafikRate = o.rate ? 1 : 0;
-    if (o.einzelfeld) {
-        const int i = FeldIndex(doc, *o.einzelfeld);
-        if (i < 0) {
-            fehler << "kalvo-batch: " << o.datei << ": Das Feld " << *o.einzelfeld << " gibt es nicht.\n";
-            return kAufruf;
-        }
-        std::string name;
-        SatzkopfLesen(doc.m_saFelder[i], name, doc.m_iFoerderbeginn);
-        doc.m_sEinzelfeld = name;
-        doc.m_iEinzelfeld = i;
+    if (o.einzelfeld && !doc.EinzelfeldWaehlen(*o.einzelfeld)) {
+        fehler << "kalvo-batch: " << o.datei << ": Das Feld " << *o.einzelfeld << " gibt es nicht.\n";
+        return kAufruf;
     }
 
     if (o.linien)

@@ -13,13 +13,6 @@
 
 namespace {
 
-// Number of project years from start to end, 0 … 33.
-int AnzahlJahre(int start, int ende)
-{
-    const long long n = static_cast<long long>(ende) - start + 1;
-    return static_cast<int>(std::clamp<long long>(n, 0, kMaxJahre));
-}
-
 constexpr int kReservenKopfzeilen = 5;
 constexpr int kMaxReservenZeilen = kReservenKopfzeilen + kMaxJahre;
 

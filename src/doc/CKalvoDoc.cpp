@@ -2,6 +2,8 @@
 
 #include "doc/CVariante.h"
 
+#include "platform/Format.h"
+
 #include <filesystem>
 
 CKalvoDoc::CKalvoDoc(IMeldungen& meldungen) : m_Meldungen(meldungen)
@@ -35,6 +37,24 @@ void CKalvoDoc::UpdateAllViews()
 {
     for (auto& b : m_Beobachter)
         b();
+}
+
+int CKalvoDoc::FeldIndex(std::string_view name) const
+{
+    for (size_t i = 0; i < m_saFelder.size(); ++i)
+        if (ErstesWort(m_saFelder[i]) == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool CKalvoDoc::EinzelfeldWaehlen(const std::string& name)
+{
+    const int i = FeldIndex(name);
+    if (i < 0)
+        return false;
+    SatzkopfLesen(m_saFelder[static_cast<size_t>(i)], m_sEinzelfeld, m_iFoerderbeginn);
+    m_iEinzelfeld = i;
+    return true;
 }
 
 void CKalvoDoc::OnBlockdiagramm()

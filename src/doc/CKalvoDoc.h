@@ -121,6 +121,11 @@ public:
     // ---- commands (the data commands that run dialogs: dialogs/CDatenbefehle) ----
     const std::string& GetPathName() const { return m_sPfad; }
     void SetPathName(const std::string& pfad);
+    // Position of the field record named `name`; -1 when there is none.
+    int FeldIndex(std::string_view name) const;
+    // Makes the field named `name` the single field of the next run, from its
+    // own first year; false when there is no such field.
+    bool EinzelfeldWaehlen(const std::string& name);
     void OnBlockdiagramm();
     void OnLiniendiagramm();
     bool BlockdiagrammAktiv() const { return m_bBlockdiagramm == 0; }

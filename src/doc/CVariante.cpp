@@ -1,10 +1,6 @@
 #include "doc/CVariante.h"
 
-#include "model/Feldsatz.h"
 #include "platform/Datei.h"
-#include "platform/Format.h"
-
-#include <filesystem>
 
 CVariante::CVariante(IMeldungen& meldungen) : m_Meldungen(meldungen), m_Doc(m_Meldungen)
 {}
@@ -26,22 +22,11 @@ CJahreswerte CVariante::Berechnen(const CKalvoDoc& a)
     b.m_iGrafikRate = a.m_iGrafikRate;
     b.m_bFeldesreserven = 0;
     b.m_bDetailausgabe = 0; // the same figures; the variant's report is not shown
-    b.m_bBlockdiagramm = a.m_bBlockdiagramm;
     b.m_iEinzelfeld = -1;
     b.m_sEinzelfeld.clear();
-    if (a.m_iEinzelfeld >= 0 && !a.m_sEinzelfeld.empty()) {
-        int i = 0;
-        for (; i < static_cast<int>(b.m_saFelder.size()); ++i)
-            if (ErstesWort(b.m_saFelder[static_cast<size_t>(i)]) == a.m_sEinzelfeld)
-                break;
-        if (i == static_cast<int>(b.m_saFelder.size())) {
-            m_Meldungen.Meldung("Das Feld " + a.m_sEinzelfeld + " gibt es in dieser Variante nicht.");
-            return {};
-        }
-        std::string name;
-        SatzkopfLesen(b.m_saFelder[static_cast<size_t>(i)], name, b.m_iFoerderbeginn);
-        b.m_sEinzelfeld = name;
-        b.m_iEinzelfeld = i;
+    if (a.m_iEinzelfeld >= 0 && !a.m_sEinzelfeld.empty() && !b.EinzelfeldWaehlen(a.m_sEinzelfeld)) {
+        m_Meldungen.Meldung("Das Feld " + a.m_sEinzelfeld + " gibt es in dieser Variante nicht.");
+        return {};
     }
     b.Berechnen();
     return Jahreswerte(b.Jahresreihen());

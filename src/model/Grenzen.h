@@ -12,6 +12,13 @@ inline bool JahrPlausibel(int jahr)
     return jahr >= 1 && jahr <= 9999;
 }
 
+// Project years from start to end, 0 … 33 (a longer project is cut at 33).
+inline int AnzahlJahre(int start, int ende)
+{
+    const long long n = static_cast<long long>(ende) - start + 1;
+    return n < 0 ? 0 : n > kMaxJahre ? kMaxJahre : static_cast<int>(n);
+}
+
 // The pressure grid of the p/z and viscosity tables: 1, 11, …, 991 bar.
 constexpr int kDruckPunkte = 100;
 

@@ -21,13 +21,6 @@ std::string Rate(double v)
     return Dezimalkomma(Format("%.1f", v));
 }
 
-// Number of project years from start to end, 0 … 33.
-int AnzahlJahre(int start, int ende)
-{
-    const long long n = static_cast<long long>(ende) - start + 1;
-    return static_cast<int>(std::clamp<long long>(n, 0, kMaxJahre));
-}
-
 } // namespace
 
 std::string CsvText(const std::string& text)

@@ -3,24 +3,16 @@
 #include "doc/CKalvoDoc.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "views/GrafikStil.h"
 
 #include <climits>
 #include <cmath>
 
+using namespace GrafikStil;
+
 namespace {
 
 constexpr int kLuecke = 9; // gap between bars
-
-const CStift kRahmenStift{EStiftStil::Durchgezogen, 4, {0, 0, 0}};
-const CStift kGitterStift{EStiftStil::Gepunktet, 1, {0, 0, 0}};
-const CStift kIstStift{EStiftStil::Durchgezogen, 3, {255, 0, 0}};
-const CStift kSollStift{EStiftStil::Durchgezogen, 3, {0, 0, 255}};
-const CStift kBalkenStift{EStiftStil::Durchgezogen, 1, {255, 0, 0}};
-const CPinsel kBalkenPinsel{true, {255, 0, 0}};
-const CPinsel kUmrissPinsel{false, {255, 0, 0}, true};
-const CSchrift kTitelSchrift{80, 600};
-const CSchrift kBeschriftungSchrift{60, 700};
-const CSchrift kAchsenSchrift{45, 700};
 
 } // namespace
 

@@ -75,6 +75,7 @@ public:
     }
     // Entries of the field legend: the rest fields and the computed fields.
     std::vector<std::string> Feldlegende() const;
+    bool FeldlegendeGekuerzt() const;
 
 private:
     // Conversion toward zero to a 32-bit int; values beyond its range are clamped.

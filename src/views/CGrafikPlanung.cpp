@@ -7,8 +7,11 @@
 #include "doc/CKalvoDoc.h"
 #include "platform/Format.h"
 #include "summary/Planungstabellen.h"
+#include "views/GrafikStil.h"
 
 #include <algorithm>
+
+using namespace GrafikStil;
 
 namespace {
 
@@ -19,12 +22,12 @@ const CFarbe kFeldFarben[] = {{31, 119, 180},  {255, 127, 14}, {44, 160, 44},  {
                               {227, 119, 194}, {188, 189, 34}, {23, 190, 207}, {255, 187, 120}};
 const CStift kVarianteStift{EStiftStil::Gestrichelt, 3, {0, 128, 0}};
 const CStift kLegendeRahmen{EStiftStil::Durchgezogen, 1, {0, 0, 0}};
-const CSchrift kLegendeSchrift{45, 700};
 
 constexpr int kLegendeOben = 260;  // first row of the field legend below the plot
 constexpr int kLegendeZeile = 45;  // row height
 constexpr int kLegendeSpalten = 3; // columns across the plot's width
 constexpr int kLegendeMaxZeilen = 5;
+constexpr size_t kLegendePlaetze = kLegendeSpalten * kLegendeMaxZeilen;
 constexpr int kUntererRand = 300; // margin below the plot without a field legend
 
 CFarbe Feldfarbe(size_t k)
@@ -39,6 +42,12 @@ int CGrafik::Py(double wert) const
     return Trunc(m_iHoehe * ((wert - ymin) / (ymax - ymin)) - m_iHoehe);
 }
 
+// More entries than places: the last place counts the rest.
+bool CGrafik::FeldlegendeGekuerzt() const
+{
+    return 1 + m_Doc.m_Feldreihen.size() > kLegendePlaetze;
+}
+
 std::vector<std::string> CGrafik::Feldlegende() const
 {
     if (Reserven() || !m_Doc.m_bFelderEinzeln)
@@ -46,10 +55,9 @@ std::vector<std::string> CGrafik::Feldlegende() const
     std::vector<std::string> eintraege = {"Restfelder"};
     for (const CFeldreihe& feld : m_Doc.m_Feldreihen)
         eintraege.push_back(feld.name);
-    const size_t platz = kLegendeSpalten * kLegendeMaxZeilen;
-    if (eintraege.size() > platz) {
-        const size_t weitere = eintraege.size() - (platz - 1);
-        eintraege.resize(platz - 1);
+    if (FeldlegendeGekuerzt()) {
+        const size_t weitere = eintraege.size() - (kLegendePlaetze - 1);
+        eintraege.resize(kLegendePlaetze - 1);
         eintraege.push_back(Format("... und %zu weitere", weitere));
     }
     return eintraege;
@@ -80,7 +88,7 @@ void CGrafik::Unterdeckungsbaender(CDC& dc, int anzahl) const
         dc.Rectangle(std::max(0, x - halb), 0, std::min(w, x + halb), -h);
     }
     // The frame again over the bands' edges.
-    dc.SelectObject(CStift{EStiftStil::Durchgezogen, 4, {0, 0, 0}});
+    dc.SelectObject(kRahmenStift);
     dc.SelectObject(CPinsel{false, {255, 255, 255}, true});
     dc.Rectangle(0, 0, w, -h);
     dc.SelectObject(alterPinsel);
@@ -99,22 +107,22 @@ void CGrafik::Feldbalken(CDC& dc, int anzahl) const
     for (int i = 0; i < anzahl; ++i) {
         int links = 0, rechts = 0;
         BalkenX(i, anzahl, m_ptIst[i].x, links, rechts);
-        double summe = rate ? d.m_fRestRate[i] : d.m_fRestProduktion[i];
-        int unten = hoehe(0), oben = hoehe(summe);
-        for (size_t k = 0; k <= d.m_Feldreihen.size(); ++k) {
-            if (k > 0) {
-                const CFeldreihe& feld = d.m_Feldreihen[k - 1];
-                summe += rate ? feld.rate[i] : feld.produktion[i];
-                unten = oben;
-                oben = hoehe(summe);
-            }
+        double summe = 0;
+        // Piece k of the stack: the rest fields (k = 0), then field k − 1.
+        const auto stueck = [&](size_t k, double anteil) {
+            const int unten = hoehe(summe);
+            summe += anteil;
+            const int oben = hoehe(summe);
             if (oben == unten)
-                continue;
+                return; // a share of 0, or below the axis
             const CFarbe farbe = Feldfarbe(k);
             dc.SelectObject(CPinsel{false, farbe});
             dc.SelectObject(CStift{EStiftStil::Durchgezogen, 1, farbe});
             dc.Rectangle(links, unten, rechts, oben);
-        }
+        };
+        stueck(0, rate ? d.m_fRestRate[i] : d.m_fRestProduktion[i]);
+        for (size_t k = 0; k < d.m_Feldreihen.size(); ++k)
+            stueck(k + 1, rate ? d.m_Feldreihen[k].rate[i] : d.m_Feldreihen[k].produktion[i]);
     }
     dc.SelectObject(alterPinsel);
     dc.SelectObject(alterStift);
@@ -123,7 +131,7 @@ void CGrafik::Feldbalken(CDC& dc, int anzahl) const
 void CGrafik::FeldlegendeZeichnen(CDC& dc) const
 {
     const std::vector<std::string> eintraege = Feldlegende();
-    const CSchrift alteSchrift = dc.SelectObject(kLegendeSchrift);
+    const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
     const CStift alterStift = dc.SelectObject(kLegendeRahmen);
     const CPinsel alterPinsel = dc.SelectObject(CPinsel{});
     dc.SetTextAlign(TA_LEFT);
@@ -131,8 +139,7 @@ void CGrafik::FeldlegendeZeichnen(CDC& dc) const
     for (size_t k = 0; k < eintraege.size(); ++k) {
         const int x = static_cast<int>(k % kLegendeSpalten) * spalte;
         const int y = -m_iHoehe - kLegendeOben - static_cast<int>(k / kLegendeSpalten) * kLegendeZeile;
-        const bool weitere = k + 1 == eintraege.size() && eintraege.size() > 1 && eintraege[k].rfind("...", 0) == 0;
-        if (!weitere) {
+        if (k + 1 < eintraege.size() || !FeldlegendeGekuerzt()) {
             dc.SelectObject(CPinsel{false, Feldfarbe(k)});
             dc.Rectangle(x, y - 5, x + 40, y - 35);
         }

@@ -430,3 +430,22 @@ TEST(Diagramm, VariantIstIsADashedLineOverTheCommonYears)
     EXPECT_EQ(*(gestrichelt + 2), "TextOut 650 -960 Ist Variante B");
     std::filesystem::remove(pfad);
 }
+
+TEST(Diagramm, FieldLegendOfManyFieldsCountsTheRest)
+{
+    CChart c;
+    DreiJahreZweiFelder(c);
+    c.doc.m_bFelderEinzeln = true;
+    c.doc.m_Feldreihen.resize(20); // rest fields + 20 fields on 15 places
+    const auto eintraege = c.grafik.Feldlegende();
+    ASSERT_EQ(eintraege.size(), 15u);
+    EXPECT_EQ(eintraege.back(), "... und 7 weitere");
+    // Swatches (40 units wide) for the 14 named entries only.
+    int muster = 0;
+    for (const auto& r : Mit(c.Zeichnen(), "Rectangle")) {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        std::sscanf(r.c_str(), "Rectangle %d %d %d %d", &x1, &y1, &x2, &y2);
+        muster += x2 - x1 == 40 && y1 - y2 == 30;
+    }
+    EXPECT_EQ(muster, 14);
+}
