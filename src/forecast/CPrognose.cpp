@@ -228,7 +228,10 @@ CPrognoseErgebnis CPrognose::Rechnen()
         float qE = 0;
         if (r0 > 0 && r1 > 0)
             qE = static_cast<float>(double(r0) * (double(r0) + r1) / (3.0 * r0 - r1));
-        const float p = static_cast<float>(m_iH * (double(r0) + qE) / (2.0 * kHalbjahrMio));
+        float p = static_cast<float>(m_iH * (double(r0) + qE) / (2.0 * kHalbjahrMio));
+        // No step produces more gas than is left in place: the cumulative stops at the OGIP.
+        if (static_cast<float>(double(gp) + p) > ogip)
+            p = std::max(0.0f, static_cast<float>(double(ogip) - gp));
         if (halb == 1)
             gpY = gp;
         gp = static_cast<float>(double(gp) + p);

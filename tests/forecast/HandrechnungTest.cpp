@@ -95,14 +95,17 @@ TEST(Handrechnung, CappedRateProducesTheCapForTheWholeStep)
 
 // Near the end of the gas the predictor's cumulative G' = 990 + 8000 · r0 / 2e6
 // passes the OGIP; the pressure is evaluated at the OGIP (p/z = 0), so r1 = 0,
-// q_E = 0 and the step produces 8000 · r0 / 4e6:
+// q_E = 0 and the step would produce 8000 · r0 / 4e6:
 //   p = 213.3177 · 0.01 = 2.1332 bar, C 1000, A1 10000, pwh 1 bar:
-//   r0 = 6490.27 m³/h, step 1: 12.9805 Mio m³; step 2 starts beyond the OGIP: nothing.
-TEST(Handrechnung, PressureIsEvaluatedAtTheOgipWhenThePredictorPassesIt)
+//   r0 = 6490.27 m³/h, step 1: 12.9805 Mio m³.
+// Only 10 Mio m³ are left, so the step produces 10 and the cumulative stops at
+// the OGIP; step 2 has nothing left to produce.
+TEST(Handrechnung, CumulativeStopsAtTheOgip)
 {
     CHandfeld h(1000, 990, 0, 1000, 10000, 1.2f, 1, 1e6f);
-    EXPECT_NEAR(h.r.produktion[0], 12.9805, 0.001);
+    EXPECT_FLOAT_EQ(h.r.produktion[0], 10.0f);
     EXPECT_EQ(h.r.rate[0], 0.0f);
+    EXPECT_FLOAT_EQ(h.r.reserve, 10.0f);
 }
 
 // A stage row from the second year on: 4 wells, share 50 %. At the cap the
