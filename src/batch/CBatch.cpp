@@ -21,6 +21,7 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kAufruf = 1;
 constexpr int kDatei = 2;
+constexpr int kUnvollstaendig = 3; // printed, but a field could not be computed
 
 const char* const kHilfe =
     "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
@@ -47,7 +48,9 @@ const char* const kHilfe =
     "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
     "  --help              diese Hilfe\n"
     "\n"
-    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar.\n";
+    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar\n"
+    "(auch die Standardausgabe), 3 Bericht unvollständig: ein Feld konnte nicht berechnet\n"
+    "werden (der Bericht nennt es am Ende).\n";
 
 // Messages of the run go to stderr, one per line group.
 class CStderrMeldungen : public IMeldungen {
@@ -234,6 +237,50 @@ std::string SerienJson(const CKalvoDoc& d, const CGrafik& g)
     return j + "}\n";
 }
 
+// True when `ausgabe` names the file `eingabe` (also through a link or
+// another spelling of the path): writing it would destroy the input.
+bool DieselbeDatei(const std::string& ausgabe, const std::string& eingabe)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(ausgabe, eingabe, ec))
+        return true;
+    // An output that does not exist yet may still be the input's name spelled otherwise.
+    const fs::path a = fs::weakly_canonical(ausgabe, ec);
+    if (ec)
+        return false;
+    const fs::path b = fs::weakly_canonical(eingabe, ec);
+    return !ec && a == b;
+}
+
+// Refuses outputs that would overwrite the document or the variant; "" when none does.
+std::string AusgabeUeberschreibtEingabe(const COptionen& o)
+{
+    std::vector<std::string> eingaben{o.datei};
+    if (o.vergleich)
+        eingaben.push_back(*o.vergleich);
+    for (const auto* ausgabe : {&o.csv, &o.grafik, &o.berichtPdf}) {
+        if (!*ausgabe)
+            continue;
+        for (const std::string& e : eingaben)
+            if (DieselbeDatei(**ausgabe, e))
+                return Format("Die Ausgabe %s ist die Eingabedatei %s; sie wird nicht überschrieben.",
+                              (*ausgabe)->c_str(), e.c_str());
+    }
+    return {};
+}
+
+// A report nobody received is no success: a full disk or a closed pipe on
+// standard output ends the run with status 2.
+int Ausgegeben(std::ostream& aus, std::ostream& fehler, int status)
+{
+    if (aus.flush())
+        return status;
+    fehler << "kalvo-batch: Die Standardausgabe konnte nicht geschrieben werden (Datenträger voll oder "
+              "Ausgabe geschlossen).\n";
+    return kDatei;
+}
+
 } // namespace
 
 int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std::ostream& fehler)
@@ -246,7 +293,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     }
     if (o.hilfe) {
         aus << kHilfe;
-        return kOk;
+        return Ausgegeben(aus, fehler, kOk);
+    }
+    if (const std::string ueberschreibt = AusgabeUeberschreibtEingabe(o); !ueberschreibt.empty()) {
+        fehler << "kalvo-batch: " << ueberschreibt << '\n';
+        return kAufruf;
     }
 
     CStderrMeldungen meldungen(fehler);
@@ -261,7 +312,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.ende)
         doc.m_iProjektende = *o.ende;
     if (o.vorschlag)
-        return Vorschlag(doc, *o.vorschlag, aus, meldungen);
+        return Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, aus, meldungen));
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;
     doc.m_iGrafikRate = o.rate ? 1 : 0;
@@ -285,6 +336,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     }
 
     doc.Berechnen();
+    const int status = doc.NichtBerechnet().empty() ? kOk : kUnvollstaendig;
 
     CGrafik grafik(doc);
     if (o.grafik) {
@@ -314,7 +366,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.serien) {
         grafik.OnGraf();
         aus << SerienJson(doc, grafik);
-        return kOk;
+        return Ausgegeben(aus, fehler, status);
     }
 
     for (const auto& zeile : doc.m_saBericht) {
@@ -326,10 +378,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             aus << zeile << '\n';
         }
     }
-    aus.flush();
+    if (Ausgegeben(aus, fehler, kOk) != kOk)
+        return kDatei;
     if (o.csv && !DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc.Jahresreihen()), grund)) {
         fehler << "kalvo-batch: " << *o.csv << ": " << grund << '\n';
         return kDatei;
     }
-    return kOk;
+    return status;
 }

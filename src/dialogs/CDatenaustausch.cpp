@@ -38,7 +38,47 @@ std::string MeldungZeichensatz()
            "(erlaubt sind Buchstaben, Ziffern und Zeichen westeuropäischer Sprachen).";
 }
 
+std::string MeldungSteuerzeichen()
+{
+    return "Der Text enthält Steuerzeichen (etwa einen Tabulator); bitte entfernen.";
+}
+std::string MeldungTausenderpunkt(const std::string& text)
+{
+    std::string ohne = text;
+    std::erase(ohne, '.');
+    return Format("\"%s\" ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. Geben Sie die Zahl ohne "
+                  "Punkt ein (%s) oder mit Dezimalkomma.",
+                  text.c_str(), ohne.c_str());
+}
+
+bool SiehtNachTausenderpunktAus(const std::string& text)
+{
+    size_t i = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const auto ziffer = [&](size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
+    if (!ziffer(i) || text[i] == '0')
+        return false; // "0.125" is a decimal fraction
+    size_t n = 0;
+    while (ziffer(i))
+        ++i, ++n;
+    if (n > 3 || i >= text.size())
+        return false;
+    while (i < text.size()) {
+        if (text[i] != '.' || !ziffer(i + 1) || !ziffer(i + 2) || !ziffer(i + 3))
+            return false;
+        i += 4;
+    }
+    return true;
+}
+
 namespace {
+
+bool HatSteuerzeichen(const std::string& s)
+{
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7f)
+            return true;
+    return false;
+}
 
 std::string Getrimmt(const std::string& s)
 {
@@ -83,6 +123,8 @@ bool CDatenaustausch::Nehmen(const CSteuerelement& e)
             return Ablehnen(e, MeldungMaxZeichen(e.m_iMaxZeichen));
         if (e.m_iMaxZeichen > 0 && !IstCp1252Darstellbar(text))
             return Ablehnen(e, MeldungZeichensatz());
+        if (e.m_iMaxZeichen > 0 && HatSteuerzeichen(text))
+            return Ablehnen(e, MeldungSteuerzeichen());
         *std::get<std::string*>(e.m_pWert) = text;
         return true;
     case EAustausch::Zahl: break;
@@ -98,8 +140,13 @@ bool CDatenaustausch::Nehmen(const CSteuerelement& e)
         return true;
     }
     float wert = 0;
-    if (!LiesEingabeFloat(Getrimmt(text), wert))
+    const std::string getrimmt = Getrimmt(text);
+    if (!LiesEingabeFloat(getrimmt, wert))
         return Ablehnen(e, MeldungZahl());
+    const auto gezeigt = m_Gezeigt.find(e.m_iId);
+    const bool getippt = gezeigt == m_Gezeigt.end() || gezeigt->second != text;
+    if (getippt && SiehtNachTausenderpunktAus(getrimmt))
+        return Ablehnen(e, MeldungTausenderpunkt(getrimmt));
     *std::get<float*>(e.m_pWert) = wert;
     if (AusserhalbBereich(e, wert))
         return Ablehnen(e, e.m_bNullErlaubt ? MeldungNullOderZahlZwischen(e.m_dMin, e.m_dMax)
@@ -122,6 +169,7 @@ void CDatenaustausch::Zeigen(const CSteuerelement& e)
         m_Texte[e.m_iId] = Format("%d", **pi);
     else // a float with up to 6 significant digits
         m_Texte[e.m_iId] = Format("%.6g", double(*std::get<float*>(e.m_pWert)));
+    m_Gezeigt[e.m_iId] = m_Texte[e.m_iId];
 }
 
 bool CDatenaustausch::UpdateData(bool bSaveAndValidate)

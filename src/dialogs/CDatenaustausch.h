@@ -38,6 +38,8 @@ public:
     std::map<int, std::string> m_Texte;
     std::map<int, int> m_Haken;
     int m_iFokus = 0; // control that gets the focus back after a refusal
+    // The texts as last shown: a text the user did not touch is never doubted.
+    std::map<int, std::string> m_Gezeigt;
 
     // true = take the values (with checks), false = show the values.
     bool UpdateData(bool bSaveAndValidate);
@@ -59,3 +61,9 @@ std::string MeldungNullOderGanzeZahlZwischen(double min, double max);
 std::string MeldungNullOderZahlZwischen(double min, double max);
 std::string MeldungMaxZeichen(int n);
 std::string MeldungZeichensatz();
+std::string MeldungSteuerzeichen();
+std::string MeldungTausenderpunkt(const std::string& text);
+
+// "14.000" or "1.250.000": what a German user types with a thousands point.
+// Read as a number it would be 14 or fail; such a typed text is refused.
+bool SiehtNachTausenderpunktAus(const std::string& text);

@@ -20,10 +20,13 @@ int CDatenbefehle::OnDatenAendern()
     dlg.m_bDetailausgabe = d.m_bDetailausgabe;
     dlg.m_iGrafikRate = d.m_iGrafikRate;
     dlg.m_bFeldesreserven = 0; // reserves mode is never preselected
+    const std::string einzelfeldVorher = d.m_sEinzelfeld;
     d.m_sEinzelfeld = "";
     dlg.m_saFelder = d.m_saFelder;
-    if (!m_pDialoge->DatenDialog(dlg))
+    if (!m_pDialoge->DatenDialog(dlg)) {
+        d.m_sEinzelfeld = einzelfeldVorher; // "Abbrechen" changes nothing
         return 0;
+    }
 
     d.m_saFelder.clear();
     if (dlg.m_bGeaendert == 1 || dlg.m_iFoerderbeginn != d.m_iFoerderbeginn || dlg.m_iProjektende != d.m_iProjektende ||

@@ -276,6 +276,25 @@ void CDlgInput::OnInitDialog()
     UpdateData(false);
 }
 
+// Position of the listed field named `name`, leaving out position `ausser`; -1 when none.
+int CDlgInput::FeldPosition(std::string_view name, int ausser) const
+{
+    for (int i = 0; i < m_lbFelder.GetCount(); ++i)
+        if (i != ausser && ErstesWort(m_lbFelder.GetText(i)) == name)
+            return i;
+    return -1;
+}
+
+// Field names identify a field (the single-field run, a variant's field):
+// two fields of one name are refused.
+bool CDlgInput::NameFrei(int ausser)
+{
+    if (FeldPosition(m_sFeldname, ausser) < 0)
+        return true;
+    Meldung("Ein Feld dieses Namens gibt es schon.");
+    return false;
+}
+
 void CDlgInput::OnOK()
 {
     const int n = m_lbFelder.GetCount();
@@ -289,6 +308,9 @@ void CDlgInput::OnOK()
     if (!UpdateData(true))
         return;
     m_saFelder = m_lbFelder.Eintraege();
+    // The chosen single field is known by its name; its place may have moved.
+    if (!m_sEinzelfeld.empty())
+        m_iEinzelfeld = FeldPosition(m_sEinzelfeld);
     m_lbFelder.ResetContent();
     m_Ende = EEnde::OK;
 }
@@ -314,12 +336,13 @@ void CDlgInput::FeldAuswaehlen()
 void CDlgInput::FeldAnhaengen()
 {
     UpdateData(true);
-    if (PruefeFelddaten() != 0 || PruefeFaktoren() != 0)
+    if (PruefeFelddaten() != 0 || PruefeFaktoren() != 0 || !NameFrei())
         return;
     if (!Frage(Format("Soll das Feld %s angehängt werden?", m_sFeldname.c_str())))
         return;
     if (PruefeZusammensetzung() != 0)
         return;
+    StufenzeilenFuerNeuesFeld();
     DatenInZeile();
     m_lbFelder.AddString(m_sFeldzeile);
     m_sFeldStatus = Format("%d.Feld wurde angehängt", m_lbFelder.GetCount());
@@ -341,10 +364,15 @@ void CDlgInput::FeldAendern()
         Meldung("FELD durch Doppelklick auswählen!");
         return;
     }
+    if (!NameFrei(m_iFeld))
+        return;
     if (!Frage(Format("Soll das %d.Feld %s geändert werden?", m_iFeld + 1, m_sAuswahl.c_str())))
         return;
     if (PruefeZusammensetzung() != 0)
         return;
+    // The single-field choice follows its field through a rename.
+    if (!m_sEinzelfeld.empty() && ErstesWort(m_lbFelder.GetText(m_iFeld)) == m_sEinzelfeld)
+        m_sEinzelfeld = m_sFeldname;
     m_lbFelder.DeleteString(m_iFeld);
     DatenInZeile();
     m_lbFelder.InsertString(m_iFeld, m_sFeldzeile);
@@ -366,6 +394,13 @@ void CDlgInput::FeldLoeschen()
         return;
     }
     if (Frage(Format("Soll das %d.Feld %s gelöscht werden?", m_iFeld + 1, m_sFeldname.c_str()))) {
+        if (!m_sEinzelfeld.empty() && ErstesWort(m_lbFelder.GetText(m_iFeld)) == m_sEinzelfeld) {
+            Meldung(Format("Das Feld %s war für die Einzelfeldberechnung gewählt; es werden wieder alle "
+                           "Felder berechnet.",
+                           m_sEinzelfeld.c_str()));
+            m_sEinzelfeld.clear();
+            m_iEinzelfeld = -1;
+        }
         m_lbFelder.DeleteString(m_iFeld);
         m_bGeaendert = 1;
         if (m_lbFelder.GetCount() > 0) {
@@ -415,6 +450,11 @@ void CDlgInput::ZeileAendern()
     m_lbZeilen.DeleteString(r);
     m_lbZeilen.InsertString(r, StufenzeileText(s, EStufenformat::Geaendert));
     m_sZeileStatus = Format("%d.Zeile wurde geändert", r + 1);
+    // The forecast applies a row only from a year after the field's start.
+    if (s.m_iStufeAbJahr <= m_iFoerderbeginn &&
+        StufenzeileText(s, EStufenformat::Vorgabe) != StufenzeileText(Kopfzeile(), EStufenformat::Vorgabe))
+        Meldung(Format("Die %d.Zeile (ab %d) wird nie angewendet: das Jahr liegt nicht nach dem Startjahr %d.", r + 1,
+                       s.m_iStufeAbJahr, m_iFoerderbeginn));
     m_bGeaendert = 1;
     if (m_iFeld >= 0)
         FeldAendern();
@@ -457,10 +497,45 @@ void CDlgInput::OnKillFocusKopfwerte()
         return;
     }
     const CStufenzeile alt{jahr, stunden, kopfdruck, bohrungen, cwert, anteil};
-    const CStufenzeile neu{m_iFoerderbeginn, m_iFoerderstunden, m_fKopfdruck, m_iBohrungen, m_fCWert, m_fKonsAnteil};
-    StufenzeilenNachfuehren(alt, neu);
+    StufenzeilenNachfuehren(alt, Kopfzeile());
     m_lbZeilen.SetCurSel(0);
     ZeileAuswaehlen();
+}
+
+// The stage rows of the head values as the default row shows them.
+CStufenzeile CDlgInput::Kopfzeile() const
+{
+    return {m_iFoerderbeginn, m_iFoerderstunden, m_fKopfdruck, m_iBohrungen, m_fCWert, m_fKonsAnteil};
+}
+
+// Rows that differ from the head values, e.g. the drilling schedule of the
+// field shown before a new one was typed over it.
+int CDlgInput::AbweichendeStufenzeilen() const
+{
+    const std::string kopf = StufenzeileText(Kopfzeile(), EStufenformat::Vorgabe);
+    int n = 0;
+    for (int i = 0; i < m_lbZeilen.GetCount(); ++i) {
+        CStufenzeile zeile;
+        if (StufenzeileLesen(m_lbZeilen.GetText(i), zeile) != kWerteJeStufe ||
+            StufenzeileText(zeile, EStufenformat::Vorgabe) != kopf)
+            ++n;
+    }
+    return n;
+}
+
+// A new field takes the rows on view only when the user says so; otherwise
+// its four rows are its own head values.
+void CDlgInput::StufenzeilenFuerNeuesFeld()
+{
+    const int n = AbweichendeStufenzeilen();
+    if (n == 0 || Frage(Format("%d Stufenzeilen weichen von den Kopfwerten ab (etwa der Bohrplan des zuvor gezeigten "
+                               "Feldes). Soll das neue Feld %s sie übernehmen?",
+                               n, m_sFeldname.c_str())))
+        return;
+    m_sZeile = StufenzeileText(Kopfzeile(), EStufenformat::Vorgabe);
+    m_lbZeilen.ResetContent();
+    for (int i = 0; i < kAnzahlStufen; ++i)
+        m_lbZeilen.AddString(m_sZeile);
 }
 
 // The head values are the defaults of the stage rows. Rows that still equal
@@ -543,9 +618,11 @@ void CDlgInput::OnKillFocusFeldname()
 void CDlgInput::OnEinzelfeldberechnung()
 {
     if (m_iFeld >= 0 && m_lbFelder.GetCount() > 0) {
-        if (Frage(Format("Soll das %d.ausgewählte Feld: %s berechnet werden?", m_iFeld + 1, m_sFeldname.c_str()))) {
+        // The listed field itself, not a name typed but not yet confirmed.
+        const std::string name(ErstesWort(m_lbFelder.GetText(m_iFeld)));
+        if (Frage(Format("Soll das %d.ausgewählte Feld: %s berechnet werden?", m_iFeld + 1, name.c_str()))) {
             m_bFeldesreserven = 0;
-            m_sEinzelfeld = m_sFeldname;
+            m_sEinzelfeld = name;
             m_iEinzelfeld = m_iFeld;
             UpdateData(false);
         }
@@ -606,9 +683,15 @@ void CDlgInput::OnVorschlagUebernehmen()
                                 double(m_fA1), double(m_fB1), double(m_fCWert), double(m_fVorschlagA1),
                                 double(m_fVorschlagB1), double(m_fVorschlagCWert))))
         return;
+    // The C-Wert is a head value: the stage rows that follow the head take the
+    // proposal as they take a typed C-Wert.
+    const CStufenzeile alt = Kopfzeile();
     m_fA1 = m_fVorschlagA1;
     m_fB1 = m_fVorschlagB1;
     m_fCWert = m_fVorschlagCWert;
+    StufenzeilenNachfuehren(alt, Kopfzeile());
+    m_lbZeilen.SetCurSel(0);
+    ZeileAuswaehlen();
     UpdateData(false);
 }
 

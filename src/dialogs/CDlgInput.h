@@ -178,9 +178,14 @@ private:
     void SteuerelementeAnlegen();
     void ZeileInEingabe(const std::string& text);
     void StufenzeilenNachfuehren(const CStufenzeile& alt, const CStufenzeile& neu);
+    CStufenzeile Kopfzeile() const;
+    int AbweichendeStufenzeilen() const;
+    void StufenzeilenFuerNeuesFeld();
     float* Anteil(int i);
     std::array<float, kAnzahlKomponenten> Anteile() const;
     bool Frage(const std::string& text);
+    int FeldPosition(std::string_view name, int ausser = -1) const;
+    bool NameFrei(int ausser = -1);
     void Meldung(const std::string& text);
 
     IMeldungen& m_Meldungen;

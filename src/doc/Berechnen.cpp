@@ -51,26 +51,26 @@ void CKalvoDoc::Berechnen()
 {
     ++m_nLaeufe;
     JahresreihenLoeschen();
+    m_NichtBerechnet.clear();
     m_iProjektstart = FruehesterFoerderbeginn();
-    const bool einzelfeld = m_iEinzelfeld >= 0 && !m_sEinzelfeld.empty();
+    const bool einzelfeld = EinzelfeldFinden();
     // A single field's run starts in its own first year. The profiles are
     // merged against the start the run uses, so that every summary row
     // carries its own year's sales and rest-field figures.
     if (einzelfeld)
-        m_iProjektstart = m_iFoerderbeginn;
+        SatzkopfLesen(m_saFelder[static_cast<size_t>(m_iEinzelfeld)], m_sFeldname, m_iProjektstart);
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
     m_saBericht.clear();
     m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
 
     if (einzelfeld) {
-        if (m_iEinzelfeld < static_cast<int>(m_saFelder.size()))
-            Feldberechnung(m_iEinzelfeld);
+        Feldberechnung(m_iEinzelfeld);
         m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);
         BerichtZeile();
         BerichtZeile("");
         m_sTitel = "Einzelfeldberechnung";
-        m_sUntertitel = m_sEinzelfeld;
+        m_sUntertitel = Anzeigename(m_sEinzelfeld);
     } else {
         if (m_bFeldesreserven == 1) {
             for (const char* zeile :
@@ -98,9 +98,42 @@ void CKalvoDoc::Berechnen()
         Zusammenfassung();
     else
         ReservenGrafik();
+    NichtBerechneteZeilen();
     FeldergebnisseAufraeumen();
     m_nBerichtLaenge = m_saBericht.size();
     VergleichAktualisieren();
+}
+
+// The single field is chosen by its name, not by its place in the list, so
+// that deleting or moving other fields never computes another field under
+// the chosen name. A chosen field that is gone returns the run to all fields.
+bool CKalvoDoc::EinzelfeldFinden()
+{
+    if (m_iEinzelfeld < 0 || m_sEinzelfeld.empty())
+        return false;
+    const int i = FeldIndex(m_sEinzelfeld);
+    if (i < 0) {
+        m_Meldungen.Meldung(Format("Das Feld %s gibt es nicht mehr; es werden alle Felder berechnet.",
+                                   Anzeigename(m_sEinzelfeld).c_str()));
+        m_sEinzelfeld.clear();
+        m_iEinzelfeld = -1;
+        return false;
+    }
+    m_iEinzelfeld = i;
+    return true;
+}
+
+// A report whose total lacks a field says so at its end, field by field.
+void CKalvoDoc::NichtBerechneteZeilen()
+{
+    for (const CNichtBerechnet& n : m_NichtBerechnet)
+        BerichtZeile(Format("  Nicht berechnet: %s – %s", n.feld.c_str(), n.grund.c_str()));
+}
+
+void CKalvoDoc::FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung)
+{
+    m_NichtBerechnet.push_back({name, grund});
+    FeldMeldung(meldung);
 }
 
 // Reads the reserves lines ("   %s   %7.1f") back from the report into the
@@ -132,12 +165,13 @@ int CKalvoDoc::FeldNeuBerechnen(int i)
     CStufen stufen{};
     CFeldwerte feld;
     if (FeldzeileLesen(m_saFelder[i], feld, stufen) != kWerteJeSatz) {
-        const std::string name(ErstesWort(m_saFelder[i]));
+        const std::string name = Anzeigename(ErstesWort(m_saFelder[i]));
         m_sText = Format("Der %d. Feldsatz (Feld %s) ist unlesbar und wird nicht berechnet.", i + 1,
                          AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 40)).c_str());
-        FeldMeldung(m_sText);
+        FeldAuslassen(name, "der Feldsatz ist unlesbar", m_sText);
         return -1;
     }
+    feld.m_sFeldname = Anzeigename(feld.m_sFeldname); // the report and the CSV show it
     m_Feld = feld;
     m_sFeldname = feld.m_sFeldname;
     m_iFoerderbeginn = feld.m_iFoerderbeginn;
@@ -178,7 +212,7 @@ bool CKalvoDoc::FelddatenBrauchbar()
         grund = "die Wasserinvasion ist nicht kleiner als 100 %";
     if (grund) {
         m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund);
-        FeldMeldung(m_sText);
+        FeldAuslassen(f.m_sFeldname, grund, m_sText);
         return false;
     }
     if (!(f.m_fA1 > 0) || !(f.m_fCWert > 0) || f.m_iBohrungen <= 0) {
@@ -198,7 +232,7 @@ int CKalvoDoc::DruckTabellen()
         m_sText = Format("Das Feld %s wird nicht berechnet: für das Gas ist kein Z-Wert zu finden "
                          "(Lagerstättentemperatur zu niedrig?).",
                          m_Feld.m_sFeldname.c_str());
-        FeldMeldung(m_sText);
+        FeldAuslassen(m_Feld.m_sFeldname, "für das Gas ist kein Z-Wert zu finden", m_sText);
         return -1;
     }
     if (m_Feld.m_bDruckabhaengig == 1) {
@@ -243,8 +277,10 @@ int CKalvoDoc::PrognoseHinzufuegen(bool druckabhaengig)
     e.druckabhaengig = druckabhaengig;
     const CPrognoseErgebnis r = Prognose(e, m_Meldungen);
     m_fZi = r.zi;
-    if (r.status != 0)
+    if (r.status != 0) {
+        m_NichtBerechnet.push_back({m_Feld.m_sFeldname, "kein Z-Wert beim Initialdruck"});
         return r.status;
+    }
     m_Feld = r.feld;
     if (druckabhaengig)
         std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);

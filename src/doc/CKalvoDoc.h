@@ -170,6 +170,12 @@ public:
     void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
     // Drops the fields' kept results: the next run computes every field.
     void FeldergebnisseVergessen() { m_Feldergebnisse.clear(); }
+    // A field the last run could not compute, with the German reason; the
+    // report names each at its end.
+    struct CNichtBerechnet {
+        std::string feld, grund;
+    };
+    const std::vector<CNichtBerechnet>& NichtBerechnet() const { return m_NichtBerechnet; }
     // Calculation runs so far: a command tells by it whether it ran one.
     unsigned Laeufe() const { return m_nLaeufe; }
 
@@ -204,6 +210,11 @@ private:
     CJahreswerte m_VarianteWerte;
     size_t m_nBerichtLaenge = 0; // report lines of the run, before the planning tables
     void FeldMeldung(const std::string& text);
+    // Leaves a field out of the run: its message now, its line at the report's end.
+    void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
+    void NichtBerechneteZeilen();
+    bool EinzelfeldFinden();
+    std::vector<CNichtBerechnet> m_NichtBerechnet;
     void FeldergebnisseAufraeumen();
     std::unordered_map<std::string, CFeldergebnis> m_Feldergebnisse; // by FeldSchluessel
     CFeldergebnis m_Feldergebnis;                                    // of the field being computed

@@ -17,6 +17,12 @@ int PruefeFelddaten(const CFeldwerte& f, int projektende, IMeldungen& m, CGaseig
     // Only 0 is refused in the first six checks; negative values pass.
     if (f.m_fOGIP == 0)
         return Ablehnen(m, "Bitte OGIP eingeben");
+    // Gas in place is positive, and the gas produced before the project must
+    // leave some of it: at or above the OGIP the field has nothing to produce.
+    if (f.m_fOGIP < 0)
+        return Ablehnen(m, "Das OGIP muß größer als 0 sein");
+    if (!(f.m_fKumProdBeginn < f.m_fOGIP))
+        return Ablehnen(m, "Die Kum.Anfangsproduktion muß kleiner als das OGIP sein");
     if (f.m_fPermHorizontal == 0 || f.m_fPermVertikal == 0)
         return Ablehnen(m, "Bitte Permeabilität eingeben");
     if (f.m_fMaechtigkeitBankrecht == 0 || f.m_fMaechtigkeitErbohrt == 0)

@@ -137,3 +137,12 @@ bool LiesEingabeFloat(std::string_view token, float& wert)
     mitPunkt[komma] = '.';
     return LiesFloat(mitPunkt, wert);
 }
+
+std::string Anzeigename(std::string_view name)
+{
+    std::string s(name);
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    return s;
+}

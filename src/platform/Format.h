@@ -33,3 +33,8 @@ bool LiesFloat(std::string_view token, float& wert);
 // well as a decimal point. A token with both, or with more than one comma,
 // is no number (a thousands separator is not guessed at).
 bool LiesEingabeFloat(std::string_view token, float& wert);
+
+// A name as a report, a table or a terminal may show it: control characters
+// (which a hand-edited file can hold) become '?', so that they neither move
+// the terminal's cursor nor break a CSV line. Everything else stays as it is.
+std::string Anzeigename(std::string_view name);

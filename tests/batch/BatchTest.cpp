@@ -183,3 +183,62 @@ TEST(Batch, ReservesChartOfOneFieldSaysSoOnce)
     EXPECT_EQ(a.fehler, "kalvo-batch: Das Diagramm benötigt mindestens 2 Felder\n");
 }
 #endif
+
+// No output may replace the planning document or the variant it reads, also
+// not through another spelling of the path or a link; nothing is written.
+TEST(Batch, OutputOntoAnInputFileIsRefusedBeforeAnythingIsWritten)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    doc.m_saFelder = {Feldsatz(FeldA())};
+    const std::string bytes = doc.Speichern();
+    const std::string pfad = TempDatei("eingabe.kvo", bytes);
+    const std::string variante = TempDatei("variante.kvo", bytes);
+    const auto verweis = std::filesystem::temp_directory_path() / "kalvo_test_verweis.kvo";
+    std::filesystem::remove(verweis);
+    std::filesystem::create_symlink(pfad, verweis);
+    const std::string umweg = (std::filesystem::temp_directory_path() / "." / "kalvo_test_eingabe.kvo").string();
+
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--csv", pfad, pfad},
+                                                                  {"--csv", umweg, pfad},
+                                                                  {"--csv", verweis.string(), pfad},
+                                                                  {"--bericht-pdf", pfad, pfad},
+                                                                  {"--grafik", pfad, pfad},
+                                                                  {"--vergleich", variante, "--csv", variante, pfad}}) {
+        const CAufruf a = Batch(args);
+        EXPECT_EQ(a.status, 1) << args[1];
+        EXPECT_NE(a.fehler.find("wird nicht überschrieben"), std::string::npos);
+        EXPECT_TRUE(a.aus.empty());
+    }
+    std::string inhalt, grund;
+    ASSERT_TRUE(DateiLesen(pfad, inhalt, grund));
+    EXPECT_EQ(inhalt, bytes);
+    ASSERT_TRUE(DateiLesen(variante, inhalt, grund));
+    EXPECT_EQ(inhalt, bytes);
+}
+
+// A report that cannot be written (a full disk) is no success: status 2.
+// A field the run leaves out is named at the report's end: status 3.
+TEST(Batch, FailedStandardOutputAndIncompleteReportHaveTheirOwnStatus)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    CFeldwerte leer = MethanFeld("Leer", 2003);
+    leer.m_fOGIP = 0;
+    doc.m_saFelder = {Feldsatz(FeldA())};
+    const std::string gut = TempDatei("gut.kvo", doc.Speichern());
+    doc.m_saFelder.push_back(Feldsatz(leer));
+    const std::string luecke = TempDatei("luecke.kvo", doc.Speichern());
+
+    std::ostream voll(nullptr); // every write fails, as on /dev/full
+    std::ostringstream fehler;
+    EXPECT_EQ(KalvoBatch({gut}, voll, fehler), 2);
+    EXPECT_NE(fehler.str().find("Die Standardausgabe konnte nicht geschrieben werden"), std::string::npos);
+
+    const CAufruf a = Batch({luecke});
+    EXPECT_EQ(a.status, 3);
+    EXPECT_NE(a.aus.find("ZUSAMMENFASSUNG DER ERGEBNISSE"), std::string::npos);
+    EXPECT_NE(a.aus.find("\n  Nicht berechnet: Leer – das OGIP ist nicht größer als 0\n"), std::string::npos);
+    EXPECT_EQ(Batch({gut}).status, 0);
+    EXPECT_NE(Batch({"--help"}).aus.find("3 Bericht unvollständig"), std::string::npos);
+}

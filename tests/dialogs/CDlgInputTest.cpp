@@ -481,3 +481,108 @@ TEST(DlgInput, ProposalIsTakenOverAfterAQuestionWhenItReplacesOtherValues)
     EXPECT_FALSE(d.dlg.m_bVorschlagDa);
     EXPECT_EQ(d.Text(Vorschlag), "");
 }
+
+// Names identify fields: a second field of a name is refused, and the field
+// chosen for a single-field run is followed through a rename and a delete.
+TEST(DlgInput, FieldNamesAreUniqueAndTheSingleFieldChoiceFollowsItsField)
+{
+    CDialog d({Satz("Anfang"), Satz("Zeit")});
+    d.Text(Feld) = "Zeit";
+    d.dlg.FeldAnhaengen();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Ein Feld dieses Namens gibt es schon.");
+    EXPECT_EQ(d.dlg.m_lbFelder.GetCount(), 2);
+    d.dlg.FeldAendern(); // field 1 (Anfang) under the name of field 2
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Ein Feld dieses Namens gibt es schon.");
+    EXPECT_EQ(d.Namen(), (std::vector<std::string>{"Anfang", "Zeit"}));
+
+    d.dlg.OnEinzelfeldberechnung(); // the selected field, whatever its name box shows
+    ASSERT_EQ(d.dlg.m_sEinzelfeld, "Anfang");
+    d.Text(Feld) = "Zzz"; // renamed in its place
+    d.dlg.FeldAendern();
+    EXPECT_EQ(d.dlg.m_sEinzelfeld, "Zzz");
+    d.Text(Feld) = "Mitte"; // a new field before it moves it to the second place
+    d.dlg.FeldAnhaengen();
+    ASSERT_EQ(d.Namen(), (std::vector<std::string>{"Mitte", "Zzz", "Zeit"}));
+    d.dlg.OnOK();
+    EXPECT_EQ(d.dlg.m_iEinzelfeld, 1);
+
+    CDialog e({Satz("Anfang"), Satz("Zeit")});
+    e.dlg.OnEinzelfeldberechnung();
+    e.dlg.FeldLoeschen();
+    EXPECT_EQ(e.dlg.m_sEinzelfeld, "");
+    EXPECT_EQ(e.dlg.m_iEinzelfeld, -1);
+    EXPECT_NE(e.meldungen.m_saTexte.back().find("werden wieder alle Felder berechnet"), std::string::npos);
+}
+
+// The proposal's C-Wert reaches the stage rows that follow the head, as a
+// typed C-Wert does; a row of a drilling schedule keeps its own values.
+TEST(DlgInput, TakingOverTheProposalRenewsTheStageRowsThatFollowTheHead)
+{
+    CDialog d({Bohrplan()});
+    const std::string geplant = d.dlg.m_lbZeilen.GetText(1);
+    d.dlg.OnComputeAbc();
+    ASSERT_TRUE(d.dlg.m_bVorschlagDa);
+    d.Antworten({true});
+    d.dlg.OnVorschlagUebernehmen();
+    const std::string cwert = Format("%.3f", double(d.dlg.m_fVorschlagCWert));
+    ASSERT_NE(cwert, "0.013");
+    EXPECT_NE(d.dlg.m_lbZeilen.GetText(0).find(" " + cwert + " "), std::string::npos) << d.dlg.m_lbZeilen.GetText(0);
+    EXPECT_NE(d.dlg.m_lbZeilen.GetText(3).find(" " + cwert + " "), std::string::npos);
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), geplant);
+}
+
+// A new field typed over a field with a drilling schedule does not take the
+// schedule silently; a row from a year not after the start is named useless.
+TEST(DlgInput, NewFieldAsksBeforeTakingAnotherFieldsScheduleAndUselessRowsAreNamed)
+{
+    CDialog d({Bohrplan()});
+    d.Text(Feld) = "Neu";
+    d.Antworten({true, false}); // append: yes; take the other rows: no
+    d.dlg.FeldAnhaengen();
+    ASSERT_EQ(d.dlg.m_lbFelder.GetCount(), 2);
+    EXPECT_NE(d.meldungen.m_saTexte.back().find("2 Stufenzeilen weichen von den Kopfwerten ab"), std::string::npos);
+    CFeldwerte f;
+    CStufen stufen;
+    ASSERT_EQ(FeldzeileLesen(d.dlg.m_lbFelder.GetText(1), f, stufen), kWerteJeSatz);
+    ASSERT_EQ(f.m_sFeldname, "Neu");
+    for (const auto& s : stufen)
+        EXPECT_EQ(s.m_iStufeAbJahr, 2003);
+
+    CDialog z({Satz("Feld1")});
+    z.dlg.m_lbZeilen.SetCurSel(1);
+    z.dlg.ZeileAuswaehlen();
+    z.Text(ZeileBohrungen) = "9"; // the year stays 2003, the field's start
+    z.dlg.ZeileAendern();
+    const auto& t = z.meldungen.m_saTexte;
+    EXPECT_NE(std::find(t.begin(), t.end(),
+                        "Die 2.Zeile (ab 2003) wird nie angewendet: das Jahr liegt nicht nach dem Startjahr 2003."),
+              t.end());
+}
+
+// A German thousands point ("14.000") typed into a number is refused, never
+// read as 14; a value shown by the dialog ("43.873") passes untouched.
+TEST(DlgInput, TypedThousandsPointIsRefusedShownValuesPass)
+{
+    CDialog d({Satz("Feld1")});
+    d.Text(OGIP) = "14.000";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "\"14.000\" ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. "
+                                            "Geben Sie die Zahl ohne Punkt ein (14000) oder mit Dezimalkomma.");
+    d.dlg.m_fCWert = 43.873f;
+    d.dlg.UpdateData(false);
+    EXPECT_EQ(d.Text(CWert), "43.873");
+    d.Text(OGIP) = "14000";
+    EXPECT_TRUE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.dlg.m_fOGIP, 14000.0f);
+    for (const char* eindeutig : {"0.125", "14.5", "1234.567", "14,000"}) {
+        d.Text(OGIP) = eindeutig;
+        EXPECT_TRUE(d.dlg.UpdateData(true)) << eindeutig;
+    }
+    d.Text(OGIP) = "1.250.000";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+
+    d.Text(OGIP) = "14000";
+    d.Text(Feld) = "Feld\x1b";
+    EXPECT_FALSE(d.dlg.UpdateData(true));
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Text enthält Steuerzeichen (etwa einen Tabulator); bitte entfernen.");
+}

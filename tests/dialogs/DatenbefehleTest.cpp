@@ -76,7 +76,7 @@ TEST(Datenbefehle, CancelKeepsTheDocumentAndChangesMarkIt)
     };
     d.befehle.OnDatenAendern();
     EXPECT_EQ(d.doc.m_saFelder.size(), 1u);
-    EXPECT_EQ(d.doc.m_sEinzelfeld, "");
+    EXPECT_EQ(d.doc.m_sEinzelfeld, "FeldA"); // "Abbrechen" changes nothing, not even the choice
 
     d.skript.daten = [](CDlgInput& dlg) {
         dlg.OnInitDialog();

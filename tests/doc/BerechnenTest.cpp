@@ -83,6 +83,32 @@ TEST(Berechnen, SingleFieldRunStartsAtItsYearAndEndsWithProjectLines)
     EXPECT_EQ(b[1], "   GASEIGENSCHAFTEN DES FELDES B: ");
 }
 
+// The chosen field is found by its name: its own first year starts the run,
+// whatever field a dialog showed last and wherever the field now stands.
+TEST(Berechnen, SingleFieldIsFoundByNameAndStartsInItsOwnYear)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(MethanFeld("A", 2003)), Feldsatz(MethanFeld("B", 2010))};
+    d.doc.m_iProjektende = 2030;
+    d.doc.m_sEinzelfeld = "B";
+    d.doc.m_iEinzelfeld = 0;       // stale position
+    d.doc.m_iFoerderbeginn = 2003; // the year of the field shown last
+    d.doc.Berechnen();
+    EXPECT_EQ(d.doc.m_iProjektstart, 2010);
+    ASSERT_EQ(d.doc.m_Feldreihen.size(), 1u);
+    EXPECT_EQ(d.doc.m_Feldreihen[0].name, "B");
+    EXPECT_EQ(d.doc.m_iEinzelfeld, 1);
+
+    // Gone from the list: the run covers all fields again and says so.
+    d.doc.m_saFelder = {Feldsatz(MethanFeld("A", 2003))};
+    d.doc.Berechnen();
+    EXPECT_EQ(d.doc.m_sTitel, "Jahresproduktion aller Felder");
+    EXPECT_EQ(d.doc.m_iProjektstart, 2003);
+    EXPECT_EQ(d.doc.m_iEinzelfeld, -1);
+    ASSERT_FALSE(d.meldungen.m_saTexte.empty());
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Das Feld B gibt es nicht mehr; es werden alle Felder berechnet.");
+}
+
 TEST(Berechnen, SingleFieldRunPutsEachYearsProfileValuesInItsRow)
 {
     CDokument d;
@@ -196,8 +222,52 @@ TEST(Berechnen, UnreadableRecordIsNamedAndLeftOut)
     d.doc.Berechnen();
     ASSERT_EQ(d.meldungen.m_saTexte.size(), 1u);
     EXPECT_NE(d.meldungen.m_saTexte[0].find("Kaputt"), std::string::npos);
-    ASSERT_EQ(d.doc.m_saBericht.size(), 6u);
+    ASSERT_EQ(d.doc.m_saBericht.size(), 7u);
     EXPECT_EQ(d.doc.m_saBericht[5].substr(0, 4), "   B");
+    // The report's end names the field its total lacks; the chart lists B alone.
+    EXPECT_EQ(d.doc.m_saBericht[6], "  Nicht berechnet: Kaputt – der Feldsatz ist unlesbar");
+    EXPECT_EQ(d.doc.m_iAnzahl, 1);
+    ASSERT_EQ(d.doc.NichtBerechnet().size(), 1u);
+}
+
+TEST(Berechnen, FieldsLeftOutAreNamedAfterTheSummaryWithTheirReason)
+{
+    CDokument d;
+    CFeldwerte ohneOgip = MethanFeld("Leer", 2003);
+    ohneOgip.m_fOGIP = 0;
+    d.doc.m_saFelder = {Feldsatz(MethanFeld("B", 2003)), Feldsatz(ohneOgip)};
+    d.doc.m_iProjektende = 2010;
+    d.doc.Berechnen();
+    ASSERT_GE(d.doc.m_saBericht.size(), 2u);
+    EXPECT_EQ(d.doc.m_saBericht.back(), "  Nicht berechnet: Leer – das OGIP ist nicht größer als 0");
+    EXPECT_EQ(d.doc.m_saBericht[d.doc.m_saBericht.size() - 2].substr(0, 8), "  Summe ");
+
+    // Fixed, the field is computed and the line is gone, also from a kept result.
+    d.doc.m_saFelder[1] = Feldsatz(MethanFeld("Leer", 2003));
+    d.doc.Berechnen();
+    EXPECT_EQ(d.doc.m_saBericht.back().substr(0, 8), "  Summe ");
+    EXPECT_TRUE(d.doc.NichtBerechnet().empty());
+}
+
+// A hand-edited file can hold control characters in a name: the report, the
+// chart texts and the CSV columns show '?' in their place, never the raw byte.
+TEST(Berechnen, ControlCharactersOfANameAreNotPrinted)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(MethanFeld("Bad\x1b[2J", 2003))};
+    d.doc.m_iProjektende = 2005;
+    d.doc.m_bFeldesreserven = 1;
+    d.doc.Berechnen();
+    for (const auto& zeile : d.doc.m_saBericht)
+        EXPECT_EQ(zeile.find('\x1b'), std::string::npos) << zeile;
+    EXPECT_EQ(d.doc.m_saBericht.back().substr(0, 15), "   Bad?[2J     ");
+    ASSERT_EQ(d.doc.m_Feldreihen.size(), 1u);
+    EXPECT_EQ(d.doc.m_Feldreihen[0].name, "Bad?[2J");
+
+    d.doc.m_bFeldesreserven = 0;
+    ASSERT_TRUE(d.doc.EinzelfeldWaehlen("Bad\x1b[2J"));
+    d.doc.Berechnen();
+    EXPECT_EQ(d.doc.m_sUntertitel, "Bad?[2J");
 }
 
 namespace {

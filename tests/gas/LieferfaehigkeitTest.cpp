@@ -105,6 +105,9 @@ TEST(Feldpruefung, RefusalsInTheirOrderWithTheirMessages)
     };
     const CFall faelle[] = {
         {[](CFeldwerte& f) { f.m_fOGIP = 0; }, "Bitte OGIP eingeben"},
+        {[](CFeldwerte& f) { f.m_fOGIP = -5; }, "Das OGIP muß größer als 0 sein"},
+        {[](CFeldwerte& f) { f.m_fKumProdBeginn = f.m_fOGIP; },
+         "Die Kum.Anfangsproduktion muß kleiner als das OGIP sein"},
         {[](CFeldwerte& f) { f.m_fPermVertikal = 0; }, "Bitte Permeabilität eingeben"},
         {[](CFeldwerte& f) { f.m_fMaechtigkeitErbohrt = 0; }, "Bitte Mächtigkeit eingeben"},
         {[](CFeldwerte& f) { f.m_fEinflussradius = 0; }, "Bitte Einflussradius eingeben"},
@@ -127,7 +130,7 @@ TEST(Feldpruefung, RefusalsInTheirOrderWithTheirMessages)
     CAufgezeichneteMeldungen m;
     CFeldwerte f = Vertikal();
     f.m_fHorizontallaenge = 2 * f.m_fEinflussradius; // exactly twice: accepted
-    f.m_fOGIP = -5;                                  // only 0 is refused
+    f.m_fKumProdBeginn = f.m_fOGIP * 0.999f;         // just below the OGIP: accepted
     CGaseigenschaften g;
     EXPECT_EQ(PruefeFelddaten(f, 2030, m, g), 0);
     EXPECT_TRUE(m.m_saTexte.empty());
