@@ -4,13 +4,13 @@
 #include "summary/Profil.h"
 
 #include <cstdint>
-#include <sstream>
+#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
 {
-    std::istringstream datei(std::string(reinterpret_cast<const char*>(daten), groesse));
     CStilleMeldungen meldungen;
-    const CProfilImport e = ProfilImportieren(datei, 2002, meldungen);
+    const CProfilImport e =
+        ProfilImportieren(std::string_view(reinterpret_cast<const char*>(daten), groesse), meldungen);
     CKalvoDoc doc(meldungen);
     doc.m_saVerkaufsprofil = e.m_saZeilen;
     doc.m_saRestfelder = e.m_saZeilen;

@@ -64,7 +64,7 @@ bool CDatenbefehle::OnFileNew()
     d.m_saFelder.clear();
     d.m_saRestfelder.clear();
     d.m_saVerkaufsprofil.clear();
-    d.JahresreihenLoeschen();
+    d.ErgebnisseLoeschen();
     d.m_iFoerderbeginn = 2002;
     d.m_iProjektstart = 2002;
     d.m_iProjektende = 2030;
@@ -93,8 +93,9 @@ void CDatenbefehle::ProfilBefehl(bool restfelder)
     dlg.m_bRestfelder = restfelder ? 1 : 0;
     if (!m_pDialoge->ProfilDialog(dlg))
         return;
-    profil = dlg.m_saZeilen;
-    if (dlg.m_bGeaendert == 1) {
+    // OK without a change is no change: no recompute, no modified mark.
+    if (dlg.m_bGeaendert == 1 && dlg.m_saZeilen != profil) {
+        profil = dlg.m_saZeilen;
         d.SetModifiedFlag(true);
         d.m_bNeuBerechnen = 1;
         d.Berechnen();

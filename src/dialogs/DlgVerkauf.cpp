@@ -48,21 +48,39 @@ bool DlgVerkauf::ZeilePruefen(int p)
         Meldung("Die Zeile enthält keine 3 Werte!");
         return false;
     }
-    if (m_iJahr < m_iProjektstart) {
-        Meldung(Format("Das Jahr:%d ist kleiner als der Projektstart:%d", m_iJahr, m_iProjektstart));
-        return false;
-    }
-    if (m_iJahr > m_iProjektende) {
-        Meldung(Format("Das Jahr:%d ist größer als das Projektende:%d", m_iJahr, m_iProjektende));
-        return false;
-    }
-    if (m_lbZeilen.GetCount() > 0 && static_cast<long long>(m_iJahr) != static_cast<long long>(m_iProjektstart) + p) {
+    const int n = m_lbZeilen.GetCount();
+    if (n == 0 || (n == 1 && p == 0)) {
+        // The first line of a profile: a year of the project.
+        if (m_iJahr < m_iProjektstart) {
+            Meldung(Format("Das Jahr:%d ist kleiner als der Projektstart:%d", m_iJahr, m_iProjektstart));
+            return false;
+        }
+        if (m_iJahr > m_iProjektende) {
+            Meldung(Format("Das Jahr:%d ist größer als das Projektende:%d", m_iJahr, m_iProjektende));
+            return false;
+        }
+    } else if (static_cast<long long>(m_iJahr) != ErstesJahr(p) + p) {
+        // The years run up by one from the profile's first line, which may lie
+        // before the project (the document places the lines by year).
         Meldung("Bitte die Jahre aufsteigend eingeben!");
         return false;
     }
     m_sZeile = ProfilzeileEingabe(m_iJahr, m_fProduktion, m_fRate);
     UpdateData(false);
     return true;
+}
+
+// The year of the list's first line; when line p = 0 is being changed, as
+// the second line fixes it.
+long long DlgVerkauf::ErstesJahr(int position) const
+{
+    int jahr = 0;
+    float p = 0, r = 0;
+    if (position != 0 && ProfilzeileLesen(m_lbZeilen.GetText(0), jahr, p, r) >= 1)
+        return jahr;
+    if (m_lbZeilen.GetCount() > 1 && ProfilzeileLesen(m_lbZeilen.GetText(1), jahr, p, r) >= 1)
+        return static_cast<long long>(jahr) - 1;
+    return m_iProjektstart;
 }
 
 void DlgVerkauf::ZeileAnhaengen()
@@ -151,15 +169,11 @@ void DlgVerkauf::AlleZeilenLoeschen()
     m_bGeaendert = 1;
 }
 
+// Every line goes back, also those beyond the project's 33 years: the run
+// uses the years it needs, and a profile that runs past the project is kept.
 void DlgVerkauf::OnOK()
 {
-    size_t n = static_cast<size_t>(m_lbZeilen.GetCount());
-    if (n > static_cast<size_t>(kMaxJahre)) {
-        n = kMaxJahre;
-        Meldung("Es werden nur maximal 33 Zeilen verarbeitet!");
-    }
-    const auto& alle = m_lbZeilen.Eintraege();
-    m_saZeilen.assign(alle.begin(), alle.begin() + static_cast<long>(n));
+    m_saZeilen = m_lbZeilen.Eintraege();
     m_lbZeilen.ResetContent();
     m_Ende = EEnde::OK;
 }
@@ -169,16 +183,26 @@ void DlgVerkauf::FileOpen()
     const std::string pfad = m_fnDateiWaehlen ? m_fnDateiWaehlen() : std::string();
     if (pfad.empty())
         return;
-    ImportZeigen(ProfilImportierenAusDatei(pfad, m_iProjektstart, m_Meldungen));
+    const CProfilImport e = ProfilImportierenAusDatei(pfad, m_Meldungen);
+    if (e.m_bGeaendert && ErsetzenErlaubt(e))
+        ImportZeigen(e);
 }
 
 void DlgVerkauf::Einfuegen(const std::string& text)
 {
-    const CProfilImport e = ProfilEinfuegen(text, m_iProjektstart, m_Meldungen);
-    if (!e.m_bGeaendert)
+    const CProfilImport e = ProfilEinfuegen(text, m_Meldungen);
+    if (!e.m_bGeaendert || !ErsetzenErlaubt(e))
         return; // not a profile: the import's message has been shown, nothing changes
     ImportZeigen(e);
     Meldung(e.m_sStatus);
+}
+
+// Lines the user has are not replaced without asking.
+bool DlgVerkauf::ErsetzenErlaubt(const CProfilImport& e)
+{
+    const int n = m_lbZeilen.GetCount();
+    return n == 0 || Frage(Format("Sollen die %d Zeilen der Liste durch die %zu neuen Zeilen ersetzt werden?", n,
+                                  e.m_saZeilen.size()));
 }
 
 // The imported or pasted lines replace the list; no line is selected.

@@ -71,6 +71,8 @@ public:
 
 private:
     void ImportZeigen(const CProfilImport& e);
+    bool ErsetzenErlaubt(const CProfilImport& e);
+    long long ErstesJahr(int position) const;
     bool Frage(const std::string& text);
     void Meldung(const std::string& text);
 

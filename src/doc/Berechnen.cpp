@@ -32,6 +32,18 @@ void CKalvoDoc::JahresreihenLoeschen()
     m_Feldreihen.clear();
 }
 
+void CKalvoDoc::ErgebnisseLoeschen()
+{
+    JahresreihenLoeschen();
+    m_saBericht.clear();
+    m_NichtBerechnet.clear();
+    m_iAnzahl = 0;
+    m_nBerichtLaenge = 0;
+    m_sTitel.clear();
+    m_sUntertitel.clear();
+    m_VarianteWerte = {};
+}
+
 int CKalvoDoc::FruehesterFoerderbeginn()
 {
     bool erster = true;

@@ -93,6 +93,8 @@ void CKalvoDoc::StandSetzen(const CStand& s)
     m_bModified = s.geaendert;
     if (!m_saFelder.empty())
         Berechnen();
+    else
+        ErgebnisseLoeschen(); // the views show the state they belong to
     UpdateAllViews();
 }
 

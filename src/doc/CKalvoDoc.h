@@ -141,6 +141,8 @@ public:
     void ProfilUebernehmen(bool restfelder);
     void Zusammenfassung();
     void JahresreihenLoeschen();
+    // A document without fields has no results: report, series and chart are emptied.
+    void ErgebnisseLoeschen();
     // The year series of the last run, for the CSV table.
     CJahresreihen Jahresreihen() const
     {

@@ -113,3 +113,21 @@ bool IstCp1252Darstellbar(std::string_view utf8)
     std::string unbenutzt;
     return Utf8ZuCp1252(utf8, unbenutzt);
 }
+
+bool IstUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t cp = 0;
+        if (!Dekodieren(bytes, i, cp))
+            return false;
+    }
+    return true;
+}
+
+std::string TextAusDatei(std::string_view bytes)
+{
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
+    return IstUtf8(bytes) ? std::string(bytes) : Cp1252ZuUtf8(bytes);
+}

@@ -14,5 +14,12 @@ std::string Cp1252ZuUtf8(std::string_view cp1252);
 // valid UTF-8); `ergebnis` then holds '?' in its place.
 bool Utf8ZuCp1252(std::string_view utf8, std::string& ergebnis);
 
+// True when the bytes are valid UTF-8 (plain ASCII is).
+bool IstUtf8(std::string_view bytes);
+
+// The text of a file a user wrote: UTF-8 (with or without byte-order mark)
+// when the bytes are valid UTF-8, else Windows-1252 as older files are.
+std::string TextAusDatei(std::string_view bytes);
+
 // True when every character of the UTF-8 text can be stored in Windows-1252.
 bool IstCp1252Darstellbar(std::string_view utf8);

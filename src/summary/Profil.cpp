@@ -2,11 +2,11 @@
 
 #include "model/Grenzen.h"
 #include "platform/Cp1252.h"
+#include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 
 int ProfilzeileLesen(std::string_view zeile, int& jahr, float& produktion, float& rate)
@@ -31,68 +31,82 @@ std::string ProfilzeileImport(int jahr, float produktion, float rate)
     return Format("%5d   %12.1f  %12.1f", jahr, double(produktion), double(rate));
 }
 
-CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldungen& meldungen)
+namespace {
+
+// A line of exactly year, production and rate: what a heading never is.
+bool IstProfilzeile(std::string_view zeile)
 {
-    constexpr int kMaxZeilen = kMaxJahre; // title line + 32 profile lines
-    constexpr size_t kMaxZeichen = 99;    // characters of a line
+    int jahr = 0;
+    float p = 0, r = 0;
+    std::string_view rest;
+    if (ProfilzeileLesen(zeile, jahr, p, r) < 3)
+        return false;
+    for (int k = 0; k < 3; ++k)
+        ErstesWort(zeile, &zeile);
+    return ErstesWort(zeile, &rest).empty() && JahrPlausibel(jahr);
+}
+
+CProfilImport Fehler(IMeldungen& meldungen, const std::string& text)
+{
+    meldungen.Meldung(text);
+    return {};
+}
+
+} // namespace
+
+CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen)
+{
+    constexpr size_t kMaxZeichen = 99; // characters of a line
+    std::string ohneSemikolon(text);
+    std::replace(ohneSemikolon.begin(), ohneSemikolon.end(), ';', ' ');
+    std::istringstream datei(ohneSemikolon);
     CProfilImport ergebnis;
-    std::string roh;
-    for (int c = 0; std::getline(datei, roh); ++c) {
-        if (!roh.empty() && roh.back() == '\r')
-            roh.pop_back();
-        if (c == kMaxZeilen) {
-            meldungen.Meldung("Es werden maximal 33 Zeilen eingelesen!");
-            break;
-        }
-        if (c == 0)
-            continue; // title line, any content
-        if (roh.size() > kMaxZeichen) {
-            meldungen.Meldung(Format("In der %d.Zeile 100 Zeichen gelesen", c + 1));
-            break;
-        }
-        const std::string zeile = Cp1252ZuUtf8(roh);
+    std::string zeile;
+    int erstesJahr = 0;
+    for (int c = 0; std::getline(datei, zeile); ++c) {
+        if (!zeile.empty() && zeile.back() == '\r')
+            zeile.pop_back();
+        if (ErstesWort(zeile).empty())
+            continue;
+        if (c == 0 && !IstProfilzeile(zeile))
+            continue; // a heading
+        if (AnzahlZeichen(zeile) > kMaxZeichen)
+            return Fehler(meldungen, Format("In der %d.Zeile 100 Zeichen gelesen", c + 1));
         int jahr = 0;
         float produktion = 0, rate = 0;
-        const int werte = ProfilzeileLesen(zeile, jahr, produktion, rate);
-        if (werte < 3) {
-            meldungen.Meldung(Format("Die Zeile enhält keine 3 Werte\n %s", zeile.c_str()));
-            break;
-        }
-        if (c == 1 && jahr != projektstart) {
-            meldungen.Meldung(Format("1.Jahr %d ist nicht der Projektstart:%d", jahr, projektstart));
-            break;
-        }
-        if (c >= 2 && static_cast<long long>(jahr) != static_cast<long long>(projektstart) + c - 1) {
-            meldungen.Meldung("Die Jahre sind nichr aufsteigend");
-            break;
-        }
+        if (ProfilzeileLesen(zeile, jahr, produktion, rate) < 3)
+            return Fehler(meldungen, Format("Die Zeile enhält keine 3 Werte\n %s", zeile.c_str()));
+        const long long n = static_cast<long long>(ergebnis.m_saZeilen.size());
+        if (n == 0 ? !JahrPlausibel(jahr) : jahr != erstesJahr + n)
+            return Fehler(meldungen, "Die Jahre sind nichr aufsteigend");
+        if (n == kMaxProfilzeilen)
+            return Fehler(meldungen, Format("Es werden maximal %d Zeilen eingelesen!", kMaxProfilzeilen));
+        if (n == 0)
+            erstesJahr = jahr;
         ergebnis.m_saZeilen.push_back(ProfilzeileImport(jahr, produktion, rate));
-        ergebnis.m_bGeaendert = true;
     }
+    ergebnis.m_bGeaendert = !ergebnis.m_saZeilen.empty();
     ergebnis.m_sStatus = Format("%zu Zeilen wurden eingelesen", ergebnis.m_saZeilen.size());
     return ergebnis;
 }
 
-CProfilImport ProfilEinfuegen(const std::string& text, int projektstart, IMeldungen& meldungen)
+CProfilImport ProfilEinfuegen(const std::string& text, IMeldungen& meldungen)
 {
-    std::string zeilen = text;
-    std::replace(zeilen.begin(), zeilen.end(), ';', ' ');
-    // The import reads its first line as a title: a heading takes that place,
-    // else an empty one is put before the first profile line.
-    int jahr = 0;
-    const bool ueberschrift = !LiesInt(ErstesWort(zeilen.substr(0, zeilen.find('\n'))), jahr);
-    std::string bytes; // the import reads Windows-1252, as files are written
-    if (!Utf8ZuCp1252(zeilen, bytes))
-        bytes = zeilen;
-    std::istringstream datei((ueberschrift ? "" : "\n") + bytes);
-    CProfilImport ergebnis = ProfilImportieren(datei, projektstart, meldungen);
+    CProfilImport ergebnis = ProfilLesen(text, meldungen);
     ergebnis.m_sStatus = Format("%zu Zeilen wurden eingefügt", ergebnis.m_saZeilen.size());
     return ergebnis;
 }
 
-CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart, IMeldungen& meldungen)
+CProfilImport ProfilImportieren(std::string_view bytes, IMeldungen& meldungen)
+{
+    return ProfilLesen(TextAusDatei(bytes), meldungen);
+}
+
+CProfilImport ProfilImportierenAusDatei(const std::string& pfad, IMeldungen& meldungen)
 {
     meldungen.Meldung(pfad + " wird geöffnet");
-    std::ifstream datei(pfad, std::ios::binary);
-    return ProfilImportieren(datei, projektstart, meldungen);
+    std::string bytes, grund;
+    if (!DateiLesen(pfad, bytes, grund))
+        return Fehler(meldungen, grund);
+    return ProfilImportieren(bytes, meldungen);
 }

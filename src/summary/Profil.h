@@ -2,7 +2,6 @@
 // Profile lines (sales profile and rest fields): year, production (Mio m³ per
 // year) and rate (m³/h), and the import of a profile from a text file.
 
-#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,21 +20,27 @@ std::string ProfilzeileImport(int jahr, float produktion, float rate);
 struct CProfilImport {
     std::vector<std::string> m_saZeilen; // the lines taken, in the import form
     std::string m_sStatus;               // "%d Zeilen wurden eingelesen"
-    bool m_bGeaendert = false;           // at least one line was taken
+    bool m_bGeaendert = false;           // the text was a profile: its lines replace the list
 };
 
-// Reads an import file: line 1 is a title; line 2 holds the project start
-// year, each further line the next year, at most 32 profile lines. Texts are
-// Windows-1252. Each failure shows its message and ends the import; the lines
-// taken before stay.
-CProfilImport ProfilImportieren(std::istream& datei, int projektstart, IMeldungen& meldungen);
+// At most this many lines of a profile are read: more than the 33 years of a
+// project, because a profile may begin before and end after the project.
+constexpr int kMaxProfilzeilen = 100;
 
-// A profile pasted from the clipboard: lines of year, production and rate,
-// separated by blanks, tabs or semicolons, with a decimal comma or point; a
-// first line that does not begin with a year is a heading. Checked as an
-// import file is; the status counts the lines taken.
-CProfilImport ProfilEinfuegen(const std::string& text, int projektstart, IMeldungen& meldungen);
+// Reads a profile from text (UTF-8), as a user pastes or saves it: lines of
+// year, production and rate, separated by blanks, tabs or semicolons, with a
+// decimal comma or point; a first line that is no profile line is a heading;
+// empty lines are skipped. The years run up by one from any first year (the
+// document places them by year). All or nothing: the first bad line shows its
+// message, and then no line is taken.
+CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen);
+
+// A profile pasted from the clipboard; the status counts the lines taken.
+CProfilImport ProfilEinfuegen(const std::string& text, IMeldungen& meldungen);
+
+// The same from the bytes of a file (UTF-8 or Windows-1252).
+CProfilImport ProfilImportieren(std::string_view bytes, IMeldungen& meldungen);
 
 // The same for a file on disk; first shows "<pfad> wird geöffnet". A file that
-// cannot be opened reads as empty.
-CProfilImport ProfilImportierenAusDatei(const std::string& pfad, int projektstart, IMeldungen& meldungen);
+// cannot be read gets its reason and changes nothing.
+CProfilImport ProfilImportierenAusDatei(const std::string& pfad, IMeldungen& meldungen);

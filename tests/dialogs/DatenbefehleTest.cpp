@@ -140,6 +140,28 @@ TEST(Datenbefehle, ProfileCommandsNeedFieldsAndRecomputeOnChange)
     EXPECT_EQ(d.doc.m_fRestProduktion[0], 10.0f);
 }
 
+// A profile of 48 lines (1998–2045) opened and closed with OK keeps every
+// line, and without a change nothing happens: no run, no modified mark.
+TEST(Datenbefehle, ProfileDialogOkWithoutChangeKeepsEveryLineAndChangesNothing)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    for (int jahr = 1998; jahr <= 2045; ++jahr)
+        d.doc.m_saVerkaufsprofil.push_back(std::to_string(jahr) + "         500.0       62500.0");
+    const auto profil = d.doc.m_saVerkaufsprofil;
+    d.skript.profil = [](DlgVerkauf& dlg) {
+        dlg.OnInitDialog();
+        dlg.OnOK();
+        return true;
+    };
+    const unsigned laeufe = d.doc.Laeufe();
+    d.befehle.OnVerkaufsprofil();
+    EXPECT_EQ(d.doc.m_saVerkaufsprofil, profil);
+    EXPECT_FALSE(d.doc.IsModified());
+    EXPECT_EQ(d.doc.Laeufe(), laeufe);
+    EXPECT_EQ(d.doc.m_bNeuBerechnen, 0);
+}
+
 TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
 {
     CStilleMeldungen still;
@@ -241,7 +263,45 @@ TEST(Datenbefehle, NewCancelledRedrawsSoThatTheTitleNamesTheUntitledDocument)
         dlg.OnCancel();
         return false;
     };
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.Berechnen();
+    ASSERT_FALSE(d.doc.m_saBericht.empty());
     d.befehle.OnFileNew();
     EXPECT_EQ(d.doc.GetTitle(), "Unbenannt");
     EXPECT_EQ(d.gezeichnet, 1);
+    // The old document's results are gone with it.
+    EXPECT_TRUE(d.doc.m_saBericht.empty());
+    EXPECT_EQ(d.doc.m_iAnzahl, 0);
+    EXPECT_EQ(d.doc.m_sTitel, "");
+}
+
+// Undo restores every part of the state (fields, both profiles, options), and
+// a state without fields shows no results of another state.
+TEST(Datenbefehle, PuttingAStateBackRestoresAllOfItAndItsResults)
+{
+    CDokument d;
+    const CKalvoDoc::CStand leer = d.doc.Stand();
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    d.doc.m_saVerkaufsprofil = {"2003  100.0  13000.0", "2004  100.0  13000.0"};
+    d.doc.m_saRestfelder = {"2003  10.0  1000.0", "2004  10.0  1000.0"};
+    d.doc.m_iProjektende = 2010;
+    d.doc.m_iGrafikRate = 1;
+    d.doc.Berechnen();
+    const CKalvoDoc::CStand voll = d.doc.Stand();
+    const auto bericht = d.doc.m_saBericht;
+
+    d.doc.StandSetzen(leer);
+    EXPECT_TRUE(d.doc.m_saFelder.empty());
+    EXPECT_TRUE(d.doc.m_saVerkaufsprofil.empty());
+    EXPECT_TRUE(d.doc.m_saRestfelder.empty());
+    EXPECT_TRUE(d.doc.m_saBericht.empty());
+    EXPECT_EQ(d.doc.m_iAnzahl, 0);
+    EXPECT_EQ(d.doc.Stand(), leer);
+
+    d.doc.StandSetzen(voll);
+    EXPECT_EQ(d.doc.Stand(), voll);
+    EXPECT_EQ(d.doc.m_saVerkaufsprofil, voll.verkaufsprofil);
+    EXPECT_EQ(d.doc.m_saRestfelder, voll.restfelder);
+    EXPECT_EQ(d.doc.m_saBericht, bericht);
+    EXPECT_EQ(d.doc.m_fRestProduktion[0], 10.0f);
 }

@@ -50,18 +50,42 @@ TEST(DlgVerkauf, LinesMustFollowTheYears)
     d.Anhaengen("2005 1 1");
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
     d.Anhaengen("2001 1 1");
-    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Das Jahr:2001 ist kleiner als der Projektstart:2002");
-    d.Anhaengen("2031 1 1");
-    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Das Jahr:2031 ist größer als das Projektende:2030");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
     d.Anhaengen("2002 95");
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Die Zeile enthält keine 3 Werte!");
     EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
 
     CDialog frei;
+    frei.Anhaengen("2001 1 1");
+    EXPECT_EQ(frei.meldungen.m_saTexte.back(), "Das Jahr:2001 ist kleiner als der Projektstart:2002");
+    frei.Anhaengen("2031 1 1");
+    EXPECT_EQ(frei.meldungen.m_saTexte.back(), "Das Jahr:2031 ist größer als das Projektende:2030");
     frei.Anhaengen("2010 1 1"); // the first line may carry any project year
     EXPECT_EQ(frei.dlg.m_lbZeilen.GetCount(), 1);
-    frei.Anhaengen("2011 1 1");
-    EXPECT_EQ(frei.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
+    frei.Anhaengen("2011 1 1"); // and the next follows it, not the project start
+    EXPECT_EQ(frei.dlg.m_lbZeilen.GetCount(), 2);
+}
+
+// A profile that begins before the project (1998 in a project from 2002)
+// and runs past its end can be edited line by line.
+TEST(DlgVerkauf, LinesOfAProfileBeyondTheProjectCanBeChanged)
+{
+    CDialog d({"1998  1.0  1.0", "1999  1.0  1.0", "2000  1.0  1.0"});
+    d.dlg.m_lbZeilen.SetCurSel(1);
+    d.dlg.ZeileAuswaehlen();
+    d.dlg.m_sTextZeile = "1999 7 7";
+    d.dlg.ZeileAendern();
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), "1999           7.0           7.0");
+    d.dlg.m_lbZeilen.SetCurSel(0);
+    d.dlg.ZeileAuswaehlen();
+    d.dlg.m_sTextZeile = "1998 5 5";
+    d.dlg.ZeileAendern();
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), "1998           5.0           5.0");
+    d.dlg.m_sTextZeile = "1997 5 5";
+    d.dlg.ZeileAendern();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Bitte die Jahre aufsteigend eingeben!");
+    d.Anhaengen("2001 3 3");
+    EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 4);
 }
 
 TEST(DlgVerkauf, ChangingALineKeepsItsYear)
@@ -101,16 +125,18 @@ TEST(DlgVerkauf, OnlyTheFirstOrTheLastLineIsDeleted)
     EXPECT_EQ(d.dlg.m_bGeaendert, 1);
 }
 
-TEST(DlgVerkauf, OkKeepsAtMost33Lines)
+// OK hands back every line, also those past 33 (a profile 1998–2045), and
+// without a change it is no change.
+TEST(DlgVerkauf, OkKeepsEveryLine)
 {
     std::vector<std::string> zeilen;
-    for (int i = 0; i < 40; ++i)
-        zeilen.push_back(std::to_string(2002 + i) + "  1.0  1.0");
+    for (int i = 0; i < 48; ++i)
+        zeilen.push_back(std::to_string(1998 + i) + "  1.0  1.0");
     CDialog d(zeilen);
     d.dlg.OnOK();
-    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Es werden nur maximal 33 Zeilen verarbeitet!"});
-    ASSERT_EQ(d.dlg.m_saZeilen.size(), 33u);
-    EXPECT_EQ(d.dlg.m_saZeilen.back(), "2034  1.0  1.0");
+    EXPECT_TRUE(d.meldungen.m_saTexte.empty());
+    EXPECT_EQ(d.dlg.m_saZeilen, zeilen);
+    EXPECT_EQ(d.dlg.m_bGeaendert, 0);
     EXPECT_EQ(d.dlg.m_Ende, DlgVerkauf::EEnde::OK);
 }
 
@@ -122,7 +148,9 @@ TEST(DlgVerkauf, ImportFillsTheListFromAFile)
     CDialog d({"2002  1.0  1.0"});
     d.dlg.m_fnDateiWaehlen = [&] { return pfad; };
     d.dlg.FileOpen();
-    EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{pfad + " wird geöffnet"});
+    EXPECT_EQ(d.meldungen.m_saTexte,
+              (std::vector<std::string>{pfad + " wird geöffnet", "Sollen die 1 Zeilen der Liste durch die 2 neuen "
+                                                                 "Zeilen ersetzt werden?"}));
     ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
     EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), " 2003           96.0       13100.0");
     EXPECT_EQ(d.dlg.m_sTextStatus, "2 Zeilen wurden eingelesen");
@@ -132,6 +160,16 @@ TEST(DlgVerkauf, ImportFillsTheListFromAFile)
     abgebrochen.dlg.m_fnDateiWaehlen = [] { return std::string(); };
     abgebrochen.dlg.FileOpen();
     EXPECT_EQ(abgebrochen.dlg.m_lbZeilen.GetCount(), 1);
+
+    // A file that fails in its third line changes nothing.
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "Titel\n2002 95 13000\n2004 96 13100\n", grund));
+    CDialog kaputt({"2002  1.0  1.0"});
+    kaputt.dlg.m_fnDateiWaehlen = [&] { return pfad; };
+    kaputt.dlg.FileOpen();
+    EXPECT_EQ(kaputt.meldungen.m_saTexte.back(), "Die Jahre sind nichr aufsteigend");
+    ASSERT_EQ(kaputt.dlg.m_lbZeilen.GetCount(), 1);
+    EXPECT_EQ(kaputt.dlg.m_lbZeilen.GetText(0), "2002  1.0  1.0");
+    EXPECT_EQ(kaputt.dlg.m_bGeaendert, 0);
 }
 
 TEST(DlgVerkauf, TypedLineMayCarryADecimalCommaAndIsStoredWithAPoint)
@@ -162,8 +200,10 @@ TEST(DlgVerkauf, PastedProfileTakesSemicolonsTabsAndCommasThroughTheImportChecks
     EXPECT_EQ(k.meldungen.m_saTexte.back(), "Die Zeile enhält keine 3 Werte\n anbei die Zahlen.");
     ASSERT_EQ(k.dlg.m_lbZeilen.GetCount(), 1);
     EXPECT_EQ(k.dlg.m_bGeaendert, 0);
-    // A profile that starts in another year than the project.
+    // Lines on the list are replaced only when the user says so.
+    k.meldungen.m_bAntworten = {false};
     k.dlg.Einfuegen("2005 1 1\n");
-    EXPECT_EQ(k.meldungen.m_saTexte.back(), "1.Jahr 2005 ist nicht der Projektstart:2002");
-    EXPECT_EQ(k.dlg.m_lbZeilen.GetCount(), 1);
+    EXPECT_EQ(k.meldungen.m_saTexte.back(), "Sollen die 1 Zeilen der Liste durch die 1 neuen Zeilen ersetzt werden?");
+    ASSERT_EQ(k.dlg.m_lbZeilen.GetCount(), 1);
+    EXPECT_EQ(k.dlg.m_lbZeilen.GetText(0), "2002          95.0       13000.0");
 }

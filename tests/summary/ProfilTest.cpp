@@ -92,50 +92,66 @@ TEST(Profil, RunMergesBothProfilesIntoTheSummary)
     EXPECT_EQ(d.doc.m_saBericht[7].substr(39, 12), "        95.0");
 }
 
-TEST(Profil, ImportTakesAtMost32LinesAfterTheTitle)
+// 33 lines after a title are all kept (one per project year), and a profile
+// may begin before and run past the project: 1998 to 2045 are 48 lines.
+TEST(Profil, ImportKeepsEveryLineAfterTheTitle)
 {
     std::string datei = "1 2 3 Titel mit Zahlen\r\n";
-    for (int j = 2002; j < 2042; ++j)
+    for (int j = 2002; j < 2035; ++j)
         datei += std::to_string(j) + "  95.5  13000\r\n";
-    std::istringstream in(datei);
     CAufgezeichneteMeldungen m;
-    const CProfilImport e = ProfilImportieren(in, 2002, m);
-    ASSERT_EQ(e.m_saZeilen.size(), 32u);
+    CProfilImport e = ProfilImportieren(datei, m);
+    ASSERT_EQ(e.m_saZeilen.size(), 33u);
     EXPECT_EQ(e.m_saZeilen[0], " 2002           95.5       13000.0");
-    EXPECT_EQ(e.m_saZeilen[31].substr(0, 5), " 2033");
-    EXPECT_EQ(e.m_sStatus, "32 Zeilen wurden eingelesen");
+    EXPECT_EQ(e.m_saZeilen[32].substr(0, 5), " 2034");
+    EXPECT_EQ(e.m_sStatus, "33 Zeilen wurden eingelesen");
     EXPECT_TRUE(e.m_bGeaendert);
-    EXPECT_EQ(m.m_saTexte, std::vector<std::string>{"Es werden maximal 33 Zeilen eingelesen!"});
+    EXPECT_TRUE(m.m_saTexte.empty());
+
+    std::string lang = "Jahr;Produktion;Rate\n";
+    for (int j = 1998; j <= 2045; ++j)
+        lang += std::to_string(j) + ";95,5;13000\n";
+    e = ProfilEinfuegen(lang, m);
+    ASSERT_EQ(e.m_saZeilen.size(), 48u);
+    EXPECT_EQ(e.m_saZeilen[47].substr(0, 5), " 2045");
+
+    std::string zuLang;
+    for (int j = 1900; j <= 1900 + kMaxProfilzeilen; ++j)
+        zuLang += std::to_string(j) + " 1 1\n";
+    EXPECT_FALSE(ProfilEinfuegen(zuLang, m).m_bGeaendert);
+    EXPECT_EQ(m.m_saTexte.back(), "Es werden maximal 100 Zeilen eingelesen!");
 }
 
-TEST(Profil, ImportStopsAtTheFirstBadLineAndKeepsWhatCameBefore)
+// A bad line shows its message and the import takes nothing: the dialog's
+// list stays as it was.
+TEST(Profil, ImportOfABadFileTakesNothing)
 {
     struct CFall {
         std::string datei;
-        size_t zeilen;
         std::string meldung;
     };
     const std::vector<CFall> faelle = {
-        {"Titel\n2003 1 2\n", 0, "1.Jahr 2003 ist nicht der Projektstart:2002"},
-        {"Titel\n2002 1 2\n2004 1 2\n", 1, "Die Jahre sind nichr aufsteigend"},
-        {"Titel\n2002 1 2\n2003 1\n", 1, "Die Zeile enhält keine 3 Werte\n 2003 1"},
-        {"Titel\n2002 1 2\n2003 1 2 " + std::string(100, 'x') + "\n", 1, "In der 3.Zeile 100 Zeichen gelesen"},
-        {"", 0, ""},
+        {"Titel\n2002 1 2\n2004 1 2\n", "Die Jahre sind nichr aufsteigend"},
+        {"Titel\n2002 1 2\n2003 1\n", "Die Zeile enhält keine 3 Werte\n 2003 1"},
+        {"Titel\n2002 1 2\n2003 1 2 " + std::string(100, 'x') + "\n", "In der 3.Zeile 100 Zeichen gelesen"},
+        {"", ""},
+        {"Nur ein Titel\n\n", ""},
     };
     for (const auto& f : faelle) {
-        std::istringstream in(f.datei);
         CAufgezeichneteMeldungen m;
-        const CProfilImport e = ProfilImportieren(in, 2002, m);
-        EXPECT_EQ(e.m_saZeilen.size(), f.zeilen);
+        const CProfilImport e = ProfilImportieren(f.datei, m);
+        EXPECT_TRUE(e.m_saZeilen.empty()) << f.datei;
+        EXPECT_FALSE(e.m_bGeaendert);
         if (f.meldung.empty())
             EXPECT_TRUE(m.m_saTexte.empty());
         else
             EXPECT_EQ(m.m_saTexte, std::vector<std::string>{f.meldung});
     }
     CAufgezeichneteMeldungen m;
-    const CProfilImport e = ProfilImportierenAusDatei("/gibt/es/nicht.TXT", 2002, m);
-    EXPECT_EQ(e.m_sStatus, "0 Zeilen wurden eingelesen");
-    EXPECT_EQ(m.m_saTexte, std::vector<std::string>{"/gibt/es/nicht.TXT wird geöffnet"});
+    const CProfilImport e = ProfilImportierenAusDatei("/gibt/es/nicht.TXT", m);
+    EXPECT_FALSE(e.m_bGeaendert);
+    ASSERT_EQ(m.m_saTexte.size(), 2u);
+    EXPECT_EQ(m.m_saTexte[0], "/gibt/es/nicht.TXT wird geöffnet");
 }
 
 TEST(Profil, ValuesMissingFromAHandEditedLineCountAsZero)
@@ -155,16 +171,22 @@ TEST(Profil, ValuesMissingFromAHandEditedLineCountAsZero)
     EXPECT_EQ(d.doc.m_fSollRate[1], 13100.0f);
 }
 
-TEST(Profil, ImportTakesDecimalCommasAndWritesPoints)
+// A file takes what a paste takes: semicolons, tabs, decimal commas, a
+// heading, UTF-8 (also with a byte-order mark) or Windows-1252.
+TEST(Profil, ImportTakesTheFormsOfAPaste)
 {
-    std::istringstream in("Verkaufsprofil\r\n2002;  95,5  13000,25\r\n2002  95,5  13000,25\r\n2003\t96,5\t1,5e4\r\n");
     CAufgezeichneteMeldungen m;
-    // "2002;" is no year: the import stops at that line, as at any bad line.
-    EXPECT_TRUE(ProfilImportieren(in, 2002, m).m_saZeilen.empty());
-
-    std::istringstream gut("Verkaufsprofil\r\n2002  95,5  13000,25\r\n2003\t96,5\t1,5e4\r\n");
-    const CProfilImport e = ProfilImportieren(gut, 2002, m);
+    const CProfilImport e =
+        ProfilImportieren("Verkaufsprofil\r\n2002;  95,5;  13000,25\r\n2003\t96,5\t1,5e4\r\n\r\n", m);
     ASSERT_EQ(e.m_saZeilen.size(), 2u);
     EXPECT_EQ(e.m_saZeilen[0], " 2002           95.5       13000.2");
     EXPECT_EQ(e.m_saZeilen[1], " 2003           96.5       15000.0");
+    EXPECT_TRUE(m.m_saTexte.empty());
+
+    // Without a heading, starting before the project.
+    EXPECT_EQ(ProfilImportieren("1998 1 1\n1999 2 2\n", m).m_saZeilen.size(), 2u);
+    // Headings in both encodings, "Förderung" with its umlaut.
+    EXPECT_EQ(ProfilImportieren("\xEF\xBB\xBFF\xC3\xB6rderung\n2002 1 1\n", m).m_saZeilen.size(), 1u);
+    EXPECT_EQ(ProfilImportieren("F\xF6rderung\n2002 1 1\n", m).m_saZeilen.size(), 1u);
+    EXPECT_TRUE(m.m_saTexte.empty());
 }
