@@ -390,6 +390,7 @@ bool CMainFrame::DateiOeffnen(const QString& pfad)
         m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
         return false;
     }
+    m_sDateiInhalt = bytes;
     m_pZuletzt->Merken(pfad);
     m_Verlauf.clear(); // opening and saving start a fresh history
     Aktualisieren();
@@ -405,14 +406,27 @@ void CMainFrame::OnFileOpen()
         DateiOeffnen(pfad);
 }
 
+// True when the document's own file now holds other bytes than it had when
+// it was opened or last saved: another program or user has changed it.
+bool CMainFrame::AufDemDatentraegerGeaendert(const std::string& pfad) const
+{
+    std::string jetzt, grund;
+    return pfad == m_Doc.GetPathName() && DateiLesen(pfad, jetzt, grund) && jetzt != m_sDateiInhalt;
+}
+
 bool CMainFrame::Speichern(const QString& pfad)
 {
     std::string grund;
-    if (!DateiAtomarSchreiben(pfad.toStdString(), m_Doc.Speichern(), grund)) {
+    if (AufDemDatentraegerGeaendert(pfad.toStdString()) &&
+        !m_Meldungen.Frage("Die Datei wurde seit dem Öffnen geändert. Trotzdem speichern?"))
+        return false;
+    const std::string bytes = m_Doc.Speichern();
+    if (!DateiAtomarSchreiben(pfad.toStdString(), bytes, grund)) {
         m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht gespeichert werden.\n" + grund);
         return false;
     }
     m_Doc.SetPathName(pfad.toStdString());
+    m_sDateiInhalt = bytes;
     m_Doc.SetModifiedFlag(false);
     m_pZuletzt->Merken(pfad);
     m_Verlauf.clear(); // opening and saving start a fresh history

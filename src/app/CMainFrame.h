@@ -106,6 +106,7 @@ private:
     bool OnFileSave();
     bool OnFileSaveAs();
     bool Speichern(const QString& pfad);
+    bool AufDemDatentraegerGeaendert(const std::string& pfad) const;
     int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
     void OnExport(EExport art);
     void PlanungsbefehleAnlegen();
@@ -130,6 +131,7 @@ private:
     CGrafikWidget* m_pGrafik = nullptr;
     QMap<int, QAction*> m_Befehle;
     std::unique_ptr<CZuletzt> m_pZuletzt;
+    std::string m_sDateiInhalt; // the document file's bytes as last opened or saved
     std::unique_ptr<QPrinter> m_pDrucker;
     CHilfeFenster* m_pHilfe = nullptr; // made on first use, a child of the window
     QUndoStack m_Verlauf;

@@ -64,9 +64,40 @@ bool DateiLesen(const std::string& pfad, std::string& bytes, std::string& fehler
     return true;
 }
 
-bool DateiAtomarSchreiben(const std::string& pfad, const std::string& bytes, std::string& fehler)
+namespace {
+
+// The file a path names: through a symbolic link the file it points to, so
+// that saving renews that file and leaves the link a link.
+std::filesystem::path Zieldatei(const std::string& pfad)
 {
-    const std::filesystem::path ziel(pfad);
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(pfad, ec))
+        return pfad;
+    const std::filesystem::path echt = std::filesystem::weakly_canonical(pfad, ec);
+    return ec ? std::filesystem::path(pfad) : echt;
+}
+
+// A file whose write permissions are all taken away is one its owner
+// protects: it is not replaced, even where the directory would allow it
+// (and even for root, whom access() never refuses).
+bool Schreibgeschuetzt(const std::filesystem::path& ziel)
+{
+    struct stat st {};
+    if (::stat(ziel.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(ziel.c_str(), W_OK) != 0;
+}
+
+} // namespace
+
+bool DateiAtomarSchreiben(const std::string& zielpfad, const std::string& bytes, std::string& fehler)
+{
+    const std::filesystem::path ziel = Zieldatei(zielpfad);
+    const std::string pfad = ziel.string();
+    if (Schreibgeschuetzt(ziel)) {
+        fehler = "Die Datei ist schreibgeschützt; sie wird nicht ersetzt.";
+        return false;
+    }
     const std::filesystem::path verzeichnis = ziel.has_parent_path() ? ziel.parent_path() : std::filesystem::path(".");
     std::string vorlage = (verzeichnis / ("." + ziel.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(vorlage.data());

@@ -8,6 +8,7 @@ bool DateiLesen(const std::string& pfad, std::string& bytes, std::string& fehler
 
 // Writes the bytes to a temporary file beside the target, flushes it to disk
 // and renames it over the target: the target is either the old or the new
-// file, never a half-written one. False with a German reason; the target then
-// is untouched.
+// file, never a half-written one. A symbolic link is followed: the file it
+// points to is written. A write-protected file is refused. False with a German
+// reason; the target then is untouched.
 bool DateiAtomarSchreiben(const std::string& pfad, const std::string& bytes, std::string& fehler);

@@ -176,6 +176,35 @@ TEST(Hauptfenster, GermanDesktopOpensCancelsAndSavesTheSampleByteForByte)
     std::setlocale(LC_ALL, alt.c_str());
 }
 
+// A file another program changed after it was opened is not overwritten
+// without a question; answered "No" (the box closed), it keeps the other bytes.
+TEST(Hauptfenster, SavingAFileChangedOnDiskAsksFirst)
+{
+    CMainFrame rahmen;
+    CKalvoDoc& doc = rahmen.Dokument();
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    const QString pfad = QDir::temp().filePath("kalvo_test_geaendert.kvo");
+    std::string bytes, grund;
+    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund));
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad.toStdString(), bytes, grund));
+    ASSERT_TRUE(rahmen.DateiOeffnen(pfad));
+    EXPECT_TRUE(rahmen.Befehl(ID::FileSave)->isEnabled());
+    rahmen.Befehl(ID::FileSave)->trigger(); // unchanged on disk: saved without a question
+    EXPECT_FALSE(doc.IsModified());
+
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad.toStdString(), bytes + "x", grund));
+    doc.SetModifiedFlag(true);
+    {
+        CMeldungenSchliessen antworten;
+        rahmen.Befehl(ID::FileSave)->trigger();
+    }
+    EXPECT_TRUE(doc.IsModified());
+    std::string jetzt;
+    ASSERT_TRUE(DateiLesen(pfad.toStdString(), jetzt, grund));
+    EXPECT_EQ(jetzt, bytes + "x");
+}
+
 TEST(Hauptfenster, RecentEntryThatNoLongerOpensLeavesTheList)
 {
     QCoreApplication::setOrganizationName("KalvoTest");

@@ -3,6 +3,7 @@
 #include "platform/Format.h"
 
 #include <clocale>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -109,4 +110,32 @@ TEST(Datei, FailuresAreExplainedInGerman)
     EXPECT_NE(grund.find("Die Datei kann nicht angelegt werden ("), std::string::npos);
     EXPECT_EQ(grund.find("No such"), std::string::npos);
     EXPECT_EQ(grund.find("denied"), std::string::npos);
+}
+
+// Saving through a symbolic link renews the file it points to (the link stays
+// a link); a write-protected file is refused and keeps its bytes.
+TEST(Datei, WritingFollowsALinkAndRefusesAWriteProtectedFile)
+{
+    namespace fs = std::filesystem;
+    const fs::path ordner = fs::temp_directory_path() / "kalvo_test_verweise";
+    fs::remove_all(ordner);
+    fs::create_directories(ordner / "echt");
+    const fs::path echt = ordner / "echt" / "Plan.kvo";
+    const fs::path verweis = ordner / "Plan.kvo";
+    std::string grund, bytes;
+    ASSERT_TRUE(DateiAtomarSchreiben(echt.string(), "alt", grund)) << grund;
+    fs::create_symlink(fs::path("echt") / "Plan.kvo", verweis);
+
+    ASSERT_TRUE(DateiAtomarSchreiben(verweis.string(), "neu", grund)) << grund;
+    EXPECT_TRUE(fs::is_symlink(verweis));
+    ASSERT_TRUE(DateiLesen(echt.string(), bytes, grund));
+    EXPECT_EQ(bytes, "neu");
+
+    fs::permissions(echt, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(DateiAtomarSchreiben(echt.string(), "verloren", grund));
+    EXPECT_EQ(grund, "Die Datei ist schreibgeschützt; sie wird nicht ersetzt.");
+    EXPECT_FALSE(DateiAtomarSchreiben(verweis.string(), "verloren", grund));
+    ASSERT_TRUE(DateiLesen(echt.string(), bytes, grund));
+    EXPECT_EQ(bytes, "neu");
+    fs::remove_all(ordner);
 }
