@@ -80,6 +80,8 @@ public:
     bool m_bDeckung = false;         // coverage table after the report, shortfall years in the chart
     bool m_bFelderEinzeln = false;   // time chart: Ist stacked by field shares and rest fields
     bool m_bGemeinsameAchse = false; // time chart: Ist and Soll scaled on the left axis
+    // Shortfall bands compare Ist with Soll, so coverage puts both on one axis.
+    bool EineAchse() const { return m_bGemeinsameAchse || m_bDeckung; }
 
     // ---- framework side ----
     bool OnNewDocument();

@@ -57,7 +57,7 @@ void CKalvoDoc::PlanungstabellenAnhaengen()
     const CJahreswerte werte = Grafikwerte();
     std::vector<std::string> tabelle;
     if (m_bDeckung) {
-        tabelle = DeckungTabelle(werte);
+        tabelle = DeckungTabelle(werte, m_iGrafikRate == 1);
         m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
     }
     if (m_pVariante) {

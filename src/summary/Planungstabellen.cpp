@@ -21,10 +21,12 @@ std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahre
     return zeilen;
 }
 
-std::vector<std::string> DeckungTabelle(const CJahreswerte& w)
+std::vector<std::string> DeckungTabelle(const CJahreswerte& w, bool rate)
 {
     std::vector<std::string> zeilen = {"", "                 DECKUNG DES VERKAUFSPROFILS", "",
-                                       "  JAHR         IST        SOLL  IST - SOLL  FEHLMENGE KUM.", ""};
+                                       rate ? "  JAHR         IST        SOLL  IST - SOLL"
+                                            : "  JAHR         IST        SOLL  IST - SOLL  FEHLMENGE KUM.",
+                                       ""};
     double fehlmenge = 0;
     int ersteUnterdeckung = 0;
     bool unterdeckt = false;
@@ -35,8 +37,12 @@ std::vector<std::string> DeckungTabelle(const CJahreswerte& w)
                 ersteUnterdeckung = w.start + i;
             unterdeckt = true;
         }
-        zeilen.push_back(Format("  %4d %11.1f %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i],
-                                w.ist[i] - w.soll[i], fehlmenge));
+        if (rate)
+            zeilen.push_back(
+                Format("  %4d %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i], w.ist[i] - w.soll[i]));
+        else
+            zeilen.push_back(Format("  %4d %11.1f %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i],
+                                    w.ist[i] - w.soll[i], fehlmenge));
     }
     zeilen.push_back("");
     zeilen.push_back(unterdeckt ? Format("  Erste Unterdeckung: %d", ersteUnterdeckung) : "  Keine Unterdeckung");

@@ -14,8 +14,9 @@ std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahre
 
 // Ist, Soll, their difference and the cumulative shortfall (the running sum
 // of Soll − Ist over the years where Soll exceeds Ist), then the first year
-// of shortfall.
-std::vector<std::string> DeckungTabelle(const CJahreswerte& werte);
+// of shortfall. Rates (m³/h) summed over years mean nothing: for the rate the
+// table has no cumulative column.
+std::vector<std::string> DeckungTabelle(const CJahreswerte& werte, bool rate = false);
 
 // Whether year i of the run falls short of the sales profile.
 inline bool Unterdeckung(const CJahreswerte& werte, int i)

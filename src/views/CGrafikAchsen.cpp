@@ -53,7 +53,7 @@ void CGrafik::extreme()
             ymax = std::max(ymax, v);
         }
     }
-    if (d.m_bGemeinsameAchse) {
+    if (d.EineAchse()) {
         ymin = std::min(ymin, y1min);
         ymax = std::max(ymax, y1max);
     }
@@ -148,7 +148,7 @@ void CGrafik::scale()
         t += deltay;
         ++m_y1;
     }
-    if (!Reserven() && m_Doc.m_bGemeinsameAchse) {
+    if (!Reserven() && m_Doc.EineAchse()) {
         // Soll on the scale of the Ist: the right axis repeats the left one.
         y1min = ymin;
         y1max = ymax;

@@ -82,11 +82,14 @@ TEST(Planungstabellen, CoverageRunsTheShortfallUpAndNamesItsFirstYear)
                                                "  Erste Unterdeckung: 2011"};
     EXPECT_EQ(NachDemBericht({"--deckung", VarianteA()}), erwartet);
 
-    // The rate is the chart quantity with --rate.
+    // The rate is the chart quantity with --rate; rates summed over years mean
+    // nothing, so that table has no cumulative column, but names the first shortfall.
     const auto rate = NachDemBericht({"--deckung", "--rate", VarianteA()});
     ASSERT_EQ(rate.size(), erwartet.size());
-    EXPECT_EQ(rate[6], "  2011       900.0       950.0       -50.0        50.0");
-    EXPECT_EQ(rate[9], "  2014       600.0       750.0      -150.0       250.0");
+    EXPECT_EQ(rate[3], "  JAHR         IST        SOLL  IST - SOLL");
+    EXPECT_EQ(rate[6], "  2011       900.0       950.0       -50.0");
+    EXPECT_EQ(rate[9], "  2014       600.0       750.0      -150.0");
+    EXPECT_EQ(rate.back(), "  Erste Unterdeckung: 2011");
 
     // Without a sales profile nothing falls short.
     const auto ohneSoll = NachDemBericht({"--deckung", VarianteB()});

@@ -400,6 +400,16 @@ TEST(Diagramm, OneAxisScalesSollLikeIst)
     // Heights on the one scale of 0 … 3000 over 750 units: 100 at −725, 1000 at −500.
     EXPECT_EQ(c.grafik.m_ptIst[0].y, -725);
     EXPECT_EQ(c.grafik.m_ptSoll[0].y, -500);
+
+    // Shortfall bands compare Ist with Soll: coverage alone puts both on one axis.
+    c.doc.m_bGemeinsameAchse = false;
+    c.doc.m_bDeckung = true;
+    c.grafik.OnGraf();
+    EXPECT_EQ(c.grafik.y1max, c.grafik.ymax);
+    EXPECT_EQ(c.grafik.m_ptSoll[0].y, -500);
+    c.doc.m_bDeckung = false;
+    c.grafik.OnGraf();
+    EXPECT_NE(c.grafik.y1max, c.grafik.ymax);
 }
 
 TEST(Diagramm, VariantIstIsADashedLineOverTheCommonYears)
