@@ -17,7 +17,7 @@ void CMainFrame::PlanungsbefehleAnlegen()
         "Vergleicht das Dokument mit einer zweiten Kalvo-Datei (Variante B), gerechnet mit den "
         "Einstellungen dieses Dokuments.\nVariante vergleichen");
     Anlegen(
-        VergleichBeenden, "Vergleich &beenden",
+        VergleichBeenden, "Ver&gleich beenden",
         [this] {
             m_Doc.VergleichBeenden();
             m_Doc.UpdateAllViews();

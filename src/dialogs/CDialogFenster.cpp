@@ -1,5 +1,6 @@
 #include "dialogs/CDialogFenster.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -114,8 +115,12 @@ bool CDialogFenster::eventFilter(QObject* objekt, QEvent* ereignis)
         // kill focus of the dialog's own, and a running handler is not re-entered.
         const bool fensterwechsel =
             fokus->reason() == Qt::ActiveWindowFocusReason || fokus->reason() == Qt::PopupFocusReason;
+        // Leaving an edit for "Abbrechen" checks nothing: the dialog is being
+        // left, and a refused value must not hold the user in it.
+        QWidget* abbrechen = Element(kIdAbbrechen);
+        const bool zumAbbrechen = abbrechen && QApplication::focusWidget() == abbrechen;
         const int id = objekt->property("kalvoId").toInt();
-        if (!fensterwechsel && !m_bImHandler && m_Fokusverlust.contains(id))
+        if (!fensterwechsel && !zumAbbrechen && !m_bImHandler && m_Fokusverlust.contains(id))
             Ausfuehren(m_Fokusverlust[id]);
     }
     return QDialog::eventFilter(objekt, ereignis);

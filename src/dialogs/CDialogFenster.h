@@ -16,6 +16,9 @@ class QListWidget;
 class QCheckBox;
 class QRadioButton;
 
+// The id of every dialog's "Abbrechen" button.
+constexpr int kIdAbbrechen = 2;
+
 class CDialogFenster : public QDialog {
     Q_OBJECT
 public:

@@ -59,7 +59,7 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
         AchseY(dc);
     if (!Reserven() && anzahl > 0)
         AchseY1(dc);
-    dc.TextOut(100, -h - 200, "Dokument " + d.GetTitle());
+    Dokumentname(dc, dx - 400, -h - 200);
 
     if (!Reserven() && d.m_bDeckung)
         Unterdeckungsbaender(dc, anzahl);
@@ -81,6 +81,54 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
     }
     dc.SelectObject(alteSchrift);
     dc.SelectObject(alterStift);
+}
+
+namespace {
+
+// The name with its middle replaced by "…" so that `n` characters remain:
+// the start and the end of a file name are what tells it apart.
+std::string MitteGekuerzt(const std::string& name, size_t n)
+{
+    std::vector<std::string> zeichen;
+    for (size_t i = 0; i < name.size();) {
+        size_t k = i + 1;
+        while (k < name.size() && (static_cast<unsigned char>(name[k]) & 0xC0) == 0x80)
+            ++k;
+        zeichen.push_back(name.substr(i, k - i));
+        i = k;
+    }
+    if (zeichen.size() <= n)
+        return name;
+    const size_t vorne = n / 2, hinten = n > vorne + 1 ? n - vorne - 1 : 0;
+    std::string text;
+    for (size_t i = 0; i < vorne; ++i)
+        text += zeichen[i];
+    text += "…";
+    for (size_t i = zeichen.size() - hinten; i < zeichen.size(); ++i)
+        text += zeichen[i];
+    return text;
+}
+
+} // namespace
+
+// "Dokument <name>" below the plot, centred on x = 100 as it always was. A
+// name too long for that starts at the drawing's left edge instead of being
+// cut off there, and one too long for the whole width loses its middle.
+void CGrafik::Dokumentname(CDC& dc, int links, int y) const
+{
+    constexpr int kRand = 20; // 2 mm
+    const int platz = Zeichenflaeche().breite - 2 * kRand;
+    const std::string& name = m_Doc.GetTitle();
+    std::string text = "Dokument " + name;
+    for (size_t n = AnzahlZeichen(name); n > 1 && dc.GetTextExtent(text) > platz; --n)
+        text = "Dokument " + MitteGekuerzt(name, n - 1);
+    if (100 - dc.GetTextExtent(text) / 2 >= links + kRand) {
+        dc.TextOut(100, y, text);
+        return;
+    }
+    const unsigned alt = dc.SetTextAlign(TA_LEFT);
+    dc.TextOut(links + kRand, y, text);
+    dc.SetTextAlign(alt);
 }
 
 // The time chart: Ist as line or bars with its legend, Soll as line with its legend.

@@ -78,6 +78,7 @@ public:
     bool FeldlegendeGekuerzt() const;
 
 private:
+    void Dokumentname(CDC& dc, int links, int y) const;
     // Conversion toward zero to a 32-bit int; values beyond its range are clamped.
     static int Trunc(double v);
     void Zeitreihen(CDC& dc, int anzahl) const;

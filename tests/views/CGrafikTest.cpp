@@ -459,3 +459,33 @@ TEST(Diagramm, FieldLegendOfManyFieldsCountsTheRest)
     }
     EXPECT_EQ(muster, 14);
 }
+
+// The document's name below the plot: a short one centred on x = 100 as
+// always; a long one from the left edge, whole; one wider than the drawing
+// keeps its start and its end and loses its middle.
+TEST(Diagramm, LongDocumentNameStaysWholeOrLosesItsMiddle)
+{
+    CChart c;
+    c.Zeit(
+        2002, 2004, [](int i) { return 100.0 + 10 * i; }, [](int i) { return 1000.0 + 1000 * i; });
+    const auto dokument = [&c] {
+        for (const auto& t : Mit(c.Zeichnen(), "TextOut "))
+            if (t.find(" Dokument ") != std::string::npos)
+                return t;
+        return std::string();
+    };
+    c.doc.SetTitle("Plan.kvo");
+    EXPECT_EQ(dokument(), "TextOut 100 -950 Dokument Plan.kvo");
+
+    const std::string lang = "Portfolio_Nord_Variante_mit_Bohrplan_2027_und_Kompression.kvo";
+    c.doc.SetTitle(lang);
+    EXPECT_EQ(dokument(), "TextOut -380 -950 Dokument " + lang);
+
+    const std::string riesig = "Anfang_" + std::string(300, 'x') + "_Ende.kvo";
+    c.doc.SetTitle(riesig);
+    const std::string t = dokument();
+    EXPECT_EQ(t.rfind("TextOut -380 -950 Dokument Anfang_", 0), 0u) << t;
+    EXPECT_TRUE(t.ends_with("_Ende.kvo")) << t;
+    EXPECT_NE(t.find("…"), std::string::npos);
+    EXPECT_LT(t.size(), riesig.size());
+}
