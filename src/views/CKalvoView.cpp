@@ -17,6 +17,49 @@ std::string Kopfzeile(const CKalvoDoc& doc)
     return Format(" Dokument:%s", doc.GetTitle().c_str());
 }
 
+bool Leer(const std::string& zeile)
+{
+    return zeile.find_first_not_of(' ') == std::string::npos;
+}
+
+// The first line of a table heading: the year tables begin with "JAHR", the
+// reserves list with its "Feld" column.
+bool Tabellenkopf(const std::string& zeile)
+{
+    const size_t a = zeile.find_first_not_of(' ');
+    return a != std::string::npos && (zeile.compare(a, 5, "JAHR ") == 0 || zeile.compare(a, 5, "Feld ") == 0);
+}
+
+// For every report line that is a row of a table, the lines of its heading
+// (from the "JAHR" line to the blank line below it); empty for other lines.
+std::vector<std::vector<int>> Tabellenkoepfe(const std::vector<std::string>& bericht)
+{
+    constexpr size_t kMaxKopf = 6; // a longer "heading" is no table heading
+    std::vector<std::vector<int>> koepfe(bericht.size());
+    std::vector<int> kopf;
+    bool imKopf = false, offen = false;
+    for (size_t i = 0; i < bericht.size(); ++i) {
+        const std::string& z = bericht[i];
+        if (Tabellenkopf(z)) {
+            kopf = {static_cast<int>(i)};
+            imKopf = true;
+            offen = false;
+        } else if (imKopf) {
+            kopf.push_back(static_cast<int>(i));
+            if (Leer(z) || kopf.size() > kMaxKopf) {
+                imKopf = false;
+                offen = Leer(z);
+            }
+        } else if (offen) {
+            if (Leer(z))
+                offen = false;
+            else
+                koepfe[i] = kopf;
+        }
+    }
+    return koepfe;
+}
+
 } // namespace
 
 CDruckformat CKalvoView::Druckformat(CDC& dc, int breite, int hoehe) const
@@ -47,9 +90,31 @@ CDruckformat CKalvoView::Druckformat(CDC& dc, int breite, int hoehe) const
     return f;
 }
 
+std::vector<CDruckseite> CKalvoView::Seiten(int zeilenProSeite) const
+{
+    const int n = static_cast<int>(m_Doc.m_saBericht.size());
+    const auto koepfe = Tabellenkoepfe(m_Doc.m_saBericht);
+    std::vector<CDruckseite> seiten;
+    bool voll = true; // the last page is full: the report ends with an empty page
+    for (int i = 0; i < n;) {
+        CDruckseite s;
+        const auto& kopf = koepfe[static_cast<size_t>(i)];
+        if (i > 0 && static_cast<int>(kopf.size()) < zeilenProSeite / 2)
+            s.kopf = kopf;
+        s.von = i;
+        s.bis = std::min(n, i + zeilenProSeite - static_cast<int>(s.kopf.size()));
+        voll = s.bis - s.von + static_cast<int>(s.kopf.size()) == zeilenProSeite;
+        i = s.bis;
+        seiten.push_back(std::move(s));
+    }
+    if (voll)
+        seiten.push_back({{}, n, n});
+    return seiten;
+}
+
 int CKalvoView::Seitenzahl(CDC& dc, int breite, int hoehe) const
 {
-    return static_cast<int>(m_Doc.m_saBericht.size()) / Druckformat(dc, breite, hoehe).m_iZeilenProSeite + 1;
+    return static_cast<int>(Seiten(Druckformat(dc, breite, hoehe).m_iZeilenProSeite).size());
 }
 
 void CKalvoView::OnPrint(CDC& dc, int breite, int hoehe, int seite)
@@ -57,15 +122,19 @@ void CKalvoView::OnPrint(CDC& dc, int breite, int hoehe, int seite)
     dc.SetMapMode(MM_LOMETRIC);
     const CDruckformat f = Druckformat(dc, breite, hoehe);
     m_iZeilenProSeite = f.m_iZeilenProSeite;
-    const int imax = static_cast<int>(m_Doc.m_saBericht.size());
     m_iSeite = seite;
-    const int iStart = (m_iSeite - 1) * m_iZeilenProSeite;
-    const int iEnd = iStart + m_iZeilenProSeite;
+    const std::vector<CDruckseite> seiten = Seiten(m_iZeilenProSeite);
     const CSchrift alt = dc.SelectObject(CSchrift{f.m_iSchrifthoehe, kGewicht});
     const int cx = dc.GetTextExtent("0");
     const int cy = f.m_iSchrifthoehe; // the line pitch is the font's cell height
     dc.TextOut(cx, -cy, Kopfzeile(m_Doc));
-    for (int i = iStart; i < iEnd && i < imax; ++i)
-        dc.TextOut(3 * cx, -(i - iStart + kKopfzeilen) * cy, m_Doc.m_saBericht[static_cast<size_t>(i)]);
+    if (seite >= 1 && seite <= static_cast<int>(seiten.size())) {
+        const CDruckseite& s = seiten[static_cast<size_t>(seite - 1)];
+        int zeile = kKopfzeilen;
+        for (int i : s.kopf)
+            dc.TextOut(3 * cx, -(zeile++) * cy, m_Doc.m_saBericht[static_cast<size_t>(i)]);
+        for (int i = s.von; i < s.bis; ++i)
+            dc.TextOut(3 * cx, -(zeile++) * cy, m_Doc.m_saBericht[static_cast<size_t>(i)]);
+    }
     dc.SelectObject(alt);
 }

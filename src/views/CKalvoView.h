@@ -5,6 +5,7 @@
 #include "platform/CDC.h"
 
 #include <string>
+#include <vector>
 
 class CKalvoDoc;
 
@@ -15,6 +16,13 @@ constexpr int kZeilenQuerformat = 50; // report lines of a page across, at most
 struct CDruckformat {
     int m_iSchrifthoehe = 44;                  // 0.1 mm; also the line pitch
     int m_iZeilenProSeite = kZeilenHochformat; // report lines per page
+};
+
+// One printed page: the heading lines of a table it continues, then its own
+// report lines von … bis − 1 (indices into the report).
+struct CDruckseite {
+    std::vector<int> kopf;
+    int von = 0, bis = 0;
 };
 
 class CKalvoView {
@@ -32,8 +40,14 @@ public:
     CDruckformat Druckformat(CDC& dc, int breite, int hoehe) const;
 
     // Pages printed: lines / lines per page + 1, also when the division has
-    // no remainder.
+    // no remainder, and one more for every page that repeats a table's heading.
     int Seitenzahl(CDC& dc, int breite, int hoehe) const;
+
+    // The report cut into pages of `zeilenProSeite` lines. A page that begins
+    // inside a table (below its heading, before the blank line that ends it)
+    // repeats the table's heading lines first, so that every printed column
+    // is named on its page.
+    std::vector<CDruckseite> Seiten(int zeilenProSeite) const;
 
     // Prints page `seite` (from 1): the header " Dokument:%s", an empty line,
     // then the page's report lines, indented by three character widths.

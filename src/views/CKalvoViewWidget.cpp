@@ -3,14 +3,15 @@
 #include "doc/CKalvoDoc.h"
 #include "views/BerichtDruck.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
 
 namespace {
 
-// The scroll extent does not depend on the report's length.
-constexpr int kBreite = 1400, kHoehe = 100000;
+// Width scrolled at least: the report's widest lines (about 130 characters).
+constexpr int kBreite = 1400;
 
 } // namespace
 
@@ -31,14 +32,32 @@ QFont CKalvoViewWidget::Schrift() const
     return schrift;
 }
 
+// The scroll range ends with the report's last line (and one empty line
+// below it): no scrolling into blank pages.
 void CKalvoViewWidget::Rollbereich()
 {
     const QSize sicht = viewport()->size();
+    const QFontMetrics fm(Schrift());
+    const int hoehe = (static_cast<int>(m_Doc.m_saBericht.size()) + 1) * fm.height();
     horizontalScrollBar()->setRange(0, std::max(0, kBreite - sicht.width()));
     horizontalScrollBar()->setPageStep(sicht.width());
-    verticalScrollBar()->setRange(0, std::max(0, kHoehe - sicht.height()));
+    verticalScrollBar()->setRange(0, std::max(0, hoehe - sicht.height()));
     verticalScrollBar()->setPageStep(sicht.height());
-    verticalScrollBar()->setSingleStep(18);
+    verticalScrollBar()->setSingleStep(fm.height());
+}
+
+// Ctrl+Home and Ctrl+End go to the report's first and last line, Home and
+// End to its left and right end; the rest as in every scrolling view.
+void CKalvoViewWidget::keyPressEvent(QKeyEvent* ereignis)
+{
+    const bool strg = ereignis->modifiers() & Qt::ControlModifier;
+    QScrollBar* leiste = strg ? verticalScrollBar() : horizontalScrollBar();
+    if (ereignis->key() == Qt::Key_Home)
+        leiste->setValue(leiste->minimum());
+    else if (ereignis->key() == Qt::Key_End)
+        leiste->setValue(leiste->maximum());
+    else
+        QAbstractScrollArea::keyPressEvent(ereignis);
 }
 
 void CKalvoViewWidget::resizeEvent(QResizeEvent* ereignis)
@@ -49,6 +68,7 @@ void CKalvoViewWidget::resizeEvent(QResizeEvent* ereignis)
 
 void CKalvoViewWidget::Aktualisieren()
 {
+    Rollbereich();
     viewport()->update();
 }
 

@@ -102,3 +102,27 @@ TEST(Berichtsdruck, WideLinesShrinkTheFontUntilTheyFit)
     EXPECT_GT(breit.view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, f.m_iSchrifthoehe);
     EXPECT_EQ(CBericht(80, 100).view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, 44);
 }
+
+// A table that runs over a page break names its columns again on the next
+// page: its heading lines (down to the blank line below them) come first.
+TEST(Berichtsdruck, TableSplitAcrossPagesRepeatsItsHeading)
+{
+    CBericht b(0);
+    b.doc.m_saBericht = {" ", "  JAHR  PRODUKTION", "         Mio m*3", " "};
+    for (int jahr = 2002; jahr < 2002 + 70; ++jahr)
+        b.doc.m_saBericht.push_back("  " + std::to_string(jahr) + "  1.0");
+    b.doc.m_saBericht.push_back(" ");
+    b.doc.m_saBericht.push_back("  Summe");
+    // 76 lines: page 1 holds 57, page 2 the three heading lines and the other 19.
+    EXPECT_EQ(b.Seiten(true), 2);
+    const auto seite2 = b.Seite(2, true);
+    ASSERT_EQ(seite2.size(), 1u + 3 + 19);
+    EXPECT_EQ(seite2[1], "TextOut 78 -132   JAHR  PRODUKTION");
+    EXPECT_EQ(seite2[3], "TextOut 78 -220  ");
+    EXPECT_EQ(seite2[4], "TextOut 78 -264   2055  1.0");
+    EXPECT_EQ(seite2.back(), "TextOut 78 -1056   Summe");
+    // A page that begins after the table has ended repeats nothing.
+    const auto seiten = b.view.Seiten(74);
+    ASSERT_EQ(seiten.size(), 2u);
+    EXPECT_TRUE(seiten[1].kopf.empty());
+}
