@@ -387,7 +387,7 @@ bool CMainFrame::DateiOeffnen(const QString& pfad)
     std::string bytes, grund;
     if (!DateiLesen(pfad.toStdString(), bytes, grund) ||
         !m_Datenbefehle.OnOpenDocument(bytes, pfad.toStdString(), grund)) {
-        m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
+        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
         return false;
     }
     m_sDateiInhalt = bytes;
@@ -422,7 +422,7 @@ bool CMainFrame::Speichern(const QString& pfad)
         return false;
     const std::string bytes = m_Doc.Speichern();
     if (!DateiAtomarSchreiben(pfad.toStdString(), bytes, grund)) {
-        m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht gespeichert werden.\n" + grund);
+        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht gespeichert werden.\n" + grund);
         return false;
     }
     m_Doc.SetPathName(pfad.toStdString());
@@ -455,5 +455,5 @@ void CMainFrame::OnHilfe()
     if (!m_pHilfe)
         m_pHilfe = new CHilfeFenster(this);
     if (!m_pHilfe->Zeigen(HilfeSeite()))
-        m_Meldungen.Meldung("Onlinehilfe nicht gefunden!");
+        m_Meldungen.Warnung("Onlinehilfe nicht gefunden!");
 }

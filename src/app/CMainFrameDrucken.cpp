@@ -6,6 +6,7 @@
 #include "views/CGrafikWidget.h"
 #include "views/CKalvoViewWidget.h"
 
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -25,6 +26,9 @@ void CMainFrame::OnFilePrint()
     const bool grafik = GrafikAktiv();
     if (grafik)
         m_pGrafik->OnPreparePrinting();
+    // The print dialog proposes "<document>.pdf" for printing into a file,
+    // and a printer's queue names the job after the document.
+    m_pDrucker->setDocName(QFileInfo(QString::fromStdString(m_Doc.GetTitle())).completeBaseName());
     QPrintDialog dialog(m_pDrucker.get(), this);
     dialog.setWindowTitle("Drucken");
     // The pages the report takes on the printer's current page.

@@ -28,7 +28,7 @@ bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
     case EExport::Bericht: ok = BerichtPdfSchreiben(m_Doc, ziel, false, grund); break;
     }
     if (!ok)
-        m_Meldungen.Meldung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + grund);
+        m_Meldungen.Warnung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + grund);
     return ok;
 }
 

@@ -65,7 +65,7 @@ bool CMainFrame::VarianteOeffnen(const QString& pfad)
 {
     std::string grund;
     if (!m_Doc.VarianteLaden(pfad.toStdString(), grund)) {
-        m_Meldungen.Meldung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
+        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
         return false;
     }
     m_Doc.VergleichAktualisieren();

@@ -8,6 +8,11 @@ void CQtMeldungen::Meldung(const std::string& text)
     QMessageBox::information(QApplication::activeWindow(), "Kalvo", QString::fromStdString(text));
 }
 
+void CQtMeldungen::Warnung(const std::string& text)
+{
+    QMessageBox::warning(QApplication::activeWindow(), "Kalvo", QString::fromStdString(text));
+}
+
 bool CQtMeldungen::Frage(const std::string& text)
 {
     return QMessageBox::question(QApplication::activeWindow(), "Kalvo", QString::fromStdString(text),

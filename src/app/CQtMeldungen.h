@@ -6,5 +6,6 @@
 class CQtMeldungen : public IMeldungen {
 public:
     void Meldung(const std::string& text) override;
+    void Warnung(const std::string& text) override;
     bool Frage(const std::string& text) override;
 };

@@ -100,7 +100,7 @@ bool AusserhalbBereich(const CSteuerelement& e, double wert)
 
 bool CDatenaustausch::Ablehnen(const CSteuerelement& e, const std::string& text)
 {
-    m_Meldungen.Meldung(text);
+    m_Meldungen.Warnung(text);
     m_iFokus = e.m_iId;
     return false;
 }

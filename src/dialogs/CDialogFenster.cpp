@@ -61,6 +61,17 @@ QLabel* CDialogFenster::Text(const QString& text, int x, int y, int w, int h, in
     return l;
 }
 
+void CDialogFenster::TextEinpassen(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    QFont schrift = label->parentWidget() ? label->parentWidget()->font() : label->font();
+    const int platz = label->contentsRect().width() - 2;
+    while (schrift.pointSizeF() > 6 && QFontMetrics(schrift).horizontalAdvance(text) > platz)
+        schrift.setPointSizeF(schrift.pointSizeF() - 0.5);
+    label->setFont(schrift);
+    label->setToolTip(QFontMetrics(label->font()).horizontalAdvance(text) > platz ? text : QString());
+}
+
 QPushButton* CDialogFenster::Knopf(int id, const QString& text, int x, int y, int w, int h,
                                    std::function<void()> aktion)
 {

@@ -36,6 +36,9 @@ public:
     QRadioButton* Radio(int id, const QString& text, int x, int y, int w, int h);
 
     QWidget* Element(int id) const { return m_Elemente.value(id); }
+    // Shows a status text whole: a text wider than its label gets a smaller
+    // font (down to 6 points) instead of losing its end.
+    static void TextEinpassen(QLabel* label, const QString& text);
     // Runs when an edit loses the focus to another control of the dialog.
     void BeiFokusverlust(int id, std::function<void()> aktion) { m_Fokusverlust[id] = std::move(aktion); }
     // Runs a handler between taking the texts from and giving them to the controls.

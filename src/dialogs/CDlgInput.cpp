@@ -96,10 +96,11 @@ bool CDlgInput::Frage(const std::string& text)
     return m_Meldungen.Frage(text);
 }
 
+// The dialog's messages refuse a value or an action: warnings.
 void CDlgInput::Meldung(const std::string& text)
 {
     m_sMeldung = text;
-    m_Meldungen.Meldung(text);
+    m_Meldungen.Warnung(text);
 }
 
 namespace {

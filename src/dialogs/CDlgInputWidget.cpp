@@ -212,7 +212,7 @@ void CDlgInputWidget::TexteZeigen()
             if (e->text() != text)
                 e->setText(text);
         } else if (auto* l = qobject_cast<QLabel*>(it.value())) {
-            l->setText(text);
+            TextEinpassen(l, text);
         } else if (auto* c = qobject_cast<QAbstractButton*>(it.value()); c && c->isCheckable()) {
             c->setChecked(a.m_Haken[it.key()] != 0);
         }

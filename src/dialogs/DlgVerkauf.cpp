@@ -25,10 +25,11 @@ bool DlgVerkauf::Frage(const std::string& text)
     return m_Meldungen.Frage(text);
 }
 
+// The dialog's messages refuse a line or an action: warnings.
 void DlgVerkauf::Meldung(const std::string& text)
 {
     m_sMeldung = text;
-    m_Meldungen.Meldung(text);
+    m_Meldungen.Warnung(text);
 }
 
 void DlgVerkauf::OnInitDialog()
@@ -194,7 +195,8 @@ void DlgVerkauf::Einfuegen(const std::string& text)
     if (!e.m_bGeaendert || !ErsetzenErlaubt(e))
         return; // not a profile: the import's message has been shown, nothing changes
     ImportZeigen(e);
-    Meldung(e.m_sStatus);
+    m_sMeldung = e.m_sStatus;
+    m_Meldungen.Meldung(e.m_sStatus);
 }
 
 // Lines the user has are not replaced without asking.

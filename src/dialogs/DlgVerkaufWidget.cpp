@@ -71,7 +71,7 @@ void DlgVerkaufWidget::TexteZeigen()
     auto* zeile = qobject_cast<QLineEdit*>(Element(Zeile));
     if (zeile->text().toStdString() != m_Dlg.m_sTextZeile)
         zeile->setText(QString::fromStdString(m_Dlg.m_sTextZeile));
-    qobject_cast<QLabel*>(Element(Status))->setText(QString::fromStdString(m_Dlg.m_sTextStatus));
+    TextEinpassen(qobject_cast<QLabel*>(Element(Status)), QString::fromStdString(m_Dlg.m_sTextStatus));
     qobject_cast<QLabel*>(Element(Kopf))->setText(QString::fromStdString(m_Dlg.m_sTextKopf));
     auto* liste = qobject_cast<QListWidget*>(Element(IDC_Verkauf::Liste));
     const QSignalBlocker sperre(liste);

@@ -99,7 +99,7 @@ void CKalvoDoc::AnteilHinzufuegen(const std::string& name, const float (&produkt
 void CKalvoDoc::FeldMeldung(const std::string& text)
 {
     ++m_nFeldMeldungen;
-    m_Meldungen.Meldung(text);
+    m_Meldungen.Warnung(text);
 }
 
 // Results no field of this run asked for are dropped: the memory stays that

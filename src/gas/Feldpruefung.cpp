@@ -6,7 +6,7 @@ namespace {
 
 int Ablehnen(IMeldungen& meldungen, const char* text)
 {
-    meldungen.Meldung(text);
+    meldungen.Warnung(text);
     return 1;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The message interface: what the program logic shows to the user.
-// A message box with OK (Meldung) or with Yes/No (Frage, true = Yes).
+// A message box with OK (Meldung), the same for a refusal or a failure
+// (Warnung: the desktop shows it with the warning icon), or with Yes/No
+// (Frage, true = Yes).
 // The desktop program shows message boxes, kalvo-batch writes to stderr,
 // tests record the texts and answer from a script.
 
@@ -11,6 +13,7 @@ class IMeldungen {
 public:
     virtual ~IMeldungen() = default;
     virtual void Meldung(const std::string& text) = 0;
+    virtual void Warnung(const std::string& text) { Meldung(text); }
     virtual bool Frage(const std::string& text) = 0;
 };
 

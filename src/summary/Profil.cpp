@@ -48,7 +48,7 @@ bool IstProfilzeile(std::string_view zeile)
 
 CProfilImport Fehler(IMeldungen& meldungen, const std::string& text)
 {
-    meldungen.Meldung(text);
+    meldungen.Warnung(text);
     return {};
 }
 

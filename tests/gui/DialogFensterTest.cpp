@@ -106,6 +106,32 @@ TEST(DialogFenster, FieldDataDialogTakesTypingFocusAndClicks)
     EXPECT_EQ(dlg.m_bGeaendert, 1);
 }
 
+// Text that is no number in an edit must not hold the user in the dialog:
+// clicking "Abbrechen" leaves at once, without the number message.
+TEST(DialogFenster, AbbrechenLeavesAlsoWithInvalidTextInAnEdit)
+{
+    CAufgezeichneteMeldungen m;
+    CDlgInput dlg(m);
+    dlg.m_saFelder = {Feldsatz(FeldA())};
+    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_iProjektende = 2030;
+    CDlgInputWidget fenster(dlg);
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    auto* ogip = Element<QLineEdit>(fenster, IDC_Input::OGIP);
+    ogip->setFocus(Qt::MouseFocusReason);
+    ogip->selectAll();
+    QTest::keyClicks(ogip, "abc");
+    m.m_saTexte.clear();
+    QTest::mouseClick(Element<QPushButton>(fenster, kIdAbbrechen), Qt::LeftButton);
+    QTest::qWait(20);
+    EXPECT_EQ(fenster.result(), QDialog::Rejected);
+    EXPECT_FALSE(fenster.isVisible());
+    EXPECT_TRUE(m.m_saTexte.empty()) << m.m_saTexte.front();
+    EXPECT_EQ(dlg.m_Ende, CDlgInput::EEnde::Abbrechen);
+}
+
 TEST(DialogFenster, ProfileDialogAppendsTypedLines)
 {
     CAufgezeichneteMeldungen m;

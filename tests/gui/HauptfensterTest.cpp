@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -278,6 +280,39 @@ TEST(Hauptfenster, F1OpensTheGermanHelpInKalvosOwnWindow)
     const QString text = rahmen.Hilfefenster()->Browser()->toPlainText();
     EXPECT_TRUE(text.contains("Arbeitsablauf")) << text.left(200).toStdString();
     EXPECT_TRUE(text.contains("Exportieren"));
+
+    // The contents link to the sections; Zurück and Vorwärts go between them.
+    QTextBrowser* b = rahmen.Hilfefenster()->Browser();
+    const QUrl anfang = b->source();
+    b->setSource(QUrl(anfang.toString() + "#tasten"));
+    EXPECT_TRUE(b->isBackwardAvailable());
+    b->backward();
+    EXPECT_EQ(b->source(), anfang);
+    EXPECT_TRUE(b->isForwardAvailable());
+    EXPECT_NE(b->document()->toHtml().indexOf("href=\"#kommandozeile\""), -1);
+}
+
+// Within a menu no two entries share an access key (Alt+letter must reach
+// exactly one command).
+TEST(Hauptfenster, EveryMenuEntryHasItsOwnAccessKey)
+{
+    CMainFrame rahmen;
+    for (QAction* menuAktion : rahmen.menuBar()->actions()) {
+        QMenu* menu = menuAktion->menu();
+        if (!menu)
+            continue;
+        QMap<QChar, QString> schluessel;
+        for (QAction* a : menu->actions()) {
+            const QString t = a->text();
+            const qsizetype i = t.indexOf('&');
+            if (i < 0 || i + 1 >= t.size())
+                continue;
+            const QChar c = t[i + 1].toLower();
+            EXPECT_FALSE(schluessel.contains(c))
+                << menu->title().toStdString() << ": " << t.toStdString() << " / " << schluessel[c].toStdString();
+            schluessel[c] = t;
+        }
+    }
 }
 
 namespace {
