@@ -349,6 +349,29 @@ TEST(Berechnen, KeptFieldResultsGiveTheOutputOfAFullRecompute)
     }
 }
 
+// A field's kept result belongs to the project start it was computed for:
+// when only another field moves the start, the unchanged field is computed
+// again (its years shift), as a fresh document computes it.
+TEST(Berechnen, KeptResultIsRecomputedWhenOnlyTheProjectStartChanges)
+{
+    CDokument laufend;
+    laufend.doc.m_saFelder = {Feldsatz(MethanFeld("A", 2003)), Feldsatz(MethanFeld("B", 2005))};
+    laufend.doc.m_iProjektende = 2020;
+    laufend.doc.Berechnen();
+    laufend.doc.m_saFelder[0] = Feldsatz(MethanFeld("A", 2001));
+    laufend.doc.Berechnen();
+
+    CDokument frisch;
+    frisch.doc.m_saFelder = laufend.doc.m_saFelder;
+    frisch.doc.m_iProjektende = 2020;
+    frisch.doc.Berechnen();
+    EXPECT_EQ(laufend.doc.m_iProjektstart, 2001);
+    GleicheErgebnisse(laufend.doc, frisch.doc, "Projektstart 2001");
+    ASSERT_EQ(laufend.doc.m_Feldreihen.size(), 2u);
+    EXPECT_EQ(laufend.doc.m_Feldreihen[1].produktion[3], 0.0f); // B's 2004: before its start
+    EXPECT_GT(laufend.doc.m_Feldreihen[1].produktion[4], 0.0f); // B's 2005
+}
+
 TEST(Berechnen, AFieldThatShowsAMessageShowsItAtEveryRun)
 {
     CDokument d;

@@ -3,6 +3,7 @@
 #include "batch/CBatch.h"
 #include "dialogs/CDlgInput.h"
 #include "platform/Datei.h"
+#include "views/BerichtDruck.h"
 #include "views/CGrafikWidget.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPdfWriter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -205,6 +207,29 @@ TEST(Hauptfenster, SavingAFileChangedOnDiskAsksFirst)
     std::string jetzt;
     ASSERT_TRUE(DateiLesen(pfad.toStdString(), jetzt, grund));
     EXPECT_EQ(jetzt, bytes + "x");
+}
+
+// The printed page range: first and last page as asked, a last page beyond
+// the report's end is its last page, a first page beyond it prints the last.
+TEST(Hauptfenster, ReportPrintsThePageRangeAsked)
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    for (int i = 0; i < 200; ++i)
+        doc.m_saBericht.push_back("Zeile " + std::to_string(i));
+    const QString pfad = QDir::temp().filePath("kalvo_test_seiten.pdf");
+    const auto drucken = [&](int von, int bis) {
+        QPdfWriter pdf(pfad);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        return BerichtDrucken(doc, pdf, von, bis);
+    };
+    EXPECT_EQ(drucken(0, 0), 4); // 200 lines of 57: 4 pages
+    EXPECT_EQ(PdfSeiten(pfad), 4);
+    EXPECT_EQ(drucken(2, 3), 2);
+    EXPECT_EQ(PdfSeiten(pfad), 2);
+    EXPECT_EQ(drucken(3, 9), 2);
+    EXPECT_EQ(drucken(9, 9), 1);
+    EXPECT_EQ(drucken(1, 1), 1);
 }
 
 TEST(Hauptfenster, RecentEntryThatNoLongerOpensLeavesTheList)
