@@ -1,5 +1,6 @@
 #include "dialogs/DlgVerkauf.h"
 
+#include "dialogs/CDatenaustausch.h"
 #include "model/Grenzen.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
@@ -48,6 +49,16 @@ bool DlgVerkauf::ZeilePruefen(int p)
     if (ProfilzeileLesen(m_sZeile, m_iJahr, m_fProduktion, m_fRate) < 3) {
         Meldung("Die Zeile enthält keine 3 Werte!");
         return false;
+    }
+    // A typed "14.000" is a German thousands point, not 14.
+    std::string_view rest = m_sZeile;
+    ErstesWort(rest, &rest);
+    for (int k = 0; k < 2; ++k) {
+        const std::string wert(ErstesWort(rest, &rest));
+        if (SiehtNachTausenderpunktAus(wert)) {
+            Meldung(MeldungTausenderpunkt(wert));
+            return false;
+        }
     }
     const int n = m_lbZeilen.GetCount();
     if (n == 0 || (n == 1 && p == 0)) {

@@ -178,6 +178,9 @@ TEST(DlgVerkauf, TypedLineMayCarryADecimalCommaAndIsStoredWithAPoint)
     d.Anhaengen("2002 190,5 25000");
     ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 1);
     EXPECT_EQ(d.dlg.m_lbZeilen.GetText(0), "2002         190.5       25000.0");
+    d.Anhaengen("2003 14.000 25000");
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "\"14.000\" ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. "
+                                            "Geben Sie die Zahl ohne Punkt ein (14000) oder mit Dezimalkomma.");
     d.Anhaengen("2003 190,5,1 25000");
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Die Zeile enthält keine 3 Werte!");
     EXPECT_EQ(d.dlg.m_lbZeilen.GetCount(), 1);
