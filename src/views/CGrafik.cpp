@@ -111,24 +111,29 @@ std::string MitteGekuerzt(const std::string& name, size_t n)
 
 } // namespace
 
-// "Dokument <name>" below the plot, centred on x = 100 as it always was. A
-// name too long for that starts at the drawing's left edge instead of being
-// cut off there, and one too long for the whole width loses its middle.
+// "Dokument <name>" below the plot at x = 100 in the alignment the axes left
+// (the right end there) as it always was. A name too long for that starts at
+// the drawing's left edge instead of losing "Dokument" and its first letters
+// there, and one too long for the whole width loses its middle.
 void CGrafik::Dokumentname(CDC& dc, int links, int y) const
 {
     constexpr int kRand = 20; // 2 mm
+    constexpr int kX = 100;
     const int platz = Zeichenflaeche().breite - 2 * kRand;
     const std::string& name = m_Doc.GetTitle();
     std::string text = "Dokument " + name;
     for (size_t n = AnzahlZeichen(name); n > 1 && dc.GetTextExtent(text) > platz; --n)
         text = "Dokument " + MitteGekuerzt(name, n - 1);
-    if (100 - dc.GetTextExtent(text) / 2 >= links + kRand) {
-        dc.TextOut(100, y, text);
+    const unsigned ausrichtung = dc.SetTextAlign(TA_LEFT);
+    const int breite = dc.GetTextExtent(text);
+    const int anfang = ausrichtung == TA_RIGHT ? kX - breite : ausrichtung == TA_CENTER ? kX - breite / 2 : kX;
+    if (anfang >= links + kRand) {
+        dc.SetTextAlign(ausrichtung);
+        dc.TextOut(kX, y, text);
         return;
     }
-    const unsigned alt = dc.SetTextAlign(TA_LEFT);
     dc.TextOut(links + kRand, y, text);
-    dc.SetTextAlign(alt);
+    dc.SetTextAlign(ausrichtung);
 }
 
 // The time chart: Ist as line or bars with its legend, Soll as line with its legend.

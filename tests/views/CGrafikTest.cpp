@@ -310,7 +310,10 @@ TEST(Diagramm, DrawingRestoresPenAndFontAndWritesTheDocumentLine)
     c.Zeit(
         2002, 2030, [](int i) { return i * 10.0; }, [](int) { return 0.0; });
     const auto aufrufe = c.Zeichnen();
-    EXPECT_EQ(Mit(aufrufe, "TextOut 100 -950 ").front(), "TextOut 100 -950 Dokument Beispiel.kvo");
+    // Right-aligned at x = 100 the line would lose "Dokument" off the drawing's
+    // left edge (x = -400): it starts there instead, whole.
+    ASSERT_EQ(Mit(aufrufe, "TextOut -380 -950 ").size(), 1u);
+    EXPECT_EQ(Mit(aufrufe, "TextOut -380 -950 ").front(), "TextOut -380 -950 Dokument Beispiel.kvo");
     EXPECT_EQ(aufrufe[aufrufe.size() - 2], "Schrift 120 400");
     EXPECT_EQ(aufrufe.back(), "Stift durchgezogen 1 0,0,0");
 }
@@ -460,7 +463,7 @@ TEST(Diagramm, FieldLegendOfManyFieldsCountsTheRest)
     EXPECT_EQ(muster, 14);
 }
 
-// The document's name below the plot: a short one centred on x = 100 as
+// The document's name below the plot: a short one ends at x = 100 as
 // always; a long one from the left edge, whole; one wider than the drawing
 // keeps its start and its end and loses its middle.
 TEST(Diagramm, LongDocumentNameStaysWholeOrLosesItsMiddle)
