@@ -186,7 +186,8 @@ TEST(Profil, ImportTakesTheFormsOfAPaste)
     // Without a heading, starting before the project.
     EXPECT_EQ(ProfilImportieren("1998 1 1\n1999 2 2\n", m).m_saZeilen.size(), 2u);
     // Headings in both encodings, "Förderung" with its umlaut.
-    EXPECT_EQ(ProfilImportieren("\xEF\xBB\xBF" "F\xC3\xB6rderung\n2002 1 1\n", m).m_saZeilen.size(), 1u);
+    constexpr const char* kBom = "\xEF\xBB\xBF";
+    EXPECT_EQ(ProfilImportieren(std::string(kBom) + "F\xC3\xB6rderung\n2002 1 1\n", m).m_saZeilen.size(), 1u);
     EXPECT_EQ(ProfilImportieren("F\xF6rderung\n2002 1 1\n", m).m_saZeilen.size(), 1u);
     EXPECT_TRUE(m.m_saTexte.empty());
 }
