@@ -88,6 +88,7 @@ std::vector<CFall> Faelle(const std::string& beispiel, const std::vector<std::st
                             {"rate", {"--rate"}},
                             {"serien", {"--serien"}},
                             {"serien_rate_linien", {"--serien", "--rate", "--linien"}},
+                            {"serien_reserven", {"--serien", "--reserven"}},
                             {"tabelle", {"--csv"}, true},
                             {"tabelle_rate", {"--rate", "--csv"}, true},
                             {"deckung", {"--deckung"}},
