@@ -13,8 +13,13 @@
 
 namespace {
 
-constexpr int kReservenKopfzeilen = 5;
-constexpr int kMaxReservenZeilen = kReservenKopfzeilen + kMaxJahre;
+// A reserve as its line in the report shows it ("%7.1f"): the chart's bar and
+// the printed figure agree to the digit.
+float AlsGedruckt(float reserve)
+{
+    float wert = 0;
+    return LiesFloat(Format("%.1f", double(reserve)), wert) ? wert : 0.0f;
+}
 
 } // namespace
 
@@ -109,7 +114,7 @@ void CKalvoDoc::Berechnen()
     if (m_bFeldesreserven == 0)
         Zusammenfassung();
     else
-        ReservenGrafik();
+        ReservenGrafik(einzelfeld);
     NichtBerechneteZeilen();
     FeldergebnisseAufraeumen();
     m_nBerichtLaenge = m_saBericht.size();
@@ -148,24 +153,21 @@ void CKalvoDoc::FeldAuslassen(const std::string& name, const std::string& grund,
     FeldMeldung(meldung);
 }
 
-// Reads the reserves lines ("   %s   %7.1f") back from the report into the
-// chart series: field number in X, reserve in Y.
-void CKalvoDoc::ReservenGrafik()
+// The reserves chart from the run's numbers: field number in X, the field's
+// reserve in Y as the reserves line prints it (one decimal), at most 33 fields.
+// A single field's run has no reserves list, so no chart of it.
+void CKalvoDoc::ReservenGrafik(bool einzelfeld)
 {
-    int n = static_cast<int>(m_saBericht.size());
-    if (n > kMaxReservenZeilen) {
+    int n = einzelfeld ? 0 : static_cast<int>(m_Feldreihen.size());
+    if (n > kMaxJahre) {
         m_Meldungen.Meldung("Es werden maximal 33 Felder in die Grafik aufgenommen");
-        n = kMaxReservenZeilen;
+        n = kMaxJahre;
     }
-    for (int k = kReservenKopfzeilen; k < n; ++k) {
-        X[k - kReservenKopfzeilen] = k - kReservenKopfzeilen;
-        std::string_view rest;
-        ErstesWort(m_saBericht[k], &rest);
-        float wert = 0;
-        if (LiesFloat(ErstesWort(rest), wert))
-            Y[k - kReservenKopfzeilen] = wert;
+    for (int k = 0; k < n; ++k) {
+        X[k] = k;
+        Y[k] = AlsGedruckt(m_Feldreihen[static_cast<size_t>(k)].reserve);
     }
-    m_iAnzahl = std::max(n - kReservenKopfzeilen, 0);
+    m_iAnzahl = n;
     m_sUntertitel = "Reserven aller Felder";
     m_sAchseX = "Mio m3";
     m_sAchseY = "Feld";
@@ -298,7 +300,8 @@ int CKalvoDoc::PrognoseHinzufuegen(bool druckabhaengig)
         std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);
     std::copy(std::begin(r.produktion), std::end(r.produktion), m_Feldergebnis.produktion);
     std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
-    AnteilHinzufuegen(m_sFeldname, r.produktion, r.rate);
+    m_Feldergebnis.reserve = r.reserve;
+    AnteilHinzufuegen(m_sFeldname, r.produktion, r.rate, r.reserve);
     m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
     if (!r.bericht.empty())
         m_sText = r.bericht.back(); // the scratch text holds the last line formatted

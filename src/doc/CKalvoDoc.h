@@ -191,6 +191,7 @@ private:
     struct CFeldergebnis {
         std::vector<std::string> bericht;
         float produktion[kMaxJahre]{}, rate[kMaxJahre]{};
+        float reserve = 0;
         CFeldwerte feld;
         std::string feldname;
         int foerderbeginn = 0;
@@ -208,7 +209,7 @@ private:
     template <class Fn>
     void Arbeitswerte(CFeldergebnis& e, Fn&& paar);
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
-                           const float (&rate)[kMaxJahre]);
+                           const float (&rate)[kMaxJahre], float reserve);
     void PlanungstabellenAnhaengen();
     std::unique_ptr<CVariante> m_pVariante;
     CJahreswerte m_VarianteWerte;
@@ -224,7 +225,7 @@ private:
     CFeldergebnis m_Feldergebnis;                                    // of the field being computed
     unsigned m_nFeldMeldungen = 0;
     bool FelddatenBrauchbar();
-    void ReservenGrafik();
+    void ReservenGrafik(bool einzelfeld);
 
     IMeldungen& m_Meldungen;
     bool m_bModified = false;

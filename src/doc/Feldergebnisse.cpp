@@ -77,17 +77,18 @@ int CKalvoDoc::Feldberechnung(int i)
 void CKalvoDoc::FeldergebnisWiederholen(CFeldergebnis& e)
 {
     m_saBericht.insert(m_saBericht.end(), e.bericht.begin(), e.bericht.end());
-    AnteilHinzufuegen(e.feldname, e.produktion, e.rate);
+    AnteilHinzufuegen(e.feldname, e.produktion, e.rate, e.reserve);
     Arbeitswerte(e, [](auto& doc, const auto& kopie) { doc = kopie; });
 }
 
 // Adds a field's share to the year series of all fields, in single precision,
 // and keeps it as the field's own series.
 void CKalvoDoc::AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
-                                  const float (&rate)[kMaxJahre])
+                                  const float (&rate)[kMaxJahre], float reserve)
 {
     CFeldreihe& reihe = m_Feldreihen.emplace_back();
     reihe.name = name;
+    reihe.reserve = reserve;
     std::copy(std::begin(produktion), std::end(produktion), reihe.produktion);
     std::copy(std::begin(rate), std::end(rate), reihe.rate);
     for (int j = 0; j < kMaxJahre; ++j) {

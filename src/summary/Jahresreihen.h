@@ -13,6 +13,7 @@ struct CFeldreihe {
     std::string name;
     float produktion[kMaxJahre]{}; // Mio m³, production × consortium share
     float rate[kMaxJahre]{};       // m³/h, rate × consortium share
+    float reserve = 0;             // Mio m³, the shares summed over the project years
 };
 
 // The year series of a run: entry i belongs to year projektstart + i.

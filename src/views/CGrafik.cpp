@@ -204,12 +204,16 @@ void CGrafik::AchseX(CDC& dc) const
     }
 }
 
+// The name of field number t as its reserves line shows it (at most 18
+// characters), from the run's field series.
 std::string CGrafik::FeldnameBei(double t) const
 {
-    const long long zeile = static_cast<long long>(Trunc(t)) + 5;
-    if (zeile < 0 || zeile >= static_cast<long long>(m_Doc.m_saBericht.size()))
+    constexpr size_t kNamensbreite = 18;
+    const long long i = static_cast<long long>(Trunc(t));
+    if (i < 0 || i >= static_cast<long long>(m_Doc.m_Feldreihen.size()))
         return {};
-    return std::string(ErstesWort(m_Doc.m_saBericht[static_cast<size_t>(zeile)]));
+    const std::string& name = m_Doc.m_Feldreihen[static_cast<size_t>(i)].name;
+    return AufBreite(name, std::min(AnzahlZeichen(name), kNamensbreite));
 }
 
 void CGrafik::AchseY(CDC& dc) const
