@@ -16,56 +16,21 @@ constexpr float kProzent = 0.01f;    // single-precision constant of the materia
 // Mio m³ from m³/h over half a year of H hours: H/2 · rate / 1e6.
 constexpr double kHalbjahrMio = 2000000.0;
 
-class CPrognose {
-public:
-    CPrognose(const CPrognoseEingabe& e, IMeldungen& meldungen) : m_E(e), m_Meldungen(meldungen) { m_R.feld = e.feld; }
-    CPrognoseErgebnis Rechnen();
-
-private:
-    // Deliverability factors of the last rate evaluation (pressure-dependent).
-    struct CFaktoren {
-        float m_fCP = 0; // C-Wert at the current pressure, m³/(h·bar²)
-        float m_fA1p = 0;
-        float m_fB1p = 0;
-    };
-
-    void StufeAnwenden(int y);
-    void DruckabhaengigVorbereiten();
-    float Rate(float pbs, float pbsz, int segment, bool vorBeginn);
-    float RateDruckabhaengig(float pbs, float pbsz, int segment, bool vorBeginn);
-    float Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const;
-    void Kopfzeilen(float g0);
-    void Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil, int hs);
-    void Zeile(std::string text) { m_R.bericht.push_back(std::move(text)); }
-
-    const CPrognoseEingabe& m_E;
-    IMeldungen& m_Meldungen;
-    CPrognoseErgebnis m_R; // the result, with the working values in m_R.feld
-
-    // the current half-step's working values
-    float m_fPwh = 0; // wellhead pressure, bar
-    int m_iH = 0;     // producing hours per year
-    int m_iNB = 0;    // wells
-    float m_fC = 0, m_fA1 = 0, m_fB1 = 0;
-
-    // fixed for a pressure-dependent forecast
-    float m_fZref = 0;   // z at the reference pressure
-    float m_fVisref = 0; // viscosity at the reference pressure, cP
-    float m_fTm = 0;     // mean tubing temperature, °C
-    float m_fZm = 0;     // mean tubing z that reproduces the entered B1
-    CFaktoren m_Faktoren;
-};
-
 } // namespace
 
 CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldungen)
 {
-    return CPrognose(eingabe, meldungen).Rechnen();
+    CPrognoseLauf lauf(eingabe, meldungen);
+    if (!lauf.Berechenbar())
+        return lauf.Ergebnis();
+    while (!lauf.Fertig())
+        lauf.Jahr();
+    return lauf.Abschliessen();
 }
 
 // A stage row applies from its year on, in the year it names and not in the
 // field's first year; values above 0 replace the field's working values.
-void CPrognose::StufeAnwenden(int y)
+void CPrognoseLauf::StufeAnwenden(int y)
 {
     CFeldwerte& f = m_R.feld;
     const int fb = f.m_iFoerderbeginn;
@@ -99,7 +64,7 @@ void CPrognose::StufeAnwenden(int y)
     }
 }
 
-void CPrognose::DruckabhaengigVorbereiten()
+void CPrognoseLauf::DruckabhaengigVorbereiten()
 {
     const CGaseigenschaften& gas = *m_E.gas;
     const CFeldwerte& f = m_R.feld;
@@ -118,7 +83,7 @@ void CPrognose::DruckabhaengigVorbereiten()
 // pbs² − B1·pwh² = q/C + q²/A1² for the rate per well q, capped at the wells'
 // maximum rate; 0 before the field's first production year, without
 // pressure difference, and without wells or deliverability.
-float CPrognose::Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const
+float CPrognoseLauf::Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const
 {
     if (vorBeginn || m_iNB <= 0 || !(a1 > 0) || !(c > 0))
         return 0.0f;
@@ -132,7 +97,7 @@ float CPrognose::Lieferrate(double a1, double c, double b1, float pbs, bool vorB
     return std::min(rk, grenze);
 }
 
-float CPrognose::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn)
+float CPrognoseLauf::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn)
 {
     const float* pz = m_E.pzTab;
     const float* vis = m_E.visTab;
@@ -161,97 +126,111 @@ float CPrognose::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBeginn
     return rk;
 }
 
-float CPrognose::Rate(float pbs, float pbsz, int segment, bool vorBeginn)
+float CPrognoseLauf::Rate(float pbs, float pbsz, int segment, bool vorBeginn)
 {
     return m_E.druckabhaengig ? RateDruckabhaengig(pbs, pbsz, segment, vorBeginn)
                               : Lieferrate(m_fA1, m_fC, m_fB1, pbs, vorBeginn);
 }
 
-CPrognoseErgebnis CPrognose::Rechnen()
+// Set-up: the z-factor at the initial pressure (a field without one cannot be
+// computed), the fixed values of pressure-dependent factors, the step counts.
+CPrognoseLauf::CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldungen)
+    : m_E(eingabe), m_pMeldungen(&meldungen)
 {
-    CFeldwerte& f = m_R.feld; // stage rows change its working values
+    m_R.feld = eingabe.feld;
+    const CFeldwerte& f = m_R.feld;
     const int ps = m_E.projektstart;
-    const int fb = f.m_iFoerderbeginn;
     const long long jahre = std::clamp<long long>(static_cast<long long>(m_E.projektende) - ps + 1, 0, kMaxJahre);
-    const int schritte = static_cast<int>(2 * jahre);
-    const long long schritteVorBeginn = 2LL * (static_cast<long long>(fb) - ps);
-    const std::string namePad = AufBreite(f.m_sFeldname, kNamensbreite);
-
-    float reserve = 0, r0 = 0, r1 = 0, rA = 0, gp = 0, gpY = 0;
-    int halb = 0;
-    const float g0 = f.m_fKumProdBeginn;
-    const float ogip = f.m_fOGIP;
+    m_iSchritte = static_cast<int>(2 * jahre);
+    m_llSchritteVorBeginn = 2LL * (static_cast<long long>(f.m_iFoerderbeginn) - ps);
+    m_fG0 = f.m_fKumProdBeginn;
+    m_fOGIP = f.m_fOGIP;
     m_R.zi = static_cast<float>(m_E.gas->Zwert(f.m_fTcel, f.m_fPi, EZwertVariante::Dokument));
     if (!(m_R.zi > 0)) {
-        m_Meldungen.Meldung(
+        m_pMeldungen->Meldung(
             Format("Das Feld %s wird nicht berechnet: kein Z-Wert beim Initialdruck.", f.m_sFeldname.c_str()));
         m_R.status = -1;
-        return m_R;
+        return;
     }
     if (m_E.druckabhaengig)
         DruckabhaengigVorbereiten();
-    const double pzInitial = double(f.m_fPi) / m_R.zi;
+    m_dPzInitial = double(f.m_fPi) / m_R.zi;
+}
 
-    for (int n = 1; n <= schritte; ++n) {
-        if (n == 1)
-            gp = g0;
-        ++halb;
-        if (halb == 1)
-            StufeAnwenden((n - 1) / 2);
-        m_fPwh = f.m_fKopfdruck;
-        m_iH = f.m_iFoerderstunden;
-        m_iNB = f.m_iBohrungen;
-        m_fC = f.m_fCWert;
-        m_fA1 = f.m_fA1;
-        m_fB1 = f.m_fB1;
-        const bool vorBeginn = n <= schritteVorBeginn;
-        const int hs = vorBeginn ? 0 : m_iH;
+// The next project year: its two half-year steps.
+void CPrognoseLauf::Jahr()
+{
+    for (int h = 0; h < 2 && !Fertig(); ++h)
+        Halbjahr(++m_iN);
+}
 
-        float pbs = 0;
-        for (int k = 0; k <= 1; ++k) {
-            float gpStrich = k == 0 ? gp : static_cast<float>(gp + m_iH * double(r0) / kHalbjahrMio);
-            if (gpStrich > ogip)
-                gpStrich = ogip;
-            const double anteil = double(gpStrich) / ogip;
-            const float pbsz = static_cast<float>(pzInitial * (1.0 - anteil) /
-                                                  (1.0 - double(kProzent) * f.m_fWasserinvasion * anteil));
-            int segment = 1;
-            pbs = DruckAusPz(m_E.pzTab, pbsz, segment);
-            (k == 0 ? r0 : r1) = Rate(pbs, pbsz, segment, vorBeginn);
-        }
-        if (halb == 1)
-            rA = r0;
-        if (n == 1 && m_E.detail)
-            Kopfzeilen(g0);
+void CPrognoseLauf::Halbjahr(int n)
+{
+    CFeldwerte& f = m_R.feld; // stage rows change its working values
+    if (n == 1)
+        m_fGp = m_fG0;
+    ++m_iHalb;
+    if (m_iHalb == 1)
+        StufeAnwenden((n - 1) / 2);
+    m_fPwh = f.m_fKopfdruck;
+    m_iH = f.m_iFoerderstunden;
+    m_iNB = f.m_iBohrungen;
+    m_fC = f.m_fCWert;
+    m_fA1 = f.m_fA1;
+    m_fB1 = f.m_fB1;
+    const bool vorBeginn = n <= m_llSchritteVorBeginn;
+    const int hs = vorBeginn ? 0 : m_iH;
 
-        // End-of-step rate: (1,1) Padé form of r0·exp(−(1 − r1/r0)).
-        float qE = 0;
-        if (r0 > 0 && r1 > 0)
-            qE = static_cast<float>(double(r0) * (double(r0) + r1) / (3.0 * r0 - r1));
-        float p = static_cast<float>(m_iH * (double(r0) + qE) / (2.0 * kHalbjahrMio));
-        // No step produces more gas than is left in place: the cumulative stops at the OGIP.
-        if (static_cast<float>(double(gp) + p) > ogip)
-            p = std::max(0.0f, static_cast<float>(double(ogip) - gp));
-        if (halb == 1)
-            gpY = gp;
-        gp = static_cast<float>(double(gp) + p);
-
-        if (halb == 2) {
-            const int j = n / 2;
-            const float pJahr = static_cast<float>(double(gp) - gpY);
-            const float qS = static_cast<float>(double(qE) * f.m_fKonsAnteil / 100.0);
-            const float pAnteil = static_cast<float>(double(pJahr) * f.m_fKonsAnteil / 100.0);
-            m_R.produktion[j - 1] = pAnteil;
-            m_R.rate[j - 1] = qS;
-            reserve = static_cast<float>(double(reserve) + pAnteil);
-            Jahreszeile(ps + j - 1, gp, pbs, rA, qE, pJahr, qS, pAnteil, hs);
-            halb = 0;
-        }
+    float pbs = 0;
+    for (int k = 0; k <= 1; ++k) {
+        float gpStrich = k == 0 ? m_fGp : static_cast<float>(m_fGp + m_iH * double(m_fR0) / kHalbjahrMio);
+        if (gpStrich > m_fOGIP)
+            gpStrich = m_fOGIP;
+        const double anteil = double(gpStrich) / m_fOGIP;
+        const float pbsz =
+            static_cast<float>(m_dPzInitial * (1.0 - anteil) / (1.0 - double(kProzent) * f.m_fWasserinvasion * anteil));
+        int segment = 1;
+        pbs = DruckAusPz(m_E.pzTab, pbsz, segment);
+        (k == 0 ? m_fR0 : m_fR1) = Rate(pbs, pbsz, segment, vorBeginn);
     }
+    if (m_iHalb == 1)
+        m_fRA = m_fR0;
+    if (n == 1 && m_E.detail)
+        Kopfzeilen(m_fG0);
 
-    m_R.reserve = reserve;
+    // End-of-step rate: (1,1) Padé form of r0·exp(−(1 − r1/r0)).
+    const float r0 = m_fR0, r1 = m_fR1;
+    float qE = 0;
+    if (r0 > 0 && r1 > 0)
+        qE = static_cast<float>(double(r0) * (double(r0) + r1) / (3.0 * r0 - r1));
+    float p = static_cast<float>(m_iH * (double(r0) + qE) / (2.0 * kHalbjahrMio));
+    // No step produces more gas than is left in place: the cumulative stops at the OGIP.
+    if (static_cast<float>(double(m_fGp) + p) > m_fOGIP)
+        p = std::max(0.0f, static_cast<float>(double(m_fOGIP) - m_fGp));
+    if (m_iHalb == 1)
+        m_fGpY = m_fGp;
+    m_fGp = static_cast<float>(double(m_fGp) + p);
+
+    if (m_iHalb == 2) {
+        const int j = n / 2;
+        const float pJahr = static_cast<float>(double(m_fGp) - m_fGpY);
+        const float qS = static_cast<float>(double(qE) * f.m_fKonsAnteil / 100.0);
+        const float pAnteil = static_cast<float>(double(pJahr) * f.m_fKonsAnteil / 100.0);
+        m_R.produktion[j - 1] = pAnteil;
+        m_R.rate[j - 1] = qS;
+        m_fReserve = static_cast<float>(double(m_fReserve) + pAnteil);
+        Jahreszeile(m_E.projektstart + j - 1, m_fGp, pbs, m_fRA, qE, pJahr, qS, pAnteil, hs);
+        m_iHalb = 0;
+    }
+}
+
+// After the last year: the reserve, its line and the closing lines.
+CPrognoseErgebnis CPrognoseLauf::Abschliessen()
+{
+    const CFeldwerte& f = m_R.feld;
+    m_R.reserve = m_fReserve;
     if (m_E.reserven)
-        Zeile(Format("   %s   %7.1f", namePad.c_str(), double(reserve)));
+        Zeile(Format("   %s   %7.1f", AufBreite(f.m_sFeldname, kNamensbreite).c_str(), double(m_fReserve)));
     if (m_E.detail) {
         Zeile(Format("  Dauerlastraten fuer das Feld %s wurden berechnet", f.m_sFeldname.c_str()));
         Zeile("");
@@ -259,7 +238,7 @@ CPrognoseErgebnis CPrognose::Rechnen()
     return m_R;
 }
 
-void CPrognose::Kopfzeilen(float g0)
+void CPrognoseLauf::Kopfzeilen(float g0)
 {
     Zeile(" ");
     Zeile(Format("   DAUERLASTRATEN DES FELDES %s IN m*3/h", m_R.feld.m_sFeldname.c_str()));
@@ -283,8 +262,8 @@ void CPrognose::Kopfzeilen(float g0)
     Zeile("");
 }
 
-void CPrognose::Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil,
-                            int hs)
+void CPrognoseLauf::Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil,
+                                int hs)
 {
     if (!m_E.detail)
         return;

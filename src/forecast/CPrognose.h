@@ -42,4 +42,69 @@ struct CPrognoseErgebnis {
     float zTabRohr[kDruckPunkte]{};   // z at the mean tubing temperature (pressure-dependent)
 };
 
+// The whole forecast of one field.
 CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);
+
+// The forecast of one field advanced year by year, for a caller that runs
+// several fields together year by year. The object is the forecast's whole
+// state: a copy continues independently of the original (to try a year
+// another way from the same start). Prognose() is Jahr() until Fertig(),
+// then Abschliessen().
+class CPrognoseLauf {
+public:
+    // The set-up; a field without a z-factor at its initial pressure gets its
+    // message here and is not Berechenbar.
+    CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);
+    bool Berechenbar() const { return m_R.status == 0; }
+    bool Fertig() const { return !Berechenbar() || m_iN >= m_iSchritte; }
+    int NaechstesJahr() const { return m_iN / 2; }            // year index from the project start
+    void Jahr();                                              // the next project year
+    const CPrognoseErgebnis& Ergebnis() const { return m_R; } // so far
+    CPrognoseErgebnis Abschliessen();                         // reserve and closing lines
+
+private:
+    // Deliverability factors of the last rate evaluation (pressure-dependent).
+    struct CFaktoren {
+        float m_fCP = 0; // C-Wert at the current pressure, m³/(h·bar²)
+        float m_fA1p = 0;
+        float m_fB1p = 0;
+    };
+
+    void Halbjahr(int n);
+    void StufeAnwenden(int y);
+    void DruckabhaengigVorbereiten();
+    float Rate(float pbs, float pbsz, int segment, bool vorBeginn);
+    float RateDruckabhaengig(float pbs, float pbsz, int segment, bool vorBeginn);
+    float Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const;
+    void Kopfzeilen(float g0);
+    void Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil, int hs);
+    void Zeile(std::string text) { m_R.bericht.push_back(std::move(text)); }
+
+    CPrognoseEingabe m_E;
+    IMeldungen* m_pMeldungen;
+    CPrognoseErgebnis m_R; // the result, with the working values in m_R.feld
+
+    // the steps
+    int m_iSchritte = 0;                   // half-year steps, 2 per project year
+    long long m_llSchritteVorBeginn = 0;   // steps before the field's first year
+    int m_iN = 0;                          // steps done
+    int m_iHalb = 0;                       // half of the year of the last step
+    float m_fG0 = 0, m_fOGIP = 0;          // Mio m³
+    double m_dPzInitial = 0;               // p/z at the initial pressure, bar
+    float m_fGp = 0, m_fGpY = 0;           // cumulative now and at the year's start, Mio m³
+    float m_fR0 = 0, m_fR1 = 0, m_fRA = 0; // m³/h
+    float m_fReserve = 0;                  // Mio m³
+
+    // the current half-step's working values
+    float m_fPwh = 0; // wellhead pressure, bar
+    int m_iH = 0;     // producing hours per year
+    int m_iNB = 0;    // wells
+    float m_fC = 0, m_fA1 = 0, m_fB1 = 0;
+
+    // fixed for a pressure-dependent forecast
+    float m_fZref = 0;   // z at the reference pressure
+    float m_fVisref = 0; // viscosity at the reference pressure, cP
+    float m_fTm = 0;     // mean tubing temperature, °C
+    float m_fZm = 0;     // mean tubing z that reproduces the entered B1
+    CFaktoren m_Faktoren;
+};

@@ -126,3 +126,57 @@ TEST(Handrechnung, StageRowChangesWellsAndShareFromItsYear)
     EXPECT_NE(std::find(h.r.bericht.begin(), h.r.bericht.end(), " Ab 2011 Bohrungen:4 Kons.Anteil: 50.0"),
               h.r.bericht.end());
 }
+
+// Year by year the forecast gives what the whole forecast gives, and a copy
+// of its state continues on its own: a caller can try a year from the same
+// start and keep the original.
+TEST(Handrechnung, YearByYearEqualsTheWholeAndACopyContinuesAlone)
+{
+    CStilleMeldungen m;
+    CGaseigenschaften gas;
+    float pz[kDruckPunkte]{}, vis[kDruckPunkte]{};
+    CPrognoseEingabe e;
+    CFeldwerte& f = e.feld;
+    f.m_sFeldname = "Stufen";
+    f.m_iFoerderbeginn = 2011;
+    f.m_fAnteil[3] = 100;
+    f.m_fTcel = 100;
+    f.m_fPi = 200;
+    f.m_fOGIP = 3000;
+    f.m_fCWert = 1;
+    f.m_fA1 = 100;
+    f.m_fB1 = 1.2f;
+    f.m_fKopfdruck = 50;
+    f.m_fMaxRate = 1e6f;
+    f.m_iBohrungen = 2;
+    f.m_iFoerderstunden = 8000;
+    f.m_fKonsAnteil = 60;
+    e.stufen[1] = {2014, 0, 0, 4, 0, 0};
+    gas.Gaseigenschaften(f.m_fAnteil, f.m_fTcel);
+    for (int i = 0; i < kDruckPunkte; ++i)
+        pz[i] = GitterDruck(i);
+    e.gas = &gas;
+    e.pzTab = pz;
+    e.visTab = vis;
+    e.projektstart = 2010;
+    e.projektende = 2030;
+    e.detail = e.reserven = true;
+    const CPrognoseErgebnis ganz = Prognose(e, m);
+
+    CPrognoseLauf lauf(e, m);
+    ASSERT_TRUE(lauf.Berechenbar());
+    for (int j = 0; j < 5; ++j)
+        lauf.Jahr();
+    EXPECT_EQ(lauf.NaechstesJahr(), 5);
+    CPrognoseLauf kopie = lauf;
+    kopie.Jahr();
+    EXPECT_EQ(lauf.NaechstesJahr(), 5);
+    while (!lauf.Fertig())
+        lauf.Jahr();
+    const CPrognoseErgebnis schritte = lauf.Abschliessen();
+    EXPECT_EQ(schritte.bericht, ganz.bericht);
+    EXPECT_TRUE(std::equal(std::begin(schritte.produktion), std::end(schritte.produktion), ganz.produktion));
+    EXPECT_EQ(schritte.reserve, ganz.reserve);
+    EXPECT_EQ(kopie.Ergebnis().produktion[5], ganz.produktion[5]);
+    EXPECT_EQ(kopie.Ergebnis().produktion[6], 0.0f); // the copy has done one year more, no further
+}
