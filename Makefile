@@ -8,7 +8,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 BEISPIEL = examples/Beispiel.kvo
 
-.PHONY: run test test-de golden format format-check build deps bench fuzz sanitize install clean
+.PHONY: run test test-de golden format format-check pruefen build deps bench fuzz sanitize install clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -76,6 +76,14 @@ format:
 	@clang-format -i $(QUELLEN)
 format-check: deps
 	@clang-format --dry-run --Werror $(QUELLEN) && echo "Formatierung in Ordnung"
+
+# Static checks that find real faults: cppcheck over the sources (warnings,
+# performance, portability; no finding may remain) and shellcheck over the scripts.
+pruefen: deps
+	@cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --std=c++20 \
+		--language=c++ -I src --suppress=missingIncludeSystem --inline-suppr src
+	@shellcheck scripts/*.sh .ci/run
+	@echo "Statische Prüfung ohne Befund"
 
 install: build
 	cmake --install $(BUILD)

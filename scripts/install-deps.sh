@@ -9,7 +9,8 @@ qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 clang clang-format libclang-rt-14-dev
 fonts-liberation xvfb xauth
-locales poppler-utils"
+locales poppler-utils
+cppcheck shellcheck"
 
 missing=""
 for p in $PACKAGES; do

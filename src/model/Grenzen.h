@@ -1,6 +1,8 @@
 #pragma once
 // Limits shared by the record, the calculation and the dialogs, named once.
 
+#include <algorithm>
+
 constexpr int kMaxJahre = 33;     // entries of a year series: a project covers at most 33 years
 constexpr int kMaxStufen = 10;    // capacity of the stage arrays
 constexpr int kErstesJahr = 1950; // first production and stage years the dialog takes
@@ -16,7 +18,7 @@ inline bool JahrPlausibel(int jahr)
 inline int AnzahlJahre(int start, int ende)
 {
     const long long n = static_cast<long long>(ende) - start + 1;
-    return n < 0 ? 0 : n > kMaxJahre ? kMaxJahre : static_cast<int>(n);
+    return static_cast<int>(std::clamp<long long>(n, 0, kMaxJahre));
 }
 
 // The pressure grid of the p/z and viscosity tables: 1, 11, …, 991 bar.

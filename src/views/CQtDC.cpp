@@ -17,8 +17,8 @@ CQtDC::CQtDC(QPainter& painter, double pixelJeEinheit) : m_Painter(painter), m_d
 {
     m_Painter.setRenderHint(QPainter::Antialiasing, true);
     m_Painter.setRenderHint(QPainter::TextAntialiasing, true);
-    SelectObject(m_Stift);
-    SelectObject(m_Pinsel);
+    StiftSetzen(m_Stift);
+    PinselSetzen(m_Pinsel);
     // The font stays the painter's (the device's default) until one is selected.
 }
 
@@ -46,6 +46,13 @@ void CQtDC::SetWindowOrg(int x, int y)
 CStift CQtDC::SelectObject(const CStift& stift)
 {
     const CStift alt = m_Stift;
+    StiftSetzen(stift);
+    return alt;
+}
+
+// The painter's pen and brush from ours; not virtual, so the constructor may call them.
+void CQtDC::StiftSetzen(const CStift& stift)
+{
     m_Stift = stift;
     QPen pen(Farbe(stift.m_Farbe));
     const bool gepunktet = stift.m_Stil == EStiftStil::Gepunktet;
@@ -54,18 +61,22 @@ CStift CQtDC::SelectObject(const CStift& stift)
     pen.setStyle(gepunktet ? Qt::DotLine : stift.m_Stil == EStiftStil::Gestrichelt ? Qt::DashLine : Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
     m_Painter.setPen(pen);
-    return alt;
 }
 
 CPinsel CQtDC::SelectObject(const CPinsel& pinsel)
 {
     const CPinsel alt = m_Pinsel;
+    PinselSetzen(pinsel);
+    return alt;
+}
+
+void CQtDC::PinselSetzen(const CPinsel& pinsel)
+{
     m_Pinsel = pinsel;
     const Qt::BrushStyle stil = pinsel.m_bLeer          ? Qt::NoBrush
                                 : pinsel.m_bSchraffiert ? Qt::DiagCrossPattern
                                                         : Qt::SolidPattern;
     m_Painter.setBrush(QBrush(Farbe(pinsel.m_Farbe), stil));
-    return alt;
 }
 
 CSchrift CQtDC::SelectObject(const CSchrift& schrift)

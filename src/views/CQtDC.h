@@ -29,6 +29,8 @@ public:
 
 private:
     QPointF Abbilden(int x, int y) const;
+    void StiftSetzen(const CStift& stift);
+    void PinselSetzen(const CPinsel& pinsel);
 
     QPainter& m_Painter;
     double m_dSkala;
