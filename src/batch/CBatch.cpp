@@ -9,6 +9,7 @@
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK
+#include "batch/Grafikumgebung.h"
 #include "views/BerichtDruck.h"
 #include "views/GrafikDatei.h"
 #endif

@@ -7,7 +7,4 @@
 class CGrafik;
 class IMeldungen;
 
-// Makes sure a QGuiApplication exists (offscreen when there is no screen).
-void GrafikUmgebung();
-
 bool GrafikSchreiben(CGrafik& grafik, const std::string& pfad, IMeldungen& meldungen, std::string& fehler);
