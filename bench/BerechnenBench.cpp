@@ -1,7 +1,7 @@
 // The calculation run on portfolios of 1, 33 and 330 fields, with constant
 // and pressure-dependent factors, summary and detailed report: computed in
 // full, and again after one field was changed (the others' kept results are
-// replayed).
+// replayed); and the run as a function, 1000 times, on one and two threads.
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
@@ -87,8 +87,27 @@ void BerechnenNachEinemFeld(benchmark::State& state)
     state.SetLabel(Bezeichnung(state) + ", ein Feld geändert");
 }
 
+// Runs of one 33-field portfolio (pressure-dependent factors) through the run
+// function, with no document and no kept results: the form in which many
+// runs (ranges, plateaus) go on, on one and on two threads at once.
+void LaufFunktion(benchmark::State& state)
+{
+    CStilleMeldungen meldungen;
+    CKalvoDoc doc(meldungen);
+    doc.m_iProjektende = 2034;
+    for (int i = 0; i < 33; ++i)
+        doc.m_saFelder.push_back(Satz(Feld(i, true)));
+    const CLaufEingabe eingabe = doc.LaufEingabe();
+    for (auto _ : state) {
+        const CLaufErgebnis r = Lauf(eingabe);
+        benchmark::DoNotOptimize(r.bericht.data());
+    }
+    state.SetLabel("33 Felder druckabhängig, Lauf ohne Dokument");
+}
+
 } // namespace
 
+BENCHMARK(LaufFunktion)->Iterations(1000)->Threads(1)->Threads(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Berechnen)->ArgsProduct({{1, 33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BerechnenNachEinemFeld)->ArgsProduct({{33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
 

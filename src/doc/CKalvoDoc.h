@@ -7,6 +7,7 @@
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
+#include "run/CLauf.h"
 #include "summary/Jahresreihen.h"
 
 #include <functional>
@@ -133,15 +134,10 @@ public:
     bool BlockdiagrammAktiv() const { return m_bBlockdiagramm == 0; }
     bool LiniendiagrammAktiv() const { return m_bBlockdiagramm != 0; }
 
-    // ---- calculation run ----
+    // ---- calculation run (run/CLauf: the run itself, a function of its inputs) ----
     void Berechnen();
-    int FruehesterFoerderbeginn();
-    int Feldberechnung(int i);
-    int DruckTabellen();
-    int max_rate();
-    int max_rate_druckabhaengig();
-    void ProfilUebernehmen(bool restfelder);
-    void Zusammenfassung();
+    // The run's inputs as this document holds them.
+    CLaufEingabe LaufEingabe() const;
     void JahresreihenLoeschen();
     // A document without fields has no results: report, series and chart are emptied.
     void ErgebnisseLoeschen();
@@ -173,59 +169,21 @@ public:
     void BerichtZeile() { m_saBericht.push_back(m_sText); }
     void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
     // Drops the fields' kept results: the next run computes every field.
-    void FeldergebnisseVergessen() { m_Feldergebnisse.clear(); }
+    void FeldergebnisseVergessen() { m_Feldspeicher.ergebnisse.clear(); }
     // A field the last run could not compute, with the German reason; the
     // report names each at its end.
-    struct CNichtBerechnet {
-        std::string feld, grund;
-    };
     const std::vector<CNichtBerechnet>& NichtBerechnet() const { return m_NichtBerechnet; }
     // Calculation runs so far: a command tells by it whether it ran one.
     unsigned Laeufe() const { return m_nLaeufe; }
 
 private:
-    int PrognoseHinzufuegen(bool druckabhaengig);
-
-    // A field's computation as the next run may replay it: the report lines
-    // it appended, its share per year and the working values it left.
-    struct CFeldergebnis {
-        std::vector<std::string> bericht;
-        float produktion[kMaxJahre]{}, rate[kMaxJahre]{};
-        float reserve = 0;
-        CFeldwerte feld;
-        std::string feldname;
-        int foerderbeginn = 0;
-        CGaseigenschaften gas;
-        float pzTab[kDruckPunkte]{}, visTab[kDruckPunkte]{}, zTabRohr[kDruckPunkte]{};
-        float zi = 0;
-        int stufeAbJahr[kMaxStufen]{}, stufeFoerderstunden[kMaxStufen]{}, stufeBohrungen[kMaxStufen]{};
-        float stufeKopfdruck[kMaxStufen]{}, stufeCWert[kMaxStufen]{}, stufeKonsAnteil[kMaxStufen]{};
-        std::string text;
-        unsigned lauf = 0; // the last run that used it
-    };
-    std::string FeldSchluessel(int i) const;
-    int FeldNeuBerechnen(int i);
-    void FeldergebnisWiederholen(CFeldergebnis& e);
-    template <class Fn>
-    void Arbeitswerte(CFeldergebnis& e, Fn&& paar);
-    void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
-                           const float (&rate)[kMaxJahre], float reserve);
+    void ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt);
     void PlanungstabellenAnhaengen();
     std::unique_ptr<CVariante> m_pVariante;
     CJahreswerte m_VarianteWerte;
-    size_t m_nBerichtLaenge = 0; // report lines of the run, before the planning tables
-    void FeldMeldung(const std::string& text);
-    // Leaves a field out of the run: its message now, its line at the report's end.
-    void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
-    void NichtBerechneteZeilen();
-    bool EinzelfeldFinden();
+    size_t m_nBerichtLaenge = 0;  // report lines of the run, before the planning tables
+    CFeldspeicher m_Feldspeicher; // the fields' results kept for the next run
     std::vector<CNichtBerechnet> m_NichtBerechnet;
-    void FeldergebnisseAufraeumen();
-    std::unordered_map<std::string, CFeldergebnis> m_Feldergebnisse; // by FeldSchluessel
-    CFeldergebnis m_Feldergebnis;                                    // of the field being computed
-    unsigned m_nFeldMeldungen = 0;
-    bool FelddatenBrauchbar();
-    void ReservenGrafik(bool einzelfeld);
 
     IMeldungen& m_Meldungen;
     bool m_bModified = false;

@@ -13,11 +13,11 @@
 
 namespace {
 
-struct CLauf {
+struct CRechnung {
     CAufgezeichneteMeldungen meldungen;
     CKalvoDoc doc{meldungen};
 
-    CLauf(std::vector<std::string> felder, int ende, int detail = 1)
+    CRechnung(std::vector<std::string> felder, int ende, int detail = 1)
     {
         doc.m_saFelder = std::move(felder);
         doc.m_iProjektende = ende;
@@ -67,7 +67,7 @@ CJahr Spalten(const std::string& zeile)
 
 TEST(Prognose, HeaderAndClosingLinesOfTheDetailReport)
 {
-    CLauf l({Feldsatz(FeldA())}, 2010);
+    CRechnung l({Feldsatz(FeldA())}, 2010);
     const auto& b = l.doc.m_saBericht;
     ASSERT_GT(b.size(), 62u);
     EXPECT_EQ(b[53], " ");
@@ -88,7 +88,7 @@ TEST(Prognose, RatesFallAsThePressureFallsAndSharesAddToTheSeries)
 {
     CFeldwerte f = FeldA();
     f.m_fMaxRate = 1e7f; // no cap
-    CLauf l({Feldsatz(f)}, 2035);
+    CRechnung l({Feldsatz(f)}, 2035);
     const auto zeilen = l.Jahreszeilen();
     ASSERT_EQ(zeilen.size(), 33u);
     double vorher = 1e30, kum = 0, summe = 0;
@@ -113,7 +113,7 @@ TEST(Prognose, CappedRatesProduceTheCapForTheWholeStep)
 {
     CFeldwerte f = FeldA();
     f.m_fMaxRate = 1000.0f; // 6 wells: 6000 m³/h, far below deliverability
-    CLauf l({Feldsatz(f)}, 2005);
+    CRechnung l({Feldsatz(f)}, 2005);
     const CJahr j = Spalten(l.Jahreszeilen().at(0));
     EXPECT_EQ(j.rA, 6000);
     EXPECT_EQ(j.qE, 6000);
@@ -122,7 +122,7 @@ TEST(Prognose, CappedRatesProduceTheCapForTheWholeStep)
 
 TEST(Prognose, FieldStartingLaterHasNoRateNoHoursButItsWellsBefore)
 {
-    CLauf l({Feldsatz(MethanFeld("Frueh", 2003)), Feldsatz(MethanFeld("Spaet", 2006, 1000))}, 2010);
+    CRechnung l({Feldsatz(MethanFeld("Frueh", 2003)), Feldsatz(MethanFeld("Spaet", 2006, 1000))}, 2010);
     const auto zeilen = l.Jahreszeilen();
     ASSERT_EQ(zeilen.size(), 16u);
     for (int i = 8; i < 11; ++i) {
@@ -139,7 +139,7 @@ TEST(Prognose, FieldStartingLaterHasNoRateNoHoursButItsWellsBefore)
 
 TEST(Prognose, FieldStartingAfterTheProjectEndHasReserveZero)
 {
-    CLauf l({Feldsatz(MethanFeld("A", 2003)), Feldsatz(MethanFeld("Nie", 2040))}, 2010, 0);
+    CRechnung l({Feldsatz(MethanFeld("A", 2003)), Feldsatz(MethanFeld("Nie", 2040))}, 2010, 0);
     l.doc.m_bFeldesreserven = 1;
     l.doc.Berechnen();
     ASSERT_EQ(l.doc.m_saBericht.size(), 7u);
@@ -154,7 +154,7 @@ TEST(Prognose, StageRowsTakeEffectFromTheirYear)
     s[1] = {2006, 0, 40.0f, 8, 0.0f, 0.0f};
     s[2] = {2008, 0, 0.0f, 0, 0.0f, 0.0f}; // nothing to change
     s[3] = {2008, 6000, 0.0f, 0, 0.02f, 25.0f};
-    CLauf l({Feldsatz(f, s)}, 2012);
+    CRechnung l({Feldsatz(f, s)}, 2012);
     const auto& b = l.doc.m_saBericht;
     const auto zeilen = l.Jahreszeilen();
     EXPECT_EQ(Spalten(zeilen[2]).bohrungen, 6);
@@ -178,7 +178,7 @@ TEST(Prognose, ShareZeroLeavesTheSeriesButShowsTheField)
 {
     CFeldwerte f = FeldA();
     f.m_fKonsAnteil = 0.0f;
-    CLauf l({Feldsatz(f)}, 2010);
+    CRechnung l({Feldsatz(f)}, 2010);
     for (int i = 0; i < 33; ++i) {
         EXPECT_EQ(l.doc.m_fProduktionFelder[i], 0.0f);
         EXPECT_EQ(l.doc.m_fRateFelder[i], 0.0f);
@@ -212,7 +212,7 @@ TEST(Prognose, PressureDependentFactorsFollowThePressureAndNeverGiveNan)
     f.m_bDruckabhaengig = 1;
     f.m_fOGIP = 1500.0f; // exhausted well within the project
     f.m_fMaxRate = 1e6f;
-    CLauf l({Feldsatz(f)}, 2035);
+    CRechnung l({Feldsatz(f)}, 2035);
     EXPECT_FALSE(l.EnthaeltNan());
     EXPECT_EQ(
         l.doc.m_saBericht[57],
@@ -259,7 +259,7 @@ TEST(Prognose, HandEditedImpossibleValuesNeverReachTheReportAsNan)
     };
     for (const auto& satz : saetze) {
         for (int reserven : {0, 1}) {
-            CLauf l({satz}, 2035);
+            CRechnung l({satz}, 2035);
             l.doc.m_bFeldesreserven = reserven;
             l.doc.Berechnen();
             EXPECT_FALSE(l.EnthaeltNan()) << satz;
@@ -271,7 +271,7 @@ TEST(Prognose, HandEditedImpossibleValuesNeverReachTheReportAsNan)
     }
     // The ones that cannot be computed say so, naming the field.
     for (size_t k : {2u, 4u, 5u, 6u, 9u}) {
-        CLauf l({saetze[k]}, 2035);
+        CRechnung l({saetze[k]}, 2035);
         ASSERT_FALSE(l.meldungen.m_saTexte.empty()) << k;
         EXPECT_NE(l.meldungen.m_saTexte[0].find("Handarbeit"), std::string::npos);
     }

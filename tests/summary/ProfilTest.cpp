@@ -2,6 +2,7 @@
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
+#include "run/CLauf.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,18 @@ namespace {
 struct CDokument {
     CAufgezeichneteMeldungen meldungen;
     CKalvoDoc doc{meldungen};
+};
+
+// The merge of a profile is a part of a run, on the run's own state.
+struct CTeil {
+    CLauf doc{CLaufEingabe{}, nullptr};
+    std::vector<std::string> Meldungen() const
+    {
+        std::vector<std::string> t;
+        for (const auto& m : doc.m_Meldungen)
+            t.push_back(m.text);
+        return t;
+    }
 };
 
 std::vector<std::string> Profil(int von, int bis, float produktion = 95.0f)
@@ -32,7 +45,7 @@ TEST(Profil, LineForms)
 
 TEST(Profil, LinesArePlacedByPositionFromTheFirstYear)
 {
-    CDokument d;
+    CTeil d;
     d.doc.m_iProjektstart = 2002;
     d.doc.m_iProjektende = 2030;
     d.doc.m_saVerkaufsprofil = Profil(2002, 2010);
@@ -44,7 +57,7 @@ TEST(Profil, LinesArePlacedByPositionFromTheFirstYear)
     EXPECT_EQ(d.doc.m_fSollRate[8], 13000.0f);
     EXPECT_EQ(d.doc.m_fSollProduktion[9], 0.0f);
 
-    CDokument frueh;
+    CTeil frueh;
     frueh.doc.m_iProjektstart = 2002;
     frueh.doc.m_iProjektende = 2030;
     frueh.doc.m_saRestfelder = Profil(2000, 2005);
@@ -53,7 +66,7 @@ TEST(Profil, LinesArePlacedByPositionFromTheFirstYear)
     EXPECT_EQ(frueh.doc.m_fRestProduktion[0], 7.0f);
     EXPECT_EQ(frueh.doc.m_iRestJahr[3], 2005);
     EXPECT_EQ(frueh.doc.m_fRestProduktion[4], 0.0f);
-    EXPECT_TRUE(frueh.meldungen.m_saTexte.empty());
+    EXPECT_TRUE(frueh.Meldungen().empty());
 }
 
 TEST(Profil, ProfilesOutsideTheProjectAreRejectedWithTheirMessage)
@@ -70,12 +83,12 @@ TEST(Profil, ProfilesOutsideTheProjectAreRejectedWithTheirMessage)
         {Profil(2002, 2002), true, "Die Restdaten enden vor dem Projektbeginn!"},
     };
     for (const auto& f : faelle) {
-        CDokument d;
+        CTeil d;
         d.doc.m_iProjektstart = 2002;
         d.doc.m_iProjektende = 2030;
         (f.rest ? d.doc.m_saRestfelder : d.doc.m_saVerkaufsprofil) = f.zeilen;
         d.doc.ProfilUebernehmen(f.rest);
-        EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{f.meldung});
+        EXPECT_EQ(d.Meldungen(), std::vector<std::string>{f.meldung});
         EXPECT_EQ(d.doc.m_fSollProduktion[0] + d.doc.m_fRestProduktion[0], 0.0f);
     }
 }
@@ -164,11 +177,14 @@ TEST(Profil, ValuesMissingFromAHandEditedLineCountAsZero)
     quelle.doc.m_saVerkaufsprofil = d.doc.m_saVerkaufsprofil;
     std::string fehler;
     ASSERT_TRUE(d.doc.Laden(quelle.doc.Speichern(), fehler)) << fehler;
-    d.doc.m_iProjektstart = 2002;
-    d.doc.ProfilUebernehmen(false);
-    EXPECT_EQ(d.doc.m_fSollProduktion[0], 95.0f);
-    EXPECT_EQ(d.doc.m_fSollRate[0], 0.0f);
-    EXPECT_EQ(d.doc.m_fSollRate[1], 13100.0f);
+    CTeil t;
+    t.doc.m_saVerkaufsprofil = d.doc.m_saVerkaufsprofil;
+    t.doc.m_iProjektstart = 2002;
+    t.doc.m_iProjektende = 2030;
+    t.doc.ProfilUebernehmen(false);
+    EXPECT_EQ(t.doc.m_fSollProduktion[0], 95.0f);
+    EXPECT_EQ(t.doc.m_fSollRate[0], 0.0f);
+    EXPECT_EQ(t.doc.m_fSollRate[1], 13100.0f);
 }
 
 // A file takes what a paste takes: semicolons, tabs, decimal commas, a

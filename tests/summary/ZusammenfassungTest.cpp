@@ -1,20 +1,26 @@
-#include "doc/CKalvoDoc.h"
-#include "platform/Meldungen.h"
+#include "run/CLauf.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CDokument {
-    CAufgezeichneteMeldungen meldungen;
-    CKalvoDoc doc{meldungen};
+// One part of a run, on the run's own state.
+struct CTeil {
+    CLauf doc{CLaufEingabe{}, nullptr};
+    std::vector<std::string> Meldungen() const
+    {
+        std::vector<std::string> t;
+        for (const auto& m : doc.m_Meldungen)
+            t.push_back(m.text);
+        return t;
+    }
 };
 
 } // namespace
 
 TEST(Zusammenfassung, ExampleRowAndTotals)
 {
-    CDokument d;
+    CTeil d;
     d.doc.m_iProjektstart = 2002;
     d.doc.m_iProjektende = 2002;
     d.doc.m_fRestProduktion[0] = 10.0f;
@@ -49,13 +55,13 @@ TEST(Zusammenfassung, ExampleRowAndTotals)
     EXPECT_EQ(d.doc.m_saBericht, std::vector<std::string>{" "});
     EXPECT_EQ(d.doc.Y[0], 13500.0f);
     EXPECT_EQ(d.doc.Y1[0], 13000.0f);
-    EXPECT_TRUE(d.meldungen.m_saTexte.empty());
+    EXPECT_TRUE(d.Meldungen().empty());
 }
 
 TEST(Zusammenfassung, ProjectsLongerThan33YearsAreCut)
 {
     for (int ende : {2030, 2034, 2040}) {
-        CDokument d;
+        CTeil d;
         d.doc.m_iProjektstart = 2002;
         d.doc.m_iProjektende = ende;
         d.doc.Zusammenfassung();
@@ -63,16 +69,16 @@ TEST(Zusammenfassung, ProjectsLongerThan33YearsAreCut)
         EXPECT_EQ(d.doc.m_saBericht.size(), 7 + zeilen + 2);
         EXPECT_EQ(d.doc.m_saBericht[7 + zeilen - 1].substr(0, 6), "  " + std::to_string(2002 + zeilen - 1));
         if (ende == 2040)
-            EXPECT_EQ(d.meldungen.m_saTexte,
+            EXPECT_EQ(d.Meldungen(),
                       std::vector<std::string>{"Endjahr:2040 Startjahr:2002\nEs werden nur 33 Jahre gerechnet!!"});
         else
-            EXPECT_TRUE(d.meldungen.m_saTexte.empty());
+            EXPECT_TRUE(d.Meldungen().empty());
     }
 }
 
 TEST(Zusammenfassung, TotalsAreSummedInSinglePrecision)
 {
-    CDokument d;
+    CTeil d;
     d.doc.m_iProjektstart = 2000;
     d.doc.m_iProjektende = 2032;
     for (int i = 0; i < 33; ++i)

@@ -1,0 +1,526 @@
+// The calculation run: from the inputs to all results, field by field.
+
+#include "run/CLauf.h"
+
+#include "forecast/CPrognose.h"
+#include "forecast/DruckTabellen.h"
+#include "gas/Gasbericht.h"
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+#include "summary/Profil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <type_traits>
+
+namespace {
+
+// A reserve as its line in the report shows it ("%7.1f"): the chart's bar and
+// the printed figure agree to the digit.
+float AlsGedruckt(float reserve)
+{
+    float wert = 0;
+    return LiesFloat(Format("%.1f", double(reserve)), wert) ? wert : 0.0f;
+}
+
+// The forecast's messages join the run's, in order.
+class CLaufMeldungen : public IMeldungen {
+public:
+    explicit CLaufMeldungen(std::vector<CLaufMeldung>& meldungen) : m_Meldungen(meldungen) {}
+    void Meldung(const std::string& text) override { m_Meldungen.push_back({text, false}); }
+    void Warnung(const std::string& text) override { m_Meldungen.push_back({text, true}); }
+    bool Frage(const std::string&) override { return false; }
+
+private:
+    std::vector<CLaufMeldung>& m_Meldungen;
+};
+
+} // namespace
+
+// The working values a field's computation leaves and their copies (in a
+// kept result, in the run's result), one pair each: the one table all
+// directions use.
+template <class W, class Fn>
+void CLauf::Arbeitswerte(W& e, Fn&& paar)
+{
+    const auto feld = [&](auto& doc, auto& kopie) {
+        if constexpr (std::is_array_v<std::remove_reference_t<decltype(doc)>>)
+            for (size_t k = 0; k < std::size(doc); ++k)
+                paar(doc[k], kopie[k]);
+        else
+            paar(doc, kopie);
+    };
+    feld(m_Feld, e.feld);
+    feld(m_sFeldname, e.feldname);
+    feld(m_iFoerderbeginn, e.foerderbeginn);
+    feld(m_Gas, e.gas);
+    feld(m_fPzTab, e.pzTab);
+    feld(m_fVisTab, e.visTab);
+    feld(m_fZTabRohr, e.zTabRohr);
+    feld(m_fZi, e.zi);
+    feld(m_iStufeAbJahr, e.stufeAbJahr);
+    feld(m_iStufeFoerderstunden, e.stufeFoerderstunden);
+    feld(m_fStufeKopfdruck, e.stufeKopfdruck);
+    feld(m_iStufeBohrungen, e.stufeBohrungen);
+    feld(m_fStufeCWert, e.stufeCWert);
+    feld(m_fStufeKonsAnteil, e.stufeKonsAnteil);
+    feld(m_sText, e.text);
+}
+
+CLaufErgebnis Lauf(const CLaufEingabe& eingabe, CFeldspeicher* speicher)
+{
+    return CLauf(eingabe, speicher).Berechnen();
+}
+
+int CLauf::FruehesterFoerderbeginn()
+{
+    bool erster = true;
+    for (const auto& satz : m_saFelder) {
+        std::string name;
+        int jahr = 0;
+        if (SatzkopfLesen(satz, name, jahr) < 2 || !JahrPlausibel(jahr))
+            continue; // an unreadable record says nothing about the start
+        if (erster || jahr < m_iProjektstart)
+            m_iProjektstart = jahr;
+        erster = false;
+    }
+    return m_iProjektstart;
+}
+
+CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
+    : m_saFelder(e.felder), m_saVerkaufsprofil(e.verkaufsprofil), m_saRestfelder(e.restfelder),
+      m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
+      m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
+      m_iProjektstart(e.projektstart), m_pSpeicher(speicher)
+{
+    // The working values start as the caller left them: a run that computes
+    // no field leaves them as they were.
+    Arbeitswerte(e.arbeitswerte, [](auto& lauf, const auto& wert) { lauf = wert; });
+    for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
+        std::fill_n(stufe, kMaxStufen, 0.0f);
+    for (auto* stufe : {m_iStufeAbJahr, m_iStufeBohrungen, m_iStufeFoerderstunden})
+        std::fill_n(stufe, kMaxStufen, 0);
+    if (m_pSpeicher)
+        m_nLauf = ++m_pSpeicher->laeufe;
+}
+
+CLaufErgebnis CLauf::Berechnen()
+{
+    m_iProjektstart = FruehesterFoerderbeginn();
+    const bool einzelfeld = EinzelfeldFinden();
+    // A single field's run starts in its own first year. The profiles are
+    // merged against the start the run uses, so that every summary row
+    // carries its own year's sales and rest-field figures.
+    if (einzelfeld)
+        SatzkopfLesen(m_saFelder[static_cast<size_t>(m_iEinzelfeld)], m_sFeldname, m_iProjektstart);
+    ProfilUebernehmen(false);
+    ProfilUebernehmen(true);
+    m_saBericht.clear();
+    m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
+
+    if (einzelfeld) {
+        Feldberechnung(m_iEinzelfeld);
+        m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);
+        BerichtZeile();
+        BerichtZeile("");
+        m_sTitel = "Einzelfeldberechnung";
+        m_sUntertitel = Anzeigename(m_sEinzelfeld);
+    } else {
+        if (m_bFeldesreserven == 1) {
+            for (const char* zeile :
+                 {"", "   Zusammenstellung der Feldesreserven", "", "     Feld                (Mio m3)", ""})
+                BerichtZeile(zeile);
+        }
+        for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
+            Feldberechnung(i);
+        m_sTitel = m_iGrafikRate == 1 ? "Rate aller Felder" : "Jahresproduktion aller Felder";
+        m_sUntertitel = "";
+    }
+
+    if (m_iGrafikRate == 1) {
+        m_sLegendeY = "  Ist-Rate (m3/h)  ";
+        m_sLegendeY1 = "  Soll-Rate (m3/h)  ";
+    } else {
+        m_sLegendeY = "Ist-Produktion (Mio m3/Jahr)";
+        m_sLegendeY1 = "Soll-Produktion (Mio m3/Jahr)";
+    }
+    m_sAchseY = "Ist";
+    m_sAchseY1 = "Soll";
+    m_sAchseX = "Jahre";
+
+    if (m_bFeldesreserven == 0)
+        Zusammenfassung();
+    else
+        ReservenGrafik(einzelfeld);
+    NichtBerechneteZeilen();
+    FeldergebnisseAufraeumen();
+    return Ergebnis();
+}
+
+CLaufErgebnis CLauf::Ergebnis()
+{
+    CLaufErgebnis r;
+    r.projektstart = m_iProjektstart;
+    r.anzahl = m_iAnzahl;
+    r.bericht = std::move(m_saBericht);
+    const auto kopie = [](const auto& von, auto& nach) { std::copy(std::begin(von), std::end(von), std::begin(nach)); };
+    kopie(m_fRestProduktion, r.restProduktion);
+    kopie(m_fRestRate, r.restRate);
+    kopie(m_fSollProduktion, r.sollProduktion);
+    kopie(m_fSollRate, r.sollRate);
+    kopie(m_fProduktionFelder, r.produktionFelder);
+    kopie(m_fRateFelder, r.rateFelder);
+    kopie(m_iVerkaufJahr, r.verkaufJahr);
+    kopie(m_iRestJahr, r.restJahr);
+    kopie(X, r.X);
+    kopie(Y, r.Y);
+    kopie(Y1, r.Y1);
+    r.titel = m_sTitel;
+    r.untertitel = m_sUntertitel;
+    r.achseX = m_sAchseX;
+    r.achseY = m_sAchseY;
+    r.achseY1 = m_sAchseY1;
+    r.legendeY = m_sLegendeY;
+    r.legendeY1 = m_sLegendeY1;
+    r.feldreihen = std::move(m_Feldreihen);
+    r.nichtBerechnet = std::move(m_NichtBerechnet);
+    r.meldungen = std::move(m_Meldungen);
+    r.einzelfeld = m_iEinzelfeld;
+    Arbeitswerte(r.arbeitswerte, [](const auto& lauf, auto& wert) { wert = lauf; });
+    return r;
+}
+
+// The single field is chosen by its name, not by its place in the list, so
+// that deleting or moving other fields never computes another field under
+// the chosen name. A chosen field that is gone returns the run to all fields.
+bool CLauf::EinzelfeldFinden()
+{
+    if (m_iEinzelfeld < 0 || m_sEinzelfeld.empty())
+        return false;
+    int i = -1;
+    for (size_t k = 0; k < m_saFelder.size() && i < 0; ++k)
+        if (ErstesWort(m_saFelder[k]) == m_sEinzelfeld)
+            i = static_cast<int>(k);
+    if (i < 0) {
+        Meldung(Format("Das Feld %s gibt es nicht mehr; es werden alle Felder berechnet.",
+                                   Anzeigename(m_sEinzelfeld).c_str()));
+        m_sEinzelfeld.clear();
+        m_iEinzelfeld = -1;
+        return false;
+    }
+    m_iEinzelfeld = i;
+    return true;
+}
+
+// A report whose total lacks a field says so at its end, field by field.
+void CLauf::NichtBerechneteZeilen()
+{
+    for (const CNichtBerechnet& n : m_NichtBerechnet)
+        BerichtZeile(Format("  Nicht berechnet: %s – %s", n.feld.c_str(), n.grund.c_str()));
+}
+
+void CLauf::FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung)
+{
+    m_NichtBerechnet.push_back({name, grund});
+    FeldMeldung(meldung);
+}
+
+// The reserves chart from the run's numbers: field number in X, the field's
+// reserve in Y as the reserves line prints it (one decimal), at most 33 fields.
+// A single field's run has no reserves list, so no chart of it.
+void CLauf::ReservenGrafik(bool einzelfeld)
+{
+    int n = einzelfeld ? 0 : static_cast<int>(m_Feldreihen.size());
+    if (n > kMaxJahre) {
+        Meldung("Es werden maximal 33 Felder in die Grafik aufgenommen");
+        n = kMaxJahre;
+    }
+    for (int k = 0; k < n; ++k) {
+        X[k] = k;
+        Y[k] = AlsGedruckt(m_Feldreihen[static_cast<size_t>(k)].reserve);
+    }
+    m_iAnzahl = n;
+    m_sUntertitel = "Reserven aller Felder";
+    m_sAchseX = "Mio m3";
+    m_sAchseY = "Feld";
+    m_sTitel = "";
+}
+
+int CLauf::FeldNeuBerechnen(int i)
+{
+    CStufen stufen{};
+    CFeldwerte feld;
+    if (FeldzeileLesen(m_saFelder[i], feld, stufen) != kWerteJeSatz) {
+        const std::string name = Anzeigename(ErstesWort(m_saFelder[i]));
+        m_sText = Format("Der %d. Feldsatz (Feld %s) ist unlesbar und wird nicht berechnet.", i + 1,
+                         AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 40)).c_str());
+        FeldAuslassen(name, "der Feldsatz ist unlesbar", m_sText);
+        return -1;
+    }
+    feld.m_sFeldname = Anzeigename(feld.m_sFeldname); // the report and the CSV show it
+    m_Feld = feld;
+    m_sFeldname = feld.m_sFeldname;
+    m_iFoerderbeginn = feld.m_iFoerderbeginn;
+    for (int k = 0; k < kAnzahlStufen; ++k) {
+        m_iStufeAbJahr[k] = stufen[k].m_iStufeAbJahr;
+        m_iStufeFoerderstunden[k] = stufen[k].m_iStufeFoerderstunden;
+        m_fStufeKopfdruck[k] = stufen[k].m_fStufeKopfdruck;
+        m_iStufeBohrungen[k] = stufen[k].m_iStufeBohrungen;
+        m_fStufeCWert[k] = stufen[k].m_fStufeCWert;
+        m_fStufeKonsAnteil[k] = stufen[k].m_fStufeKonsAnteil;
+    }
+    if (!FelddatenBrauchbar())
+        return -1;
+
+    m_Gas.Gaseigenschaften(m_Feld.m_fAnteil, m_Feld.m_fTcel);
+    if (m_bDetailausgabe == 1)
+        GasberichtSchreiben(m_Feld, m_Gas, m_saBericht);
+    return DruckTabellen();
+}
+
+// Values the dialog never writes but a hand-edited file can hold would make
+// the forecast divide by zero. Such a field is left out of the run with a
+// message naming it.
+bool CLauf::FelddatenBrauchbar()
+{
+    const CFeldwerte& f = m_Feld;
+    double summe = 0;
+    for (float a : f.m_fAnteil)
+        summe += a;
+    const char* grund = nullptr;
+    if (!(summe > 0))
+        grund = "die Gaszusammensetzung fehlt";
+    else if (!(f.m_fOGIP > 0))
+        grund = "das OGIP ist nicht größer als 0";
+    else if (!(f.m_fPi > 0))
+        grund = "der Initialdruck ist nicht größer als 0";
+    else if (!(f.m_fWasserinvasion < 100))
+        grund = "die Wasserinvasion ist nicht kleiner als 100 %";
+    if (grund) {
+        m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund);
+        FeldAuslassen(f.m_sFeldname, grund, m_sText);
+        return false;
+    }
+    if (!(f.m_fA1 > 0) || !(f.m_fCWert > 0) || f.m_iBohrungen <= 0) {
+        m_sText = Format("Das Feld %s liefert keine Rate, solange A1, C-Wert oder Bohrungsanzahl "
+                         "nicht größer als 0 sind.",
+                         f.m_sFeldname.c_str());
+        FeldMeldung(m_sText);
+    }
+    return true;
+}
+
+int CLauf::DruckTabellen()
+{
+    DruckTabellenBauen(m_Gas, m_Feld.m_fTcel, m_fPzTab, m_fVisTab);
+    if (std::any_of(std::begin(m_fPzTab), std::end(m_fPzTab),
+                    [](float pz) { return !(pz > 0) || !std::isfinite(pz); })) {
+        m_sText = Format("Das Feld %s wird nicht berechnet: für das Gas ist kein Z-Wert zu finden "
+                         "(Lagerstättentemperatur zu niedrig?).",
+                         m_Feld.m_sFeldname.c_str());
+        FeldAuslassen(m_Feld.m_sFeldname, "für das Gas ist kein Z-Wert zu finden", m_sText);
+        return -1;
+    }
+    if (m_Feld.m_bDruckabhaengig == 1) {
+        // The pressure-dependent factors need a gas column: B1 > 1 and a depth.
+        if (m_Feld.m_fB1 > 1.0f && m_Feld.m_fTeufe > 0.0f)
+            return max_rate_druckabhaengig();
+        m_sText = Format("Das Feld %s wird mit konstanten Faktoren gerechnet: druckabhängige Faktoren "
+                         "brauchen B1 größer als 1 und eine Teufe größer als 0.",
+                         m_Feld.m_sFeldname.c_str());
+        FeldMeldung(m_sText);
+    }
+    return max_rate();
+}
+
+int CLauf::max_rate()
+{
+    return PrognoseHinzufuegen(false);
+}
+
+int CLauf::max_rate_druckabhaengig()
+{
+    return PrognoseHinzufuegen(true);
+}
+
+// Runs the forecast of the field being computed on the document's working
+// values and adds its result: the share into the year series of all fields,
+// its lines to the report, the working values it ends with.
+int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
+{
+    CPrognoseEingabe e;
+    e.feld = m_Feld;
+    for (int k = 0; k < kAnzahlStufen; ++k)
+        e.stufen[k] = {m_iStufeAbJahr[k],    m_iStufeFoerderstunden[k], m_fStufeKopfdruck[k],
+                       m_iStufeBohrungen[k], m_fStufeCWert[k],          m_fStufeKonsAnteil[k]};
+    e.gas = &m_Gas;
+    e.pzTab = m_fPzTab;
+    e.visTab = m_fVisTab;
+    e.projektstart = m_iProjektstart;
+    e.projektende = m_iProjektende;
+    e.detail = m_bDetailausgabe == 1;
+    e.reserven = m_bFeldesreserven == 1;
+    e.druckabhaengig = druckabhaengig;
+    CLaufMeldungen meldungen(m_Meldungen);
+    const CPrognoseErgebnis r = Prognose(e, meldungen);
+    m_fZi = r.zi;
+    if (r.status != 0) {
+        m_NichtBerechnet.push_back({m_Feld.m_sFeldname, "kein Z-Wert beim Initialdruck"});
+        return r.status;
+    }
+    m_Feld = r.feld;
+    if (druckabhaengig)
+        std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);
+    std::copy(std::begin(r.produktion), std::end(r.produktion), m_Feldergebnis.produktion);
+    std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
+    m_Feldergebnis.reserve = r.reserve;
+    AnteilHinzufuegen(m_sFeldname, r.produktion, r.rate, r.reserve);
+    m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
+    if (!r.bericht.empty())
+        m_sText = r.bericht.back(); // the scratch text holds the last line formatted
+    return 0;
+}
+
+// Everything a field's computation depends on besides its record.
+std::string CLauf::FeldSchluessel(int i) const
+{
+    return Format("%d|%d|%d|%d|", m_iProjektstart, m_iProjektende, m_bDetailausgabe, m_bFeldesreserven) +
+           m_saFelder[static_cast<size_t>(i)];
+}
+
+int CLauf::Feldberechnung(int i)
+{
+    const std::string schluessel = FeldSchluessel(i);
+    const auto gehalten = m_pSpeicher ? m_pSpeicher->ergebnisse.find(schluessel) : decltype(m_pSpeicher->ergebnisse.end()){};
+    if (m_pSpeicher && gehalten != m_pSpeicher->ergebnisse.end()) {
+        gehalten->second.lauf = m_nLauf;
+        FeldergebnisWiederholen(gehalten->second);
+        return 0;
+    }
+
+    m_Feldergebnis = CFeldergebnis{};
+    const size_t ersteZeile = m_saBericht.size();
+    const unsigned meldungen = m_nFeldMeldungen;
+    const int status = FeldNeuBerechnen(i);
+    // A computation that showed a message is not kept: the next run shows it again.
+    if (status != 0 || m_nFeldMeldungen != meldungen || !m_pSpeicher)
+        return status;
+    CFeldergebnis& e = m_Feldergebnis;
+    e.bericht.assign(m_saBericht.begin() + static_cast<long>(ersteZeile), m_saBericht.end());
+    Arbeitswerte(e.werte, [](const auto& lauf, auto& kopie) { kopie = lauf; });
+    e.lauf = m_nLauf;
+    m_pSpeicher->ergebnisse[schluessel] = std::move(e);
+    return 0;
+}
+
+void CLauf::FeldergebnisWiederholen(CFeldergebnis& e)
+{
+    m_saBericht.insert(m_saBericht.end(), e.bericht.begin(), e.bericht.end());
+    AnteilHinzufuegen(e.werte.feldname, e.produktion, e.rate, e.reserve);
+    Arbeitswerte(e.werte, [](auto& lauf, const auto& kopie) { lauf = kopie; });
+}
+
+// Adds a field's share to the year series of all fields, in single precision,
+// and keeps it as the field's own series.
+void CLauf::AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
+                                  const float (&rate)[kMaxJahre], float reserve)
+{
+    CFeldreihe& reihe = m_Feldreihen.emplace_back();
+    reihe.name = name;
+    reihe.reserve = reserve;
+    std::copy(std::begin(produktion), std::end(produktion), reihe.produktion);
+    std::copy(std::begin(rate), std::end(rate), reihe.rate);
+    for (int j = 0; j < kMaxJahre; ++j) {
+        m_fProduktionFelder[j] = static_cast<float>(double(m_fProduktionFelder[j]) + produktion[j]);
+        m_fRateFelder[j] = static_cast<float>(double(m_fRateFelder[j]) + rate[j]);
+    }
+}
+
+void CLauf::FeldMeldung(const std::string& text)
+{
+    ++m_nFeldMeldungen;
+    m_Meldungen.push_back({text, true});
+}
+
+// Results no field of this run asked for are dropped: the memory stays that
+// of one portfolio.
+void CLauf::FeldergebnisseAufraeumen()
+{
+    if (m_pSpeicher)
+        std::erase_if(m_pSpeicher->ergebnisse, [this](const auto& eintrag) { return eintrag.second.lauf != m_nLauf; });
+}
+
+void CLauf::Zusammenfassung()
+{
+    if (m_bDetailausgabe == 0) {
+        for (const char* zeile : {" ", "                 ZUSAMMENFASSUNG DER ERGEBNISSE", " ",
+                                  "  JAHR  PRODUKTION     RATE       IST         SOLL      IST       SOLL",
+                                  "        RESTFELDER  RESTFELDER PRODUKTION  PRODUKTION   RATE      RATE",
+                                  "         Mio m*3      m*3/h      Mio m*3     Mio m*3    m*3/h     m*3/h", " "})
+            BerichtZeile(zeile);
+    }
+    m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende, m_iProjektstart);
+    if (static_cast<long long>(m_iProjektende) - m_iProjektstart > kMaxJahre - 1)
+        Meldung(m_sText);
+
+    // Running totals in single precision, each addition rounded to float.
+    float summeRest = 0, summeIst = 0, summeSoll = 0;
+    for (int i = 0; i < kMaxJahre && static_cast<long long>(m_iProjektstart) + i <= m_iProjektende; ++i) {
+        const int jahr = m_iProjektstart + i;
+        const double istProduktion = double(m_fRestProduktion[i]) + m_fProduktionFelder[i];
+        const double istRate = double(m_fRateFelder[i]) + m_fRestRate[i];
+        summeRest = static_cast<float>(double(summeRest) + m_fRestProduktion[i]);
+        summeIst = static_cast<float>(double(summeIst) + istProduktion);
+        summeSoll = static_cast<float>(double(summeSoll) + m_fSollProduktion[i]);
+
+        m_sText = Format("  %4d  %8.1f  %9.0f %11.1f  %10.1f  %9.0f  %7.0f", jahr, double(m_fRestProduktion[i]),
+                         double(m_fRestRate[i]), istProduktion, double(m_fSollProduktion[i]), istRate,
+                         double(m_fSollRate[i]));
+        if (m_bDetailausgabe == 0)
+            BerichtZeile();
+        X[i] = jahr;
+        if (m_iGrafikRate != 0) {
+            Y[i] = static_cast<float>(istRate);
+            Y1[i] = m_fSollRate[i];
+        } else {
+            Y[i] = static_cast<float>(istProduktion);
+            Y1[i] = m_fSollProduktion[i];
+        }
+    }
+    BerichtZeile(" ");
+    m_sText = Format("  Summe %8.1f  %21.1f %11.1f ", double(summeRest), double(summeIst), double(summeSoll));
+    if (m_bDetailausgabe == 0)
+        BerichtZeile();
+}
+
+// Places a profile's lines into its year series by position: line j goes to
+// entry (first year − project start) + j, whatever year it states.
+void CLauf::ProfilUebernehmen(bool restfelder)
+{
+    const auto& zeilen = restfelder ? m_saRestfelder : m_saVerkaufsprofil;
+    int* jahre = restfelder ? m_iRestJahr : m_iVerkaufJahr;
+    float* produktion = restfelder ? m_fRestProduktion : m_fSollProduktion;
+    float* rate = restfelder ? m_fRestRate : m_fSollRate;
+
+    const long long n = static_cast<long long>(zeilen.size());
+    if (n == 0)
+        return;
+    int erstes = 0, letztes = 0;
+    float p = 0, r = 0;
+    if (ProfilzeileLesen(zeilen.front(), erstes, p, r) < 1 || ProfilzeileLesen(zeilen.back(), letztes, p, r) < 1)
+        return; // lines are checked where they enter; nothing to place
+    const long long istart = static_cast<long long>(erstes) - m_iProjektstart;
+    if (erstes >= m_iProjektende) {
+        Meldung(restfelder ? "Die Restdaten beginnen erst nach Projektende!"
+                                       : "Die Verkaufsdaten beginnen erst nach Projektende!");
+        return;
+    }
+    if (letztes <= m_iProjektstart) {
+        Meldung(restfelder ? "Die Restdaten enden vor dem Projektbeginn!"
+                                       : "Die Verkaufsdaten enden vor dem Projektbeginn!");
+        return;
+    }
+    for (long long k = std::max(istart, 0LL); k < kMaxJahre && k < istart + n; ++k)
+        ProfilzeileLesen(zeilen[static_cast<size_t>(k - istart)], jahre[k], produktion[k], rate[k]);
+}

@@ -1,0 +1,177 @@
+#pragma once
+// One calculation run as a function of its inputs: the field records, the two
+// profiles, the project end and the report options go in; the report lines,
+// the year series, the chart series and texts, each field's share and
+// reserve, the fields left out and the messages come out. It reads and
+// writes no document and no global state: several runs may go on at once in
+// several threads (each with its own field store, or none).
+//
+// The run keeps the names of the document it was once part of: the project
+// period, the year series, the chart series X, Y, Y1, the working values of
+// the field being computed. Field by field: Feldberechnung → FeldNeuBerechnen
+// (the record parsed, the gas properties) → DruckTabellen (p/z and viscosity
+// over pressure) → max_rate / max_rate_druckabhaengig (forecast/CPrognose);
+// then the summary (Zusammenfassung) or the reserves chart.
+
+#include "forecast/DruckTabellen.h"
+#include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
+#include "summary/Jahresreihen.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class IMeldungen;
+
+// The working values the last computed field leaves: the document shows them
+// (the first production year in the field data dialog) as it always did.
+struct CArbeitswerte {
+    CFeldwerte feld;
+    std::string feldname;
+    int foerderbeginn = 0;
+    CGaseigenschaften gas;
+    float pzTab[kDruckPunkte]{}, visTab[kDruckPunkte]{}, zTabRohr[kDruckPunkte]{};
+    float zi = 0;
+    int stufeAbJahr[kMaxStufen]{}, stufeFoerderstunden[kMaxStufen]{}, stufeBohrungen[kMaxStufen]{};
+    float stufeKopfdruck[kMaxStufen]{}, stufeCWert[kMaxStufen]{}, stufeKonsAnteil[kMaxStufen]{};
+    std::string text; // the scratch text: the last line formatted
+};
+
+struct CLaufEingabe {
+    std::vector<std::string> felder; // field records, in list order
+    std::vector<std::string> verkaufsprofil, restfelder;
+    int projektende = 0;
+    std::string einzelfeld; // the single field's name; "" = all fields
+    bool detail = false;    // detail report
+    bool reserven = false;  // reserves list instead of the summary
+    bool rate = false;      // chart quantity: rate instead of production
+    int projektstart = 0;   // the last run's start: kept when no record names a year
+    CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
+};
+
+// A field the run could not compute, with the German reason.
+struct CNichtBerechnet {
+    std::string feld, grund;
+};
+
+// A message of the run, in order; `warnung` for a field left out or cut.
+struct CLaufMeldung {
+    std::string text;
+    bool warnung = false;
+};
+
+struct CLaufErgebnis {
+    int projektstart = 0;
+    int anzahl = 0; // entries of X, Y, Y1
+    std::vector<std::string> bericht;
+    float restProduktion[kMaxJahre]{}, restRate[kMaxJahre]{};
+    float sollProduktion[kMaxJahre]{}, sollRate[kMaxJahre]{};
+    float produktionFelder[kMaxJahre]{}, rateFelder[kMaxJahre]{};
+    int verkaufJahr[kMaxJahre]{}, restJahr[kMaxJahre]{};
+    int X[kMaxJahre]{};
+    float Y[kMaxJahre]{}, Y1[kMaxJahre]{};
+    std::string titel, untertitel, achseX, achseY, achseY1, legendeY, legendeY1;
+    std::vector<CFeldreihe> feldreihen; // each computed field's share, in list order
+    std::vector<CNichtBerechnet> nichtBerechnet;
+    std::vector<CLaufMeldung> meldungen;
+    int einzelfeld = -1; // position of the single field; -1: the run covered all fields
+    CArbeitswerte arbeitswerte;
+};
+
+// A field's computation as a later run may replay it: the report lines it
+// appended, its share per year, its reserve and the working values it left.
+struct CFeldergebnis {
+    std::vector<std::string> bericht;
+    float produktion[kMaxJahre]{}, rate[kMaxJahre]{};
+    float reserve = 0;
+    CArbeitswerte werte;
+    unsigned lauf = 0; // the last run that used it
+};
+
+// The fields' results kept from one run to the next (a document's): a field
+// is computed again only when its record, the project period or the report
+// options changed. One store serves one run at a time.
+struct CFeldspeicher {
+    std::unordered_map<std::string, CFeldergebnis> ergebnisse;
+    unsigned laeufe = 0;
+};
+
+// The run. With a field store, unchanged fields replay their kept results;
+// the output is byte for byte that of a full computation.
+CLaufErgebnis Lauf(const CLaufEingabe& eingabe, CFeldspeicher* speicher = nullptr);
+
+// The run's working state; Lauf() drives it. Its parts are public for tests.
+class CLauf {
+public:
+    CLauf(const CLaufEingabe& eingabe, CFeldspeicher* speicher);
+    CLaufErgebnis Berechnen();
+
+    // ---- the parts of a run ----
+    int FruehesterFoerderbeginn();
+    bool EinzelfeldFinden();
+    void ProfilUebernehmen(bool restfelder);
+    int Feldberechnung(int i);
+    int FeldNeuBerechnen(int i);
+    bool FelddatenBrauchbar();
+    int DruckTabellen();
+    int max_rate();
+    int max_rate_druckabhaengig();
+    void Zusammenfassung();
+    void ReservenGrafik(bool einzelfeld);
+    void NichtBerechneteZeilen();
+
+    // ---- inputs ----
+    std::vector<std::string> m_saFelder, m_saVerkaufsprofil, m_saRestfelder;
+    int m_iProjektende = 0;
+    std::string m_sEinzelfeld;
+    int m_iEinzelfeld = -1;
+    int m_bDetailausgabe = 0, m_bFeldesreserven = 0, m_iGrafikRate = 0;
+
+    // ---- results ----
+    int m_iProjektstart = 0;
+    int m_iAnzahl = 0;
+    std::vector<std::string> m_saBericht;
+    float m_fRestProduktion[kMaxJahre]{}, m_fRestRate[kMaxJahre]{};
+    float m_fSollProduktion[kMaxJahre]{}, m_fSollRate[kMaxJahre]{};
+    float m_fProduktionFelder[kMaxJahre]{}, m_fRateFelder[kMaxJahre]{};
+    int m_iVerkaufJahr[kMaxJahre]{}, m_iRestJahr[kMaxJahre]{};
+    int X[kMaxJahre]{};
+    float Y[kMaxJahre]{}, Y1[kMaxJahre]{};
+    std::string m_sTitel, m_sUntertitel, m_sAchseX, m_sAchseY, m_sAchseY1, m_sLegendeY, m_sLegendeY1;
+    std::vector<CFeldreihe> m_Feldreihen;
+    std::vector<CNichtBerechnet> m_NichtBerechnet;
+    std::vector<CLaufMeldung> m_Meldungen;
+
+    // ---- working values of the field being computed ----
+    CFeldwerte m_Feld;
+    CGaseigenschaften m_Gas;
+    float m_fPzTab[kDruckPunkte]{}, m_fVisTab[kDruckPunkte]{}, m_fZTabRohr[kDruckPunkte]{};
+    float m_fZi = 0;
+    std::string m_sFeldname;
+    int m_iFoerderbeginn = 0;
+    int m_iStufeAbJahr[kMaxStufen]{}, m_iStufeFoerderstunden[kMaxStufen]{}, m_iStufeBohrungen[kMaxStufen]{};
+    float m_fStufeKopfdruck[kMaxStufen]{}, m_fStufeCWert[kMaxStufen]{}, m_fStufeKonsAnteil[kMaxStufen]{};
+    std::string m_sText; // scratch text of report lines and messages
+
+private:
+    void BerichtZeile() { m_saBericht.push_back(m_sText); }
+    void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
+    void Meldung(const std::string& text) { m_Meldungen.push_back({text, false}); }
+    void FeldMeldung(const std::string& text);
+    void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
+    int PrognoseHinzufuegen(bool druckabhaengig);
+    void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
+                           const float (&rate)[kMaxJahre], float reserve);
+    std::string FeldSchluessel(int i) const;
+    void FeldergebnisWiederholen(CFeldergebnis& e);
+    template <class W, class Fn>
+    void Arbeitswerte(W& w, Fn&& paar);
+    CLaufErgebnis Ergebnis();
+    void FeldergebnisseAufraeumen();
+
+    CFeldspeicher* m_pSpeicher;
+    unsigned m_nLauf = 0;
+    CFeldergebnis m_Feldergebnis; // of the field being computed
+    unsigned m_nFeldMeldungen = 0;
+};

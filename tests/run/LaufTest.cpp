@@ -1,0 +1,79 @@
+// The run as a function: no document, the same figures as the document's
+// run, and several runs at once in several threads.
+#include "Testdaten.h"
+#include "doc/CKalvoDoc.h"
+#include "platform/Datei.h"
+#include "platform/Meldungen.h"
+#include "run/CLauf.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+CLaufEingabe Beispiel()
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    std::string bytes, grund;
+    EXPECT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund) && doc.Laden(bytes, grund)) << grund;
+    doc.NachDemLaden();
+    return doc.LaufEingabe();
+}
+
+bool Gleich(const CLaufErgebnis& a, const CLaufErgebnis& b)
+{
+    return a.bericht == b.bericht && std::equal(std::begin(a.Y), std::end(a.Y), b.Y) &&
+           std::equal(std::begin(a.Y1), std::end(a.Y1), b.Y1) && a.anzahl == b.anzahl &&
+           a.projektstart == b.projektstart && a.feldreihen.size() == b.feldreihen.size();
+}
+
+} // namespace
+
+// What the document shows after its run is what the function returns.
+TEST(Lauf, TheFunctionGivesTheDocumentsFigures)
+{
+    CLaufEingabe e = Beispiel();
+    e.detail = true;
+    const CLaufErgebnis r = Lauf(e);
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    std::string bytes, grund;
+    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund) && doc.Laden(bytes, grund));
+    doc.NachDemLaden();
+    doc.m_bDetailausgabe = 1;
+    doc.Berechnen();
+    EXPECT_EQ(r.bericht, doc.m_saBericht);
+    EXPECT_TRUE(std::equal(std::begin(r.Y), std::end(r.Y), doc.Y));
+    EXPECT_EQ(r.feldreihen.size(), doc.m_Feldreihen.size());
+    EXPECT_EQ(r.projektstart, 2002);
+}
+
+// Two threads, many runs each, in the three report modes: every result
+// equals the one computed alone.
+TEST(Lauf, RunsInTwoThreadsEqualTheRunsOneByOne)
+{
+    std::vector<CLaufEingabe> eingaben(3, Beispiel());
+    eingaben[1].detail = true;
+    eingaben[2].reserven = true;
+    std::vector<CLaufErgebnis> allein;
+    for (const auto& e : eingaben)
+        allein.push_back(Lauf(e));
+
+    constexpr int kLaeufe = 20;
+    bool gleich[2] = {true, true};
+    std::vector<std::thread> faeden;
+    for (int t = 0; t < 2; ++t)
+        faeden.emplace_back([&, t] {
+            CFeldspeicher speicher; // each thread its own store
+            for (int i = 0; i < kLaeufe; ++i) {
+                const size_t k = static_cast<size_t>((i + t) % 3);
+                gleich[t] = gleich[t] && Gleich(Lauf(eingaben[k], i % 2 ? &speicher : nullptr), allein[k]);
+            }
+        });
+    for (auto& f : faeden)
+        f.join();
+    EXPECT_TRUE(gleich[0]);
+    EXPECT_TRUE(gleich[1]);
+}
