@@ -204,7 +204,7 @@ bool CLauf::EinzelfeldFinden()
             i = static_cast<int>(k);
     if (i < 0) {
         Meldung(Format("Das Feld %s gibt es nicht mehr; es werden alle Felder berechnet.",
-                                   Anzeigename(m_sEinzelfeld).c_str()));
+                       Anzeigename(m_sEinzelfeld).c_str()));
         m_sEinzelfeld.clear();
         m_iEinzelfeld = -1;
         return false;
@@ -392,7 +392,8 @@ std::string CLauf::FeldSchluessel(int i) const
 int CLauf::Feldberechnung(int i)
 {
     const std::string schluessel = FeldSchluessel(i);
-    const auto gehalten = m_pSpeicher ? m_pSpeicher->ergebnisse.find(schluessel) : decltype(m_pSpeicher->ergebnisse.end()){};
+    const auto gehalten =
+        m_pSpeicher ? m_pSpeicher->ergebnisse.find(schluessel) : decltype(m_pSpeicher->ergebnisse.end()){};
     if (m_pSpeicher && gehalten != m_pSpeicher->ergebnisse.end()) {
         gehalten->second.lauf = m_nLauf;
         FeldergebnisWiederholen(gehalten->second);
@@ -424,7 +425,7 @@ void CLauf::FeldergebnisWiederholen(CFeldergebnis& e)
 // Adds a field's share to the year series of all fields, in single precision,
 // and keeps it as the field's own series.
 void CLauf::AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
-                                  const float (&rate)[kMaxJahre], float reserve)
+                              const float (&rate)[kMaxJahre], float reserve)
 {
     CFeldreihe& reihe = m_Feldreihen.emplace_back();
     reihe.name = name;
@@ -513,12 +514,12 @@ void CLauf::ProfilUebernehmen(bool restfelder)
     const long long istart = static_cast<long long>(erstes) - m_iProjektstart;
     if (erstes >= m_iProjektende) {
         Meldung(restfelder ? "Die Restdaten beginnen erst nach Projektende!"
-                                       : "Die Verkaufsdaten beginnen erst nach Projektende!");
+                           : "Die Verkaufsdaten beginnen erst nach Projektende!");
         return;
     }
     if (letztes <= m_iProjektstart) {
         Meldung(restfelder ? "Die Restdaten enden vor dem Projektbeginn!"
-                                       : "Die Verkaufsdaten enden vor dem Projektbeginn!");
+                           : "Die Verkaufsdaten enden vor dem Projektbeginn!");
         return;
     }
     for (long long k = std::max(istart, 0LL); k < kMaxJahre && k < istart + n; ++k)

@@ -42,11 +42,11 @@ struct CLaufEingabe {
     std::vector<std::string> felder; // field records, in list order
     std::vector<std::string> verkaufsprofil, restfelder;
     int projektende = 0;
-    std::string einzelfeld; // the single field's name; "" = all fields
-    bool detail = false;    // detail report
-    bool reserven = false;  // reserves list instead of the summary
-    bool rate = false;      // chart quantity: rate instead of production
-    int projektstart = 0;   // the last run's start: kept when no record names a year
+    std::string einzelfeld;     // the single field's name; "" = all fields
+    bool detail = false;        // detail report
+    bool reserven = false;      // reserves list instead of the summary
+    bool rate = false;          // chart quantity: rate instead of production
+    int projektstart = 0;       // the last run's start: kept when no record names a year
     CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
 };
 
