@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <type_traits>
 
 void CKalvoDoc::JahresreihenLoeschen()
 {
@@ -34,6 +35,35 @@ void CKalvoDoc::ErgebnisseLoeschen()
     m_VarianteWerte = {};
 }
 
+// The document's working values and the run's, one pair each: the one table
+// both directions use.
+template <class Doc, class W, class Fn>
+void CKalvoDoc::Arbeitswerte(Doc& d, W& w, Fn&& paar)
+{
+    const auto feld = [&](auto& doc, auto& wert) {
+        if constexpr (std::is_array_v<std::remove_reference_t<decltype(doc)>>)
+            for (size_t k = 0; k < std::size(doc); ++k)
+                paar(doc[k], wert[k]);
+        else
+            paar(doc, wert);
+    };
+    feld(d.m_Feld, w.feld);
+    feld(d.m_sFeldname, w.feldname);
+    feld(d.m_iFoerderbeginn, w.foerderbeginn);
+    feld(d.m_Gas, w.gas);
+    feld(d.m_fPzTab, w.pzTab);
+    feld(d.m_fVisTab, w.visTab);
+    feld(d.m_fZTabRohr, w.zTabRohr);
+    feld(d.m_fZi, w.zi);
+    feld(d.m_iStufeAbJahr, w.stufeAbJahr);
+    feld(d.m_iStufeFoerderstunden, w.stufeFoerderstunden);
+    feld(d.m_fStufeKopfdruck, w.stufeKopfdruck);
+    feld(d.m_iStufeBohrungen, w.stufeBohrungen);
+    feld(d.m_fStufeCWert, w.stufeCWert);
+    feld(d.m_fStufeKonsAnteil, w.stufeKonsAnteil);
+    feld(d.m_sText, w.text);
+}
+
 CLaufEingabe CKalvoDoc::LaufEingabe() const
 {
     CLaufEingabe e;
@@ -47,16 +77,7 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.detail = m_bDetailausgabe == 1;
     e.reserven = m_bFeldesreserven == 1;
     e.rate = m_iGrafikRate == 1;
-    CArbeitswerte& w = e.arbeitswerte;
-    w.feld = m_Feld;
-    w.feldname = m_sFeldname;
-    w.foerderbeginn = m_iFoerderbeginn;
-    w.gas = m_Gas;
-    std::copy(std::begin(m_fPzTab), std::end(m_fPzTab), w.pzTab);
-    std::copy(std::begin(m_fVisTab), std::end(m_fVisTab), w.visTab);
-    std::copy(std::begin(m_fZTabRohr), std::end(m_fZTabRohr), w.zTabRohr);
-    w.zi = m_fZi;
-    w.text = m_sText;
+    Arbeitswerte(*this, e.arbeitswerte, [](const auto& doc, auto& wert) { wert = doc; });
     return e;
 }
 
@@ -108,20 +129,5 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
         if (r.einzelfeld < 0)
             m_sEinzelfeld.clear();
     }
-    const CArbeitswerte& w = r.arbeitswerte;
-    m_Feld = w.feld;
-    m_sFeldname = w.feldname;
-    m_iFoerderbeginn = w.foerderbeginn;
-    m_Gas = w.gas;
-    kopie(w.pzTab, m_fPzTab);
-    kopie(w.visTab, m_fVisTab);
-    kopie(w.zTabRohr, m_fZTabRohr);
-    m_fZi = w.zi;
-    kopie(w.stufeAbJahr, m_iStufeAbJahr);
-    kopie(w.stufeFoerderstunden, m_iStufeFoerderstunden);
-    kopie(w.stufeKopfdruck, m_fStufeKopfdruck);
-    kopie(w.stufeBohrungen, m_iStufeBohrungen);
-    kopie(w.stufeCWert, m_fStufeCWert);
-    kopie(w.stufeKonsAnteil, m_fStufeKonsAnteil);
-    m_sText = w.text;
+    Arbeitswerte(*this, r.arbeitswerte, [](auto& doc, const auto& wert) { doc = wert; });
 }

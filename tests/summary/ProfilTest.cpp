@@ -15,17 +15,7 @@ struct CDokument {
     CKalvoDoc doc{meldungen};
 };
 
-// The merge of a profile is a part of a run, on the run's own state.
-struct CTeil {
-    CLauf doc{CLaufEingabe{}, nullptr};
-    std::vector<std::string> Meldungen() const
-    {
-        std::vector<std::string> t;
-        for (const auto& m : doc.m_Meldungen)
-            t.push_back(m.text);
-        return t;
-    }
-};
+using CTeil = CTeillauf;
 
 std::vector<std::string> Profil(int von, int bis, float produktion = 95.0f)
 {

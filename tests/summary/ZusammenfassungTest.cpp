@@ -1,20 +1,11 @@
+#include "Testdaten.h"
 #include "run/CLauf.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// One part of a run, on the run's own state.
-struct CTeil {
-    CLauf doc{CLaufEingabe{}, nullptr};
-    std::vector<std::string> Meldungen() const
-    {
-        std::vector<std::string> t;
-        for (const auto& m : doc.m_Meldungen)
-            t.push_back(m.text);
-        return t;
-    }
-};
+using CTeil = CTeillauf;
 
 } // namespace
 
