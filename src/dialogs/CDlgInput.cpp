@@ -280,10 +280,7 @@ void CDlgInput::OnInitDialog()
 // Position of the listed field named `name`, leaving out position `ausser`; -1 when none.
 int CDlgInput::FeldPosition(std::string_view name, int ausser) const
 {
-    for (int i = 0; i < m_lbFelder.GetCount(); ++i)
-        if (i != ausser && ErstesWort(m_lbFelder.GetText(i)) == name)
-            return i;
-    return -1;
+    return FeldIndex(m_lbFelder.Eintraege(), name, ausser);
 }
 
 // Field names identify a field (the single-field run, a variant's field):

@@ -41,10 +41,7 @@ void CKalvoDoc::UpdateAllViews()
 
 int CKalvoDoc::FeldIndex(std::string_view name) const
 {
-    for (size_t i = 0; i < m_saFelder.size(); ++i)
-        if (ErstesWort(m_saFelder[i]) == name)
-            return static_cast<int>(i);
-    return -1;
+    return ::FeldIndex(m_saFelder, name);
 }
 
 bool CKalvoDoc::EinzelfeldWaehlen(const std::string& name)

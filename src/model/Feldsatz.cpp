@@ -186,6 +186,14 @@ int SatzkopfLesen(std::string_view zeile, std::string& name, int& foerderbeginn)
     return n;
 }
 
+int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int ausser)
+{
+    for (size_t i = 0; i < saetze.size(); ++i)
+        if (static_cast<int>(i) != ausser && ErstesWort(saetze[i]) == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
 bool FeldnameGueltig(std::string_view name)
 {
     std::string_view rest;

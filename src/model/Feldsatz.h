@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class IMeldungen;
 
@@ -95,6 +96,10 @@ bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte
 // The name of a field, head of a record ("%s  %d %s"): returns the number of
 // values read (name, year, next token), as the project start needs them.
 int SatzkopfLesen(std::string_view zeile, std::string& name, int& foerderbeginn);
+
+// Position of the record of the field named `name` (its first token), leaving
+// out position `ausser`; -1 when there is none. A field is known by its name.
+int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int ausser = -1);
 
 // A field name must be exactly one token without white space.
 bool FeldnameGueltig(std::string_view name);

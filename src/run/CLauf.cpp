@@ -198,10 +198,7 @@ bool CLauf::EinzelfeldFinden()
 {
     if (m_iEinzelfeld < 0 || m_sEinzelfeld.empty())
         return false;
-    int i = -1;
-    for (size_t k = 0; k < m_saFelder.size() && i < 0; ++k)
-        if (ErstesWort(m_saFelder[k]) == m_sEinzelfeld)
-            i = static_cast<int>(k);
+    const int i = FeldIndex(m_saFelder, m_sEinzelfeld);
     if (i < 0) {
         Meldung(Format("Das Feld %s gibt es nicht mehr; es werden alle Felder berechnet.",
                        Anzeigename(m_sEinzelfeld).c_str()));

@@ -38,12 +38,11 @@ bool IstProfilzeile(std::string_view zeile)
 {
     int jahr = 0;
     float p = 0, r = 0;
-    std::string_view rest;
     if (ProfilzeileLesen(zeile, jahr, p, r) < 3)
         return false;
     for (int k = 0; k < 3; ++k)
         ErstesWort(zeile, &zeile);
-    return ErstesWort(zeile, &rest).empty() && JahrPlausibel(jahr);
+    return ErstesWort(zeile).empty() && JahrPlausibel(jahr);
 }
 
 CProfilImport Fehler(IMeldungen& meldungen, const std::string& text)
