@@ -14,17 +14,16 @@
 
 namespace {
 
-// The forecast runs on its inputs alone: no document.
-struct CHandfeld {
+// The inputs of a forecast on its own: no document.
+struct CHandeingabe {
     CStilleMeldungen m;
     CGaseigenschaften gas;
     float pz[kDruckPunkte]{}, vis[kDruckPunkte]{};
-    CPrognoseErgebnis r;
+    CPrognoseEingabe e;
 
-    CHandfeld(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate,
-              const CStufenzeile& stufe = {}, int ende = 2010)
+    CHandeingabe(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate,
+                 const CStufenzeile& stufe = {}, int ende = 2010)
     {
-        CPrognoseEingabe e;
         e.stufen[1] = stufe;
         CFeldwerte& f = e.feld;
         f.m_sFeldname = "Hand";
@@ -52,6 +51,18 @@ struct CHandfeld {
         e.projektstart = 2010;
         e.projektende = ende;
         e.detail = true;
+    }
+    CHandeingabe(const CHandeingabe&) = delete; // e points into this object
+};
+
+// The forecast of those inputs, run at once.
+struct CHandfeld : CHandeingabe {
+    CPrognoseErgebnis r;
+
+    CHandfeld(float ogip, float g0, float wasser, float c, float a1, float b1, float kopfdruck, float maxRate,
+              const CStufenzeile& stufe = {}, int ende = 2010)
+        : CHandeingabe(ogip, g0, wasser, c, a1, b1, kopfdruck, maxRate, stufe, ende)
+    {
         r = Prognose(e, m);
         EXPECT_EQ(r.status, 0);
         EXPECT_NEAR(r.zi, 0.937569, 1e-6);
@@ -132,35 +143,14 @@ TEST(Handrechnung, StageRowChangesWellsAndShareFromItsYear)
 // start and keep the original.
 TEST(Handrechnung, YearByYearEqualsTheWholeAndACopyContinuesAlone)
 {
-    CStilleMeldungen m;
-    CGaseigenschaften gas;
-    float pz[kDruckPunkte]{}, vis[kDruckPunkte]{};
-    CPrognoseEingabe e;
-    CFeldwerte& f = e.feld;
-    f.m_sFeldname = "Stufen";
-    f.m_iFoerderbeginn = 2011;
-    f.m_fAnteil[3] = 100;
-    f.m_fTcel = 100;
-    f.m_fPi = 200;
-    f.m_fOGIP = 3000;
-    f.m_fCWert = 1;
-    f.m_fA1 = 100;
-    f.m_fB1 = 1.2f;
-    f.m_fKopfdruck = 50;
-    f.m_fMaxRate = 1e6f;
-    f.m_iBohrungen = 2;
-    f.m_iFoerderstunden = 8000;
-    f.m_fKonsAnteil = 60;
-    e.stufen[1] = {2014, 0, 0, 4, 0, 0};
-    gas.Gaseigenschaften(f.m_fAnteil, f.m_fTcel);
-    for (int i = 0; i < kDruckPunkte; ++i)
-        pz[i] = GitterDruck(i);
-    e.gas = &gas;
-    e.pzTab = pz;
-    e.visTab = vis;
-    e.projektstart = 2010;
-    e.projektende = 2030;
-    e.detail = e.reserven = true;
+    // From 2014 on 4 wells; the field starts in 2011, a share of 60 %.
+    CHandeingabe h(3000, 0, 0, 1, 100, 1.2f, 50, 1e6f, {2014, 0, 0, 4, 0, 0}, 2030);
+    CPrognoseEingabe& e = h.e;
+    CStilleMeldungen& m = h.m;
+    e.feld.m_sFeldname = "Stufen";
+    e.feld.m_iFoerderbeginn = 2011;
+    e.feld.m_fKonsAnteil = 60;
+    e.reserven = true;
     const CPrognoseErgebnis ganz = Prognose(e, m);
 
     CPrognoseLauf lauf(e, m);
