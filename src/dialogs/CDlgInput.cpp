@@ -1,6 +1,7 @@
 #include "dialogs/CDlgInput.h"
 
 #include "gas/Feldpruefung.h"
+#include "model/Feldregeln.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
@@ -16,12 +17,10 @@ void CDlgInput::SteuerelementeAnlegen()
 {
     using E = EAustausch;
     const auto zahl = [](int id, auto* wert) { return CSteuerelement{id, E::Zahl, wert}; };
-    const auto bereich = [](int id, auto* wert, double min, double max) {
-        return CSteuerelement{id, E::Zahl, wert, true, min, max};
-    };
-    // A stage row's 0 means "unchanged from the row before".
-    const auto bereichOderNull = [](int id, auto* wert, double min, double max) {
-        return CSteuerelement{id, E::Zahl, wert, true, min, max, 0, 0, true};
+    // The ranges are the field rules'; a stage row's 0 means "unchanged from the row before".
+    const auto bereich = [](int id, auto* wert, EFeldwert regel) {
+        const CBereich b = Bereich(regel);
+        return CSteuerelement{id, E::Zahl, wert, true, b.min, b.max, 0, 0, b.nullErlaubt};
     };
     const auto text = [](int id, std::string* wert, int max = 0) {
         return CSteuerelement{id, E::Text, wert, false, 0, 0, max};
@@ -30,52 +29,52 @@ void CDlgInput::SteuerelementeAnlegen()
     m_Austausch.m_Elemente = {
         zahl(A1, &m_fA1),
         zahl(B1, &m_fB1),
-        bereich(Bohrungen, &m_iBohrungen, 1, 100),
+        bereich(Bohrungen, &m_iBohrungen, EFeldwert::Bohrungen),
         zahl(CWert, &m_fCWert),
         zahl(SteigrohrDi, &m_fSteigrohrDi),
-        bereich(Referenzdruck, &m_fReferenzdruck, 1, 1000),
+        bereich(Referenzdruck, &m_fReferenzdruck, EFeldwert::Referenzdruck),
         text(Feld, &m_sFeldname, kMaxNamenslaenge),
         zahl(KumProd, &m_fKumProdBeginn),
         zahl(MaechtigkeitB, &m_fMaechtigkeitBankrecht),
         zahl(MaechtigkeitE, &m_fMaechtigkeitErbohrt),
         zahl(PermH, &m_fPermHorizontal),
-        bereich(KonsAnteil, &m_fKonsAnteil, 0, 100),
+        bereich(KonsAnteil, &m_fKonsAnteil, EFeldwert::KonsAnteil),
         zahl(Horizontallaenge, &m_fHorizontallaenge),
-        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, 0, 100),
-        bereichOderNull(ZeileBohrungen, &m_iZeileBohrungen, 1, 100),
+        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, EFeldwert::StufeKonsAnteil),
+        bereich(ZeileBohrungen, &m_iZeileBohrungen, EFeldwert::StufeBohrungen),
         zahl(ZeileCWert, &m_fZeileCWert),
-        bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, 0, 8760),
-        bereich(ZeileAbJahr, &m_iZeileAbJahr, kErstesJahr, kLetztesJahr),
-        bereichOderNull(ZeileKopfdruck, &m_fZeileKopfdruck, 1, 1000),
+        bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, EFeldwert::StufeFoerderstunden),
+        bereich(ZeileAbJahr, &m_iZeileAbJahr, EFeldwert::StufeAbJahr),
+        bereich(ZeileKopfdruck, &m_fZeileKopfdruck, EFeldwert::StufeKopfdruck),
         zahl(MaxRate, &m_fMaxRate),
         zahl(OGIP, &m_fOGIP),
-        bereich(Einflussradius, &m_fEinflussradius, 1, 10000),
-        bereich(Startjahr, &m_iFoerderbeginn, kErstesJahr, kLetztesJahr),
+        bereich(Einflussradius, &m_fEinflussradius, EFeldwert::Einflussradius),
+        bereich(Startjahr, &m_iFoerderbeginn, EFeldwert::Startjahr),
         text(FeldStatus, &m_sFeldStatus),
         text(ZeileStatus, &m_sZeileStatus),
-        bereich(Foerderstunden, &m_iFoerderstunden, 0, 8760),
+        bereich(Foerderstunden, &m_iFoerderstunden, EFeldwert::Foerderstunden),
         zahl(Tcel, &m_fTcel),
         zahl(Kopftemperatur, &m_fKopftemperatur),
         zahl(Teufe, &m_fTeufe),
-        bereich(Wasserinvasion, &m_fWasserinvasion, 0, 100),
-        bereich(H2S, &m_fH2S, 0, 100),
-        bereich(CO2, &m_fCO2, 0, 100),
-        bereich(C6H14, &m_fC6H14, 0, 100),
-        bereich(C7H16, &m_fC7H16, 0, 100),
-        bereich(C8H18, &m_fC8H18, 0, 100),
-        bereich(C9H20, &m_fC9H20, 0, 100),
-        bereich(C10H22, &m_fC10H22, 0, 100),
-        bereich(N2, &m_fN2, 0, 100),
-        bereich(CH4, &m_fCH4, 0, 100),
-        bereich(C2H6, &m_fC2H6, 0, 100),
-        bereich(C3H8, &m_fC3H8, 0, 100),
-        bereich(iC4H10, &m_fiC4H10, 0, 100),
-        bereich(nC4H10, &m_fnC4H10, 0, 100),
-        bereich(iC5H12, &m_fiC5H12, 0, 100),
-        bereich(nC5H12, &m_fnC5H12, 0, 100),
+        bereich(Wasserinvasion, &m_fWasserinvasion, EFeldwert::Wasserinvasion),
+        bereich(H2S, &m_fH2S, EFeldwert::Anteil),
+        bereich(CO2, &m_fCO2, EFeldwert::Anteil),
+        bereich(C6H14, &m_fC6H14, EFeldwert::Anteil),
+        bereich(C7H16, &m_fC7H16, EFeldwert::Anteil),
+        bereich(C8H18, &m_fC8H18, EFeldwert::Anteil),
+        bereich(C9H20, &m_fC9H20, EFeldwert::Anteil),
+        bereich(C10H22, &m_fC10H22, EFeldwert::Anteil),
+        bereich(N2, &m_fN2, EFeldwert::Anteil),
+        bereich(CH4, &m_fCH4, EFeldwert::Anteil),
+        bereich(C2H6, &m_fC2H6, EFeldwert::Anteil),
+        bereich(C3H8, &m_fC3H8, EFeldwert::Anteil),
+        bereich(iC4H10, &m_fiC4H10, EFeldwert::Anteil),
+        bereich(nC4H10, &m_fnC4H10, EFeldwert::Anteil),
+        bereich(iC5H12, &m_fiC5H12, EFeldwert::Anteil),
+        bereich(nC5H12, &m_fnC5H12, EFeldwert::Anteil),
         zahl(PermV, &m_fPermVertikal),
-        bereich(Pi, &m_fPi, 1, 1000),
-        bereich(Kopfdruck, &m_fKopfdruck, 1, 1000),
+        bereich(Pi, &m_fPi, EFeldwert::Pi),
+        bereich(Kopfdruck, &m_fKopfdruck, EFeldwert::Kopfdruck),
         haken(Druckabhaengig, &m_bDruckabhaengig),
         text(Vorschlag, &m_sVorschlag),
         zahl(LetztesJahr, &m_iProjektende),

@@ -5,6 +5,7 @@
 #include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/Gasbericht.h"
+#include "model/Feldregeln.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "summary/Profil.h"
@@ -282,20 +283,9 @@ int CLauf::FeldNeuBerechnen(int i)
 bool CLauf::FelddatenBrauchbar()
 {
     const CFeldwerte& f = m_Feld;
-    double summe = 0;
-    for (float a : f.m_fAnteil)
-        summe += a;
-    const char* grund = nullptr;
-    if (!(summe > 0))
-        grund = "die Gaszusammensetzung fehlt";
-    else if (!(f.m_fOGIP > 0))
-        grund = "das OGIP ist nicht größer als 0";
-    else if (!(f.m_fPi > 0))
-        grund = "der Initialdruck ist nicht größer als 0";
-    else if (!(f.m_fWasserinvasion < 100))
-        grund = "die Wasserinvasion ist nicht kleiner als 100 %";
-    if (grund) {
-        m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund);
+    const std::string grund = FeldregelVerletzt(f, Stufen());
+    if (!grund.empty()) {
+        m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund.c_str());
         FeldAuslassen(f.m_sFeldname, grund, m_sText);
         return false;
     }
@@ -306,6 +296,15 @@ bool CLauf::FelddatenBrauchbar()
         FeldMeldung(m_sText);
     }
     return true;
+}
+
+CStufen CLauf::Stufen() const
+{
+    CStufen stufen{};
+    for (int k = 0; k < kAnzahlStufen; ++k)
+        stufen[k] = {m_iStufeAbJahr[k],    m_iStufeFoerderstunden[k], m_fStufeKopfdruck[k],
+                     m_iStufeBohrungen[k], m_fStufeCWert[k],          m_fStufeKonsAnteil[k]};
+    return stufen;
 }
 
 int CLauf::DruckTabellen()
@@ -348,9 +347,7 @@ int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
 {
     CPrognoseEingabe e;
     e.feld = m_Feld;
-    for (int k = 0; k < kAnzahlStufen; ++k)
-        e.stufen[k] = {m_iStufeAbJahr[k],    m_iStufeFoerderstunden[k], m_fStufeKopfdruck[k],
-                       m_iStufeBohrungen[k], m_fStufeCWert[k],          m_fStufeKonsAnteil[k]};
+    e.stufen = Stufen();
     e.gas = &m_Gas;
     e.pzTab = m_fPzTab;
     e.visTab = m_fVisTab;

@@ -114,6 +114,8 @@ public:
     int Feldberechnung(int i);
     int FeldNeuBerechnen(int i);
     bool FelddatenBrauchbar();
+    // The stage rows of the field being computed, from the stage arrays.
+    CStufen Stufen() const;
     int DruckTabellen();
     int max_rate();
     int max_rate_druckabhaengig();

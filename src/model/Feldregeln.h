@@ -1,0 +1,46 @@
+#pragma once
+// A field's rules in one place: the range of every value the field data
+// dialog takes with a range, and the checks a field must pass before the run
+// computes it. The dialog takes its ranges from here; the run (for a record
+// read from a file) refuses a field that breaks a rule, with the rule's
+// German reason, so that a file cannot hold what the dialog refuses.
+
+#include "model/Feldsatz.h"
+
+#include <string>
+
+// The values with a range. A stage row's 0 means "unchanged from the row
+// before" and passes where `nullErlaubt` is set.
+enum class EFeldwert {
+    Pi,
+    Kopfdruck,
+    Referenzdruck,
+    Bohrungen,
+    Foerderstunden,
+    KonsAnteil,
+    Wasserinvasion,
+    Einflussradius,
+    Startjahr,
+    Anteil, // each of the 15 mol percentages
+    StufeAbJahr,
+    StufeFoerderstunden,
+    StufeKopfdruck,
+    StufeBohrungen,
+    StufeKonsAnteil,
+};
+
+struct CBereich {
+    double min = 0, max = 0;
+    bool nullErlaubt = false;
+};
+
+// The range of a value, as the dialog takes it.
+CBereich Bereich(EFeldwert wert);
+
+// The first rule a field breaks, as the German reason of a field left out of
+// the run ("der Initialdruck (5000 bar) liegt nicht zwischen 1 und 1000 bar");
+// "" when the field may be computed. Checks, in order: the composition, OGIP
+// and initial pressure greater than 0, water invasion below 100 %, then every
+// range of the field values and of the stage rows (stage rows whose year lies
+// after the start year, where a 0 is "unchanged").
+std::string FeldregelVerletzt(const CFeldwerte& feld, const CStufen& stufen);

@@ -1,0 +1,63 @@
+// A field's rules hold alike for the dialog and for a record read from a file.
+#include "model/Feldregeln.h"
+#include "Testdaten.h"
+#include "platform/Meldungen.h"
+
+#include <gtest/gtest.h>
+
+TEST(Feldregeln, RangesAreTheDialogsAndTheRunRefusesWhatTheDialogRefuses)
+{
+    EXPECT_EQ(Bereich(EFeldwert::Pi).max, 1000);
+    EXPECT_EQ(Bereich(EFeldwert::Foerderstunden).max, 8760);
+    EXPECT_TRUE(Bereich(EFeldwert::StufeBohrungen).nullErlaubt);
+    EXPECT_FALSE(Bereich(EFeldwert::Bohrungen).nullErlaubt);
+
+    const CStufen keine{};
+    EXPECT_EQ(FeldregelVerletzt(FeldA(), keine), "");
+    CFeldwerte f = FeldA();
+    f.m_fPi = 5000;
+    EXPECT_EQ(FeldregelVerletzt(f, keine), "der Initialdruck (5000 bar) liegt nicht zwischen 1 und 1000 bar");
+    f = FeldA();
+    f.m_fAnteil[3] = 101;
+    EXPECT_EQ(FeldregelVerletzt(f, keine),
+              "der Anteil der 4. Komponente (101 mol-%) liegt nicht zwischen 0 und 100 mol-%");
+    // The reference pressure counts only where the factors follow the pressure.
+    f = FeldA();
+    f.m_fReferenzdruck = 0;
+    f.m_bDruckabhaengig = 0;
+    EXPECT_EQ(FeldregelVerletzt(f, keine), "");
+    f.m_bDruckabhaengig = 1;
+    EXPECT_EQ(FeldregelVerletzt(f, keine), "der Referenzdruck (0 bar) liegt nicht zwischen 1 und 1000 bar");
+
+    // A stage row counts once the forecast applies it: a year after the start.
+    f = FeldA();
+    CStufen stufen{};
+    stufen[1] = {f.m_iFoerderbeginn + 3, 9000, 0, 0, 0, 0};
+    EXPECT_EQ(FeldregelVerletzt(f, stufen),
+              "die Förderstundenzahl der 2.Stufenzeile (9000 h) liegt nicht zwischen 0 und 8760 h");
+    stufen[1].m_iStufeAbJahr = f.m_iFoerderbeginn;
+    EXPECT_EQ(FeldregelVerletzt(f, stufen), "");
+}
+
+TEST(Feldregeln, AFileWithAValueTheDialogRefusesLoadsAndNamesTheFieldNotComputed)
+{
+    CStilleMeldungen m;
+    CKalvoDoc quelle(m);
+    CFeldwerte hoch = MethanFeld("Hochdruck", 2003);
+    hoch.m_fPi = 5000;
+    quelle.m_saFelder = {Feldsatz(MethanFeld("B", 2003)), Feldsatz(hoch)};
+    quelle.m_iProjektende = 2010;
+
+    CAufgezeichneteMeldungen meldungen;
+    CKalvoDoc doc(meldungen);
+    std::string fehler;
+    ASSERT_TRUE(doc.Laden(quelle.Speichern(), fehler)) << fehler;
+    EXPECT_EQ(doc.m_saFelder.size(), 2u);
+    EXPECT_EQ(doc.Speichern(), quelle.Speichern()); // the file keeps its bytes
+    doc.Berechnen();
+    EXPECT_EQ(doc.m_saBericht.back(),
+              "  Nicht berechnet: Hochdruck – der Initialdruck (5000 bar) liegt nicht zwischen 1 und 1000 bar");
+    ASSERT_FALSE(meldungen.m_saTexte.empty());
+    EXPECT_EQ(meldungen.m_saTexte.back(), "Das Feld Hochdruck wird nicht berechnet: der Initialdruck (5000 bar) "
+                                          "liegt nicht zwischen 1 und 1000 bar.");
+}
