@@ -177,9 +177,7 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
         meldungen.Meldung("Das Feld " + name + " gibt es nicht.");
         return kAufruf;
     }
-    CFeldwerte feld;
-    CStufen stufen;
-    FeldzeileLesen(doc.m_saFelder[i], feld, stufen);
+    const CFeldwerte& feld = doc.m_saFelder[static_cast<size_t>(i)].werte;
     if (ZusammensetzungFehlt(feld)) {
         meldungen.Meldung("Die Gaszusammensetzung fehlt");
         return kDatei;

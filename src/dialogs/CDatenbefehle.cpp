@@ -22,7 +22,7 @@ int CDatenbefehle::OnDatenAendern()
     dlg.m_bFeldesreserven = 0; // reserves mode is never preselected
     const std::string einzelfeldVorher = d.m_sEinzelfeld;
     d.m_sEinzelfeld = "";
-    dlg.m_saFelder = d.m_saFelder;
+    dlg.m_saFelder = Satztexte(d.m_saFelder);
     if (!m_pDialoge->DatenDialog(dlg)) {
         d.m_sEinzelfeld = einzelfeldVorher; // "Abbrechen" changes nothing
         return 0;
@@ -34,7 +34,7 @@ int CDatenbefehle::OnDatenAendern()
         dlg.m_bFeldesreserven != d.m_bFeldesreserven || dlg.m_iEinzelfeld != d.m_iEinzelfeld)
         d.m_bNeuBerechnen = 1;
     if (!dlg.m_saFelder.empty()) {
-        d.m_saFelder = dlg.m_saFelder;
+        d.m_saFelder = AusSatztexten(dlg.m_saFelder);
         d.m_iFoerderbeginn = dlg.m_iFoerderbeginn;
         d.m_iProjektende = dlg.m_iProjektende;
         d.m_iGrafikRate = dlg.m_iGrafikRate;
@@ -87,15 +87,15 @@ void CDatenbefehle::ProfilBefehl(bool restfelder)
         return;
     auto& profil = restfelder ? d.m_saRestfelder : d.m_saVerkaufsprofil;
     DlgVerkauf dlg(d.Meldungen());
-    dlg.m_saZeilen = profil;
+    dlg.m_saZeilen = Profiltexte(profil);
     dlg.m_iProjektstart = d.m_iProjektstart; // the first project year of the last run
     dlg.m_iProjektende = d.m_iProjektende;
     dlg.m_bRestfelder = restfelder ? 1 : 0;
     if (!m_pDialoge->ProfilDialog(dlg))
         return;
     // OK without a change is no change: no recompute, no modified mark.
-    if (dlg.m_bGeaendert == 1 && dlg.m_saZeilen != profil) {
-        profil = dlg.m_saZeilen;
+    if (dlg.m_bGeaendert == 1 && dlg.m_saZeilen != Profiltexte(profil)) {
+        profil = AusProfiltexten(dlg.m_saZeilen);
         d.SetModifiedFlag(true);
         d.m_bNeuBerechnen = 1;
         d.Berechnen();

@@ -49,7 +49,10 @@ bool CKalvoDoc::EinzelfeldWaehlen(const std::string& name)
     const int i = FeldIndex(name);
     if (i < 0)
         return false;
-    SatzkopfLesen(m_saFelder[static_cast<size_t>(i)], m_sEinzelfeld, m_iFoerderbeginn);
+    const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
+    m_sEinzelfeld = satz.Name();
+    if (satz.KopfLesbar())
+        m_iFoerderbeginn = satz.werte.m_iFoerderbeginn;
     m_iEinzelfeld = i;
     return true;
 }

@@ -9,6 +9,7 @@
 #include "model/Feldsatz.h"
 #include "run/CLauf.h"
 #include "summary/Jahresreihen.h"
+#include "summary/Profil.h"
 
 #include <functional>
 #include <memory>
@@ -42,12 +43,12 @@ public:
     int X[kMaxJahre]{};      // years, or field numbers in reserves mode
     float Y[kMaxJahre]{};
     float Y1[kMaxJahre]{};
-    std::vector<std::string> m_saVerkaufsprofil;
-    std::vector<std::string> m_saRestfelder;
+    CProfil m_saVerkaufsprofil; // sales profile lines
+    CProfil m_saRestfelder;     // rest-field profile lines
     int m_iFoerderbeginn = 0;
     int m_iProjektende = 0;
     int m_iProjektstart = 0;
-    std::vector<std::string> m_saFelder;  // field records, in list order
+    CFeldsaetze m_saFelder;               // field records, in list order
     std::vector<std::string> m_saBericht; // report buffer
     std::string m_sEinzelfeld;            // field of a single-field run; "" = none
     int m_bDetailausgabe = 0;
@@ -110,7 +111,8 @@ public:
 
     // ---- the user's data and options, as an undo step keeps them ----
     struct CStand {
-        std::vector<std::string> felder, verkaufsprofil, restfelder;
+        CFeldsaetze felder;
+        CProfil verkaufsprofil, restfelder;
         int foerderbeginn = 0, projektende = 0, grafikRate = 0, detailausgabe = 0, feldesreserven = 0;
         int blockdiagramm = 0, neuBerechnen = 0, einzelfeld = -1;
         std::string einzelfeldName;

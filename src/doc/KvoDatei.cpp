@@ -53,9 +53,9 @@ void CKalvoDoc::Serialize(CArchivSchreiber& ar) const
 {
     ar.Int32(m_iProjektstart);
     ar.Int32(m_iProjektende);
-    ar.TextArray(NachCp1252(m_saFelder));
-    ar.TextArray(NachCp1252(m_saVerkaufsprofil));
-    ar.TextArray(NachCp1252(m_saRestfelder));
+    ar.TextArray(NachCp1252(Satztexte(m_saFelder)));
+    ar.TextArray(NachCp1252(Profiltexte(m_saVerkaufsprofil)));
+    ar.TextArray(NachCp1252(Profiltexte(m_saRestfelder)));
 }
 
 std::string CKalvoDoc::Speichern() const
@@ -106,9 +106,9 @@ bool CKalvoDoc::Serialize(CArchivLeser& ar, std::string& fehler)
 
     m_iProjektstart = start;
     m_iProjektende = ende;
-    m_saFelder = std::move(felder);
-    m_saVerkaufsprofil = std::move(verkauf);
-    m_saRestfelder = std::move(rest);
+    m_saFelder = AusSatztexten(felder);
+    m_saVerkaufsprofil = AusProfiltexten(verkauf);
+    m_saRestfelder = AusProfiltexten(rest);
     return true;
 }
 

@@ -194,6 +194,38 @@ int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int
     return -1;
 }
 
+CFeldsatz::CFeldsatz(std::string satz) : text(std::move(satz))
+{
+    gelesen = FeldzeileLesen(text, werte, stufen);
+}
+
+std::string_view CFeldsatz::Name() const
+{
+    return ErstesWort(text);
+}
+
+int FeldIndex(const CFeldsaetze& saetze, std::string_view name, int ausser)
+{
+    for (size_t i = 0; i < saetze.size(); ++i)
+        if (static_cast<int>(i) != ausser && saetze[i].Name() == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::vector<std::string> Satztexte(const CFeldsaetze& saetze)
+{
+    std::vector<std::string> texte;
+    texte.reserve(saetze.size());
+    for (const CFeldsatz& s : saetze)
+        texte.push_back(s.text);
+    return texte;
+}
+
+CFeldsaetze AusSatztexten(const std::vector<std::string>& texte)
+{
+    return CFeldsaetze(texte.begin(), texte.end());
+}
+
 bool FeldnameGueltig(std::string_view name)
 {
     std::string_view rest;

@@ -101,6 +101,37 @@ int SatzkopfLesen(std::string_view zeile, std::string& name, int& foerderbeginn)
 // out position `ausser`; -1 when there is none. A field is known by its name.
 int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int ausser = -1);
 
+// A field as the document holds it: its values and stage rows as numbers,
+// read once from the record text, and that text as the file holds it. The
+// text is what a file gets back, so that a record nobody changed keeps its
+// bytes; the values are what the run and the dialogs use. A record made by
+// the dialog is its formatted text read back, so that its values are those
+// a saved and reopened file gives.
+struct CFeldsatz {
+    std::string text;
+    CFeldwerte werte;
+    CStufen stufen{};
+    int gelesen = 0; // values the text gave, in order (kWerteJeSatz when complete)
+
+    CFeldsatz() = default;
+    CFeldsatz(std::string satz); // NOLINT: a record is made from its text
+    CFeldsatz(const char* satz) : CFeldsatz(std::string(satz)) {}
+    bool Lesbar() const { return gelesen == kWerteJeSatz; }
+    // Name and first year were read (an unreadable rest still names the field).
+    bool KopfLesbar() const { return gelesen >= 2; }
+    std::string_view Name() const;
+    bool operator==(const CFeldsatz& b) const { return text == b.text; }
+};
+using CFeldsaetze = std::vector<CFeldsatz>;
+
+// Position of the field named `name` (the first token of its record), leaving
+// out position `ausser`; -1 when there is none.
+int FeldIndex(const CFeldsaetze& saetze, std::string_view name, int ausser = -1);
+
+// The record texts, as a file or the dialog's list holds them.
+std::vector<std::string> Satztexte(const CFeldsaetze& saetze);
+CFeldsaetze AusSatztexten(const std::vector<std::string>& texte);
+
 // A field name must be exactly one token without white space.
 bool FeldnameGueltig(std::string_view name);
 

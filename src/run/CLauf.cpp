@@ -77,10 +77,9 @@ CLaufErgebnis Lauf(const CLaufEingabe& eingabe, CFeldspeicher* speicher)
 int CLauf::FruehesterFoerderbeginn()
 {
     bool erster = true;
-    for (const auto& satz : m_saFelder) {
-        std::string name;
-        int jahr = 0;
-        if (SatzkopfLesen(satz, name, jahr) < 2 || !JahrPlausibel(jahr))
+    for (const CFeldsatz& satz : m_saFelder) {
+        const int jahr = satz.werte.m_iFoerderbeginn;
+        if (!satz.KopfLesbar() || !JahrPlausibel(jahr))
             continue; // an unreadable record says nothing about the start
         if (erster || jahr < m_iProjektstart)
             m_iProjektstart = jahr;
@@ -113,8 +112,12 @@ CLaufErgebnis CLauf::Berechnen()
     // A single field's run starts in its own first year. The profiles are
     // merged against the start the run uses, so that every summary row
     // carries its own year's sales and rest-field figures.
-    if (einzelfeld)
-        SatzkopfLesen(m_saFelder[static_cast<size_t>(m_iEinzelfeld)], m_sFeldname, m_iProjektstart);
+    if (einzelfeld) {
+        const CFeldsatz& satz = m_saFelder[static_cast<size_t>(m_iEinzelfeld)];
+        m_sFeldname = satz.Name();
+        if (satz.KopfLesbar())
+            m_iProjektstart = satz.werte.m_iFoerderbeginn;
+    }
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
     m_saBericht.clear();
@@ -247,17 +250,18 @@ void CLauf::ReservenGrafik(bool einzelfeld)
 
 int CLauf::FeldNeuBerechnen(int i)
 {
-    CStufen stufen{};
-    CFeldwerte feld;
-    if (FeldzeileLesen(m_saFelder[i], feld, stufen) != kWerteJeSatz) {
-        const std::string name = Anzeigename(ErstesWort(m_saFelder[i]));
+    const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
+    if (!satz.Lesbar()) {
+        const std::string name = Anzeigename(satz.Name());
         m_sText = Format("Der %d. Feldsatz (Feld %s) ist unlesbar und wird nicht berechnet.", i + 1,
                          AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 40)).c_str());
         FeldAuslassen(name, "der Feldsatz ist unlesbar", m_sText);
         return -1;
     }
-    feld.m_sFeldname = Anzeigename(feld.m_sFeldname); // the report and the CSV show it
-    m_Feld = feld;
+    const CStufen& stufen = satz.stufen;
+    m_Feld = satz.werte;
+    m_Feld.m_sFeldname = Anzeigename(m_Feld.m_sFeldname); // the report and the CSV show it
+    const CFeldwerte& feld = m_Feld;
     m_sFeldname = feld.m_sFeldname;
     m_iFoerderbeginn = feld.m_iFoerderbeginn;
     for (int k = 0; k < kAnzahlStufen; ++k) {
@@ -380,7 +384,7 @@ int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
 std::string CLauf::FeldSchluessel(int i) const
 {
     return Format("%d|%d|%d|%d|", m_iProjektstart, m_iProjektende, m_bDetailausgabe, m_bFeldesreserven) +
-           m_saFelder[static_cast<size_t>(i)];
+           m_saFelder[static_cast<size_t>(i)].text;
 }
 
 int CLauf::Feldberechnung(int i)
@@ -501,10 +505,9 @@ void CLauf::ProfilUebernehmen(bool restfelder)
     const long long n = static_cast<long long>(zeilen.size());
     if (n == 0)
         return;
-    int erstes = 0, letztes = 0;
-    float p = 0, r = 0;
-    if (ProfilzeileLesen(zeilen.front(), erstes, p, r) < 1 || ProfilzeileLesen(zeilen.back(), letztes, p, r) < 1)
+    if (zeilen.front().gelesen < 1 || zeilen.back().gelesen < 1)
         return; // lines are checked where they enter; nothing to place
+    const int erstes = zeilen.front().jahr, letztes = zeilen.back().jahr;
     const long long istart = static_cast<long long>(erstes) - m_iProjektstart;
     if (erstes >= m_iProjektende) {
         Meldung(restfelder ? "Die Restdaten beginnen erst nach Projektende!"
@@ -516,6 +519,14 @@ void CLauf::ProfilUebernehmen(bool restfelder)
                            : "Die Verkaufsdaten enden vor dem Projektbeginn!");
         return;
     }
-    for (long long k = std::max(istart, 0LL); k < kMaxJahre && k < istart + n; ++k)
-        ProfilzeileLesen(zeilen[static_cast<size_t>(k - istart)], jahre[k], produktion[k], rate[k]);
+    for (long long k = std::max(istart, 0LL); k < kMaxJahre && k < istart + n; ++k) {
+        // A line sets the values it holds, as a scan of it would.
+        const CProfilzeile& z = zeilen[static_cast<size_t>(k - istart)];
+        if (z.gelesen >= 1)
+            jahre[k] = z.jahr;
+        if (z.gelesen >= 2)
+            produktion[k] = z.produktion;
+        if (z.gelesen >= 3)
+            rate[k] = z.rate;
+    }
 }

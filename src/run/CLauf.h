@@ -17,6 +17,7 @@
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
 #include "summary/Jahresreihen.h"
+#include "summary/Profil.h"
 
 #include <string>
 #include <unordered_map>
@@ -39,8 +40,8 @@ struct CArbeitswerte {
 };
 
 struct CLaufEingabe {
-    std::vector<std::string> felder; // field records, in list order
-    std::vector<std::string> verkaufsprofil, restfelder;
+    CFeldsaetze felder; // field records, in list order
+    CProfil verkaufsprofil, restfelder;
     int projektende = 0;
     std::string einzelfeld;     // the single field's name; "" = all fields
     bool detail = false;        // detail report
@@ -124,7 +125,8 @@ public:
     void NichtBerechneteZeilen();
 
     // ---- inputs ----
-    std::vector<std::string> m_saFelder, m_saVerkaufsprofil, m_saRestfelder;
+    CFeldsaetze m_saFelder;
+    CProfil m_saVerkaufsprofil, m_saRestfelder;
     int m_iProjektende = 0;
     std::string m_sEinzelfeld;
     int m_iEinzelfeld = -1;

@@ -21,6 +21,25 @@ int ProfilzeileLesen(std::string_view zeile, int& jahr, float& produktion, float
     return 3;
 }
 
+CProfilzeile::CProfilzeile(std::string zeile) : text(std::move(zeile))
+{
+    gelesen = ProfilzeileLesen(text, jahr, produktion, rate);
+}
+
+std::vector<std::string> Profiltexte(const CProfil& profil)
+{
+    std::vector<std::string> texte;
+    texte.reserve(profil.size());
+    for (const CProfilzeile& z : profil)
+        texte.push_back(z.text);
+    return texte;
+}
+
+CProfil AusProfiltexten(const std::vector<std::string>& texte)
+{
+    return CProfil(texte.begin(), texte.end());
+}
+
 std::string ProfilzeileEingabe(int jahr, float produktion, float rate)
 {
     return Format("%d  %12.1f  %12.1f", jahr, double(produktion), double(rate));

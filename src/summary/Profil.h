@@ -12,6 +12,27 @@ class IMeldungen;
 // or imported by a user may write the numbers with a decimal comma.
 int ProfilzeileLesen(std::string_view zeile, int& jahr, float& produktion, float& rate);
 
+// A profile line as the document holds it: year, production and rate as
+// numbers, read once, and the text as the file holds it (written back byte for
+// byte; the dialog shows it).
+struct CProfilzeile {
+    std::string text;
+    int jahr = 0;
+    float produktion = 0; // Mio m³ per year
+    float rate = 0;       // m³/h
+    int gelesen = 0;      // values the text gave (0 … 3)
+
+    CProfilzeile() = default;
+    CProfilzeile(std::string zeile); // NOLINT: a line is made from its text
+    CProfilzeile(const char* zeile) : CProfilzeile(std::string(zeile)) {}
+    bool operator==(const CProfilzeile& b) const { return text == b.text; }
+};
+using CProfil = std::vector<CProfilzeile>;
+
+// The texts of a profile's lines, and a profile from such texts.
+std::vector<std::string> Profiltexte(const CProfil& profil);
+CProfil AusProfiltexten(const std::vector<std::string>& texte);
+
 // A line entered or changed in the profile dialog.
 std::string ProfilzeileEingabe(int jahr, float produktion, float rate);
 // A line imported from a file.

@@ -102,7 +102,7 @@ std::vector<CFall> Faelle(const std::string& beispiel, const std::vector<std::st
     std::string bytes, grund;
     EXPECT_TRUE(DateiLesen(beispiel, bytes, grund) && doc.Laden(bytes, grund)) << grund;
     for (const auto& satz : doc.m_saFelder) {
-        const std::string name(ErstesWort(satz));
+        const std::string name(satz.Name());
         f.push_back({"vorschlag_" + name, {"--vorschlag", name}});
     }
     return f;

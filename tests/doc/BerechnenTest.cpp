@@ -314,7 +314,7 @@ TEST(Berechnen, KeptFieldResultsGiveTheOutputOfAFullRecompute)
             d.m_bFeldesreserven = modus.reserven;
             if (modus.einzelfeld >= 0) {
                 d.m_iEinzelfeld = modus.einzelfeld;
-                d.m_sEinzelfeld = std::string(ErstesWort(d.m_saFelder[1]));
+                d.m_sEinzelfeld = std::string(d.m_saFelder[1].Name());
                 d.m_iFoerderbeginn = 2006;
             }
         };
@@ -325,7 +325,7 @@ TEST(Berechnen, KeptFieldResultsGiveTheOutputOfAFullRecompute)
         // compare with a document that computes everything afresh.
         CFeldwerte f;
         CStufen s;
-        ASSERT_EQ(FeldzeileLesen(beispiel.m_saFelder[2], f, s), kWerteJeSatz);
+        ASSERT_EQ(FeldzeileLesen(beispiel.m_saFelder[2].text, f, s), kWerteJeSatz);
         f.m_iBohrungen += 2;
         CStufenTexte t;
         for (int k = 0; k < kAnzahlStufen; ++k)

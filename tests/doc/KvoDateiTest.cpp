@@ -83,9 +83,9 @@ TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
     const auto datei = [&](std::vector<std::string> felder, std::vector<std::string> verkauf = {},
                            std::vector<std::string> rest = {}, int ende = 2030) {
         CKalvoDoc d(m);
-        d.m_saFelder = std::move(felder);
-        d.m_saVerkaufsprofil = std::move(verkauf);
-        d.m_saRestfelder = std::move(rest);
+        d.m_saFelder = AusSatztexten(felder);
+        d.m_saVerkaufsprofil = AusProfiltexten(verkauf);
+        d.m_saRestfelder = AusProfiltexten(rest);
         d.m_iProjektende = ende;
         return d.Speichern();
     };
@@ -130,7 +130,7 @@ TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
         std::string fehler;
         EXPECT_FALSE(doc.Laden(k.bytes, fehler)) << k.pruefung;
         EXPECT_EQ(fehler.substr(0, k.meldung.size()), k.meldung) << k.pruefung;
-        EXPECT_EQ(doc.m_saFelder, std::vector<std::string>{"vorher"}) << k.pruefung;
+        EXPECT_EQ(Satztexte(doc.m_saFelder), std::vector<std::string>{"vorher"}) << k.pruefung;
         EXPECT_EQ(doc.m_iProjektende, 2040) << k.pruefung;
     }
 

@@ -19,7 +19,7 @@ struct CRechnung {
 
     CRechnung(std::vector<std::string> felder, int ende, int detail = 1)
     {
-        doc.m_saFelder = std::move(felder);
+        doc.m_saFelder = AusSatztexten(felder);
         doc.m_iProjektende = ende;
         doc.m_bDetailausgabe = detail;
         doc.Berechnen();

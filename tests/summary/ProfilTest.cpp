@@ -17,9 +17,9 @@ struct CDokument {
 
 using CTeil = CTeillauf;
 
-std::vector<std::string> Profil(int von, int bis, float produktion = 95.0f)
+CProfil Profil(int von, int bis, float produktion = 95.0f)
 {
-    std::vector<std::string> z;
+    CProfil z;
     for (int j = von; j <= bis; ++j)
         z.push_back(ProfilzeileEingabe(j, produktion, 13000.0f));
     return z;
@@ -62,7 +62,7 @@ TEST(Profil, LinesArePlacedByPositionFromTheFirstYear)
 TEST(Profil, ProfilesOutsideTheProjectAreRejectedWithTheirMessage)
 {
     struct CFall {
-        std::vector<std::string> zeilen;
+        CProfil zeilen;
         bool rest;
         const char* meldung;
     };
