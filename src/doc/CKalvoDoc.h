@@ -170,8 +170,8 @@ public:
     // Appends m_sText to the report buffer.
     void BerichtZeile() { m_saBericht.push_back(m_sText); }
     void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
-    // Drops the fields' kept results: the next run computes every field.
-    void FeldergebnisseVergessen() { m_Feldspeicher.ergebnisse.clear(); }
+    // Drops the fields' kept results and gas tables: the next run computes every field from scratch.
+    void FeldergebnisseVergessen() { m_Feldspeicher = {}; }
     // A field the last run could not compute, with the German reason; the
     // report names each at its end.
     const std::vector<CNichtBerechnet>& NichtBerechnet() const { return m_NichtBerechnet; }

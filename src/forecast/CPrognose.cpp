@@ -71,12 +71,14 @@ void CPrognoseLauf::DruckabhaengigVorbereiten()
     m_fZref = static_cast<float>(gas.Zwert(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dokument));
     const float dichte = static_cast<float>(Dichteverhaeltnis(double(f.m_fReferenzdruck) / m_fZref, f.m_fTcel));
     m_fVisref = static_cast<float>(gas.LeeViskositaet(dichte * gas.m_dRhoN));
-    m_fTm = static_cast<float>((double(f.m_fTcel) + f.m_fKopftemperatur) / 2.0);
+    m_fTm = MittlereRohrtemperatur(f);
     // The caller ensures B1 > 1 and a positive depth.
     m_fZm = static_cast<float>(double(kSaeulenKonstante) * f.m_fTeufe * gas.m_dRhoN /
                                ((m_fTm + kKelvinNull) * std::log(double(f.m_fB1))));
-    for (int i = 0; i < kDruckPunkte; ++i)
-        m_R.zTabRohr[i] = static_cast<float>(gas.Zwert(m_fTm, GitterDruck(i), EZwertVariante::Dokument));
+    if (m_E.zTabRohr)
+        std::copy_n(m_E.zTabRohr, kDruckPunkte, m_R.zTabRohr);
+    else
+        RohrTabelleBauen(gas, m_fTm, m_R.zTabRohr);
 }
 
 // Rate of all wells (m³/h) from the quadratic deliverability equation

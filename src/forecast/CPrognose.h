@@ -21,8 +21,9 @@ struct CPrognoseEingabe {
     CFeldwerte feld;  // the parsed record
     CStufen stufen{}; // its stage rows
     const CGaseigenschaften* gas = nullptr;
-    const float* pzTab = nullptr;  // p/z over the pressure grid, bar
-    const float* visTab = nullptr; // viscosity over the pressure grid, cP
+    const float* pzTab = nullptr;    // p/z over the pressure grid, bar
+    const float* visTab = nullptr;   // viscosity over the pressure grid, cP
+    const float* zTabRohr = nullptr; // z at the mean tubing temperature, when built ahead
     int projektstart = 0, projektende = 0;
     bool detail = false;         // year table and stage lines in the report
     bool reserven = false;       // one reserves line in the report

@@ -14,6 +14,38 @@ void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kD
     }
 }
 
+void RohrTabelleBauen(const CGaseigenschaften& gas, float tm, float zTab[kDruckPunkte])
+{
+    for (int i = 0; i < kDruckPunkte; ++i)
+        zTab[i] = static_cast<float>(gas.Zwert(tm, GitterDruck(i), EZwertVariante::Dokument));
+}
+
+float MittlereRohrtemperatur(const CFeldwerte& f)
+{
+    return static_cast<float>((double(f.m_fTcel) + f.m_fKopftemperatur) / 2.0);
+}
+
+CGastabellen GastabellenBauen(const CFeldwerte& feld, bool mitRohr)
+{
+    CGastabellen t;
+    t.gas.Gaseigenschaften(feld.m_fAnteil, feld.m_fTcel);
+    DruckTabellenBauen(t.gas, feld.m_fTcel, t.pzTab, t.visTab);
+    t.mitRohr = mitRohr;
+    if (mitRohr)
+        RohrTabelleBauen(t.gas, MittlereRohrtemperatur(feld), t.zTabRohr);
+    return t;
+}
+
+std::string GastabellenSchluessel(const CFeldwerte& f, bool mitRohr)
+{
+    // The values' bits: equal keys mean equal inputs, to the last bit.
+    std::string s(reinterpret_cast<const char*>(f.m_fAnteil.data()), sizeof(f.m_fAnteil));
+    s.append(reinterpret_cast<const char*>(&f.m_fTcel), sizeof f.m_fTcel);
+    s.append(reinterpret_cast<const char*>(&f.m_fKopftemperatur), sizeof f.m_fKopftemperatur);
+    s.push_back(mitRohr ? '1' : '0');
+    return s;
+}
+
 float DruckAusPz(const float pzTab[kDruckPunkte], float pbsz, int& segment)
 {
     constexpr int letzter = kDruckPunkte - 1;

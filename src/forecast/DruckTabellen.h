@@ -3,11 +3,37 @@
 // (entry i at 10·i + 1 bar), and the lookups the forecasts make in them.
 
 #include "gas/CGaseigenschaften.h"
+#include "model/Feldsatz.h"
 #include "model/Grenzen.h"
+
+#include <string>
 
 // Builds p/z (bar) and viscosity (cP) at the reservoir temperature tcel (°C).
 void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte],
                         float visTab[kDruckPunkte]);
+
+// z over the pressure grid at the mean tubing temperature tm (°C).
+void RohrTabelleBauen(const CGaseigenschaften& gas, float tm, float zTab[kDruckPunkte]);
+
+// The mean tubing temperature (°C): between reservoir and wellhead.
+float MittlereRohrtemperatur(const CFeldwerte& feld);
+
+// A field's gas and its tables over the pressure grid: all that depends only
+// on the composition and the two temperatures. A run builds them ahead for
+// many fields at once and keeps them while those values stay.
+struct CGastabellen {
+    CGaseigenschaften gas;
+    float pzTab[kDruckPunkte]{};    // p/z, bar
+    float visTab[kDruckPunkte]{};   // viscosity at the reservoir temperature, cP
+    float zTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature, when `mitRohr`
+    bool mitRohr = false;
+};
+
+// Builds them; the tubing table only `mitRohr` (pressure-dependent factors).
+CGastabellen GastabellenBauen(const CFeldwerte& feld, bool mitRohr);
+
+// What the tables depend on, as a key: composition, temperatures, `mitRohr`.
+std::string GastabellenSchluessel(const CFeldwerte& feld, bool mitRohr);
 
 // The pressure (bar) whose p/z is `pbsz`, interpolated linearly in the table,
 // beyond its ends extrapolating the first or the last segment. `segment`

@@ -11,8 +11,10 @@
 #include "summary/Profil.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <iterator>
+#include <thread>
 #include <type_traits>
 
 namespace {
@@ -92,7 +94,7 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
     : m_saFelder(e.felder), m_saVerkaufsprofil(e.verkaufsprofil), m_saRestfelder(e.restfelder),
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
-      m_iProjektstart(e.projektstart), m_pSpeicher(speicher)
+      m_iProjektstart(e.projektstart), m_pSpeicher(speicher), m_iThreads(e.threads)
 {
     // The working values start as the caller left them: a run that computes
     // no field leaves them as they were.
@@ -124,6 +126,7 @@ CLaufErgebnis CLauf::Berechnen()
     m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
 
     if (einzelfeld) {
+        GastabellenVorbereiten(true);
         Feldberechnung(m_iEinzelfeld);
         m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);
         BerichtZeile();
@@ -136,6 +139,7 @@ CLaufErgebnis CLauf::Berechnen()
                  {"", "   Zusammenstellung der Feldesreserven", "", "     Feld                (Mio m3)", ""})
                 BerichtZeile(zeile);
         }
+        GastabellenVorbereiten(false);
         for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
             Feldberechnung(i);
         m_sTitel = m_iGrafikRate == 1 ? "Rate aller Felder" : "Jahresproduktion aller Felder";
@@ -275,7 +279,7 @@ int CLauf::FeldNeuBerechnen(int i)
     if (!FelddatenBrauchbar())
         return -1;
 
-    m_Gas.Gaseigenschaften(m_Feld.m_fAnteil, m_Feld.m_fTcel);
+    m_Gas = Gastabellen().gas;
     if (m_bDetailausgabe == 1)
         GasberichtSchreiben(m_Feld, m_Gas, m_saBericht);
     return DruckTabellen();
@@ -313,7 +317,9 @@ CStufen CLauf::Stufen() const
 
 int CLauf::DruckTabellen()
 {
-    DruckTabellenBauen(m_Gas, m_Feld.m_fTcel, m_fPzTab, m_fVisTab);
+    const CGastabellen& t = Gastabellen();
+    std::copy(std::begin(t.pzTab), std::end(t.pzTab), m_fPzTab);
+    std::copy(std::begin(t.visTab), std::end(t.visTab), m_fVisTab);
     if (std::any_of(std::begin(m_fPzTab), std::end(m_fPzTab),
                     [](float pz) { return !(pz > 0) || !std::isfinite(pz); })) {
         m_sText = Format("Das Feld %s wird nicht berechnet: für das Gas ist kein Z-Wert zu finden "
@@ -332,6 +338,70 @@ int CLauf::DruckTabellen()
         FeldMeldung(m_sText);
     }
     return max_rate();
+}
+
+namespace {
+
+// Pressure-dependent factors need the tubing table; they need a gas column.
+bool MitRohr(const CFeldwerte& f)
+{
+    return f.m_bDruckabhaengig == 1 && f.m_fB1 > 1.0f && f.m_fTeufe > 0.0f;
+}
+
+} // namespace
+
+const CGastabellen& CLauf::Gastabellen()
+{
+    const std::string schluessel = GastabellenSchluessel(m_Feld, MitRohr(m_Feld));
+    auto& t = m_Gastabellen[schluessel];
+    if (!t)
+        t = std::make_shared<const CGastabellen>(GastabellenBauen(m_Feld, MitRohr(m_Feld)));
+    return *t;
+}
+
+// The z-factor iterations behind the tables are most of a field's work and
+// need nothing of the other fields: the tables of every field this run will
+// compute are built ahead on all cores (or taken from the store, where the
+// composition and temperatures are unchanged). The fields are then computed
+// in order as before, with the same numbers.
+void CLauf::GastabellenVorbereiten(bool einzelfeld)
+{
+    const CTabellen gehalten = m_pSpeicher ? m_pSpeicher->gastabellen : CTabellen{};
+    std::vector<std::pair<std::string, const CFeldwerte*>> offen;
+    for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i) {
+        const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
+        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() || !FeldregelVerletzt(satz.werte, satz.stufen).empty())
+            continue;
+        std::string schluessel = GastabellenSchluessel(satz.werte, MitRohr(satz.werte));
+        if (m_Gastabellen.contains(schluessel))
+            continue;
+        const auto alt = gehalten.find(schluessel);
+        if (alt != gehalten.end()) {
+            m_Gastabellen.emplace(schluessel, alt->second); // kept also for a replayed field
+            continue;
+        }
+        if (m_pSpeicher && m_pSpeicher->ergebnisse.contains(FeldSchluessel(i)))
+            continue; // replayed: no tables needed
+        m_Gastabellen.emplace(schluessel, nullptr);
+        offen.emplace_back(std::move(schluessel), &satz.werte);
+    }
+
+    std::vector<std::shared_ptr<const CGastabellen>> gebaut(offen.size());
+    std::atomic<size_t> naechstes{0};
+    const auto arbeiten = [&] {
+        for (size_t k = naechstes++; k < offen.size(); k = naechstes++)
+            gebaut[k] =
+                std::make_shared<const CGastabellen>(GastabellenBauen(*offen[k].second, MitRohr(*offen[k].second)));
+    };
+    const unsigned kerne = m_iThreads > 0 ? unsigned(m_iThreads) : std::max(1u, std::thread::hardware_concurrency());
+    const size_t helfer = std::min<size_t>(kerne, offen.size()) - (offen.empty() ? 0 : 1);
+    std::vector<std::jthread> threads;
+    for (size_t k = 0; k < helfer; ++k)
+        threads.emplace_back(arbeiten);
+    arbeiten();
+    threads.clear(); // joins
+    for (size_t k = 0; k < offen.size(); ++k)
+        m_Gastabellen[offen[k].first] = gebaut[k];
 }
 
 int CLauf::max_rate()
@@ -355,6 +425,8 @@ int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.gas = &m_Gas;
     e.pzTab = m_fPzTab;
     e.visTab = m_fVisTab;
+    if (druckabhaengig && Gastabellen().mitRohr)
+        e.zTabRohr = Gastabellen().zTabRohr;
     e.projektstart = m_iProjektstart;
     e.projektende = m_iProjektende;
     e.detail = m_bDetailausgabe == 1;
@@ -446,8 +518,12 @@ void CLauf::FeldMeldung(const std::string& text)
 // of one portfolio.
 void CLauf::FeldergebnisseAufraeumen()
 {
-    if (m_pSpeicher)
+    if (m_pSpeicher) {
         std::erase_if(m_pSpeicher->ergebnisse, [this](const auto& eintrag) { return eintrag.second.lauf != m_nLauf; });
+        // The tables of this run's fields stay for the next run.
+        std::erase_if(m_Gastabellen, [](const auto& eintrag) { return !eintrag.second; });
+        m_pSpeicher->gastabellen = m_Gastabellen;
+    }
 }
 
 void CLauf::Zusammenfassung()

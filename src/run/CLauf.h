@@ -19,6 +19,7 @@
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -48,6 +49,7 @@ struct CLaufEingabe {
     bool reserven = false;      // reserves list instead of the summary
     bool rate = false;          // chart quantity: rate instead of production
     int projektstart = 0;       // the last run's start: kept when no record names a year
+    int threads = 0;            // threads that build the gas tables ahead; 0 = one per core
     CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
 };
 
@@ -95,6 +97,8 @@ struct CFeldergebnis {
 // options changed. One store serves one run at a time.
 struct CFeldspeicher {
     std::unordered_map<std::string, CFeldergebnis> ergebnisse;
+    // gas and pressure tables by what they depend on (GastabellenSchluessel)
+    std::unordered_map<std::string, std::shared_ptr<const CGastabellen>> gastabellen;
     unsigned laeufe = 0;
 };
 
@@ -118,6 +122,8 @@ public:
     // The stage rows of the field being computed, from the stage arrays.
     CStufen Stufen() const;
     int DruckTabellen();
+    // The gas and pressure tables of the field being computed (built ahead, kept, or built now).
+    const CGastabellen& Gastabellen();
     int max_rate();
     int max_rate_druckabhaengig();
     void Zusammenfassung();
@@ -173,6 +179,11 @@ private:
     void Arbeitswerte(W& w, Fn&& paar);
     CLaufErgebnis Ergebnis();
     void FeldergebnisseAufraeumen();
+    void GastabellenVorbereiten(bool einzelfeld);
+
+    using CTabellen = std::unordered_map<std::string, std::shared_ptr<const CGastabellen>>;
+    CTabellen m_Gastabellen; // by GastabellenSchluessel: those this run uses
+    int m_iThreads = 0;
 
     CFeldspeicher* m_pSpeicher;
     unsigned m_nLauf = 0;
