@@ -183,9 +183,9 @@ private:
 
     using CTabellen = std::unordered_map<std::string, std::shared_ptr<const CGastabellen>>;
     CTabellen m_Gastabellen; // by GastabellenSchluessel: those this run uses
-    int m_iThreads = 0;
 
     CFeldspeicher* m_pSpeicher;
+    int m_iThreads = 0;
     unsigned m_nLauf = 0;
     CFeldergebnis m_Feldergebnis; // of the field being computed
     unsigned m_nFeldMeldungen = 0;
