@@ -177,7 +177,7 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
         meldungen.Meldung("Das Feld " + name + " gibt es nicht.");
         return kAufruf;
     }
-    const CFeldwerte& feld = doc.m_saFelder[static_cast<size_t>(i)].werte;
+    const CFeldwerte& feld = doc.m_saFelder[static_cast<size_t>(i)].Werte();
     if (ZusammensetzungFehlt(feld)) {
         meldungen.Meldung("Die Gaszusammensetzung fehlt");
         return kDatei;

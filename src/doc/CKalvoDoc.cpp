@@ -52,7 +52,7 @@ bool CKalvoDoc::EinzelfeldWaehlen(const std::string& name)
     const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
     m_sEinzelfeld = satz.Name();
     if (satz.KopfLesbar())
-        m_iFoerderbeginn = satz.werte.m_iFoerderbeginn;
+        m_iFoerderbeginn = satz.Werte().m_iFoerderbeginn;
     m_iEinzelfeld = i;
     return true;
 }

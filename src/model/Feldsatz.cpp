@@ -194,14 +194,14 @@ int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int
     return -1;
 }
 
-CFeldsatz::CFeldsatz(std::string satz) : text(std::move(satz))
+CFeldsatz::CFeldsatz(std::string satz) : m_sText(std::move(satz))
 {
-    gelesen = FeldzeileLesen(text, werte, stufen);
+    m_iGelesen = FeldzeileLesen(m_sText, m_Werte, m_Stufen);
 }
 
 std::string_view CFeldsatz::Name() const
 {
-    return ErstesWort(text);
+    return ErstesWort(m_sText);
 }
 
 int FeldIndex(const CFeldsaetze& saetze, std::string_view name, int ausser)
@@ -217,7 +217,7 @@ std::vector<std::string> Satztexte(const CFeldsaetze& saetze)
     std::vector<std::string> texte;
     texte.reserve(saetze.size());
     for (const CFeldsatz& s : saetze)
-        texte.push_back(s.text);
+        texte.push_back(s.Text());
     return texte;
 }
 

@@ -107,20 +107,26 @@ int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int
 // bytes; the values are what the run and the dialogs use. A record made by
 // the dialog is its formatted text read back, so that its values are those
 // a saved and reopened file gives.
-struct CFeldsatz {
-    std::string text;
-    CFeldwerte werte;
-    CStufen stufen{};
-    int gelesen = 0; // values the text gave, in order (kWerteJeSatz when complete)
-
+class CFeldsatz {
+public:
     CFeldsatz() = default;
     CFeldsatz(std::string satz); // NOLINT: a record is made from its text
     CFeldsatz(const char* satz) : CFeldsatz(std::string(satz)) {}
-    bool Lesbar() const { return gelesen == kWerteJeSatz; }
+    const std::string& Text() const { return m_sText; }
+    // Values and stage rows change only with the text: they are its reading.
+    const CFeldwerte& Werte() const { return m_Werte; }
+    const CStufen& Stufen() const { return m_Stufen; }
+    bool Lesbar() const { return m_iGelesen == kWerteJeSatz; }
     // Name and first year were read (an unreadable rest still names the field).
-    bool KopfLesbar() const { return gelesen >= 2; }
+    bool KopfLesbar() const { return m_iGelesen >= 2; }
     std::string_view Name() const;
-    bool operator==(const CFeldsatz& b) const { return text == b.text; }
+    bool operator==(const CFeldsatz& b) const { return m_sText == b.m_sText; }
+
+private:
+    std::string m_sText;
+    CFeldwerte m_Werte;
+    CStufen m_Stufen{};
+    int m_iGelesen = 0; // values the text gave, in order (kWerteJeSatz when complete)
 };
 using CFeldsaetze = std::vector<CFeldsatz>;
 

@@ -80,7 +80,7 @@ int CLauf::FruehesterFoerderbeginn()
 {
     bool erster = true;
     for (const CFeldsatz& satz : m_saFelder) {
-        const int jahr = satz.werte.m_iFoerderbeginn;
+        const int jahr = satz.Werte().m_iFoerderbeginn;
         if (!satz.KopfLesbar() || !JahrPlausibel(jahr))
             continue; // an unreadable record says nothing about the start
         if (erster || jahr < m_iProjektstart)
@@ -118,7 +118,7 @@ CLaufErgebnis CLauf::Berechnen()
         const CFeldsatz& satz = m_saFelder[static_cast<size_t>(m_iEinzelfeld)];
         m_sFeldname = satz.Name();
         if (satz.KopfLesbar())
-            m_iProjektstart = satz.werte.m_iFoerderbeginn;
+            m_iProjektstart = satz.Werte().m_iFoerderbeginn;
     }
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
@@ -262,8 +262,8 @@ int CLauf::FeldNeuBerechnen(int i)
         FeldAuslassen(name, "der Feldsatz ist unlesbar", m_sText);
         return -1;
     }
-    const CStufen& stufen = satz.stufen;
-    m_Feld = satz.werte;
+    const CStufen& stufen = satz.Stufen();
+    m_Feld = satz.Werte();
     m_Feld.m_sFeldname = Anzeigename(m_Feld.m_sFeldname); // the report and the CSV show it
     const CFeldwerte& feld = m_Feld;
     m_sFeldname = feld.m_sFeldname;
@@ -370,9 +370,10 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
     std::vector<std::pair<std::string, const CFeldwerte*>> offen;
     for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i) {
         const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
-        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() || !FeldregelVerletzt(satz.werte, satz.stufen).empty())
+        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() ||
+            !FeldregelVerletzt(satz.Werte(), satz.Stufen()).empty())
             continue;
-        std::string schluessel = GastabellenSchluessel(satz.werte, MitRohr(satz.werte));
+        std::string schluessel = GastabellenSchluessel(satz.Werte(), MitRohr(satz.Werte()));
         if (m_Gastabellen.contains(schluessel))
             continue;
         const auto alt = gehalten.find(schluessel);
@@ -383,7 +384,7 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
         if (m_pSpeicher && m_pSpeicher->ergebnisse.contains(FeldSchluessel(i)))
             continue; // replayed: no tables needed
         m_Gastabellen.emplace(schluessel, nullptr);
-        offen.emplace_back(std::move(schluessel), &satz.werte);
+        offen.emplace_back(std::move(schluessel), &satz.Werte());
     }
 
     std::vector<std::shared_ptr<const CGastabellen>> gebaut(offen.size());
@@ -456,7 +457,7 @@ int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
 std::string CLauf::FeldSchluessel(int i) const
 {
     return Format("%d|%d|%d|%d|", m_iProjektstart, m_iProjektende, m_bDetailausgabe, m_bFeldesreserven) +
-           m_saFelder[static_cast<size_t>(i)].text;
+           m_saFelder[static_cast<size_t>(i)].Text();
 }
 
 int CLauf::Feldberechnung(int i)

@@ -87,7 +87,7 @@ TEST(Datenbefehle, CancelKeepsTheDocumentAndChangesMarkIt)
     };
     d.befehle.OnDatenAendern();
     EXPECT_TRUE(d.doc.IsModified());
-    EXPECT_NE(d.doc.m_saFelder[0].text.find(" 9 25000.0 "), std::string::npos);
+    EXPECT_NE(d.doc.m_saFelder[0].Text().find(" 9 25000.0 "), std::string::npos);
 }
 
 TEST(Datenbefehle, NewAsksToSaveAndForgetsTheFileName)
@@ -194,7 +194,7 @@ TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
     ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
     EXPECT_TRUE(d.doc.IsModified());
     ASSERT_EQ(d.doc.m_saFelder.size(), 1u);
-    EXPECT_EQ(d.doc.m_saFelder[0].text.substr(0, 4), "Neu ");
+    EXPECT_EQ(d.doc.m_saFelder[0].Text().substr(0, 4), "Neu ");
 
     EXPECT_FALSE(d.befehle.OnOpenDocument("kaputt", "/tmp/y.kvo", fehler));
     EXPECT_EQ(d.doc.GetTitle(), "x.kvo");

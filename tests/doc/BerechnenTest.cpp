@@ -325,7 +325,7 @@ TEST(Berechnen, KeptFieldResultsGiveTheOutputOfAFullRecompute)
         // compare with a document that computes everything afresh.
         CFeldwerte f;
         CStufen s;
-        ASSERT_EQ(FeldzeileLesen(beispiel.m_saFelder[2].text, f, s), kWerteJeSatz);
+        ASSERT_EQ(FeldzeileLesen(beispiel.m_saFelder[2].Text(), f, s), kWerteJeSatz);
         f.m_iBohrungen += 2;
         CStufenTexte t;
         for (int k = 0; k < kAnzahlStufen; ++k)

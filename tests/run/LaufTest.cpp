@@ -77,3 +77,32 @@ TEST(Lauf, RunsInTwoThreadsEqualTheRunsOneByOne)
     EXPECT_TRUE(gleich[0]);
     EXPECT_TRUE(gleich[1]);
 }
+
+// Gas tables kept from run to run (composition and temperatures unchanged)
+// and built on one or on all cores give the figures of a run from scratch;
+// a changed temperature builds new ones.
+TEST(Lauf, KeptAndParallelGasTablesGiveTheFiguresOfARunFromScratch)
+{
+    CLaufEingabe e = Beispiel();
+    e.detail = true;
+    e.threads = 1;
+    CFeldspeicher speicher;
+    Lauf(e, &speicher);
+    const size_t tabellen = speicher.gastabellen.size();
+    EXPECT_GT(tabellen, 0u);
+
+    e.projektende += 1; // every forecast again, with the kept tables
+    CFeldwerte f = e.felder[0].Werte();
+    f.m_fOGIP *= 0.8f;
+    e.felder[0] = Feldsatz(f, e.felder[0].Stufen());
+    e.threads = 0;
+    const CLaufErgebnis gehalten = Lauf(e, &speicher);
+    EXPECT_EQ(speicher.gastabellen.size(), tabellen);
+    EXPECT_TRUE(Gleich(gehalten, Lauf(e)));
+
+    f.m_fTcel += 5;
+    e.felder[0] = Feldsatz(f, e.felder[0].Stufen());
+    const CLaufErgebnis neu = Lauf(e, &speicher);
+    EXPECT_TRUE(Gleich(neu, Lauf(e)));
+    EXPECT_FALSE(Gleich(neu, gehalten));
+}
