@@ -341,9 +341,8 @@ bool Schreiben(const std::string& pfad, void (*fuellen)(CKalvoDoc&))
     CStilleMeldungen meldungen;
     CKalvoDoc doc(meldungen);
     fuellen(doc);
-    std::string fehler;
-    if (!DateiAtomarSchreiben(pfad, doc.Speichern(), fehler)) {
-        std::fprintf(stderr, "%s: %s\n", pfad.c_str(), fehler.c_str());
+    if (const CErgebnis<> geschrieben = DateiAtomarSchreiben(pfad, doc.Speichern()); !geschrieben) {
+        std::fprintf(stderr, "%s: %s\n", pfad.c_str(), geschrieben.Fehlertext().c_str());
         return false;
     }
     return true;

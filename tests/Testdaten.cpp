@@ -1,5 +1,9 @@
 #include "Testdaten.h"
 
+#include "platform/Datei.h"
+
+#include <gtest/gtest.h>
+
 CFeldwerte FeldA()
 {
     CFeldwerte f;
@@ -59,4 +63,14 @@ CFeldwerte MethanFeld(const std::string& name, int start, float ogip)
     f.m_fOGIP = ogip;
     f.m_fKonsAnteil = 100.0f;
     return f;
+}
+
+std::string DateiInhalt(const std::string& pfad)
+{
+    const CErgebnis<std::string> bytes = DateiLesen(pfad);
+    if (!bytes) {
+        ADD_FAILURE() << pfad << ": " << bytes.Fehlertext();
+        return {};
+    }
+    return *bytes;
 }

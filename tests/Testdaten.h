@@ -32,3 +32,6 @@ struct CTeillauf {
         return t;
     }
 };
+
+// The bytes of a file; the test fails (and gets "") when it cannot be read.
+std::string DateiInhalt(const std::string& pfad);

@@ -384,13 +384,15 @@ void CMainFrame::Schritt(const QString& name, const std::function<void()>& befeh
 
 bool CMainFrame::DateiOeffnen(const QString& pfad)
 {
-    std::string bytes, grund;
-    if (!DateiLesen(pfad.toStdString(), bytes, grund) ||
-        !m_Datenbefehle.OnOpenDocument(bytes, pfad.toStdString(), grund)) {
-        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
+    const CErgebnis<std::string> bytes = DateiLesen(pfad.toStdString());
+    CErgebnis<> geoeffnet =
+        bytes ? m_Datenbefehle.OnOpenDocument(*bytes, pfad.toStdString()) : CFehler{bytes.Fehlertext()};
+    if (!geoeffnet) {
+        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" +
+                            geoeffnet.Fehlertext());
         return false;
     }
-    m_sDateiInhalt = bytes;
+    m_sDateiInhalt = *bytes;
     m_pZuletzt->Merken(pfad);
     m_Verlauf.clear(); // opening and saving start a fresh history
     Aktualisieren();
@@ -410,19 +412,21 @@ void CMainFrame::OnFileOpen()
 // it was opened or last saved: another program or user has changed it.
 bool CMainFrame::AufDemDatentraegerGeaendert(const std::string& pfad) const
 {
-    std::string jetzt, grund;
-    return pfad == m_Doc.GetPathName() && DateiLesen(pfad, jetzt, grund) && jetzt != m_sDateiInhalt;
+    if (pfad != m_Doc.GetPathName())
+        return false;
+    const CErgebnis<std::string> jetzt = DateiLesen(pfad);
+    return jetzt && *jetzt != m_sDateiInhalt;
 }
 
 bool CMainFrame::Speichern(const QString& pfad)
 {
-    std::string grund;
     if (AufDemDatentraegerGeaendert(pfad.toStdString()) &&
         !m_Meldungen.Frage("Die Datei wurde seit dem Öffnen geändert. Trotzdem speichern?"))
         return false;
     const std::string bytes = m_Doc.Speichern();
-    if (!DateiAtomarSchreiben(pfad.toStdString(), bytes, grund)) {
-        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht gespeichert werden.\n" + grund);
+    if (const CErgebnis<> gespeichert = DateiAtomarSchreiben(pfad.toStdString(), bytes); !gespeichert) {
+        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht gespeichert werden.\n" +
+                            gespeichert.Fehlertext());
         return false;
     }
     m_Doc.SetPathName(pfad.toStdString());

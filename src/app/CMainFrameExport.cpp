@@ -16,20 +16,19 @@
 bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
 {
     const std::string ziel = pfad.toStdString();
-    std::string grund;
-    bool ok = false;
+    CErgebnis<> geschrieben;
     switch (art) {
-    case EExport::Csv: ok = DateiAtomarSchreiben(ziel, JahresreihenCsv(m_Doc.Jahresreihen()), grund); break;
+    case EExport::Csv: geschrieben = DateiAtomarSchreiben(ziel, JahresreihenCsv(m_Doc.Jahresreihen())); break;
     case EExport::Grafik: {
         CGrafik grafik(m_Doc); // the chart as kalvo-batch draws it: without zoom, the document's options
-        ok = GrafikSchreiben(grafik, ziel, m_Meldungen, grund);
+        geschrieben = GrafikSchreiben(grafik, ziel, m_Meldungen);
         break;
     }
-    case EExport::Bericht: ok = BerichtPdfSchreiben(m_Doc, ziel, false, grund); break;
+    case EExport::Bericht: geschrieben = BerichtPdfSchreiben(m_Doc, ziel, false); break;
     }
-    if (!ok)
-        m_Meldungen.Warnung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + grund);
-    return ok;
+    if (!geschrieben)
+        m_Meldungen.Warnung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + geschrieben.Fehlertext());
+    return geschrieben.has_value();
 }
 
 void CMainFrame::OnExport(EExport art)

@@ -63,9 +63,9 @@ void CMainFrame::OnVarianteVergleichen()
 
 bool CMainFrame::VarianteOeffnen(const QString& pfad)
 {
-    std::string grund;
-    if (!m_Doc.VarianteLaden(pfad.toStdString(), grund)) {
-        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" + grund);
+    if (const CErgebnis<> geladen = m_Doc.VarianteLaden(pfad.toStdString()); !geladen) {
+        m_Meldungen.Warnung("Die Datei " + pfad.toStdString() + " kann nicht geöffnet werden.\n" +
+                            geladen.Fehlertext());
         return false;
     }
     m_Doc.VergleichAktualisieren();

@@ -301,9 +301,10 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     CStderrMeldungen meldungen(fehler);
     CKalvoDoc doc(meldungen);
-    std::string bytes, grund;
-    if (!DateiLesen(o.datei, bytes, grund) || !doc.Laden(bytes, grund)) {
-        fehler << "kalvo-batch: " << o.datei << ": " << grund << '\n';
+    const CErgebnis<std::string> bytes = DateiLesen(o.datei);
+    const CErgebnis<> geladen = bytes ? doc.Laden(*bytes) : CFehler{bytes.Fehlertext()};
+    if (!geladen) {
+        fehler << "kalvo-batch: " << o.datei << ": " << geladen.Fehlertext() << '\n';
         return kDatei;
     }
     doc.NachDemLaden();
@@ -326,8 +327,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     doc.m_bFelderEinzeln = o.felderEinzeln;
     doc.m_bGemeinsameAchse = o.eineAchse;
     if (o.vergleich) {
-        if (!doc.VarianteLaden(*o.vergleich, grund)) {
-            fehler << "kalvo-batch: " << *o.vergleich << ": " << grund << '\n';
+        if (const CErgebnis<> geladen = doc.VarianteLaden(*o.vergleich); !geladen) {
+            fehler << "kalvo-batch: " << *o.vergleich << ": " << geladen.Fehlertext() << '\n';
             return kDatei;
         }
         if (o.ende)
@@ -341,8 +342,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.grafik) {
 #ifdef KALVO_GRAFIK
         GrafikUmgebung();
-        if (!GrafikSchreiben(grafik, *o.grafik, meldungen, grund)) {
-            fehler << "kalvo-batch: " << *o.grafik << ": " << grund << '\n';
+        if (const CErgebnis<> geschrieben = GrafikSchreiben(grafik, *o.grafik, meldungen); !geschrieben) {
+            fehler << "kalvo-batch: " << *o.grafik << ": " << geschrieben.Fehlertext() << '\n';
             return kDatei;
         }
 #else
@@ -353,8 +354,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.berichtPdf) {
 #ifdef KALVO_GRAFIK
         GrafikUmgebung();
-        if (!BerichtPdfSchreiben(doc, *o.berichtPdf, o.quer, grund)) {
-            fehler << "kalvo-batch: " << *o.berichtPdf << ": " << grund << '\n';
+        if (const CErgebnis<> geschrieben = BerichtPdfSchreiben(doc, *o.berichtPdf, o.quer); !geschrieben) {
+            fehler << "kalvo-batch: " << *o.berichtPdf << ": " << geschrieben.Fehlertext() << '\n';
             return kDatei;
         }
 #else
@@ -379,9 +380,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     }
     if (Ausgegeben(aus, fehler, kOk) != kOk)
         return kDatei;
-    if (o.csv && !DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc.Jahresreihen()), grund)) {
-        fehler << "kalvo-batch: " << *o.csv << ": " << grund << '\n';
-        return kDatei;
+    if (o.csv) {
+        if (const CErgebnis<> csv = DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc.Jahresreihen())); !csv) {
+            fehler << "kalvo-batch: " << *o.csv << ": " << csv.Fehlertext() << '\n';
+            return kDatei;
+        }
     }
     return status;
 }

@@ -103,11 +103,11 @@ void CDatenbefehle::ProfilBefehl(bool restfelder)
     d.UpdateAllViews();
 }
 
-bool CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::string& pfad, std::string& fehler)
+CErgebnis<> CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::string& pfad)
 {
     CKalvoDoc& d = m_Doc;
-    if (!d.Laden(bytes, fehler))
-        return false;
+    if (CErgebnis<> geladen = d.Laden(bytes); !geladen)
+        return geladen;
     d.VergleichBeenden(); // the variant was chosen for the document before
     d.NachDemLaden();
     d.SetPathName(pfad);
@@ -121,5 +121,5 @@ bool CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::string& pf
     // dialog changed a field or stage row.
     d.SetModifiedFlag(geaendert == 1);
     d.UpdateAllViews();
-    return true;
+    return {};
 }

@@ -4,6 +4,8 @@
 // the document's arrays into a modal dialog, runs it, takes the arrays back on
 // OK, decides whether to recompute and redraws all views.
 
+#include "platform/Fehler.h"
+
 #include <string>
 #include <string_view>
 
@@ -36,7 +38,7 @@ public:
     // exactly when that dialog changed a field or stage row. The views then
     // show the opened document's results, whether the dialog ended with OK
     // or was cancelled.
-    bool OnOpenDocument(std::string_view bytes, const std::string& pfad, std::string& fehler);
+    CErgebnis<> OnOpenDocument(std::string_view bytes, const std::string& pfad);
 
 private:
     void ProfilBefehl(bool restfelder);

@@ -234,27 +234,27 @@ void CDlgInput::ZeileInEingabe(const std::string& text)
 
 // ---- checks ----
 
-int CDlgInput::PruefeZusammensetzung()
+bool CDlgInput::PruefeZusammensetzung()
 {
     const auto vorher = Anteile();
     UpdateData(true);
     if (!ZusammensetzungFehlt(Feldwerte()))
-        return 0;
+        return true;
     for (int i = 0; i < kAnzahlKomponenten; ++i)
         *Anteil(i) = vorher[i];
     UpdateData(false);
-    return 1;
+    return false;
 }
 
-int CDlgInput::PruefeFelddaten()
+bool CDlgInput::PruefeFelddaten()
 {
     UpdateData(true);
-    return ::PruefeFelddaten(Feldwerte(), m_iProjektende, m_Meldungen, m_Gas);
+    return FelddatenAnnehmen(Feldwerte(), m_iProjektende, m_Meldungen, m_Gas);
 }
 
-int CDlgInput::PruefeFaktoren()
+bool CDlgInput::PruefeFaktoren()
 {
-    return ::PruefeFaktoren(Feldwerte(), m_Meldungen);
+    return FaktorenAnnehmen(Feldwerte(), m_Meldungen);
 }
 
 // ---- handlers ----
@@ -333,11 +333,11 @@ void CDlgInput::FeldAuswaehlen()
 void CDlgInput::FeldAnhaengen()
 {
     UpdateData(true);
-    if (PruefeFelddaten() != 0 || PruefeFaktoren() != 0 || !NameFrei())
+    if (!PruefeFelddaten() || !PruefeFaktoren() || !NameFrei())
         return;
     if (!Frage(Format("Soll das Feld %s angehängt werden?", m_sFeldname.c_str())))
         return;
-    if (PruefeZusammensetzung() != 0)
+    if (!PruefeZusammensetzung())
         return;
     StufenzeilenFuerNeuesFeld();
     DatenInZeile();
@@ -352,7 +352,7 @@ void CDlgInput::FeldAnhaengen()
 
 void CDlgInput::FeldAendern()
 {
-    if (PruefeFelddaten() != 0 || PruefeFaktoren() != 0)
+    if (!PruefeFelddaten() || !PruefeFaktoren())
         return;
     if (m_lbFelder.GetCount() == 0)
         return;
@@ -365,7 +365,7 @@ void CDlgInput::FeldAendern()
         return;
     if (!Frage(Format("Soll das %d.Feld %s geändert werden?", m_iFeld + 1, m_sAuswahl.c_str())))
         return;
-    if (PruefeZusammensetzung() != 0)
+    if (!PruefeZusammensetzung())
         return;
     // The single-field choice follows its field through a rename.
     if (!m_sEinzelfeld.empty() && ErstesWort(m_lbFelder.GetText(m_iFeld)) == m_sEinzelfeld)
@@ -597,7 +597,7 @@ void CDlgInput::OnKillFocusReferenzdruck()
 
 void CDlgInput::OnKillFocusZusammensetzung()
 {
-    if (PruefeZusammensetzung() != 0)
+    if (!PruefeZusammensetzung())
         Meldung("Die Gaszusammensetzung fehlt");
 }
 
@@ -653,7 +653,7 @@ void CDlgInput::OnGaseigenschaften()
 
 void CDlgInput::OnComputeAbc()
 {
-    if (PruefeZusammensetzung() != 0)
+    if (!PruefeZusammensetzung())
         return;
     CVorschlag vorschlag;
     if (::OnComputeAbc(Feldwerte(), m_iProjektende, m_Meldungen, vorschlag, m_Gas)) {

@@ -168,9 +168,10 @@ public:
     void InitData();
     bool FeldzeileLesen(const std::string& zeile);
     void DatenInZeile();
-    int PruefeFelddaten();
-    int PruefeFaktoren();
-    int PruefeZusammensetzung();
+    // Each shows its refusal and says whether the values were accepted.
+    bool PruefeFelddaten();
+    bool PruefeFaktoren();
+    bool PruefeZusammensetzung();
     CFeldwerte Feldwerte() const;
     void FeldwerteSetzen(const CFeldwerte& f);
 

@@ -7,6 +7,7 @@
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
+#include "platform/Fehler.h"
 #include "run/CLauf.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
@@ -103,9 +104,9 @@ public:
     // Loading: reads them into this document (no other member). On failure
     // returns false, leaves the document untouched and puts a German reason
     // into `fehler`.
-    bool Serialize(CArchivLeser& ar, std::string& fehler);
-    std::string Speichern() const;                           // the bytes of the file
-    bool Laden(std::string_view bytes, std::string& fehler); // from the bytes of a file
+    CErgebnis<> Serialize(CArchivLeser& ar);
+    std::string Speichern() const;             // the bytes of the file
+    CErgebnis<> Laden(std::string_view bytes); // from the bytes of a file
     // The load step after the items are read: modified mark and display options.
     void NachDemLaden();
 
@@ -155,7 +156,7 @@ public:
     // ---- comparison with a variant and coverage of the sales profile ----
     // Reads variant B for comparison. On failure (German reason in `fehler`)
     // the running comparison stays as it was. The next run computes it.
-    bool VarianteLaden(const std::string& pfad, std::string& fehler);
+    CErgebnis<> VarianteLaden(const std::string& pfad);
     void VergleichBeenden();
     bool VergleichAktiv() const { return m_pVariante != nullptr; }
     std::string VarianteName() const;

@@ -5,15 +5,17 @@
 CVariante::CVariante(IMeldungen& meldungen) : m_Meldungen(meldungen), m_Doc(m_Meldungen)
 {}
 
-bool CVariante::Laden(const std::string& pfad, std::string& fehler)
+CErgebnis<> CVariante::Laden(const std::string& pfad)
 {
-    std::string bytes;
-    if (!DateiLesen(pfad, bytes, fehler) || !m_Doc.Laden(bytes, fehler))
-        return false;
+    const CErgebnis<std::string> bytes = DateiLesen(pfad);
+    if (!bytes)
+        return CFehler{bytes.Fehlertext()};
+    if (CErgebnis<> geladen = m_Doc.Laden(*bytes); !geladen)
+        return geladen;
     m_Doc.NachDemLaden();
     m_Doc.SetPathName(pfad);
     m_sName = m_Doc.GetTitle();
-    return true;
+    return {};
 }
 
 CJahreswerte CVariante::Berechnen(const CKalvoDoc& a)

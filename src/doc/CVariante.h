@@ -15,7 +15,7 @@ public:
     explicit CVariante(IMeldungen& meldungen);
 
     // Reads the variant's file. False with a German reason; then nothing is read.
-    bool Laden(const std::string& pfad, std::string& fehler);
+    CErgebnis<> Laden(const std::string& pfad);
     // The file name the comparison shows.
     const std::string& Name() const { return m_sName; }
     CKalvoDoc& Dokument() { return m_Doc; }

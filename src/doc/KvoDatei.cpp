@@ -36,15 +36,12 @@ bool ProfilzeileLesbar(const std::string& zeile)
     return LiesInt(ErstesWort(zeile), jahr) && JahrPlausibel(jahr);
 }
 
-bool ProfilPruefen(const std::vector<std::string>& zeilen, const char* name, std::string& fehler)
+CErgebnis<> ProfilPruefen(const std::vector<std::string>& zeilen, const char* name)
 {
-    for (size_t i = 0; i < zeilen.size(); ++i) {
-        if (!ProfilzeileLesbar(zeilen[i])) {
-            fehler = Format("Die %zu. Zeile des Profils \"%s\" beginnt nicht mit einem Jahr.", i + 1, name);
-            return false;
-        }
-    }
-    return true;
+    for (size_t i = 0; i < zeilen.size(); ++i)
+        if (!ProfilzeileLesbar(zeilen[i]))
+            return CFehler{Format("Die %zu. Zeile des Profils \"%s\" beginnt nicht mit einem Jahr.", i + 1, name)};
+    return {};
 }
 
 } // namespace
@@ -65,51 +62,40 @@ std::string CKalvoDoc::Speichern() const
     return ar.Bytes();
 }
 
-bool CKalvoDoc::Laden(std::string_view bytes, std::string& fehler)
+CErgebnis<> CKalvoDoc::Laden(std::string_view bytes)
 {
-    if (bytes.empty()) {
-        fehler = "Die Datei ist leer.";
-        return false;
-    }
+    if (bytes.empty())
+        return CFehler{"Die Datei ist leer."};
     CArchivLeser ar(bytes);
-    return Serialize(ar, fehler);
+    return Serialize(ar);
 }
 
-bool CKalvoDoc::Serialize(CArchivLeser& ar, std::string& fehler)
+CErgebnis<> CKalvoDoc::Serialize(CArchivLeser& ar)
 {
     int32_t start = 0, ende = 0;
     std::vector<std::string> felder, verkauf, rest;
-    if (!ar.Int32(start) || !ar.Int32(ende) || !ar.TextArray(felder) || !ar.TextArray(verkauf) || !ar.TextArray(rest)) {
-        fehler = ar.Fehler();
-        return false;
-    }
-    if (!ar.AmEnde()) {
-        fehler = "Die Datei enthält nach den Daten weitere Bytes; sie ist keine Kalvo-Datei.";
-        return false;
-    }
+    if (!ar.Int32(start) || !ar.Int32(ende) || !ar.TextArray(felder) || !ar.TextArray(verkauf) || !ar.TextArray(rest))
+        return CFehler{ar.Fehler()};
+    if (!ar.AmEnde())
+        return CFehler{"Die Datei enthält nach den Daten weitere Bytes; sie ist keine Kalvo-Datei."};
     NachUtf8(felder);
     NachUtf8(verkauf);
     NachUtf8(rest);
-    if (!JahrPlausibel(start) || !JahrPlausibel(ende)) {
-        fehler = Format("Die Datei enthält ein unmögliches Projektjahr (%d bis %d).", start, ende);
-        return false;
-    }
-    for (size_t i = 0; i < felder.size(); ++i) {
-        const std::string grund = FeldsatzFehler(felder[i]);
-        if (!grund.empty()) {
-            fehler = Format("Der %zu. Feldsatz ist unlesbar: %s", i + 1, grund.c_str());
-            return false;
-        }
-    }
-    if (!ProfilPruefen(verkauf, "Verkaufsprofil", fehler) || !ProfilPruefen(rest, "Restfelder", fehler))
-        return false;
+    if (!JahrPlausibel(start) || !JahrPlausibel(ende))
+        return CFehler{Format("Die Datei enthält ein unmögliches Projektjahr (%d bis %d).", start, ende)};
+    for (size_t i = 0; i < felder.size(); ++i)
+        if (const CErgebnis<> satz = FeldsatzPruefen(felder[i]); !satz)
+            return CFehler{Format("Der %zu. Feldsatz ist unlesbar: %s", i + 1, satz.Fehlertext().c_str())};
+    for (const CErgebnis<>& profil : {ProfilPruefen(verkauf, "Verkaufsprofil"), ProfilPruefen(rest, "Restfelder")})
+        if (!profil)
+            return profil;
 
     m_iProjektstart = start;
     m_iProjektende = ende;
     m_saFelder = AusSatztexten(felder);
     m_saVerkaufsprofil = AusProfiltexten(verkauf);
     m_saRestfelder = AusProfiltexten(rest);
-    return true;
+    return {};
 }
 
 void CKalvoDoc::NachDemLaden()

@@ -6,13 +6,13 @@
 #include "doc/CVariante.h"
 #include "summary/Planungstabellen.h"
 
-bool CKalvoDoc::VarianteLaden(const std::string& pfad, std::string& fehler)
+CErgebnis<> CKalvoDoc::VarianteLaden(const std::string& pfad)
 {
     auto variante = std::make_unique<CVariante>(m_Meldungen);
-    if (!variante->Laden(pfad, fehler))
-        return false;
+    if (CErgebnis<> geladen = variante->Laden(pfad); !geladen)
+        return geladen;
     m_pVariante = std::move(variante);
-    return true;
+    return {};
 }
 
 void CKalvoDoc::VergleichBeenden()

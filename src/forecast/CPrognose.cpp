@@ -151,7 +151,7 @@ CPrognoseLauf::CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldun
     if (!(m_R.zi > 0)) {
         m_pMeldungen->Meldung(
             Format("Das Feld %s wird nicht berechnet: kein Z-Wert beim Initialdruck.", f.m_sFeldname.c_str()));
-        m_R.status = -1;
+        m_R.berechnet = false;
         return;
     }
     if (m_E.druckabhaengig)

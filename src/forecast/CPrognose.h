@@ -33,7 +33,7 @@ struct CPrognoseEingabe {
 // What it returns: the field's consortium share per project year, the
 // reserve, the report lines, and the working values at the end.
 struct CPrognoseErgebnis {
-    int status = 0;                   // 0, or -1 when the field cannot be computed
+    bool berechnet = true;            // false when the field cannot be computed
     float produktion[kMaxJahre]{};    // share of the annual production, Mio m³
     float rate[kMaxJahre]{};          // share of the end rate of the year, m³/h
     float reserve = 0;                // sum of the shares, Mio m³
@@ -56,7 +56,7 @@ public:
     // The set-up; a field without a z-factor at its initial pressure gets its
     // message here and is not Berechenbar.
     CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);
-    bool Berechenbar() const { return m_R.status == 0; }
+    bool Berechenbar() const { return m_R.berechnet; }
     bool Fertig() const { return !Berechenbar() || m_iN >= m_iSchritte; }
     int NaechstesJahr() const { return m_iN / 2; }            // year index from the project start
     void Jahr();                                              // the next project year

@@ -192,8 +192,8 @@ double ZwertDialog(const CGaseigenschaften& gas, double tcel, double p, IMeldung
     return z;
 }
 
-int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen, CGaseigenschaften& gas,
-                           std::string* ergebnisText)
+bool GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen, CGaseigenschaften& gas,
+                            std::string* ergebnisText)
 {
     gas.Gaseigenschaften(feld.m_fAnteil, feld.m_fTcel);
     const double tr = Rankine(feld.m_fTcel) / gas.m_dTca;
@@ -202,11 +202,11 @@ int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& me
     if (zi < 0) {
         meldungen.Meldung(Format("Zi-Wert<0 \nReduzierte Temperatur Tr:%f\nReduzierter Druck Pr:%f", tr,
                                  kPsiaJeBar * feld.m_fPi / gas.m_dPca));
-        return -1;
+        return false;
     }
     if (tr <= 1.0) {
         meldungen.Meldung("Pseudoreduzierte Temperatur<=1\nFalsche Gaszusammensetzng?");
-        return -1;
+        return false;
     }
     const double zc = ZwertDialog(gas, feld.m_fTcel, feld.m_fReferenzdruck, meldungen);
     const double tpcK = KelvinAusRankine(gas.m_dTpc);
@@ -226,5 +226,5 @@ int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& me
         *ergebnisText = text;
     if (anzeigen)
         meldungen.Meldung(text);
-    return 0;
+    return true;
 }

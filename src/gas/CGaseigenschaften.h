@@ -54,9 +54,9 @@ const char* KomponentenName(int i);
 // The dialog form: computes the gas properties of the field being edited,
 // checks z at the initial pressure and the reduced temperature (with their
 // messages), formats the result text and shows it when `anzeigen`.
-// Returns 0 on success, -1 after a failure message.
-int GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen, CGaseigenschaften& gas,
-                           std::string* ergebnisText = nullptr);
+// True on success, false after a failure message.
+bool GaseigenschaftenDialog(const CFeldwerte& feld, bool anzeigen, IMeldungen& meldungen, CGaseigenschaften& gas,
+                            std::string* ergebnisText = nullptr);
 
 // z-factor of the dialog: shows "ERROR!! Z<0 …" when z <= 0 and returns it anyway.
 double ZwertDialog(const CGaseigenschaften& gas, double tcel, double p, IMeldungen& meldungen);

@@ -1,7 +1,9 @@
 #pragma once
 // The checks the field data dialog makes before a field is appended or
-// changed, and before the deliverability proposal. They show their German
-// message through the message interface and return 1 = refused, 0 = accepted.
+// changed, and before the deliverability proposal: the field's rules
+// (model/Feldregeln) and its gas properties. A refusal shows its German
+// message through the message interface; the result says whether the field
+// was accepted.
 
 #include "gas/CGaseigenschaften.h"
 #include "gas/Lieferfaehigkeit.h"
@@ -11,10 +13,10 @@ class IMeldungen;
 
 // Reservoir and well data, the project end, and the gas properties (computed
 // into `gas`, with their own messages).
-int PruefeFelddaten(const CFeldwerte& feld, int projektende, IMeldungen& meldungen, CGaseigenschaften& gas);
+bool FelddatenAnnehmen(const CFeldwerte& feld, int projektende, IMeldungen& meldungen, CGaseigenschaften& gas);
 
 // A1, B1, C-Wert and the maximum rate.
-int PruefeFaktoren(const CFeldwerte& feld, IMeldungen& meldungen);
+bool FaktorenAnnehmen(const CFeldwerte& feld, IMeldungen& meldungen);
 
 // True when the 15 percentages, added in float, sum to 0.
 bool ZusammensetzungFehlt(const CFeldwerte& feld);

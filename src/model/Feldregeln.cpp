@@ -55,13 +55,15 @@ std::string Ausserhalb(EFeldwert wert, double x, const std::string& wo = "")
                   r.bereich.max, einheit.c_str());
 }
 
-std::string BereichVerletzt(EFeldwert wert, double x, const std::string& wo = "")
+CErgebnis<> BereichPruefen(EFeldwert wert, double x, const std::string& wo = "")
 {
-    return ImBereich(x, Bereich(wert)) ? std::string() : Ausserhalb(wert, x, wo);
+    if (ImBereich(x, Bereich(wert)))
+        return {};
+    return CFehler{Ausserhalb(wert, x, wo)};
 }
 
 // A stage row the forecast applies: its year lies after the start year.
-std::string StufeVerletzt(const CStufenzeile& s, int nummer)
+CErgebnis<> StufePruefen(const CStufenzeile& s, int nummer)
 {
     const std::string wo = Format(" der %d.Stufenzeile", nummer);
     for (const auto& [wert, x] : {std::pair{EFeldwert::StufeAbJahr, double(s.m_iStufeAbJahr)},
@@ -69,9 +71,8 @@ std::string StufeVerletzt(const CStufenzeile& s, int nummer)
                                   {EFeldwert::StufeKopfdruck, double(s.m_fStufeKopfdruck)},
                                   {EFeldwert::StufeBohrungen, double(s.m_iStufeBohrungen)},
                                   {EFeldwert::StufeKonsAnteil, double(s.m_fStufeKonsAnteil)}}) {
-        std::string grund = BereichVerletzt(wert, x, wo);
-        if (!grund.empty())
-            return grund;
+        if (CErgebnis<> r = BereichPruefen(wert, x, wo); !r)
+            return r;
     }
     return {};
 }
@@ -83,19 +84,19 @@ CBereich Bereich(EFeldwert wert)
     return Regel(wert).bereich;
 }
 
-std::string FeldregelVerletzt(const CFeldwerte& f, const CStufen& stufen)
+CErgebnis<> FeldregelnPruefen(const CFeldwerte& f, const CStufen& stufen)
 {
     double summe = 0;
     for (float a : f.m_fAnteil)
         summe += a;
     if (!(summe > 0))
-        return "die Gaszusammensetzung fehlt";
+        return CFehler{"die Gaszusammensetzung fehlt"};
     if (!(f.m_fOGIP > 0))
-        return "das OGIP ist nicht größer als 0";
+        return CFehler{"das OGIP ist nicht größer als 0"};
     if (!(f.m_fPi > 0))
-        return "der Initialdruck ist nicht größer als 0";
+        return CFehler{"der Initialdruck ist nicht größer als 0"};
     if (!(f.m_fWasserinvasion < 100))
-        return "die Wasserinvasion ist nicht kleiner als 100 %";
+        return CFehler{"die Wasserinvasion ist nicht kleiner als 100 %"};
 
     // The values the forecast reads; the reference pressure only when the
     // factors follow the pressure.
@@ -110,23 +111,63 @@ std::string FeldregelVerletzt(const CFeldwerte& f, const CStufen& stufen)
         {EFeldwert::Wasserinvasion, f.m_fWasserinvasion},
     };
     for (const auto& [wert, x] : werte) {
-        std::string grund = BereichVerletzt(wert, x);
-        if (!grund.empty())
-            return grund;
+        if (CErgebnis<> r = BereichPruefen(wert, x); !r)
+            return r;
     }
     for (int k = 0; k < kAnzahlKomponenten; ++k) {
-        std::string grund = BereichVerletzt(EFeldwert::Anteil, f.m_fAnteil[static_cast<size_t>(k)],
-                                            Format(" der %d. Komponente", k + 1));
-        if (!grund.empty())
-            return grund;
+        const std::string wo = Format(" der %d. Komponente", k + 1);
+        if (CErgebnis<> r = BereichPruefen(EFeldwert::Anteil, f.m_fAnteil[static_cast<size_t>(k)], wo); !r)
+            return r;
     }
     for (int k = 0; k < kAnzahlStufen; ++k) {
         const CStufenzeile& s = stufen[static_cast<size_t>(k)];
         if (s.m_iStufeAbJahr <= f.m_iFoerderbeginn)
             continue; // never applied
-        std::string grund = StufeVerletzt(s, k + 1);
-        if (!grund.empty())
-            return grund;
+        if (CErgebnis<> r = StufePruefen(s, k + 1); !r)
+            return r;
     }
+    return {};
+}
+
+CErgebnis<> FelddatenPruefen(const CFeldwerte& f, int projektende)
+{
+    // Only 0 is refused in the first six checks; negative values pass.
+    if (f.m_fOGIP == 0)
+        return CFehler{"Bitte OGIP eingeben"};
+    // Gas in place is positive, and the gas produced before the project must
+    // leave some of it: at or above the OGIP the field has nothing to produce.
+    if (f.m_fOGIP < 0)
+        return CFehler{"Das OGIP muß größer als 0 sein"};
+    if (!(f.m_fKumProdBeginn < f.m_fOGIP))
+        return CFehler{"Die Kum.Anfangsproduktion muß kleiner als das OGIP sein"};
+    if (f.m_fPermHorizontal == 0 || f.m_fPermVertikal == 0)
+        return CFehler{"Bitte Permeabilität eingeben"};
+    if (f.m_fMaechtigkeitBankrecht == 0 || f.m_fMaechtigkeitErbohrt == 0)
+        return CFehler{"Bitte Mächtigkeit eingeben"};
+    if (f.m_fEinflussradius == 0)
+        return CFehler{"Bitte Einflussradius eingeben"};
+    if (f.m_fTeufe == 0)
+        return CFehler{"Bitte Lagerstättenteufe eingeben"};
+    if (f.m_fSteigrohrDi == 0)
+        return CFehler{"Bitte Steigrohrdurchmesser eingeben"};
+    if (!(f.m_fKopfdruck < f.m_fPi))
+        return CFehler{"Der Kopffliessdruck muß kleiner als der Initialdruck sein"};
+    if (2 * f.m_fEinflussradius < f.m_fHorizontallaenge)
+        return CFehler{"Die Horizontalbohrlänge > 2*Einflußradius"};
+    if (f.m_fMaechtigkeitErbohrt < f.m_fMaechtigkeitBankrecht)
+        return CFehler{"Erbohrte Mächtigkeit < Bankrechte Mächtigkeit"};
+    if (projektende <= f.m_iFoerderbeginn)
+        return CFehler{"Das letzte Jahr muß größer als das Startjahr sein!"};
+    return {};
+}
+
+CErgebnis<> FaktorenPruefen(const CFeldwerte& f)
+{
+    if (f.m_fA1 == 0 || f.m_fB1 == 0 || f.m_fCWert == 0)
+        return CFehler{"Bitte DRUCKVERLUSTFAKTOREN eingeben"};
+    if (f.m_fB1 < 1)
+        return CFehler{"Der B1-Wert für das Gassäulengewicht muß >=1 sein"};
+    if (f.m_fMaxRate == 0)
+        return CFehler{"Die max.Entnahmerate muß größer Null sein!"};
     return {};
 }

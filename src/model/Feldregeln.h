@@ -7,8 +7,6 @@
 
 #include "model/Feldsatz.h"
 
-#include <string>
-
 // The values with a range. A stage row's 0 means "unchanged from the row
 // before" and passes where `nullErlaubt` is set.
 enum class EFeldwert {
@@ -37,10 +35,20 @@ struct CBereich {
 // The range of a value, as the dialog takes it.
 CBereich Bereich(EFeldwert wert);
 
-// The first rule a field breaks, as the German reason of a field left out of
-// the run ("der Initialdruck (5000 bar) liegt nicht zwischen 1 und 1000 bar");
-// "" when the field may be computed. Checks, in order: the composition, OGIP
+// The checks of a field the dialog appends or changes (before the gas
+// properties): OGIP, cumulative, permeability, thickness, radius, depth,
+// tubing, wellhead pressure below Pi, horizontal length, drilled thickness and
+// the project end after the start year. Only 0 is refused in the first six
+// presence checks; negative values pass (the OGIP's sign is its own rule).
+CErgebnis<> FelddatenPruefen(const CFeldwerte& feld, int projektende);
+
+// A1, B1, C-Wert and the maximum rate, as the dialog takes them.
+CErgebnis<> FaktorenPruefen(const CFeldwerte& feld);
+
+// Whether the field may be computed; else the first rule it breaks, as the
+// German reason of a field left out of the run ("der Initialdruck (5000 bar)
+// liegt nicht zwischen 1 und 1000 bar"). Checks, in order: the composition, OGIP
 // and initial pressure greater than 0, water invasion below 100 %, then every
 // range of the field values and of the stage rows (stage rows whose year lies
 // after the start year, where a 0 is "unchanged").
-std::string FeldregelVerletzt(const CFeldwerte& feld, const CStufen& stufen);
+CErgebnis<> FeldregelnPruefen(const CFeldwerte& feld, const CStufen& stufen);

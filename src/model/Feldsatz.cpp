@@ -140,27 +140,27 @@ int FeldzeileLesen(std::string_view zeile, CFeldwerte& f, CStufen& stufen)
     return n;
 }
 
-std::string FeldsatzFehler(std::string_view zeile)
+CErgebnis<> FeldsatzPruefen(std::string_view zeile)
 {
     std::string_view rest;
     const std::string_view name = ErstesWort(zeile, &rest);
     if (name.empty())
-        return "der Satz ist leer.";
+        return CFehler{"der Satz ist leer."};
     if (AnzahlZeichen(name) > kMaxNamenslaenge)
-        return Format("der Feldname ist länger als %d Zeichen.", kMaxNamenslaenge);
+        return CFehler{Format("der Feldname ist länger als %d Zeichen.", kMaxNamenslaenge)};
     CFeldwerte feld;
     CStufen stufen;
     const int n = FeldzeileLesen(zeile, feld, stufen);
     const std::string sName(name);
     if (n != kWerteJeSatz)
-        return Format("Feld \"%s\": der %d. von %d Werten fehlt oder ist keine Zahl.", sName.c_str(), n + 1,
-                      kWerteJeSatz);
+        return CFehler{Format("Feld \"%s\": der %d. von %d Werten fehlt oder ist keine Zahl.", sName.c_str(), n + 1,
+                              kWerteJeSatz)};
     for (int k = 1; k < kWerteJeSatz; ++k)
         ErstesWort(rest, &rest);
     if (!ErstesWort(rest).empty())
-        return Format("Feld \"%s\": der Satz enthält mehr als %d Werte.", sName.c_str(), kWerteJeSatz);
+        return CFehler{Format("Feld \"%s\": der Satz enthält mehr als %d Werte.", sName.c_str(), kWerteJeSatz)};
     if (!JahrPlausibel(feld.m_iFoerderbeginn))
-        return Format("Feld \"%s\": das Startjahr %d ist unmöglich.", sName.c_str(), feld.m_iFoerderbeginn);
+        return CFehler{Format("Feld \"%s\": das Startjahr %d ist unmöglich.", sName.c_str(), feld.m_iFoerderbeginn)};
     return {};
 }
 

@@ -3,6 +3,7 @@
 // space: 41 field values, then 4 stage rows of 6 values.
 
 #include "model/Grenzen.h"
+#include "platform/Fehler.h"
 
 #include <array>
 #include <string>
@@ -84,9 +85,9 @@ std::string DatenInZeile(const CFeldwerte& feld, const CStufenTexte& stufen);
 int FeldzeileLesen(std::string_view zeile, CFeldwerte& feld, CStufen& stufen);
 
 // Checks a record that comes from outside (a file): exactly 65 readable values,
-// a name of at most 99 characters, plausible years. Returns "" when the record
-// is sound, else the German reason, naming the field.
-std::string FeldsatzFehler(std::string_view zeile);
+// a name of at most 99 characters, plausible years. The error's text is the
+// German reason, naming the field.
+CErgebnis<> FeldsatzPruefen(std::string_view zeile);
 
 // Dialog side: reads the record and rebuilds the 4 stage-row texts in the
 // "Gelesen" format. Shows "Einlesefehler" and returns false unless all 65

@@ -37,31 +37,22 @@ std::string Grund()
 
 } // namespace
 
-bool DateiLesen(const std::string& pfad, std::string& bytes, std::string& fehler)
+CErgebnis<std::string> DateiLesen(const std::string& pfad)
 {
     std::error_code ec;
-    if (std::filesystem::is_directory(pfad, ec)) {
-        fehler = "Das ist ein Verzeichnis, keine Datei.";
-        return false;
-    }
+    if (std::filesystem::is_directory(pfad, ec))
+        return CFehler{"Das ist ein Verzeichnis, keine Datei."};
     std::ifstream datei(pfad, std::ios::binary);
-    if (!datei) {
-        fehler = "Die Datei kann nicht geöffnet werden (" + Grund() + ").";
-        return false;
-    }
+    if (!datei)
+        return CFehler{"Die Datei kann nicht geöffnet werden (" + Grund() + ")."};
     const auto groesse = std::filesystem::file_size(pfad, ec);
-    if (!ec && groesse > kMaxDateigroesse) {
-        fehler = "Die Datei ist zu groß für eine Kalvo-Datei.";
-        return false;
-    }
+    if (!ec && groesse > kMaxDateigroesse)
+        return CFehler{"Die Datei ist zu groß für eine Kalvo-Datei."};
     std::ostringstream inhalt;
     inhalt << datei.rdbuf();
-    if (datei.bad()) {
-        fehler = "Die Datei kann nicht gelesen werden.";
-        return false;
-    }
-    bytes = inhalt.str();
-    return true;
+    if (datei.bad())
+        return CFehler{"Die Datei kann nicht gelesen werden."};
+    return inhalt.str();
 }
 
 namespace {
@@ -90,21 +81,18 @@ bool Schreibgeschuetzt(const std::filesystem::path& ziel)
 
 } // namespace
 
-bool DateiAtomarSchreiben(const std::string& zielpfad, const std::string& bytes, std::string& fehler)
+CErgebnis<> DateiAtomarSchreiben(const std::string& zielpfad, const std::string& bytes)
 {
+    std::string fehler;
     const std::filesystem::path ziel = Zieldatei(zielpfad);
     const std::string pfad = ziel.string();
-    if (Schreibgeschuetzt(ziel)) {
-        fehler = "Die Datei ist schreibgeschützt; sie wird nicht ersetzt.";
-        return false;
-    }
+    if (Schreibgeschuetzt(ziel))
+        return CFehler{"Die Datei ist schreibgeschützt; sie wird nicht ersetzt."};
     const std::filesystem::path verzeichnis = ziel.has_parent_path() ? ziel.parent_path() : std::filesystem::path(".");
     std::string vorlage = (verzeichnis / ("." + ziel.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(vorlage.data());
-    if (fd < 0) {
-        fehler = "Die Datei kann nicht angelegt werden (" + Grund() + ").";
-        return false;
-    }
+    if (fd < 0)
+        return CFehler{"Die Datei kann nicht angelegt werden (" + Grund() + ")."};
     bool ok = true;
     size_t geschrieben = 0;
     while (ok && geschrieben < bytes.size()) {
@@ -134,7 +122,8 @@ bool DateiAtomarSchreiben(const std::string& zielpfad, const std::string& bytes,
         fehler = "Die Datei kann nicht ersetzt werden (" + Grund() + ").";
         ok = false;
     }
-    if (!ok)
-        std::remove(vorlage.c_str());
-    return ok;
+    if (ok)
+        return {};
+    std::remove(vorlage.c_str());
+    return CFehler{fehler};
 }

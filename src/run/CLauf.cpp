@@ -252,7 +252,7 @@ void CLauf::ReservenGrafik(bool einzelfeld)
     m_sTitel = "";
 }
 
-int CLauf::FeldNeuBerechnen(int i)
+bool CLauf::FeldNeuBerechnen(int i)
 {
     const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
     if (!satz.Lesbar()) {
@@ -260,7 +260,7 @@ int CLauf::FeldNeuBerechnen(int i)
         m_sText = Format("Der %d. Feldsatz (Feld %s) ist unlesbar und wird nicht berechnet.", i + 1,
                          AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 40)).c_str());
         FeldAuslassen(name, "der Feldsatz ist unlesbar", m_sText);
-        return -1;
+        return false;
     }
     const CStufen& stufen = satz.Stufen();
     m_Feld = satz.Werte();
@@ -277,7 +277,7 @@ int CLauf::FeldNeuBerechnen(int i)
         m_fStufeKonsAnteil[k] = stufen[k].m_fStufeKonsAnteil;
     }
     if (!FelddatenBrauchbar())
-        return -1;
+        return false;
 
     m_Gas = Gastabellen().gas;
     if (m_bDetailausgabe == 1)
@@ -291,8 +291,8 @@ int CLauf::FeldNeuBerechnen(int i)
 bool CLauf::FelddatenBrauchbar()
 {
     const CFeldwerte& f = m_Feld;
-    const std::string grund = FeldregelVerletzt(f, Stufen());
-    if (!grund.empty()) {
+    if (const CErgebnis<> regeln = FeldregelnPruefen(f, Stufen()); !regeln) {
+        const std::string& grund = regeln.Fehlertext();
         m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund.c_str());
         FeldAuslassen(f.m_sFeldname, grund, m_sText);
         return false;
@@ -315,7 +315,7 @@ CStufen CLauf::Stufen() const
     return stufen;
 }
 
-int CLauf::DruckTabellen()
+bool CLauf::DruckTabellen()
 {
     const CGastabellen& t = Gastabellen();
     std::copy(std::begin(t.pzTab), std::end(t.pzTab), m_fPzTab);
@@ -326,7 +326,7 @@ int CLauf::DruckTabellen()
                          "(Lagerstättentemperatur zu niedrig?).",
                          m_Feld.m_sFeldname.c_str());
         FeldAuslassen(m_Feld.m_sFeldname, "für das Gas ist kein Z-Wert zu finden", m_sText);
-        return -1;
+        return false;
     }
     if (m_Feld.m_bDruckabhaengig == 1) {
         // The pressure-dependent factors need a gas column: B1 > 1 and a depth.
@@ -370,8 +370,7 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
     std::vector<std::pair<std::string, const CFeldwerte*>> offen;
     for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i) {
         const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
-        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() ||
-            !FeldregelVerletzt(satz.Werte(), satz.Stufen()).empty())
+        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() || !FeldregelnPruefen(satz.Werte(), satz.Stufen()))
             continue;
         std::string schluessel = GastabellenSchluessel(satz.Werte(), MitRohr(satz.Werte()));
         if (m_Gastabellen.contains(schluessel))
@@ -405,12 +404,12 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
         m_Gastabellen[offen[k].first] = gebaut[k];
 }
 
-int CLauf::max_rate()
+bool CLauf::max_rate()
 {
     return PrognoseHinzufuegen(false);
 }
 
-int CLauf::max_rate_druckabhaengig()
+bool CLauf::max_rate_druckabhaengig()
 {
     return PrognoseHinzufuegen(true);
 }
@@ -418,7 +417,7 @@ int CLauf::max_rate_druckabhaengig()
 // Runs the forecast of the field being computed on the document's working
 // values and adds its result: the share into the year series of all fields,
 // its lines to the report, the working values it ends with.
-int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
+bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
 {
     CPrognoseEingabe e;
     e.feld = m_Feld;
@@ -436,9 +435,9 @@ int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     CLaufMeldungen meldungen(m_Meldungen);
     const CPrognoseErgebnis r = Prognose(e, meldungen);
     m_fZi = r.zi;
-    if (r.status != 0) {
+    if (!r.berechnet) {
         m_NichtBerechnet.push_back({m_Feld.m_sFeldname, "kein Z-Wert beim Initialdruck"});
-        return r.status;
+        return false;
     }
     m_Feld = r.feld;
     if (druckabhaengig)
@@ -450,7 +449,7 @@ int CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
     if (!r.bericht.empty())
         m_sText = r.bericht.back(); // the scratch text holds the last line formatted
-    return 0;
+    return true;
 }
 
 // Everything a field's computation depends on besides its record.
@@ -460,7 +459,7 @@ std::string CLauf::FeldSchluessel(int i) const
            m_saFelder[static_cast<size_t>(i)].Text();
 }
 
-int CLauf::Feldberechnung(int i)
+bool CLauf::Feldberechnung(int i)
 {
     const std::string schluessel = FeldSchluessel(i);
     const auto gehalten =
@@ -468,22 +467,22 @@ int CLauf::Feldberechnung(int i)
     if (m_pSpeicher && gehalten != m_pSpeicher->ergebnisse.end()) {
         gehalten->second.lauf = m_nLauf;
         FeldergebnisWiederholen(gehalten->second);
-        return 0;
+        return true;
     }
 
     m_Feldergebnis = CFeldergebnis{};
     const size_t ersteZeile = m_saBericht.size();
     const unsigned meldungen = m_nFeldMeldungen;
-    const int status = FeldNeuBerechnen(i);
+    const bool berechnet = FeldNeuBerechnen(i);
     // A computation that showed a message is not kept: the next run shows it again.
-    if (status != 0 || m_nFeldMeldungen != meldungen || !m_pSpeicher)
-        return status;
+    if (!berechnet || m_nFeldMeldungen != meldungen || !m_pSpeicher)
+        return berechnet;
     CFeldergebnis& e = m_Feldergebnis;
     e.bericht.assign(m_saBericht.begin() + static_cast<long>(ersteZeile), m_saBericht.end());
     Arbeitswerte(e.werte, [](const auto& lauf, auto& kopie) { kopie = lauf; });
     e.lauf = m_nLauf;
     m_pSpeicher->ergebnisse[schluessel] = std::move(e);
-    return 0;
+    return true;
 }
 
 void CLauf::FeldergebnisWiederholen(CFeldergebnis& e)

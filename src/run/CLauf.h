@@ -116,16 +116,16 @@ public:
     int FruehesterFoerderbeginn();
     bool EinzelfeldFinden();
     void ProfilUebernehmen(bool restfelder);
-    int Feldberechnung(int i);
-    int FeldNeuBerechnen(int i);
+    bool Feldberechnung(int i);
+    bool FeldNeuBerechnen(int i);
     bool FelddatenBrauchbar();
     // The stage rows of the field being computed, from the stage arrays.
     CStufen Stufen() const;
-    int DruckTabellen();
+    bool DruckTabellen();
     // The gas and pressure tables of the field being computed (built ahead, kept, or built now).
     const CGastabellen& Gastabellen();
-    int max_rate();
-    int max_rate_druckabhaengig();
+    bool max_rate();
+    bool max_rate_druckabhaengig();
     void Zusammenfassung();
     void ReservenGrafik(bool einzelfeld);
     void NichtBerechneteZeilen();
@@ -170,7 +170,7 @@ private:
     void Meldung(const std::string& text) { m_Meldungen.push_back({text, false}); }
     void FeldMeldung(const std::string& text);
     void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
-    int PrognoseHinzufuegen(bool druckabhaengig);
+    bool PrognoseHinzufuegen(bool druckabhaengig);
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
                            const float (&rate)[kMaxJahre], float reserve);
     std::string FeldSchluessel(int i) const;

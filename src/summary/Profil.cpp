@@ -123,8 +123,8 @@ CProfilImport ProfilImportieren(std::string_view bytes, IMeldungen& meldungen)
 CProfilImport ProfilImportierenAusDatei(const std::string& pfad, IMeldungen& meldungen)
 {
     meldungen.Meldung(pfad + " wird geöffnet");
-    std::string bytes, grund;
-    if (!DateiLesen(pfad, bytes, grund))
-        return Fehler(meldungen, grund);
-    return ProfilImportieren(bytes, meldungen);
+    const CErgebnis<std::string> bytes = DateiLesen(pfad);
+    if (!bytes)
+        return Fehler(meldungen, bytes.Fehlertext());
+    return ProfilImportieren(*bytes, meldungen);
 }

@@ -64,7 +64,7 @@ int BerichtDrucken(const CKalvoDoc& doc, QPagedPaintDevice& geraet, int von, int
     return letzte - erste + 1;
 }
 
-bool BerichtPdfSchreiben(const CKalvoDoc& doc, const std::string& pfad, bool quer, std::string& fehler)
+CErgebnis<> BerichtPdfSchreiben(const CKalvoDoc& doc, const std::string& pfad, bool quer)
 {
     QByteArray bytes;
     QBuffer puffer(&bytes);
@@ -78,11 +78,9 @@ bool BerichtPdfSchreiben(const CKalvoDoc& doc, const std::string& pfad, bool que
         pdf.setPageOrientation(quer ? QPageLayout::Landscape : QPageLayout::Portrait);
         pdf.setTitle(QString::fromStdString(doc.GetTitle()));
         pdf.setCreator("Kalvo");
-        if (BerichtDrucken(doc, pdf) == 0) {
-            fehler = "Der Bericht kann nicht als PDF gezeichnet werden.";
-            return false;
-        }
+        if (BerichtDrucken(doc, pdf) == 0)
+            return CFehler{"Der Bericht kann nicht als PDF gezeichnet werden."};
     }
     puffer.close();
-    return DateiAtomarSchreiben(pfad, bytes.toStdString(), fehler);
+    return DateiAtomarSchreiben(pfad, bytes.toStdString());
 }

@@ -2,6 +2,8 @@
 // The report printed on paper or into a PDF file: one code path for the
 // desktop's printer and for kalvo-batch --bericht-pdf.
 
+#include "platform/Fehler.h"
+
 #include <string>
 
 class CKalvoDoc;
@@ -15,4 +17,4 @@ int BerichtSeitenzahl(const CKalvoDoc& doc, QPagedPaintDevice& geraet);
 int BerichtDrucken(const CKalvoDoc& doc, QPagedPaintDevice& geraet, int von = 0, int bis = 0);
 
 // The report as a PDF file on A4, upright or across, written atomically.
-bool BerichtPdfSchreiben(const CKalvoDoc& doc, const std::string& pfad, bool quer, std::string& fehler);
+CErgebnis<> BerichtPdfSchreiben(const CKalvoDoc& doc, const std::string& pfad, bool quer);

@@ -30,7 +30,7 @@ void Zeichnen(CGrafik& g, QPaintDevice& geraet, double skala, IMeldungen& meldun
 
 } // namespace
 
-bool GrafikSchreiben(CGrafik& g, const std::string& pfad, IMeldungen& meldungen, std::string& fehler)
+CErgebnis<> GrafikSchreiben(CGrafik& g, const std::string& pfad, IMeldungen& meldungen)
 {
     const QString endung = QFileInfo(QString::fromStdString(pfad)).suffix().toLower();
     g.m_bDrucken = 0;
@@ -65,9 +65,8 @@ bool GrafikSchreiben(CGrafik& g, const std::string& pfad, IMeldungen& meldungen,
         pdf.setTitle("Kalvo");
         Zeichnen(g, pdf, 1.0, meldungen, false, f);
     } else {
-        fehler = "Unbekanntes Grafikformat; möglich sind .png, .svg und .pdf.";
-        return false;
+        return CFehler{"Unbekanntes Grafikformat; möglich sind .png, .svg und .pdf."};
     }
     puffer.close();
-    return DateiAtomarSchreiben(pfad, bytes.toStdString(), fehler);
+    return DateiAtomarSchreiben(pfad, bytes.toStdString());
 }

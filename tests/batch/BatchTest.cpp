@@ -28,8 +28,7 @@ CAufruf Batch(std::vector<std::string> args)
 std::string TempDatei(const std::string& name, const std::string& inhalt)
 {
     const auto pfad = std::filesystem::temp_directory_path() / ("kalvo_test_" + name);
-    std::string grund;
-    EXPECT_TRUE(DateiAtomarSchreiben(pfad.string(), inhalt, grund)) << grund;
+    EXPECT_TRUE(DateiAtomarSchreiben(pfad.string(), inhalt));
     return pfad.string();
 }
 
@@ -100,8 +99,7 @@ TEST(Batch, CsvIsASpreadsheetTableWithDecimalComma)
     const std::string pfad = TempDatei("csv.kvo", doc.Speichern());
     const std::string csv = (std::filesystem::temp_directory_path() / "kalvo_test.csv").string();
     ASSERT_EQ(Batch({"--csv", csv, pfad}).status, 0);
-    std::string inhalt, grund;
-    ASSERT_TRUE(DateiLesen(csv, inhalt, grund));
+    std::string inhalt = DateiInhalt(csv);
     EXPECT_EQ(inhalt.substr(0, 8), "\xEF\xBB\xBFJahr;");
     EXPECT_NE(inhalt.find("\r\n2003;0,000;0,0;"), std::string::npos);
     EXPECT_NE(inhalt.find(";100,500;13000,0;"), std::string::npos);
@@ -155,8 +153,7 @@ TEST(Batch, ChartSeriesAsJsonAndChartFiles)
         std::filesystem::remove(pfad);
         const CAufruf a = Batch({"--grafik", pfad, "--linien", beispiel});
         EXPECT_EQ(a.status, 0) << a.fehler;
-        std::string inhalt, grund;
-        ASSERT_TRUE(DateiLesen(pfad, inhalt, grund)) << endung;
+        std::string inhalt = DateiInhalt(pfad);
         EXPECT_GT(inhalt.size(), 1000u);
         if (std::string(endung) == ".png") {
             EXPECT_EQ(inhalt.substr(1, 3), "PNG");
@@ -210,10 +207,9 @@ TEST(Batch, OutputOntoAnInputFileIsRefusedBeforeAnythingIsWritten)
         EXPECT_NE(a.fehler.find("wird nicht überschrieben"), std::string::npos);
         EXPECT_TRUE(a.aus.empty());
     }
-    std::string inhalt, grund;
-    ASSERT_TRUE(DateiLesen(pfad, inhalt, grund));
+    std::string inhalt = DateiInhalt(pfad);
     EXPECT_EQ(inhalt, bytes);
-    ASSERT_TRUE(DateiLesen(variante, inhalt, grund));
+    inhalt = DateiInhalt(variante);
     EXPECT_EQ(inhalt, bytes);
 }
 

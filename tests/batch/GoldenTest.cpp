@@ -5,6 +5,7 @@
 // which rewrites the files (KALVO_GOLDEN=schreiben); the diff is then
 // reviewed like code.
 
+#include "Testdaten.h"
 #include "batch/CBatch.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
@@ -56,20 +57,18 @@ std::string ErsterUnterschied(const std::string& soll, const std::string& ist)
 
 void Vergleichen(const fs::path& datei, const std::string& ist)
 {
-    std::string grund;
     if (Schreiben()) {
         if (ist.empty() && datei.extension() == ".meldungen")
             fs::remove(datei);
         else
-            ASSERT_TRUE(DateiAtomarSchreiben(datei.string(), ist, grund)) << grund;
+            ASSERT_TRUE(DateiAtomarSchreiben(datei.string(), ist));
         return;
     }
-    std::string soll;
     if (!fs::exists(datei) && datei.extension() == ".meldungen") {
         EXPECT_EQ(ist, "") << datei.string() << ": unerwartete Meldungen";
         return;
     }
-    ASSERT_TRUE(DateiLesen(datei.string(), soll, grund)) << datei.string() << ": " << grund << " (make golden)";
+    std::string soll = DateiInhalt(datei.string());
     EXPECT_TRUE(soll == ist) << datei.string() << " weicht ab, " << ErsterUnterschied(soll, ist);
 }
 
@@ -99,8 +98,7 @@ std::vector<CFall> Faelle(const std::string& beispiel, const std::vector<std::st
         f.push_back({"einzelfeld_" + name, {"--detail", "--einzelfeld", name}});
     CStilleMeldungen still;
     CKalvoDoc doc(still);
-    std::string bytes, grund;
-    EXPECT_TRUE(DateiLesen(beispiel, bytes, grund) && doc.Laden(bytes, grund)) << grund;
+    EXPECT_TRUE(doc.Laden(DateiInhalt(beispiel)));
     for (const auto& satz : doc.m_saFelder) {
         const std::string name(satz.Name());
         f.push_back({"vorschlag_" + name, {"--vorschlag", name}});
@@ -124,9 +122,8 @@ void GoldenPruefen(const std::string& sample, const std::vector<std::string>& ei
         const int status = KalvoBatch(fall.args, aus, fehler);
         std::string ist = aus.str();
         if (fall.csv) {
-            std::string grund;
             ist.clear();
-            EXPECT_TRUE(DateiLesen(csv.string(), ist, grund)) << grund;
+            ist = DateiInhalt(csv.string());
         }
         Vergleichen(ordner / (fall.name + ".txt"), Format("Rückgabewert %d\n", status) + ist);
         Vergleichen(ordner / (fall.name + ".meldungen"), fehler.str());

@@ -170,8 +170,7 @@ TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
     const std::string datei = quelle.Speichern();
 
     CDokument d;
-    std::string fehler;
-    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
+    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo"));
     EXPECT_FALSE(d.doc.IsModified());
     EXPECT_EQ(d.doc.GetTitle(), "x.kvo");
 
@@ -191,12 +190,12 @@ TEST(Datenbefehle, OpeningMarksModifiedExactlyWhenTheDialogChangedAField)
         dlg.OnOK();
         return dlg.m_Ende == CDlgInput::EEnde::OK;
     };
-    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo", fehler));
+    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/x.kvo"));
     EXPECT_TRUE(d.doc.IsModified());
     ASSERT_EQ(d.doc.m_saFelder.size(), 1u);
     EXPECT_EQ(d.doc.m_saFelder[0].Text().substr(0, 4), "Neu ");
 
-    EXPECT_FALSE(d.befehle.OnOpenDocument("kaputt", "/tmp/y.kvo", fehler));
+    EXPECT_FALSE(d.befehle.OnOpenDocument("kaputt", "/tmp/y.kvo"));
     EXPECT_EQ(d.doc.GetTitle(), "x.kvo");
 }
 
@@ -239,8 +238,7 @@ TEST(Datenbefehle, OpeningShowsTheOpenedFilesResultsAlsoAfterCancel)
         dlg.OnCancel();
         return false;
     };
-    std::string fehler;
-    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
+    ASSERT_TRUE(d.befehle.OnOpenDocument(datei, "/tmp/neu.kvo"));
     EXPECT_NE(d.doc.m_saBericht, alterBericht);
     EXPECT_EQ(d.doc.m_iProjektstart, 2004);
     EXPECT_EQ(d.doc.X[0], 2004);
@@ -250,7 +248,7 @@ TEST(Datenbefehle, OpeningShowsTheOpenedFilesResultsAlsoAfterCancel)
     // OK without a change that asks for a run: the results are the file's too.
     CDokument ok;
     ok.doc.m_iFoerderbeginn = 2004; // no difference for the recompute decision
-    ASSERT_TRUE(ok.befehle.OnOpenDocument(datei, "/tmp/neu.kvo", fehler));
+    ASSERT_TRUE(ok.befehle.OnOpenDocument(datei, "/tmp/neu.kvo"));
     EXPECT_EQ(ok.doc.m_saBericht, d.doc.m_saBericht);
 }
 

@@ -143,8 +143,7 @@ TEST(DlgVerkauf, OkKeepsEveryLine)
 TEST(DlgVerkauf, ImportFillsTheListFromAFile)
 {
     const auto pfad = (std::filesystem::temp_directory_path() / "kalvo_test_profil.TXT").string();
-    std::string grund;
-    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "Titel \xFC\r\n2002 95 13000\r\n2003 96 13100\r\n", grund));
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "Titel \xFC\r\n2002 95 13000\r\n2003 96 13100\r\n"));
     CDialog d({"2002  1.0  1.0"});
     d.dlg.m_fnDateiWaehlen = [&] { return pfad; };
     d.dlg.FileOpen();
@@ -162,7 +161,7 @@ TEST(DlgVerkauf, ImportFillsTheListFromAFile)
     EXPECT_EQ(abgebrochen.dlg.m_lbZeilen.GetCount(), 1);
 
     // A file that fails in its third line changes nothing.
-    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "Titel\n2002 95 13000\n2004 96 13100\n", grund));
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, "Titel\n2002 95 13000\n2004 96 13100\n"));
     CDialog kaputt({"2002  1.0  1.0"});
     kaputt.dlg.m_fnDateiWaehlen = [&] { return pfad; };
     kaputt.dlg.FileOpen();

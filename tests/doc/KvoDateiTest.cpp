@@ -49,8 +49,7 @@ TEST(KvoDatei, SaveLoadSaveIsByteIdenticalAndKeepsUmlauts)
               std::string::npos);
 
     CKalvoDoc zweites(m);
-    std::string fehler;
-    ASSERT_TRUE(zweites.Laden(datei, fehler)) << fehler;
+    ASSERT_TRUE(zweites.Laden(datei));
     EXPECT_EQ(zweites.m_saFelder, doc.m_saFelder);
     EXPECT_EQ(zweites.m_saRestfelder, doc.m_saRestfelder);
     EXPECT_EQ(zweites.m_iProjektende, 2025);
@@ -64,8 +63,7 @@ TEST(KvoDatei, LoadingSetsBlockStyleProductionAndNoDetail)
     doc.m_bBlockdiagramm = 0;
     doc.m_iGrafikRate = 1;
     doc.m_bDetailausgabe = 1;
-    std::string fehler;
-    ASSERT_TRUE(doc.Laden(doc.Speichern(), fehler));
+    ASSERT_TRUE(doc.Laden(doc.Speichern()));
     doc.NachDemLaden();
     EXPECT_EQ(doc.m_iGrafikRate, 0);
     EXPECT_EQ(doc.m_bDetailausgabe, 0);
@@ -127,9 +125,9 @@ TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
         CKalvoDoc doc(m);
         doc.m_saFelder = {"vorher"};
         doc.m_iProjektende = 2040;
-        std::string fehler;
-        EXPECT_FALSE(doc.Laden(k.bytes, fehler)) << k.pruefung;
-        EXPECT_EQ(fehler.substr(0, k.meldung.size()), k.meldung) << k.pruefung;
+        const CErgebnis<> geladen = doc.Laden(k.bytes);
+        EXPECT_FALSE(geladen) << k.pruefung;
+        EXPECT_EQ(geladen.Fehlertext().substr(0, k.meldung.size()), k.meldung) << k.pruefung;
         EXPECT_EQ(Satztexte(doc.m_saFelder), std::vector<std::string>{"vorher"}) << k.pruefung;
         EXPECT_EQ(doc.m_iProjektende, 2040) << k.pruefung;
     }
@@ -138,7 +136,6 @@ TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
     for (const auto& grenze : {datei({"FeldA 9999" + rumpf}, {"1 95 13000"}, {"9999 1 1"}, 9999),
                                datei({std::string(99, 'N') + " 1" + rumpf})}) {
         CKalvoDoc doc(m);
-        std::string fehler;
-        EXPECT_TRUE(doc.Laden(grenze, fehler)) << fehler;
+        EXPECT_TRUE(doc.Laden(grenze));
     }
 }

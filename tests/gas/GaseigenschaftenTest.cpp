@@ -96,7 +96,7 @@ TEST(Gaseigenschaften, DialogFormShowsTheResultText)
     f.m_fReferenzdruck = 200;
     CGaseigenschaften g;
     std::string text;
-    EXPECT_EQ(GaseigenschaftenDialog(f, false, m, g, &text), 0);
+    EXPECT_TRUE(GaseigenschaftenDialog(f, false, m, g, &text));
     EXPECT_TRUE(m.m_saTexte.empty());
     EXPECT_EQ(text, "Gaseigenschaften des Feldes: Methan\n"
                     "Konstante zur Berechnung der Viskosität nach Lee\n"
@@ -109,7 +109,7 @@ TEST(Gaseigenschaften, DialogFormShowsTheResultText)
                     "Molekulargewicht:   16.04 Gasdichte unter Normalbedingung:  0.716\n"
                     "Relative Gasdichte (Luft=1):  0.554\n"
                     "Z-Wert beim Druck von  200 Bar:  0.938");
-    EXPECT_EQ(GaseigenschaftenDialog(f, true, m, g), 0);
+    EXPECT_TRUE(GaseigenschaftenDialog(f, true, m, g));
     EXPECT_EQ(m.m_saTexte, std::vector<std::string>{text});
 }
 
@@ -121,7 +121,7 @@ TEST(Gaseigenschaften, DialogFormRefusesAReducedTemperatureAtOrBelowOne)
     f.m_fPi = 20;
     f.m_fReferenzdruck = 20;
     CGaseigenschaften g;
-    EXPECT_EQ(GaseigenschaftenDialog(f, true, m, g), -1);
+    EXPECT_FALSE(GaseigenschaftenDialog(f, true, m, g));
     ASSERT_FALSE(m.m_saTexte.empty());
     EXPECT_EQ(m.m_saTexte.back(), "Pseudoreduzierte Temperatur<=1\nFalsche Gaszusammensetzng?");
 }

@@ -124,7 +124,7 @@ TEST(Feldpruefung, RefusalsInTheirOrderWithTheirMessages)
         CFeldwerte f = Vertikal();
         fall.aendern(f);
         CGaseigenschaften g;
-        EXPECT_EQ(PruefeFelddaten(f, 2030, m, g), 1);
+        EXPECT_FALSE(FelddatenAnnehmen(f, 2030, m, g));
         EXPECT_EQ(m.m_saTexte, std::vector<std::string>{fall.meldung});
     }
     CAufgezeichneteMeldungen m;
@@ -132,7 +132,7 @@ TEST(Feldpruefung, RefusalsInTheirOrderWithTheirMessages)
     f.m_fHorizontallaenge = 2 * f.m_fEinflussradius; // exactly twice: accepted
     f.m_fKumProdBeginn = f.m_fOGIP * 0.999f;         // just below the OGIP: accepted
     CGaseigenschaften g;
-    EXPECT_EQ(PruefeFelddaten(f, 2030, m, g), 0);
+    EXPECT_TRUE(FelddatenAnnehmen(f, 2030, m, g));
     EXPECT_TRUE(m.m_saTexte.empty());
 }
 
@@ -140,14 +140,14 @@ TEST(Feldpruefung, FactorsAndComposition)
 {
     CAufgezeichneteMeldungen m;
     CFeldwerte f = Vertikal();
-    EXPECT_EQ(PruefeFaktoren(f, m), 0);
+    EXPECT_TRUE(FaktorenAnnehmen(f, m));
     f.m_fB1 = 0.99f;
-    EXPECT_EQ(PruefeFaktoren(f, m), 1);
+    EXPECT_FALSE(FaktorenAnnehmen(f, m));
     f.m_fB1 = 1.0f;
     f.m_fMaxRate = 0;
-    EXPECT_EQ(PruefeFaktoren(f, m), 1);
+    EXPECT_FALSE(FaktorenAnnehmen(f, m));
     f.m_fCWert = 0;
-    EXPECT_EQ(PruefeFaktoren(f, m), 1);
+    EXPECT_FALSE(FaktorenAnnehmen(f, m));
     EXPECT_EQ(m.m_saTexte, (std::vector<std::string>{"Der B1-Wert für das Gassäulengewicht muß >=1 sein",
                                                      "Die max.Entnahmerate muß größer Null sein!",
                                                      "Bitte DRUCKVERLUSTFAKTOREN eingeben"}));

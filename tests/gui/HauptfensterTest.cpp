@@ -1,3 +1,4 @@
+#include "Testdaten.h"
 #include "app/CHilfeFenster.h"
 #include "app/CMainFrame.h"
 #include "batch/CBatch.h"
@@ -69,7 +70,6 @@ TEST(Hauptfenster, ViewsZoomEnablingAndPrintingToPdf)
     CKalvoDoc& doc = rahmen.Dokument();
     COhneDialog ohne;
     rahmen.Datenbefehle().SetDialoge(&ohne);
-    std::string grund;
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     doc.Berechnen();
     doc.UpdateAllViews();
@@ -164,8 +164,7 @@ TEST(Hauptfenster, GermanDesktopOpensCancelsAndSavesTheSampleByteForByte)
     COhneDialog abbrechen; // the field data dialog ends with "Abbrechen"
     rahmen.Datenbefehle().SetDialoge(&abbrechen);
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
-    std::string datei, grund;
-    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, datei, grund));
+    std::string datei = DateiInhalt(KALVO_BEISPIEL);
     EXPECT_EQ(doc.Speichern(), datei);
     // The views show the sample's results, with decimal points.
     ASSERT_GT(doc.m_saBericht.size(), 30u);
@@ -189,23 +188,21 @@ TEST(Hauptfenster, SavingAFileChangedOnDiskAsksFirst)
     COhneDialog ohne;
     rahmen.Datenbefehle().SetDialoge(&ohne);
     const QString pfad = QDir::temp().filePath("kalvo_test_geaendert.kvo");
-    std::string bytes, grund;
-    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund));
-    ASSERT_TRUE(DateiAtomarSchreiben(pfad.toStdString(), bytes, grund));
+    std::string bytes = DateiInhalt(KALVO_BEISPIEL);
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad.toStdString(), bytes));
     ASSERT_TRUE(rahmen.DateiOeffnen(pfad));
     EXPECT_TRUE(rahmen.Befehl(ID::FileSave)->isEnabled());
     rahmen.Befehl(ID::FileSave)->trigger(); // unchanged on disk: saved without a question
     EXPECT_FALSE(doc.IsModified());
 
-    ASSERT_TRUE(DateiAtomarSchreiben(pfad.toStdString(), bytes + "x", grund));
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad.toStdString(), bytes + "x"));
     doc.SetModifiedFlag(true);
     {
         CMeldungenSchliessen antworten;
         rahmen.Befehl(ID::FileSave)->trigger();
     }
     EXPECT_TRUE(doc.IsModified());
-    std::string jetzt;
-    ASSERT_TRUE(DateiLesen(pfad.toStdString(), jetzt, grund));
+    std::string jetzt = DateiInhalt(pfad.toStdString());
     EXPECT_EQ(jetzt, bytes + "x");
 }
 
@@ -276,9 +273,9 @@ TEST(Hauptfenster, ExportsWriteWhatKalvoBatchWrites)
         ASSERT_TRUE(rahmen.ExportSchreiben(e.art, QString::fromStdString(desktop))) << e.datei;
         std::ostringstream aus, fehler;
         ASSERT_EQ(KalvoBatch({e.option, batch, KALVO_BEISPIEL}, aus, fehler), 0) << fehler.str();
-        std::string a, b, grund;
-        ASSERT_TRUE(DateiLesen(desktop, a, grund));
-        ASSERT_TRUE(DateiLesen(batch, b, grund));
+        std::string a, b;
+        a = DateiInhalt(desktop);
+        b = DateiInhalt(batch);
         if (e.art == CMainFrame::EExport::Bericht) // a PDF carries its creation time
             EXPECT_EQ(PdfSeiten(QString::fromStdString(desktop)), PdfSeiten(QString::fromStdString(batch)));
         else
@@ -490,8 +487,7 @@ TEST(Hauptfenster, VariantCoverageAndChartOptionsFollowTheMenusAndTheSettings)
                           batch = (ordner + "/batch.svg").toStdString();
         ASSERT_TRUE(rahmen.ExportSchreiben(CMainFrame::EExport::Grafik, QString::fromStdString(desktop)));
         BatchBericht({"--deckung", "--felder-einzeln", "--eine-achse", "--vergleich", variante, "--grafik", batch});
-        std::string a, b, grund;
-        ASSERT_TRUE(DateiLesen(desktop, a, grund) && DateiLesen(batch, b, grund)) << grund;
+        const std::string a = DateiInhalt(desktop), b = DateiInhalt(batch);
         EXPECT_TRUE(a == b);
         EXPECT_NE(a.find("Ist Variante B"), std::string::npos);
         EXPECT_NE(a.find("Wesermarsch"), std::string::npos); // the field legend

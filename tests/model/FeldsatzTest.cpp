@@ -69,10 +69,10 @@ TEST(Feldsatz, IncompleteOrHostileRecordsStopAtTheFirstBadValue)
     EXPECT_EQ(FeldzeileLesen(std::string(99, 'N') + " 2003", g, s), 2);
     EXPECT_EQ(FeldzeileLesen("Feld 2003 nan", g, s), 2);
 
-    EXPECT_EQ(FeldsatzFehler(Feldsatz(FeldA())), "");
-    EXPECT_NE(FeldsatzFehler(Feldsatz(FeldA()) + " 7"), "");
-    EXPECT_NE(FeldsatzFehler("FeldA 2003 1 2 3"), "");
-    EXPECT_NE(FeldsatzFehler(std::string(100, 'N') + " 2003"), "");
+    EXPECT_EQ(FeldsatzPruefen(Feldsatz(FeldA())).Fehlertext(), "");
+    EXPECT_NE(FeldsatzPruefen(Feldsatz(FeldA()) + " 7").Fehlertext(), "");
+    EXPECT_NE(FeldsatzPruefen("FeldA 2003 1 2 3").Fehlertext(), "");
+    EXPECT_NE(FeldsatzPruefen(std::string(100, 'N') + " 2003").Fehlertext(), "");
 }
 
 TEST(Feldsatz, DialogSideRebuildsStageRowsOrSaysEinlesefehler)

@@ -1,3 +1,4 @@
+#include "Testdaten.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
@@ -101,12 +102,15 @@ TEST(Format, TypedNumbersTakeAPointOrOneComma)
 
 TEST(Datei, FailuresAreExplainedInGerman)
 {
-    std::string bytes, grund;
-    EXPECT_FALSE(DateiLesen("/gibt/es/nicht.kvo", bytes, grund));
-    EXPECT_EQ(grund, "Die Datei kann nicht geöffnet werden (nicht gefunden).");
-    EXPECT_FALSE(DateiAtomarSchreiben("/gibt/es/nicht.kvo", "x", grund));
-    EXPECT_EQ(grund, "Die Datei kann nicht angelegt werden (nicht gefunden).");
-    EXPECT_FALSE(DateiAtomarSchreiben("/proc/kalvo.kvo", "x", grund)); // no files can be made there
+    const CErgebnis<std::string> gelesen = DateiLesen("/gibt/es/nicht.kvo");
+    EXPECT_FALSE(gelesen);
+    EXPECT_EQ(gelesen.Fehlertext(), "Die Datei kann nicht geöffnet werden (nicht gefunden).");
+    CErgebnis<> geschrieben = DateiAtomarSchreiben("/gibt/es/nicht.kvo", "x");
+    EXPECT_FALSE(geschrieben);
+    EXPECT_EQ(geschrieben.Fehlertext(), "Die Datei kann nicht angelegt werden (nicht gefunden).");
+    geschrieben = DateiAtomarSchreiben("/proc/kalvo.kvo", "x"); // no files can be made there
+    EXPECT_FALSE(geschrieben);
+    const std::string& grund = geschrieben.Fehlertext();
     EXPECT_NE(grund.find("Die Datei kann nicht angelegt werden ("), std::string::npos);
     EXPECT_EQ(grund.find("No such"), std::string::npos);
     EXPECT_EQ(grund.find("denied"), std::string::npos);
@@ -122,20 +126,20 @@ TEST(Datei, WritingFollowsALinkAndRefusesAWriteProtectedFile)
     fs::create_directories(ordner / "echt");
     const fs::path echt = ordner / "echt" / "Plan.kvo";
     const fs::path verweis = ordner / "Plan.kvo";
-    std::string grund, bytes;
-    ASSERT_TRUE(DateiAtomarSchreiben(echt.string(), "alt", grund)) << grund;
+    ASSERT_TRUE(DateiAtomarSchreiben(echt.string(), "alt"));
     fs::create_symlink(fs::path("echt") / "Plan.kvo", verweis);
 
-    ASSERT_TRUE(DateiAtomarSchreiben(verweis.string(), "neu", grund)) << grund;
+    ASSERT_TRUE(DateiAtomarSchreiben(verweis.string(), "neu"));
     EXPECT_TRUE(fs::is_symlink(verweis));
-    ASSERT_TRUE(DateiLesen(echt.string(), bytes, grund));
+    std::string bytes = DateiInhalt(echt.string());
     EXPECT_EQ(bytes, "neu");
 
     fs::permissions(echt, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    EXPECT_FALSE(DateiAtomarSchreiben(echt.string(), "verloren", grund));
-    EXPECT_EQ(grund, "Die Datei ist schreibgeschützt; sie wird nicht ersetzt.");
-    EXPECT_FALSE(DateiAtomarSchreiben(verweis.string(), "verloren", grund));
-    ASSERT_TRUE(DateiLesen(echt.string(), bytes, grund));
+    const CErgebnis<> geschuetzt = DateiAtomarSchreiben(echt.string(), "verloren");
+    EXPECT_FALSE(geschuetzt);
+    EXPECT_EQ(geschuetzt.Fehlertext(), "Die Datei ist schreibgeschützt; sie wird nicht ersetzt.");
+    EXPECT_FALSE(DateiAtomarSchreiben(verweis.string(), "verloren"));
+    bytes = DateiInhalt(echt.string());
     EXPECT_EQ(bytes, "neu");
     fs::remove_all(ordner);
 }

@@ -16,8 +16,7 @@ CLaufEingabe Beispiel()
 {
     CStilleMeldungen still;
     CKalvoDoc doc(still);
-    std::string bytes, grund;
-    EXPECT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund) && doc.Laden(bytes, grund)) << grund;
+    EXPECT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
     doc.NachDemLaden();
     return doc.LaufEingabe();
 }
@@ -39,8 +38,7 @@ TEST(Lauf, TheFunctionGivesTheDocumentsFigures)
     const CLaufErgebnis r = Lauf(e);
     CStilleMeldungen still;
     CKalvoDoc doc(still);
-    std::string bytes, grund;
-    ASSERT_TRUE(DateiLesen(KALVO_BEISPIEL, bytes, grund) && doc.Laden(bytes, grund));
+    ASSERT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
     doc.NachDemLaden();
     doc.m_bDetailausgabe = 1;
     doc.Berechnen();

@@ -4,6 +4,7 @@
 //   B, 2012–2016: rest 85, 72.5, 64, 50, 40 (rates ×10), no sales profile
 
 #include "summary/Planungstabellen.h"
+#include "Testdaten.h"
 #include "batch/CBatch.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
@@ -32,8 +33,7 @@ std::string KleinesDokument(const std::string& name, int start, int ende, const 
     for (size_t i = 0; i < soll.size(); ++i)
         doc.m_saVerkaufsprofil.push_back(ProfilzeileImport(start + int(i), soll[i], soll[i] * 10));
     const fs::path pfad = fs::temp_directory_path() / name;
-    std::string grund;
-    EXPECT_TRUE(DateiAtomarSchreiben(pfad.string(), doc.Speichern(), grund)) << grund;
+    EXPECT_TRUE(DateiAtomarSchreiben(pfad.string(), doc.Speichern()));
     return pfad.string();
 }
 
@@ -151,18 +151,18 @@ TEST(Planungstabellen, DocumentKeepsItsComparisonWhenAnotherVariantCannotBeRead)
 {
     CAufgezeichneteMeldungen meldungen;
     CKalvoDoc doc(meldungen);
-    std::string bytes, grund;
-    ASSERT_TRUE(DateiLesen(VarianteA(), bytes, grund) && doc.Laden(bytes, grund)) << grund;
+    ASSERT_TRUE(doc.Laden(DateiInhalt(VarianteA())));
     doc.SetPathName(VarianteA());
     doc.Berechnen();
     const size_t bericht = doc.m_saBericht.size();
 
-    ASSERT_TRUE(doc.VarianteLaden(VarianteB(), grund)) << grund;
+    ASSERT_TRUE(doc.VarianteLaden(VarianteB()));
     doc.VergleichAktualisieren();
     const std::vector<std::string> mitVergleich = doc.m_saBericht;
     EXPECT_EQ(mitVergleich.size(), bericht + 12);
-    EXPECT_FALSE(doc.VarianteLaden((fs::temp_directory_path() / "kalvo_gibt_es_nicht.kvo").string(), grund));
-    EXPECT_FALSE(grund.empty());
+    const CErgebnis<> fehlt = doc.VarianteLaden((fs::temp_directory_path() / "kalvo_gibt_es_nicht.kvo").string());
+    EXPECT_FALSE(fehlt);
+    EXPECT_EQ(fehlt.Fehlertext(), "Die Datei kann nicht geöffnet werden (nicht gefunden).");
     doc.Berechnen();
     EXPECT_TRUE(doc.VergleichAktiv());
     EXPECT_EQ(doc.VarianteName(), "kalvo_variante_B.kvo");
@@ -180,7 +180,7 @@ TEST(Planungstabellen, DocumentKeepsItsComparisonWhenAnotherVariantCannotBeRead)
     EXPECT_EQ(doc.VarianteWerte().anzahl, 0);
 
     // A change to A (here: the chart quantity) computes B again.
-    ASSERT_TRUE(doc.VarianteLaden(VarianteB(), grund)) << grund;
+    ASSERT_TRUE(doc.VarianteLaden(VarianteB()));
     doc.m_iGrafikRate = 1;
     doc.Berechnen();
     double ist = 0;

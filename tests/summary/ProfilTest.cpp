@@ -165,8 +165,7 @@ TEST(Profil, ValuesMissingFromAHandEditedLineCountAsZero)
     d.doc.m_saVerkaufsprofil = {"2002 95", "2003 96 13100"};
     CDokument quelle;
     quelle.doc.m_saVerkaufsprofil = d.doc.m_saVerkaufsprofil;
-    std::string fehler;
-    ASSERT_TRUE(d.doc.Laden(quelle.doc.Speichern(), fehler)) << fehler;
+    ASSERT_TRUE(d.doc.Laden(quelle.doc.Speichern()));
     CTeil t;
     t.doc.m_saVerkaufsprofil = d.doc.m_saVerkaufsprofil;
     t.doc.m_iProjektstart = 2002;

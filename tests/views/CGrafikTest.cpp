@@ -425,12 +425,11 @@ TEST(Diagramm, VariantIstIsADashedLineOverTheCommonYears)
     for (int jahr = 2003; jahr <= 2005; ++jahr)
         b.m_saRestfelder.push_back(ProfilzeileImport(jahr, 500, 5000));
     const std::string pfad = (std::filesystem::temp_directory_path() / "kalvo_grafik_variante.kvo").string();
-    std::string grund;
-    ASSERT_TRUE(DateiAtomarSchreiben(pfad, b.Speichern(), grund)) << grund;
+    ASSERT_TRUE(DateiAtomarSchreiben(pfad, b.Speichern()));
 
     CChart c;
     DreiJahreZweiFelder(c);
-    ASSERT_TRUE(c.doc.VarianteLaden(pfad, grund)) << grund;
+    ASSERT_TRUE(c.doc.VarianteLaden(pfad));
     c.doc.VergleichAktualisieren();
     c.grafik.OnGraf();
     EXPECT_EQ(c.grafik.ymin, 200);
