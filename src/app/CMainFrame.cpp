@@ -4,11 +4,11 @@
 #include "app/CStandBefehl.h"
 #include "app/Info.h"
 #include "app/Symbole.h"
-#include "dialogs/CDlgInputWidget.h"
-#include "dialogs/DlgVerkaufWidget.h"
 #include "platform/Datei.h"
-#include "views/CGrafikWidget.h"
-#include "views/CKalvoViewWidget.h"
+#include "widgets/CDlgInputWidget.h"
+#include "widgets/CGrafikWidget.h"
+#include "widgets/CKalvoViewWidget.h"
+#include "widgets/DlgVerkaufWidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>

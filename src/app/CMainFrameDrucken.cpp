@@ -3,8 +3,8 @@
 
 #include "app/CMainFrame.h"
 
-#include "views/CGrafikWidget.h"
-#include "views/CKalvoViewWidget.h"
+#include "widgets/CGrafikWidget.h"
+#include "widgets/CKalvoViewWidget.h"
 
 #include <QFileInfo>
 #include <QPageSetupDialog>

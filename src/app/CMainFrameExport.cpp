@@ -4,10 +4,10 @@
 #include "app/CMainFrame.h"
 
 #include "platform/Datei.h"
+#include "render/BerichtDruck.h"
+#include "render/GrafikDatei.h"
 #include "summary/Jahresreihen.h"
-#include "views/BerichtDruck.h"
 #include "views/CGrafik.h"
-#include "views/GrafikDatei.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

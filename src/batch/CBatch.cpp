@@ -10,8 +10,8 @@
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK
 #include "batch/Grafikumgebung.h"
-#include "views/BerichtDruck.h"
-#include "views/GrafikDatei.h"
+#include "render/BerichtDruck.h"
+#include "render/GrafikDatei.h"
 #endif
 
 #include <filesystem>

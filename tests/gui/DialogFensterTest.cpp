@@ -1,11 +1,11 @@
 #include "Testdaten.h"
 #include "dialogs/CDlgInput.h"
-#include "dialogs/CDlgInputWidget.h"
-#include "dialogs/CDlgWasserinvasionWidget.h"
 #include "dialogs/DlgVerkauf.h"
-#include "dialogs/DlgVerkaufWidget.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "widgets/CDlgInputWidget.h"
+#include "widgets/CDlgWasserinvasionWidget.h"
+#include "widgets/DlgVerkaufWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>

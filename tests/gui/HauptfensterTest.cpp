@@ -4,8 +4,8 @@
 #include "batch/CBatch.h"
 #include "dialogs/CDlgInput.h"
 #include "platform/Datei.h"
-#include "views/BerichtDruck.h"
-#include "views/CGrafikWidget.h"
+#include "render/BerichtDruck.h"
+#include "widgets/CGrafikWidget.h"
 
 #include <QAction>
 #include <QApplication>

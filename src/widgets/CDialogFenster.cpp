@@ -1,4 +1,4 @@
-#include "dialogs/CDialogFenster.h"
+#include "widgets/CDialogFenster.h"
 
 #include <QApplication>
 #include <QCheckBox>

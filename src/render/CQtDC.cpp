@@ -1,4 +1,4 @@
-#include "views/CQtDC.h"
+#include "render/CQtDC.h"
 
 #include <QFontMetricsF>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The window of the water-invasion chart.
 
-#include "dialogs/CDialogFenster.h"
 #include "dialogs/CDlgWasserinvasion.h"
+#include "widgets/CDialogFenster.h"
 
 class CDlgWasserinvasionWidget : public CDialogFenster {
     Q_OBJECT

@@ -1,9 +1,9 @@
-#include "views/BerichtDruck.h"
+#include "render/BerichtDruck.h"
 
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
+#include "render/CQtDC.h"
 #include "views/CKalvoView.h"
-#include "views/CQtDC.h"
 
 #include <QBuffer>
 #include <QImage>

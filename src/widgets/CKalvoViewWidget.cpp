@@ -1,7 +1,7 @@
-#include "views/CKalvoViewWidget.h"
+#include "widgets/CKalvoViewWidget.h"
 
 #include "doc/CKalvoDoc.h"
-#include "views/BerichtDruck.h"
+#include "render/BerichtDruck.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "dialogs/DlgVerkaufWidget.h"
+#include "widgets/DlgVerkaufWidget.h"
 
 #include "dialogs/DlgVerkauf.h"
 

@@ -1,7 +1,7 @@
-#include "dialogs/CDlgInputWidget.h"
+#include "widgets/CDlgInputWidget.h"
 
 #include "dialogs/CDlgInput.h"
-#include "dialogs/CDlgWasserinvasionWidget.h"
+#include "widgets/CDlgWasserinvasionWidget.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "views/GrafikDatei.h"
+#include "render/GrafikDatei.h"
 
 #include "platform/Datei.h"
+#include "render/CQtDC.h"
 #include "views/CGrafik.h"
-#include "views/CQtDC.h"
 
 #include <QBuffer>
 #include <QByteArray>

@@ -1,6 +1,6 @@
-#include "dialogs/CDlgWasserinvasionWidget.h"
+#include "widgets/CDlgWasserinvasionWidget.h"
 
-#include "views/CQtDC.h"
+#include "render/CQtDC.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // The window of the field data dialog: the controls of CDlgInput at their
 // places, their texts copied to and from the behaviour, events forwarded.
 
-#include "dialogs/CDialogFenster.h"
+#include "widgets/CDialogFenster.h"
 
 class CDlgInput;
 

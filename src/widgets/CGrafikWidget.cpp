@@ -1,7 +1,7 @@
-#include "views/CGrafikWidget.h"
+#include "widgets/CGrafikWidget.h"
 
 #include "doc/CKalvoDoc.h"
-#include "views/CQtDC.h"
+#include "render/CQtDC.h"
 
 #include <QPainter>
 #include <QPrinter>

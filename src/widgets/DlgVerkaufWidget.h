@@ -1,7 +1,7 @@
 #pragma once
 // The window of the profile dialog.
 
-#include "dialogs/CDialogFenster.h"
+#include "widgets/CDialogFenster.h"
 
 class DlgVerkauf;
 
