@@ -15,7 +15,7 @@ int CDatenbefehle::OnDatenAendern()
     if (!m_pDialoge)
         return 0;
     CDlgInput dlg(d.Meldungen());
-    dlg.m_iFoerderbeginn = d.m_iFoerderbeginn;
+    dlg.m_Feld.m_iFoerderbeginn = d.m_iFoerderbeginn;
     dlg.m_iProjektende = d.m_iProjektende;
     dlg.m_bDetailausgabe = d.m_bDetailausgabe;
     dlg.m_iGrafikRate = d.m_iGrafikRate;
@@ -29,13 +29,14 @@ int CDatenbefehle::OnDatenAendern()
     }
 
     d.m_saFelder.clear();
-    if (dlg.m_bGeaendert == 1 || dlg.m_iFoerderbeginn != d.m_iFoerderbeginn || dlg.m_iProjektende != d.m_iProjektende ||
-        dlg.m_iGrafikRate != d.m_iGrafikRate || dlg.m_bDetailausgabe != d.m_bDetailausgabe ||
-        dlg.m_bFeldesreserven != d.m_bFeldesreserven || dlg.m_iEinzelfeld != d.m_iEinzelfeld)
+    if (dlg.m_bGeaendert == 1 || dlg.m_Feld.m_iFoerderbeginn != d.m_iFoerderbeginn ||
+        dlg.m_iProjektende != d.m_iProjektende || dlg.m_iGrafikRate != d.m_iGrafikRate ||
+        dlg.m_bDetailausgabe != d.m_bDetailausgabe || dlg.m_bFeldesreserven != d.m_bFeldesreserven ||
+        dlg.m_iEinzelfeld != d.m_iEinzelfeld)
         d.m_bNeuBerechnen = 1;
     if (!dlg.m_saFelder.empty()) {
         d.m_saFelder = AusSatztexten(dlg.m_saFelder);
-        d.m_iFoerderbeginn = dlg.m_iFoerderbeginn;
+        d.m_iFoerderbeginn = dlg.m_Feld.m_iFoerderbeginn;
         d.m_iProjektende = dlg.m_iProjektende;
         d.m_iGrafikRate = dlg.m_iGrafikRate;
         d.m_bFeldesreserven = dlg.m_bFeldesreserven;

@@ -27,55 +27,55 @@ void CDlgInput::SteuerelementeAnlegen()
     };
     const auto haken = [](int id, int* wert) { return CSteuerelement{id, E::Haken, wert}; };
     m_Austausch.m_Elemente = {
-        zahl(A1, &m_fA1),
-        zahl(B1, &m_fB1),
-        bereich(Bohrungen, &m_iBohrungen, EFeldwert::Bohrungen),
-        zahl(CWert, &m_fCWert),
-        zahl(SteigrohrDi, &m_fSteigrohrDi),
-        bereich(Referenzdruck, &m_fReferenzdruck, EFeldwert::Referenzdruck),
-        text(Feld, &m_sFeldname, kMaxNamenslaenge),
-        zahl(KumProd, &m_fKumProdBeginn),
-        zahl(MaechtigkeitB, &m_fMaechtigkeitBankrecht),
-        zahl(MaechtigkeitE, &m_fMaechtigkeitErbohrt),
-        zahl(PermH, &m_fPermHorizontal),
-        bereich(KonsAnteil, &m_fKonsAnteil, EFeldwert::KonsAnteil),
-        zahl(Horizontallaenge, &m_fHorizontallaenge),
-        bereich(ZeileKonsAnteil, &m_fZeileKonsAnteil, EFeldwert::StufeKonsAnteil),
-        bereich(ZeileBohrungen, &m_iZeileBohrungen, EFeldwert::StufeBohrungen),
-        zahl(ZeileCWert, &m_fZeileCWert),
-        bereich(ZeileFoerderstunden, &m_iZeileFoerderstunden, EFeldwert::StufeFoerderstunden),
-        bereich(ZeileAbJahr, &m_iZeileAbJahr, EFeldwert::StufeAbJahr),
-        bereich(ZeileKopfdruck, &m_fZeileKopfdruck, EFeldwert::StufeKopfdruck),
-        zahl(MaxRate, &m_fMaxRate),
-        zahl(OGIP, &m_fOGIP),
-        bereich(Einflussradius, &m_fEinflussradius, EFeldwert::Einflussradius),
-        bereich(Startjahr, &m_iFoerderbeginn, EFeldwert::Startjahr),
+        zahl(A1, &m_Feld.m_fA1),
+        zahl(B1, &m_Feld.m_fB1),
+        bereich(Bohrungen, &m_Feld.m_iBohrungen, EFeldwert::Bohrungen),
+        zahl(CWert, &m_Feld.m_fCWert),
+        zahl(SteigrohrDi, &m_Feld.m_fSteigrohrDi),
+        bereich(Referenzdruck, &m_Feld.m_fReferenzdruck, EFeldwert::Referenzdruck),
+        text(Feld, &m_Feld.m_sFeldname, kMaxNamenslaenge),
+        zahl(KumProd, &m_Feld.m_fKumProdBeginn),
+        zahl(MaechtigkeitB, &m_Feld.m_fMaechtigkeitBankrecht),
+        zahl(MaechtigkeitE, &m_Feld.m_fMaechtigkeitErbohrt),
+        zahl(PermH, &m_Feld.m_fPermHorizontal),
+        bereich(KonsAnteil, &m_Feld.m_fKonsAnteil, EFeldwert::KonsAnteil),
+        zahl(Horizontallaenge, &m_Feld.m_fHorizontallaenge),
+        bereich(ZeileKonsAnteil, &m_Zeile.m_fStufeKonsAnteil, EFeldwert::StufeKonsAnteil),
+        bereich(ZeileBohrungen, &m_Zeile.m_iStufeBohrungen, EFeldwert::StufeBohrungen),
+        zahl(ZeileCWert, &m_Zeile.m_fStufeCWert),
+        bereich(ZeileFoerderstunden, &m_Zeile.m_iStufeFoerderstunden, EFeldwert::StufeFoerderstunden),
+        bereich(ZeileAbJahr, &m_Zeile.m_iStufeAbJahr, EFeldwert::StufeAbJahr),
+        bereich(ZeileKopfdruck, &m_Zeile.m_fStufeKopfdruck, EFeldwert::StufeKopfdruck),
+        zahl(MaxRate, &m_Feld.m_fMaxRate),
+        zahl(OGIP, &m_Feld.m_fOGIP),
+        bereich(Einflussradius, &m_Feld.m_fEinflussradius, EFeldwert::Einflussradius),
+        bereich(Startjahr, &m_Feld.m_iFoerderbeginn, EFeldwert::Startjahr),
         text(FeldStatus, &m_sFeldStatus),
         text(ZeileStatus, &m_sZeileStatus),
-        bereich(Foerderstunden, &m_iFoerderstunden, EFeldwert::Foerderstunden),
-        zahl(Tcel, &m_fTcel),
-        zahl(Kopftemperatur, &m_fKopftemperatur),
-        zahl(Teufe, &m_fTeufe),
-        bereich(Wasserinvasion, &m_fWasserinvasion, EFeldwert::Wasserinvasion),
-        bereich(H2S, &m_fH2S, EFeldwert::Anteil),
-        bereich(CO2, &m_fCO2, EFeldwert::Anteil),
-        bereich(C6H14, &m_fC6H14, EFeldwert::Anteil),
-        bereich(C7H16, &m_fC7H16, EFeldwert::Anteil),
-        bereich(C8H18, &m_fC8H18, EFeldwert::Anteil),
-        bereich(C9H20, &m_fC9H20, EFeldwert::Anteil),
-        bereich(C10H22, &m_fC10H22, EFeldwert::Anteil),
-        bereich(N2, &m_fN2, EFeldwert::Anteil),
-        bereich(CH4, &m_fCH4, EFeldwert::Anteil),
-        bereich(C2H6, &m_fC2H6, EFeldwert::Anteil),
-        bereich(C3H8, &m_fC3H8, EFeldwert::Anteil),
-        bereich(iC4H10, &m_fiC4H10, EFeldwert::Anteil),
-        bereich(nC4H10, &m_fnC4H10, EFeldwert::Anteil),
-        bereich(iC5H12, &m_fiC5H12, EFeldwert::Anteil),
-        bereich(nC5H12, &m_fnC5H12, EFeldwert::Anteil),
-        zahl(PermV, &m_fPermVertikal),
-        bereich(Pi, &m_fPi, EFeldwert::Pi),
-        bereich(Kopfdruck, &m_fKopfdruck, EFeldwert::Kopfdruck),
-        haken(Druckabhaengig, &m_bDruckabhaengig),
+        bereich(Foerderstunden, &m_Feld.m_iFoerderstunden, EFeldwert::Foerderstunden),
+        zahl(Tcel, &m_Feld.m_fTcel),
+        zahl(Kopftemperatur, &m_Feld.m_fKopftemperatur),
+        zahl(Teufe, &m_Feld.m_fTeufe),
+        bereich(Wasserinvasion, &m_Feld.m_fWasserinvasion, EFeldwert::Wasserinvasion),
+        bereich(H2S, &m_Feld.m_fAnteil[0], EFeldwert::Anteil),
+        bereich(CO2, &m_Feld.m_fAnteil[1], EFeldwert::Anteil),
+        bereich(C6H14, &m_Feld.m_fAnteil[10], EFeldwert::Anteil),
+        bereich(C7H16, &m_Feld.m_fAnteil[11], EFeldwert::Anteil),
+        bereich(C8H18, &m_Feld.m_fAnteil[12], EFeldwert::Anteil),
+        bereich(C9H20, &m_Feld.m_fAnteil[13], EFeldwert::Anteil),
+        bereich(C10H22, &m_Feld.m_fAnteil[14], EFeldwert::Anteil),
+        bereich(N2, &m_Feld.m_fAnteil[2], EFeldwert::Anteil),
+        bereich(CH4, &m_Feld.m_fAnteil[3], EFeldwert::Anteil),
+        bereich(C2H6, &m_Feld.m_fAnteil[4], EFeldwert::Anteil),
+        bereich(C3H8, &m_Feld.m_fAnteil[5], EFeldwert::Anteil),
+        bereich(iC4H10, &m_Feld.m_fAnteil[6], EFeldwert::Anteil),
+        bereich(nC4H10, &m_Feld.m_fAnteil[7], EFeldwert::Anteil),
+        bereich(iC5H12, &m_Feld.m_fAnteil[8], EFeldwert::Anteil),
+        bereich(nC5H12, &m_Feld.m_fAnteil[9], EFeldwert::Anteil),
+        zahl(PermV, &m_Feld.m_fPermVertikal),
+        bereich(Pi, &m_Feld.m_fPi, EFeldwert::Pi),
+        bereich(Kopfdruck, &m_Feld.m_fKopfdruck, EFeldwert::Kopfdruck),
+        haken(Druckabhaengig, &m_Feld.m_bDruckabhaengig),
         text(Vorschlag, &m_sVorschlag),
         zahl(LetztesJahr, &m_iProjektende),
         haken(Detailausgabe, &m_bDetailausgabe),
@@ -102,91 +102,12 @@ void CDlgInput::Meldung(const std::string& text)
     m_Meldungen.Warnung(text);
 }
 
-namespace {
-
-// The dialog's members that hold the 15 mole fractions, in record order.
-constexpr float CDlgInput::*kAnteile[kAnzahlKomponenten] = {
-    &CDlgInput::m_fH2S,   &CDlgInput::m_fCO2,    &CDlgInput::m_fN2,     &CDlgInput::m_fCH4,    &CDlgInput::m_fC2H6,
-    &CDlgInput::m_fC3H8,  &CDlgInput::m_fiC4H10, &CDlgInput::m_fnC4H10, &CDlgInput::m_fiC5H12, &CDlgInput::m_fnC5H12,
-    &CDlgInput::m_fC6H14, &CDlgInput::m_fC7H16,  &CDlgInput::m_fC8H18,  &CDlgInput::m_fC9H20,  &CDlgInput::m_fC10H22};
-
-// The dialog's members and the record's values they show, one pair each:
-// the one table both copies run through (dialog → record and back).
-template <class Dlg, class Feld, class Fn>
-void Paare(Dlg& d, Feld& f, Fn&& paar)
-{
-    paar(d.m_sFeldname, f.m_sFeldname);
-    paar(d.m_iFoerderbeginn, f.m_iFoerderbeginn);
-    for (int i = 0; i < kAnzahlKomponenten; ++i)
-        paar(d.*kAnteile[i], f.m_fAnteil[static_cast<size_t>(i)]);
-    paar(d.m_fTcel, f.m_fTcel);
-    paar(d.m_fKopftemperatur, f.m_fKopftemperatur);
-    paar(d.m_fOGIP, f.m_fOGIP);
-    paar(d.m_fPi, f.m_fPi);
-    paar(d.m_fPermHorizontal, f.m_fPermHorizontal);
-    paar(d.m_fPermVertikal, f.m_fPermVertikal);
-    paar(d.m_fMaechtigkeitBankrecht, f.m_fMaechtigkeitBankrecht);
-    paar(d.m_fMaechtigkeitErbohrt, f.m_fMaechtigkeitErbohrt);
-    paar(d.m_fEinflussradius, f.m_fEinflussradius);
-    paar(d.m_fTeufe, f.m_fTeufe);
-    paar(d.m_fSteigrohrDi, f.m_fSteigrohrDi);
-    paar(d.m_fHorizontallaenge, f.m_fHorizontallaenge);
-    paar(d.m_fKumProdBeginn, f.m_fKumProdBeginn);
-    paar(d.m_fKopfdruck, f.m_fKopfdruck);
-    paar(d.m_iBohrungen, f.m_iBohrungen);
-    paar(d.m_fMaxRate, f.m_fMaxRate);
-    paar(d.m_fWasserinvasion, f.m_fWasserinvasion);
-    paar(d.m_iFoerderstunden, f.m_iFoerderstunden);
-    paar(d.m_fReferenzdruck, f.m_fReferenzdruck);
-    paar(d.m_fKonsAnteil, f.m_fKonsAnteil);
-    paar(d.m_fA1, f.m_fA1);
-    paar(d.m_fB1, f.m_fB1);
-    paar(d.m_fCWert, f.m_fCWert);
-    paar(d.m_bDruckabhaengig, f.m_bDruckabhaengig);
-}
-
-} // namespace
-
-float* CDlgInput::Anteil(int i)
-{
-    return &(this->*kAnteile[i]);
-}
-
-std::array<float, kAnzahlKomponenten> CDlgInput::Anteile() const
-{
-    std::array<float, kAnzahlKomponenten> a{};
-    for (int i = 0; i < kAnzahlKomponenten; ++i)
-        a[static_cast<size_t>(i)] = this->*kAnteile[i];
-    return a;
-}
-
-CFeldwerte CDlgInput::Feldwerte() const
-{
-    CFeldwerte f;
-    Paare(*this, f, [](const auto& dialog, auto& satz) { satz = dialog; });
-    return f;
-}
-
-void CDlgInput::FeldwerteSetzen(const CFeldwerte& f)
-{
-    Paare(*this, f, [](auto& dialog, const auto& satz) { dialog = satz; });
-}
-
 // ---- record ↔ controls ----
 
 void CDlgInput::InitData()
 {
-    CFeldwerte f = Feldwerte();
-    CStufenzeile stufe{m_iZeileAbJahr,    m_iZeileFoerderstunden, m_fZeileKopfdruck,
-                       m_iZeileBohrungen, m_fZeileCWert,          m_fZeileKonsAnteil};
     CStufenTexte texte;
-    InitDataWerte(f, stufe, texte);
-    FeldwerteSetzen(f);
-    m_iZeileAbJahr = stufe.m_iStufeAbJahr;
-    m_iZeileFoerderstunden = stufe.m_iStufeFoerderstunden;
-    m_fZeileKopfdruck = stufe.m_fStufeKopfdruck;
-    m_iZeileBohrungen = stufe.m_iStufeBohrungen;
-    m_fZeileKonsAnteil = stufe.m_fStufeKonsAnteil;
+    InitDataWerte(m_Feld, m_Zeile, texte);
     m_lbZeilen.ResetContent();
     for (const auto& t : texte)
         m_lbZeilen.AddString(t);
@@ -195,11 +116,9 @@ void CDlgInput::InitData()
 
 bool CDlgInput::FeldzeileLesen(const std::string& zeile)
 {
-    CFeldwerte f = Feldwerte();
     CStufenTexte texte;
-    const bool ok = FeldzeileLesenDialog(zeile, f, texte, m_Meldungen);
-    FeldwerteSetzen(f); // also the values converted before an error
-    if (!ok)
+    // The values converted before an error stay shown, as they always did.
+    if (!FeldzeileLesenDialog(zeile, m_Feld, texte, m_Meldungen))
         return false;
     m_lbZeilen.ResetContent();
     for (const auto& t : texte)
@@ -215,33 +134,26 @@ void CDlgInput::DatenInZeile()
     CStufenTexte texte;
     for (int i = 0; i < kAnzahlStufen; ++i)
         texte[i] = i < m_lbZeilen.GetCount() ? m_lbZeilen.GetText(i) : std::string();
-    m_bDruckabhaengig = m_Austausch.m_Haken[Druckabhaengig] ? 1 : 0;
-    m_sFeldzeile = ::DatenInZeile(Feldwerte(), texte);
+    m_Feld.m_bDruckabhaengig = m_Austausch.m_Haken[Druckabhaengig] ? 1 : 0;
+    m_sFeldzeile = ::DatenInZeile(m_Feld, texte);
 }
 
 // The six values of a stage-row text into the stage input fields.
 void CDlgInput::ZeileInEingabe(const std::string& text)
 {
-    CStufenzeile s;
-    StufenzeileLesen(text, s);
-    m_iZeileAbJahr = s.m_iStufeAbJahr;
-    m_iZeileFoerderstunden = s.m_iStufeFoerderstunden;
-    m_fZeileKopfdruck = s.m_fStufeKopfdruck;
-    m_iZeileBohrungen = s.m_iStufeBohrungen;
-    m_fZeileCWert = s.m_fStufeCWert;
-    m_fZeileKonsAnteil = s.m_fStufeKonsAnteil;
+    m_Zeile = {};
+    StufenzeileLesen(text, m_Zeile);
 }
 
 // ---- checks ----
 
 bool CDlgInput::PruefeZusammensetzung()
 {
-    const auto vorher = Anteile();
+    const auto vorher = m_Feld.m_fAnteil;
     UpdateData(true);
-    if (!ZusammensetzungFehlt(Feldwerte()))
+    if (!ZusammensetzungFehlt(m_Feld))
         return true;
-    for (int i = 0; i < kAnzahlKomponenten; ++i)
-        *Anteil(i) = vorher[i];
+    m_Feld.m_fAnteil = vorher;
     UpdateData(false);
     return false;
 }
@@ -249,12 +161,12 @@ bool CDlgInput::PruefeZusammensetzung()
 bool CDlgInput::PruefeFelddaten()
 {
     UpdateData(true);
-    return FelddatenAnnehmen(Feldwerte(), m_iProjektende, m_Meldungen, m_Gas);
+    return FelddatenAnnehmen(m_Feld, m_iProjektende, m_Meldungen, m_Gas);
 }
 
 bool CDlgInput::PruefeFaktoren()
 {
-    return FaktorenAnnehmen(Feldwerte(), m_Meldungen);
+    return FaktorenAnnehmen(m_Feld, m_Meldungen);
 }
 
 // ---- handlers ----
@@ -268,7 +180,7 @@ void CDlgInput::OnInitDialog()
         m_iFeld = 0;
         m_lbFelder.SetCurSel(0);
         FeldzeileLesen(m_lbFelder.GetText(0));
-        m_sAuswahl = m_sFeldname;
+        m_sAuswahl = m_Feld.m_sFeldname;
         FeldAuswaehlen();
     } else {
         InitData();
@@ -286,7 +198,7 @@ int CDlgInput::FeldPosition(std::string_view name, int ausser) const
 // two fields of one name are refused.
 bool CDlgInput::NameFrei(int ausser)
 {
-    if (FeldPosition(m_sFeldname, ausser) < 0)
+    if (FeldPosition(m_Feld.m_sFeldname, ausser) < 0)
         return true;
     Meldung("Ein Feld dieses Namens gibt es schon.");
     return false;
@@ -324,7 +236,7 @@ void CDlgInput::FeldAuswaehlen()
     m_sVorschlag = "";
     m_bVorschlagDa = false;
     FeldzeileLesen(m_lbFelder.GetText(m_iFeld));
-    m_sAuswahl = m_sFeldname;
+    m_sAuswahl = m_Feld.m_sFeldname;
     m_lbZeilen.SetCurSel(0);
     ZeileAuswaehlen();
     UpdateData(false);
@@ -335,7 +247,7 @@ void CDlgInput::FeldAnhaengen()
     UpdateData(true);
     if (!PruefeFelddaten() || !PruefeFaktoren() || !NameFrei())
         return;
-    if (!Frage(Format("Soll das Feld %s angehängt werden?", m_sFeldname.c_str())))
+    if (!Frage(Format("Soll das Feld %s angehängt werden?", m_Feld.m_sFeldname.c_str())))
         return;
     if (!PruefeZusammensetzung())
         return;
@@ -369,7 +281,7 @@ void CDlgInput::FeldAendern()
         return;
     // The single-field choice follows its field through a rename.
     if (!m_sEinzelfeld.empty() && ErstesWort(m_lbFelder.GetText(m_iFeld)) == m_sEinzelfeld)
-        m_sEinzelfeld = m_sFeldname;
+        m_sEinzelfeld = m_Feld.m_sFeldname;
     m_lbFelder.DeleteString(m_iFeld);
     DatenInZeile();
     m_lbFelder.InsertString(m_iFeld, m_sFeldzeile);
@@ -390,7 +302,7 @@ void CDlgInput::FeldLoeschen()
         Meldung("FELD durch Doppelklick auswählen!");
         return;
     }
-    if (Frage(Format("Soll das %d.Feld %s gelöscht werden?", m_iFeld + 1, m_sFeldname.c_str()))) {
+    if (Frage(Format("Soll das %d.Feld %s gelöscht werden?", m_iFeld + 1, m_Feld.m_sFeldname.c_str()))) {
         if (!m_sEinzelfeld.empty() && ErstesWort(m_lbFelder.GetText(m_iFeld)) == m_sEinzelfeld) {
             Meldung(Format("Das Feld %s war für die Einzelfeldberechnung gewählt; es werden wieder alle "
                            "Felder berechnet.",
@@ -440,18 +352,18 @@ void CDlgInput::ZeileAendern()
         Meldung("Zeile durch Doppelklick auswählen!");
         return;
     }
-    if (!Frage(Format("Soll die %d.Zeile des Feldes %s geändert werden?", r + 1, m_sFeldname.c_str())))
+    if (!Frage(Format("Soll die %d.Zeile des Feldes %s geändert werden?", r + 1, m_Feld.m_sFeldname.c_str())))
         return;
-    const CStufenzeile s{m_iZeileAbJahr,    m_iZeileFoerderstunden, m_fZeileKopfdruck,
-                         m_iZeileBohrungen, m_fZeileCWert,          m_fZeileKonsAnteil};
+    const CStufenzeile s{m_Zeile.m_iStufeAbJahr,    m_Zeile.m_iStufeFoerderstunden, m_Zeile.m_fStufeKopfdruck,
+                         m_Zeile.m_iStufeBohrungen, m_Zeile.m_fStufeCWert,          m_Zeile.m_fStufeKonsAnteil};
     m_lbZeilen.DeleteString(r);
     m_lbZeilen.InsertString(r, StufenzeileText(s, EStufenformat::Geaendert));
     m_sZeileStatus = Format("%d.Zeile wurde geändert", r + 1);
     // The forecast applies a row only from a year after the field's start.
-    if (s.m_iStufeAbJahr <= m_iFoerderbeginn &&
+    if (s.m_iStufeAbJahr <= m_Feld.m_iFoerderbeginn &&
         StufenzeileText(s, EStufenformat::Vorgabe) != StufenzeileText(Kopfzeile(), EStufenformat::Vorgabe))
         Meldung(Format("Die %d.Zeile (ab %d) wird nie angewendet: das Jahr liegt nicht nach dem Startjahr %d.", r + 1,
-                       s.m_iStufeAbJahr, m_iFoerderbeginn));
+                       s.m_iStufeAbJahr, m_Feld.m_iFoerderbeginn));
     m_bGeaendert = 1;
     if (m_iFeld >= 0)
         FeldAendern();
@@ -461,36 +373,36 @@ void CDlgInput::ZeileAendern()
 
 void CDlgInput::OnKillFocusKopfwerte()
 {
-    const int jahr = m_iFoerderbeginn, stunden = m_iFoerderstunden, bohrungen = m_iBohrungen;
-    const float kopfdruck = m_fKopfdruck, anteil = m_fKonsAnteil, cwert = m_fCWert;
+    const int jahr = m_Feld.m_iFoerderbeginn, stunden = m_Feld.m_iFoerderstunden, bohrungen = m_Feld.m_iBohrungen;
+    const float kopfdruck = m_Feld.m_fKopfdruck, anteil = m_Feld.m_fKonsAnteil, cwert = m_Feld.m_fCWert;
     UpdateData(true);
-    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > kMaxJahre - 1) {
+    if (static_cast<long long>(m_iProjektende) - m_Feld.m_iFoerderbeginn > kMaxJahre - 1) {
         Meldung("Es werden maximal 33 Jahre verarbeitet!");
-        m_iFoerderbeginn = jahr;
+        m_Feld.m_iFoerderbeginn = jahr;
         UpdateData(false);
         return;
     }
-    if (m_fKopfdruck < 1 || m_fKopfdruck > 1000) {
-        m_fKopfdruck = kopfdruck;
+    if (m_Feld.m_fKopfdruck < 1 || m_Feld.m_fKopfdruck > 1000) {
+        m_Feld.m_fKopfdruck = kopfdruck;
         return;
     }
-    if (jahr == m_iFoerderbeginn && stunden == m_iFoerderstunden && bohrungen == m_iBohrungen &&
-        kopfdruck == m_fKopfdruck && anteil == m_fKonsAnteil && cwert == m_fCWert)
+    if (jahr == m_Feld.m_iFoerderbeginn && stunden == m_Feld.m_iFoerderstunden && bohrungen == m_Feld.m_iBohrungen &&
+        kopfdruck == m_Feld.m_fKopfdruck && anteil == m_Feld.m_fKonsAnteil && cwert == m_Feld.m_fCWert)
         return;
-    if (m_iFoerderbeginn < kErstesJahr || m_iFoerderbeginn > kLetztesJahr) {
-        m_iFoerderbeginn = jahr;
-        return;
-    }
-    if (m_iBohrungen < 0 || m_iBohrungen > 100) {
-        m_iBohrungen = bohrungen;
+    if (m_Feld.m_iFoerderbeginn < kErstesJahr || m_Feld.m_iFoerderbeginn > kLetztesJahr) {
+        m_Feld.m_iFoerderbeginn = jahr;
         return;
     }
-    if (m_fKonsAnteil < 0 || m_fKonsAnteil > 100) {
-        m_fKonsAnteil = anteil;
+    if (m_Feld.m_iBohrungen < 0 || m_Feld.m_iBohrungen > 100) {
+        m_Feld.m_iBohrungen = bohrungen;
         return;
     }
-    if (m_iFoerderstunden < 0 || m_iFoerderstunden > 8760) {
-        m_iFoerderstunden = stunden;
+    if (m_Feld.m_fKonsAnteil < 0 || m_Feld.m_fKonsAnteil > 100) {
+        m_Feld.m_fKonsAnteil = anteil;
+        return;
+    }
+    if (m_Feld.m_iFoerderstunden < 0 || m_Feld.m_iFoerderstunden > 8760) {
+        m_Feld.m_iFoerderstunden = stunden;
         return;
     }
     const CStufenzeile alt{jahr, stunden, kopfdruck, bohrungen, cwert, anteil};
@@ -502,7 +414,8 @@ void CDlgInput::OnKillFocusKopfwerte()
 // The stage rows of the head values as the default row shows them.
 CStufenzeile CDlgInput::Kopfzeile() const
 {
-    return {m_iFoerderbeginn, m_iFoerderstunden, m_fKopfdruck, m_iBohrungen, m_fCWert, m_fKonsAnteil};
+    return {m_Feld.m_iFoerderbeginn, m_Feld.m_iFoerderstunden, m_Feld.m_fKopfdruck,
+            m_Feld.m_iBohrungen,     m_Feld.m_fCWert,          m_Feld.m_fKonsAnteil};
 }
 
 // Rows that differ from the head values, e.g. the drilling schedule of the
@@ -527,7 +440,7 @@ void CDlgInput::StufenzeilenFuerNeuesFeld()
     const int n = AbweichendeStufenzeilen();
     if (n == 0 || Frage(Format("%d Stufenzeilen weichen von den Kopfwerten ab (etwa der Bohrplan des zuvor gezeigten "
                                "Feldes). Soll das neue Feld %s sie übernehmen?",
-                               n, m_sFeldname.c_str())))
+                               n, m_Feld.m_sFeldname.c_str())))
         return;
     m_sZeile = StufenzeileText(Kopfzeile(), EStufenformat::Vorgabe);
     m_lbZeilen.ResetContent();
@@ -564,7 +477,7 @@ void CDlgInput::OnKillFocusLetztesJahr()
 {
     const int ende = m_iProjektende;
     UpdateData(true);
-    if (static_cast<long long>(m_iProjektende) - m_iFoerderbeginn > kMaxJahre - 1) {
+    if (static_cast<long long>(m_iProjektende) - m_Feld.m_iFoerderbeginn > kMaxJahre - 1) {
         Meldung("Es werden maximal 33 Jahre verarbeitet!");
         m_iProjektende = ende;
         UpdateData(false);
@@ -576,21 +489,21 @@ void CDlgInput::OnKillFocusLetztesJahr()
 // at which a measured C-Wert was taken.
 void CDlgInput::OnKillFocusInitialdruck()
 {
-    const float pi = m_fPi;
+    const float pi = m_Feld.m_fPi;
     UpdateData(true);
-    if (m_fPi == pi)
+    if (m_Feld.m_fPi == pi)
         return;
-    m_fReferenzdruck = m_fPi;
+    m_Feld.m_fReferenzdruck = m_Feld.m_fPi;
     UpdateData(false);
 }
 
 void CDlgInput::OnKillFocusReferenzdruck()
 {
-    const float vorher = m_fReferenzdruck;
+    const float vorher = m_Feld.m_fReferenzdruck;
     UpdateData(true);
-    if (m_fReferenzdruck > m_fPi) {
+    if (m_Feld.m_fReferenzdruck > m_Feld.m_fPi) {
         Meldung("Der Druck beim C-Wert muß kleiner als der Initialdruck sein!");
-        m_fReferenzdruck = vorher;
+        m_Feld.m_fReferenzdruck = vorher;
         UpdateData(false);
     }
 }
@@ -603,11 +516,11 @@ void CDlgInput::OnKillFocusZusammensetzung()
 
 void CDlgInput::OnKillFocusFeldname()
 {
-    const std::string vorher = m_sFeldname;
+    const std::string vorher = m_Feld.m_sFeldname;
     UpdateData(true);
-    if (!FeldnameGueltig(m_sFeldname)) {
+    if (!FeldnameGueltig(m_Feld.m_sFeldname)) {
         Meldung("Der Feldname enthält Leerzeichen");
-        m_sFeldname = vorher;
+        m_Feld.m_sFeldname = vorher;
         UpdateData(false);
     }
 }
@@ -648,7 +561,7 @@ void CDlgInput::OnGaseigenschaften()
 {
     // The values are taken first, so that a value just typed is used.
     UpdateData(true);
-    GaseigenschaftenDialog(Feldwerte(), true, m_Meldungen, m_Gas);
+    GaseigenschaftenDialog(m_Feld, true, m_Meldungen, m_Gas);
 }
 
 void CDlgInput::OnComputeAbc()
@@ -656,7 +569,7 @@ void CDlgInput::OnComputeAbc()
     if (!PruefeZusammensetzung())
         return;
     CVorschlag vorschlag;
-    if (::OnComputeAbc(Feldwerte(), m_iProjektende, m_Meldungen, vorschlag, m_Gas)) {
+    if (::OnComputeAbc(m_Feld, m_iProjektende, m_Meldungen, vorschlag, m_Gas)) {
         m_sVorschlag = vorschlag.m_sVorschlag;
         // The values as the proposal text shows them, as a user would type them.
         m_bVorschlagDa = LiesFloat(Format("%.1f", vorschlag.a1_), m_fVorschlagA1) &&
@@ -673,19 +586,20 @@ void CDlgInput::OnVorschlagUebernehmen()
     if (!m_bVorschlagDa)
         return;
     UpdateData(true);
-    const bool andere = (m_fA1 != 0 && m_fA1 != m_fVorschlagA1) || (m_fB1 != 0 && m_fB1 != m_fVorschlagB1) ||
-                        (m_fCWert != 0 && m_fCWert != m_fVorschlagCWert);
+    const bool andere = (m_Feld.m_fA1 != 0 && m_Feld.m_fA1 != m_fVorschlagA1) ||
+                        (m_Feld.m_fB1 != 0 && m_Feld.m_fB1 != m_fVorschlagB1) ||
+                        (m_Feld.m_fCWert != 0 && m_Feld.m_fCWert != m_fVorschlagCWert);
     if (andere && !Frage(Format("Sollen A1 %g, B1 %g und C-Wert %g durch den Vorschlag A1 %g, B1 %g, C-Wert %g "
                                 "ersetzt werden?",
-                                double(m_fA1), double(m_fB1), double(m_fCWert), double(m_fVorschlagA1),
-                                double(m_fVorschlagB1), double(m_fVorschlagCWert))))
+                                double(m_Feld.m_fA1), double(m_Feld.m_fB1), double(m_Feld.m_fCWert),
+                                double(m_fVorschlagA1), double(m_fVorschlagB1), double(m_fVorschlagCWert))))
         return;
     // The C-Wert is a head value: the stage rows that follow the head take the
     // proposal as they take a typed C-Wert.
     const CStufenzeile alt = Kopfzeile();
-    m_fA1 = m_fVorschlagA1;
-    m_fB1 = m_fVorschlagB1;
-    m_fCWert = m_fVorschlagCWert;
+    m_Feld.m_fA1 = m_fVorschlagA1;
+    m_Feld.m_fB1 = m_fVorschlagB1;
+    m_Feld.m_fCWert = m_fVorschlagCWert;
     StufenzeilenNachfuehren(alt, Kopfzeile());
     m_lbZeilen.SetCurSel(0);
     ZeileAuswaehlen();
@@ -695,5 +609,5 @@ void CDlgInput::OnVorschlagUebernehmen()
 void CDlgInput::OnWasserinvasion()
 {
     if (m_fnWasserinvasion)
-        m_fnWasserinvasion(m_fWasserinvasion);
+        m_fnWasserinvasion(m_Feld.m_fWasserinvasion);
 }

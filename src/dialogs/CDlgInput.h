@@ -93,23 +93,9 @@ public:
     explicit CDlgInput(IMeldungen& meldungen);
 
     // ---- values of the controls ----
-    std::string m_sFeldname;
-    int m_iFoerderbeginn = 0;
+    CFeldwerte m_Feld;    // the field being edited
+    CStufenzeile m_Zeile; // the stage row being edited
     int m_iProjektende = 0;
-    float m_fH2S = 0, m_fCO2 = 0, m_fN2 = 0, m_fCH4 = 0, m_fC2H6 = 0, m_fC3H8 = 0, m_fiC4H10 = 0, m_fnC4H10 = 0,
-          m_fiC5H12 = 0, m_fnC5H12 = 0, m_fC6H14 = 0, m_fC7H16 = 0, m_fC8H18 = 0, m_fC9H20 = 0, m_fC10H22 = 0;
-    float m_fTcel = 0, m_fKopftemperatur = 0, m_fOGIP = 0, m_fPi = 0, m_fPermHorizontal = 0, m_fPermVertikal = 0,
-          m_fMaechtigkeitBankrecht = 0, m_fMaechtigkeitErbohrt = 0, m_fEinflussradius = 0, m_fTeufe = 0,
-          m_fSteigrohrDi = 0, m_fHorizontallaenge = 0, m_fKumProdBeginn = 0, m_fKopfdruck = 0;
-    int m_iBohrungen = 0;
-    float m_fMaxRate = 0, m_fWasserinvasion = 0;
-    int m_iFoerderstunden = 0;
-    float m_fReferenzdruck = 0, m_fKonsAnteil = 0, m_fA1 = 0, m_fB1 = 0, m_fCWert = 0;
-    int m_bDruckabhaengig = 0;
-    int m_iZeileAbJahr = 0, m_iZeileFoerderstunden = 0;
-    float m_fZeileKopfdruck = 0;
-    int m_iZeileBohrungen = 0;
-    float m_fZeileCWert = 0, m_fZeileKonsAnteil = 0;
     int m_bDetailausgabe = 0;
     int m_bFeldesreserven = 0;
     int m_iGrafikRate = -1;
@@ -172,8 +158,6 @@ public:
     bool PruefeFelddaten();
     bool PruefeFaktoren();
     bool PruefeZusammensetzung();
-    CFeldwerte Feldwerte() const;
-    void FeldwerteSetzen(const CFeldwerte& f);
 
 private:
     void SteuerelementeAnlegen();
@@ -182,8 +166,6 @@ private:
     CStufenzeile Kopfzeile() const;
     int AbweichendeStufenzeilen() const;
     void StufenzeilenFuerNeuesFeld();
-    float* Anteil(int i);
-    std::array<float, kAnzahlKomponenten> Anteile() const;
     bool Frage(const std::string& text);
     int FeldPosition(std::string_view name, int ausser = -1) const;
     bool NameFrei(int ausser = -1);

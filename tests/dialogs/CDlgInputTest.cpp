@@ -16,7 +16,7 @@ struct CDialog {
     explicit CDialog(std::vector<std::string> felder = {}, int ende = 2030)
     {
         dlg.m_saFelder = std::move(felder);
-        dlg.m_iFoerderbeginn = 2002;
+        dlg.m_Feld.m_iFoerderbeginn = 2002;
         dlg.m_iProjektende = ende;
         dlg.m_iGrafikRate = 0;
         dlg.OnInitDialog();
@@ -106,7 +106,7 @@ TEST(DlgInput, PressureOfTheCWertFollowsTheInitialPressure)
     d.Text(Referenzdruck) = "300";
     d.dlg.UpdateData(true);
     d.dlg.OnKillFocusInitialdruck();
-    EXPECT_EQ(d.dlg.m_fReferenzdruck, 300.0f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fReferenzdruck, 300.0f);
     EXPECT_EQ(d.Text(Referenzdruck), "300");
 
     d.Text(Pi) = "250";
@@ -118,7 +118,7 @@ TEST(DlgInput, PressureOfTheCWertFollowsTheInitialPressure)
     EXPECT_EQ(d.Text(Referenzdruck), "250");
     d.Text(Referenzdruck) = "240";
     d.dlg.OnKillFocusReferenzdruck();
-    EXPECT_EQ(d.dlg.m_fReferenzdruck, 240.0f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fReferenzdruck, 240.0f);
     EXPECT_EQ(d.meldungen.m_saTexte.size(), 1u);
 }
 
@@ -154,7 +154,7 @@ TEST(DlgInput, MissingCompositionIsRefusedAndRestored)
     d.dlg.OnKillFocusZusammensetzung();
     EXPECT_EQ(d.meldungen.m_saTexte, std::vector<std::string>{"Die Gaszusammensetzung fehlt"});
     EXPECT_EQ(d.Text(CH4), "100");
-    EXPECT_EQ(d.dlg.m_fCH4, 100.0f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fAnteil[3], 100.0f);
 }
 
 TEST(DlgInput, StageRowChangeAsksTwiceAndNoToTheFieldKeepsTheRecord)
@@ -203,8 +203,8 @@ TEST(DlgInput, UnreadableOrOutOfRangeValuesGetTheStandardMessage)
     EXPECT_FALSE(d.dlg.UpdateData(true));
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Geben Sie eine ganze Zahl ein.");
     EXPECT_EQ(d.dlg.m_Austausch.m_iFokus, Bohrungen);
-    EXPECT_EQ(d.dlg.m_iBohrungen, 6);
-    EXPECT_EQ(d.dlg.m_fOGIP, 8000.0f); // after the refused value: not taken
+    EXPECT_EQ(d.dlg.m_Feld.m_iBohrungen, 6);
+    EXPECT_EQ(d.dlg.m_Feld.m_fOGIP, 8000.0f); // after the refused value: not taken
 
     d.Text(Bohrungen) = "101";
     EXPECT_FALSE(d.dlg.UpdateData(true));
@@ -284,9 +284,9 @@ TEST(DlgInput, DecimalCommaIsTakenAndShownWithAPoint)
     d.Text(CWert) = "0,0125";
     d.Text(ZeileKonsAnteil) = "37,5";
     EXPECT_TRUE(d.dlg.UpdateData(true));
-    EXPECT_EQ(d.dlg.m_fOGIP, 8000.5f);
-    EXPECT_EQ(d.dlg.m_fCWert, 0.0125f);
-    EXPECT_EQ(d.dlg.m_fZeileKonsAnteil, 37.5f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fOGIP, 8000.5f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fCWert, 0.0125f);
+    EXPECT_EQ(d.dlg.m_Zeile.m_fStufeKonsAnteil, 37.5f);
     d.dlg.UpdateData(false);
     EXPECT_EQ(d.Text(OGIP), "8000.5");
     EXPECT_EQ(d.Text(CWert), "0.0125");
@@ -312,7 +312,7 @@ TEST(DlgInput, StageRowsWithZeroMeaningUnchangedLoadAndKeepTheDialogWorking)
     // Editing another value afterwards is taken, and the field can be changed.
     d.Text(OGIP) = "9000";
     EXPECT_TRUE(d.dlg.UpdateData(true));
-    EXPECT_EQ(d.dlg.m_fOGIP, 9000.0f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fOGIP, 9000.0f);
     d.Antworten({true});
     d.dlg.FeldAendern();
     EXPECT_EQ(d.dlg.m_sFeldStatus, "1.Feld wurde geändert");
@@ -421,12 +421,12 @@ TEST(DlgInput, ProjectYearsAndPressureOfTheCWertAtTheirLimits)
     CDialog d;                  // last year 2030
     d.Text(Startjahr) = "1998"; // 33 project years
     d.dlg.OnKillFocusKopfwerte();
-    EXPECT_EQ(d.dlg.m_iFoerderbeginn, 1998);
+    EXPECT_EQ(d.dlg.m_Feld.m_iFoerderbeginn, 1998);
     EXPECT_TRUE(d.meldungen.m_saTexte.empty());
     d.Text(Startjahr) = "1997"; // 34
     d.dlg.OnKillFocusKopfwerte();
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Es werden maximal 33 Jahre verarbeitet!");
-    EXPECT_EQ(d.dlg.m_iFoerderbeginn, 1998);
+    EXPECT_EQ(d.dlg.m_Feld.m_iFoerderbeginn, 1998);
 
     d.Text(LetztesJahr) = "2031"; // 1998 … 2031: 34 years
     d.dlg.OnKillFocusLetztesJahr();
@@ -438,15 +438,15 @@ TEST(DlgInput, ProjectYearsAndPressureOfTheCWertAtTheirLimits)
     d.dlg.OnKillFocusInitialdruck();
     d.Text(Referenzdruck) = "300";
     d.dlg.OnKillFocusReferenzdruck();
-    EXPECT_EQ(d.dlg.m_fReferenzdruck, 300.0f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fReferenzdruck, 300.0f);
     d.Text(Referenzdruck) = "299.9";
     d.dlg.OnKillFocusReferenzdruck();
-    EXPECT_EQ(d.dlg.m_fReferenzdruck, 299.9f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fReferenzdruck, 299.9f);
     EXPECT_EQ(d.meldungen.m_saTexte.size(), 2u);
     d.Text(Referenzdruck) = "300.1";
     d.dlg.OnKillFocusReferenzdruck();
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Druck beim C-Wert muß kleiner als der Initialdruck sein!");
-    EXPECT_EQ(d.dlg.m_fReferenzdruck, 299.9f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fReferenzdruck, 299.9f);
 }
 
 TEST(DlgInput, ProposalIsTakenOverAfterAQuestionWhenItReplacesOtherValues)
@@ -468,8 +468,8 @@ TEST(DlgInput, ProposalIsTakenOverAfterAQuestionWhenItReplacesOtherValues)
     EXPECT_EQ(d.Text(CWert), "0.0125");
     d.Antworten({true});
     d.dlg.OnVorschlagUebernehmen();
-    EXPECT_EQ(d.dlg.m_fA1, d.dlg.m_fVorschlagA1);
-    EXPECT_EQ(d.dlg.m_fCWert, d.dlg.m_fVorschlagCWert);
+    EXPECT_EQ(d.dlg.m_Feld.m_fA1, d.dlg.m_fVorschlagA1);
+    EXPECT_EQ(d.dlg.m_Feld.m_fCWert, d.dlg.m_fVorschlagCWert);
     EXPECT_EQ(d.Text(B1), Format("%.6g", double(d.dlg.m_fVorschlagB1)));
 
     // Equal values are taken without a question; another field drops the proposal.
@@ -568,12 +568,12 @@ TEST(DlgInput, TypedThousandsPointIsRefusedShownValuesPass)
     EXPECT_FALSE(d.dlg.UpdateData(true));
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "\"14.000\" ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. "
                                             "Geben Sie die Zahl ohne Punkt ein (14000) oder mit Dezimalkomma.");
-    d.dlg.m_fCWert = 43.873f;
+    d.dlg.m_Feld.m_fCWert = 43.873f;
     d.dlg.UpdateData(false);
     EXPECT_EQ(d.Text(CWert), "43.873");
     d.Text(OGIP) = "14000";
     EXPECT_TRUE(d.dlg.UpdateData(true));
-    EXPECT_EQ(d.dlg.m_fOGIP, 14000.0f);
+    EXPECT_EQ(d.dlg.m_Feld.m_fOGIP, 14000.0f);
     for (const char* eindeutig : {"0.125", "14.5", "1234.567", "14,000"}) {
         d.Text(OGIP) = eindeutig;
         EXPECT_TRUE(d.dlg.UpdateData(true)) << eindeutig;

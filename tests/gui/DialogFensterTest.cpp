@@ -54,7 +54,7 @@ TEST(DialogFenster, FieldDataDialogTakesTypingFocusAndClicks)
     CFeldwerte b = FeldA();
     b.m_sFeldname = "Beta";
     dlg.m_saFelder = {Feldsatz(b), Feldsatz(FeldA())};
-    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_Feld.m_iFoerderbeginn = 2003;
     dlg.m_iProjektende = 2030;
     dlg.m_iGrafikRate = 0;
     CDlgInputWidget fenster(dlg);
@@ -113,7 +113,7 @@ TEST(DialogFenster, AbbrechenLeavesAlsoWithInvalidTextInAnEdit)
     CAufgezeichneteMeldungen m;
     CDlgInput dlg(m);
     dlg.m_saFelder = {Feldsatz(FeldA())};
-    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_Feld.m_iFoerderbeginn = 2003;
     dlg.m_iProjektende = 2030;
     CDlgInputWidget fenster(dlg);
     fenster.show();
@@ -178,7 +178,7 @@ TEST(DialogFenster, ProposalButtonStandsInTheTabOrderBeforeA1)
 {
     CStilleMeldungen m;
     CDlgInput dlg(m);
-    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_Feld.m_iFoerderbeginn = 2003;
     dlg.m_iProjektende = 2030;
     CDlgInputWidget fenster(dlg);
     // The next control that Tab reaches (labels take no focus).
@@ -199,7 +199,7 @@ TEST(DialogFenster, DecimalCommaTypedUnderAGermanLocale)
     CAufgezeichneteMeldungen m;
     CDlgInput dlg(m);
     dlg.m_saFelder = {Feldsatz(FeldA())};
-    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_Feld.m_iFoerderbeginn = 2003;
     dlg.m_iProjektende = 2030;
     dlg.m_iGrafikRate = 0;
     CDlgInputWidget fenster(dlg);
@@ -207,7 +207,7 @@ TEST(DialogFenster, DecimalCommaTypedUnderAGermanLocale)
     fenster.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
     Tippen(fenster, IDC_Input::Wasserinvasion, "0,5", IDC_Input::Foerderstunden);
-    EXPECT_EQ(dlg.m_fWasserinvasion, 0.5f);
+    EXPECT_EQ(dlg.m_Feld.m_fWasserinvasion, 0.5f);
     EXPECT_EQ(m.m_saTexte, std::vector<std::string>{});
     // Shown again with a point, as files and reports write it.
     EXPECT_EQ(Element<QLineEdit>(fenster, IDC_Input::Pi)->text(), "380");
@@ -221,7 +221,7 @@ TEST(DialogFenster, TakeOverButtonShowsOnlyWithAProposal)
     m.m_bAntworten = {true};
     CDlgInput dlg(m);
     dlg.m_saFelder = {Feldsatz(FeldA())};
-    dlg.m_iFoerderbeginn = 2003;
+    dlg.m_Feld.m_iFoerderbeginn = 2003;
     dlg.m_iProjektende = 2030;
     dlg.m_iGrafikRate = 0;
     CDlgInputWidget fenster(dlg);

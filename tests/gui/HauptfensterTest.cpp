@@ -344,7 +344,7 @@ struct CMehrBohrungen : IDialoge {
     bool DatenDialog(CDlgInput& dlg) override
     {
         dlg.OnInitDialog();
-        dlg.m_iBohrungen = 10;
+        dlg.m_Feld.m_iBohrungen = 10;
         dlg.DatenInZeile();
         dlg.m_lbFelder.DeleteString(0);
         dlg.m_lbFelder.InsertString(0, dlg.m_sFeldzeile);
