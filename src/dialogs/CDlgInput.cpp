@@ -282,11 +282,9 @@ void CDlgInput::FeldAendern()
     // The single-field choice follows its field through a rename.
     if (!m_sEinzelfeld.empty() && ErstesWort(m_lbFelder.GetText(m_iFeld)) == m_sEinzelfeld)
         m_sEinzelfeld = m_Feld.m_sFeldname;
-    m_lbFelder.DeleteString(m_iFeld);
     DatenInZeile();
-    m_lbFelder.InsertString(m_iFeld, m_sFeldzeile);
+    m_lbFelder.Ersetzen(m_iFeld, m_sFeldzeile);
     m_sFeldStatus = Format("%d.Feld wurde geändert", m_iFeld + 1);
-    m_lbFelder.SetCurSel(m_iFeld);
     m_bGeaendert = 1;
     UpdateData(false);
 }
@@ -310,10 +308,8 @@ void CDlgInput::FeldLoeschen()
             m_sEinzelfeld.clear();
             m_iEinzelfeld = -1;
         }
-        m_lbFelder.DeleteString(m_iFeld);
         m_bGeaendert = 1;
-        if (m_lbFelder.GetCount() > 0) {
-            m_lbFelder.SetCurSel(0);
+        if (m_lbFelder.Entfernen(m_iFeld)) {
             m_iFeld = 0;
             FeldAuswaehlen();
         } else {
@@ -354,10 +350,8 @@ void CDlgInput::ZeileAendern()
     }
     if (!Frage(Format("Soll die %d.Zeile des Feldes %s geändert werden?", r + 1, m_Feld.m_sFeldname.c_str())))
         return;
-    const CStufenzeile s{m_Zeile.m_iStufeAbJahr,    m_Zeile.m_iStufeFoerderstunden, m_Zeile.m_fStufeKopfdruck,
-                         m_Zeile.m_iStufeBohrungen, m_Zeile.m_fStufeCWert,          m_Zeile.m_fStufeKonsAnteil};
-    m_lbZeilen.DeleteString(r);
-    m_lbZeilen.InsertString(r, StufenzeileText(s, EStufenformat::Geaendert));
+    const CStufenzeile s = m_Zeile;
+    m_lbZeilen.Ersetzen(r, StufenzeileText(s, EStufenformat::Geaendert));
     m_sZeileStatus = Format("%d.Zeile wurde geändert", r + 1);
     // The forecast applies a row only from a year after the field's start.
     if (s.m_iStufeAbJahr <= m_Feld.m_iFoerderbeginn &&

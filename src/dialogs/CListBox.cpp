@@ -82,3 +82,17 @@ void CListBox::ResetContent()
     m_saEintraege.clear();
     m_iAuswahl = -1;
 }
+
+void CListBox::Ersetzen(int i, const std::string& text)
+{
+    DeleteString(i);
+    InsertString(i, text);
+    SetCurSel(i);
+}
+
+bool CListBox::Entfernen(int i)
+{
+    DeleteString(i);
+    SetCurSel(0);
+    return GetCount() > 0;
+}

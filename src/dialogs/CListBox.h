@@ -22,6 +22,12 @@ public:
     void DeleteString(int i);
     void ResetContent();
 
+    // The list editing both dialogs share. Replaces entry i (in its place,
+    // also in a sorted list) and selects it.
+    void Ersetzen(int i, const std::string& text);
+    // Deletes entry i and selects the first one left; false when none is left.
+    bool Entfernen(int i);
+
     // Case-insensitive order of whole lines; Ä, Ö, Ü sort with A, O, U and
     // ß with ss, as in a German dictionary.
     static bool Kleiner(const std::string& a, const std::string& b);

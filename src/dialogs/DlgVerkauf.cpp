@@ -135,10 +135,8 @@ void DlgVerkauf::ZeileAendern()
     UpdateData(true);
     if (!ZeilePruefen(m_iZeile))
         return;
-    m_lbZeilen.DeleteString(m_iZeile);
-    m_lbZeilen.InsertString(m_iZeile, m_sZeile);
+    m_lbZeilen.Ersetzen(m_iZeile, m_sZeile);
     m_sStatus = Format("%d.Feld wurde geändert", m_iZeile + 1);
-    m_lbZeilen.SetCurSel(m_iZeile);
     m_bGeaendert = 1;
     UpdateData(false);
 }
@@ -157,10 +155,8 @@ void DlgVerkauf::ZeileLoeschen()
     const std::string frage = erste ? Format("Soll die erste Zeile %s gelöscht werden?", m_sZeile.c_str())
                                     : Format("Soll die letzte Zeile %s gelöscht werden?", m_sZeile.c_str());
     if (Frage(frage)) {
-        m_lbZeilen.DeleteString(kandidat);
         m_bGeaendert = 1;
-        if (m_lbZeilen.GetCount() > 0) {
-            m_lbZeilen.SetCurSel(0);
+        if (m_lbZeilen.Entfernen(kandidat)) {
             ZeileAuswaehlen();
         } else {
             m_sZeile.clear();
