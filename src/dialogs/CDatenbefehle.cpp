@@ -22,7 +22,7 @@ int CDatenbefehle::OnDatenAendern()
     dlg.m_bFeldesreserven = 0; // reserves mode is never preselected
     const std::string einzelfeldVorher = d.m_sEinzelfeld;
     d.m_sEinzelfeld = "";
-    dlg.m_saFelder = Satztexte(d.m_saFelder);
+    dlg.m_saFelder = d.m_saFelder;
     if (!m_pDialoge->DatenDialog(dlg)) {
         d.m_sEinzelfeld = einzelfeldVorher; // "Abbrechen" changes nothing
         return 0;
@@ -35,7 +35,7 @@ int CDatenbefehle::OnDatenAendern()
         dlg.m_iEinzelfeld != d.m_iEinzelfeld)
         d.m_bNeuBerechnen = 1;
     if (!dlg.m_saFelder.empty()) {
-        d.m_saFelder = AusSatztexten(dlg.m_saFelder);
+        d.m_saFelder = dlg.m_saFelder;
         d.m_iFoerderbeginn = dlg.m_Feld.m_iFoerderbeginn;
         d.m_iProjektende = dlg.m_iProjektende;
         d.m_iGrafikRate = dlg.m_iGrafikRate;

@@ -114,11 +114,11 @@ void CDlgInput::InitData()
     m_sFeldStatus = "Bitte Felddaten eingeben";
 }
 
-bool CDlgInput::FeldzeileLesen(const std::string& zeile)
+bool CDlgInput::FeldzeileLesen(const CFeldsatz& satz)
 {
     CStufenTexte texte;
     // The values converted before an error stay shown, as they always did.
-    if (!FeldzeileLesenDialog(zeile, m_Feld, texte, m_Meldungen))
+    if (!FeldzeileLesenDialog(satz, m_Feld, texte, m_Meldungen))
         return false;
     m_lbZeilen.ResetContent();
     for (const auto& t : texte)
@@ -127,6 +127,15 @@ bool CDlgInput::FeldzeileLesen(const std::string& zeile)
     ZeileInEingabe(texte[0]);
     m_sZeileStatus = "1.Zeile wurde ausgewählt";
     return true;
+}
+
+const CFeldsatz& CDlgInput::Satz(int i)
+{
+    const std::string& text = m_lbFelder.GetText(i);
+    auto satz = m_Saetze.find(text);
+    if (satz == m_Saetze.end())
+        satz = m_Saetze.emplace(text, CFeldsatz(text)).first;
+    return satz->second;
 }
 
 void CDlgInput::DatenInZeile()
@@ -174,12 +183,15 @@ bool CDlgInput::PruefeFaktoren()
 void CDlgInput::OnInitDialog()
 {
     m_lbFelder.ResetContent();
-    for (const auto& satz : m_saFelder)
-        m_lbFelder.AddString(satz);
+    m_Saetze.clear();
+    for (const CFeldsatz& satz : m_saFelder) {
+        m_Saetze.insert_or_assign(satz.Text(), satz);
+        m_lbFelder.AddString(satz.Text());
+    }
     if (m_lbFelder.GetCount() > 0) {
         m_iFeld = 0;
         m_lbFelder.SetCurSel(0);
-        FeldzeileLesen(m_lbFelder.GetText(0));
+        FeldzeileLesen(Satz(0));
         m_sAuswahl = m_Feld.m_sFeldname;
         FeldAuswaehlen();
     } else {
@@ -216,7 +228,9 @@ void CDlgInput::OnOK()
     // stays open with its field list intact.
     if (!UpdateData(true))
         return;
-    m_saFelder = m_lbFelder.Eintraege();
+    m_saFelder.clear();
+    for (int i = 0; i < n; ++i)
+        m_saFelder.push_back(Satz(i));
     // The chosen single field is known by its name; its place may have moved.
     if (!m_sEinzelfeld.empty())
         m_iEinzelfeld = FeldPosition(m_sEinzelfeld);
@@ -235,7 +249,7 @@ void CDlgInput::FeldAuswaehlen()
     // A proposal belongs to the field it was made for.
     m_sVorschlag = "";
     m_bVorschlagDa = false;
-    FeldzeileLesen(m_lbFelder.GetText(m_iFeld));
+    FeldzeileLesen(Satz(m_iFeld));
     m_sAuswahl = m_Feld.m_sFeldname;
     m_lbZeilen.SetCurSel(0);
     ZeileAuswaehlen();

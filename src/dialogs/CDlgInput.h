@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class IMeldungen;
@@ -102,7 +103,7 @@ public:
     std::string m_sZeileStatus, m_sFeldStatus, m_sVorschlag;
 
     // ---- other members ----
-    std::vector<std::string> m_saFelder;
+    CFeldsaetze m_saFelder; // the fields in, and after OK out
     std::string m_sEinzelfeld;
     int m_iEinzelfeld = -1;
     int m_bGeaendert = 0;
@@ -152,7 +153,7 @@ public:
 
     // ---- operations ----
     void InitData();
-    bool FeldzeileLesen(const std::string& zeile);
+    bool FeldzeileLesen(const CFeldsatz& satz);
     void DatenInZeile();
     // Each shows its refusal and says whether the values were accepted.
     bool PruefeFelddaten();
@@ -170,6 +171,11 @@ private:
     int FeldPosition(std::string_view name, int ausser = -1) const;
     bool NameFrei(int ausser = -1);
     void Meldung(const std::string& text);
+
+    // The records of the field list by their text: the document's as they
+    // came, a record the dialog formatted read once when it is needed.
+    std::unordered_map<std::string, CFeldsatz> m_Saetze;
+    const CFeldsatz& Satz(int i);
 
     IMeldungen& m_Meldungen;
 };

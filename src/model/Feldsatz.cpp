@@ -164,15 +164,20 @@ CErgebnis<> FeldsatzPruefen(std::string_view zeile)
     return {};
 }
 
-bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte, IMeldungen& meldungen)
+bool FeldzeileLesenDialog(const CFeldsatz& satz, CFeldwerte& feld, CStufenTexte& stufenTexte, IMeldungen& meldungen)
 {
-    CStufen stufen{};
-    if (FeldzeileLesen(zeile, feld, stufen) != kWerteJeSatz) {
+    if (!satz.Lesbar()) {
+        // The values read before the first unreadable one, over those shown.
+        CFeldwerte teil = feld;
+        CStufen stufen{};
+        FeldzeileLesen(satz.Text(), teil, stufen);
+        feld = teil;
         meldungen.Meldung("Einlesefehler");
         return false;
     }
+    feld = satz.Werte();
     for (int i = 0; i < kAnzahlStufen; ++i)
-        stufenTexte[i] = StufenzeileText(stufen[i], EStufenformat::Gelesen);
+        stufenTexte[i] = StufenzeileText(satz.Stufen()[i], EStufenformat::Gelesen);
     return true;
 }
 

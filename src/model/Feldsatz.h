@@ -89,11 +89,6 @@ int FeldzeileLesen(std::string_view zeile, CFeldwerte& feld, CStufen& stufen);
 // German reason, naming the field.
 CErgebnis<> FeldsatzPruefen(std::string_view zeile);
 
-// Dialog side: reads the record and rebuilds the 4 stage-row texts in the
-// "Gelesen" format. Shows "Einlesefehler" and returns false unless all 65
-// values were read; the values converted so far stay in `feld`.
-bool FeldzeileLesenDialog(std::string_view zeile, CFeldwerte& feld, CStufenTexte& stufenTexte, IMeldungen& meldungen);
-
 // The name of a field, head of a record ("%s  %d %s"): returns the number of
 // values read (name, year, next token), as the project start needs them.
 int SatzkopfLesen(std::string_view zeile, std::string& name, int& foerderbeginn);
@@ -138,6 +133,11 @@ int FeldIndex(const CFeldsaetze& saetze, std::string_view name, int ausser = -1)
 // The record texts, as a file or the dialog's list holds them.
 std::vector<std::string> Satztexte(const CFeldsaetze& saetze);
 CFeldsaetze AusSatztexten(const std::vector<std::string>& texte);
+
+// Dialog side: takes the record's values and rebuilds the 4 stage-row texts
+// in the "Gelesen" format. Shows "Einlesefehler" and returns false unless all
+// 65 values were read; the values converted so far are then in `feld`.
+bool FeldzeileLesenDialog(const CFeldsatz& satz, CFeldwerte& feld, CStufenTexte& stufenTexte, IMeldungen& meldungen);
 
 // A field name must be exactly one token without white space.
 bool FeldnameGueltig(std::string_view name);

@@ -15,7 +15,7 @@ struct CDialog {
 
     explicit CDialog(std::vector<std::string> felder = {}, int ende = 2030)
     {
-        dlg.m_saFelder = std::move(felder);
+        dlg.m_saFelder = AusSatztexten(felder);
         dlg.m_Feld.m_iFoerderbeginn = 2002;
         dlg.m_iProjektende = ende;
         dlg.m_iGrafikRate = 0;
@@ -65,8 +65,8 @@ TEST(DlgInput, FieldListIsSortedCaseInsensitivelyAndOkHandsItBack)
     d.dlg.OnOK();
     EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::OK);
     ASSERT_EQ(d.dlg.m_saFelder.size(), 3u);
-    EXPECT_EQ(d.dlg.m_saFelder[0].substr(0, 6), "alpha ");
-    EXPECT_EQ(d.dlg.m_saFelder[2].substr(0, 5), "Zeta ");
+    EXPECT_EQ(d.dlg.m_saFelder[0].Text().substr(0, 6), "alpha ");
+    EXPECT_EQ(d.dlg.m_saFelder[2].Text().substr(0, 5), "Zeta ");
 }
 
 TEST(DlgInput, AppendingPutsTheFieldInItsPlace)
