@@ -20,11 +20,13 @@
 namespace {
 
 // A reserve as its line in the report shows it ("%7.1f"): the chart's bar and
-// the printed figure agree to the digit.
+// the printed figure agree to the digit. printf rounds the exact value to the
+// nearest tenth (ties to even, as nearbyint in the default rounding mode);
+// ×10 is exact in double for a float, and the tenth read back is the float
+// nearest to it, as reading the printed text would give.
 float AlsGedruckt(float reserve)
 {
-    float wert = 0;
-    return LiesFloat(Format("%.1f", double(reserve)), wert) ? wert : 0.0f;
+    return static_cast<float>(std::nearbyint(double(reserve) * 10.0) / 10.0);
 }
 
 // The forecast's messages join the run's, in order.

@@ -3,11 +3,13 @@
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "run/CLauf.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <thread>
 
 namespace {
@@ -103,4 +105,27 @@ TEST(Lauf, KeptAndParallelGasTablesGiveTheFiguresOfARunFromScratch)
     const CLaufErgebnis neu = Lauf(e, &speicher);
     EXPECT_TRUE(Gleich(neu, Lauf(e)));
     EXPECT_FALSE(Gleich(neu, gehalten));
+}
+
+// The reserves chart's bar is the reserve as its report line prints it, to the
+// bit: ties round to even as printf does, large and small values alike.
+TEST(Lauf, ReserveBarsEqualThePrintedReserves)
+{
+    CTeillauf t;
+    std::mt19937 zufall(7);
+    std::uniform_real_distribution<float> verteilung(0.0f, 5000.0f);
+    std::vector<float> reserven = {0.0f, 0.05f, 0.25f, 0.35f, 12.35f, 2.25f, 1234567.75f, 0.95f, 99.95f};
+    while (reserven.size() < kMaxJahre)
+        reserven.push_back(verteilung(zufall));
+    for (float r : reserven) {
+        CFeldreihe reihe;
+        reihe.reserve = r;
+        t.doc.m_Feldreihen.push_back(reihe);
+    }
+    t.doc.ReservenGrafik(false);
+    for (size_t k = 0; k < reserven.size(); ++k) {
+        float gedruckt = 0;
+        ASSERT_TRUE(LiesFloat(Format("%.1f", double(reserven[k])), gedruckt));
+        EXPECT_EQ(t.doc.Y[k], gedruckt) << reserven[k];
+    }
 }
