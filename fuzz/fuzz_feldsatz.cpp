@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     CStilleMeldungen meldungen;
     CStufenTexte texte;
     FeldzeileLesenDialog(zeile, feld, texte, meldungen);
-    if (FeldsatzFehler(zeile).empty()) {
+    if (FeldsatzPruefen(zeile)) {
         CKalvoDoc doc(meldungen);
         doc.m_saFelder = {zeile};
         doc.m_iProjektende = feld.m_iFoerderbeginn + 5;

@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse)
     const CProfilImport e =
         ProfilImportieren(std::string_view(reinterpret_cast<const char*>(daten), groesse), meldungen);
     CKalvoDoc doc(meldungen);
-    doc.m_saVerkaufsprofil = e.m_saZeilen;
-    doc.m_saRestfelder = e.m_saZeilen;
+    doc.m_saVerkaufsprofil = AusProfiltexten(e.m_saZeilen);
+    doc.m_saRestfelder = AusProfiltexten(e.m_saZeilen);
     doc.Berechnen();
     return 0;
 }
