@@ -6,6 +6,7 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "run/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK
@@ -35,6 +36,10 @@ const char* const kHilfe =
     "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
     "  --ende JAHR         letztes Projektjahr (sonst das der Datei; mit --vergleich für beide)\n"
     "  --deckung           Deckung des Verkaufsprofils nach dem Bericht ausgeben\n"
+    "  --bedarf            Förderung nach Bedarf: die Felder fördern höchstens Soll minus\n"
+    "                      Restfelder (ein gemeinsamer Faktor je Jahr); Tabelle nach dem Bericht\n"
+    "  --soll-konstant M   Soll jedes Projektjahres M Mio m³ statt des Verkaufsprofils\n"
+    "  --plateau JAHRE     höchstes Plateau, das die ersten JAHRE Projektjahre gehalten wird\n"
     "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
     "                      mit einer Spalte je Feld (Produktion, mit --rate die Rate)\n"
@@ -71,7 +76,9 @@ private:
 struct COptionen {
     bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
     bool linien = false, serien = false, quer = false;
-    bool deckung = false, felderEinzeln = false, eineAchse = false;
+    bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
+    std::optional<float> sollKonstant;
+    std::optional<int> plateau;
     std::optional<std::string> vergleich;
     std::optional<std::string> grafik;
     std::optional<std::string> berichtPdf;
@@ -104,6 +111,20 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.linien = true;
         } else if (a == "--deckung") {
             o.deckung = true;
+        } else if (a == "--bedarf") {
+            o.bedarf = true;
+        } else if (a == "--soll-konstant") {
+            const std::string* w = wert();
+            float menge = 0;
+            if (!w || !LiesEingabeFloat(*w, menge) || menge < 0)
+                return "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr).";
+            o.sollKonstant = menge;
+        } else if (a == "--plateau") {
+            const std::string* w = wert();
+            int jahre = 0;
+            if (!w || !LiesInt(*w, jahre) || jahre < 1)
+                return "--plateau braucht eine Zahl von Jahren (1 oder mehr).";
+            o.plateau = jahre;
         } else if (a == "--felder-einzeln") {
             o.felderEinzeln = true;
         } else if (a == "--eine-achse") {
@@ -162,8 +183,8 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
         return "Keine Datei angegeben.";
     if (o.quer && !o.berichtPdf)
         return "--quer gilt nur mit --bericht-pdf.";
-    if (o.reserven && (o.deckung || o.vergleich))
-        return "--deckung und --vergleich gelten nicht mit --reserven.";
+    if (o.reserven && (o.deckung || o.vergleich || o.bedarf || o.plateau))
+        return "--deckung, --vergleich, --bedarf und --plateau gelten nicht mit --reserven.";
     return {};
 }
 
@@ -326,6 +347,9 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     doc.m_bDeckung = o.deckung;
     doc.m_bFelderEinzeln = o.felderEinzeln;
     doc.m_bGemeinsameAchse = o.eineAchse;
+    doc.m_bBedarf = o.bedarf;
+    if (o.sollKonstant)
+        doc.m_fSollKonstant = *o.sollKonstant;
     if (o.vergleich) {
         if (const CErgebnis<> geladen = doc.VarianteLaden(*o.vergleich); !geladen) {
             fehler << "kalvo-batch: " << *o.vergleich << ": " << geladen.Fehlertext() << '\n';
@@ -337,6 +361,10 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     doc.Berechnen();
     const int status = doc.NichtBerechnet().empty() ? kOk : kUnvollstaendig;
+    if (o.plateau && *o.plateau > doc.m_iAnzahl) {
+        fehler << "kalvo-batch: --plateau " << *o.plateau << ": das Projekt hat nur " << doc.m_iAnzahl << " Jahre.\n";
+        return kAufruf;
+    }
 
     CGrafik grafik(doc);
     if (o.grafik) {
@@ -369,7 +397,13 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         return Ausgegeben(aus, fehler, status);
     }
 
-    for (const auto& zeile : doc.m_saBericht) {
+    std::vector<std::string> zeilen = doc.m_saBericht;
+    if (o.plateau) {
+        const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), *o.plateau);
+        zeilen.push_back(Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge));
+        zeilen.push_back(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
+    }
+    for (const auto& zeile : zeilen) {
         if (o.cp1252) {
             std::string b;
             Utf8ZuCp1252(zeile, b);

@@ -77,6 +77,8 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.detail = m_bDetailausgabe == 1;
     e.reserven = m_bFeldesreserven == 1;
     e.rate = m_iGrafikRate == 1;
+    e.bedarf = m_bBedarf;
+    e.sollKonstant = m_fSollKonstant;
     Arbeitswerte(*this, e.arbeitswerte, [](const auto& doc, auto& wert) { wert = doc; });
     return e;
 }
@@ -103,6 +105,7 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_iProjektstart = r.projektstart;
     m_iAnzahl = r.anzahl;
     m_saBericht = std::move(r.bericht);
+    m_Bedarfsjahre = std::move(r.bedarf);
     kopie(r.restProduktion, m_fRestProduktion);
     kopie(r.restRate, m_fRestRate);
     kopie(r.sollProduktion, m_fSollProduktion);

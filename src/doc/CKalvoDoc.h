@@ -80,9 +80,12 @@ public:
     std::vector<CFeldreihe> m_Feldreihen; // each computed field's share, in list order
 
     // ---- planning answers: user settings, not kept in the file ----
-    bool m_bDeckung = false;         // coverage table after the report, shortfall years in the chart
-    bool m_bFelderEinzeln = false;   // time chart: Ist stacked by field shares and rest fields
-    bool m_bGemeinsameAchse = false; // time chart: Ist and Soll scaled on the left axis
+    bool m_bDeckung = false;                  // coverage table after the report, shortfall years in the chart
+    bool m_bFelderEinzeln = false;            // time chart: Ist stacked by field shares and rest fields
+    bool m_bGemeinsameAchse = false;          // time chart: Ist and Soll scaled on the left axis
+    bool m_bBedarf = false;                   // production limited to the demand ("Förderung nach Bedarf")
+    float m_fSollKonstant = -1;               // >= 0: a flat Soll of every project year, Mio m³ (not kept anywhere)
+    std::vector<CBedarfsjahr> m_Bedarfsjahre; // the last demand-limited run's years
     // Shortfall bands compare Ist with Soll, so coverage puts both on one axis.
     bool EineAchse() const { return m_bGemeinsameAchse || m_bDeckung; }
 

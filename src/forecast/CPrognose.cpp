@@ -160,8 +160,9 @@ CPrognoseLauf::CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldun
 }
 
 // The next project year: its two half-year steps.
-void CPrognoseLauf::Jahr()
+void CPrognoseLauf::Jahr(double faktor)
 {
+    m_dFaktor = faktor;
     for (int h = 0; h < 2 && !Fertig(); ++h)
         Halbjahr(++m_iN);
 }
@@ -193,7 +194,10 @@ void CPrognoseLauf::Halbjahr(int n)
             static_cast<float>(m_dPzInitial * (1.0 - anteil) / (1.0 - double(kProzent) * f.m_fWasserinvasion * anteil));
         int segment = 1;
         pbs = DruckAusPz(m_E.pzTab, pbsz, segment);
-        (k == 0 ? m_fR0 : m_fR1) = Rate(pbs, pbsz, segment, vorBeginn);
+        float r = Rate(pbs, pbsz, segment, vorBeginn);
+        if (m_dFaktor != 1.0)
+            r = static_cast<float>(double(r) * m_dFaktor); // choked back to the demand
+        (k == 0 ? m_fR0 : m_fR1) = r;
     }
     if (m_iHalb == 1)
         m_fRA = m_fR0;

@@ -58,8 +58,10 @@ public:
     CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);
     bool Berechenbar() const { return m_R.berechnet; }
     bool Fertig() const { return !Berechenbar() || m_iN >= m_iSchritte; }
-    int NaechstesJahr() const { return m_iN / 2; }            // year index from the project start
-    void Jahr();                                              // the next project year
+    int NaechstesJahr() const { return m_iN / 2; } // year index from the project start
+    // The next project year; in a demand-limited run every rate of its two
+    // half-steps (after the cap) times `faktor` (0 … 1; 1 = at capacity).
+    void Jahr(double faktor = 1.0);
     const CPrognoseErgebnis& Ergebnis() const { return m_R; } // so far
     CPrognoseErgebnis Abschliessen();                         // reserve and closing lines
 
@@ -95,6 +97,7 @@ private:
     float m_fGp = 0, m_fGpY = 0;           // cumulative now and at the year's start, Mio m³
     float m_fR0 = 0, m_fR1 = 0, m_fRA = 0; // m³/h
     float m_fReserve = 0;                  // Mio m³
+    double m_dFaktor = 1.0;                // throttling of this year's rates (demand-limited run)
 
     // the current half-step's working values
     float m_fPwh = 0; // wellhead pressure, bar

@@ -96,7 +96,8 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
     : m_saFelder(e.felder), m_saVerkaufsprofil(e.verkaufsprofil), m_saRestfelder(e.restfelder),
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
-      m_iProjektstart(e.projektstart), m_pSpeicher(speicher), m_iThreads(e.threads)
+      m_iProjektstart(e.projektstart), m_bBedarf(e.bedarf && !e.reserven), m_fSollKonstant(e.sollKonstant),
+      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     // The working values start as the caller left them: a run that computes
     // no field leaves them as they were.
@@ -124,12 +125,15 @@ CLaufErgebnis CLauf::Berechnen()
     }
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
+    SollKonstantSetzen();
     m_saBericht.clear();
     m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
 
     if (einzelfeld) {
         GastabellenVorbereiten(true);
         Feldberechnung(m_iEinzelfeld);
+        if (m_bBedarf)
+            NachBedarfFoerdern();
         m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);
         BerichtZeile();
         BerichtZeile("");
@@ -144,6 +148,8 @@ CLaufErgebnis CLauf::Berechnen()
         GastabellenVorbereiten(false);
         for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
             Feldberechnung(i);
+        if (m_bBedarf)
+            NachBedarfFoerdern();
         m_sTitel = m_iGrafikRate == 1 ? "Rate aller Felder" : "Jahresproduktion aller Felder";
         m_sUntertitel = "";
     }
@@ -164,6 +170,8 @@ CLaufErgebnis CLauf::Berechnen()
     else
         ReservenGrafik(einzelfeld);
     NichtBerechneteZeilen();
+    if (m_bBedarf)
+        BedarfsTabelle();
     FeldergebnisseAufraeumen();
     return Ergebnis();
 }
@@ -197,6 +205,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.nichtBerechnet = std::move(m_NichtBerechnet);
     r.meldungen = std::move(m_Meldungen);
     r.einzelfeld = m_iEinzelfeld;
+    r.bedarf = m_Bedarfsjahre;
     Arbeitswerte(r.arbeitswerte, [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
 }
@@ -352,13 +361,18 @@ bool MitRohr(const CFeldwerte& f)
 
 } // namespace
 
-const CGastabellen& CLauf::Gastabellen()
+std::shared_ptr<const CGastabellen> CLauf::GastabellenZeiger()
 {
     const std::string schluessel = GastabellenSchluessel(m_Feld, MitRohr(m_Feld));
     auto& t = m_Gastabellen[schluessel];
     if (!t)
         t = std::make_shared<const CGastabellen>(GastabellenBauen(m_Feld, MitRohr(m_Feld)));
-    return *t;
+    return t;
+}
+
+const CGastabellen& CLauf::Gastabellen()
+{
+    return *GastabellenZeiger();
 }
 
 // The z-factor iterations behind the tables are most of a field's work and
@@ -434,6 +448,8 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.detail = m_bDetailausgabe == 1;
     e.reserven = m_bFeldesreserven == 1;
     e.druckabhaengig = druckabhaengig;
+    if (m_bBedarf)
+        return BedarfsfeldAnlegen(e);
     CLaufMeldungen meldungen(m_Meldungen);
     const CPrognoseErgebnis r = Prognose(e, meldungen);
     m_fZi = r.zi;
@@ -454,6 +470,115 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     return true;
 }
 
+// Demand-limited run: the field's forecast is set up on the kept tables and
+// waits for its years.
+bool CLauf::BedarfsfeldAnlegen(CPrognoseEingabe e)
+{
+    std::shared_ptr<const CGastabellen> t = GastabellenZeiger();
+    e.gas = &t->gas;
+    e.pzTab = t->pzTab;
+    e.visTab = t->visTab;
+    e.zTabRohr = e.druckabhaengig && t->mitRohr ? t->zTabRohr : nullptr;
+    CPrognoseLauf lauf(e, *m_pPrognoseMeldungen);
+    m_fZi = lauf.Ergebnis().zi;
+    if (!lauf.Berechenbar()) {
+        m_NichtBerechnet.push_back({m_Feld.m_sFeldname, "kein Z-Wert beim Initialdruck"});
+        return false;
+    }
+    m_Bedarfsfelder.push_back({std::move(lauf), std::move(t), {}});
+    return true;
+}
+
+void CLauf::SollKonstantSetzen()
+{
+    if (m_fSollKonstant < 0)
+        return;
+    for (int k = 0; k < kMaxJahre; ++k) {
+        m_iVerkaufJahr[k] = m_iProjektstart + k;
+        m_fSollProduktion[k] = m_fSollKonstant;
+        m_fSollRate[k] = static_cast<float>(double(m_fSollKonstant) * 1e6 / 8760.0); // m³/h of a year's quantity
+    }
+}
+
+namespace {
+
+// The fields' share production of year y when each runs that year with the
+// common factor f from `stand` (into `laeufe`), summed in list order as the
+// summary sums it.
+float BedarfsjahrVersuchen(const std::vector<CPrognoseLauf>& stand, int y, double f, std::vector<CPrognoseLauf>& laeufe)
+{
+    laeufe = stand;
+    float summe = 0;
+    for (CPrognoseLauf& lauf : laeufe) {
+        lauf.Jahr(f);
+        summe = static_cast<float>(double(summe) + lauf.Ergebnis().produktion[y]);
+    }
+    return summe;
+}
+
+} // namespace
+
+// Each project year: the demand on the fields is the Soll less the rest
+// fields (not below 0). When the fields can deliver more, every rate of the
+// year is multiplied by one common factor, found by bisection (at most 40
+// steps) so that they produce the demand within 0.05 Mio m³; the gas left in
+// the ground keeps the pressure up for the years after.
+void CLauf::NachBedarfFoerdern()
+{
+    constexpr int kSchritte = 40;
+    constexpr double kGenauigkeit = 0.05; // Mio m³
+    std::vector<CPrognoseLauf> stand;
+    for (const CBedarfsfeld& f : m_Bedarfsfelder)
+        stand.push_back(f.lauf);
+    for (int y = 0; y < m_iAnzahl; ++y) {
+        CBedarfsjahr b;
+        b.jahr = m_iProjektstart + y;
+        b.bedarf = std::max(0.0f, static_cast<float>(double(m_fSollProduktion[y]) - m_fRestProduktion[y]));
+        std::vector<CPrognoseLauf> gewaehlt;
+        b.lieferbar = BedarfsjahrVersuchen(stand, y, 1.0, gewaehlt);
+        b.gefoerdert = b.lieferbar;
+        if (b.lieferbar > b.bedarf) {
+            double unten = 0, oben = 1;
+            b.faktor = 0;
+            b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
+            for (int k = 0; k < kSchritte && b.bedarf > 0; ++k) {
+                b.faktor = (unten + oben) / 2;
+                b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);
+                if (std::fabs(double(b.gefoerdert) - b.bedarf) <= kGenauigkeit)
+                    break;
+                (b.gefoerdert > b.bedarf ? oben : unten) = b.faktor;
+            }
+        }
+        stand = std::move(gewaehlt);
+        m_Bedarfsjahre.push_back(b);
+    }
+
+    // The fields' results in list order, as the specified run adds them.
+    for (size_t k = 0; k < m_Bedarfsfelder.size(); ++k) {
+        CBedarfsfeld& f = m_Bedarfsfelder[k];
+        CPrognoseLauf lauf = k < stand.size() ? stand[k] : f.lauf;
+        const CPrognoseErgebnis r = lauf.Abschliessen();
+        m_Feld = r.feld;
+        m_fZi = r.zi;
+        AnteilHinzufuegen(r.feld.m_sFeldname, r.produktion, r.rate, r.reserve);
+        m_saBericht.insert(m_saBericht.end(), f.vorzeilen.begin(), f.vorzeilen.end());
+        m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
+        if (!m_saBericht.empty())
+            m_sText = m_saBericht.back();
+    }
+}
+
+// The demand-limited run's table, after the summary.
+void CLauf::BedarfsTabelle()
+{
+    for (const char* zeile : {"", "                 FOERDERUNG NACH BEDARF", "",
+                              "  JAHR   BEDARF FELDER   LIEFERBAR   GEFOERDERT   FAKTOR", ""})
+        BerichtZeile(zeile);
+    for (const CBedarfsjahr& b : m_Bedarfsjahre)
+        BerichtZeile(Format("  %4d %15.1f %11.1f %12.1f %8.3f", b.jahr, double(b.bedarf), double(b.lieferbar),
+                            double(b.gefoerdert), b.faktor));
+}
+
 // Everything a field's computation depends on besides its record.
 std::string CLauf::FeldSchluessel(int i) const
 {
@@ -463,6 +588,19 @@ std::string CLauf::FeldSchluessel(int i) const
 
 bool CLauf::Feldberechnung(int i)
 {
+    if (m_bBedarf) {
+        // The fields' years depend on each other: nothing is kept or replayed.
+        // A field set up takes its report lines so far with it.
+        const size_t ersteZeile = m_saBericht.size();
+        const size_t felder = m_Bedarfsfelder.size();
+        const bool angelegt = FeldNeuBerechnen(i) && m_Bedarfsfelder.size() > felder;
+        if (angelegt) {
+            m_Bedarfsfelder.back().vorzeilen.assign(m_saBericht.begin() + static_cast<long>(ersteZeile),
+                                                    m_saBericht.end());
+            m_saBericht.resize(ersteZeile);
+        }
+        return angelegt;
+    }
     const std::string schluessel = FeldSchluessel(i);
     const auto gehalten =
         m_pSpeicher ? m_pSpeicher->ergebnisse.find(schluessel) : decltype(m_pSpeicher->ergebnisse.end()){};

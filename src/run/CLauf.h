@@ -13,9 +13,11 @@
 // over pressure) → max_rate / max_rate_druckabhaengig (forecast/CPrognose);
 // then the summary (Zusammenfassung) or the reserves chart.
 
+#include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
+#include "platform/Meldungen.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 
@@ -50,7 +52,18 @@ struct CLaufEingabe {
     bool rate = false;          // chart quantity: rate instead of production
     int projektstart = 0;       // the last run's start: kept when no record names a year
     int threads = 0;            // threads that build the gas tables ahead; 0 = one per core
+    bool bedarf = false;        // production limited to the demand (not in reserves mode)
+    float sollKonstant = -1;    // >= 0: the Soll of every project year, Mio m³ (instead of the profile)
     CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
+};
+
+// One year of a demand-limited run, Mio m³: the demand on the fields (Soll
+// less the rest fields, not below 0), their share production at capacity,
+// what they produced, and the common factor on their rates.
+struct CBedarfsjahr {
+    int jahr = 0;
+    float bedarf = 0, lieferbar = 0, gefoerdert = 0;
+    double faktor = 1;
 };
 
 // A field the run could not compute, with the German reason.
@@ -78,7 +91,8 @@ struct CLaufErgebnis {
     std::vector<CFeldreihe> feldreihen; // each computed field's share, in list order
     std::vector<CNichtBerechnet> nichtBerechnet;
     std::vector<CLaufMeldung> meldungen;
-    int einzelfeld = -1; // position of the single field; -1: the run covered all fields
+    int einzelfeld = -1;              // position of the single field; -1: the run covered all fields
+    std::vector<CBedarfsjahr> bedarf; // demand-limited run: one entry per project year
     CArbeitswerte arbeitswerte;
 };
 
@@ -129,6 +143,10 @@ public:
     void Zusammenfassung();
     void ReservenGrafik(bool einzelfeld);
     void NichtBerechneteZeilen();
+    // Demand-limited run: all fields advanced together year by year, each year
+    // choked back by one common factor to the demand; then the table.
+    void NachBedarfFoerdern();
+    void BedarfsTabelle();
 
     // ---- inputs ----
     CFeldsaetze m_saFelder;
@@ -152,6 +170,9 @@ public:
     std::vector<CFeldreihe> m_Feldreihen;
     std::vector<CNichtBerechnet> m_NichtBerechnet;
     std::vector<CLaufMeldung> m_Meldungen;
+    bool m_bBedarf = false;
+    float m_fSollKonstant = -1;
+    std::vector<CBedarfsjahr> m_Bedarfsjahre;
 
     // ---- working values of the field being computed ----
     CFeldwerte m_Feld;
@@ -171,6 +192,7 @@ private:
     void FeldMeldung(const std::string& text);
     void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
     bool PrognoseHinzufuegen(bool druckabhaengig);
+    bool BedarfsfeldAnlegen(CPrognoseEingabe e);
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
                            const float (&rate)[kMaxJahre], float reserve);
     std::string FeldSchluessel(int i) const;
@@ -180,12 +202,23 @@ private:
     CLaufErgebnis Ergebnis();
     void FeldergebnisseAufraeumen();
     void GastabellenVorbereiten(bool einzelfeld);
+    void SollKonstantSetzen();
+    std::shared_ptr<const CGastabellen> GastabellenZeiger();
+
+    // A field of a demand-limited run, set up and waiting for its years.
+    struct CBedarfsfeld {
+        CPrognoseLauf lauf;
+        std::shared_ptr<const CGastabellen> tabellen; // the forecast points into them
+        std::vector<std::string> vorzeilen;           // its report lines before the forecast's
+    };
+    std::vector<CBedarfsfeld> m_Bedarfsfelder;
 
     using CTabellen = std::unordered_map<std::string, std::shared_ptr<const CGastabellen>>;
     CTabellen m_Gastabellen; // by GastabellenSchluessel: those this run uses
 
     CFeldspeicher* m_pSpeicher;
     int m_iThreads = 0;
+    std::unique_ptr<IMeldungen> m_pPrognoseMeldungen; // the forecasts' messages join the run's
     unsigned m_nLauf = 0;
     CFeldergebnis m_Feldergebnis; // of the field being computed
     unsigned m_nFeldMeldungen = 0;

@@ -1,0 +1,58 @@
+#include "run/Plateau.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kToleranz = 0.05; // Mio m³: a year delivers L when Ist >= L − 0.05
+
+// The last year, from the project start on, that delivers `menge`; the year
+// before the start when the first does not.
+int GehaltenBis(const CLaufErgebnis& r, double menge)
+{
+    int y = 0;
+    while (y < r.anzahl && IstProduktion(r, y) >= menge - kToleranz)
+        ++y;
+    return r.projektstart + y - 1;
+}
+
+} // namespace
+
+double IstProduktion(const CLaufErgebnis& r, int y)
+{
+    return double(r.restProduktion[y]) + r.produktionFelder[y];
+}
+
+// Bisection over tenths of a Mio m³: `unten` holds, `oben` does not. Year one
+// at full capacity bounds the plateau from above: no later demand can raise it.
+CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
+{
+    e.reserven = false;
+    e.detail = false; // the figures are the same without the year tables
+    e.sollKonstant = -1;
+    e.bedarf = false;
+    const CLaufErgebnis voll = Lauf(e);
+    e.bedarf = true;
+    const auto lauf = [&](long long zehntel) {
+        e.sollKonstant = static_cast<float>(double(zehntel) / 10.0);
+        return Lauf(e);
+    };
+    const auto haelt = [&](const CLaufErgebnis& r, long long zehntel) {
+        return GehaltenBis(r, double(zehntel) / 10.0) >= r.projektstart + jahre - 1;
+    };
+
+    long long unten = 0;
+    long long oben =
+        voll.anzahl > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + kToleranz) * 10)) + 1 : 1;
+    while (oben - unten > 1) {
+        const long long mitte = unten + (oben - unten) / 2;
+        (haelt(lauf(mitte), mitte) ? unten : oben) = mitte;
+    }
+    const CLaufErgebnis r = lauf(unten);
+    CPlateau p;
+    p.menge = double(unten) / 10.0;
+    p.erstesJahr = r.projektstart;
+    p.letztesJahr = r.projektstart + jahre - 1;
+    p.gehaltenBis = GehaltenBis(r, p.menge);
+    return p;
+}

@@ -1,0 +1,217 @@
+// Production limited to the demand: each year one common factor on every
+// field's rates chokes the fields back to the Soll less the rest fields; the
+// gas left in the ground is produced later. And the highest plateau.
+#include "Testdaten.h"
+#include "batch/CBatch.h"
+#include "forecast/CPrognose.h"
+#include "platform/Datei.h"
+#include "platform/Format.h"
+#include "platform/Meldungen.h"
+#include "run/Plateau.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+
+namespace {
+
+// A profile of `menge` Mio m³ in every year from `von` to `bis`.
+CProfil Profil(int von, int bis, float menge)
+{
+    CProfil p;
+    for (int j = von; j <= bis; ++j)
+        p.push_back(ProfilzeileEingabe(j, menge, menge * 1e6f / 8760.0f));
+    return p;
+}
+
+CLaufEingabe Eingabe(std::vector<CFeldwerte> felder, CProfil verkauf, CProfil rest = {})
+{
+    CLaufEingabe e;
+    for (const CFeldwerte& f : felder)
+        e.felder.emplace_back(Feldsatz(f));
+    e.verkaufsprofil = std::move(verkauf);
+    e.restfelder = std::move(rest);
+    e.projektende = 2012;
+    e.threads = 1;
+    return e;
+}
+
+CLaufEingabe Beispiel(const char* pfad)
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    EXPECT_TRUE(doc.Laden(DateiInhalt(pfad)));
+    doc.NachDemLaden();
+    return doc.LaufEingabe();
+}
+
+// The factor a bisection of its own finds for the first year of one field.
+double FaktorVonHand(const CFeldwerte& feld, int projektende, float bedarf)
+{
+    CGastabellen t = GastabellenBauen(feld, false);
+    CPrognoseEingabe e;
+    e.feld = feld;
+    e.gas = &t.gas;
+    e.pzTab = t.pzTab;
+    e.visTab = t.visTab;
+    e.projektstart = feld.m_iFoerderbeginn;
+    e.projektende = projektende;
+    CStilleMeldungen still;
+    const CPrognoseLauf start(e, still);
+    double unten = 0, oben = 1, f = 1;
+    for (int k = 0; k < 40; ++k) {
+        f = (unten + oben) / 2;
+        CPrognoseLauf versuch = start;
+        versuch.Jahr(f);
+        const float p = versuch.Ergebnis().produktion[0];
+        if (std::fabs(double(p) - bedarf) <= 0.05)
+            break;
+        (p > bedarf ? oben : unten) = f;
+    }
+    return f;
+}
+
+} // namespace
+
+TEST(Bedarf, OneFieldAtCapacityThrottledAndFromItsFirstYear)
+{
+    // FeldA (50 % share) delivers about 41 Mio m³ (share) in its first year.
+    const CLaufErgebnis voll = Lauf(Eingabe({FeldA()}, Profil(2003, 2012, 10000.0f)));
+    CLaufEingabe e = Eingabe({FeldA()}, Profil(2003, 2012, 10000.0f));
+    e.bedarf = true;
+    const CLaufErgebnis hoch = Lauf(e);
+    ASSERT_EQ(hoch.bedarf.size(), 10u);
+    for (const CBedarfsjahr& b : hoch.bedarf)
+        EXPECT_EQ(b.faktor, 1.0) << b.jahr; // demand above capacity: at capacity, as the specified run
+    EXPECT_TRUE(std::equal(std::begin(voll.produktionFelder), std::end(voll.produktionFelder), hoch.produktionFelder));
+
+    // 30 Mio m³ a year: the first year is throttled to the demand.
+    e.verkaufsprofil = Profil(2003, 2012, 30.0f);
+    const CLaufErgebnis r = Lauf(e);
+    const CBedarfsjahr& erstes = r.bedarf[0];
+    EXPECT_EQ(erstes.jahr, 2003);
+    EXPECT_FLOAT_EQ(erstes.bedarf, 30.0f);
+    EXPECT_FLOAT_EQ(erstes.lieferbar, voll.produktionFelder[0]);
+    EXPECT_NEAR(erstes.gefoerdert, 30.0, 0.05);
+    EXPECT_LT(erstes.faktor, 1.0);
+    EXPECT_EQ(Format("%.3f", erstes.faktor), Format("%.3f", FaktorVonHand(FeldA(), 2012, 30.0f)));
+    // The gas left in the ground keeps the pressure up: later the field can
+    // deliver more than it did at full capacity, never less.
+    bool mehr = false;
+    for (size_t y = 1; y < r.bedarf.size(); ++y) {
+        EXPECT_GE(r.bedarf[y].lieferbar, voll.produktionFelder[y]) << y;
+        mehr = mehr || r.bedarf[y].lieferbar > voll.produktionFelder[y];
+    }
+    EXPECT_TRUE(mehr);
+    // The summary's Ist is the produced quantity.
+    EXPECT_EQ(r.produktionFelder[0], erstes.gefoerdert);
+
+    // A field that starts later produces nothing before its first year.
+    CFeldwerte spaet = MethanFeld("Spaet", 2006);
+    CLaufEingabe zwei = Eingabe({FeldA(), spaet}, Profil(2003, 2012, 500.0f));
+    zwei.bedarf = true;
+    const CLaufErgebnis z = Lauf(zwei);
+    ASSERT_EQ(z.feldreihen.size(), 2u);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(z.feldreihen[1].produktion[y], 0.0f);
+    EXPECT_GT(z.feldreihen[1].produktion[3], 0.0f);
+}
+
+TEST(Bedarf, RestFieldsAboveTheSollLeaveTheFieldsShut)
+{
+    CLaufEingabe e = Eingabe({FeldA()}, Profil(2003, 2012, 300.0f), Profil(2003, 2012, 400.0f));
+    e.bedarf = true;
+    const CLaufErgebnis r = Lauf(e);
+    for (const CBedarfsjahr& b : r.bedarf) {
+        EXPECT_EQ(b.bedarf, 0.0f);
+        EXPECT_EQ(b.faktor, 0.0);
+        EXPECT_EQ(b.gefoerdert, 0.0f);
+    }
+    EXPECT_EQ(r.feldreihen[0].reserve, 0.0f);
+}
+
+// Over both samples, in production and with a flat demand: the fields never
+// produce more than the demand or their capacity, fall short of the demand
+// only at capacity, and the table follows the summary.
+TEST(Bedarf, FieldsNeverExceedDemandOrCapacityInTheSamples)
+{
+    for (const char* pfad : {KALVO_BEISPIEL, KALVO_GRENZFAELLE}) {
+        for (float konstant : {-1.0f, 900.0f}) {
+            CLaufEingabe e = Beispiel(pfad);
+            e.bedarf = true;
+            e.sollKonstant = konstant;
+            const CLaufErgebnis r = Lauf(e);
+            ASSERT_EQ(static_cast<int>(r.bedarf.size()), r.anzahl) << pfad;
+            for (size_t y = 0; y < r.bedarf.size(); ++y) {
+                const CBedarfsjahr& b = r.bedarf[y];
+                EXPECT_LE(b.gefoerdert, b.bedarf + 0.1) << pfad << " " << b.jahr;
+                EXPECT_LE(b.gefoerdert, b.lieferbar + 0.1) << pfad << " " << b.jahr;
+                if (b.gefoerdert < b.bedarf - 0.05) {
+                    EXPECT_EQ(b.faktor, 1.0) << pfad << " " << b.jahr;
+                }
+                EXPECT_EQ(b.gefoerdert, r.produktionFelder[y]) << pfad << " " << b.jahr;
+            }
+            for (const CFeldreihe& f : r.feldreihen)
+                EXPECT_GE(f.reserve, 0.0f);
+            const auto tabelle =
+                std::find(r.bericht.begin(), r.bericht.end(), "                 FOERDERUNG NACH BEDARF");
+            ASSERT_NE(tabelle, r.bericht.end()) << pfad;
+            EXPECT_EQ(*(tabelle + 2), "  JAHR   BEDARF FELDER   LIEFERBAR   GEFOERDERT   FAKTOR");
+            EXPECT_EQ(r.bericht.end() - tabelle, 4 + r.anzahl);
+        }
+    }
+}
+
+// The plateau holds for its years, and a tenth more does not.
+TEST(Bedarf, PlateauHoldsAndATenthMoreDoesNot)
+{
+    const CLaufEingabe e = Beispiel(KALVO_GRENZFAELLE);
+    const CPlateau p = HoechstesPlateau(e, 10);
+    EXPECT_GT(p.menge, 0.0);
+    EXPECT_EQ(p.letztesJahr, p.erstesJahr + 9);
+    EXPECT_GE(p.gehaltenBis, p.letztesJahr);
+    const auto ist = [&](double menge) {
+        CLaufEingabe b = e;
+        b.bedarf = true;
+        b.sollKonstant = static_cast<float>(menge);
+        return Lauf(b);
+    };
+    const CLaufErgebnis gehalten = ist(p.menge);
+    for (int y = 0; y < 10; ++y)
+        EXPECT_GE(IstProduktion(gehalten, y), p.menge - 0.05) << y;
+    const CLaufErgebnis mehr = ist(p.menge + 0.1);
+    bool faelltAus = false;
+    for (int y = 0; y < 10; ++y)
+        faelltAus = faelltAus || IstProduktion(mehr, y) < p.menge + 0.1 - 0.05;
+    EXPECT_TRUE(faelltAus);
+}
+
+TEST(Bedarf, BatchOptionsAndTheirRefusals)
+{
+    const auto batch = [](std::vector<std::string> args) {
+        std::ostringstream aus, fehler;
+        const int status = KalvoBatch(args, aus, fehler);
+        return std::make_pair(status, aus.str() + fehler.str());
+    };
+    const std::string datei = KALVO_BEISPIEL;
+    const auto [ok, text] = batch({"--bedarf", "--plateau", "10", datei});
+    EXPECT_EQ(ok, 0);
+    EXPECT_NE(text.find("                 FOERDERUNG NACH BEDARF\n"), std::string::npos);
+    EXPECT_NE(text.find("\n  Hoechstes Plateau 2002-2011: "), std::string::npos);
+    EXPECT_NE(text.find("\n  Plateau gehalten bis: "), std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{{"--plateau", "0", datei},
+                                                                  {"--plateau", "-3", datei},
+                                                                  {"--plateau", "zehn", datei},
+                                                                  {"--plateau", "99", datei},
+                                                                  {"--soll-konstant", "-5", datei},
+                                                                  {"--soll-konstant", "viel", datei},
+                                                                  {"--bedarf", "--reserven", datei}}) {
+        const auto [status, meldung] = batch(args);
+        EXPECT_EQ(status, 1) << args[0] << " " << args[1];
+        EXPECT_NE(meldung.find("kalvo-batch: "), std::string::npos) << args[0] << " " << args[1];
+    }
+    // Off, the output is the specified one.
+    EXPECT_EQ(batch({datei}).second.find("FOERDERUNG NACH BEDARF"), std::string::npos);
+}
