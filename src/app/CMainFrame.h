@@ -52,6 +52,7 @@ enum : int {
     Deckung = 32795,
     FelderEinzeln = 32796,
     GemeinsameAchse = 32797,
+    Bedarf = 32798,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,

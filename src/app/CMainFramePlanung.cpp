@@ -24,6 +24,10 @@ void CMainFrame::PlanungsbefehleAnlegen()
         },
         "Beendet den Vergleich mit der Variante B.\nVergleich beenden");
     AnsichtOption(
+        Bedarf, "Förderung nach &Bedarf", "Ansicht/Bedarf", [this](bool an) { m_Doc.BedarfSetzen(an); },
+        "Die Felder fördern je Jahr höchstens, was das Verkaufsprofil nach den Restfeldern verlangt; "
+        "das übrige Gas bleibt in der Lagerstätte.\nFörderung nach Bedarf");
+    AnsichtOption(
         Deckung, "Deckung des Verkaufsprofils", "Ansicht/Deckung", [this](bool an) { m_Doc.DeckungSetzen(an); },
         "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
         "Unterdeckung.\nDeckung des Verkaufsprofils");

@@ -150,8 +150,9 @@ public:
     // The year series of the last run, for the CSV table.
     CJahresreihen Jahresreihen() const
     {
-        return {m_iProjektstart, m_iProjektende,      m_fRestProduktion, m_fRestRate,   m_fSollProduktion,
-                m_fSollRate,     m_fProduktionFelder, m_fRateFelder,     &m_Feldreihen, m_iGrafikRate == 1};
+        return {m_iProjektstart,   m_iProjektende,     m_fRestProduktion,   m_fRestRate,
+                m_fSollProduktion, m_fSollRate,        m_fProduktionFelder, m_fRateFelder,
+                &m_Feldreihen,     m_iGrafikRate == 1, &m_Bedarfsjahre};
     }
     // Ist and Soll of the last run in the chart quantity.
     CJahreswerte Grafikwerte() const { return Jahreswerte(Jahresreihen()); }
@@ -170,6 +171,8 @@ public:
     void VergleichAktualisieren();
     // Coverage table on or off; the report's tables follow at once.
     void DeckungSetzen(bool an);
+    // Production limited to the demand on or off: a document with fields is computed again.
+    void BedarfSetzen(bool an);
 
     // Appends m_sText to the report buffer.
     void BerichtZeile() { m_saBericht.push_back(m_sText); }

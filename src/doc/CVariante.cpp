@@ -24,6 +24,8 @@ CJahreswerte CVariante::Berechnen(const CKalvoDoc& a)
     b.m_iGrafikRate = a.m_iGrafikRate;
     b.m_bFeldesreserven = 0;
     b.m_bDetailausgabe = 0; // the same figures; the variant's report is not shown
+    b.m_bBedarf = a.m_bBedarf;
+    b.m_fSollKonstant = a.m_fSollKonstant;
     b.m_iEinzelfeld = -1;
     b.m_sEinzelfeld.clear();
     if (a.m_iEinzelfeld >= 0 && !a.m_sEinzelfeld.empty() && !b.EinzelfeldWaehlen(a.m_sEinzelfeld)) {

@@ -40,6 +40,15 @@ void CKalvoDoc::VergleichAktualisieren()
     PlanungstabellenAnhaengen();
 }
 
+void CKalvoDoc::BedarfSetzen(bool an)
+{
+    if (m_bBedarf == an)
+        return;
+    m_bBedarf = an;
+    if (!m_saFelder.empty())
+        Berechnen();
+}
+
 void CKalvoDoc::DeckungSetzen(bool an)
 {
     m_bDeckung = an;

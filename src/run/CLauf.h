@@ -57,15 +57,6 @@ struct CLaufEingabe {
     CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
 };
 
-// One year of a demand-limited run, Mio m³: the demand on the fields (Soll
-// less the rest fields, not below 0), their share production at capacity,
-// what they produced, and the common factor on their rates.
-struct CBedarfsjahr {
-    int jahr = 0;
-    float bedarf = 0, lieferbar = 0, gefoerdert = 0;
-    double faktor = 1;
-};
-
 // A field the run could not compute, with the German reason.
 struct CNichtBerechnet {
     std::string feld, grund;

@@ -47,6 +47,9 @@ std::string JahresreihenCsv(const CJahresreihen& d)
     csv += "Jahr;Restfelder Produktion (Mio m3);Restfelder Rate (m3/h);"
            "Ist-Produktion (Mio m3);Ist-Rate (m3/h);Soll-Produktion (Mio m3);Soll-Rate (m3/h);"
            "Produktion der Felder (Mio m3);Rate der Felder (m3/h)";
+    const bool bedarf = d.bedarf && !d.bedarf->empty();
+    if (bedarf)
+        csv += ";Bedarf Felder (Mio m3);Lieferbar (Mio m3);Gefoerdert (Mio m3);Faktor";
     for (const CFeldreihe& feld : felder)
         csv += ";" + CsvText(feld.name);
     csv += "\r\n";
@@ -56,6 +59,11 @@ std::string JahresreihenCsv(const CJahresreihen& d)
         csv += Format("%d", d.projektstart + i) + ";" + Menge(d.restProduktion[i]) + ";" + Rate(d.restRate[i]) + ";" +
                Menge(istProduktion) + ";" + Rate(istRate) + ";" + Menge(d.sollProduktion[i]) + ";" +
                Rate(d.sollRate[i]) + ";" + Menge(d.produktionFelder[i]) + ";" + Rate(d.rateFelder[i]);
+        if (bedarf && static_cast<size_t>(i) < d.bedarf->size()) {
+            const CBedarfsjahr& b = (*d.bedarf)[static_cast<size_t>(i)];
+            csv += ";" + Menge(b.bedarf) + ";" + Menge(b.lieferbar) + ";" + Menge(b.gefoerdert) + ";" +
+                   Dezimalkomma(Format("%.3f", b.faktor));
+        }
         for (const CFeldreihe& feld : felder)
             csv += ";" + (d.rate ? Rate(feld.rate[i]) : Menge(feld.produktion[i]));
         csv += "\r\n";

@@ -16,21 +16,32 @@ struct CFeldreihe {
     float reserve = 0;             // Mio m³, the shares summed over the project years
 };
 
+// One year of a demand-limited run, Mio m³: the demand on the fields (Soll
+// less the rest fields, not below 0), their share production at capacity,
+// what they produced, and the common factor on their rates.
+struct CBedarfsjahr {
+    int jahr = 0;
+    float bedarf = 0, lieferbar = 0, gefoerdert = 0;
+    double faktor = 1;
+};
+
 // The year series of a run: entry i belongs to year projektstart + i.
 struct CJahresreihen {
     int projektstart = 0, projektende = 0;
-    const float* restProduktion = nullptr;           // Mio m³
-    const float* restRate = nullptr;                 // m³/h
-    const float* sollProduktion = nullptr;           // Mio m³
-    const float* sollRate = nullptr;                 // m³/h
-    const float* produktionFelder = nullptr;         // Mio m³, the fields' shares
-    const float* rateFelder = nullptr;               // m³/h
-    const std::vector<CFeldreihe>* felder = nullptr; // each field's share, in list order
-    bool rate = false;                               // chart quantity: rate instead of production
+    const float* restProduktion = nullptr;             // Mio m³
+    const float* restRate = nullptr;                   // m³/h
+    const float* sollProduktion = nullptr;             // Mio m³
+    const float* sollRate = nullptr;                   // m³/h
+    const float* produktionFelder = nullptr;           // Mio m³, the fields' shares
+    const float* rateFelder = nullptr;                 // m³/h
+    const std::vector<CFeldreihe>* felder = nullptr;   // each field's share, in list order
+    bool rate = false;                                 // chart quantity: rate instead of production
+    const std::vector<CBedarfsjahr>* bedarf = nullptr; // a demand-limited run's years, else none
 };
 
 // Semicolon separated table; one more column per field (its share production,
-// or its share rate in rate mode), headed by the field's name.
+// or its share rate in rate mode), headed by the field's name; a
+// demand-limited run adds its four columns before the fields'.
 std::string JahresreihenCsv(const CJahresreihen& reihen);
 
 // A text cell of the CSV table: quoted when it holds a separator, a quote or

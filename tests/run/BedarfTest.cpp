@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 namespace {
@@ -212,6 +213,16 @@ TEST(Bedarf, BatchOptionsAndTheirRefusals)
         EXPECT_EQ(status, 1) << args[0] << " " << args[1];
         EXPECT_NE(meldung.find("kalvo-batch: "), std::string::npos) << args[0] << " " << args[1];
     }
+    // The CSV carries the four columns of a demand-limited run, with a decimal comma.
+    const std::string csv = (std::filesystem::temp_directory_path() / "kalvo_bedarf.csv").string();
+    ASSERT_EQ(batch({"--bedarf", "--csv", csv, datei}).first, 0);
+    const std::string tabelle = DateiInhalt(csv);
+    EXPECT_NE(tabelle.find(";Bedarf Felder (Mio m3);Lieferbar (Mio m3);Gefoerdert (Mio m3);Faktor;"),
+              std::string::npos);
+    EXPECT_NE(tabelle.find("\r\n2004;"), std::string::npos);
+    EXPECT_NE(tabelle.find(";0,979;"), std::string::npos); // 2004's factor, as the table prints it
+    ASSERT_EQ(batch({"--csv", csv, datei}).first, 0);
+    EXPECT_EQ(DateiInhalt(csv).find("Bedarf Felder"), std::string::npos);
     // Off, the output is the specified one.
     EXPECT_EQ(batch({datei}).second.find("FOERDERUNG NACH BEDARF"), std::string::npos);
 }
