@@ -155,6 +155,7 @@ void CGrafik::Zeitreihen(CDC& dc, int anzahl) const
         Blockdiagramm(dc, m_ptIst, anzahl, d.m_bFelderEinzeln);
     if (d.VergleichAktiv())
         VarianteZeichnen(dc);
+    LieferbarZeichnen(dc, anzahl);
 
     dc.SelectObject(kSollStift);
     dc.Polyline(m_ptSoll, anzahl);

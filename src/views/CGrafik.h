@@ -43,6 +43,7 @@ public:
     CPunkt m_ptSoll[kMaxPunkte]{};
     CPunkt m_ptVariante[kMaxPunkte]{};           // variant B's Ist, where B has the year
     int m_iVarianteVon = 0, m_iVarianteBis = -1; // its points: the common years
+    CPunkt m_ptLieferbar[kMaxPunkte]{};          // demand-limited run: rest fields + the fields' capacity
 
     void extreme();
     void scale();
@@ -86,6 +87,10 @@ private:
     void Feldbalken(CDC& dc, int anzahl) const;
     void FeldlegendeZeichnen(CDC& dc) const;
     void VarianteZeichnen(CDC& dc) const;
+    // In a demand-limited run (production): what rest fields and fields could
+    // have delivered in point i's year, Mio m³; false otherwise.
+    bool Lieferbar(int i, double& wert) const;
+    void LieferbarZeichnen(CDC& dc, int anzahl) const;
     void BalkenX(int i, int n, int x, int& links, int& rechts) const;
     int Py(double wert) const; // height of a value on the left axis
     int LegendeZusatz() const; // room the field legend needs below the margin

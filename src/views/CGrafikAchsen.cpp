@@ -53,6 +53,10 @@ void CGrafik::extreme()
             ymax = std::max(ymax, v);
         }
     }
+    for (int i = 0; i < d.m_iAnzahl && i < kMaxPunkte; ++i) {
+        if (Lieferbar(i, v))
+            ymax = std::max(ymax, v); // the spare capacity stays inside the plot
+    }
     if (d.EineAchse()) {
         ymin = std::min(ymin, y1min);
         ymax = std::max(ymax, y1max);
@@ -225,6 +229,8 @@ void CGrafik::transform()
                 m_iVarianteBis = i;
                 m_ptVariante[i] = {m_ptIst[i].x, Py(v)};
             }
+            if (Lieferbar(i, v))
+                m_ptLieferbar[i] = {m_ptIst[i].x, Py(v)};
         } else {
             m_ptIst[i].y = -Px(d.X[i], xmin, xmax, h);
             m_ptIst[i].x = Trunc(w * ((d.Y[i] - ymin) / (ymax - ymin)));

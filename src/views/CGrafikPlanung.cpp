@@ -22,6 +22,7 @@ const CFarbe kFeldFarben[] = {{31, 119, 180},  {255, 127, 14}, {44, 160, 44},  {
                               {227, 119, 194}, {188, 189, 34}, {23, 190, 207}, {255, 187, 120}};
 const CStift kVarianteStift{EStiftStil::Gestrichelt, 3, {0, 128, 0}};
 const CStift kLegendeRahmen{EStiftStil::Durchgezogen, 1, {0, 0, 0}};
+const CStift kLieferbarStift{EStiftStil::Durchgezogen, 1, {90, 90, 90}}; // thin: spare capacity
 
 constexpr int kLegendeOben = 260;  // first row of the field legend below the plot
 constexpr int kLegendeZeile = 45;  // row height
@@ -149,6 +150,45 @@ void CGrafik::FeldlegendeZeichnen(CDC& dc) const
     dc.SelectObject(alterPinsel);
     dc.SelectObject(alterStift);
     dc.SelectObject(alteSchrift);
+}
+
+bool CGrafik::Lieferbar(int i, double& wert) const
+{
+    const CKalvoDoc& d = m_Doc;
+    if (Reserven() || d.m_iGrafikRate == 1 || i < 0 || static_cast<size_t>(i) >= d.m_Bedarfsjahre.size())
+        return false;
+    wert = double(d.m_fRestProduktion[i]) + d.m_Bedarfsjahre[static_cast<size_t>(i)].lieferbar;
+    return true;
+}
+
+// A demand-limited run: what could have been delivered, as a thin outline
+// above each produced bar (a thin line in the line diagram), and its legend.
+void CGrafik::LieferbarZeichnen(CDC& dc, int anzahl) const
+{
+    double v = 0;
+    if (!Lieferbar(0, v))
+        return;
+    const int w = m_iBreite, h = m_iHoehe;
+    const CStift alterStift = dc.SelectObject(kLieferbarStift);
+    const int n = std::min<int>(anzahl, static_cast<int>(m_Doc.m_Bedarfsjahre.size()));
+    if (m_Doc.m_bBlockdiagramm == 0) {
+        dc.Polyline(m_ptLieferbar, n);
+    } else {
+        const CPinsel alterPinsel = dc.SelectObject(kUmrissPinsel);
+        for (int i = 0; i < n; ++i) {
+            int links = 0, rechts = 0;
+            BalkenX(i, n, m_ptLieferbar[i].x, links, rechts);
+            dc.Rectangle(links, Py(std::max(0.0, ymin)), rechts, m_ptLieferbar[i].y);
+        }
+        dc.SelectObject(alterPinsel);
+    }
+    const int zeile = m_Doc.VergleichAktiv() ? -h - 250 : -h - 210;
+    const std::string legende = "lieferbar";
+    dc.TextOut(w / 2, zeile, legende);
+    const int cx = dc.GetTextExtent(legende);
+    dc.MoveTo(w / 2 + cx / 2 + 30, zeile - 20);
+    dc.LineTo(w / 2 + cx / 2 + 230, zeile - 20);
+    dc.SelectObject(alterStift);
 }
 
 // Variant B's Ist over the years both runs have, with its legend entry.

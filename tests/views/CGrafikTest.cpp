@@ -491,3 +491,26 @@ TEST(Diagramm, LongDocumentNameStaysWholeOrLosesItsMiddle)
     EXPECT_NE(t.find("…"), std::string::npos);
     EXPECT_LT(t.size(), riesig.size());
 }
+
+// A demand-limited run: what could have been delivered (rest fields + the
+// fields' capacity) as a thin outline above each produced bar, inside the
+// axis, with its legend entry; none in rate mode.
+TEST(Diagramm, SpareCapacityIsAThinOutlineAboveTheProducedBars)
+{
+    CChart c;
+    DreiJahreZweiFelder(c); // Ist 300, 250, 200 on rest fields of 100
+    c.doc.m_bBlockdiagramm = 1;
+    c.doc.m_Bedarfsjahre = {{2002, 180, 200, 180, 0.9}, {2003, 180, 450, 150, 1}, {2004, 50, 100, 100, 1}};
+    c.grafik.OnGraf();
+    EXPECT_EQ(c.grafik.ymax, 550); // 100 + 450 joins the axis
+    const auto aufrufe = c.Zeichnen();
+    const auto duenn = std::find(aufrufe.begin(), aufrufe.end(), "Stift durchgezogen 1 90,90,90");
+    ASSERT_NE(duenn, aufrufe.end());
+    EXPECT_EQ(Mit(std::vector<std::string>(duenn, aufrufe.end()), "Rectangle").size(), 3u);
+    EXPECT_NE(std::find(duenn, aufrufe.end(), "TextOut 650 -960 lieferbar"), aufrufe.end());
+
+    c.doc.m_iGrafikRate = 1;
+    c.grafik.OnGraf();
+    const auto rate = c.Zeichnen();
+    EXPECT_EQ(std::find(rate.begin(), rate.end(), "Stift durchgezogen 1 90,90,90"), rate.end());
+}
