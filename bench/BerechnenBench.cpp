@@ -4,6 +4,8 @@
 // replayed); and the run as a function, 1000 times, on one and two threads.
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
+#include "run/Plateau.h"
+#include "summary/Profil.h"
 
 #include <benchmark/benchmark.h>
 
@@ -139,8 +141,26 @@ void LaufFunktionAlleKerne(benchmark::State& state)
     state.SetLabel("33 Felder druckabhängig, Tabellen auf " + std::to_string(state.range(0)) + " Threads");
 }
 
+// The highest plateau over 10 years of a 33-field pressure-dependent
+// portfolio with rest fields, production limited to the demand.
+void HoechstesPlateau10(benchmark::State& state)
+{
+    CStilleMeldungen meldungen;
+    CKalvoDoc doc(meldungen);
+    doc.m_iProjektende = 2034;
+    for (int i = 0; i < 33; ++i)
+        doc.m_saFelder.push_back(Satz(Feld(i, true)));
+    for (int jahr = 2002; jahr <= 2034; ++jahr)
+        doc.m_saRestfelder.push_back(ProfilzeileEingabe(jahr, 500.0f, 57000.0f));
+    const CLaufEingabe eingabe = doc.LaufEingabe();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(HoechstesPlateau(eingabe, 10).menge);
+    state.SetLabel("33 Felder druckabhängig, Plateau über 10 Jahre");
+}
+
 } // namespace
 
+BENCHMARK(HoechstesPlateau10)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaufFunktionAlleKerne)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaufFunktion)->Iterations(1000)->Threads(1)->Threads(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Berechnen)->ArgsProduct({{1, 33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);

@@ -2,6 +2,9 @@
 
 #include "model/Einheiten.h"
 
+#include <algorithm>
+#include <cmath>
+
 void DruckTabellenBauen(const CGaseigenschaften& gas, float tcel, float pzTab[kDruckPunkte], float visTab[kDruckPunkte])
 {
     for (int i = 0; i < kDruckPunkte; ++i) {
@@ -68,7 +71,11 @@ float TabelleBeiDruck(const float tab[kDruckPunkte], float p)
         return tab[0];
     if (p > GitterDruck(kDruckPunkte - 1))
         return tab[kDruckPunkte - 1];
-    int i = 1;
+    // The first grid point at or above p: from its estimate, corrected by the
+    // exact comparison (the same point a scan from 1 upward finds).
+    int i = std::clamp(static_cast<int>(std::ceil((double(p) - 1.0) / 10.0)), 1, kDruckPunkte - 1);
+    while (i > 1 && p <= GitterDruck(i - 1))
+        --i;
     while (!(p <= GitterDruck(i)))
         ++i;
     return static_cast<float>(tab[i - 1] + (double(tab[i]) - tab[i - 1]) * (p - 10.0 * (i - 1) - 1.0) / 10.0);

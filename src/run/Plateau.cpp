@@ -31,11 +31,12 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
     e.detail = false; // the figures are the same without the year tables
     e.sollKonstant = -1;
     e.bedarf = false;
-    const CLaufErgebnis voll = Lauf(e);
+    CFeldspeicher speicher; // the gas tables are built once for all the runs
+    const CLaufErgebnis voll = Lauf(e, &speicher);
     e.bedarf = true;
     const auto lauf = [&](long long zehntel) {
         e.sollKonstant = static_cast<float>(double(zehntel) / 10.0);
-        return Lauf(e);
+        return Lauf(e, &speicher);
     };
     const auto haelt = [&](const CLaufErgebnis& r, long long zehntel) {
         return GehaltenBis(r, double(zehntel) / 10.0) >= r.projektstart + jahre - 1;

@@ -276,3 +276,29 @@ TEST(Prognose, HandEditedImpossibleValuesNeverReachTheReportAsNan)
         EXPECT_NE(l.meldungen.m_saTexte[0].find("Handarbeit"), std::string::npos);
     }
 }
+
+// The table lookup finds the same grid segment as a scan from 1 bar upward,
+// also on and next to every grid pressure and beyond both ends.
+TEST(DruckTabellen, LookupEqualsTheScanOverTheGrid)
+{
+    float tab[kDruckPunkte];
+    for (int i = 0; i < kDruckPunkte; ++i)
+        tab[i] = 1.0f + 0.37f * static_cast<float>(i * i % 17) + static_cast<float>(i);
+    const auto scan = [&](float p) {
+        if (!(p > 1.0f))
+            return tab[0];
+        if (p > GitterDruck(kDruckPunkte - 1))
+            return tab[kDruckPunkte - 1];
+        int i = 1;
+        while (!(p <= GitterDruck(i)))
+            ++i;
+        return static_cast<float>(tab[i - 1] + (double(tab[i]) - tab[i - 1]) * (p - 10.0 * (i - 1) - 1.0) / 10.0);
+    };
+    std::vector<float> drucke = {-5.0f, 0.0f, 1.0f, 995.0f, 2000.0f};
+    for (int i = 0; i < kDruckPunkte; ++i)
+        for (float p : {GitterDruck(i), std::nextafter(GitterDruck(i), 0.0f), std::nextafter(GitterDruck(i), 2000.0f),
+                        GitterDruck(i) + 3.3f})
+            drucke.push_back(p);
+    for (float p : drucke)
+        EXPECT_EQ(TabelleBeiDruck(tab, p), scan(p)) << p;
+}
