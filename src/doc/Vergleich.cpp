@@ -67,6 +67,13 @@ void CKalvoDoc::PlanungstabellenAnhaengen()
     std::vector<std::string> tabelle;
     if (m_bDeckung) {
         tabelle = DeckungTabelle(werte, m_iGrafikRate == 1);
+        if (!m_Bedarfsjahre.empty()) {
+            CJahresreihen reihen = Jahresreihen();
+            reihen.rate = false;
+            const CJahreswerte menge = Jahreswerte(reihen);
+            reihen.rate = true;
+            tabelle.push_back(UnterdeckungMengeUndRate(menge, Jahreswerte(reihen)));
+        }
         m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
     }
     if (m_pVariante) {

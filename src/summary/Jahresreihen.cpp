@@ -94,5 +94,7 @@ CJahreswerte Jahreswerte(const CJahresreihen& d)
             w.soll[i] = d.sollProduktion[i];
         }
     }
+    if (!d.rate && d.bedarf && !d.bedarf->empty())
+        w.toleranz = 0.05;
     return w;
 }

@@ -57,6 +57,9 @@ struct CJahreswerte {
     int anzahl = 0; // project years, 0 … 33
     double ist[kMaxJahre]{};
     double soll[kMaxJahre]{};
+    // A demand-limited run produces the demand to 0.05 Mio m³: short of that
+    // is no shortfall (production only; 0 otherwise).
+    double toleranz = 0;
     // The Ist value of a calendar year; false when the run has no such year.
     bool IstImJahr(int jahr, double& wert) const;
 };

@@ -21,6 +21,23 @@ std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahre
     return zeilen;
 }
 
+namespace {
+
+std::string ErsteUnterdeckung(const CJahreswerte& w)
+{
+    for (int i = 0; i < w.anzahl; ++i)
+        if (Unterdeckung(w, i))
+            return Format("%d", w.start + i);
+    return "keine";
+}
+
+} // namespace
+
+std::string UnterdeckungMengeUndRate(const CJahreswerte& menge, const CJahreswerte& rate)
+{
+    return "  Erste Unterdeckung Menge: " + ErsteUnterdeckung(menge) + "   Rate: " + ErsteUnterdeckung(rate);
+}
+
 std::vector<std::string> DeckungTabelle(const CJahreswerte& w, bool rate)
 {
     std::vector<std::string> zeilen = {"", "                 DECKUNG DES VERKAUFSPROFILS", "",

@@ -18,8 +18,12 @@ std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahre
 // table has no cumulative column.
 std::vector<std::string> DeckungTabelle(const CJahreswerte& werte, bool rate = false);
 
+// A demand-limited run's plateau ends before the first shortfall: the first
+// year short in volume and the first short in rate, side by side.
+std::string UnterdeckungMengeUndRate(const CJahreswerte& menge, const CJahreswerte& rate);
+
 // Whether year i of the run falls short of the sales profile.
 inline bool Unterdeckung(const CJahreswerte& werte, int i)
 {
-    return werte.ist[i] < werte.soll[i];
+    return werte.ist[i] < werte.soll[i] - werte.toleranz;
 }

@@ -226,3 +226,28 @@ TEST(Bedarf, BatchOptionsAndTheirRefusals)
     // Off, the output is the specified one.
     EXPECT_EQ(batch({datei}).second.find("FOERDERUNG NACH BEDARF"), std::string::npos);
 }
+
+// In a demand-limited run the coverage table names the first year short in
+// volume and the first short in rate; a year produced to the demand within
+// 0.05 Mio m³ is no shortfall.
+TEST(Bedarf, CoverageNamesTheFirstShortfallInVolumeAndInRate)
+{
+    CAufgezeichneteMeldungen m;
+    CKalvoDoc doc(m);
+    doc.m_saFelder = {Feldsatz(FeldA())};
+    doc.m_saVerkaufsprofil = Profil(2003, 2012, 30.0f);
+    doc.m_iProjektende = 2012;
+    doc.m_bBedarf = true;
+    doc.m_bDeckung = true;
+    doc.Berechnen();
+    ASSERT_EQ(doc.m_Bedarfsjahre.size(), 10u);
+    EXPECT_LT(doc.m_Bedarfsjahre[0].faktor, 1.0);
+    const std::string& zeile = doc.m_saBericht.back();
+    EXPECT_EQ(zeile.rfind("  Erste Unterdeckung Menge: ", 0), 0u) << zeile;
+    EXPECT_NE(zeile.find("   Rate: "), std::string::npos);
+    // The first year is produced to the demand: no shortfall in volume then.
+    EXPECT_EQ(zeile.find("Menge: 2003 "), std::string::npos) << zeile;
+    doc.m_bBedarf = false;
+    doc.Berechnen();
+    EXPECT_EQ(doc.m_saBericht.back().rfind("  Erste Unterdeckung Menge", 0), std::string::npos);
+}
