@@ -53,6 +53,7 @@ enum : int {
     FelderEinzeln = 32796,
     GemeinsameAchse = 32797,
     Bedarf = 32798,
+    Plateau = 32799,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -112,6 +113,7 @@ private:
     void OnExport(EExport art);
     void PlanungsbefehleAnlegen();
     void OnVarianteVergleichen();
+    void OnPlateau();
     // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
     void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
                        const QString& hinweis);

@@ -4,9 +4,16 @@
 
 #include "app/CMainFrame.h"
 
+#include "run/Plateau.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 
 void CMainFrame::PlanungsbefehleAnlegen()
@@ -27,6 +34,10 @@ void CMainFrame::PlanungsbefehleAnlegen()
         Bedarf, "Förderung nach &Bedarf", "Ansicht/Bedarf", [this](bool an) { m_Doc.BedarfSetzen(an); },
         "Die Felder fördern je Jahr höchstens, was das Verkaufsprofil nach den Restfeldern verlangt; "
         "das übrige Gas bleibt in der Lagerstätte.\nFörderung nach Bedarf");
+    Anlegen(
+        Plateau, "Höchstes &Plateau...", [this] { OnPlateau(); },
+        "Sucht die höchste gleichbleibende Verkaufsmenge, die die ersten Projektjahre gehalten wird.\n"
+        "Höchstes Plateau");
     AnsichtOption(
         Deckung, "Deckung des Verkaufsprofils", "Ansicht/Deckung", [this](bool an) { m_Doc.DeckungSetzen(an); },
         "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
@@ -54,6 +65,37 @@ void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schlu
         setzen(ein);
         m_Doc.UpdateAllViews();
     });
+}
+
+// The highest plateau over years the user chooses; on request it becomes the
+// sales profile of a demand-limited run (an undoable step, not saved).
+void CMainFrame::OnPlateau()
+{
+    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
+        m_Meldungen.Warnung("Das höchste Plateau braucht Felder und die Zusammenfassung (nicht die Feldesreserven).");
+        return;
+    }
+    const int jahre = AnzahlJahre(m_Doc.m_iProjektstart, m_Doc.m_iProjektende);
+    bool ok = false;
+    const int n = QInputDialog::getInt(this, "Höchstes Plateau", "Über wie viele Projektjahre soll es gehalten werden?",
+                                       std::min(10, jahre), 1, std::max(1, jahre), 1, &ok);
+    if (!ok)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const CPlateau p = HoechstesPlateau(m_Doc.LaufEingabe(), n);
+    QApplication::restoreOverrideCursor();
+    const QString text = QString("Höchstes Plateau %1–%2: %3 Mio m³/a\nGehalten bis: %4")
+                             .arg(p.erstesJahr)
+                             .arg(p.letztesJahr)
+                             .arg(QLocale().toString(p.menge, 'f', 1))
+                             .arg(p.gehaltenBis);
+    QMessageBox box(QMessageBox::Information, "Höchstes Plateau", text, QMessageBox::Close, this);
+    const QPushButton* zeigen = box.addButton("Als Verkaufsprofil zeigen", QMessageBox::AcceptRole);
+    box.exec();
+    if (box.clickedButton() != zeigen)
+        return;
+    Schritt("Plateau als Verkaufsprofil", [&] { m_Doc.PlateauAlsVerkaufsprofil(p.menge); });
+    m_Befehle[ID::Bedarf]->setChecked(true); // the setting follows: the run is demand-limited
 }
 
 void CMainFrame::OnVarianteVergleichen()

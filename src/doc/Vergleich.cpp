@@ -49,6 +49,19 @@ void CKalvoDoc::BedarfSetzen(bool an)
         Berechnen();
 }
 
+void CKalvoDoc::PlateauAlsVerkaufsprofil(double menge)
+{
+    CProfil profil;
+    for (int i = 0; i < AnzahlJahre(m_iProjektstart, m_iProjektende); ++i)
+        profil.push_back(ProfilzeileEingabe(m_iProjektstart + i, static_cast<float>(menge),
+                                            static_cast<float>(menge * 1e6 / 8760.0)));
+    m_saVerkaufsprofil = std::move(profil);
+    m_bBedarf = true;
+    SetModifiedFlag(true);
+    Berechnen();
+    UpdateAllViews();
+}
+
 void CKalvoDoc::DeckungSetzen(bool an)
 {
     m_bDeckung = an;

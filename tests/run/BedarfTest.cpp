@@ -251,3 +251,23 @@ TEST(Bedarf, CoverageNamesTheFirstShortfallInVolumeAndInRate)
     doc.Berechnen();
     EXPECT_EQ(doc.m_saBericht.back().rfind("  Erste Unterdeckung Menge", 0), std::string::npos);
 }
+
+// The plateau shown as the sales profile: a flat line in every project year,
+// demand-limited, the document modified and held in each of the plateau's years.
+TEST(Bedarf, PlateauAsSalesProfileOfADemandLimitedRun)
+{
+    CAufgezeichneteMeldungen m;
+    CKalvoDoc doc(m);
+    ASSERT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
+    doc.NachDemLaden();
+    doc.Berechnen();
+    const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), 10);
+    doc.PlateauAlsVerkaufsprofil(p.menge);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.m_bBedarf);
+    ASSERT_EQ(static_cast<int>(doc.m_saVerkaufsprofil.size()), doc.m_iAnzahl);
+    EXPECT_EQ(doc.m_saVerkaufsprofil.front().jahr, doc.m_iProjektstart);
+    EXPECT_FLOAT_EQ(doc.m_saVerkaufsprofil.front().produktion, static_cast<float>(p.menge));
+    for (int y = 0; y < 10; ++y)
+        EXPECT_GE(double(doc.m_fRestProduktion[y]) + doc.m_fProduktionFelder[y], p.menge - 0.05) << y;
+}
