@@ -91,6 +91,7 @@ void CMainFrame::OnPlateau()
                              .arg(p.gehaltenBis);
     QMessageBox box(QMessageBox::Information, "Höchstes Plateau", text, QMessageBox::Close, this);
     const QPushButton* zeigen = box.addButton("Als Verkaufsprofil zeigen", QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Close); // Enter changes no data
     box.exec();
     if (box.clickedButton() != zeigen)
         return;
