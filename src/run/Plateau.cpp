@@ -34,10 +34,14 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
     CFeldspeicher speicher; // the gas tables are built once for all the runs
     const CLaufErgebnis voll = Lauf(e, &speicher);
     e.bedarf = true;
+    const int ende = e.projektende;
     const auto lauf = [&](long long zehntel) {
         e.sollKonstant = static_cast<float>(double(zehntel) / 10.0);
         return Lauf(e, &speicher);
     };
+    // A year's figures depend only on the years before it: the search runs
+    // the plateau's years alone, the answer the whole project.
+    e.projektende = voll.projektstart + jahre - 1;
     const auto haelt = [&](const CLaufErgebnis& r, long long zehntel) {
         return GehaltenBis(r, double(zehntel) / 10.0) >= r.projektstart + jahre - 1;
     };
@@ -49,6 +53,7 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
         const long long mitte = unten + (oben - unten) / 2;
         (haelt(lauf(mitte), mitte) ? unten : oben) = mitte;
     }
+    e.projektende = ende;
     const CLaufErgebnis r = lauf(unten);
     CPlateau p;
     p.menge = double(unten) / 10.0;
