@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -270,4 +271,36 @@ TEST(Bedarf, PlateauAsSalesProfileOfADemandLimitedRun)
     EXPECT_FLOAT_EQ(doc.m_saVerkaufsprofil.front().produktion, static_cast<float>(p.menge));
     for (int y = 0; y < 10; ++y)
         EXPECT_GE(double(doc.m_fRestProduktion[y]) + doc.m_fProduktionFelder[y], p.menge - 0.05) << y;
+}
+
+// Generated portfolios (start years, OGIP, wells, water drive, shares, rest
+// fields and demands drawn at random): the same properties hold every year.
+TEST(Bedarf, GeneratedPortfoliosKeepToDemandAndCapacity)
+{
+    std::mt19937 zufall(11);
+    const auto gleich = [&](float a, float b) { return std::uniform_real_distribution<float>(a, b)(zufall); };
+    for (int portfolio = 0; portfolio < 12; ++portfolio) {
+        std::vector<CFeldwerte> felder;
+        const int n = 1 + portfolio % 4;
+        for (int k = 0; k < n; ++k) {
+            CFeldwerte f =
+                MethanFeld("F" + std::to_string(k), 2003 + static_cast<int>(gleich(0, 6)), gleich(300, 9000));
+            f.m_iBohrungen = 1 + static_cast<int>(gleich(0, 8));
+            f.m_fWasserinvasion = gleich(0, 60);
+            f.m_fKonsAnteil = gleich(10, 100);
+            felder.push_back(f);
+        }
+        CLaufEingabe e = Eingabe(felder, Profil(2003, 2012, gleich(10, 400)), Profil(2003, 2012, gleich(0, 50)));
+        e.bedarf = true;
+        const CLaufErgebnis r = Lauf(e);
+        for (const CBedarfsjahr& b : r.bedarf) {
+            EXPECT_LE(b.gefoerdert, b.bedarf + 0.1) << portfolio << " " << b.jahr;
+            EXPECT_LE(b.gefoerdert, b.lieferbar + 0.1) << portfolio << " " << b.jahr;
+            if (b.gefoerdert < b.bedarf - 0.05) {
+                EXPECT_EQ(b.faktor, 1.0) << portfolio << " " << b.jahr;
+            }
+            EXPECT_GE(b.faktor, 0.0);
+            EXPECT_LE(b.faktor, 1.0);
+        }
+    }
 }
