@@ -105,17 +105,26 @@ void BerechnenNachEinemFeld(benchmark::State& state)
     state.SetLabel(Bezeichnung(state) + ", ein Feld geändert");
 }
 
-// Runs of one 33-field portfolio (pressure-dependent factors) through the run
-// function, with no document and no kept results: the form in which many
-// runs (ranges, plateaus) go on, on one and on two threads at once.
-void LaufFunktion(benchmark::State& state)
+// The run's inputs for 33 pressure-dependent fields, 2002–2034, optionally
+// with rest fields of 500 Mio m³ a year.
+CLaufEingabe Portfolio33(bool restfelder = false)
 {
     CStilleMeldungen meldungen;
     CKalvoDoc doc(meldungen);
     doc.m_iProjektende = 2034;
     for (int i = 0; i < 33; ++i)
         doc.m_saFelder.push_back(Satz(Feld(i, true)));
-    CLaufEingabe eingabe = doc.LaufEingabe();
+    for (int jahr = 2002; restfelder && jahr <= 2034; ++jahr)
+        doc.m_saRestfelder.push_back(ProfilzeileEingabe(jahr, 500.0f, 57000.0f));
+    return doc.LaufEingabe();
+}
+
+// Runs of one 33-field portfolio (pressure-dependent factors) through the run
+// function, with no document and no kept results: the form in which many
+// runs (ranges, plateaus) go on, on one and on two threads at once.
+void LaufFunktion(benchmark::State& state)
+{
+    CLaufEingabe eingabe = Portfolio33();
     eingabe.threads = 1; // the runs themselves share the cores
     for (auto _ : state) {
         const CLaufErgebnis r = Lauf(eingabe);
@@ -124,15 +133,10 @@ void LaufFunktion(benchmark::State& state)
     state.SetLabel("33 Felder druckabhängig, Lauf ohne Dokument");
 }
 
-// One run through the function, its gas tables built on all cores.
+// One run through the function, its gas tables built on 1 or 2 threads.
 void LaufFunktionAlleKerne(benchmark::State& state)
 {
-    CStilleMeldungen meldungen;
-    CKalvoDoc doc(meldungen);
-    doc.m_iProjektende = 2034;
-    for (int i = 0; i < 33; ++i)
-        doc.m_saFelder.push_back(Satz(Feld(i, true)));
-    CLaufEingabe eingabe = doc.LaufEingabe();
+    CLaufEingabe eingabe = Portfolio33();
     eingabe.threads = static_cast<int>(state.range(0));
     for (auto _ : state) {
         const CLaufErgebnis r = Lauf(eingabe);
@@ -145,14 +149,7 @@ void LaufFunktionAlleKerne(benchmark::State& state)
 // portfolio with rest fields, production limited to the demand.
 void HoechstesPlateau10(benchmark::State& state)
 {
-    CStilleMeldungen meldungen;
-    CKalvoDoc doc(meldungen);
-    doc.m_iProjektende = 2034;
-    for (int i = 0; i < 33; ++i)
-        doc.m_saFelder.push_back(Satz(Feld(i, true)));
-    for (int jahr = 2002; jahr <= 2034; ++jahr)
-        doc.m_saRestfelder.push_back(ProfilzeileEingabe(jahr, 500.0f, 57000.0f));
-    const CLaufEingabe eingabe = doc.LaufEingabe();
+    const CLaufEingabe eingabe = Portfolio33(true);
     for (auto _ : state)
         benchmark::DoNotOptimize(HoechstesPlateau(eingabe, 10).menge);
     state.SetLabel("33 Felder druckabhängig, Plateau über 10 Jahre");
