@@ -91,11 +91,20 @@ void CMainFrame::OnPlateau()
                              .arg(p.gehaltenBis);
     QMessageBox box(QMessageBox::Information, "Höchstes Plateau", text, QMessageBox::Close, this);
     const QPushButton* zeigen = box.addButton("Als Verkaufsprofil zeigen", QMessageBox::AcceptRole);
+    const QPushButton* andere = box.addButton("Andere Menge...", QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Close); // Enter changes no data
     box.exec();
-    if (box.clickedButton() != zeigen)
+    double menge = p.menge;
+    if (box.clickedButton() == andere) {
+        // A flat demand of the user's choosing (Mio m³ a year, decimal comma in the German locale).
+        menge = QInputDialog::getDouble(this, "Konstantes Verkaufsprofil", "Verkaufsmenge je Jahr (Mio m³):", p.menge,
+                                        0.0, 1e7, 1, &ok);
+        if (!ok)
+            return;
+    } else if (box.clickedButton() != zeigen) {
         return;
-    Schritt("Plateau als Verkaufsprofil", [&] { m_Doc.PlateauAlsVerkaufsprofil(p.menge); });
+    }
+    Schritt("Konstantes Verkaufsprofil", [&] { m_Doc.KonstantesVerkaufsprofil(menge); });
     m_Befehle[ID::Bedarf]->setChecked(true); // the setting follows: the run is demand-limited
 }
 

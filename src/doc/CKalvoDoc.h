@@ -173,10 +173,10 @@ public:
     void DeckungSetzen(bool an);
     // Production limited to the demand on or off: a document with fields is computed again.
     void BedarfSetzen(bool an);
-    // A plateau as the sales profile: `menge` Mio m³ in every project year (its
+    // A flat sales profile (a plateau, or any quantity the user names): `menge` Mio m³ in every project year (its
     // rate Soll menge · 10⁶ / 8760 m³/h), production limited to the demand,
     // computed again. The document is modified, not saved.
-    void PlateauAlsVerkaufsprofil(double menge);
+    void KonstantesVerkaufsprofil(double menge);
 
     // Appends m_sText to the report buffer.
     void BerichtZeile() { m_saBericht.push_back(m_sText); }

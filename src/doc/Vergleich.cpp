@@ -49,7 +49,7 @@ void CKalvoDoc::BedarfSetzen(bool an)
         Berechnen();
 }
 
-void CKalvoDoc::PlateauAlsVerkaufsprofil(double menge)
+void CKalvoDoc::KonstantesVerkaufsprofil(double menge)
 {
     CProfil profil;
     for (int i = 0; i < AnzahlJahre(m_iProjektstart, m_iProjektende); ++i)

@@ -263,7 +263,7 @@ TEST(Bedarf, PlateauAsSalesProfileOfADemandLimitedRun)
     doc.NachDemLaden();
     doc.Berechnen();
     const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), 10);
-    doc.PlateauAlsVerkaufsprofil(p.menge);
+    doc.KonstantesVerkaufsprofil(p.menge);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(doc.m_bBedarf);
     ASSERT_EQ(static_cast<int>(doc.m_saVerkaufsprofil.size()), doc.m_iAnzahl);
