@@ -2,6 +2,8 @@
 
 #include "platform/Format.h"
 
+#include <cmath>
+
 std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahreswerte& a, const std::string& nameB,
                                           const CJahreswerte& b)
 {
@@ -54,12 +56,15 @@ std::vector<std::string> DeckungTabelle(const CJahreswerte& w, bool rate)
                 ersteUnterdeckung = w.start + i;
             unterdeckt = true;
         }
+        // A year produced to the demand within its tolerance shows no difference (not "-0.0").
+        double differenz = w.ist[i] - w.soll[i];
+        if (w.toleranz > 0 && std::fabs(differenz) < w.toleranz)
+            differenz = 0;
         if (rate)
-            zeilen.push_back(
-                Format("  %4d %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i], w.ist[i] - w.soll[i]));
+            zeilen.push_back(Format("  %4d %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i], differenz));
         else
-            zeilen.push_back(Format("  %4d %11.1f %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i],
-                                    w.ist[i] - w.soll[i], fehlmenge));
+            zeilen.push_back(
+                Format("  %4d %11.1f %11.1f %11.1f %11.1f", w.start + i, w.ist[i], w.soll[i], differenz, fehlmenge));
     }
     zeilen.push_back("");
     zeilen.push_back(unterdeckt ? Format("  Erste Unterdeckung: %d", ersteUnterdeckung) : "  Keine Unterdeckung");

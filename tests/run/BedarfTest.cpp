@@ -246,8 +246,13 @@ TEST(Bedarf, CoverageNamesTheFirstShortfallInVolumeAndInRate)
     const std::string& zeile = doc.m_saBericht.back();
     EXPECT_EQ(zeile.rfind("  Erste Unterdeckung Menge: ", 0), 0u) << zeile;
     EXPECT_NE(zeile.find("   Rate: "), std::string::npos);
-    // The first year is produced to the demand: no shortfall in volume then.
+    // The first year is produced to the demand: no shortfall in volume then,
+    // and no "-0.0" difference in its row.
     EXPECT_EQ(zeile.find("Menge: 2003 "), std::string::npos) << zeile;
+    const auto zeile2003 = std::find_if(doc.m_saBericht.begin(), doc.m_saBericht.end(),
+                                        [](const std::string& z) { return z.rfind("  2003        30.0", 0) == 0; });
+    ASSERT_NE(zeile2003, doc.m_saBericht.end());
+    EXPECT_EQ(zeile2003->find("-0.0"), std::string::npos) << *zeile2003;
     doc.m_bBedarf = false;
     doc.Berechnen();
     EXPECT_EQ(doc.m_saBericht.back().rfind("  Erste Unterdeckung Menge", 0), std::string::npos);
