@@ -290,7 +290,8 @@ bool CLauf::FeldNeuBerechnen(int i)
     if (!FelddatenBrauchbar())
         return false;
 
-    m_Gas = Gastabellen().gas;
+    m_pTabellen = GastabellenZeiger(); // the field's tables, looked up once
+    m_Gas = m_pTabellen->gas;
     if (m_bDetailausgabe == 1)
         GasberichtSchreiben(m_Feld, m_Gas, m_saBericht);
     return DruckTabellen();
@@ -328,7 +329,7 @@ CStufen CLauf::Stufen() const
 
 bool CLauf::DruckTabellen()
 {
-    const CGastabellen& t = Gastabellen();
+    const CGastabellen& t = *m_pTabellen;
     std::copy(std::begin(t.pzTab), std::end(t.pzTab), m_fPzTab);
     std::copy(std::begin(t.visTab), std::end(t.visTab), m_fVisTab);
     if (std::any_of(std::begin(m_fPzTab), std::end(m_fPzTab),
@@ -370,11 +371,6 @@ std::shared_ptr<const CGastabellen> CLauf::GastabellenZeiger()
     return t;
 }
 
-const CGastabellen& CLauf::Gastabellen()
-{
-    return *GastabellenZeiger();
-}
-
 // The z-factor iterations behind the tables are most of a field's work and
 // need nothing of the other fields: the tables of every field this run will
 // compute are built ahead on all cores (or taken from the store, where the
@@ -382,7 +378,7 @@ const CGastabellen& CLauf::Gastabellen()
 // in order as before, with the same numbers.
 void CLauf::GastabellenVorbereiten(bool einzelfeld)
 {
-    const CTabellen gehalten = m_pSpeicher ? m_pSpeicher->gastabellen : CTabellen{};
+    const CTabellen* gehalten = m_pSpeicher ? &m_pSpeicher->gastabellen : nullptr;
     std::vector<std::pair<std::string, const CFeldwerte*>> offen;
     for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i) {
         const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
@@ -391,8 +387,8 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
         std::string schluessel = GastabellenSchluessel(satz.Werte(), MitRohr(satz.Werte()));
         if (m_Gastabellen.contains(schluessel))
             continue;
-        const auto alt = gehalten.find(schluessel);
-        if (alt != gehalten.end()) {
+        const auto alt = gehalten ? gehalten->find(schluessel) : CTabellen::const_iterator{};
+        if (gehalten && alt != gehalten->end()) {
             m_Gastabellen.emplace(schluessel, alt->second); // kept also for a replayed field
             continue;
         }
@@ -441,8 +437,8 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.gas = &m_Gas;
     e.pzTab = m_fPzTab;
     e.visTab = m_fVisTab;
-    if (druckabhaengig && Gastabellen().mitRohr)
-        e.zTabRohr = Gastabellen().zTabRohr;
+    if (druckabhaengig && m_pTabellen->mitRohr)
+        e.zTabRohr = m_pTabellen->zTabRohr;
     e.projektstart = m_iProjektstart;
     e.projektende = m_iProjektende;
     e.detail = m_bDetailausgabe == 1;
@@ -474,7 +470,7 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
 // waits for its years.
 bool CLauf::BedarfsfeldAnlegen(CPrognoseEingabe e)
 {
-    std::shared_ptr<const CGastabellen> t = GastabellenZeiger();
+    std::shared_ptr<const CGastabellen> t = m_pTabellen;
     e.gas = &t->gas;
     e.pzTab = t->pzTab;
     e.visTab = t->visTab;
@@ -540,7 +536,8 @@ void CLauf::NachBedarfFoerdern()
         if (b.lieferbar > b.bedarf) {
             double unten = 0, oben = 1;
             b.faktor = 0;
-            b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
+            if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
+                b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
             for (int k = 0; k < kSchritte && b.bedarf > 0; ++k) {
                 b.faktor = (unten + oben) / 2;
                 b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);

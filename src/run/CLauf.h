@@ -127,8 +127,6 @@ public:
     // The stage rows of the field being computed, from the stage arrays.
     CStufen Stufen() const;
     bool DruckTabellen();
-    // The gas and pressure tables of the field being computed (built ahead, kept, or built now).
-    const CGastabellen& Gastabellen();
     bool max_rate();
     bool max_rate_druckabhaengig();
     void Zusammenfassung();
@@ -206,6 +204,8 @@ private:
 
     using CTabellen = std::unordered_map<std::string, std::shared_ptr<const CGastabellen>>;
     CTabellen m_Gastabellen; // by GastabellenSchluessel: those this run uses
+    // The gas and pressure tables of the field being computed (built ahead, kept, or built now).
+    std::shared_ptr<const CGastabellen> m_pTabellen;
 
     CFeldspeicher* m_pSpeicher;
     int m_iThreads = 0;
