@@ -39,6 +39,9 @@ const char* const kHilfe =
     "  --bedarf            Förderung nach Bedarf: die Felder fördern höchstens Soll minus\n"
     "                      Restfelder (ein gemeinsamer Faktor je Jahr); Tabelle nach dem Bericht\n"
     "  --soll-konstant M   Soll jedes Projektjahres M Mio m³ statt des Verkaufsprofils\n"
+    "  --energie           Verkaufsgas (ohne H2S und CO2) und Energie (Hs,n bei 25/0 °C) der\n"
+    "                      Felder nach dem Bericht\n"
+    "  --eigenverbrauch P  Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst 0)\n"
     "  --plateau JAHRE     höchstes Plateau, das die ersten JAHRE Projektjahre gehalten wird\n"
     "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
@@ -77,6 +80,8 @@ struct COptionen {
     bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
     bool linien = false, serien = false, quer = false;
     bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
+    bool energie = false;
+    float eigenverbrauch = 0;
     std::optional<float> sollKonstant;
     std::optional<int> plateau;
     std::optional<std::string> vergleich;
@@ -113,6 +118,14 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.deckung = true;
         } else if (a == "--bedarf") {
             o.bedarf = true;
+        } else if (a == "--energie") {
+            o.energie = true;
+        } else if (a == "--eigenverbrauch") {
+            const std::string* w = wert();
+            float prozent = 0;
+            if (!w || !LiesEingabeFloat(*w, prozent) || prozent < 0 || prozent >= 100)
+                return "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100).";
+            o.eigenverbrauch = prozent;
         } else if (a == "--soll-konstant") {
             const std::string* w = wert();
             float menge = 0;
@@ -348,6 +361,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     doc.m_bFelderEinzeln = o.felderEinzeln;
     doc.m_bGemeinsameAchse = o.eineAchse;
     doc.m_bBedarf = o.bedarf;
+    doc.m_bEnergie = o.energie;
+    doc.m_dEigenverbrauch = o.eigenverbrauch;
     if (o.sollKonstant)
         doc.m_fSollKonstant = *o.sollKonstant;
     if (o.vergleich) {

@@ -79,6 +79,8 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.rate = m_iGrafikRate == 1;
     e.bedarf = m_bBedarf;
     e.sollKonstant = m_fSollKonstant;
+    e.energie = m_bEnergie;
+    e.eigenverbrauch = m_dEigenverbrauch;
     Arbeitswerte(*this, e.arbeitswerte, [](const auto& doc, auto& wert) { wert = doc; });
     return e;
 }
@@ -106,6 +108,7 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_iAnzahl = r.anzahl;
     m_saBericht = std::move(r.bericht);
     m_Bedarfsjahre = std::move(r.bedarf);
+    m_Energiejahre = std::move(r.energie);
     kopie(r.restProduktion, m_fRestProduktion);
     kopie(r.restRate, m_fRestRate);
     kopie(r.sollProduktion, m_fSollProduktion);

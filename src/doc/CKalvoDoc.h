@@ -86,6 +86,9 @@ public:
     bool m_bBedarf = false;                   // production limited to the demand ("Förderung nach Bedarf")
     float m_fSollKonstant = -1;               // >= 0: a flat Soll of every project year, Mio m³ (not kept anywhere)
     std::vector<CBedarfsjahr> m_Bedarfsjahre; // the last demand-limited run's years
+    bool m_bEnergie = false;                  // sales gas and energy table after the summary
+    double m_dEigenverbrauch = 0;             // %, the plant's own use of the sales gas
+    std::vector<CEnergiejahr> m_Energiejahre; // the last energy table's years
     // Shortfall bands compare Ist with Soll, so coverage puts both on one axis.
     bool EineAchse() const { return m_bGemeinsameAchse || m_bDeckung; }
 
@@ -152,7 +155,7 @@ public:
     {
         return {m_iProjektstart,   m_iProjektende,     m_fRestProduktion,   m_fRestRate,
                 m_fSollProduktion, m_fSollRate,        m_fProduktionFelder, m_fRateFelder,
-                &m_Feldreihen,     m_iGrafikRate == 1, &m_Bedarfsjahre};
+                &m_Feldreihen,     m_iGrafikRate == 1, &m_Bedarfsjahre,     &m_Energiejahre};
     }
     // Ist and Soll of the last run in the chart quantity.
     CJahreswerte Grafikwerte() const { return Jahreswerte(Jahresreihen()); }

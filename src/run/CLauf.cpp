@@ -4,6 +4,7 @@
 
 #include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
+#include "gas/Brennwert.h"
 #include "gas/Gasbericht.h"
 #include "model/Feldregeln.h"
 #include "platform/Format.h"
@@ -96,8 +97,9 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
     : m_saFelder(e.felder), m_saVerkaufsprofil(e.verkaufsprofil), m_saRestfelder(e.restfelder),
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
-      m_iProjektstart(e.projektstart), m_bBedarf(e.bedarf && !e.reserven), m_fSollKonstant(e.sollKonstant),
-      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_iProjektstart(e.projektstart), m_bBedarf(e.bedarf && !e.reserven), m_bEnergie(e.energie),
+      m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant), m_pSpeicher(speicher),
+      m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     // The working values start as the caller left them: a run that computes
     // no field leaves them as they were.
@@ -172,6 +174,8 @@ CLaufErgebnis CLauf::Berechnen()
     NichtBerechneteZeilen();
     if (m_bBedarf)
         BedarfsTabelle();
+    if (m_bEnergie)
+        EnergieTabelle();
     FeldergebnisseAufraeumen();
     return Ergebnis();
 }
@@ -206,6 +210,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.meldungen = std::move(m_Meldungen);
     r.einzelfeld = m_iEinzelfeld;
     r.bedarf = m_Bedarfsjahre;
+    r.energie = std::move(m_Energiejahre);
     Arbeitswerte(r.arbeitswerte, [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
 }
@@ -574,6 +579,57 @@ void CLauf::BedarfsTabelle()
     for (const CBedarfsjahr& b : m_Bedarfsjahre)
         BerichtZeile(Format("  %4d %15.1f %11.1f %12.1f %8.3f", b.jahr, double(b.bedarf), double(b.lieferbar),
                             double(b.gefoerdert), b.faktor));
+}
+
+// Sales gas and energy of the fields' shares, after the summary (and the
+// demand table). The rest fields are not in it: their composition is unknown.
+// A field whose composition does not sum to 100 % is named and left out of
+// sales gas and energy rather than guessed at.
+void CLauf::EnergieTabelle()
+{
+    for (const char* zeile : {"", "                 VERKAUFSGAS UND ENERGIE", "",
+                              "  FELD                 HS KWH/M3  WOBBE KWH/M3  GASART  SAUERGAS %"})
+        BerichtZeile(zeile);
+    const double eigenverbrauch = 1.0 - m_dEigenverbrauch / 100.0;
+    std::vector<double> faktor;    // sales gas per m³ of the field's share
+    std::vector<double> brennwert; // kWh/m³
+    std::string ohne;
+    for (const CFeldreihe& reihe : m_Feldreihen) {
+        const int i = FeldIndex(m_saFelder, reihe.name);
+        const CVerkaufsgas v = Verkaufsgas(m_saFelder[static_cast<size_t>(i)].Werte().m_fAnteil);
+        std::string name = Anzeigename(reihe.name);
+        name.append(AnzahlZeichen(name) < 18 ? 18 - AnzahlZeichen(name) : 0, ' ');
+        if (!v.brauchbar) {
+            BerichtZeile("  " + name + " nicht bewertet: " + v.grund);
+            ohne += (ohne.empty() ? "" : ", ") + Anzeigename(reihe.name);
+            faktor.push_back(0);
+            brennwert.push_back(0);
+            continue;
+        }
+        // "%-6s" by characters: the family "–" is one character, three bytes.
+        BerichtZeile("  " + name + Format(" %11.3f %13.3f  ", v.hs, v.wobbe) + AufBreite(v.gasart, 6) +
+                     Format(" %10.1f", v.sauergas) + (v.hatVerkaufsgas ? "" : "  kein Verkaufsgas"));
+        faktor.push_back(v.Ausbeute() * eigenverbrauch);
+        brennwert.push_back(v.hs);
+    }
+    BerichtZeile("");
+    BerichtZeile(Format("  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH %.1f %%", m_dEigenverbrauch));
+    BerichtZeile("  JAHR     ROHGAS  VERKAUFSGAS    ENERGIE GWH");
+    BerichtZeile("");
+    m_Energiejahre.clear();
+    for (int j = 0; j < kMaxJahre && static_cast<long long>(m_iProjektstart) + j <= m_iProjektende; ++j) {
+        CEnergiejahr e{m_iProjektstart + j};
+        for (size_t k = 0; k < m_Feldreihen.size(); ++k) {
+            const double roh = m_Feldreihen[k].produktion[j];
+            e.rohgas += roh;
+            e.verkaufsgas += roh * faktor[k];
+            e.energie += roh * faktor[k] * brennwert[k]; // Mio m³ × kWh/m³ = GWh
+        }
+        BerichtZeile(Format("  %4d %10.1f %12.1f %14.1f", e.jahr, e.rohgas, e.verkaufsgas, e.energie));
+        m_Energiejahre.push_back(e);
+    }
+    if (!ohne.empty())
+        BerichtZeile("  Ohne Verkaufsgas und Energie: " + ohne);
 }
 
 // Everything a field's computation depends on besides its record.

@@ -54,6 +54,8 @@ struct CLaufEingabe {
     int threads = 0;            // threads that build the gas tables ahead; 0 = one per core
     bool bedarf = false;        // production limited to the demand (not in reserves mode)
     float sollKonstant = -1;    // >= 0: the Soll of every project year, Mio m³ (instead of the profile)
+    bool energie = false;       // sales gas and energy table after the summary
+    double eigenverbrauch = 0;  // %, the plant's own use of the sales gas
     CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
 };
 
@@ -82,8 +84,9 @@ struct CLaufErgebnis {
     std::vector<CFeldreihe> feldreihen; // each computed field's share, in list order
     std::vector<CNichtBerechnet> nichtBerechnet;
     std::vector<CLaufMeldung> meldungen;
-    int einzelfeld = -1;              // position of the single field; -1: the run covered all fields
-    std::vector<CBedarfsjahr> bedarf; // demand-limited run: one entry per project year
+    int einzelfeld = -1;               // position of the single field; -1: the run covered all fields
+    std::vector<CBedarfsjahr> bedarf;  // demand-limited run: one entry per project year
+    std::vector<CEnergiejahr> energie; // with the energy table: one entry per project year
     CArbeitswerte arbeitswerte;
 };
 
@@ -136,6 +139,8 @@ public:
     // choked back by one common factor to the demand; then the table.
     void NachBedarfFoerdern();
     void BedarfsTabelle();
+    // The fields' sales gas and energy: a row per computed field, a row per year.
+    void EnergieTabelle();
 
     // ---- inputs ----
     CFeldsaetze m_saFelder;
@@ -160,6 +165,9 @@ public:
     std::vector<CNichtBerechnet> m_NichtBerechnet;
     std::vector<CLaufMeldung> m_Meldungen;
     bool m_bBedarf = false;
+    bool m_bEnergie = false;
+    double m_dEigenverbrauch = 0;
+    std::vector<CEnergiejahr> m_Energiejahre;
     float m_fSollKonstant = -1;
     std::vector<CBedarfsjahr> m_Bedarfsjahre;
 

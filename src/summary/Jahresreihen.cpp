@@ -12,9 +12,9 @@ std::string Dezimalkomma(std::string zahl)
     return zahl;
 }
 
-std::string Menge(float v)
+std::string Menge(double v)
 {
-    return Dezimalkomma(Format("%.3f", double(v)));
+    return Dezimalkomma(Format("%.3f", v));
 }
 std::string Rate(double v)
 {
@@ -50,6 +50,9 @@ std::string JahresreihenCsv(const CJahresreihen& d)
     const bool bedarf = d.bedarf && !d.bedarf->empty();
     if (bedarf)
         csv += ";Bedarf Felder (Mio m3);Lieferbar (Mio m3);Gefoerdert (Mio m3);Faktor";
+    const bool energie = d.energie && !d.energie->empty();
+    if (energie)
+        csv += ";Rohgas Felder (Mio m3);Verkaufsgas Felder (Mio m3);Energie Felder (GWh)";
     for (const CFeldreihe& feld : felder)
         csv += ";" + CsvText(feld.name);
     csv += "\r\n";
@@ -63,6 +66,10 @@ std::string JahresreihenCsv(const CJahresreihen& d)
             const CBedarfsjahr& b = (*d.bedarf)[static_cast<size_t>(i)];
             csv += ";" + Menge(b.bedarf) + ";" + Menge(b.lieferbar) + ";" + Menge(b.gefoerdert) + ";" +
                    Dezimalkomma(Format("%.3f", b.faktor));
+        }
+        if (energie && static_cast<size_t>(i) < d.energie->size()) {
+            const CEnergiejahr& e = (*d.energie)[static_cast<size_t>(i)];
+            csv += ";" + Menge(e.rohgas) + ";" + Menge(e.verkaufsgas) + ";" + Menge(e.energie);
         }
         for (const CFeldreihe& feld : felder)
             csv += ";" + (d.rate ? Rate(feld.rate[i]) : Menge(feld.produktion[i]));

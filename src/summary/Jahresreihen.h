@@ -25,23 +25,33 @@ struct CBedarfsjahr {
     double faktor = 1;
 };
 
+// One year of the fields' sales gas: their share production (raw gas), the
+// sales gas (less H2S, CO2 and the plant's own use), Mio m³ at 0 °C, and its
+// energy at the gross calorific value Hs,n, GWh.
+struct CEnergiejahr {
+    int jahr = 0;
+    double rohgas = 0, verkaufsgas = 0, energie = 0;
+};
+
 // The year series of a run: entry i belongs to year projektstart + i.
 struct CJahresreihen {
     int projektstart = 0, projektende = 0;
-    const float* restProduktion = nullptr;             // Mio m³
-    const float* restRate = nullptr;                   // m³/h
-    const float* sollProduktion = nullptr;             // Mio m³
-    const float* sollRate = nullptr;                   // m³/h
-    const float* produktionFelder = nullptr;           // Mio m³, the fields' shares
-    const float* rateFelder = nullptr;                 // m³/h
-    const std::vector<CFeldreihe>* felder = nullptr;   // each field's share, in list order
-    bool rate = false;                                 // chart quantity: rate instead of production
-    const std::vector<CBedarfsjahr>* bedarf = nullptr; // a demand-limited run's years, else none
+    const float* restProduktion = nullptr;              // Mio m³
+    const float* restRate = nullptr;                    // m³/h
+    const float* sollProduktion = nullptr;              // Mio m³
+    const float* sollRate = nullptr;                    // m³/h
+    const float* produktionFelder = nullptr;            // Mio m³, the fields' shares
+    const float* rateFelder = nullptr;                  // m³/h
+    const std::vector<CFeldreihe>* felder = nullptr;    // each field's share, in list order
+    bool rate = false;                                  // chart quantity: rate instead of production
+    const std::vector<CBedarfsjahr>* bedarf = nullptr;  // a demand-limited run's years, else none
+    const std::vector<CEnergiejahr>* energie = nullptr; // the energy table's years, else none
 };
 
 // Semicolon separated table; one more column per field (its share production,
 // or its share rate in rate mode), headed by the field's name; a
-// demand-limited run adds its four columns before the fields'.
+// demand-limited run adds its four columns before the fields', the energy
+// table its three.
 std::string JahresreihenCsv(const CJahresreihen& reihen);
 
 // A text cell of the CSV table: quoted when it holds a separator, a quote or

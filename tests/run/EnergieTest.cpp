@@ -1,0 +1,172 @@
+// Sales gas and energy after the summary: what leaves the plant, in m³ and
+// in kWh, from each field's composition.
+#include "Testdaten.h"
+#include "gas/Brennwert.h"
+#include "platform/Meldungen.h"
+#include "summary/Jahresreihen.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+CLaufEingabe Beispiel(const char* pfad)
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    EXPECT_TRUE(doc.Laden(DateiInhalt(pfad)));
+    doc.NachDemLaden();
+    CLaufEingabe e = doc.LaufEingabe();
+    e.threads = 1;
+    return e;
+}
+
+CLaufEingabe EinFeld(const CFeldwerte& feld, double eigenverbrauch = 0)
+{
+    CLaufEingabe e;
+    e.felder.emplace_back(Feldsatz(feld));
+    e.projektende = 2012;
+    e.threads = 1;
+    e.energie = true;
+    e.eigenverbrauch = eigenverbrauch;
+    return e;
+}
+
+CFeldwerte Feld(const std::string& name, std::initializer_list<std::pair<int, float>> anteile)
+{
+    CFeldwerte f = MethanFeld(name, 2005);
+    f.m_fAnteil = {};
+    for (auto [k, prozent] : anteile)
+        f.m_fAnteil[static_cast<size_t>(k)] = prozent;
+    return f;
+}
+
+size_t Zeile(const std::vector<std::string>& bericht, const std::string& text)
+{
+    return static_cast<size_t>(std::find(bericht.begin(), bericht.end(), text) - bericht.begin());
+}
+
+bool KeinNan(const std::vector<std::string>& bericht)
+{
+    return std::none_of(bericht.begin(), bericht.end(),
+                        [](const std::string& z) { return z.find("nan") != std::string::npos; });
+}
+
+} // namespace
+
+TEST(Energie, TableFollowsTheReportAndLeavesItUnchangedWhenOff)
+{
+    CLaufEingabe e = Beispiel(KALVO_BEISPIEL);
+    const CLaufErgebnis ohne = Lauf(e);
+    e.energie = true;
+    const CLaufErgebnis mit = Lauf(e);
+
+    ASSERT_GT(mit.bericht.size(), ohne.bericht.size());
+    EXPECT_TRUE(std::equal(ohne.bericht.begin(), ohne.bericht.end(), mit.bericht.begin()));
+    EXPECT_TRUE(ohne.energie.empty());
+
+    const std::vector<std::string> kopf = {"",
+                                           "                 VERKAUFSGAS UND ENERGIE",
+                                           "",
+                                           "  FELD                 HS KWH/M3  WOBBE KWH/M3  GASART  SAUERGAS %",
+                                           "  Altmark_Süd              9.891        12.323  L             0.5",
+                                           "  Emsland_Tief            11.373        14.486  H             2.1"};
+    EXPECT_TRUE(std::equal(kopf.begin(), kopf.end(), mit.bericht.begin() + long(ohne.bericht.size())));
+    const size_t jahre = Zeile(mit.bericht, "  JAHR     ROHGAS  VERKAUFSGAS    ENERGIE GWH");
+    ASSERT_LT(jahre, mit.bericht.size());
+    EXPECT_EQ(mit.bericht[jahre - 1], "  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH 0.0 %");
+    EXPECT_EQ(mit.bericht[jahre + 2], "  2002      440.0        436.5         4895.5");
+    EXPECT_EQ(mit.bericht.size(), jahre + 2 + size_t(mit.anzahl));
+    ASSERT_EQ(mit.energie.size(), size_t(mit.anzahl));
+
+    // Raw gas is the fields' share of the summary's Ist.
+    for (int i = 0; i < mit.anzahl; ++i)
+        EXPECT_NEAR(mit.energie[size_t(i)].rohgas, mit.produktionFelder[i], 1e-3) << mit.energie[size_t(i)].jahr;
+}
+
+// Every year of both samples: a natural gas between 9 and 12.5 kWh per m³ of
+// sales gas, and never more sales gas than raw gas.
+TEST(Energie, EnergyPerCubicMetreOfSalesGasIsThatOfANaturalGas)
+{
+    for (const char* pfad : {KALVO_BEISPIEL, KALVO_GRENZFAELLE}) {
+        CLaufEingabe e = Beispiel(pfad);
+        e.energie = true;
+        const CLaufErgebnis r = Lauf(e);
+        EXPECT_TRUE(KeinNan(r.bericht));
+        for (const CEnergiejahr& j : r.energie) {
+            EXPECT_LE(j.verkaufsgas, j.rohgas) << pfad << " " << j.jahr;
+            if (j.verkaufsgas > 0) {
+                EXPECT_GE(j.energie / j.verkaufsgas, 9.0) << pfad << " " << j.jahr;
+                EXPECT_LE(j.energie / j.verkaufsgas, 12.5) << pfad << " " << j.jahr;
+            }
+        }
+    }
+}
+
+TEST(Energie, SweetFieldSellsItsRawGasSourFieldWhatIsLeftLessOwnUse)
+{
+    const CLaufErgebnis suess = Lauf(EinFeld(MethanFeld("Suess", 2005)));
+    const CFeldwerte sauer = Feld("Sauer", {{0, 12}, {1, 8}, {3, 80}});
+    const CLaufErgebnis r = Lauf(EinFeld(sauer));
+    const CLaufErgebnis r5 = Lauf(EinFeld(sauer, 5));
+    const double hs = Verkaufsgas(sauer.m_fAnteil).hs;
+
+    ASSERT_FALSE(suess.energie.empty());
+    for (const CEnergiejahr& j : suess.energie)
+        EXPECT_EQ(j.verkaufsgas, j.rohgas) << j.jahr;
+    ASSERT_EQ(r.energie.size(), r5.energie.size());
+    double summe = 0;
+    for (size_t i = 0; i < r.energie.size(); ++i) {
+        const CEnergiejahr& j = r.energie[i];
+        summe += j.rohgas;
+        EXPECT_NEAR(j.verkaufsgas, 0.8 * j.rohgas, 1e-9 * j.rohgas) << j.jahr;
+        EXPECT_NEAR(j.energie, j.verkaufsgas * hs, 1e-9 * j.energie) << j.jahr;
+        EXPECT_NEAR(r5.energie[i].verkaufsgas, 0.95 * j.verkaufsgas, 1e-9 * j.rohgas) << j.jahr;
+    }
+    EXPECT_GT(summe, 0);
+    EXPECT_NE(Zeile(r.bericht, "  Sauer                   11.063        14.853  H            20.0"), r.bericht.size());
+    EXPECT_NE(Zeile(r5.bericht, "  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH 5.0 %"), r5.bericht.size());
+}
+
+// The run computes a field whose percentages do not sum to 100 (they are
+// normalised, as the field dialog allows); the energy table names it and
+// leaves it out rather than guess. A raw gas of only H2S and CO2 sells nothing.
+TEST(Energie, BadCompositionsAreNamedNotGuessed)
+{
+    const CLaufErgebnis falsch = Lauf(EinFeld(Feld("Unvollstaendig", {{3, 87.3f}})));
+    EXPECT_TRUE(falsch.nichtBerechnet.empty());
+    EXPECT_NE(
+        Zeile(falsch.bericht, "  Unvollstaendig     nicht bewertet: die Gaszusammensetzung ergibt 87.30 % statt 100 %"),
+        falsch.bericht.size());
+    EXPECT_EQ(falsch.bericht.back(), "  Ohne Verkaufsgas und Energie: Unvollstaendig");
+    for (const CEnergiejahr& j : falsch.energie)
+        EXPECT_EQ(j.verkaufsgas, 0) << j.jahr;
+
+    const CLaufErgebnis sauer = Lauf(EinFeld(Feld("Nur_Sauergas", {{0, 60}, {1, 40}})));
+    EXPECT_TRUE(KeinNan(sauer.bericht));
+    EXPECT_NE(
+        Zeile(sauer.bericht, "  Nur_Sauergas             0.000         0.000  –           100.0  kein Verkaufsgas"),
+        sauer.bericht.size());
+    for (const CEnergiejahr& j : sauer.energie)
+        EXPECT_EQ(j.verkaufsgas + j.energie, 0) << j.jahr;
+}
+
+TEST(Energie, CsvGainsTheThreeYearColumns)
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    ASSERT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
+    doc.NachDemLaden();
+    doc.Berechnen();
+    EXPECT_EQ(JahresreihenCsv(doc.Jahresreihen()).find("Energie"), std::string::npos);
+    doc.m_bEnergie = true;
+    doc.Berechnen();
+    const std::string csv = JahresreihenCsv(doc.Jahresreihen());
+    EXPECT_NE(csv.find(";Rohgas Felder (Mio m3);Verkaufsgas Felder (Mio m3);Energie Felder (GWh);Altmark_Süd"),
+              std::string::npos);
+    EXPECT_NE(
+        csv.find(
+            "\r\n2002;420,000;51219,5;860,000;106219,5;1250,000;156250,0;440,000;55000,0;440,000;436,480;4895,521;"),
+        std::string::npos);
+}
