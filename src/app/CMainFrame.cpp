@@ -207,7 +207,7 @@ void CMainFrame::MenuesAnlegen()
     for (int id : {Grafik, Text, Blockdiagramm, Liniendiagramm})
         ansicht->addAction(m_Befehle[id]);
     ansicht->addSeparator();
-    for (int id : {Bedarf, Plateau, Deckung, FelderEinzeln, GemeinsameAchse})
+    for (int id : {Bedarf, Plateau, Energie, Eigenverbrauch, Deckung, FelderEinzeln, GemeinsameAchse})
         ansicht->addAction(m_Befehle[id]);
 
     QMenu* hilfe = menuBar()->addMenu("&?");

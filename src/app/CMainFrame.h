@@ -54,6 +54,8 @@ enum : int {
     GemeinsameAchse = 32797,
     Bedarf = 32798,
     Plateau = 32799,
+    Energie = 32800,
+    Eigenverbrauch = 32801,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -114,6 +116,8 @@ private:
     void PlanungsbefehleAnlegen();
     void OnVarianteVergleichen();
     void OnPlateau();
+    void OnEigenverbrauch();
+    static double GespeicherterEigenverbrauch();
     // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
     void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
                        const QString& hinweis);

@@ -43,6 +43,15 @@ void CMainFrame::PlanungsbefehleAnlegen()
         "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
         "Unterdeckung.\nDeckung des Verkaufsprofils");
     AnsichtOption(
+        Energie, "&Verkaufsgas und Energie", "Ansicht/Energie", [this](bool an) { m_Doc.EnergieSetzen(an); },
+        "Zeigt nach der Zusammenfassung Brennwert, Wobbe-Index und Gasgruppe der Felder sowie je Jahr "
+        "Rohgas, Verkaufsgas (ohne H2S und CO2) und Energie.\nVerkaufsgas und Energie");
+    Anlegen(
+        Eigenverbrauch, "&Eigenverbrauch...", [this] { OnEigenverbrauch(); },
+        "Legt den Eigenverbrauch der Aufbereitung in % des Verkaufsgases fest (für Verkaufsgas und Energie).\n"
+        "Eigenverbrauch");
+    m_Doc.EigenverbrauchSetzen(GespeicherterEigenverbrauch());
+    AnsichtOption(
         FelderEinzeln, "Felder einzeln", "Ansicht/FelderEinzeln", [this](bool an) { m_Doc.m_bFelderEinzeln = an; },
         "Zeichnet die Ist-Werte als gestapelte Balken der Felder und Restfelder.\nFelder einzeln");
     AnsichtOption(
@@ -106,6 +115,28 @@ void CMainFrame::OnPlateau()
     }
     Schritt("Konstantes Verkaufsprofil", [&] { m_Doc.KonstantesVerkaufsprofil(menge); });
     m_Befehle[ID::Bedarf]->setChecked(true); // the setting follows: the run is demand-limited
+}
+
+// The plant's own use, % of the sales gas: a setting of the user, not of the
+// document. A value outside 0 to under 100 in the settings file counts as 0.
+double CMainFrame::GespeicherterEigenverbrauch()
+{
+    const double p = QSettings().value("Planung/Eigenverbrauch", 0.0).toDouble();
+    return p >= 0 && p < 100 ? p : 0.0;
+}
+
+void CMainFrame::OnEigenverbrauch()
+{
+    bool ok = false;
+    // A spin box in the desktop's locale: a German desktop types "2,5".
+    const double p = QInputDialog::getDouble(
+        this, "Eigenverbrauch", "Eigenverbrauch der Aufbereitung (% des Verkaufsgases):", m_Doc.m_dEigenverbrauch, 0.0,
+        99.9, 1, &ok);
+    if (!ok)
+        return;
+    QSettings().setValue("Planung/Eigenverbrauch", p);
+    m_Doc.EigenverbrauchSetzen(p);
+    m_Doc.UpdateAllViews();
 }
 
 void CMainFrame::OnVarianteVergleichen()

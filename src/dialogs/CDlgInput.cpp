@@ -1,5 +1,7 @@
 #include "dialogs/CDlgInput.h"
 
+#include "gas/Brennwert.h"
+
 #include "gas/Feldpruefung.h"
 #include "model/Feldregeln.h"
 #include "platform/Format.h"
@@ -152,6 +154,17 @@ void CDlgInput::ZeileInEingabe(const std::string& text)
 {
     m_Zeile = {};
     StufenzeileLesen(text, m_Zeile);
+}
+
+std::string VerkaufsgasAnzeige(const std::array<std::string, kAnzahlKomponenten>& texte)
+{
+    std::array<float, kAnzahlKomponenten> anteil{};
+    for (size_t i = 0; i < texte.size(); ++i) {
+        const std::string_view t = ErstesWort(texte[i]);
+        if (!t.empty() && !LiesEingabeFloat(t, anteil[i]))
+            return "Verkaufsgas: –";
+    }
+    return VerkaufsgasKurztext(anteil);
 }
 
 // ---- checks ----

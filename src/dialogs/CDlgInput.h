@@ -89,6 +89,11 @@ enum : int {
 };
 }
 
+// The line beside the composition: calorific value, Wobbe index and gas
+// family of the sales gas of the 15 percentages as typed (decimal comma or
+// point), updated as the user types.
+std::string VerkaufsgasAnzeige(const std::array<std::string, kAnzahlKomponenten>& texte);
+
 class CDlgInput {
 public:
     explicit CDlgInput(IMeldungen& meldungen);

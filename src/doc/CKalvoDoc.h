@@ -176,6 +176,10 @@ public:
     void DeckungSetzen(bool an);
     // Production limited to the demand on or off: a document with fields is computed again.
     void BedarfSetzen(bool an);
+    // Sales gas and energy table on or off, and the plant's own use (%): a
+    // document with fields is computed again when the table changes.
+    void EnergieSetzen(bool an);
+    void EigenverbrauchSetzen(double prozent);
     // A flat sales profile (a plateau, or any quantity the user names): `menge` Mio m³ in every project year (its
     // rate Soll menge · 10⁶ / 8760 m³/h), production limited to the demand,
     // computed again. The document is modified, not saved.

@@ -49,6 +49,24 @@ void CKalvoDoc::BedarfSetzen(bool an)
         Berechnen();
 }
 
+void CKalvoDoc::EnergieSetzen(bool an)
+{
+    if (m_bEnergie == an)
+        return;
+    m_bEnergie = an;
+    if (!m_saFelder.empty())
+        Berechnen();
+}
+
+void CKalvoDoc::EigenverbrauchSetzen(double prozent)
+{
+    if (m_dEigenverbrauch == prozent)
+        return;
+    m_dEigenverbrauch = prozent;
+    if (m_bEnergie && !m_saFelder.empty())
+        Berechnen();
+}
+
 void CKalvoDoc::KonstantesVerkaufsprofil(double menge)
 {
     CProfil profil;

@@ -123,7 +123,7 @@ std::string VerkaufsgasKurztext(const std::array<float, kAnzahlKomponenten>& ant
         text = "Verkaufsgas: kein Brennwert – " + v.grund;
     else
         text =
-            Format("Verkaufsgas: Hs,n %.3f kWh/m³ · Ws,n %.3f kWh/m³ · %s", v.hs, v.wobbe,
+            Format("Verkaufsgas: Hs,n %.3f · Ws,n %.3f kWh/m³ · %s", v.hs, v.wobbe,
                    *v.gasart == 'H' || *v.gasart == 'L' ? (std::string(v.gasart) + "-Gas").c_str() : "keine Gasgruppe");
     // The dialog shows German numbers.
     for (char& c : text)

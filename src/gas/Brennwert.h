@@ -59,5 +59,5 @@ constexpr double kSummenToleranz = 0.5; // mol-%
 CVerkaufsgas Verkaufsgas(const std::array<float, kAnzahlKomponenten>& anteil);
 
 // One line for the field data dialog, decimal comma:
-// "Verkaufsgas: Hs,n 11,063 kWh/m³ · Ws,n 14,853 kWh/m³ · H-Gas".
+// "Verkaufsgas: Hs,n 11,063 · Ws,n 14,853 kWh/m³ · H-Gas".
 std::string VerkaufsgasKurztext(const std::array<float, kAnzahlKomponenten>& anteil);

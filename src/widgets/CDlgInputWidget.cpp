@@ -129,6 +129,9 @@ void CDlgInputWidget::Anlegen()
 
     // Fixed labels.
     Text("GASZUSAMMENSETZUNG", 7, 16);
+    m_pVerkaufsgas = Text("", 100, 16, 263, 8);
+    m_pVerkaufsgas->setToolTip("Brennwert Hs,n und Wobbe-Index Ws,n des Verkaufsgases (ohne H2S und CO2) nach "
+                               "ISO 6976 bei 25 °C / 0 °C, Gasgruppe nach DVGW G 260");
     Text("      H2S              CO2             N2               CH4           C2H6            C3H8         "
          "iC4H10        nC4H19",
          7, 24);
@@ -157,8 +160,10 @@ void CDlgInputWidget::Anlegen()
     connect(druck, &QCheckBox::clicked, this, [this, &d] { Ausfuehren([&d] { d.OnDruckabhaengig(); }); });
     connect(detail, &QCheckBox::clicked, this, [this, &d] { Ausfuehren([&d] { d.OnDetailausgabe(); }); });
     connect(reserven, &QCheckBox::clicked, this, [this, &d] { Ausfuehren([&d] { d.OnFeldesreserven(); }); });
-    for (int id = H2S; id <= C10H22; ++id)
+    for (int id = H2S; id <= C10H22; ++id) {
         BeiFokusverlust(id, [&d] { d.OnKillFocusZusammensetzung(); });
+        connect(qobject_cast<QLineEdit*>(Element(id)), &QLineEdit::textChanged, this, [this] { VerkaufsgasZeigen(); });
+    }
     BeiFokusverlust(LetztesJahr, [&d] { d.OnKillFocusLetztesJahr(); });
     for (int id : {Startjahr, Foerderstunden, Kopfdruck, Bohrungen, KonsAnteil, CWert})
         BeiFokusverlust(id, [&d] { d.OnKillFocusKopfwerte(); });
@@ -166,6 +171,14 @@ void CDlgInputWidget::Anlegen()
     BeiFokusverlust(Referenzdruck, [&d] { d.OnKillFocusReferenzdruck(); });
     BeiFokusverlust(Wasserinvasion, [&d] { d.OnKillFocusWasserinvasion(); });
     BeiFokusverlust(Feld, [&d] { d.OnKillFocusFeldname(); });
+}
+
+void CDlgInputWidget::VerkaufsgasZeigen()
+{
+    std::array<std::string, kAnzahlKomponenten> texte;
+    for (int id = H2S; id <= C10H22; ++id)
+        texte[static_cast<size_t>(id - H2S)] = qobject_cast<QLineEdit*>(Element(id))->text().toStdString();
+    m_pVerkaufsgas->setText(QString::fromStdString(VerkaufsgasAnzeige(texte)));
 }
 
 void CDlgInputWidget::TexteHolen()

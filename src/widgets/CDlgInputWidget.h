@@ -19,6 +19,8 @@ protected:
 private:
     void Anlegen();
     void Beenden();
+    void VerkaufsgasZeigen();
 
     CDlgInput& m_Dlg;
+    QLabel* m_pVerkaufsgas = nullptr; // Hs,n, Ws,n and family of the composition as typed
 };

@@ -586,3 +586,26 @@ TEST(DlgInput, TypedThousandsPointIsRefusedShownValuesPass)
     EXPECT_FALSE(d.dlg.UpdateData(true));
     EXPECT_EQ(d.meldungen.m_saTexte.back(), "Der Text enthält Steuerzeichen (etwa einen Tabulator); bitte entfernen.");
 }
+
+// The line beside the composition follows the percentages as typed, decimal
+// comma included, and says nothing misleading while a text is no number.
+TEST(CDlgInput, SalesGasLineFollowsTheCompositionAsTyped)
+{
+    std::array<std::string, kAnzahlKomponenten> texte{};
+    texte[3] = "100";
+    EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: Hs,n 11,063 · Ws,n 14,853 kWh/m³ · H-Gas");
+    texte[0] = "12";
+    texte[1] = "8";
+    texte[3] = "80,0";
+    EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: Hs,n 11,063 · Ws,n 14,853 kWh/m³ · H-Gas");
+    // 14.8 % N2 in 80 % sales gas: 18.5 % N2, 81.5 % CH4 (by hand as in the
+    // methane case: Hs 9.012, Ws 11.344 kWh/m³, an L-gas).
+    texte[2] = "14.8";
+    texte[3] = "65,2";
+    EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: Hs,n 9,012 · Ws,n 11,344 kWh/m³ · L-Gas");
+    texte[3] = "65,2x";
+    EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: –");
+    texte[3] = "";
+    EXPECT_EQ(VerkaufsgasAnzeige(texte),
+              "Verkaufsgas: kein Brennwert – die Gaszusammensetzung ergibt 34,80 % statt 100 %");
+}

@@ -53,7 +53,7 @@ TEST(Brennwert, PureMethaneAtGermanReferenceConditions)
     EXPECT_NEAR(v.dichteVerhaeltnis, 0.554851, 0.5e-6);
     EXPECT_STREQ(v.gasart, "H");
     EXPECT_EQ(VerkaufsgasKurztext(Zusammensetzung({{CH4, 100}})),
-              "Verkaufsgas: Hs,n 11,063 kWh/m³ · Ws,n 14,853 kWh/m³ · H-Gas");
+              "Verkaufsgas: Hs,n 11,063 · Ws,n 14,853 kWh/m³ · H-Gas");
 }
 
 // A sour raw gas of 10 % H2S, 10 % CO2, 5 % N2, 75 % CH4 sells the remaining
