@@ -86,7 +86,7 @@ const char* Gasart(double w)
 CVerkaufsgas Verkaufsgas(const std::array<float, kAnzahlKomponenten>& anteil)
 {
     CVerkaufsgas v;
-    double summe = 0;
+    double& summe = v.summe;
     for (float a : anteil)
         summe += a;
     if (!(std::fabs(summe - 100.0) <= kSummenToleranz)) {
@@ -119,8 +119,10 @@ std::string VerkaufsgasKurztext(const std::array<float, kAnzahlKomponenten>& ant
 {
     const CVerkaufsgas v = Verkaufsgas(anteil);
     std::string text;
-    if (!v.brauchbar || !v.hatVerkaufsgas)
-        text = "Verkaufsgas: kein Brennwert – " + v.grund;
+    if (!v.brauchbar)
+        text = Format("Verkaufsgas: Summe %.2f %% statt 100 %%", v.summe);
+    else if (!v.hatVerkaufsgas)
+        text = "Verkaufsgas: keins, nur H2S und CO2";
     else
         text =
             Format("Verkaufsgas: Hs,n %.3f · Ws,n %.3f kWh/m³ · %s", v.hs, v.wobbe,

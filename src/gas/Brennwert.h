@@ -40,6 +40,7 @@ const char* Gasart(double wobbeKWh);
 struct CVerkaufsgas {
     bool brauchbar = false;      // false: the composition does not sum to 100 % (grund says why)
     std::string grund;           // German, for the report
+    double summe = 0;            // mol-%, the 15 percentages added
     double sauergas = 0;         // mol-% H2S + CO2 of the raw gas
     bool hatVerkaufsgas = false; // false: the raw gas is all H2S and CO2
     double hs = 0;               // kWh/m³, gross calorific value Hs,n of the sales gas

@@ -129,7 +129,7 @@ void CDlgInputWidget::Anlegen()
 
     // Fixed labels.
     Text("GASZUSAMMENSETZUNG", 7, 16);
-    m_pVerkaufsgas = Text("", 100, 16, 263, 8);
+    m_pVerkaufsgas = Text("", 112, 16, 251, 8);
     m_pVerkaufsgas->setToolTip("Brennwert Hs,n und Wobbe-Index Ws,n des Verkaufsgases (ohne H2S und CO2) nach "
                                "ISO 6976 bei 25 °C / 0 °C, Gasgruppe nach DVGW G 260");
     Text("      H2S              CO2             N2               CH4           C2H6            C3H8         "
@@ -178,7 +178,7 @@ void CDlgInputWidget::VerkaufsgasZeigen()
     std::array<std::string, kAnzahlKomponenten> texte;
     for (int id = H2S; id <= C10H22; ++id)
         texte[static_cast<size_t>(id - H2S)] = qobject_cast<QLineEdit*>(Element(id))->text().toStdString();
-    m_pVerkaufsgas->setText(QString::fromStdString(VerkaufsgasAnzeige(texte)));
+    TextEinpassen(m_pVerkaufsgas, QString::fromStdString(VerkaufsgasAnzeige(texte)));
 }
 
 void CDlgInputWidget::TexteHolen()

@@ -606,6 +606,5 @@ TEST(CDlgInput, SalesGasLineFollowsTheCompositionAsTyped)
     texte[3] = "65,2x";
     EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: –");
     texte[3] = "";
-    EXPECT_EQ(VerkaufsgasAnzeige(texte),
-              "Verkaufsgas: kein Brennwert – die Gaszusammensetzung ergibt 34,80 % statt 100 %");
+    EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: Summe 34,80 % statt 100 %");
 }

@@ -100,7 +100,6 @@ TEST(Brennwert, BadCompositionsGiveNoCalorificValue)
     EXPECT_FALSE(nurSauer.hatVerkaufsgas);
     EXPECT_EQ(nurSauer.Ausbeute(), 0.0);
     EXPECT_EQ(nurSauer.hs, 0.0);
-    EXPECT_EQ(VerkaufsgasKurztext(Zusammensetzung({{H2S, 60}, {CO2, 40}})),
-              "Verkaufsgas: kein Brennwert – das Rohgas ist nur H2S und CO2");
+    EXPECT_EQ(VerkaufsgasKurztext(Zusammensetzung({{H2S, 60}, {CO2, 40}})), "Verkaufsgas: keins, nur H2S und CO2");
     EXPECT_FALSE(Verkaufsgas(Zusammensetzung({})).brauchbar);
 }
