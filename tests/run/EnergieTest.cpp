@@ -1,7 +1,9 @@
 // Sales gas and energy after the summary: what leaves the plant, in m³ and
 // in kWh, from each field's composition.
 #include "Testdaten.h"
+#include "dialogs/CDlgInput.h"
 #include "gas/Brennwert.h"
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "summary/Jahresreihen.h"
 
@@ -169,4 +171,31 @@ TEST(Energie, CsvGainsTheThreeYearColumns)
         csv.find(
             "\r\n2002;420,000;51219,5;860,000;106219,5;1250,000;156250,0;440,000;55000,0;440,000;436,480;4895,521;"),
         std::string::npos);
+}
+
+// The field dialog's line shows the digits of the table's row, for every
+// field of both samples (the dialog writes a decimal comma).
+TEST(Energie, FieldDialogLineAgreesWithTheTable)
+{
+    for (const char* pfad : {KALVO_BEISPIEL, KALVO_GRENZFAELLE}) {
+        CLaufEingabe e = Beispiel(pfad);
+        e.energie = true;
+        const CLaufErgebnis r = Lauf(e);
+        for (const CFeldreihe& reihe : r.feldreihen) {
+            const auto& anteil = e.felder[size_t(FeldIndex(e.felder, reihe.name))].Werte().m_fAnteil;
+            const CVerkaufsgas v = Verkaufsgas(anteil);
+            std::string zeile = reihe.name;
+            zeile.resize(std::max<size_t>(zeile.size(), 18 + zeile.size() - AnzahlZeichen(reihe.name)), ' ');
+            zeile = "  " + zeile + Format(" %11.3f %13.3f  ", v.hs, v.wobbe);
+            const auto treffer = std::find_if(r.bericht.begin(), r.bericht.end(),
+                                              [&](const std::string& z) { return z.starts_with(zeile); });
+            EXPECT_NE(treffer, r.bericht.end()) << zeile;
+            std::string dialog = Format("Hs,n %.3f · Ws,n %.3f kWh/m³ · %s-Gas", v.hs, v.wobbe, v.gasart);
+            std::replace(dialog.begin(), dialog.end(), '.', ',');
+            std::array<std::string, kAnzahlKomponenten> texte;
+            for (size_t k = 0; k < texte.size(); ++k)
+                texte[k] = Format("%.2f", double(anteil[k]));
+            EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: " + dialog) << reihe.name;
+        }
+    }
 }
