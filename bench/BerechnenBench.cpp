@@ -2,6 +2,7 @@
 // and pressure-dependent factors, summary and detailed report: computed in
 // full, and again after one field was changed (the others' kept results are
 // replayed); and the run as a function, 1000 times, on one and two threads.
+#include "bandbreiten/Bandbreiten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 #include "run/Plateau.h"
@@ -155,8 +156,42 @@ void HoechstesPlateau10(benchmark::State& state)
     state.SetLabel("33 Felder druckabhängig, Plateau über 10 Jahre");
 }
 
+// Five ranged quantities of every field of the 33-field portfolio.
+std::vector<CSpanne> Spannen33(const CLaufEingabe& eingabe)
+{
+    const char* datei = "Feld;Groesse;Tief;Hoch\n"
+                        "*;OGIP;80 %;120 %\n"
+                        "*;C-Wert;70 %;130 %\n"
+                        "*;A1;90 %;110 %\n"
+                        "*;Wasserinvasion;0;20\n"
+                        "*;Startverzoegerung;0;2\n";
+    return *BandbreitenLesen(datei, eingabe.felder);
+}
+
+// 1000 Monte Carlo runs (5 quantities × 33 fields drawn), on 1 or 2 threads.
+void MonteCarlo1000(benchmark::State& state)
+{
+    const CLaufEingabe eingabe = Portfolio33();
+    const std::vector<CSpanne> spannen = Spannen33(eingabe);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MonteCarlo(eingabe, spannen, 1000, 1, static_cast<int>(state.range(0))).jahre.data());
+    state.SetLabel("33 Felder druckabhängig, 1000 Läufe auf " + std::to_string(state.range(0)) + " Threads");
+}
+
+// Sensitivities of 5 quantities × 33 fields (330 runs), on 1 or 2 threads.
+void Sensitivitaeten165(benchmark::State& state)
+{
+    const CLaufEingabe eingabe = Portfolio33();
+    const std::vector<CSpanne> spannen = Spannen33(eingabe);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Sensitivitaeten(eingabe, spannen, {}, static_cast<int>(state.range(0))).zeilen.data());
+    state.SetLabel("33 Felder druckabhängig, 5 Größen je Feld auf " + std::to_string(state.range(0)) + " Threads");
+}
+
 } // namespace
 
+BENCHMARK(MonteCarlo1000)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Sensitivitaeten165)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(HoechstesPlateau10)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaufFunktionAlleKerne)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaufFunktion)->Iterations(1000)->Threads(1)->Threads(2)->Unit(benchmark::kMillisecond)->UseRealTime();

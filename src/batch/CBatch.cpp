@@ -1,5 +1,6 @@
 #include "batch/CBatch.h"
 
+#include "bandbreiten/Bandbreiten.h"
 #include "doc/CKalvoDoc.h"
 #include "gas/Feldpruefung.h"
 #include "platform/Cp1252.h"
@@ -42,6 +43,14 @@ const char* const kHilfe =
     "  --energie           Verkaufsgas (ohne H2S und CO2) und Energie (Hs,n bei 25/0 °C) der\n"
     "                      Felder nach dem Bericht\n"
     "  --eigenverbrauch P  Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst 0)\n"
+    "  --bandbreiten F     Bandbreiten (CSV: Feld;Groesse;Tief;Hoch) für --sensitivitaet und\n"
+    "                      --monte-carlo\n"
+    "  --sensitivitaet     je Zeile der Bandbreiten ein Lauf bei Tief und einer bei Hoch: kumulierte\n"
+    "                      Ist-Produktion (mit --plateau das Plateau); Tabelle nach dem Bericht\n"
+    "  --monte-carlo N     N Läufe mit Werten aus den Bandbreiten (Dreiecksverteilung):\n"
+    "                      P90, P50, P10 des Ist je Jahr; Tabelle nach dem Bericht\n"
+    "  --seed S            Startwert des Zufallsgenerators (mt19937_64) für --monte-carlo (sonst 1)\n"
+    "  --threads T         Threads der Läufe (sonst einer je Prozessorkern)\n"
     "  --plateau JAHRE     höchstes Plateau, das die ersten JAHRE Projektjahre gehalten wird\n"
     "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
@@ -82,6 +91,11 @@ struct COptionen {
     bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
     bool energie = false;
     float eigenverbrauch = 0;
+    bool sensitivitaet = false;
+    std::optional<std::string> bandbreiten;
+    std::optional<int> monteCarlo;
+    uint64_t seed = 1;
+    int threads = 0;
     std::optional<float> sollKonstant;
     std::optional<int> plateau;
     std::optional<std::string> vergleich;
@@ -126,6 +140,31 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             if (!w || !LiesEingabeFloat(*w, prozent) || prozent < 0 || prozent >= 100)
                 return "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100).";
             o.eigenverbrauch = prozent;
+        } else if (a == "--sensitivitaet") {
+            o.sensitivitaet = true;
+        } else if (a == "--bandbreiten") {
+            const std::string* w = wert();
+            if (!w)
+                return "--bandbreiten braucht einen Dateinamen.";
+            o.bandbreiten = *w;
+        } else if (a == "--monte-carlo") {
+            const std::string* w = wert();
+            int n = 0;
+            if (!w || !LiesInt(*w, n) || n < 1 || n > 1000000)
+                return "--monte-carlo braucht eine Zahl von Läufen (1 bis 1000000).";
+            o.monteCarlo = n;
+        } else if (a == "--seed") {
+            const std::string* w = wert();
+            int s = 0;
+            if (!w || !LiesInt(*w, s) || s < 0)
+                return "--seed braucht eine ganze Zahl (0 oder mehr).";
+            o.seed = static_cast<uint64_t>(s);
+        } else if (a == "--threads") {
+            const std::string* w = wert();
+            int t = 0;
+            if (!w || !LiesInt(*w, t) || t < 1 || t > 256)
+                return "--threads braucht eine Zahl von Threads (1 bis 256).";
+            o.threads = t;
         } else if (a == "--soll-konstant") {
             const std::string* w = wert();
             float menge = 0;
@@ -196,6 +235,12 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
         return "Keine Datei angegeben.";
     if (o.quer && !o.berichtPdf)
         return "--quer gilt nur mit --bericht-pdf.";
+    if ((o.sensitivitaet || o.monteCarlo) && !o.bandbreiten)
+        return "--sensitivitaet und --monte-carlo brauchen --bandbreiten DATEI.";
+    if (o.bandbreiten && !o.sensitivitaet && !o.monteCarlo)
+        return "--bandbreiten gilt nur mit --sensitivitaet oder --monte-carlo.";
+    if (o.reserven && (o.sensitivitaet || o.monteCarlo))
+        return "--sensitivitaet und --monte-carlo gelten nicht mit --reserven.";
     if (o.reserven && (o.deckung || o.vergleich || o.bedarf || o.plateau))
         return "--deckung, --vergleich, --bedarf und --plateau gelten nicht mit --reserven.";
     return {};
@@ -374,12 +419,32 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             doc.VarianteDokument()->m_iProjektende = *o.ende;
     }
 
+    // The ranges are read before anything runs: a bad line runs nothing.
+    std::vector<CSpanne> spannen;
+    if (o.bandbreiten) {
+        const CErgebnis<std::string> text = DateiLesen(*o.bandbreiten);
+        if (!text) {
+            fehler << "kalvo-batch: " << *o.bandbreiten << ": " << text.Fehlertext() << '\n';
+            return kDatei;
+        }
+        CErgebnis<std::vector<CSpanne>> gelesen = BandbreitenLesen(*text, doc.m_saFelder);
+        if (!gelesen) {
+            fehler << "kalvo-batch: " << *o.bandbreiten << ": " << gelesen.Fehlertext() << '\n';
+            return kAufruf;
+        }
+        spannen = std::move(*gelesen);
+    }
+
     doc.Berechnen();
     const int status = doc.NichtBerechnet().empty() ? kOk : kUnvollstaendig;
     if (o.plateau && *o.plateau > doc.m_iAnzahl) {
         fehler << "kalvo-batch: --plateau " << *o.plateau << ": das Projekt hat nur " << doc.m_iAnzahl << " Jahre.\n";
         return kAufruf;
     }
+    if (o.sensitivitaet)
+        doc.SensitivitaetSetzen(Sensitivitaeten(doc.LaufEingabe(), spannen, o.plateau, o.threads));
+    if (o.monteCarlo)
+        doc.UnsicherheitSetzen(MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads));
 
     CGrafik grafik(doc);
     if (o.grafik) {

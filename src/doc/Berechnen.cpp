@@ -88,6 +88,8 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
 void CKalvoDoc::Berechnen()
 {
     ++m_nLaeufe;
+    m_Sensitivitaet.reset();
+    m_Unsicherheit.reset();
     const CLaufEingabe eingabe = LaufEingabe();
     CLaufErgebnis r = Lauf(eingabe, &m_Feldspeicher);
     ErgebnisUebernehmen(r, !eingabe.einzelfeld.empty());

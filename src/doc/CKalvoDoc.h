@@ -4,6 +4,7 @@
 // calculation run produces (report lines, year series, chart texts) and the
 // working values of the field being computed.
 
+#include "bandbreiten/Bandbreiten.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -89,6 +91,12 @@ public:
     bool m_bEnergie = false;                  // sales gas and energy table after the summary
     double m_dEigenverbrauch = 0;             // %, the plant's own use of the sales gas
     std::vector<CEnergiejahr> m_Energiejahre; // the last energy table's years
+    // The last range study's results, until the next run makes them stale.
+    std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
+    std::optional<CUnsicherheit> m_Unsicherheit;
+    // Takes a study's result; its table follows the report.
+    void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
+    void UnsicherheitSetzen(CUnsicherheit u);
     // Shortfall bands compare Ist with Soll, so coverage puts both on one axis.
     bool EineAchse() const { return m_bGemeinsameAchse || m_bDeckung; }
 

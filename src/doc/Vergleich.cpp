@@ -111,4 +111,24 @@ void CKalvoDoc::PlanungstabellenAnhaengen()
         tabelle = VergleichTabelle(GetTitle(), werte, m_pVariante->Name(), m_VarianteWerte);
         m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
     }
+    if (m_Sensitivitaet) {
+        tabelle = SensitivitaetsTabelle(*m_Sensitivitaet);
+        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
+    }
+    if (m_Unsicherheit) {
+        tabelle = UnsicherheitsTabelle(*m_Unsicherheit);
+        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
+    }
+}
+
+void CKalvoDoc::SensitivitaetSetzen(CSensitivitaetsErgebnis s)
+{
+    m_Sensitivitaet = std::move(s);
+    PlanungstabellenAnhaengen();
+}
+
+void CKalvoDoc::UnsicherheitSetzen(CUnsicherheit u)
+{
+    m_Unsicherheit = std::move(u);
+    PlanungstabellenAnhaengen();
 }

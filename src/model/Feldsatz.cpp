@@ -204,6 +204,16 @@ CFeldsatz::CFeldsatz(std::string satz) : m_sText(std::move(satz))
     m_iGelesen = FeldzeileLesen(m_sText, m_Werte, m_Stufen);
 }
 
+CFeldsatz CFeldsatz::AusWerten(std::string text, const CFeldwerte& werte, const CStufen& stufen)
+{
+    CFeldsatz s;
+    s.m_sText = std::move(text);
+    s.m_Werte = werte;
+    s.m_Stufen = stufen;
+    s.m_iGelesen = kWerteJeSatz;
+    return s;
+}
+
 std::string_view CFeldsatz::Name() const
 {
     return ErstesWort(m_sText);

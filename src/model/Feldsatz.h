@@ -117,6 +117,9 @@ public:
     bool KopfLesbar() const { return m_iGelesen >= 2; }
     std::string_view Name() const;
     bool operator==(const CFeldsatz& b) const { return m_sText == b.m_sText; }
+    // A record made from values (a variation of a range study): `text` keys it
+    // in a field store and starts with the field's name; it is never saved.
+    static CFeldsatz AusWerten(std::string text, const CFeldwerte& werte, const CStufen& stufen);
 
 private:
     std::string m_sText;

@@ -53,6 +53,11 @@ std::string JahresreihenCsv(const CJahresreihen& d)
     const bool energie = d.energie && !d.energie->empty();
     if (energie)
         csv += ";Rohgas Felder (Mio m3);Verkaufsgas Felder (Mio m3);Energie Felder (GWh)";
+    const bool unsicher = d.unsicherheit && !d.unsicherheit->jahre.empty();
+    if (unsicher)
+        csv += d.unsicherheit->rate
+                   ? ";P90 Ist-Rate (m3/h);P50 Ist-Rate (m3/h);P10 Ist-Rate (m3/h)"
+                   : ";P90 Ist-Produktion (Mio m3);P50 Ist-Produktion (Mio m3);P10 Ist-Produktion (Mio m3)";
     for (const CFeldreihe& feld : felder)
         csv += ";" + CsvText(feld.name);
     csv += "\r\n";
@@ -70,6 +75,14 @@ std::string JahresreihenCsv(const CJahresreihen& d)
         if (energie && static_cast<size_t>(i) < d.energie->size()) {
             const CEnergiejahr& e = (*d.energie)[static_cast<size_t>(i)];
             csv += ";" + Menge(e.rohgas) + ";" + Menge(e.verkaufsgas) + ";" + Menge(e.energie);
+        }
+        if (unsicher) {
+            // The study's years are the base run's: the same as these.
+            const auto& j = d.unsicherheit->jahre;
+            const auto it = std::find_if(j.begin(), j.end(),
+                                         [&](const CUnsicherheitsjahr& u) { return u.jahr == d.projektstart + i; });
+            const auto zahl = [&](double v) { return d.unsicherheit->rate ? Rate(v) : Menge(v); };
+            csv += it == j.end() ? ";;;" : ";" + zahl(it->p90) + ";" + zahl(it->p50) + ";" + zahl(it->p10);
         }
         for (const CFeldreihe& feld : felder)
             csv += ";" + (d.rate ? Rate(feld.rate[i]) : Menge(feld.produktion[i]));

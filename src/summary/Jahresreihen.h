@@ -33,6 +33,18 @@ struct CEnergiejahr {
     double rohgas = 0, verkaufsgas = 0, energie = 0;
 };
 
+// A Monte Carlo study of the portfolio Ist in the chart quantity, per
+// project year: P90 (exceeded in 90 % of the runs), P50, P10 and the base run.
+struct CUnsicherheitsjahr {
+    int jahr = 0;
+    double p90 = 0, p50 = 0, p10 = 0, basis = 0;
+};
+struct CUnsicherheit {
+    int laeufe = 0;
+    bool rate = false; // rate (m³/h) instead of production (Mio m³)
+    std::vector<CUnsicherheitsjahr> jahre;
+};
+
 // The year series of a run: entry i belongs to year projektstart + i.
 struct CJahresreihen {
     int projektstart = 0, projektende = 0;
@@ -46,6 +58,7 @@ struct CJahresreihen {
     bool rate = false;                                  // chart quantity: rate instead of production
     const std::vector<CBedarfsjahr>* bedarf = nullptr;  // a demand-limited run's years, else none
     const std::vector<CEnergiejahr>* energie = nullptr; // the energy table's years, else none
+    const CUnsicherheit* unsicherheit = nullptr;        // a Monte Carlo study's percentiles, else none
 };
 
 // Semicolon separated table; one more column per field (its share production,

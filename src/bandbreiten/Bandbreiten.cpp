@@ -1,0 +1,452 @@
+#include "bandbreiten/Bandbreiten.h"
+
+#include "model/Feldregeln.h"
+#include "platform/Cp1252.h"
+#include "platform/Format.h"
+#include "run/Plateau.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <map>
+#include <random>
+#include <thread>
+
+namespace {
+
+struct CGroessenName {
+    EGroesse groesse;
+    const char* name;    // as the file and the tables write it
+    const char* anderer; // the same with umlaut
+    const char* genitiv; // for a message: "der C-Wert"
+};
+
+const CGroessenName kGroessen[] = {
+    {EGroesse::OGIP, "OGIP", "OGIP", "das OGIP"},
+    {EGroesse::CWert, "C-Wert", "C-Wert", "der C-Wert"},
+    {EGroesse::A1, "A1", "A1", "A1"},
+    {EGroesse::Wasserinvasion, "Wasserinvasion", "Wasserinvasion", "die Wasserinvasion"},
+    {EGroesse::Kopfdruck, "Kopfdruck", "Kopfdruck", "der Kopfdruck"},
+    {EGroesse::Bohrungen, "Bohrungen", "Bohrungen", "die Bohrungsanzahl"},
+    {EGroesse::Startverzoegerung, "Startverzoegerung", "Startverzögerung", "die Startverzögerung"},
+};
+
+std::string Klein(std::string_view s)
+{
+    std::string k(s);
+    std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return k;
+}
+
+std::string_view Getrimmt(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '"'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '"' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::vector<std::string_view> Zellen(std::string_view zeile)
+{
+    std::vector<std::string_view> z;
+    size_t von = 0;
+    for (size_t bis; (bis = zeile.find(';', von)) != std::string_view::npos; von = bis + 1)
+        z.push_back(Getrimmt(zeile.substr(von, bis - von)));
+    z.push_back(Getrimmt(zeile.substr(von)));
+    return z;
+}
+
+// A value of the file: a number (decimal comma or point), or percent with "%".
+struct CAngabe {
+    double wert = 0;
+    bool prozent = false;
+};
+
+bool AngabeLesen(std::string_view text, CAngabe& a)
+{
+    a.prozent = !text.empty() && text.back() == '%';
+    if (a.prozent)
+        text = Getrimmt(text.substr(0, text.size() - 1));
+    float w = 0;
+    if (!LiesEingabeFloat(text, w))
+        return false;
+    a.wert = w;
+    return true;
+}
+
+double Aufgeloest(const CAngabe& a, double grundwert)
+{
+    return a.prozent ? grundwert * a.wert / 100.0 : a.wert;
+}
+
+std::string Zahl(double w)
+{
+    return Format("%g", w);
+}
+
+// The stage value changed by the head value's factor; 0 (no change) stays 0.
+float Skaliert(float stufe, double faktor)
+{
+    return static_cast<float>(stufe * faktor);
+}
+
+int Bohrungen(double wert)
+{
+    return std::max(1, static_cast<int>(std::lround(wert)));
+}
+
+} // namespace
+
+const char* GroessenName(EGroesse g)
+{
+    for (const auto& n : kGroessen)
+        if (n.groesse == g)
+            return n.name;
+    return "";
+}
+
+double Grundwert(const CFeldsatz& satz, EGroesse g)
+{
+    const CFeldwerte& f = satz.Werte();
+    switch (g) {
+    case EGroesse::OGIP: return f.m_fOGIP;
+    case EGroesse::CWert: return f.m_fCWert;
+    case EGroesse::A1: return f.m_fA1;
+    case EGroesse::Wasserinvasion: return f.m_fWasserinvasion;
+    case EGroesse::Kopfdruck: return f.m_fKopfdruck;
+    case EGroesse::Bohrungen: return f.m_iBohrungen;
+    case EGroesse::Startverzoegerung: return 0;
+    }
+    return 0;
+}
+
+CFeldsatz Abgewandelt(const CFeldsatz& satz, const std::vector<std::pair<EGroesse, double>>& werte)
+{
+    CFeldwerte f = satz.Werte();
+    CStufen stufen = satz.Stufen();
+    std::string text = satz.Text();
+    for (const auto& [g, w] : werte) {
+        text += Format("|%s=%.17g", GroessenName(g), w);
+        const double basis = Grundwert(satz, g);
+        const double faktor = basis != 0 ? w / basis : 1.0;
+        switch (g) {
+        case EGroesse::OGIP: f.m_fOGIP = static_cast<float>(w); break;
+        case EGroesse::CWert:
+            f.m_fCWert = static_cast<float>(w);
+            for (CStufenzeile& s : stufen)
+                s.m_fStufeCWert = Skaliert(s.m_fStufeCWert, faktor);
+            break;
+        case EGroesse::A1: f.m_fA1 = static_cast<float>(w); break;
+        case EGroesse::Wasserinvasion: f.m_fWasserinvasion = static_cast<float>(w); break;
+        case EGroesse::Kopfdruck:
+            f.m_fKopfdruck = static_cast<float>(w);
+            for (CStufenzeile& s : stufen)
+                s.m_fStufeKopfdruck = Skaliert(s.m_fStufeKopfdruck, faktor);
+            break;
+        case EGroesse::Bohrungen: {
+            const int neu = Bohrungen(w);
+            const double wirklich = satz.Werte().m_iBohrungen != 0 ? double(neu) / satz.Werte().m_iBohrungen : 1.0;
+            f.m_iBohrungen = neu;
+            for (CStufenzeile& s : stufen)
+                if (s.m_iStufeBohrungen > 0)
+                    s.m_iStufeBohrungen = Bohrungen(s.m_iStufeBohrungen * wirklich);
+            break;
+        }
+        case EGroesse::Startverzoegerung: {
+            // Whole years: the start and the stage rows move together.
+            const int jahre = static_cast<int>(std::lround(w));
+            f.m_iFoerderbeginn += jahre;
+            for (CStufenzeile& s : stufen)
+                s.m_iStufeAbJahr += jahre;
+            break;
+        }
+        }
+    }
+    return CFeldsatz::AusWerten(std::move(text), f, stufen);
+}
+
+CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder)
+{
+    const std::string text = TextAusDatei(bytes);
+    std::vector<CSpanne> spannen;
+    std::map<std::pair<int, EGroesse>, int> gesehen; // field and quantity → line
+    size_t von = 0;
+    for (int nr = 1; von <= text.size(); ++nr) {
+        size_t bis = text.find('\n', von);
+        if (bis == std::string::npos)
+            bis = text.size();
+        const std::string_view zeile = Getrimmt(std::string_view(text).substr(von, bis - von));
+        von = bis + 1;
+        const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
+        const std::vector<std::string_view> z = Zellen(zeile);
+        if (nr == 1) {
+            if (z.size() < 4 || Klein(z[0]) != "feld" || (Klein(z[1]) != "groesse" && Klein(z[1]) != "größe") ||
+                Klein(z[2]) != "tief" || Klein(z[3]) != "hoch")
+                return fehler("Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten.");
+            continue;
+        }
+        if (std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
+            continue; // an empty line, or one a spreadsheet wrote as ";;;"
+        if (z.size() < 4)
+            return fehler("Es fehlen Angaben; erwartet werden Feld;Groesse;Tief;Hoch.");
+        const CGroessenName* g = nullptr;
+        for (const auto& n : kGroessen)
+            if (Klein(z[1]) == Klein(n.name) || Klein(z[1]) == Klein(n.anderer))
+                g = &n;
+        if (!g)
+            return fehler("Die Größe „" + std::string(z[1]) +
+                          "“ gibt es nicht (OGIP, C-Wert, A1, Wasserinvasion, Kopfdruck, Bohrungen, "
+                          "Startverzoegerung).");
+        CAngabe tief, hoch;
+        if (!AngabeLesen(z[2], tief))
+            return fehler("Tief („" + std::string(z[2]) + "“) ist keine Zahl.");
+        if (!AngabeLesen(z[3], hoch))
+            return fehler("Hoch („" + std::string(z[3]) + "“) ist keine Zahl.");
+        if (g->groesse == EGroesse::Startverzoegerung && (tief.prozent || hoch.prozent))
+            return fehler("Die Startverzögerung wird in Jahren angegeben, nicht in %.");
+        if (tief.prozent == hoch.prozent && tief.wert > hoch.wert)
+            return fehler("Tief (" + std::string(z[2]) + ") ist größer als Hoch (" + std::string(z[3]) + ").");
+
+        std::vector<int> welche;
+        if (z[0] == "*") {
+            for (size_t i = 0; i < felder.size(); ++i)
+                if (felder[i].Lesbar())
+                    welche.push_back(static_cast<int>(i));
+        } else {
+            const int i = FeldIndex(felder, z[0]);
+            if (i < 0)
+                return fehler("Das Feld „" + Anzeigename(z[0]) + "“ gibt es im Dokument nicht.");
+            welche.push_back(i);
+        }
+        for (int i : welche) {
+            const CFeldsatz& satz = felder[static_cast<size_t>(i)];
+            const std::string name = Anzeigename(satz.Name());
+            if (const auto [it, neu] = gesehen.try_emplace({i, g->groesse}, nr); !neu)
+                return fehler(
+                    Format("%s von %s steht schon in Zeile %d.", GroessenName(g->groesse), name.c_str(), it->second));
+            CSpanne s{nr, i, g->groesse};
+            s.basis = Grundwert(satz, g->groesse);
+            s.tief = Aufgeloest(tief, s.basis);
+            s.hoch = Aufgeloest(hoch, s.basis);
+            if (s.tief > s.hoch)
+                return fehler("Tief ist für " + name + " größer als Hoch.");
+            if (s.basis < s.tief || s.basis > s.hoch)
+                return fehler(Format("Der Wert von %s (%s) liegt nicht zwischen Tief (%s) und Hoch (%s).", name.c_str(),
+                                     Zahl(s.basis).c_str(), Zahl(s.tief).c_str(), Zahl(s.hoch).c_str()));
+            // The field's rules hold at both ends (a field the document cannot
+            // compute anyway is left as it is).
+            if (FeldregelnPruefen(satz.Werte(), satz.Stufen()) && FaktorenPruefen(satz.Werte())) {
+                for (const auto& [ende, wert] : {std::pair{"Tief", s.tief}, std::pair{"Hoch", s.hoch}}) {
+                    const CFeldsatz a = Abgewandelt(satz, {{g->groesse, wert}});
+                    CErgebnis<> r = FeldregelnPruefen(a.Werte(), a.Stufen());
+                    if (r)
+                        r = FaktorenPruefen(a.Werte());
+                    if (!r)
+                        return fehler(Format("%s bei %s: ", name.c_str(), ende) + r.Fehlertext());
+                }
+            }
+            spannen.push_back(s);
+        }
+    }
+    return spannen;
+}
+
+// ---- runs ----
+
+namespace {
+
+// Runs `anzahl` jobs on `threads` threads, each thread with its own field
+// store that starts with the base run's gas tables. `job(k, speicher)`
+// returns false to stop the remaining jobs.
+template <class F>
+void Parallel(int anzahl, int threads, const CFeldspeicher& vorlage, F job)
+{
+    if (threads <= 0)
+        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    threads = std::max(1, std::min(threads, anzahl));
+    std::atomic<int> naechster{0};
+    std::atomic<bool> abbruch{false};
+    const auto arbeiter = [&] {
+        CFeldspeicher speicher;
+        speicher.gastabellen = vorlage.gastabellen;
+        for (int k; !abbruch && (k = naechster++) < anzahl;)
+            if (!job(k, speicher))
+                abbruch = true;
+    };
+    std::vector<std::thread> weitere;
+    for (int t = 1; t < threads; ++t)
+        weitere.emplace_back(arbeiter);
+    arbeiter();
+    for (std::thread& t : weitere)
+        t.join();
+}
+
+// The run's input with some fields' values changed; runs inside the study
+// make no threads of their own.
+CLaufEingabe Eingabe(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, const std::vector<double>& werte)
+{
+    CLaufEingabe e = basis;
+    e.threads = 1;
+    std::map<int, std::vector<std::pair<EGroesse, double>>> jeFeld;
+    for (size_t k = 0; k < spannen.size(); ++k)
+        jeFeld[spannen[k].feld].emplace_back(spannen[k].groesse, werte[k]);
+    for (const auto& [feld, w] : jeFeld)
+        e.felder[static_cast<size_t>(feld)] = Abgewandelt(basis.felder[static_cast<size_t>(feld)], w);
+    return e;
+}
+
+// The Ist of a calendar year of the base run's project in run r, in the chart
+// quantity. A run whose project starts later (a delayed first field) has no
+// field production in the years before; its rest fields are the base's.
+double IstJahr(const CLaufErgebnis& r, const CLaufErgebnis& b, int jahr, bool rate)
+{
+    const long long i = static_cast<long long>(jahr) - r.projektstart;
+    const long long ib = static_cast<long long>(jahr) - b.projektstart;
+    if (i < 0 || i >= r.anzahl)
+        return rate ? b.restRate[ib] : b.restProduktion[ib];
+    return rate ? double(r.rateFelder[i]) + r.restRate[i] : double(r.restProduktion[i]) + r.produktionFelder[i];
+}
+
+// The cumulative Ist production over the base run's years, summed as the
+// summary sums it (each addition rounded to float).
+double KumulierteIst(const CLaufErgebnis& r, const CLaufErgebnis& b)
+{
+    float summe = 0;
+    for (int i = 0; i < b.anzahl; ++i)
+        summe = static_cast<float>(double(summe) + IstJahr(r, b, b.projektstart + i, false));
+    return summe;
+}
+
+} // namespace
+
+CSensitivitaetsErgebnis Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
+                                        std::optional<int> plateauJahre, int threads)
+{
+    CFeldspeicher vorlage;
+    CLaufEingabe b = basis;
+    b.threads = threads;
+    const CLaufErgebnis grund = Lauf(b, &vorlage);
+    const auto ergebnis = [&](const CLaufEingabe& e, CFeldspeicher& speicher) {
+        if (plateauJahre)
+            return HoechstesPlateau(e, *plateauJahre).menge;
+        return KumulierteIst(Lauf(e, &speicher), grund);
+    };
+
+    CSensitivitaetsErgebnis s;
+    s.erstesJahr = grund.projektstart;
+    s.letztesJahr = grund.projektstart + std::max(0, grund.anzahl - 1);
+    s.plateau = plateauJahre.has_value();
+    if (plateauJahre)
+        s.letztesJahr = grund.projektstart + *plateauJahre - 1;
+    CFeldspeicher eigener;
+    eigener.gastabellen = vorlage.gastabellen;
+    const double mitte = plateauJahre ? ergebnis(basis, eigener) : KumulierteIst(grund, grund);
+
+    std::vector<double> werte(2 * spannen.size());
+    Parallel(static_cast<int>(werte.size()), threads, vorlage, [&](int k, CFeldspeicher& speicher) {
+        const CSpanne& sp = spannen[static_cast<size_t>(k / 2)];
+        const double wert = k % 2 == 0 ? sp.tief : sp.hoch;
+        werte[static_cast<size_t>(k)] = ergebnis(Eingabe(basis, {sp}, {wert}), speicher);
+        return true;
+    });
+    for (size_t k = 0; k < spannen.size(); ++k) {
+        const CSpanne& sp = spannen[k];
+        s.zeilen.push_back({Anzeigename(basis.felder[static_cast<size_t>(sp.feld)].Name()), sp.groesse, werte[2 * k],
+                            mitte, werte[2 * k + 1]});
+    }
+    std::stable_sort(s.zeilen.begin(), s.zeilen.end(), [](const CSensitivitaet& a, const CSensitivitaet& b) {
+        return std::fabs(a.hoch - a.tief) > std::fabs(b.hoch - b.tief);
+    });
+    return s;
+}
+
+std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
+{
+    std::vector<std::string> z = {"",
+                                  Format("                 SENSITIVITAET (%s %d-%d)",
+                                         s.plateau ? "HOECHSTES PLATEAU" : "KUMULIERTE IST-PRODUKTION", s.erstesJahr,
+                                         s.letztesJahr),
+                                  "", "  FELD               GROESSE               TIEF       BASIS        HOCH", ""};
+    for (const CSensitivitaet& r : s.zeilen) {
+        std::string feld = r.feld;
+        feld.append(AnzahlZeichen(feld) < 18 ? 18 - AnzahlZeichen(feld) : 0, ' ');
+        z.push_back("  " + feld +
+                    Format(" %-14s %11.1f %11.1f %11.1f", GroessenName(r.groesse), r.tief, r.basis, r.hoch));
+    }
+    return z;
+}
+
+double Dreieck(double a, double c, double b, double u)
+{
+    if (!(b > a))
+        return a;
+    const double fc = (c - a) / (b - a);
+    if (u < fc)
+        return a + std::sqrt(u * (b - a) * (c - a));
+    return b - std::sqrt((1 - u) * (b - a) * (b - c));
+}
+
+double Perzentil(std::vector<double> werte, double anteil)
+{
+    if (werte.empty())
+        return 0;
+    std::sort(werte.begin(), werte.end());
+    const auto rang = static_cast<size_t>(std::ceil(anteil * static_cast<double>(werte.size()) - 1e-9));
+    return werte[std::clamp<size_t>(rang, 1, werte.size()) - 1];
+}
+
+CUnsicherheit MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n, uint64_t seed,
+                         int threads, const std::function<bool(int)>& weiter)
+{
+    CFeldspeicher vorlage;
+    CLaufEingabe b = basis;
+    b.threads = threads;
+    const CLaufErgebnis grund = Lauf(b, &vorlage);
+
+    // All draws first, in run order: the table does not depend on the threads.
+    std::mt19937_64 zufall(seed);
+    std::vector<std::vector<double>> werte(static_cast<size_t>(std::max(0, n)));
+    for (std::vector<double>& w : werte)
+        for (const CSpanne& s : spannen) {
+            const double u = static_cast<double>(zufall() >> 11) * 0x1.0p-53;
+            w.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
+        }
+
+    const bool rate = basis.rate;
+    std::vector<std::vector<double>> jahre(static_cast<size_t>(grund.anzahl), std::vector<double>(werte.size()));
+    std::atomic<int> fertig{0};
+    std::atomic<bool> abgebrochen{false};
+    Parallel(n, threads, vorlage, [&](int k, CFeldspeicher& speicher) {
+        const CLaufErgebnis r = Lauf(Eingabe(basis, spannen, werte[static_cast<size_t>(k)]), &speicher);
+        for (int i = 0; i < grund.anzahl; ++i)
+            jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, grund, grund.projektstart + i, rate);
+        const int f = ++fertig;
+        if (weiter && !weiter(f)) {
+            abgebrochen = true;
+            return false;
+        }
+        return true;
+    });
+    CUnsicherheit u;
+    if (abgebrochen || n <= 0)
+        return u;
+    u.laeufe = n;
+    u.rate = rate;
+    for (int i = 0; i < grund.anzahl; ++i) {
+        const std::vector<double>& w = jahre[static_cast<size_t>(i)];
+        const int jahr = grund.projektstart + i;
+        u.jahre.push_back(
+            {jahr, Perzentil(w, 0.1), Perzentil(w, 0.5), Perzentil(w, 0.9), IstJahr(grund, grund, jahr, rate)});
+    }
+    return u;
+}
+
+std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u)
+{
+    std::vector<std::string> z = {"", Format("                 UNSICHERHEIT (%d LAEUFE)", u.laeufe), "",
+                                  "  JAHR         P90         P50         P10       BASIS", ""};
+    for (const CUnsicherheitsjahr& j : u.jahre)
+        z.push_back(Format("  %4d %11.1f %11.1f %11.1f %11.1f", j.jahr, j.p90, j.p50, j.p10, j.basis));
+    return z;
+}

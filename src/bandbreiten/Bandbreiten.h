@@ -1,0 +1,96 @@
+#pragma once
+// Ranges of uncertain field values, and what they make of the forecast:
+// sensitivities (one run at the low and one at the high value of each range,
+// all else as in the document) and Monte Carlo (many runs with every ranged
+// value drawn from a triangular distribution between low, the document's
+// value and high), with the P90, P50 and P10 of the portfolio Ist per year.
+//
+// The ranges file is a semicolon table a planner writes by hand or in a
+// spreadsheet (UTF-8 or Windows-1252, decimal comma or point):
+//
+//     Feld;Groesse;Tief;Hoch
+//     *;OGIP;80 %;120 %
+//     Heidemoor;C-Wert;0,7;1,3
+//
+// Feld is a field's name or * for every field; Tief and Hoch are values, or
+// percent of the field's own value with "%". A ranged value changes the
+// field's values only: the gas properties and pressure tables, which depend
+// on composition and temperatures, are built once and shared by all runs.
+
+#include "platform/Fehler.h"
+#include "run/CLauf.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class EGroesse { OGIP, CWert, A1, Wasserinvasion, Kopfdruck, Bohrungen, Startverzoegerung };
+
+// The name the file and the tables use ("OGIP", "C-Wert", …).
+const char* GroessenName(EGroesse g);
+
+// One ranged value of one field: a line of the file, resolved for the field.
+struct CSpanne {
+    int zeile = 0; // line of the file (1 = the heading)
+    int feld = 0;  // position in the field list
+    EGroesse groesse = EGroesse::OGIP;
+    double tief = 0, basis = 0, hoch = 0; // Startverzoegerung: years, basis 0
+};
+
+// Reads a ranges file against the document's fields. A line that names an
+// unknown field or quantity, holds no number, has Tief above Hoch, leaves the
+// document's value outside Tief–Hoch, or would give a field value the field
+// rules refuse, is refused with "Zeile N: …" and nothing is returned.
+CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder);
+
+// The document's value of a quantity (Startverzoegerung: 0 years).
+double Grundwert(const CFeldsatz& satz, EGroesse g);
+
+// The field's record with the quantities set to the given values. Stage rows
+// follow: a start delayed by d years delays the stage rows by d years; the
+// C-Werte, wellhead pressures and well counts of the stage rows change by the
+// same factor as the head value (well counts rounded, at least 1).
+CFeldsatz Abgewandelt(const CFeldsatz& satz, const std::vector<std::pair<EGroesse, double>>& werte);
+
+// ---- sensitivities ----
+struct CSensitivitaet {
+    std::string feld;
+    EGroesse groesse = EGroesse::OGIP;
+    double tief = 0, basis = 0, hoch = 0; // the result at Tief, in the document, at Hoch
+};
+
+// The result of one run: the cumulative Ist production over the project
+// (the summary's sum, Mio m³), or the highest plateau over `plateauJahre`.
+struct CSensitivitaetsErgebnis {
+    int erstesJahr = 0, letztesJahr = 0;
+    bool plateau = false;
+    std::vector<CSensitivitaet> zeilen; // widest |Hoch − Tief| first
+};
+
+CSensitivitaetsErgebnis Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
+                                        std::optional<int> plateauJahre, int threads = 0);
+std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s);
+
+// ---- Monte Carlo ----
+// (CUnsicherheit, the result, is a year series: summary/Jahresreihen.h.)
+// The percentile rule: nearest rank on the values sorted ascending. P90 (the
+// value exceeded in 90 % of runs) is the ⌈0.1·N⌉-th smallest, P50 the
+// ⌈0.5·N⌉-th, P10 the ⌈0.9·N⌉-th.
+double Perzentil(std::vector<double> werte, double anteil);
+
+// N runs on `threads` threads (0 = one per core). The draws of all runs come
+// from one std::mt19937_64 seeded with `seed`, in run order, before any run
+// starts: the same seed gives the same table on any number of threads. A
+// uniform number is the generator's top 53 bits × 2⁻⁵³. `weiter` is asked
+// after each run with the number of runs done; false cancels (the result is
+// then empty).
+CUnsicherheit MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n, uint64_t seed,
+                         int threads = 0, const std::function<bool(int)>& weiter = {});
+std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u);
+
+// A value drawn from the triangular distribution (tief, modus, hoch) at the
+// uniform number u in [0, 1).
+double Dreieck(double tief, double modus, double hoch, double u);
