@@ -127,7 +127,11 @@ CFeldsatz Abgewandelt(const CFeldsatz& satz, const std::vector<std::pair<EGroess
     CStufen stufen = satz.Stufen();
     std::string text = satz.Text();
     for (const auto& [g, w] : werte) {
-        text += Format("|%s=%.17g", GroessenName(g), w);
+        // The key of the variation in a field store: the quantity and the
+        // value's bytes (exact, and far cheaper than printing it).
+        text += '|';
+        text += static_cast<char>('0' + static_cast<int>(g));
+        text.append(reinterpret_cast<const char*>(&w), sizeof w);
         const double basis = Grundwert(satz, g);
         const double faktor = basis != 0 ? w / basis : 1.0;
         switch (g) {

@@ -110,9 +110,10 @@ float CPrognoseLauf::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBe
 
     float pm = static_cast<float>((pbs + pbs / std::sqrt(double(m_fB1))) / 2.0);
     float rk = 0.0f;
+    const double logB1 = std::log(double(m_fB1)); // the same in every pass
     for (int pass = 1; pass <= 3; ++pass) {
         const float zp = TabelleBeiDruck(m_R.zTabRohr, pm);
-        const float b1p = static_cast<float>(std::exp(std::log(double(m_fB1)) * m_fZm / zp));
+        const float b1p = static_cast<float>(std::exp(logB1 * m_fZm / zp));
         const float a1p = static_cast<float>(double(m_fA1) * (double(m_fZm) / zp) *
                                              std::sqrt((double(m_fB1) - 1.0) / (double(b1p) - 1.0)));
         rk = std::isfinite(cp) && std::isfinite(a1p) ? Lieferrate(a1p, cp, b1p, pbs, vorBeginn) : 0.0f;

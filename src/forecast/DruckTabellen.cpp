@@ -73,7 +73,7 @@ float TabelleBeiDruck(const float tab[kDruckPunkte], float p)
         return tab[kDruckPunkte - 1];
     // The first grid point at or above p: from its estimate, corrected by the
     // exact comparison (the same point a scan from 1 upward finds).
-    int i = std::clamp(static_cast<int>(std::ceil((double(p) - 1.0) / 10.0)), 1, kDruckPunkte - 1);
+    int i = std::clamp(static_cast<int>((double(p) - 1.0) * 0.1) + 1, 1, kDruckPunkte - 1);
     while (i > 1 && p <= GitterDruck(i - 1))
         --i;
     while (!(p <= GitterDruck(i)))

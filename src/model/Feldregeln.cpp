@@ -1,5 +1,7 @@
 #include "model/Feldregeln.h"
 
+#include <functional>
+
 #include "platform/Format.h"
 
 namespace {
@@ -55,17 +57,19 @@ std::string Ausserhalb(EFeldwert wert, double x, const std::string& wo = "")
                   r.bereich.max, einheit.c_str());
 }
 
-CErgebnis<> BereichPruefen(EFeldwert wert, double x, const std::string& wo = "")
+// `wo` names the value's place in the message; it is made only for a value
+// out of range (the run checks every field of every run).
+CErgebnis<> BereichPruefen(EFeldwert wert, double x, const std::function<std::string()>& wo = {})
 {
     if (ImBereich(x, Bereich(wert)))
         return {};
-    return CFehler{Ausserhalb(wert, x, wo)};
+    return CFehler{Ausserhalb(wert, x, wo ? wo() : "")};
 }
 
 // A stage row the forecast applies: its year lies after the start year.
 CErgebnis<> StufePruefen(const CStufenzeile& s, int nummer)
 {
-    const std::string wo = Format(" der %d.Stufenzeile", nummer);
+    const auto wo = [nummer] { return Format(" der %d.Stufenzeile", nummer); };
     for (const auto& [wert, x] : {std::pair{EFeldwert::StufeAbJahr, double(s.m_iStufeAbJahr)},
                                   {EFeldwert::StufeFoerderstunden, double(s.m_iStufeFoerderstunden)},
                                   {EFeldwert::StufeKopfdruck, double(s.m_fStufeKopfdruck)},
@@ -115,7 +119,7 @@ CErgebnis<> FeldregelnPruefen(const CFeldwerte& f, const CStufen& stufen)
             return r;
     }
     for (int k = 0; k < kAnzahlKomponenten; ++k) {
-        const std::string wo = Format(" der %d. Komponente", k + 1);
+        const auto wo = [k] { return Format(" der %d. Komponente", k + 1); };
         if (CErgebnis<> r = BereichPruefen(EFeldwert::Anteil, f.m_fAnteil[static_cast<size_t>(k)], wo); !r)
             return r;
     }

@@ -635,7 +635,9 @@ void CLauf::EnergieTabelle()
 // Everything a field's computation depends on besides its record.
 std::string CLauf::FeldSchluessel(int i) const
 {
-    return Format("%d|%d|%d|%d|", m_iProjektstart, m_iProjektende, m_bDetailausgabe, m_bFeldesreserven) +
+    // Built without printf: a range study asks for it in every field of every run.
+    return std::to_string(m_iProjektstart) + '|' + std::to_string(m_iProjektende) + '|' +
+           std::to_string(m_bDetailausgabe) + '|' + std::to_string(m_bFeldesreserven) + '|' +
            m_saFelder[static_cast<size_t>(i)].Text();
 }
 
