@@ -441,8 +441,10 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         fehler << "kalvo-batch: --plateau " << *o.plateau << ": das Projekt hat nur " << doc.m_iAnzahl << " Jahre.\n";
         return kAufruf;
     }
-    if (o.sensitivitaet)
+    if (o.sensitivitaet) {
         doc.SensitivitaetSetzen(Sensitivitaeten(doc.LaufEingabe(), spannen, o.plateau, o.threads));
+        doc.m_bTornado = true; // --grafik writes the tornado
+    }
     if (o.monteCarlo)
         doc.UnsicherheitSetzen(MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads));
 

@@ -94,6 +94,7 @@ public:
     // The last range study's results, until the next run makes them stale.
     std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
     std::optional<CUnsicherheit> m_Unsicherheit;
+    bool m_bTornado = false; // the chart shows the sensitivities' tornado while there are some
     // Takes a study's result; its table follows the report.
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);

@@ -38,9 +38,19 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
         dx = -200;
         if (m_bDrucken == 0)
             dy = -150;
+    } else if (Tornado()) {
+        dx = -400; // room for "field quantity" left of the bars
     }
     dc.SetWindowOrg(dx - 400, dy + 300);
     dc.Rectangle(0, 0, w, -h);
+    if (Tornado()) {
+        const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
+        TornadoZeichnen(dc);
+        Dokumentname(dc, dx - 400, -h - 200);
+        dc.SelectObject(alteSchrift);
+        dc.SelectObject(alterStift);
+        return;
+    }
 
     const CSchrift alteSchrift = dc.SelectObject(kTitelSchrift);
     dc.SetTextAlign(TA_CENTER);
@@ -156,6 +166,7 @@ void CGrafik::Zeitreihen(CDC& dc, int anzahl) const
     if (d.VergleichAktiv())
         VarianteZeichnen(dc);
     LieferbarZeichnen(dc, anzahl);
+    FaecherZeichnen(dc, anzahl);
 
     dc.SelectObject(kSollStift);
     dc.Polyline(m_ptSoll, anzahl);

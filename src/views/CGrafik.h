@@ -63,6 +63,7 @@ public:
     // Bars of the points; `umriss` draws them as outlines over the stacked fields.
     void Blockdiagramm(CDC& dc, const CPunkt* pts, int n, bool umriss = false) const;
     bool Reserven() const; // the reserves chart instead of the time chart
+    bool Tornado() const;  // the sensitivities' tornado instead of the time chart
 
     // The drawing's extent in 0.1 mm: the plot plus the margins for titles,
     // axis labels and the legend (400 units left, 600 in the reserves chart,
@@ -72,6 +73,8 @@ public:
     };
     CFlaeche Zeichenflaeche() const
     {
+        if (Tornado()) // names left of the bars
+            return {m_iBreite + 1200, m_iHoehe + 600};
         return {m_iBreite + (Reserven() ? 1000 : 800), m_iHoehe + (Reserven() ? 450 : 600) + LegendeZusatz()};
     }
     // Entries of the field legend: the rest fields and the computed fields.
@@ -91,6 +94,10 @@ private:
     // have delivered in point i's year, Mio m³; false otherwise.
     bool Lieferbar(int i, double& wert) const;
     void LieferbarZeichnen(CDC& dc, int anzahl) const;
+    // A Monte Carlo study in the chart quantity: P90, P50, P10 of point i's year.
+    bool Faecher(int i, double& p90, double& p50, double& p10) const;
+    void FaecherZeichnen(CDC& dc, int anzahl) const;
+    void TornadoZeichnen(CDC& dc) const;
     void BalkenX(int i, int n, int x, int& links, int& rechts) const;
     int Py(double wert) const; // height of a value on the left axis
     int LegendeZusatz() const; // room the field legend needs below the margin

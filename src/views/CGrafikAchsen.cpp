@@ -56,6 +56,11 @@ void CGrafik::extreme()
     for (int i = 0; i < d.m_iAnzahl && i < kMaxPunkte; ++i) {
         if (Lieferbar(i, v))
             ymax = std::max(ymax, v); // the spare capacity stays inside the plot
+        double p90 = 0, p50 = 0, p10 = 0;
+        if (Faecher(i, p90, p50, p10)) { // so does the fan
+            ymin = std::min(ymin, p90);
+            ymax = std::max(ymax, p10);
+        }
     }
     if (d.EineAchse()) {
         ymin = std::min(ymin, y1min);
