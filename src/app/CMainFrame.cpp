@@ -109,6 +109,7 @@ void CMainFrame::MenuesAnlegen()
         ExportBericht, "&Bericht als PDF...", [this] { OnExport(EExport::Bericht); },
         "Schreibt den Bericht als PDF, wie er gedruckt wird.\nBericht als PDF");
     PlanungsbefehleAnlegen();
+    BandbreitenbefehleAnlegen();
     Anlegen(
         FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); }, "Zeigt ganze Seiten an.\nSeitenansicht");
     Anlegen(
@@ -209,6 +210,10 @@ void CMainFrame::MenuesAnlegen()
     ansicht->addSeparator();
     for (int id : {Bedarf, Plateau, Energie, Eigenverbrauch, Deckung, FelderEinzeln, GemeinsameAchse})
         ansicht->addAction(m_Befehle[id]);
+
+    QMenu* berechnung = menuBar()->addMenu("Be&rechnung");
+    for (int id : {Bandbreiten, ID::Sensitivitaeten, Unsicherheit, TornadoZeigen})
+        berechnung->addAction(m_Befehle[id]);
 
     QMenu* hilfe = menuBar()->addMenu("&?");
     hilfe->addAction(m_Befehle[AppAbout]);

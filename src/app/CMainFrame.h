@@ -5,6 +5,7 @@
 
 #include "app/CQtMeldungen.h"
 #include "app/CZuletzt.h"
+#include "bandbreiten/Bandbreiten.h"
 #include "dialogs/CDatenbefehle.h"
 #include "doc/CKalvoDoc.h"
 
@@ -56,6 +57,10 @@ enum : int {
     Plateau = 32799,
     Energie = 32800,
     Eigenverbrauch = 32801,
+    Bandbreiten = 32802,
+    Sensitivitaeten = 32803,
+    Unsicherheit = 32804,
+    TornadoZeigen = 32805,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -117,6 +122,11 @@ private:
     void OnVarianteVergleichen();
     void OnPlateau();
     void OnEigenverbrauch();
+    void BandbreitenbefehleAnlegen();
+    bool BandbreitenLaden(std::vector<CSpanne>& spannen);
+    void OnBandbreiten();
+    void OnSensitivitaeten();
+    void OnUnsicherheit();
     static double GespeicherterEigenverbrauch();
     // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
     void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,

@@ -98,6 +98,44 @@ int Bohrungen(double wert)
 
 } // namespace
 
+std::string BandbreitenPfad(const std::string& dokument)
+{
+    std::string pfad = dokument;
+    const size_t punkt = pfad.rfind('.');
+    if (punkt != std::string::npos && pfad.find('/', punkt) == std::string::npos)
+        pfad.resize(punkt);
+    return pfad + ".bandbreiten.csv";
+}
+
+std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes)
+{
+    const std::string text = TextAusDatei(bytes);
+    std::vector<CBandbreitenZeile> zeilen;
+    size_t von = 0;
+    for (int nr = 1; von < text.size(); ++nr) {
+        size_t bis = text.find('\n', von);
+        if (bis == std::string::npos)
+            bis = text.size();
+        const std::vector<std::string_view> z = Zellen(std::string_view(text).substr(von, bis - von));
+        von = bis + 1;
+        if (nr == 1 || std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
+            continue;
+        CBandbreitenZeile zeile;
+        for (size_t k = 0; k < zeile.size() && k < z.size(); ++k)
+            zeile[k] = z[k];
+        zeilen.push_back(zeile);
+    }
+    return zeilen;
+}
+
+std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen)
+{
+    std::string text = "Feld;Groesse;Tief;Hoch\n";
+    for (const CBandbreitenZeile& z : zeilen)
+        text += z[0] + ";" + z[1] + ";" + z[2] + ";" + z[3] + "\n";
+    return text;
+}
+
 const char* GroessenName(EGroesse g)
 {
     for (const auto& n : kGroessen)

@@ -20,6 +20,7 @@
 #include "platform/Fehler.h"
 #include "run/CLauf.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -45,6 +46,15 @@ struct CSpanne {
 // document's value outside Tief–Hoch, or would give a field value the field
 // rules refuse, is refused with "Zeile N: …" and nothing is returned.
 CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder);
+
+// The ranges file beside a document: "Beispiel.kvo" → "Beispiel.bandbreiten.csv".
+std::string BandbreitenPfad(const std::string& dokument);
+
+// The file's lines after the heading as the table dialog edits them (four
+// cells each, as written), and such lines as a file (UTF-8, with heading).
+using CBandbreitenZeile = std::array<std::string, 4>;
+std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes);
+std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen);
 
 // The document's value of a quantity (Startverzoegerung: 0 years).
 double Grundwert(const CFeldsatz& satz, EGroesse g);

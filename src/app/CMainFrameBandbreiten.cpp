@@ -1,0 +1,151 @@
+// The range studies of the main window (menu Berechnung): the ranges table
+// beside the document, sensitivities with their tornado, and Monte Carlo in
+// the background with a progress bar and "Abbrechen".
+
+#include "app/CMainFrame.h"
+
+#include "bandbreiten/Bandbreiten.h"
+#include "platform/Datei.h"
+#include "widgets/CBandbreitenDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+void CMainFrame::BandbreitenbefehleAnlegen()
+{
+    using namespace ID;
+    Anlegen(
+        Bandbreiten, "&Bandbreiten...", [this] { OnBandbreiten(); },
+        "Bearbeitet die Bandbreiten unsicherer Feldwerte (neben dem Dokument als .bandbreiten.csv).\nBandbreiten");
+    Anlegen(
+        ID::Sensitivitaeten, "&Sensitivitäten", [this] { OnSensitivitaeten(); },
+        "Rechnet jede Bandbreite bei Tief und bei Hoch und zeigt die kumulierte Ist-Produktion als Tabelle und "
+        "Tornado-Diagramm.\nSensitivitäten");
+    Anlegen(
+        Unsicherheit, "&Unsicherheit...", [this] { OnUnsicherheit(); },
+        "Monte-Carlo-Rechnung mit Werten aus den Bandbreiten: P90, P50 und P10 des Ist je Jahr.\nUnsicherheit");
+    QAction* tornado = Anlegen(
+        TornadoZeigen, "&Tornado-Diagramm",
+        [this] {
+            m_Doc.m_bTornado = m_Befehle[ID::TornadoZeigen]->isChecked();
+            m_Doc.UpdateAllViews();
+        },
+        "Zeigt in der Grafik die Sensitivitäten als Tornado-Diagramm statt der Jahreswerte.\nTornado-Diagramm");
+    tornado->setCheckable(true);
+}
+
+// The ranges of the open document, read and checked; false (after a
+// message) when there are none or a line is bad.
+bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
+{
+    if (m_Doc.GetPathName().empty()) {
+        m_Meldungen.Warnung("Speichern Sie das Dokument zuerst: die Bandbreiten stehen in einer Datei neben ihm.");
+        return false;
+    }
+    const std::string pfad = BandbreitenPfad(m_Doc.GetPathName());
+    const CErgebnis<std::string> text = DateiLesen(pfad);
+    if (!text) {
+        m_Meldungen.Warnung("Die Bandbreiten " + pfad + " können nicht gelesen werden.\n" + text.Fehlertext() +
+                            "\nLegen Sie sie unter „Berechnung › Bandbreiten…“ an.");
+        return false;
+    }
+    CErgebnis<std::vector<CSpanne>> gelesen = BandbreitenLesen(*text, m_Doc.m_saFelder);
+    if (!gelesen) {
+        m_Meldungen.Warnung("Die Bandbreiten " + pfad + " sind fehlerhaft.\n" + gelesen.Fehlertext());
+        return false;
+    }
+    if (gelesen->empty()) {
+        m_Meldungen.Warnung("Die Bandbreiten " + pfad + " enthalten keine Zeile.");
+        return false;
+    }
+    spannen = std::move(*gelesen);
+    return true;
+}
+
+void CMainFrame::OnBandbreiten()
+{
+    if (m_Doc.GetPathName().empty()) {
+        m_Meldungen.Warnung("Speichern Sie das Dokument zuerst: die Bandbreiten stehen in einer Datei neben ihm.");
+        return;
+    }
+    CBandbreitenDialog dialog(m_Doc.m_saFelder, BandbreitenPfad(m_Doc.GetPathName()), this);
+    dialog.exec();
+}
+
+void CMainFrame::OnSensitivitaeten()
+{
+    std::vector<CSpanne> spannen;
+    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
+        m_Meldungen.Warnung("Sensitivitäten brauchen Felder und die Zusammenfassung (nicht die Feldesreserven).");
+        return;
+    }
+    if (!BandbreitenLaden(spannen))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_Doc.SensitivitaetSetzen(Sensitivitaeten(m_Doc.LaufEingabe(), spannen, {}));
+    QApplication::restoreOverrideCursor();
+    m_Befehle[ID::TornadoZeigen]->setChecked(true);
+    m_Doc.m_bTornado = true;
+    m_Doc.UpdateAllViews();
+}
+
+// N runs on all cores in a thread of their own; the window keeps drawing and
+// "Abbrechen" stops them, leaving the previous results as they were.
+void CMainFrame::OnUnsicherheit()
+{
+    std::vector<CSpanne> spannen;
+    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
+        m_Meldungen.Warnung("Die Unsicherheit braucht Felder und die Zusammenfassung (nicht die Feldesreserven).");
+        return;
+    }
+    if (!BandbreitenLaden(spannen))
+        return;
+    bool ok = false;
+    const int n = QInputDialog::getInt(this, "Unsicherheit", "Anzahl der Läufe:", 1000, 10, 100000, 100, &ok);
+    if (!ok)
+        return;
+
+    const CLaufEingabe eingabe = m_Doc.LaufEingabe();
+    std::atomic<int> fertig{0};
+    std::atomic<bool> abbrechen{false}, beendet{false};
+    CUnsicherheit ergebnis;
+    std::thread rechner([&] {
+        ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, [&](int f) {
+            fertig = f;
+            return !abbrechen.load();
+        });
+        beendet = true;
+    });
+
+    QProgressDialog fortschritt("Monte-Carlo-Läufe werden gerechnet …", "Abbrechen", 0, n, this);
+    fortschritt.setWindowTitle("Unsicherheit");
+    fortschritt.setWindowModality(Qt::WindowModal);
+    fortschritt.setMinimumDuration(300);
+    QEventLoop warten;
+    QTimer uhr;
+    connect(&uhr, &QTimer::timeout, &warten, [&] {
+        fortschritt.setValue(fertig);
+        if (fortschritt.wasCanceled())
+            abbrechen = true;
+        if (beendet)
+            warten.quit();
+    });
+    uhr.start(50);
+    warten.exec();
+    rechner.join();
+    fortschritt.reset();
+
+    if (abbrechen || ergebnis.jahre.empty())
+        return; // cancelled: the previous results stay
+    m_Doc.UnsicherheitSetzen(std::move(ergebnis));
+    m_Befehle[ID::TornadoZeigen]->setChecked(false);
+    m_Doc.m_bTornado = false;
+    m_Doc.UpdateAllViews();
+}
