@@ -162,9 +162,19 @@ public:
     // The year series of the last run, for the CSV table.
     CJahresreihen Jahresreihen() const
     {
-        return {m_iProjektstart,   m_iProjektende,     m_fRestProduktion,   m_fRestRate,
-                m_fSollProduktion, m_fSollRate,        m_fProduktionFelder, m_fRateFelder,
-                &m_Feldreihen,     m_iGrafikRate == 1, &m_Bedarfsjahre,     &m_Energiejahre};
+        return {m_iProjektstart,
+                m_iProjektende,
+                m_fRestProduktion,
+                m_fRestRate,
+                m_fSollProduktion,
+                m_fSollRate,
+                m_fProduktionFelder,
+                m_fRateFelder,
+                &m_Feldreihen,
+                m_iGrafikRate == 1,
+                &m_Bedarfsjahre,
+                &m_Energiejahre,
+                m_Unsicherheit ? &*m_Unsicherheit : nullptr};
     }
     // Ist and Soll of the last run in the chart quantity.
     CJahreswerte Grafikwerte() const { return Jahreswerte(Jahresreihen()); }

@@ -3,6 +3,7 @@
 #include "Testdaten.h"
 #include "batch/CBatch.h"
 #include "platform/Meldungen.h"
+#include "summary/Jahresreihen.h"
 
 #include <gtest/gtest.h>
 
@@ -185,4 +186,36 @@ TEST(Bandbreiten, BatchRefusesABadRangesFileBeforeRunning)
     EXPECT_NE(aus2.str().find("SENSITIVITAET (KUMULIERTE IST-PRODUKTION 2002-2030)"), std::string::npos);
     EXPECT_NE(aus2.str().find("UNSICHERHEIT (20 LAEUFE)"), std::string::npos);
     std::filesystem::remove(pfad);
+}
+
+// The file beside the document, and the dialog's rows written and read back.
+TEST(Bandbreiten, FileBesideTheDocumentAndTheTableRoundTrip)
+{
+    EXPECT_EQ(BandbreitenPfad("/daten/Beispiel.kvo"), "/daten/Beispiel.bandbreiten.csv");
+    EXPECT_EQ(BandbreitenPfad("/daten.alt/Beispiel"), "/daten.alt/Beispiel.bandbreiten.csv");
+    const std::vector<CBandbreitenZeile> zeilen = {{"*", "OGIP", "80 %", "120 %"},
+                                                   {"Heidemoor", "C-Wert", "0,5", "0,6"}};
+    const std::string datei = BandbreitenDatei(zeilen);
+    EXPECT_EQ(datei, "Feld;Groesse;Tief;Hoch\n*;OGIP;80 %;120 %\nHeidemoor;C-Wert;0,5;0,6\n");
+    EXPECT_EQ(BandbreitenZeilen(datei), zeilen);
+}
+
+// The CSV of a Monte Carlo study carries its percentiles, named with their unit.
+TEST(Bandbreiten, CsvCarriesThePercentiles)
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    ASSERT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
+    doc.NachDemLaden();
+    doc.Berechnen();
+    const auto spannen = BandbreitenLesen("Feld;Groesse;Tief;Hoch\n*;OGIP;100 %;100 %\n", doc.m_saFelder);
+    ASSERT_TRUE(spannen);
+    doc.UnsicherheitSetzen(MonteCarlo(doc.LaufEingabe(), *spannen, 3, 1, 1));
+    const std::string csv = JahresreihenCsv(doc.Jahresreihen());
+    EXPECT_NE(csv.find(";P90 Ist-Produktion (Mio m3);P50 Ist-Produktion (Mio m3);P10 Ist-Produktion (Mio m3);"),
+              std::string::npos);
+    EXPECT_NE(csv.find(";860,000;860,000;860,000;"), std::string::npos);
+    EXPECT_EQ(doc.m_saBericht.back(), "  2030        54.2        54.2        54.2        54.2");
+    doc.Berechnen(); // a new run makes the study stale
+    EXPECT_FALSE(doc.m_Unsicherheit);
 }

@@ -514,3 +514,39 @@ TEST(Diagramm, SpareCapacityIsAThinOutlineAboveTheProducedBars)
     const auto rate = c.Zeichnen();
     EXPECT_EQ(std::find(rate.begin(), rate.end(), "Stift durchgezogen 1 90,90,90"), rate.end());
 }
+
+// The range study's charts: the tornado names each row left of its bar and
+// leaves pen and font as it found them; the fan stays inside the plot.
+TEST(Diagramm, TornadoAndFanOfARangeStudy)
+{
+    CChart c;
+    c.Zeit(
+        2002, 2011, [](int i) { return 100.0 + i; }, [](int) { return 100.0; });
+    CSensitivitaetsErgebnis s{
+        2002, 2011, false, {{"A", EGroesse::OGIP, 800, 1000, 1300}, {"B", EGroesse::CWert, 950, 1000, 1020}}};
+    c.doc.m_Sensitivitaet = s;
+    c.doc.m_bTornado = true;
+    ASSERT_TRUE(c.grafik.Tornado());
+    auto aufrufe = c.Zeichnen();
+    EXPECT_EQ(Mit(aufrufe, "TextOut -15 ").size(), 2u);
+    EXPECT_NE(std::find_if(aufrufe.begin(), aufrufe.end(), [](const std::string& a) { return a.ends_with(" A OGIP"); }),
+              aufrufe.end());
+    EXPECT_EQ(aufrufe[aufrufe.size() - 2], "Schrift 120 400");
+    EXPECT_EQ(aufrufe.back(), "Stift durchgezogen 1 0,0,0");
+    EXPECT_EQ(c.grafik.Zeichenflaeche().breite, c.grafik.m_iBreite + 1200);
+
+    c.doc.m_bTornado = false;
+    CUnsicherheit u{100, false, {}};
+    for (int j = 2002; j <= 2011; ++j)
+        u.jahre.push_back({j, 50.0, 100.0, 400.0, 100.0});
+    c.doc.m_Unsicherheit = u;
+    c.grafik.OnGraf();
+    EXPECT_LE(c.grafik.ymin, 50.0);
+    EXPECT_GE(c.grafik.ymax, 400.0);
+    aufrufe = c.Zeichnen();
+    EXPECT_EQ(Mit(aufrufe, "TextOut ").end() - Mit(aufrufe, "TextOut ").begin() > 0, true);
+    EXPECT_NE(
+        std::find_if(aufrufe.begin(), aufrufe.end(),
+                     [](const std::string& a) { return a.ends_with("P50 (100 Läufe), P90 und P10 gestrichelt"); }),
+        aufrufe.end());
+}
