@@ -106,6 +106,12 @@ void CMainFrame::MenuesAnlegen()
         ExportGrafik, "&Grafik als Bild...", [this] { OnExport(EExport::Grafik); },
         "Schreibt die Grafik als PNG, SVG oder PDF (nach der Endung des Namens).\nGrafik als Bild");
     Anlegen(
+        ExportFeldtabelle, "&Feldtabelle (CSV)...", [this] { OnExport(EExport::Feldtabelle); },
+        "Schreibt die Felder als Tabelle mit einer Zeile je Feld (Semikolon, Dezimalkomma).\nFeldtabelle (CSV)");
+    Anlegen(
+        ImportFeldtabelle, "&Feldtabelle (CSV)...", [this] { OnFeldtabelleImportieren(); },
+        "Übernimmt Felder aus einer Feldtabelle, z. B. aus einer Tabellenkalkulation.\nFeldtabelle importieren");
+    Anlegen(
         ExportBericht, "&Bericht als PDF...", [this] { OnExport(EExport::Bericht); },
         "Schreibt den Bericht als PDF, wie er gedruckt wird.\nBericht als PDF");
     PlanungsbefehleAnlegen();
@@ -183,8 +189,9 @@ void CMainFrame::MenuesAnlegen()
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();
     QMenu* exportieren = datei->addMenu("E&xportieren");
-    for (int id : {ExportCsv, ExportGrafik, ExportBericht})
+    for (int id : {ExportCsv, ExportGrafik, ExportBericht, ExportFeldtabelle})
         exportieren->addAction(m_Befehle[id]);
+    datei->addMenu("&Importieren")->addAction(m_Befehle[ImportFeldtabelle]);
     for (int id : {FilePrint, FilePrintPreview, FilePrintSetup})
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();

@@ -61,6 +61,8 @@ enum : int {
     Sensitivitaeten = 32803,
     Unsicherheit = 32804,
     TornadoZeigen = 32805,
+    ExportFeldtabelle = 32806,
+    ImportFeldtabelle = 32807,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -87,7 +89,7 @@ public:
     // The exports of the "Exportieren" menu: exactly what kalvo-batch --csv,
     // --grafik and --bericht-pdf write for the open document, written
     // atomically. False after a German message naming the file.
-    enum class EExport { Csv, Grafik, Bericht };
+    enum class EExport { Csv, Grafik, Bericht, Feldtabelle };
     bool ExportSchreiben(EExport art, const QString& pfad);
     // Compares the open document with the variant in `pfad`; false after the
     // message that it cannot be read (the running comparison stays).
@@ -118,6 +120,7 @@ private:
     bool AufDemDatentraegerGeaendert(const std::string& pfad) const;
     int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
     void OnExport(EExport art);
+    void OnFeldtabelleImportieren();
     void PlanungsbefehleAnlegen();
     void OnVarianteVergleichen();
     void OnPlateau();

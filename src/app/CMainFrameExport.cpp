@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 
+#include "model/Feldtabelle.h"
 #include "platform/Datei.h"
 #include "render/BerichtDruck.h"
 #include "render/GrafikDatei.h"
@@ -11,6 +12,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStatusBar>
 
 bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
@@ -25,6 +27,7 @@ bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
         break;
     }
     case EExport::Bericht: geschrieben = BerichtPdfSchreiben(m_Doc, ziel, false); break;
+    case EExport::Feldtabelle: geschrieben = DateiAtomarSchreiben(ziel, FeldtabelleCsv(m_Doc.m_saFelder)); break;
     }
     if (!geschrieben)
         m_Meldungen.Warnung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + geschrieben.Fehlertext());
@@ -41,6 +44,7 @@ void CMainFrame::OnExport(EExport art)
         {"Tabelle als CSV exportieren", "CSV-Tabelle (*.csv)", "csv"},
         {"Grafik als Bild exportieren", "Bilder (*.png *.svg *.pdf)", "png"},
         {"Bericht als PDF exportieren", "PDF-Dokument (*.pdf)", "pdf"},
+        {"Feldtabelle als CSV exportieren", "CSV-Tabelle (*.csv)", "csv"},
     };
     const auto& a = arten[static_cast<int>(art)];
     // The document's name with the export's suffix, beside the document.
@@ -55,4 +59,34 @@ void CMainFrame::OnExport(EExport art)
         return;
     if (ExportSchreiben(art, dialog.selectedFiles().first()))
         statusBar()->showMessage("Exportiert: " + dialog.selectedFiles().first(), 5000);
+}
+
+// Fields from a spreadsheet: every row checked first (a bad one changes
+// nothing); fields of a name the document has are replaced only when the
+// user says so; the whole import is one undo step.
+void CMainFrame::OnFeldtabelleImportieren()
+{
+    const QFileInfo dokument(QString::fromStdString(m_Doc.GetPathName()));
+    const QString pfad = QFileDialog::getOpenFileName(this, "Feldtabelle importieren", dokument.absolutePath(),
+                                                      "CSV-Tabelle (*.csv *.txt)");
+    if (pfad.isEmpty())
+        return;
+    const CErgebnis<std::string> text = DateiLesen(pfad.toStdString());
+    CErgebnis<CFeldsaetze> felder = text ? FeldtabelleLesen(*text) : CFehler{text.Fehlertext()};
+    if (!felder) {
+        m_Meldungen.Warnung("Die Feldtabelle " + pfad.toStdString() + " wird nicht übernommen.\n" +
+                            felder.Fehlertext());
+        return;
+    }
+    const std::vector<std::string> gleich = m_Doc.GleichnamigeFelder(*felder);
+    if (!gleich.empty()) {
+        std::string namen;
+        for (const std::string& n : gleich)
+            namen += (namen.empty() ? "" : ", ") + n;
+        if (!m_Meldungen.Frage("Diese Felder gibt es schon und werden ersetzt: " + namen + ".\nFortfahren?"))
+            return;
+    }
+    Schritt("Feldtabelle importieren", [&] { m_Doc.FelderUebernehmen(*felder); });
+    m_Doc.UpdateAllViews();
+    statusBar()->showMessage(QString("Importiert: %1 Felder").arg(felder->size()), 5000);
 }

@@ -3,6 +3,7 @@
 #include "bandbreiten/Bandbreiten.h"
 #include "doc/CKalvoDoc.h"
 #include "gas/Feldpruefung.h"
+#include "model/Feldtabelle.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
@@ -55,6 +56,10 @@ const char* const kHilfe =
     "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
     "                      mit einer Spalte je Feld (Produktion, mit --rate die Rate)\n"
+    "  --felder-csv DATEI  Feldtabelle schreiben: eine Zeile je Feld, Kopfzeile mit Einheiten\n"
+    "                      (Semikolon, Dezimalkomma, UTF-8)\n"
+    "  --felder-aus DATEI  das Dokument mit den Feldern der Feldtabelle DATEI statt seiner eigenen\n"
+    "                      rechnen (auch aus einer Tabellenkalkulation: Windows-1252, Dezimalpunkt)\n"
     "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
     "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
     "  --linien            Liniendiagramm statt Blockdiagramm\n"
@@ -104,6 +109,7 @@ struct COptionen {
     std::optional<std::string> einzelfeld;
     std::optional<int> ende;
     std::optional<std::string> csv;
+    std::optional<std::string> felderCsv, felderAus;
     std::optional<std::string> vorschlag;
     std::string datei;
 };
@@ -218,6 +224,16 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             if (!w)
                 return "--csv braucht einen Dateinamen.";
             o.csv = *w;
+        } else if (a == "--felder-csv") {
+            const std::string* w = wert();
+            if (!w)
+                return "--felder-csv braucht einen Dateinamen.";
+            o.felderCsv = *w;
+        } else if (a == "--felder-aus") {
+            const std::string* w = wert();
+            if (!w)
+                return "--felder-aus braucht einen Dateinamen.";
+            o.felderAus = *w;
         } else if (a == "--vorschlag") {
             const std::string* w = wert();
             if (!w)
@@ -337,7 +353,10 @@ std::string AusgabeUeberschreibtEingabe(const COptionen& o)
     std::vector<std::string> eingaben{o.datei};
     if (o.vergleich)
         eingaben.push_back(*o.vergleich);
-    for (const auto* ausgabe : {&o.csv, &o.grafik, &o.berichtPdf}) {
+    for (const auto* eingabe : {&o.felderAus, &o.bandbreiten})
+        if (*eingabe)
+            eingaben.push_back(**eingabe);
+    for (const auto* ausgabe : {&o.csv, &o.grafik, &o.berichtPdf, &o.felderCsv}) {
         if (!*ausgabe)
             continue;
         for (const std::string& e : eingaben)
@@ -386,8 +405,27 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         fehler << "kalvo-batch: " << o.datei << ": " << geladen.Fehlertext() << '\n';
         return kDatei;
     }
+    if (o.felderAus) {
+        const CErgebnis<std::string> text = DateiLesen(*o.felderAus);
+        if (!text) {
+            fehler << "kalvo-batch: " << *o.felderAus << ": " << text.Fehlertext() << '\n';
+            return kDatei;
+        }
+        CErgebnis<CFeldsaetze> felder = FeldtabelleLesen(*text);
+        if (!felder) {
+            fehler << "kalvo-batch: " << *o.felderAus << ": " << felder.Fehlertext() << '\n';
+            return kAufruf;
+        }
+        doc.m_saFelder = std::move(*felder);
+    }
     doc.NachDemLaden();
     doc.SetTitle(std::filesystem::path(o.datei).filename().string());
+    if (o.felderCsv) {
+        if (const CErgebnis<> w = DateiAtomarSchreiben(*o.felderCsv, FeldtabelleCsv(doc.m_saFelder)); !w) {
+            fehler << "kalvo-batch: " << *o.felderCsv << ": " << w.Fehlertext() << '\n';
+            return kDatei;
+        }
+    }
     if (o.ende)
         doc.m_iProjektende = *o.ende;
     if (o.vorschlag)

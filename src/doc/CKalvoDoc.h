@@ -198,6 +198,10 @@ public:
     // Sales gas and energy table on or off, and the plant's own use (%): a
     // document with fields is computed again when the table changes.
     void EnergieSetzen(bool an);
+    // Fields from a field table: one of a name the document has replaces that
+    // field in its place, the others are appended; computed again.
+    std::vector<std::string> GleichnamigeFelder(const CFeldsaetze& neu) const;
+    void FelderUebernehmen(const CFeldsaetze& neu);
     void EigenverbrauchSetzen(double prozent);
     // A flat sales profile (a plateau, or any quantity the user names): `menge` Mio m³ in every project year (its
     // rate Soll menge · 10⁶ / 8760 m³/h), production limited to the demand,

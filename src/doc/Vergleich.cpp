@@ -49,6 +49,27 @@ void CKalvoDoc::BedarfSetzen(bool an)
         Berechnen();
 }
 
+std::vector<std::string> CKalvoDoc::GleichnamigeFelder(const CFeldsaetze& neu) const
+{
+    std::vector<std::string> namen;
+    for (const CFeldsatz& f : neu)
+        if (FeldIndex(f.Name()) >= 0)
+            namen.emplace_back(f.Name());
+    return namen;
+}
+
+void CKalvoDoc::FelderUebernehmen(const CFeldsaetze& neu)
+{
+    for (const CFeldsatz& f : neu) {
+        if (const int i = FeldIndex(f.Name()); i >= 0)
+            m_saFelder[static_cast<size_t>(i)] = f;
+        else
+            m_saFelder.push_back(f);
+    }
+    SetModifiedFlag();
+    Berechnen();
+}
+
 void CKalvoDoc::EnergieSetzen(bool an)
 {
     if (m_bEnergie == an)
