@@ -192,7 +192,7 @@ void CMainFrame::MenuesAnlegen()
     for (int id : {ExportCsv, ExportGrafik, ExportBericht, ExportFeldtabelle})
         exportieren->addAction(m_Befehle[id]);
     datei->addMenu("&Importieren")->addAction(m_Befehle[ImportFeldtabelle]);
-    for (int id : {FilePrint, FilePrintPreview, FilePrintSetup})
+    for (int id : {FilePrint, FilePrintPreview, FilePrintSetup, Aktenbericht})
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();
     m_pZuletzt = std::make_unique<CZuletzt>(datei->addMenu("Letzte Datei"), [this](const QString& pfad) {

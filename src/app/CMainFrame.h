@@ -63,6 +63,7 @@ enum : int {
     TornadoZeigen = 32805,
     ExportFeldtabelle = 32806,
     ImportFeldtabelle = 32807,
+    Aktenbericht = 32808,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -133,7 +134,7 @@ private:
     static double GespeicherterEigenverbrauch();
     // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
     void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
-                       const QString& hinweis);
+                       const QString& hinweis, bool vorgabe = false);
     // Runs a command and keeps it as one undo step when it changed the document.
     void Schritt(const QString& name, const std::function<void()>& befehl);
     void OnFilePrint();

@@ -43,6 +43,11 @@ void CMainFrame::PlanungsbefehleAnlegen()
         "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
         "Unterdeckung.\nDeckung des Verkaufsprofils");
     AnsichtOption(
+        Aktenbericht, "Bericht für die &Akte", "Drucken/Aktenbericht", [this](bool an) { m_Doc.m_bAktenbericht = an; },
+        "Druckt den Bericht mit Druckdatum, „Seite n von m“ und am Ende Einheiten, Bezugszustand und Optionen.\n"
+        "Bericht für die Akte",
+        true);
+    AnsichtOption(
         Energie, "&Verkaufsgas und Energie", "Ansicht/Energie", [this](bool an) { m_Doc.EnergieSetzen(an); },
         "Zeigt nach der Zusammenfassung Brennwert, Wobbe-Index und Gasgruppe der Felder sowie je Jahr "
         "Rohgas, Verkaufsgas (ohne H2S und CO2) und Energie.\nVerkaufsgas und Energie");
@@ -61,12 +66,12 @@ void CMainFrame::PlanungsbefehleAnlegen()
 }
 
 void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
-                               const QString& hinweis)
+                               const QString& hinweis, bool vorgabe)
 {
     QAction* a = Anlegen(
         id, text, [] {}, hinweis);
     a->setCheckable(true);
-    const bool an = QSettings().value(schluessel, false).toBool();
+    const bool an = QSettings().value(schluessel, vorgabe).toBool();
     a->setChecked(an);
     setzen(an);
     connect(a, &QAction::toggled, this, [this, schluessel, setzen](bool ein) {

@@ -68,6 +68,8 @@ const char* const kHilfe =
     "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
     "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
     "  --quer              den PDF-Bericht im Querformat schreiben\n"
+    "  --aktenbericht      den PDF-Bericht mit Druckdatum, \"Seite n von m\" und am Ende Einheiten,\n"
+    "                      Bezugszustand und Optionen der Rechnung\n"
     "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
     "  --help              diese Hilfe\n"
     "\n"
@@ -94,7 +96,7 @@ struct COptionen {
     bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
     bool linien = false, serien = false, quer = false;
     bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
-    bool energie = false;
+    bool energie = false, aktenbericht = false;
     float eigenverbrauch = 0;
     bool sensitivitaet = false;
     std::optional<std::string> bandbreiten;
@@ -138,6 +140,8 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.deckung = true;
         } else if (a == "--bedarf") {
             o.bedarf = true;
+        } else if (a == "--aktenbericht") {
+            o.aktenbericht = true;
         } else if (a == "--energie") {
             o.energie = true;
         } else if (a == "--eigenverbrauch") {
@@ -251,6 +255,8 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
         return "Keine Datei angegeben.";
     if (o.quer && !o.berichtPdf)
         return "--quer gilt nur mit --bericht-pdf.";
+    if (o.aktenbericht && !o.berichtPdf)
+        return "--aktenbericht gilt nur mit --bericht-pdf.";
     if ((o.sensitivitaet || o.monteCarlo) && !o.bandbreiten)
         return "--sensitivitaet und --monte-carlo brauchen --bandbreiten DATEI.";
     if (o.bandbreiten && !o.sensitivitaet && !o.monteCarlo)
@@ -445,6 +451,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     doc.m_bGemeinsameAchse = o.eineAchse;
     doc.m_bBedarf = o.bedarf;
     doc.m_bEnergie = o.energie;
+    doc.m_bAktenbericht = o.aktenbericht;
     doc.m_dEigenverbrauch = o.eigenverbrauch;
     if (o.sollKonstant)
         doc.m_fSollKonstant = *o.sollKonstant;

@@ -95,6 +95,10 @@ public:
     std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
     std::optional<CUnsicherheit> m_Unsicherheit;
     bool m_bTornado = false; // the chart shows the sensitivities' tornado while there are some
+    // A report for the file: print date, page numbers, and after the report
+    // the units, reference conditions and options of the run.
+    bool m_bAktenbericht = false;
+    std::vector<std::string> Berichtsanhang() const;
     // Takes a study's result; its table follows the report.
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);

@@ -3,6 +3,8 @@
 
 #include "doc/CKalvoDoc.h"
 
+#include "platform/Format.h"
+
 #include "doc/CVariante.h"
 #include "summary/Planungstabellen.h"
 
@@ -152,4 +154,24 @@ void CKalvoDoc::UnsicherheitSetzen(CUnsicherheit u)
 {
     m_Unsicherheit = std::move(u);
     PlanungstabellenAnhaengen();
+}
+
+std::vector<std::string> CKalvoDoc::Berichtsanhang() const
+{
+    // Lines no wider than the report's tables: they must not shrink its font.
+    const auto janein = [](bool b) { return b ? "ja" : "nein"; };
+    return {
+        "",
+        "                 EINHEITEN, BEZUGSZUSTAND UND OPTIONEN",
+        "",
+        "  Mengen in Mio m*3 (0 Grad C, 1.01325 bar), Raten in m*3/h,",
+        "  Druecke in bar.",
+        "  Energie: Hs,n nach ISO 6976:2016, Verbrennung 25 Grad C,",
+        "  Volumen 0 Grad C und 1.01325 bar (reales Gas), kWh/m*3; GWh.",
+        Format("  Zeitraum: %d-%d   Einzelfeld: %s", m_iProjektstart, m_iProjektende,
+               m_iEinzelfeld >= 0 ? m_sEinzelfeld.c_str() : "nein (alle Felder)"),
+        Format("  Foerderung nach Bedarf: %s   Detailausgabe: %s", janein(m_bBedarf), janein(m_bDetailausgabe != 0)),
+        Format("  Feldesreserven: %s   Grafik: %s   Eigenverbrauch: %.1f %%", janein(m_bFeldesreserven != 0),
+               m_iGrafikRate == 1 ? "Rate" : "Produktion", m_dEigenverbrauch),
+    };
 }

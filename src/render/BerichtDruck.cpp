@@ -6,6 +6,7 @@
 #include "views/CKalvoView.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QImage>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -30,6 +31,12 @@ CSeite Seite(const QPagedPaintDevice& geraet)
             geraet.logicalDpiX() / kEinheitenJeZoll};
 }
 
+// Today in the German form of a printed date.
+std::string Druckdatum()
+{
+    return QDate::currentDate().toString("dd.MM.yyyy").toStdString();
+}
+
 } // namespace
 
 int BerichtSeitenzahl(const CKalvoDoc& doc, QPagedPaintDevice& geraet)
@@ -40,7 +47,9 @@ int BerichtSeitenzahl(const CKalvoDoc& doc, QPagedPaintDevice& geraet)
     QImage mass(1, 1, QImage::Format_RGB32);
     QPainter painter(&mass);
     CQtDC dc(painter, s.skala);
-    return CKalvoView(doc).Seitenzahl(dc, s.breite, s.hoehe);
+    CKalvoView view(doc);
+    view.m_sDatum = Druckdatum();
+    return view.Seitenzahl(dc, s.breite, s.hoehe);
 }
 
 int BerichtDrucken(const CKalvoDoc& doc, QPagedPaintDevice& geraet, int von, int bis)
@@ -50,6 +59,7 @@ int BerichtDrucken(const CKalvoDoc& doc, QPagedPaintDevice& geraet, int von, int
     if (!painter.begin(&geraet))
         return 0;
     CKalvoView view(doc);
+    view.m_sDatum = Druckdatum();
     CQtDC dc(painter, s.skala);
     const int seiten = view.Seitenzahl(dc, s.breite, s.hoehe);
     const int erste = von > 0 ? std::min(von, seiten) : 1;

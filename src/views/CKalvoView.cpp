@@ -12,8 +12,10 @@ constexpr int kKleinsteSchrift = 12; // 1.2 mm: below this a page is unreadable 
 constexpr int kGewicht = 600;
 constexpr int kKopfzeilen = 3; // the page's first report line stands on text line 3
 
-std::string Kopfzeile(const CKalvoDoc& doc)
+std::string Kopfzeile(const CKalvoDoc& doc, const std::string& datum)
 {
+    if (doc.m_bAktenbericht)
+        return Format(" Dokument:%s   gedruckt am %s", doc.GetTitle().c_str(), datum.c_str());
     return Format(" Dokument:%s", doc.GetTitle().c_str());
 }
 
@@ -62,15 +64,25 @@ std::vector<std::vector<int>> Tabellenkoepfe(const std::vector<std::string>& ber
 
 } // namespace
 
+std::vector<std::string> CKalvoView::Druckzeilen() const
+{
+    std::vector<std::string> z = m_Doc.m_saBericht;
+    if (m_Doc.m_bAktenbericht) {
+        const std::vector<std::string> anhang = m_Doc.Berichtsanhang();
+        z.insert(z.end(), anhang.begin(), anhang.end());
+    }
+    return z;
+}
+
 CDruckformat CKalvoView::Druckformat(CDC& dc, int breite, int hoehe) const
 {
     // The report lines are fixed-width tables: the line with the most
     // characters is the widest.
-    const auto& bericht = m_Doc.m_saBericht;
+    const std::vector<std::string> bericht = Druckzeilen();
     const auto breiteste = std::max_element(bericht.begin(), bericht.end(), [](const auto& a, const auto& b) {
         return AnzahlZeichen(a) < AnzahlZeichen(b);
     });
-    const std::string kopf = Kopfzeile(m_Doc);
+    const std::string kopf = Kopfzeile(m_Doc, m_sDatum);
 
     CDruckformat f;
     for (f.m_iSchrifthoehe = kSchrifthoehe; f.m_iSchrifthoehe > kKleinsteSchrift; --f.m_iSchrifthoehe) {
@@ -84,7 +96,8 @@ CDruckformat CKalvoView::Druckformat(CDC& dc, int breite, int hoehe) const
             break;
     }
     // Line k of a page stands from text line k + 3 to k + 4: its foot must stay on the page.
-    const int passen = hoehe / f.m_iSchrifthoehe - kKopfzeilen;
+    // A report for the file keeps its last two lines for "Seite n von m".
+    const int passen = hoehe / f.m_iSchrifthoehe - kKopfzeilen - (m_Doc.m_bAktenbericht ? 2 : 0);
     const int vorgabe = hoehe > breite ? kZeilenHochformat : kZeilenQuerformat;
     f.m_iZeilenProSeite = std::clamp(passen, 1, vorgabe);
     return f;
@@ -92,8 +105,9 @@ CDruckformat CKalvoView::Druckformat(CDC& dc, int breite, int hoehe) const
 
 std::vector<CDruckseite> CKalvoView::Seiten(int zeilenProSeite) const
 {
-    const int n = static_cast<int>(m_Doc.m_saBericht.size());
-    const auto koepfe = Tabellenkoepfe(m_Doc.m_saBericht);
+    const std::vector<std::string> zeilen = Druckzeilen();
+    const int n = static_cast<int>(zeilen.size());
+    const auto koepfe = Tabellenkoepfe(zeilen);
     std::vector<CDruckseite> seiten;
     bool voll = true; // the last page is full: the report ends with an empty page
     for (int i = 0; i < n;) {
@@ -127,14 +141,18 @@ void CKalvoView::OnPrint(CDC& dc, int breite, int hoehe, int seite)
     const CSchrift alt = dc.SelectObject(CSchrift{f.m_iSchrifthoehe, kGewicht});
     const int cx = dc.GetTextExtent("0");
     const int cy = f.m_iSchrifthoehe; // the line pitch is the font's cell height
-    dc.TextOut(cx, -cy, Kopfzeile(m_Doc));
+    dc.TextOut(cx, -cy, Kopfzeile(m_Doc, m_sDatum));
+    const std::vector<std::string> zeilen = Druckzeilen();
     if (seite >= 1 && seite <= static_cast<int>(seiten.size())) {
         const CDruckseite& s = seiten[static_cast<size_t>(seite - 1)];
         int zeile = kKopfzeilen;
         for (int i : s.kopf)
-            dc.TextOut(3 * cx, -(zeile++) * cy, m_Doc.m_saBericht[static_cast<size_t>(i)]);
+            dc.TextOut(3 * cx, -(zeile++) * cy, zeilen[static_cast<size_t>(i)]);
         for (int i = s.von; i < s.bis; ++i)
-            dc.TextOut(3 * cx, -(zeile++) * cy, m_Doc.m_saBericht[static_cast<size_t>(i)]);
+            dc.TextOut(3 * cx, -(zeile++) * cy, zeilen[static_cast<size_t>(i)]);
     }
+    if (m_Doc.m_bAktenbericht)
+        dc.TextOut(cx, -(kKopfzeilen + m_iZeilenProSeite + 1) * cy,
+                   Format(" Seite %d von %d", seite, static_cast<int>(seiten.size())));
     dc.SelectObject(alt);
 }

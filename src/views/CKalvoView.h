@@ -31,6 +31,11 @@ public:
 
     int m_iZeilenProSeite = kZeilenHochformat; // report lines per printed page
     int m_iSeite = 1;                          // page being printed, from 1
+    std::string m_sDatum;                      // print date of a report for the file ("09.12.2026")
+
+    // The lines printed: the report and, in a report for the file
+    // (CKalvoDoc::m_bAktenbericht), the units and options after it.
+    std::vector<std::string> Druckzeilen() const;
 
     // The layout on a page whose drawing rectangle is `breite` by `hoehe`
     // (0.1 mm). A page holds 57 lines upright and 50 across, or fewer when
@@ -50,7 +55,9 @@ public:
     std::vector<CDruckseite> Seiten(int zeilenProSeite) const;
 
     // Prints page `seite` (from 1): the header " Dokument:%s", an empty line,
-    // then the page's report lines, indented by three character widths.
+    // then the page's report lines, indented by three character widths. A
+    // report for the file adds the print date to the header and "Seite n von
+    // m" below the lines (its two lines come off the page height).
     void OnPrint(CDC& dc, int breite, int hoehe, int seite);
 
 private:

@@ -126,3 +126,26 @@ TEST(Berichtsdruck, TableSplitAcrossPagesRepeatsItsHeading)
     ASSERT_EQ(seiten.size(), 2u);
     EXPECT_TRUE(seiten[1].kopf.empty());
 }
+
+// A report for the file: the date in the header, "Seite n von m" below the
+// lines on every page (two lines fewer per page), and the units and options
+// after the report, on its last page. The footer takes its room from the
+// page height, so a short page holds two lines fewer.
+TEST(Berichtsdruck, ReportForTheFileHasDatePageNumbersAndUnits)
+{
+    CBericht b(100);
+    b.doc.m_bAktenbericht = true;
+    b.view.m_sDatum = "09.12.2026";
+    const int seiten = b.Seiten(true);
+    EXPECT_EQ(seiten, 2); // 100 + 10 lines at 57 a page
+    for (int s = 1; s <= seiten; ++s) {
+        const auto texte = b.Seite(s, true);
+        EXPECT_EQ(texte.front(), "TextOut 26 -44  Dokument:Beispiel.kvo   gedruckt am 09.12.2026");
+        EXPECT_EQ(texte.back(), "TextOut 26 -2684  Seite " + std::to_string(s) + " von 2");
+    }
+    const auto letzte = b.Seite(2, true);
+    EXPECT_NE(std::find_if(letzte.begin(), letzte.end(),
+                           [](const std::string& t) { return t.ends_with("EINHEITEN, BEZUGSZUSTAND UND OPTIONEN"); }),
+              letzte.end());
+    EXPECT_EQ(b.view.m_iZeilenProSeite, 57); // the footer fits below 57 lines on A4
+}
