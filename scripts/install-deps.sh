@@ -10,7 +10,8 @@ libgtest-dev libgmock-dev libbenchmark-dev
 clang clang-format libclang-rt-14-dev
 fonts-liberation xvfb xauth
 locales poppler-utils
-cppcheck shellcheck"
+cppcheck shellcheck
+libxlsxwriter-dev unzip"
 
 missing=""
 for p in $PACKAGES; do

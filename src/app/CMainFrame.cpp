@@ -106,6 +106,10 @@ void CMainFrame::MenuesAnlegen()
         ExportGrafik, "&Grafik als Bild...", [this] { OnExport(EExport::Grafik); },
         "Schreibt die Grafik als PNG, SVG oder PDF (nach der Endung des Namens).\nGrafik als Bild");
     Anlegen(
+        ExportArbeitsmappe, "&Arbeitsmappe (Excel)...", [this] { OnExport(EExport::Arbeitsmappe); },
+        "Schreibt Zusammenfassung, Felder, die Tabellen des Berichts und die Eingaben als Excel-Arbeitsmappe.\n"
+        "Arbeitsmappe (Excel)");
+    Anlegen(
         ExportFeldtabelle, "&Feldtabelle (CSV)...", [this] { OnExport(EExport::Feldtabelle); },
         "Schreibt die Felder als Tabelle mit einer Zeile je Feld (Semikolon, Dezimalkomma).\nFeldtabelle (CSV)");
     Anlegen(
@@ -189,7 +193,7 @@ void CMainFrame::MenuesAnlegen()
         datei->addAction(m_Befehle[id]);
     datei->addSeparator();
     QMenu* exportieren = datei->addMenu("E&xportieren");
-    for (int id : {ExportCsv, ExportGrafik, ExportBericht, ExportFeldtabelle})
+    for (int id : {ExportCsv, ExportGrafik, ExportBericht, ExportArbeitsmappe, ExportFeldtabelle})
         exportieren->addAction(m_Befehle[id]);
     datei->addMenu("&Importieren")->addAction(m_Befehle[ImportFeldtabelle]);
     for (int id : {FilePrint, FilePrintPreview, FilePrintSetup, Aktenbericht})

@@ -64,6 +64,7 @@ enum : int {
     ExportFeldtabelle = 32806,
     ImportFeldtabelle = 32807,
     Aktenbericht = 32808,
+    ExportArbeitsmappe = 32809,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -90,7 +91,7 @@ public:
     // The exports of the "Exportieren" menu: exactly what kalvo-batch --csv,
     // --grafik and --bericht-pdf write for the open document, written
     // atomically. False after a German message naming the file.
-    enum class EExport { Csv, Grafik, Bericht, Feldtabelle };
+    enum class EExport { Csv, Grafik, Bericht, Feldtabelle, Arbeitsmappe };
     bool ExportSchreiben(EExport art, const QString& pfad);
     // Compares the open document with the variant in `pfad`; false after the
     // message that it cannot be read (the running comparison stays).

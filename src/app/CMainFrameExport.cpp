@@ -5,6 +5,7 @@
 
 #include "model/Feldtabelle.h"
 #include "platform/Datei.h"
+#include "render/Arbeitsmappe.h"
 #include "render/BerichtDruck.h"
 #include "render/GrafikDatei.h"
 #include "summary/Jahresreihen.h"
@@ -28,6 +29,7 @@ bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
     }
     case EExport::Bericht: geschrieben = BerichtPdfSchreiben(m_Doc, ziel, false); break;
     case EExport::Feldtabelle: geschrieben = DateiAtomarSchreiben(ziel, FeldtabelleCsv(m_Doc.m_saFelder)); break;
+    case EExport::Arbeitsmappe: geschrieben = ArbeitsmappeSchreiben(m_Doc, ziel); break;
     }
     if (!geschrieben)
         m_Meldungen.Warnung("Die Datei " + ziel + " kann nicht geschrieben werden.\n" + geschrieben.Fehlertext());
@@ -45,6 +47,7 @@ void CMainFrame::OnExport(EExport art)
         {"Grafik als Bild exportieren", "Bilder (*.png *.svg *.pdf)", "png"},
         {"Bericht als PDF exportieren", "PDF-Dokument (*.pdf)", "pdf"},
         {"Feldtabelle als CSV exportieren", "CSV-Tabelle (*.csv)", "csv"},
+        {"Arbeitsmappe exportieren", "Excel-Arbeitsmappe (*.xlsx)", "xlsx"},
     };
     const auto& a = arten[static_cast<int>(art)];
     // The document's name with the export's suffix, beside the document.

@@ -13,6 +13,7 @@
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK
 #include "batch/Grafikumgebung.h"
+#include "render/Arbeitsmappe.h"
 #include "render/BerichtDruck.h"
 #include "render/GrafikDatei.h"
 #endif
@@ -56,6 +57,8 @@ const char* const kHilfe =
     "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
     "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
     "                      mit einer Spalte je Feld (Produktion, mit --rate die Rate)\n"
+    "  --xlsx DATEI        Ergebnisse als Arbeitsmappe (Excel): Zusammenfassung, Felder, die\n"
+    "                      Tabellen des Berichts und die Eingaben\n"
     "  --felder-csv DATEI  Feldtabelle schreiben: eine Zeile je Feld, Kopfzeile mit Einheiten\n"
     "                      (Semikolon, Dezimalkomma, UTF-8)\n"
     "  --felder-aus DATEI  das Dokument mit den Feldern der Feldtabelle DATEI statt seiner eigenen\n"
@@ -111,7 +114,7 @@ struct COptionen {
     std::optional<std::string> einzelfeld;
     std::optional<int> ende;
     std::optional<std::string> csv;
-    std::optional<std::string> felderCsv, felderAus;
+    std::optional<std::string> felderCsv, felderAus, xlsx;
     std::optional<std::string> vorschlag;
     std::string datei;
 };
@@ -228,6 +231,11 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             if (!w)
                 return "--csv braucht einen Dateinamen.";
             o.csv = *w;
+        } else if (a == "--xlsx") {
+            const std::string* w = wert();
+            if (!w)
+                return "--xlsx braucht einen Dateinamen.";
+            o.xlsx = *w;
         } else if (a == "--felder-csv") {
             const std::string* w = wert();
             if (!w)
@@ -362,7 +370,7 @@ std::string AusgabeUeberschreibtEingabe(const COptionen& o)
     for (const auto* eingabe : {&o.felderAus, &o.bandbreiten})
         if (*eingabe)
             eingaben.push_back(**eingabe);
-    for (const auto* ausgabe : {&o.csv, &o.grafik, &o.berichtPdf, &o.felderCsv}) {
+    for (const auto* ausgabe : {&o.csv, &o.grafik, &o.berichtPdf, &o.felderCsv, &o.xlsx}) {
         if (!*ausgabe)
             continue;
         for (const std::string& e : eingaben)
@@ -499,6 +507,17 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         GrafikUmgebung();
         if (const CErgebnis<> geschrieben = GrafikSchreiben(grafik, *o.grafik, meldungen); !geschrieben) {
             fehler << "kalvo-batch: " << *o.grafik << ": " << geschrieben.Fehlertext() << '\n';
+            return kDatei;
+        }
+#else
+        fehler << "kalvo-batch: Diese Ausgabe wurde ohne Grafik gebaut.\n";
+        return kDatei;
+#endif
+    }
+    if (o.xlsx) {
+#ifdef KALVO_GRAFIK
+        if (const CErgebnis<> geschrieben = ArbeitsmappeSchreiben(doc, *o.xlsx); !geschrieben) {
+            fehler << "kalvo-batch: " << *o.xlsx << ": " << geschrieben.Fehlertext() << '\n';
             return kDatei;
         }
 #else
