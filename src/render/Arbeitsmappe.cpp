@@ -234,7 +234,7 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Zusammenfassung(m, d);
     Felder(m, d);
     const auto& b = d.m_saBericht;
-    Blatt(m, "Bedarf", {"Jahr", "Bedarf Felder (Mio m³)", "Lieferbar (Mio m³)", "Gefördert (Mio m³)", "Faktor"},
+    Blatt(m, "Bedarf", {"Jahr", "Bedarf Felder (Mio m³)", "Lieferbar (Mio m³)", "Gefördert (Mio m³)", "Faktor (-)"},
           Tabelle(b, "FOERDERUNG NACH BEDARF"));
     Blatt(m, "Energie", {"Jahr", "Rohgas (Mio m³)", "Verkaufsgas (Mio m³)", "Energie (GWh)"},
           Tabelle(b, "  JAHR     ROHGAS  VERKAUFSGAS"));

@@ -49,7 +49,7 @@ std::string JahresreihenCsv(const CJahresreihen& d)
            "Produktion der Felder (Mio m3);Rate der Felder (m3/h)";
     const bool bedarf = d.bedarf && !d.bedarf->empty();
     if (bedarf)
-        csv += ";Bedarf Felder (Mio m3);Lieferbar (Mio m3);Gefoerdert (Mio m3);Faktor";
+        csv += ";Bedarf Felder (Mio m3);Lieferbar (Mio m3);Gefoerdert (Mio m3);Faktor (-)";
     const bool energie = d.energie && !d.energie->empty();
     if (energie)
         csv += ";Rohgas Felder (Mio m3);Verkaufsgas Felder (Mio m3);Energie Felder (GWh)";
@@ -58,8 +58,9 @@ std::string JahresreihenCsv(const CJahresreihen& d)
         csv += d.unsicherheit->rate
                    ? ";P90 Ist-Rate (m3/h);P50 Ist-Rate (m3/h);P10 Ist-Rate (m3/h)"
                    : ";P90 Ist-Produktion (Mio m3);P50 Ist-Produktion (Mio m3);P10 Ist-Produktion (Mio m3)";
+    // Every column names its unit: a field's column holds its share in the chart quantity.
     for (const CFeldreihe& feld : felder)
-        csv += ";" + CsvText(feld.name);
+        csv += ";" + CsvText(feld.name + (d.rate ? " (m3/h)" : " (Mio m3)"));
     csv += "\r\n";
     for (int i = 0; i < AnzahlJahre(d.projektstart, d.projektende); ++i) {
         const float istProduktion = static_cast<float>(double(d.restProduktion[i]) + d.produktionFelder[i]);

@@ -165,7 +165,7 @@ TEST(Energie, CsvGainsTheThreeYearColumns)
     doc.m_bEnergie = true;
     doc.Berechnen();
     const std::string csv = JahresreihenCsv(doc.Jahresreihen());
-    EXPECT_NE(csv.find(";Rohgas Felder (Mio m3);Verkaufsgas Felder (Mio m3);Energie Felder (GWh);Altmark_Süd"),
+    EXPECT_NE(csv.find(";Rohgas Felder (Mio m3);Verkaufsgas Felder (Mio m3);Energie Felder (GWh);Altmark_Süd (Mio m3)"),
               std::string::npos);
     EXPECT_NE(
         csv.find(

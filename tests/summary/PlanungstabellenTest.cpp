@@ -212,7 +212,9 @@ TEST(Planungstabellen, CsvCellsThatLookLikeFormulasStayText)
     felder[0] = 0.75f;
     CJahresreihen d{2020, 2020, rest, rest, soll, soll, felder, felderRate, &reihen, false};
     const std::string csv = JahresreihenCsv(d);
-    EXPECT_NE(csv.find(";Rate der Felder (m3/h);\"'=HYPERLINK(\"\"x\"\")\";Nord\r\n"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(";Rate der Felder (m3/h);\"'=HYPERLINK(\"\"x\"\") (Mio m3)\";Nord (Mio m3)\r\n"),
+              std::string::npos)
+        << csv;
     EXPECT_NE(csv.find("\r\n2020;0,000;0,0;0,750;0,0;0,000;0,0;0,750;0,0;-1,500;2,250\r\n"), std::string::npos) << csv;
     d.rate = true;
     EXPECT_NE(JahresreihenCsv(d).find(";0,750;0,0;250,0;0,0\r\n"), std::string::npos);
