@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "widgets/CFeldtabelleFenster.h"
+
 #include "app/CHilfeFenster.h"
 #include "app/CStandBefehl.h"
 #include "app/Info.h"
@@ -105,6 +107,19 @@ void CMainFrame::MenuesAnlegen()
     Anlegen(
         ExportGrafik, "&Grafik als Bild...", [this] { OnExport(EExport::Grafik); },
         "Schreibt die Grafik als PNG, SVG oder PDF (nach der Endung des Namens).\nGrafik als Bild");
+    Anlegen(
+        Feldtabelle, "&Feldtabelle",
+        [this] {
+            CFeldtabelleFenster fenster(
+                m_Doc,
+                [this](int feld) {
+                    Schritt("Felddaten", [this, feld] { m_Datenbefehle.OnDatenAendern(feld); });
+                    m_Doc.UpdateAllViews();
+                },
+                this);
+            fenster.exec();
+        },
+        "Zeigt alle Felder in einer sortierbaren Tabelle; ein Doppelklick öffnet das Feld im Dialog.\nFeldtabelle");
     Anlegen(
         ExportArbeitsmappe, "&Arbeitsmappe (Excel)...", [this] { OnExport(EExport::Arbeitsmappe); },
         "Schreibt Zusammenfassung, Felder, die Tabellen des Berichts und die Eingaben als Excel-Arbeitsmappe.\n"
@@ -216,7 +231,7 @@ void CMainFrame::MenuesAnlegen()
     QMenu* ansicht = menuBar()->addMenu("&Ansicht");
     m_Befehle[ViewToolbar] = ansicht->addAction("&Symbolleiste");
     m_Befehle[ViewStatusBar] = ansicht->addAction("S&tatusleiste");
-    for (int id : {Grafik, Text, Blockdiagramm, Liniendiagramm})
+    for (int id : {Grafik, Text, Blockdiagramm, Liniendiagramm, ID::Feldtabelle})
         ansicht->addAction(m_Befehle[id]);
     ansicht->addSeparator();
     for (int id : {Bedarf, Plateau, Energie, Eigenverbrauch, Deckung, FelderEinzeln, GemeinsameAchse})

@@ -65,6 +65,7 @@ enum : int {
     ImportFeldtabelle = 32807,
     Aktenbericht = 32808,
     ExportArbeitsmappe = 32809,
+    Feldtabelle = 32810,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,

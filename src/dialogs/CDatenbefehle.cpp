@@ -9,7 +9,7 @@
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
-int CDatenbefehle::OnDatenAendern()
+int CDatenbefehle::OnDatenAendern(int feld)
 {
     CKalvoDoc& d = m_Doc;
     if (!m_pDialoge)
@@ -23,6 +23,7 @@ int CDatenbefehle::OnDatenAendern()
     const std::string einzelfeldVorher = d.m_sEinzelfeld;
     d.m_sEinzelfeld = "";
     dlg.m_saFelder = d.m_saFelder;
+    dlg.m_iStartfeld = feld;
     if (!m_pDialoge->DatenDialog(dlg)) {
         d.m_sEinzelfeld = einzelfeldVorher; // "Abbrechen" changes nothing
         return 0;

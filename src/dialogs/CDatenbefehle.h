@@ -29,8 +29,9 @@ public:
     CDatenbefehle(CKalvoDoc& doc, IDialoge* dialoge) : m_Doc(doc), m_pDialoge(dialoge) {}
     void SetDialoge(IDialoge* dialoge) { m_pDialoge = dialoge; }
 
-    int OnDatenAendern(); // returns the dialog's m_bGeaendert (0 after cancel)
-    bool OnFileNew();     // false when the user cancelled saving the old document
+    // Returns the dialog's m_bGeaendert (0 after cancel); the dialog shows field `feld` first.
+    int OnDatenAendern(int feld = 0);
+    bool OnFileNew(); // false when the user cancelled saving the old document
     void OnVerkaufsprofil() { ProfilBefehl(false); }
     void OnRestfelder() { ProfilBefehl(true); }
     // Opens a document file: loads it (leaving the document untouched on

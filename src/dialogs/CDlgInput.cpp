@@ -7,6 +7,8 @@
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 
+#include <algorithm>
+
 using namespace IDC_Input;
 
 CDlgInput::CDlgInput(IMeldungen& meldungen) : m_Austausch(meldungen), m_Meldungen(meldungen)
@@ -202,9 +204,9 @@ void CDlgInput::OnInitDialog()
         m_lbFelder.AddString(satz.Text());
     }
     if (m_lbFelder.GetCount() > 0) {
-        m_iFeld = 0;
-        m_lbFelder.SetCurSel(0);
-        FeldzeileLesen(Satz(0));
+        m_iFeld = std::clamp(m_iStartfeld, 0, m_lbFelder.GetCount() - 1);
+        m_lbFelder.SetCurSel(m_iFeld);
+        FeldzeileLesen(Satz(m_iFeld));
         m_sAuswahl = m_Feld.m_sFeldname;
         FeldAuswaehlen();
     } else {

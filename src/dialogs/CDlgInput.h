@@ -113,6 +113,7 @@ public:
     int m_iEinzelfeld = -1;
     int m_bGeaendert = 0;
     int m_iFeld = -1;
+    int m_iStartfeld = 0; // the field shown first (the field table opens the dialog on one)
     std::string m_sAuswahl;
     std::string m_sFeldzeile;
     std::string m_sZeile;
