@@ -2,6 +2,7 @@
 
 #include "model/Feldregeln.h"
 #include "platform/Cp1252.h"
+#include "platform/Csv.h"
 #include "platform/Format.h"
 #include "run/Plateau.h"
 
@@ -31,32 +32,6 @@ const CGroessenName kGroessen[] = {
     {EGroesse::Startverzoegerung, "Startverzoegerung", "Startverzögerung", "die Startverzögerung"},
 };
 
-std::string Klein(std::string_view s)
-{
-    std::string k(s);
-    std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return k;
-}
-
-std::string_view Getrimmt(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '"'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '"' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::vector<std::string_view> Zellen(std::string_view zeile)
-{
-    std::vector<std::string_view> z;
-    size_t von = 0;
-    for (size_t bis; (bis = zeile.find(';', von)) != std::string_view::npos; von = bis + 1)
-        z.push_back(Getrimmt(zeile.substr(von, bis - von)));
-    z.push_back(Getrimmt(zeile.substr(von)));
-    return z;
-}
-
 // A value of the file: a number (decimal comma or point), or percent with "%".
 struct CAngabe {
     double wert = 0;
@@ -67,7 +42,7 @@ bool AngabeLesen(std::string_view text, CAngabe& a)
 {
     a.prozent = !text.empty() && text.back() == '%';
     if (a.prozent)
-        text = Getrimmt(text.substr(0, text.size() - 1));
+        text = CsvGetrimmt(text.substr(0, text.size() - 1));
     float w = 0;
     if (!LiesEingabeFloat(text, w))
         return false;
@@ -110,22 +85,18 @@ std::string BandbreitenPfad(const std::string& dokument)
 std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes)
 {
     const std::string text = TextAusDatei(bytes);
-    std::vector<CBandbreitenZeile> zeilen;
-    size_t von = 0;
-    for (int nr = 1; von < text.size(); ++nr) {
-        size_t bis = text.find('\n', von);
-        if (bis == std::string::npos)
-            bis = text.size();
-        const std::vector<std::string_view> z = Zellen(std::string_view(text).substr(von, bis - von));
-        von = bis + 1;
-        if (nr == 1 || std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
+    const std::vector<std::string_view> zeilen = CsvZeilen(text);
+    std::vector<CBandbreitenZeile> ergebnis;
+    for (size_t nr = 2; nr <= zeilen.size(); ++nr) { // line 1 is the heading
+        const std::vector<std::string_view> z = CsvZellen(zeilen[nr - 1]);
+        if (std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
             continue;
         CBandbreitenZeile zeile;
         for (size_t k = 0; k < zeile.size() && k < z.size(); ++k)
             zeile[k] = z[k];
-        zeilen.push_back(zeile);
+        ergebnis.push_back(zeile);
     }
-    return zeilen;
+    return ergebnis;
 }
 
 std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen)
@@ -218,13 +189,14 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
         size_t bis = text.find('\n', von);
         if (bis == std::string::npos)
             bis = text.size();
-        const std::string_view zeile = Getrimmt(std::string_view(text).substr(von, bis - von));
+        const std::string_view zeile = CsvGetrimmt(std::string_view(text).substr(von, bis - von));
         von = bis + 1;
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
-        const std::vector<std::string_view> z = Zellen(zeile);
+        const std::vector<std::string_view> z = CsvZellen(zeile);
         if (nr == 1) {
-            if (z.size() < 4 || Klein(z[0]) != "feld" || (Klein(z[1]) != "groesse" && Klein(z[1]) != "größe") ||
-                Klein(z[2]) != "tief" || Klein(z[3]) != "hoch")
+            if (z.size() < 4 || KleinSchreibung(z[0]) != "feld" ||
+                (KleinSchreibung(z[1]) != "groesse" && KleinSchreibung(z[1]) != "größe") ||
+                KleinSchreibung(z[2]) != "tief" || KleinSchreibung(z[3]) != "hoch")
                 return fehler("Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten.");
             continue;
         }
@@ -234,7 +206,7 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
             return fehler("Es fehlen Angaben; erwartet werden Feld;Groesse;Tief;Hoch.");
         const CGroessenName* g = nullptr;
         for (const auto& n : kGroessen)
-            if (Klein(z[1]) == Klein(n.name) || Klein(z[1]) == Klein(n.anderer))
+            if (KleinSchreibung(z[1]) == KleinSchreibung(n.name) || KleinSchreibung(z[1]) == KleinSchreibung(n.anderer))
                 g = &n;
         if (!g)
             return fehler("Die Größe „" + std::string(z[1]) +

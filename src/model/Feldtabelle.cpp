@@ -2,6 +2,7 @@
 
 #include "model/Feldregeln.h"
 #include "platform/Cp1252.h"
+#include "platform/Csv.h"
 #include "platform/Format.h"
 
 #include <algorithm>
@@ -36,32 +37,6 @@ std::vector<std::string> Spalten()
         for (const char* t : kStufenkopf)
             s.push_back(Format("Stufe %d ", k) + t);
     return s;
-}
-
-std::string Klein(std::string_view s)
-{
-    std::string k(s);
-    std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return k;
-}
-
-std::string_view Getrimmt(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '"'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '"' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::vector<std::string_view> Zellen(std::string_view zeile)
-{
-    std::vector<std::string_view> z;
-    size_t von = 0;
-    for (size_t bis; (bis = zeile.find(';', von)) != std::string_view::npos; von = bis + 1)
-        z.push_back(Getrimmt(zeile.substr(von, bis - von)));
-    z.push_back(Getrimmt(zeile.substr(von)));
-    return z;
 }
 
 // The record's own value texts: its white-space separated tokens.
@@ -107,13 +82,14 @@ CErgebnis<CFeldsaetze> FeldtabelleLesen(std::string_view bytes)
         size_t bis = text.find('\n', von);
         if (bis == std::string::npos)
             bis = text.size();
-        const std::vector<std::string_view> z = Zellen(std::string_view(text).substr(von, bis - von));
+        const std::vector<std::string_view> z = CsvZellen(std::string_view(text).substr(von, bis - von));
         von = bis + 1;
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
         if (nr == 1) {
             for (size_t i = 0; i < spalten.size(); ++i) {
-                const auto it =
-                    std::find_if(z.begin(), z.end(), [&](std::string_view c) { return Klein(c) == Klein(spalten[i]); });
+                const auto it = std::find_if(z.begin(), z.end(), [&](std::string_view c) {
+                    return KleinSchreibung(c) == KleinSchreibung(spalten[i]);
+                });
                 if (it == z.end())
                     return fehler("Die Spalte „" + spalten[i] + "“ fehlt.");
                 wo[i] = static_cast<size_t>(it - z.begin());

@@ -48,10 +48,10 @@ CFeldtabelleFenster::CFeldtabelleFenster(const CKalvoDoc& d, std::function<void(
 {
     setWindowTitle("Feldtabelle");
     auto* layout = new QVBoxLayout(this);
-    const QStringList spalten = {"Nr.",           "Feld",          "Startjahr",       "OGIP (Mio m³)",
-                                 "Pi (bar)",      "Bohrungen",       "A1",
-                                 "B1",            "C-Wert",          "Anteil (%)",
-                                 "1. Jahr (Mio m³)", "Kumuliert bis Projektende (Mio m³)", "Status"};
+    const QStringList spalten = {
+        "Nr.",   "Feld", "Startjahr", "OGIP (Mio m³)", "Pi (bar)",         "Bohrungen",
+        "A1",    "B1",   "C-Wert",    "Anteil (%)",    "1. Jahr (Mio m³)", "Kumuliert bis Projektende (Mio m³)",
+        "Status"};
     m_pTabelle = new QTableWidget(static_cast<int>(d.m_saFelder.size()), static_cast<int>(spalten.size()), this);
     m_pTabelle->setHorizontalHeaderLabels(spalten);
     m_pTabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -64,8 +64,8 @@ CFeldtabelleFenster::CFeldtabelleFenster(const CKalvoDoc& d, std::function<void(
         nr->setData(Qt::UserRole + 1, r); // the list position, whatever the sorting
         m_pTabelle->setItem(r, 0, nr);
         m_pTabelle->setItem(r, 1, new QTableWidgetItem(QString::fromStdString(std::string(satz.Name()))));
-        const std::pair<double, int> werte[] = {{f.m_iFoerderbeginn, 0}, {f.m_fOGIP, 1},    {f.m_fPi, 1},
-                                                {f.m_iBohrungen, 0},     {f.m_fA1, 1},      {f.m_fB1, 2},
+        const std::pair<double, int> werte[] = {{f.m_iFoerderbeginn, 0}, {f.m_fOGIP, 1},      {f.m_fPi, 1},
+                                                {f.m_iBohrungen, 0},     {f.m_fA1, 1},        {f.m_fB1, 2},
                                                 {f.m_fCWert, 4},         {f.m_fKonsAnteil, 2}};
         int k = 2;
         for (const auto& [wert, stellen] : werte)
