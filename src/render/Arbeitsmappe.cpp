@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <clocale>
 #include <filesystem>
+#include <locale.h>
 #include <unistd.h>
 
 namespace {
@@ -216,8 +218,39 @@ std::string TemporaereDatei()
 
 } // namespace
 
+namespace {
+
+// libxlsxwriter prints its numbers with the C library's printf: in a German
+// process locale that would put "1272,5" into the XML, which no spreadsheet
+// reads. The writing thread works in the C locale for numbers meanwhile
+// (uselocale: this thread only, the others keep theirs).
+class CCZahlen {
+public:
+    CCZahlen() : m_c(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr)))
+    {
+        if (m_c)
+            m_alt = uselocale(m_c);
+    }
+    ~CCZahlen()
+    {
+        if (m_c) {
+            uselocale(m_alt);
+            freelocale(m_c);
+        }
+    }
+    CCZahlen(const CCZahlen&) = delete;
+    CCZahlen& operator=(const CCZahlen&) = delete;
+
+private:
+    locale_t m_c;
+    locale_t m_alt = nullptr;
+};
+
+} // namespace
+
 CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
 {
+    const CCZahlen cZahlen;
     // libxlsxwriter writes a file by name: first a temporary one, then its
     // bytes atomically to the target.
     const std::string temp = TemporaereDatei();
