@@ -1,6 +1,7 @@
 #include "Testdaten.h"
 
 #include "platform/Datei.h"
+#include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
 
@@ -73,4 +74,13 @@ std::string DateiInhalt(const std::string& pfad)
         return {};
     }
     return *bytes;
+}
+
+CLaufEingabe LaufEingabeAus(const char* pfad)
+{
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    EXPECT_TRUE(doc.Laden(DateiInhalt(pfad)));
+    doc.NachDemLaden();
+    return doc.LaufEingabe();
 }

@@ -33,5 +33,8 @@ struct CTeillauf {
     }
 };
 
+// The run's input of a sample file as the document gives it (its own threads setting).
+CLaufEingabe LaufEingabeAus(const char* pfad);
+
 // The bytes of a file; the test fails (and gets "") when it cannot be read.
 std::string DateiInhalt(const std::string& pfad);

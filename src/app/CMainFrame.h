@@ -129,6 +129,7 @@ private:
     void OnPlateau();
     void OnEigenverbrauch();
     void BandbreitenbefehleAnlegen();
+    std::string BandbreitenDatei();
     bool BandbreitenLaden(std::vector<CSpanne>& spannen);
     void OnBandbreiten();
     void OnSensitivitaeten();

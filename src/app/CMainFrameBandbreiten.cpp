@@ -41,15 +41,29 @@ void CMainFrame::BandbreitenbefehleAnlegen()
     tornado->setCheckable(true);
 }
 
-// The ranges of the open document, read and checked; false (after a
-// message) when there are none or a line is bad.
-bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
+// The ranges file beside the document; "" (after a message) while the
+// document has no file of its own.
+std::string CMainFrame::BandbreitenDatei()
 {
     if (m_Doc.GetPathName().empty()) {
         m_Meldungen.Warnung("Speichern Sie das Dokument zuerst: die Bandbreiten stehen in einer Datei neben ihm.");
+        return {};
+    }
+    return BandbreitenPfad(m_Doc.GetPathName());
+}
+
+// The ranges of the open document for a study, read and checked; false
+// (after a message) without fields, in the reserves list, without ranges or
+// with a bad line.
+bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
+{
+    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
+        m_Meldungen.Warnung("Bandbreiten brauchen Felder und die Zusammenfassung (nicht die Feldesreserven).");
         return false;
     }
-    const std::string pfad = BandbreitenPfad(m_Doc.GetPathName());
+    const std::string pfad = BandbreitenDatei();
+    if (pfad.empty())
+        return false;
     const CErgebnis<std::string> text = DateiLesen(pfad);
     if (!text) {
         m_Meldungen.Warnung("Die Bandbreiten " + pfad + " können nicht gelesen werden.\n" + text.Fehlertext() +
@@ -71,21 +85,15 @@ bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
 
 void CMainFrame::OnBandbreiten()
 {
-    if (m_Doc.GetPathName().empty()) {
-        m_Meldungen.Warnung("Speichern Sie das Dokument zuerst: die Bandbreiten stehen in einer Datei neben ihm.");
-        return;
+    if (const std::string pfad = BandbreitenDatei(); !pfad.empty()) {
+        CBandbreitenDialog dialog(m_Doc.m_saFelder, pfad, this);
+        dialog.exec();
     }
-    CBandbreitenDialog dialog(m_Doc.m_saFelder, BandbreitenPfad(m_Doc.GetPathName()), this);
-    dialog.exec();
 }
 
 void CMainFrame::OnSensitivitaeten()
 {
     std::vector<CSpanne> spannen;
-    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
-        m_Meldungen.Warnung("Sensitivitäten brauchen Felder und die Zusammenfassung (nicht die Feldesreserven).");
-        return;
-    }
     if (!BandbreitenLaden(spannen))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -101,10 +109,6 @@ void CMainFrame::OnSensitivitaeten()
 void CMainFrame::OnUnsicherheit()
 {
     std::vector<CSpanne> spannen;
-    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
-        m_Meldungen.Warnung("Die Unsicherheit braucht Felder und die Zusammenfassung (nicht die Feldesreserven).");
-        return;
-    }
     if (!BandbreitenLaden(spannen))
         return;
     bool ok = false;

@@ -184,22 +184,15 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
     const std::string text = TextAusDatei(bytes);
     std::vector<CSpanne> spannen;
     std::map<std::pair<int, EGroesse>, int> gesehen; // field and quantity → line
-    size_t von = 0;
-    for (int nr = 1; von <= text.size(); ++nr) {
-        size_t bis = text.find('\n', von);
-        if (bis == std::string::npos)
-            bis = text.size();
-        const std::string_view zeile = CsvGetrimmt(std::string_view(text).substr(von, bis - von));
-        von = bis + 1;
+    const std::vector<std::string_view> zeilen = CsvZeilen(text);
+    const std::vector<std::string_view> kopf = CsvZellen(zeilen.empty() ? std::string_view() : zeilen[0]);
+    if (kopf.size() < 4 || KleinSchreibung(kopf[0]) != "feld" ||
+        (KleinSchreibung(kopf[1]) != "groesse" && KleinSchreibung(kopf[1]) != "größe") ||
+        KleinSchreibung(kopf[2]) != "tief" || KleinSchreibung(kopf[3]) != "hoch")
+        return CFehler{"Zeile 1: Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten."};
+    for (int nr = 2; nr <= static_cast<int>(zeilen.size()); ++nr) {
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
-        const std::vector<std::string_view> z = CsvZellen(zeile);
-        if (nr == 1) {
-            if (z.size() < 4 || KleinSchreibung(z[0]) != "feld" ||
-                (KleinSchreibung(z[1]) != "groesse" && KleinSchreibung(z[1]) != "größe") ||
-                KleinSchreibung(z[2]) != "tief" || KleinSchreibung(z[3]) != "hoch")
-                return fehler("Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten.");
-            continue;
-        }
+        const std::vector<std::string_view> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
         if (std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
             continue; // an empty line, or one a spreadsheet wrote as ";;;"
         if (z.size() < 4)
@@ -353,9 +346,7 @@ CSensitivitaetsErgebnis Sensitivitaeten(const CLaufEingabe& basis, const std::ve
     s.plateau = plateauJahre.has_value();
     if (plateauJahre)
         s.letztesJahr = grund.projektstart + *plateauJahre - 1;
-    CFeldspeicher eigener;
-    eigener.gastabellen = vorlage.gastabellen;
-    const double mitte = plateauJahre ? ergebnis(basis, eigener) : KumulierteIst(grund, grund);
+    const double mitte = plateauJahre ? HoechstesPlateau(basis, *plateauJahre).menge : KumulierteIst(grund, grund);
 
     std::vector<double> werte(2 * spannen.size());
     Parallel(static_cast<int>(werte.size()), threads, vorlage, [&](int k, CFeldspeicher& speicher) {
@@ -383,9 +374,7 @@ std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
                                          s.letztesJahr),
                                   "", "  FELD               GROESSE               TIEF       BASIS        HOCH", ""};
     for (const CSensitivitaet& r : s.zeilen) {
-        std::string feld = r.feld;
-        feld.append(AnzahlZeichen(feld) < 18 ? 18 - AnzahlZeichen(feld) : 0, ' ');
-        z.push_back("  " + feld +
+        z.push_back("  " + Linksbuendig(r.feld, 18) +
                     Format(" %-14s %11.1f %11.1f %11.1f", GroessenName(r.groesse), r.tief, r.basis, r.hoch));
     }
     return z;

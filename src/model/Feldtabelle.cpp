@@ -39,15 +39,6 @@ std::vector<std::string> Spalten()
     return s;
 }
 
-// The record's own value texts: its white-space separated tokens.
-std::vector<std::string_view> Werte(std::string_view satz)
-{
-    std::vector<std::string_view> w;
-    for (std::string_view rest = satz, t; !(t = ErstesWort(rest, &rest)).empty();)
-        w.push_back(t);
-    return w;
-}
-
 } // namespace
 
 std::string FeldtabelleCsv(const CFeldsaetze& felder)
@@ -58,7 +49,8 @@ std::string FeldtabelleCsv(const CFeldsaetze& felder)
         csv += (i ? ";" : "") + spalten[i];
     csv += "\r\n";
     for (const CFeldsatz& satz : felder) {
-        const std::vector<std::string_view> werte = Werte(satz.Text());
+        // The record's own value texts: its white-space separated tokens.
+        const std::vector<std::string_view> werte = Woerter(satz.Text());
         for (size_t i = 0; i < spalten.size(); ++i) {
             std::string zelle(i < werte.size() ? werte[i] : std::string_view());
             if (i > 0) // a German spreadsheet reads a decimal comma
@@ -77,13 +69,9 @@ CErgebnis<CFeldsaetze> FeldtabelleLesen(std::string_view bytes)
     std::vector<size_t> wo(spalten.size()); // the file's column of each value
     std::map<std::string, int> namen;       // field name → line
     CFeldsaetze felder;
-    size_t von = 0;
-    for (int nr = 1; von < text.size(); ++nr) {
-        size_t bis = text.find('\n', von);
-        if (bis == std::string::npos)
-            bis = text.size();
-        const std::vector<std::string_view> z = CsvZellen(std::string_view(text).substr(von, bis - von));
-        von = bis + 1;
+    const std::vector<std::string_view> zeilen = CsvZeilen(text);
+    for (int nr = 1; nr <= static_cast<int>(zeilen.size()); ++nr) {
+        const std::vector<std::string_view> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
         if (nr == 1) {
             for (size_t i = 0; i < spalten.size(); ++i) {

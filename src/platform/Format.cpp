@@ -64,6 +64,15 @@ size_t AnzahlZeichen(std::string_view utf8)
     return n;
 }
 
+std::string Linksbuendig(std::string_view utf8, size_t breite)
+{
+    std::string text(utf8);
+    const size_t zeichen = AnzahlZeichen(utf8);
+    if (zeichen < breite)
+        text.append(breite - zeichen, ' ');
+    return text;
+}
+
 std::string AufBreite(std::string_view utf8, size_t breite)
 {
     std::string text;
@@ -145,4 +154,12 @@ std::string Anzeigename(std::string_view name)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             c = '?';
     return s;
+}
+
+std::vector<std::string_view> Woerter(std::string_view text)
+{
+    std::vector<std::string_view> w;
+    for (std::string_view rest = text, t; !(t = ErstesWort(rest, &rest)).empty();)
+        w.push_back(t);
+    return w;
 }

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -20,8 +21,15 @@ size_t AnzahlZeichen(std::string_view utf8);
 // Pads with blanks or cuts a UTF-8 text to exactly `breite` characters.
 std::string AufBreite(std::string_view utf8, size_t breite);
 
+// Pads a UTF-8 text with blanks to at least `breite` characters, as printf's
+// "%-18s" would for ASCII; a longer text stays whole.
+std::string Linksbuendig(std::string_view utf8, size_t breite);
+
 // First white-space separated token of a text, and the rest after it.
 std::string_view ErstesWort(std::string_view text, std::string_view* rest = nullptr);
+
+// All white-space separated tokens of a text, in order.
+std::vector<std::string_view> Woerter(std::string_view text);
 
 // Strict number readers for one token: the whole token must be the number, the
 // value must fit, and floats must be finite. The float is converted as scanf's %f

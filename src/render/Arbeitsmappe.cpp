@@ -2,6 +2,7 @@
 
 #include "doc/CKalvoDoc.h"
 #include "model/Feldtabelle.h"
+#include "platform/Csv.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
 
@@ -24,14 +25,6 @@ struct CMappe {
     lxw_format* kopf = nullptr;
     lxw_format* zahl = nullptr; // one decimal
 };
-
-std::vector<std::string> Woerter(const std::string& zeile)
-{
-    std::vector<std::string> w;
-    for (std::string_view rest = zeile, t; !(t = ErstesWort(rest, &rest)).empty();)
-        w.emplace_back(t);
-    return w;
-}
 
 bool IstJahr(const std::string& wort)
 {
@@ -59,7 +52,8 @@ std::vector<CZeile> Tabelle(const std::vector<std::string>& bericht, const std::
     }
     bool begonnen = false;
     for (; i < bericht.size(); ++i) {
-        const CZeile w = Woerter(bericht[i]);
+        const std::vector<std::string_view> woerter = Woerter(bericht[i]);
+        const CZeile w(woerter.begin(), woerter.end());
         const bool zeile = !w.empty() && (!jahre || IstJahr(w[0]));
         if (zeile) {
             zeilen.push_back(w);
@@ -170,20 +164,16 @@ void Eingaben(CMappe& m, const CKalvoDoc& d)
     lxw_worksheet* blatt = workbook_add_worksheet(m.buch, "Eingaben");
     const std::string csv = FeldtabelleCsv(d.m_saFelder).substr(3); // without the byte order mark
     int zeile = 0;
-    for (size_t von = 0, bis; von < csv.size(); von = bis + 2, ++zeile) {
-        bis = csv.find("\r\n", von);
-        const std::string text = csv.substr(von, bis - von);
+    for (const std::string_view text : CsvZeilen(csv)) {
         int spalte = 0;
-        for (size_t a = 0, b;; a = b + 1, ++spalte) {
-            b = text.find(';', a);
-            const std::string zelle = text.substr(a, b == std::string::npos ? std::string::npos : b - a);
+        for (const std::string_view zelle : CsvZellen(text)) {
             if (zeile == 0)
-                worksheet_write_string(blatt, 0, static_cast<lxw_col_t>(spalte), zelle.c_str(), m.kopf);
+                worksheet_write_string(blatt, 0, static_cast<lxw_col_t>(spalte), std::string(zelle).c_str(), m.kopf);
             else
-                Zelle(m, blatt, zeile, spalte, zelle);
-            if (b == std::string::npos)
-                break;
+                Zelle(m, blatt, zeile, spalte, std::string(zelle));
+            ++spalte;
         }
+        ++zeile;
     }
     worksheet_freeze_panes(blatt, 1, 1);
     zeile += 1;

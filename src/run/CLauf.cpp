@@ -597,8 +597,7 @@ void CLauf::EnergieTabelle()
     for (const CFeldreihe& reihe : m_Feldreihen) {
         const int i = FeldIndex(m_saFelder, reihe.name);
         const CVerkaufsgas v = Verkaufsgas(m_saFelder[static_cast<size_t>(i)].Werte().m_fAnteil);
-        std::string name = Anzeigename(reihe.name);
-        name.append(AnzahlZeichen(name) < 18 ? 18 - AnzahlZeichen(name) : 0, ' ');
+        const std::string name = Linksbuendig(Anzeigename(reihe.name), 18);
         if (!v.brauchbar) {
             BerichtZeile("  " + name + " nicht bewertet: " + v.grund);
             ohne += (ohne.empty() ? "" : ", ") + Anzeigename(reihe.name);

@@ -15,11 +15,7 @@ namespace {
 
 CLaufEingabe Beispiel()
 {
-    CStilleMeldungen still;
-    CKalvoDoc doc(still);
-    EXPECT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
-    doc.NachDemLaden();
-    CLaufEingabe e = doc.LaufEingabe();
+    CLaufEingabe e = LaufEingabeAus(KALVO_BEISPIEL);
     e.threads = 1;
     return e;
 }

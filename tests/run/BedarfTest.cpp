@@ -42,11 +42,7 @@ CLaufEingabe Eingabe(std::vector<CFeldwerte> felder, CProfil verkauf, CProfil re
 
 CLaufEingabe Beispiel(const char* pfad)
 {
-    CStilleMeldungen still;
-    CKalvoDoc doc(still);
-    EXPECT_TRUE(doc.Laden(DateiInhalt(pfad)));
-    doc.NachDemLaden();
-    return doc.LaufEingabe();
+    return LaufEingabeAus(pfad);
 }
 
 // The factor a bisection of its own finds for the first year of one field.

@@ -15,11 +15,7 @@ namespace {
 
 CLaufEingabe Beispiel(const char* pfad)
 {
-    CStilleMeldungen still;
-    CKalvoDoc doc(still);
-    EXPECT_TRUE(doc.Laden(DateiInhalt(pfad)));
-    doc.NachDemLaden();
-    CLaufEingabe e = doc.LaufEingabe();
+    CLaufEingabe e = LaufEingabeAus(pfad);
     e.threads = 1;
     return e;
 }
@@ -184,9 +180,7 @@ TEST(Energie, FieldDialogLineAgreesWithTheTable)
         for (const CFeldreihe& reihe : r.feldreihen) {
             const auto& anteil = e.felder[size_t(FeldIndex(e.felder, reihe.name))].Werte().m_fAnteil;
             const CVerkaufsgas v = Verkaufsgas(anteil);
-            std::string zeile = reihe.name;
-            zeile.resize(std::max<size_t>(zeile.size(), 18 + zeile.size() - AnzahlZeichen(reihe.name)), ' ');
-            zeile = "  " + zeile + Format(" %11.3f %13.3f  ", v.hs, v.wobbe);
+            const std::string zeile = "  " + Linksbuendig(reihe.name, 18) + Format(" %11.3f %13.3f  ", v.hs, v.wobbe);
             const auto treffer = std::find_if(r.bericht.begin(), r.bericht.end(),
                                               [&](const std::string& z) { return z.starts_with(zeile); });
             EXPECT_NE(treffer, r.bericht.end()) << zeile;

@@ -16,11 +16,7 @@ namespace {
 
 CLaufEingabe Beispiel()
 {
-    CStilleMeldungen still;
-    CKalvoDoc doc(still);
-    EXPECT_TRUE(doc.Laden(DateiInhalt(KALVO_BEISPIEL)));
-    doc.NachDemLaden();
-    return doc.LaufEingabe();
+    return LaufEingabeAus(KALVO_BEISPIEL);
 }
 
 bool Gleich(const CLaufErgebnis& a, const CLaufErgebnis& b)
