@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Csv.h"
 #include "platform/Format.h"
+#include "platform/Zahlregel.h"
 #include "run/Plateau.h"
 
 #include <algorithm>
@@ -32,22 +33,55 @@ const CGroessenName kGroessen[] = {
     {EGroesse::Startverzoegerung, "Startverzoegerung", "Startverzögerung", "die Startverzögerung"},
 };
 
+// More cells than a ranges line has, with room for a spreadsheet's own.
+constexpr size_t kMaxZellen = 100;
+
 // A value of the file: a number (decimal comma or point), or percent with "%".
 struct CAngabe {
     double wert = 0;
     bool prozent = false;
 };
 
-bool AngabeLesen(std::string_view text, CAngabe& a)
+// The reason is "" on success, else the number rule's ("ist keine Zahl.").
+std::string AngabeLesen(std::string_view text, EZahlschreibung schreibung, CAngabe& a)
 {
     a.prozent = !text.empty() && text.back() == '%';
     if (a.prozent)
         text = CsvGetrimmt(text.substr(0, text.size() - 1));
-    float w = 0;
-    if (!LiesEingabeFloat(text, w))
-        return false;
-    a.wert = w;
-    return true;
+    const CErgebnis<float> w = ZahlLesen(text, schreibung);
+    if (!w)
+        return w.Fehlertext();
+    a.wert = *w;
+    return {};
+}
+
+// The file decides once whether its numbers carry a decimal comma.
+EZahlschreibung SchreibungDerDatei(const std::vector<std::string_view>& zeilen)
+{
+    for (size_t nr = 1; nr < zeilen.size(); ++nr) {
+        const std::vector<std::string> z = CsvZellen(zeilen[nr]);
+        for (size_t k = 2; k < 4 && k < z.size(); ++k) {
+            std::string_view zahl = z[k];
+            if (!zahl.empty() && zahl.back() == '%')
+                zahl = CsvGetrimmt(zahl.substr(0, zahl.size() - 1));
+            if (HatDezimalkomma(zahl))
+                return EZahlschreibung::Dezimalkomma;
+        }
+    }
+    return EZahlschreibung::Dezimalpunkt;
+}
+
+// The first four cells of a line, the table's: the rest is not split.
+std::string_view VierZellen(std::string_view zeile)
+{
+    size_t pos = 0;
+    for (int k = 0; k < 4; ++k) {
+        pos = zeile.find(';', pos);
+        if (pos == std::string_view::npos)
+            return zeile;
+        ++pos;
+    }
+    return zeile.substr(0, pos - 1);
 }
 
 double Aufgeloest(const CAngabe& a, double grundwert)
@@ -88,8 +122,8 @@ std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes)
     const std::vector<std::string_view> zeilen = CsvZeilen(text);
     std::vector<CBandbreitenZeile> ergebnis;
     for (size_t nr = 2; nr <= zeilen.size(); ++nr) { // line 1 is the heading
-        const std::vector<std::string_view> z = CsvZellen(zeilen[nr - 1]);
-        if (std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
+        const std::vector<std::string> z = CsvZellen(VierZellen(zeilen[nr - 1]));
+        if (std::all_of(z.begin(), z.end(), [](const std::string& c) { return c.empty(); }))
             continue;
         CBandbreitenZeile zeile;
         for (size_t k = 0; k < zeile.size() && k < z.size(); ++k)
@@ -185,15 +219,19 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
     std::vector<CSpanne> spannen;
     std::map<std::pair<int, EGroesse>, int> gesehen; // field and quantity → line
     const std::vector<std::string_view> zeilen = CsvZeilen(text);
-    const std::vector<std::string_view> kopf = CsvZellen(zeilen.empty() ? std::string_view() : zeilen[0]);
+    const std::vector<std::string> kopf = CsvZellen(zeilen.empty() ? std::string_view() : zeilen[0]);
     if (kopf.size() < 4 || KleinSchreibung(kopf[0]) != "feld" ||
         (KleinSchreibung(kopf[1]) != "groesse" && KleinSchreibung(kopf[1]) != "größe") ||
         KleinSchreibung(kopf[2]) != "tief" || KleinSchreibung(kopf[3]) != "hoch")
         return CFehler{"Zeile 1: Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten."};
+    for (size_t nr = 0; nr < zeilen.size(); ++nr)
+        if (CsvHoechstensZellen(zeilen[nr]) > kMaxZellen)
+            return CFehler{Format("Zeile %zu: Die Zeile hat mehr als %zu Spalten.", nr + 1, kMaxZellen)};
+    const EZahlschreibung schreibung = SchreibungDerDatei(zeilen);
     for (int nr = 2; nr <= static_cast<int>(zeilen.size()); ++nr) {
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
-        const std::vector<std::string_view> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
-        if (std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
+        const std::vector<std::string> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
+        if (std::all_of(z.begin(), z.end(), [](const std::string& c) { return c.empty(); }))
             continue; // an empty line, or one a spreadsheet wrote as ";;;"
         if (z.size() < 4)
             return fehler("Es fehlen Angaben; erwartet werden Feld;Groesse;Tief;Hoch.");
@@ -202,18 +240,18 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
             if (KleinSchreibung(z[1]) == KleinSchreibung(n.name) || KleinSchreibung(z[1]) == KleinSchreibung(n.anderer))
                 g = &n;
         if (!g)
-            return fehler("Die Größe „" + std::string(z[1]) +
+            return fehler("Die Größe „" + Zitat(z[1]) +
                           "“ gibt es nicht (OGIP, C-Wert, A1, Wasserinvasion, Kopfdruck, Bohrungen, "
                           "Startverzoegerung).");
         CAngabe tief, hoch;
-        if (!AngabeLesen(z[2], tief))
-            return fehler("Tief („" + std::string(z[2]) + "“) ist keine Zahl.");
-        if (!AngabeLesen(z[3], hoch))
-            return fehler("Hoch („" + std::string(z[3]) + "“) ist keine Zahl.");
+        if (const std::string grund = AngabeLesen(z[2], schreibung, tief); !grund.empty())
+            return fehler("Tief („" + Zitat(z[2]) + "“) " + grund);
+        if (const std::string grund = AngabeLesen(z[3], schreibung, hoch); !grund.empty())
+            return fehler("Hoch („" + Zitat(z[3]) + "“) " + grund);
         if (g->groesse == EGroesse::Startverzoegerung && (tief.prozent || hoch.prozent))
             return fehler("Die Startverzögerung wird in Jahren angegeben, nicht in %.");
         if (tief.prozent == hoch.prozent && tief.wert > hoch.wert)
-            return fehler("Tief (" + std::string(z[2]) + ") ist größer als Hoch (" + std::string(z[3]) + ").");
+            return fehler("Tief (" + Zitat(z[2]) + ") ist größer als Hoch (" + Zitat(z[3]) + ").");
 
         std::vector<int> welche;
         if (z[0] == "*") {
@@ -223,7 +261,7 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
         } else {
             const int i = FeldIndex(felder, z[0]);
             if (i < 0)
-                return fehler("Das Feld „" + Anzeigename(z[0]) + "“ gibt es im Dokument nicht.");
+                return fehler("Das Feld „" + Zitat(z[0]) + "“ gibt es im Dokument nicht.");
             welche.push_back(i);
         }
         for (int i : welche) {
@@ -243,13 +281,10 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
                                      Zahl(s.basis).c_str(), Zahl(s.tief).c_str(), Zahl(s.hoch).c_str()));
             // The field's rules hold at both ends (a field the document cannot
             // compute anyway is left as it is).
-            if (FeldregelnPruefen(satz.Werte(), satz.Stufen()) && FaktorenPruefen(satz.Werte())) {
+            if (FeldVollstaendigPruefen(satz.Werte(), satz.Stufen())) {
                 for (const auto& [ende, wert] : {std::pair{"Tief", s.tief}, std::pair{"Hoch", s.hoch}}) {
                     const CFeldsatz a = Abgewandelt(satz, {{g->groesse, wert}});
-                    CErgebnis<> r = FeldregelnPruefen(a.Werte(), a.Stufen());
-                    if (r)
-                        r = FaktorenPruefen(a.Werte());
-                    if (!r)
+                    if (const CErgebnis<> r = FeldVollstaendigPruefen(a.Werte(), a.Stufen()); !r)
                         return fehler(Format("%s bei %s: ", name.c_str(), ende) + r.Fehlertext());
                 }
             }

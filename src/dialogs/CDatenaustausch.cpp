@@ -3,6 +3,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "platform/Zahlregel.h"
 
 std::string MeldungGanzeZahl()
 {
@@ -42,34 +43,6 @@ std::string MeldungSteuerzeichen()
 {
     return "Der Text enthält Steuerzeichen (etwa einen Tabulator); bitte entfernen.";
 }
-std::string MeldungTausenderpunkt(const std::string& text)
-{
-    std::string ohne = text;
-    std::erase(ohne, '.');
-    return Format("\"%s\" ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. Geben Sie die Zahl ohne "
-                  "Punkt ein (%s) oder mit Dezimalkomma.",
-                  text.c_str(), ohne.c_str());
-}
-
-bool SiehtNachTausenderpunktAus(const std::string& text)
-{
-    size_t i = text.size() > 0 && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    const auto ziffer = [&](size_t k) { return k < text.size() && text[k] >= '0' && text[k] <= '9'; };
-    if (!ziffer(i) || text[i] == '0')
-        return false; // "0.125" is a decimal fraction
-    size_t n = 0;
-    while (ziffer(i))
-        ++i, ++n;
-    if (n > 3 || i >= text.size())
-        return false;
-    while (i < text.size()) {
-        if (text[i] != '.' || !ziffer(i + 1) || !ziffer(i + 2) || !ziffer(i + 3))
-            return false;
-        i += 4;
-    }
-    return true;
-}
-
 namespace {
 
 bool HatSteuerzeichen(const std::string& s)

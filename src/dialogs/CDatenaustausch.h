@@ -62,8 +62,4 @@ std::string MeldungNullOderZahlZwischen(double min, double max);
 std::string MeldungMaxZeichen(int n);
 std::string MeldungZeichensatz();
 std::string MeldungSteuerzeichen();
-std::string MeldungTausenderpunkt(const std::string& text);
-
-// "14.000" or "1.250.000": what a German user types with a thousands point.
-// Read as a number it would be 14 or fail; such a typed text is refused.
-bool SiehtNachTausenderpunktAus(const std::string& text);
+// (A typed thousands point: MeldungTausenderpunkt of platform/Zahlregel.h.)

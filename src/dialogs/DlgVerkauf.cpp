@@ -4,6 +4,7 @@
 #include "model/Grenzen.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "platform/Zahlregel.h"
 #include "summary/Profil.h"
 
 void DlgVerkauf::UpdateData(bool bSaveAndValidate)

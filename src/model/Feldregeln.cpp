@@ -2,7 +2,9 @@
 
 #include <functional>
 
+#include "platform/Cp1252.h"
 #include "platform/Format.h"
+#include "platform/Zahlregel.h"
 
 namespace {
 
@@ -133,6 +135,47 @@ CErgebnis<> FeldregelnPruefen(const CFeldwerte& f, const CStufen& stufen)
     return {};
 }
 
+CErgebnis<> FeldPruefen(const CFeldwerte& f, const CStufen& stufen)
+{
+    if (CErgebnis<> r = FeldregelnPruefen(f, stufen); !r)
+        return r;
+    // The gas produced before the project must leave some of the gas in
+    // place, gas must flow from the reservoir to the wellhead at the start,
+    // and a well's rate is capped by a positive maximum.
+    if (!(f.m_fKumProdBeginn < f.m_fOGIP))
+        return CFehler{Format("die kumulative Anfangsproduktion (%g Mio m³) ist nicht kleiner als das OGIP (%g Mio m³)",
+                              double(f.m_fKumProdBeginn), double(f.m_fOGIP))};
+    if (!(f.m_fKopfdruck < f.m_fPi))
+        return CFehler{Format("der Kopffließdruck (%g bar) ist nicht kleiner als der Initialdruck (%g bar)",
+                              double(f.m_fKopfdruck), double(f.m_fPi))};
+    if (!(f.m_fMaxRate > 0))
+        return CFehler{Format("die maximale Entnahmerate (%g m³/h) ist nicht größer als 0", double(f.m_fMaxRate))};
+    return {};
+}
+
+CErgebnis<> FeldVollstaendigPruefen(const CFeldwerte& f, const CStufen& stufen)
+{
+    if (CErgebnis<> r = FeldPruefen(f, stufen); !r)
+        return r;
+    return FaktorenPruefen(f);
+}
+
+CErgebnis<> FeldnamePruefen(std::string_view name)
+{
+    const std::string zitat = "Der Feldname „" + Zitat(name) + "“ ";
+    if (!FeldnameGueltig(name))
+        return CFehler{zitat + "ist leer oder enthält Leerzeichen."};
+    if (AnzahlZeichen(name) > kMaxNamenslaenge)
+        return CFehler{zitat + Format("hat mehr als %d Zeichen.", kMaxNamenslaenge)};
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7f)
+            return CFehler{zitat + "enthält Steuerzeichen."};
+    if (!IstCp1252Darstellbar(name))
+        return CFehler{zitat + "enthält Zeichen, die in einer Kalvo-Datei nicht gespeichert werden können "
+                               "(erlaubt sind Buchstaben, Ziffern und Zeichen westeuropäischer Sprachen)."};
+    return {};
+}
+
 CErgebnis<> FelddatenPruefen(const CFeldwerte& f, int projektende)
 {
     // Only 0 is refused in the first six checks; negative values pass.
@@ -171,7 +214,8 @@ CErgebnis<> FaktorenPruefen(const CFeldwerte& f)
         return CFehler{"Bitte DRUCKVERLUSTFAKTOREN eingeben"};
     if (f.m_fB1 < 1)
         return CFehler{"Der B1-Wert für das Gassäulengewicht muß >=1 sein"};
-    if (f.m_fMaxRate == 0)
+    // A negative maximum would make the rate negative: refused like 0.
+    if (!(f.m_fMaxRate > 0))
         return CFehler{"Die max.Entnahmerate muß größer Null sein!"};
     return {};
 }

@@ -52,3 +52,17 @@ CErgebnis<> FaktorenPruefen(const CFeldwerte& feld);
 // range of the field values and of the stage rows (stage rows whose year lies
 // after the start year, where a 0 is "unchanged").
 CErgebnis<> FeldregelnPruefen(const CFeldwerte& feld, const CStufen& stufen);
+
+// Every rule a field must pass wherever it comes from (the dialog, a .kvo
+// file, the field table, the ends of a range) before the run computes it:
+// FeldregelnPruefen, then the cumulative at start below the OGIP, the
+// wellhead pressure below Pi and a maximum rate above 0 (the dialog refuses
+// the same with its own messages).
+CErgebnis<> FeldPruefen(const CFeldwerte& feld, const CStufen& stufen);
+
+// A complete field of a table or a range: FeldPruefen and the factors.
+CErgebnis<> FeldVollstaendigPruefen(const CFeldwerte& feld, const CStufen& stufen);
+
+// A field name as every path takes it: one token, at most 99 characters,
+// no control character, only characters a .kvo file can store.
+CErgebnis<> FeldnamePruefen(std::string_view name);

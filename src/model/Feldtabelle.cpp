@@ -4,6 +4,7 @@
 #include "platform/Cp1252.h"
 #include "platform/Csv.h"
 #include "platform/Format.h"
+#include "platform/Zahlregel.h"
 
 #include <algorithm>
 #include <array>
@@ -53,7 +54,9 @@ std::string FeldtabelleCsv(const CFeldsaetze& felder)
         const std::vector<std::string_view> werte = Woerter(satz.Text());
         for (size_t i = 0; i < spalten.size(); ++i) {
             std::string zelle(i < werte.size() ? werte[i] : std::string_view());
-            if (i > 0) // a German spreadsheet reads a decimal comma
+            if (i == 0) // a name is text to a spreadsheet, never a formula
+                zelle = CsvText(zelle);
+            else // a German spreadsheet reads a decimal comma
                 std::replace(zelle.begin(), zelle.end(), '.', ',');
             csv += (i ? ";" : "") + zelle;
         }
@@ -62,56 +65,107 @@ std::string FeldtabelleCsv(const CFeldsaetze& felder)
     return csv;
 }
 
+namespace {
+
+// More columns than a table of fields has, with room for a spreadsheet's own.
+constexpr size_t kMaxZellen = 1000;
+
+CFehler ZeilenFehler(int nr, const std::string& text)
+{
+    return CFehler{Format("Zeile %d: ", nr) + text};
+}
+
+// The file's column of each value, from the heading (any order, any case).
+CErgebnis<std::vector<size_t>> Spaltenorte(const std::vector<std::string>& kopf,
+                                           const std::vector<std::string>& spalten)
+{
+    std::vector<size_t> wo(spalten.size());
+    for (size_t i = 0; i < spalten.size(); ++i) {
+        const auto it = std::find_if(kopf.begin(), kopf.end(), [&](const std::string& c) {
+            return KleinSchreibung(c) == KleinSchreibung(spalten[i]);
+        });
+        if (it == kopf.end())
+            return ZeilenFehler(1, "Die Spalte „" + spalten[i] + "“ fehlt.");
+        wo[i] = static_cast<size_t>(it - kopf.begin());
+    }
+    return wo;
+}
+
+bool Leer(const std::vector<std::string>& z)
+{
+    return std::all_of(z.begin(), z.end(), [](const std::string& c) { return c.empty(); });
+}
+
+// Whether the table writes its numbers with a decimal comma: decided once,
+// from every value cell (the names left out).
+EZahlschreibung SchreibungDerTabelle(const std::vector<std::string_view>& zeilen, size_t namensspalte)
+{
+    for (size_t nr = 1; nr < zeilen.size(); ++nr) {
+        const std::vector<std::string> z = CsvZellen(zeilen[nr]);
+        for (size_t k = 0; k < z.size(); ++k)
+            if (k != namensspalte && HatDezimalkomma(z[k]))
+                return EZahlschreibung::Dezimalkomma;
+    }
+    return EZahlschreibung::Dezimalpunkt;
+}
+
+// The record text of one row: its name and the values with a decimal point.
+CErgebnis<std::string> Satztext(const std::vector<std::string>& z, const std::vector<size_t>& wo,
+                                const std::vector<std::string>& spalten, EZahlschreibung schreibung)
+{
+    std::string satz;
+    for (size_t i = 0; i < spalten.size(); ++i) {
+        std::string zelle = wo[i] < z.size() ? z[wo[i]] : std::string();
+        if (i == 0) {
+            zelle = std::string(CsvTextLesen(zelle));
+            if (const CErgebnis<> name = FeldnamePruefen(zelle); !name)
+                return CFehler{name.Fehlertext()};
+        } else {
+            if (const CErgebnis<float> wert = ZahlLesen(zelle, schreibung); !wert)
+                return CFehler{"„" + spalten[i] + "“ („" + Zitat(zelle) + "“) " + wert.Fehlertext()};
+            std::replace(zelle.begin(), zelle.end(), ',', '.');
+        }
+        satz += (i ? " " : "") + zelle;
+    }
+    return satz;
+}
+
+} // namespace
+
 CErgebnis<CFeldsaetze> FeldtabelleLesen(std::string_view bytes)
 {
     const std::string text = TextAusDatei(bytes);
     const std::vector<std::string> spalten = Spalten();
-    std::vector<size_t> wo(spalten.size()); // the file's column of each value
-    std::map<std::string, int> namen;       // field name → line
-    CFeldsaetze felder;
     const std::vector<std::string_view> zeilen = CsvZeilen(text);
-    for (int nr = 1; nr <= static_cast<int>(zeilen.size()); ++nr) {
-        const std::vector<std::string_view> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
-        const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
-        if (nr == 1) {
-            for (size_t i = 0; i < spalten.size(); ++i) {
-                const auto it = std::find_if(z.begin(), z.end(), [&](std::string_view c) {
-                    return KleinSchreibung(c) == KleinSchreibung(spalten[i]);
-                });
-                if (it == z.end())
-                    return fehler("Die Spalte „" + spalten[i] + "“ fehlt.");
-                wo[i] = static_cast<size_t>(it - z.begin());
-            }
+    for (size_t nr = 0; nr < zeilen.size(); ++nr)
+        if (CsvHoechstensZellen(zeilen[nr]) > kMaxZellen)
+            return ZeilenFehler(static_cast<int>(nr + 1), Format("Die Zeile hat mehr als %zu Spalten.", kMaxZellen));
+    if (zeilen.empty())
+        return CFehler{"Die Tabelle enthält kein Feld."};
+    const CErgebnis<std::vector<size_t>> wo = Spaltenorte(CsvZellen(zeilen[0]), spalten);
+    if (!wo)
+        return CFehler{wo.Fehlertext()};
+    const EZahlschreibung schreibung = SchreibungDerTabelle(zeilen, (*wo)[0]);
+    std::map<std::string, int> namen; // field name → line
+    CFeldsaetze felder;
+    for (int nr = 2; nr <= static_cast<int>(zeilen.size()); ++nr) {
+        const std::vector<std::string> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
+        if (Leer(z))
             continue;
-        }
-        if (std::all_of(z.begin(), z.end(), [](std::string_view c) { return c.empty(); }))
-            continue;
-        std::string satz;
-        for (size_t i = 0; i < spalten.size(); ++i) {
-            std::string zelle(wo[i] < z.size() ? z[wo[i]] : std::string_view());
-            if (i == 0) {
-                if (!FeldnameGueltig(zelle))
-                    return fehler("Der Feldname „" + Anzeigename(zelle) + "“ ist leer oder enthält Leerzeichen.");
-            } else {
-                float wert = 0;
-                if (!LiesEingabeFloat(zelle, wert))
-                    return fehler("„" + spalten[i] + "“ („" + Anzeigename(zelle) + "“) ist keine Zahl.");
-                std::replace(zelle.begin(), zelle.end(), ',', '.');
-            }
-            satz += (i ? " " : "") + zelle;
-        }
-        const std::string name = std::string(ErstesWort(satz));
+        const CErgebnis<std::string> satz = Satztext(z, *wo, spalten, schreibung);
+        if (!satz)
+            return ZeilenFehler(nr, satz.Fehlertext());
+        const std::string name = std::string(ErstesWort(*satz));
         if (const auto [it, neu] = namen.try_emplace(name, nr); !neu)
-            return fehler(Format("Das Feld %s steht schon in Zeile %d.", Anzeigename(name).c_str(), it->second));
-        if (const CErgebnis<> lesbar = FeldsatzPruefen(satz); !lesbar)
-            return fehler(lesbar.Fehlertext());
-        CFeldsatz feld(satz);
-        CErgebnis<> regel = FeldregelnPruefen(feld.Werte(), feld.Stufen());
-        if (regel)
-            regel = FaktorenPruefen(feld.Werte());
-        if (!regel)
-            return fehler(Anzeigename(name) + ": " + regel.Fehlertext());
+            return ZeilenFehler(nr, Format("Das Feld %s steht schon in Zeile %d.", Zitat(name).c_str(), it->second));
+        if (const CErgebnis<> lesbar = FeldsatzPruefen(*satz); !lesbar)
+            return ZeilenFehler(nr, lesbar.Fehlertext());
+        CFeldsatz feld(*satz);
+        if (const CErgebnis<> regel = FeldVollstaendigPruefen(feld.Werte(), feld.Stufen()); !regel)
+            return ZeilenFehler(nr, Zitat(name) + ": " + regel.Fehlertext());
         felder.push_back(std::move(feld));
     }
+    if (felder.empty())
+        return CFehler{"Die Tabelle enthält kein Feld."};
     return felder;
 }

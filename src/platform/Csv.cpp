@@ -11,14 +11,56 @@ std::string_view CsvGetrimmt(std::string_view s)
     return s;
 }
 
-std::vector<std::string_view> CsvZellen(std::string_view zeile)
+std::vector<std::string> CsvZellen(std::string_view zeile)
 {
-    std::vector<std::string_view> z;
-    size_t von = 0;
-    for (size_t bis; (bis = zeile.find(';', von)) != std::string_view::npos; von = bis + 1)
-        z.push_back(CsvGetrimmt(zeile.substr(von, bis - von)));
-    z.push_back(CsvGetrimmt(zeile.substr(von)));
+    std::vector<std::string> z;
+    std::string zelle;
+    bool zitiert = false;
+    const auto fertig = [&] {
+        z.emplace_back(CsvGetrimmt(zelle));
+        zelle.clear();
+    };
+    for (size_t i = 0; i < zeile.size(); ++i) {
+        const char c = zeile[i];
+        if (zitiert && c == '"' && i + 1 < zeile.size() && zeile[i + 1] == '"')
+            zelle += zeile[++i];
+        else if (c == '"')
+            zitiert = !zitiert;
+        else if (c == ';' && !zitiert)
+            fertig();
+        else
+            zelle += c;
+    }
+    fertig();
     return z;
+}
+
+size_t CsvHoechstensZellen(std::string_view zeile)
+{
+    return static_cast<size_t>(std::count(zeile.begin(), zeile.end(), ';')) + 1;
+}
+
+std::string CsvText(const std::string& text)
+{
+    std::string zelle = text;
+    if (!zelle.empty() && std::string_view("=+-@\t\r").find(zelle.front()) != std::string_view::npos)
+        zelle.insert(zelle.begin(), '\'');
+    if (zelle.find_first_of(";\"\r\n") == std::string::npos)
+        return zelle;
+    std::string zitiert = "\"";
+    for (char c : zelle) {
+        if (c == '"')
+            zitiert += '"';
+        zitiert += c;
+    }
+    return zitiert + "\"";
+}
+
+std::string_view CsvTextLesen(std::string_view zelle)
+{
+    if (zelle.size() > 1 && zelle[0] == '\'' && std::string_view("=+-@").find(zelle[1]) != std::string_view::npos)
+        zelle.remove_prefix(1);
+    return zelle;
 }
 
 std::vector<std::string_view> CsvZeilen(std::string_view text)

@@ -10,8 +10,21 @@
 // (and the carriage return of a Windows line end).
 std::string_view CsvGetrimmt(std::string_view zelle);
 
-// The cells of one line, split at every semicolon, each trimmed.
-std::vector<std::string_view> CsvZellen(std::string_view zeile);
+// The cells of one line, split at every semicolon outside double quotes,
+// each trimmed; a quoted cell loses its quotes ("" inside it is one ").
+std::vector<std::string> CsvZellen(std::string_view zeile);
+
+// The cells a line can hold at most (its semicolons + 1), counted without
+// splitting it: a line of thousands of cells is refused before it is split.
+size_t CsvHoechstensZellen(std::string_view zeile);
+
+// A text as a cell a spreadsheet reads back as that text: a leading = + - @
+// (a formula to a spreadsheet) gets an apostrophe, a cell with a semicolon,
+// a quote or a line end is quoted.
+std::string CsvText(const std::string& text);
+
+// The text of a cell CsvText wrote: without the apostrophe before = + - @.
+std::string_view CsvTextLesen(std::string_view zelle);
 
 // The lines of a text (without their line ends).
 std::vector<std::string_view> CsvZeilen(std::string_view text);

@@ -135,6 +135,19 @@ bool LiesFloat(std::string_view token, float& wert)
     return true;
 }
 
+bool LiesDouble(std::string_view token, double& wert)
+{
+    if (token.empty() || token.size() > 60)
+        return false;
+    const std::string s(token);
+    char* ende = nullptr;
+    const double v = strtod_l(s.c_str(), &ende, CLocale());
+    if (ende != s.c_str() + s.size() || !std::isfinite(v))
+        return false;
+    wert = v;
+    return true;
+}
+
 bool LiesEingabeFloat(std::string_view token, float& wert)
 {
     const size_t komma = token.find(',');

@@ -36,6 +36,7 @@ std::vector<std::string_view> Woerter(std::string_view text);
 // does (correctly rounded to single precision).
 bool LiesInt(std::string_view token, int& wert);
 bool LiesFloat(std::string_view token, float& wert);
+bool LiesDouble(std::string_view token, double& wert);
 
 // The same for a number a user typed: a decimal comma ("0,5") is taken as
 // well as a decimal point. A token with both, or with more than one comma,

@@ -308,7 +308,7 @@ bool CLauf::FeldNeuBerechnen(int i)
 bool CLauf::FelddatenBrauchbar()
 {
     const CFeldwerte& f = m_Feld;
-    if (const CErgebnis<> regeln = FeldregelnPruefen(f, Stufen()); !regeln) {
+    if (const CErgebnis<> regeln = FeldPruefen(f, Stufen()); !regeln) {
         const std::string& grund = regeln.Fehlertext();
         m_sText = Format("Das Feld %s wird nicht berechnet: %s.", f.m_sFeldname.c_str(), grund.c_str());
         FeldAuslassen(f.m_sFeldname, grund, m_sText);
@@ -387,7 +387,7 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
     std::vector<std::pair<std::string, const CFeldwerte*>> offen;
     for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i) {
         const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
-        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() || !FeldregelnPruefen(satz.Werte(), satz.Stufen()))
+        if ((einzelfeld && i != m_iEinzelfeld) || !satz.Lesbar() || !FeldPruefen(satz.Werte(), satz.Stufen()))
             continue;
         std::string schluessel = GastabellenSchluessel(satz.Werte(), MitRohr(satz.Werte()));
         if (m_Gastabellen.contains(schluessel))

@@ -1,5 +1,6 @@
 #include "summary/Jahresreihen.h"
 
+#include "platform/Csv.h"
 #include "platform/Format.h"
 
 #include <algorithm>
@@ -22,22 +23,6 @@ std::string Rate(double v)
 }
 
 } // namespace
-
-std::string CsvText(const std::string& text)
-{
-    std::string zelle = text;
-    if (!zelle.empty() && std::string_view("=+-@\t\r").find(zelle.front()) != std::string_view::npos)
-        zelle.insert(zelle.begin(), '\'');
-    if (zelle.find_first_of(";\"\r\n") == std::string::npos)
-        return zelle;
-    std::string zitiert = "\"";
-    for (char c : zelle) {
-        if (c == '"')
-            zitiert += '"';
-        zitiert += c;
-    }
-    return zitiert + "\"";
-}
 
 std::string JahresreihenCsv(const CJahresreihen& d)
 {

@@ -4,6 +4,7 @@
 // mark), and in the chart quantity for the planning tables.
 
 #include "model/Grenzen.h"
+#include "platform/Csv.h"
 
 #include <string>
 #include <vector>
@@ -67,10 +68,7 @@ struct CJahresreihen {
 // table its three.
 std::string JahresreihenCsv(const CJahresreihen& reihen);
 
-// A text cell of the CSV table: quoted when it holds a separator, a quote or
-// a line break; a leading apostrophe when a spreadsheet would take it for a
-// formula (=, +, -, @, tab, carriage return at the start).
-std::string CsvText(const std::string& text);
+// (A text cell of the CSV table: CsvText of platform/Csv.h.)
 
 // Ist and Soll of a run in the chart quantity (production in Mio m³/year or
 // rate in m³/h), year by year from `start`. Ist is summed as the summary

@@ -5,6 +5,7 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "platform/Zahlregel.h"
 
 #include <algorithm>
 #include <sstream>
@@ -72,11 +73,53 @@ CProfilImport Fehler(IMeldungen& meldungen, const std::string& text)
 
 } // namespace
 
-CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen)
+namespace {
+
+// The numbers of a profile's text: every token but the first word of a line
+// (a year, or a heading's word), for the block's decision on the decimal sign.
+EZahlschreibung SchreibungDesProfils(const std::string& text)
+{
+    std::vector<std::string_view> zahlen;
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const size_t ende = rest.find('\n');
+        const std::vector<std::string_view> w = Woerter(rest.substr(0, ende));
+        zahlen.insert(zahlen.end(), w.begin() + std::min<size_t>(1, w.size()), w.end());
+        rest = ende == std::string_view::npos ? std::string_view() : rest.substr(ende + 1);
+    }
+    return Zahlschreibung(zahlen);
+}
+
+// A line holds a number when any of its tokens reads as one.
+bool HatZahl(std::string_view zeile)
+{
+    const std::vector<std::string_view> w = Woerter(zeile);
+    return std::any_of(w.begin(), w.end(), [](std::string_view t) {
+        return ZahlLesen(t, EZahlschreibung::Dezimalpunkt) || ZahlLesen(t, EZahlschreibung::Dezimalkomma);
+    });
+}
+
+// In a profile written with decimal commas a point is a thousands point:
+// the line is refused with its number and the column.
+std::string PunktUnterKommas(std::string_view zeile, int nummer)
+{
+    constexpr const char* kSpalten[] = {"Jahr", "Produktion (Mio m3)", "Rate (m3/h)"};
+    const std::vector<std::string_view> w = Woerter(zeile);
+    for (size_t k = 1; k < w.size() && k < 3; ++k)
+        if (const CErgebnis<float> z = ZahlLesen(w[k], EZahlschreibung::Dezimalkomma);
+            !z && w[k].find('.') != std::string_view::npos)
+            return Format("Zeile %d: „%s“ („%s“) ", nummer, kSpalten[k], Zitat(w[k]).c_str()) + z.Fehlertext();
+    return {};
+}
+
+} // namespace
+
+CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen, EProfilquelle quelle)
 {
     constexpr size_t kMaxZeichen = 99; // characters of a line
     std::string ohneSemikolon(text);
     std::replace(ohneSemikolon.begin(), ohneSemikolon.end(), ';', ' ');
+    const EZahlschreibung schreibung = SchreibungDesProfils(ohneSemikolon);
     std::istringstream datei(ohneSemikolon);
     CProfilImport ergebnis;
     std::string zeile;
@@ -86,10 +129,16 @@ CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen)
             zeile.pop_back();
         if (ErstesWort(zeile).empty())
             continue;
-        if (c == 0 && !IstProfilzeile(zeile))
-            continue; // a heading
+        // A file's first line that is no profile line is its heading; a
+        // pasted first line only when it holds no number at all, so that a
+        // mistyped first year is named rather than dropped.
+        if (c == 0 && (quelle == EProfilquelle::Datei ? !IstProfilzeile(zeile) : !HatZahl(zeile)))
+            continue;
         if (AnzahlZeichen(zeile) > kMaxZeichen)
             return Fehler(meldungen, Format("In der %d.Zeile 100 Zeichen gelesen", c + 1));
+        if (schreibung == EZahlschreibung::Dezimalkomma)
+            if (const std::string punkt = PunktUnterKommas(zeile, c + 1); !punkt.empty())
+                return Fehler(meldungen, punkt);
         int jahr = 0;
         float produktion = 0, rate = 0;
         if (ProfilzeileLesen(zeile, jahr, produktion, rate) < 3)
@@ -110,8 +159,9 @@ CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen)
 
 CProfilImport ProfilEinfuegen(const std::string& text, IMeldungen& meldungen)
 {
-    CProfilImport ergebnis = ProfilLesen(text, meldungen);
-    ergebnis.m_sStatus = Format("%zu Zeilen wurden eingefügt", ergebnis.m_saZeilen.size());
+    CProfilImport ergebnis = ProfilLesen(text, meldungen, EProfilquelle::Einfuegen);
+    const size_t n = ergebnis.m_saZeilen.size();
+    ergebnis.m_sStatus = n == 1 ? "1 Zeile wurde eingefügt" : Format("%zu Zeilen wurden eingefügt", n);
     return ergebnis;
 }
 

@@ -49,12 +49,16 @@ struct CProfilImport {
 constexpr int kMaxProfilzeilen = 100;
 
 // Reads a profile from text (UTF-8), as a user pastes or saves it: lines of
-// year, production and rate, separated by blanks, tabs or semicolons, with a
-// decimal comma or point; a first line that is no profile line is a heading;
-// empty lines are skipped. The years run up by one from any first year (the
-// document places them by year). All or nothing: the first bad line shows its
-// message, and then no line is taken.
-CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen);
+// year, production and rate, separated by blanks, tabs or semicolons. The
+// text decides once: when any number carries a decimal comma, a point in a
+// number is a thousands point and its line is refused ("Zeile 4: …"); else
+// the point is the decimal point. A file's first line that is no profile line
+// is a heading, a pasted first line only when it holds no number; empty lines
+// are skipped. The years run up by one from any first year (the document
+// places them by year). All or nothing: the first bad line shows its message,
+// and then no line is taken.
+enum class EProfilquelle { Datei, Einfuegen };
+CProfilImport ProfilLesen(std::string_view text, IMeldungen& meldungen, EProfilquelle quelle = EProfilquelle::Datei);
 
 // A profile pasted from the clipboard; the status counts the lines taken.
 CProfilImport ProfilEinfuegen(const std::string& text, IMeldungen& meldungen);

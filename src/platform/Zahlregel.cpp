@@ -1,0 +1,177 @@
+#include "platform/Zahlregel.h"
+
+#include "platform/Format.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string_view Getrimmt(std::string_view s)
+{
+    const size_t a = s.find_first_not_of(" \t");
+    if (a == std::string_view::npos)
+        return {};
+    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+bool IstZiffer(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Hexadecimal floats ("0x1p3") and "inf" are C's, not a person's numbers.
+bool NurDezimal(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) {
+        return IstZiffer(c) || c == '.' || c == ',' || c == '-' || c == '+' || c == 'e' || c == 'E';
+    });
+}
+
+std::string OhnePunkte(std::string_view text)
+{
+    std::string ohne(text);
+    std::erase(ohne, '.');
+    return ohne;
+}
+
+CFehler KeineZahl()
+{
+    return CFehler{"ist keine Zahl."};
+}
+
+// A point in a block of decimal commas: a thousands point, never guessed at.
+CFehler PunktUnterKommas(std::string_view text)
+{
+    std::string grund =
+        "enthält einen Punkt, die übrigen Zahlen ein Dezimalkomma: ein Tausenderpunkt wird nicht gelesen";
+    if (SiehtNachTausenderpunktAus(text))
+        grund += " (ohne Punkt: " + OhnePunkte(text) + ")";
+    return CFehler{grund + "."};
+}
+
+} // namespace
+
+bool HatDezimalkomma(std::string_view zelle)
+{
+    zelle = Getrimmt(zelle);
+    float wert = 0;
+    return zelle.find(',') != std::string_view::npos && NurDezimal(zelle) && LiesEingabeFloat(zelle, wert);
+}
+
+EZahlschreibung Zahlschreibung(const std::vector<std::string_view>& zellen)
+{
+    return std::any_of(zellen.begin(), zellen.end(), HatDezimalkomma) ? EZahlschreibung::Dezimalkomma
+                                                                      : EZahlschreibung::Dezimalpunkt;
+}
+
+bool SiehtNachTausenderpunktAus(std::string_view text)
+{
+    size_t i = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const auto ziffer = [&](size_t k) { return k < text.size() && IstZiffer(text[k]); };
+    if (!ziffer(i) || text[i] == '0')
+        return false; // "0.125" is a decimal fraction
+    size_t n = 0;
+    while (ziffer(i))
+        ++i, ++n;
+    if (n > 3 || i >= text.size())
+        return false;
+    while (i < text.size()) {
+        if (text[i] != '.' || !ziffer(i + 1) || !ziffer(i + 2) || !ziffer(i + 3))
+            return false;
+        i += 4;
+    }
+    return true;
+}
+
+CErgebnis<float> ZahlLesen(std::string_view text, EZahlschreibung schreibung)
+{
+    text = Getrimmt(text);
+    if (!NurDezimal(text))
+        return KeineZahl();
+    float wert = 0;
+    switch (schreibung) {
+    case EZahlschreibung::Einzeln:
+        if (SiehtNachTausenderpunktAus(text))
+            return CFehler{"ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. Geben Sie die Zahl ohne Punkt "
+                           "ein (" +
+                           OhnePunkte(text) + ") oder mit Dezimalkomma."};
+        if (!LiesEingabeFloat(text, wert))
+            return KeineZahl();
+        return wert;
+    case EZahlschreibung::Dezimalkomma:
+        if (text.find('.') != std::string_view::npos)
+            return PunktUnterKommas(text);
+        if (!LiesEingabeFloat(text, wert))
+            return KeineZahl();
+        return wert;
+    case EZahlschreibung::Dezimalpunkt: break;
+    }
+    if (!LiesFloat(text, wert))
+        return KeineZahl();
+    return wert;
+}
+
+CErgebnis<int> GanzeZahlLesen(std::string_view text)
+{
+    text = Getrimmt(text);
+    int wert = 0;
+    if (!std::all_of(text.begin(), text.end(), [](char c) { return IstZiffer(c) || c == '-' || c == '+'; }) ||
+        !LiesInt(text, wert))
+        return CFehler{"ist keine ganze Zahl."};
+    return wert;
+}
+
+std::string MeldungTausenderpunkt(std::string_view text)
+{
+    return "\"" + std::string(text) + "\" " + ZahlLesen(text).Fehlertext();
+}
+
+std::string Zitat(std::string_view zelle)
+{
+    constexpr size_t kMaxZeichen = 40;
+    if (AnzahlZeichen(zelle) <= kMaxZeichen)
+        return Anzeigename(zelle);
+    // Cut at a character, not inside one.
+    size_t zeichen = 0, ende = 0;
+    while (ende < zelle.size()) {
+        if ((static_cast<unsigned char>(zelle[ende]) & 0xC0) != 0x80 && zeichen++ == kMaxZeichen - 1)
+            break;
+        ++ende;
+    }
+    return Anzeigename(zelle.substr(0, ende)) + "…";
+}
+
+std::string BereichText(const CZahlbereich& b)
+{
+    if (b.obenOffen)
+        return Format("von %g bis unter %g", b.min, b.max);
+    return Format("zwischen %g und %g", b.min, b.max);
+}
+
+CErgebnis<double> ZahlImBereich(std::string_view text, const CZahlbereich& b)
+{
+    const std::string zitat = "„" + Zitat(Getrimmt(text)) + "“ ";
+    const auto keineZahl = [&](const std::string& grund) {
+        return CFehler{zitat + grund + " Geben Sie " + (b.ganz ? "eine ganze Zahl " : "eine Zahl ") + BereichText(b) +
+                       " ein."};
+    };
+    double wert = 0;
+    if (b.ganz) {
+        const CErgebnis<int> i = GanzeZahlLesen(text);
+        if (!i)
+            return keineZahl(i.Fehlertext());
+        wert = *i;
+    } else {
+        const CErgebnis<float> geprueft = ZahlLesen(text);
+        if (!geprueft)
+            return keineZahl(geprueft.Fehlertext());
+        // Read once more in double: a quantity keeps the digits typed.
+        std::string mitPunkt(Getrimmt(text));
+        std::replace(mitPunkt.begin(), mitPunkt.end(), ',', '.');
+        if (!LiesDouble(mitPunkt, wert))
+            return keineZahl("ist keine Zahl.");
+    }
+    if (wert < b.min || wert > b.max || (b.obenOffen && wert >= b.max))
+        return CFehler{zitat + "liegt nicht " + BereichText(b) + "."};
+    return wert;
+}
