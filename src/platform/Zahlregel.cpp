@@ -133,11 +133,9 @@ std::string Zitat(std::string_view zelle)
         return Anzeigename(zelle);
     // Cut at a character, not inside one.
     size_t zeichen = 0, ende = 0;
-    while (ende < zelle.size()) {
-        if ((static_cast<unsigned char>(zelle[ende]) & 0xC0) != 0x80 && zeichen++ == kMaxZeichen - 1)
+    for (; ende < zelle.size(); ++ende)
+        if ((static_cast<unsigned char>(zelle[ende]) & 0xC0) != 0x80 && zeichen++ == kMaxZeichen)
             break;
-        ++ende;
-    }
     return Anzeigename(zelle.substr(0, ende)) + "…";
 }
 

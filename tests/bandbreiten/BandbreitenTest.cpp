@@ -215,3 +215,34 @@ TEST(Bandbreiten, CsvCarriesThePercentiles)
     doc.Berechnen(); // a new run makes the study stale
     EXPECT_FALSE(doc.m_Unsicherheit);
 }
+
+// The ranges file decides once between decimal comma and point; a row per
+// file and the message (or "" when it is taken), and the ends of a range
+// keep to the field rules.
+TEST(Bandbreiten, TheFileFollowsTheNumberRuleAndTheFieldRules)
+{
+    const std::string kopf = "Feld;Groesse;Tief;Hoch\n";
+    struct CFall {
+        std::string zeilen, meldung;
+    };
+    const std::vector<CFall> faelle = {
+        {"*;OGIP;80 %;120 %\nHeidemoor;C-Wert;0,5;0.600\n",
+         "Zeile 3: Hoch („0.600“) enthält einen Punkt, die übrigen Zahlen ein Dezimalkomma: ein Tausenderpunkt wird "
+         "nicht gelesen."},
+        {"Heidemoor;OGIP;2,5;28.000\n",
+         "Zeile 2: Hoch („28.000“) enthält einen Punkt, die übrigen Zahlen ein Dezimalkomma: ein Tausenderpunkt wird "
+         "nicht gelesen (ohne Punkt: 28000)."},
+        {"*;OGIP;80 %;120 %\nHeidemoor;C-Wert;2.5;3.500\n", ""}, // points only: decimal points
+        {"Heidemoor;Kopfdruck;1;500\n", "Zeile 2: Heidemoor bei Hoch: der Kopffließdruck (500 bar) ist nicht kleiner "
+                                        "als der Initialdruck"},
+        {"Heidemoor;OGIP;1;1e9\n", "Zeile 2: Heidemoor bei Tief: die kumulative Anfangsproduktion"},
+        {"Heidemoor;OGIP;" + std::string(300, '7') + ";1\n",
+         "Zeile 2: Tief („" + std::string(40, '7') + "…“) ist keine Zahl."},
+        {"Heidemoor;OGIP;1;2" + std::string(200, ';') + "\n", "Zeile 2: Die Zeile hat mehr als 100 Spalten."},
+    };
+    for (const CFall& f : faelle) {
+        const std::string fehler = Fehler(kopf + f.zeilen);
+        EXPECT_EQ(fehler.substr(0, f.meldung.size()), f.meldung) << f.zeilen;
+        EXPECT_EQ(fehler.empty(), f.meldung.empty()) << fehler;
+    }
+}

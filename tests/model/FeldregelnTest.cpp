@@ -1,9 +1,14 @@
 // A field's rules hold alike for the dialog and for a record read from a file.
 #include "model/Feldregeln.h"
 #include "Testdaten.h"
+#include "batch/CBatch.h"
 #include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 TEST(Feldregeln, RangesAreTheDialogsAndTheRunRefusesWhatTheDialogRefuses)
 {
@@ -61,4 +66,42 @@ TEST(Feldregeln, AFileWithAValueTheDialogRefusesLoadsAndNamesTheFieldNotComputed
     ASSERT_FALSE(meldungen.m_saTexte.empty());
     EXPECT_EQ(meldungen.m_saTexte.back(), "Das Feld Hochdruck wird nicht berechnet: der Initialdruck (5000 bar) "
                                           "liegt nicht zwischen 1 und 1000 bar.");
+}
+
+// What the dialog refuses a .kvo file may hold: the file loads, keeps its
+// bytes, and the run leaves the field out with the reason; kalvo-batch ends
+// with status 3. A row per broken rule.
+TEST(Feldregeln, EveryPathRefusesWhatTheDialogRefuses)
+{
+    struct CFall {
+        void (*brechen)(CFeldwerte&);
+        const char* grund;
+    };
+    const CFall faelle[] = {
+        {[](CFeldwerte& f) { f.m_fKumProdBeginn = 6000; },
+         "die kumulative Anfangsproduktion (6000 Mio m³) ist nicht kleiner als das OGIP (5000 Mio m³)"},
+        {[](CFeldwerte& f) { f.m_fKopfdruck = 400; },
+         "der Kopffließdruck (400 bar) ist nicht kleiner als der Initialdruck (300 bar)"},
+        {[](CFeldwerte& f) { f.m_fMaxRate = -5; }, "die maximale Entnahmerate (-5 m³/h) ist nicht größer als 0"},
+        {[](CFeldwerte& f) { f.m_fKonsAnteil = 150; }, "der Konsortialanteil (150 %) liegt nicht zwischen 0 und 100 %"},
+    };
+    const auto pfad = (std::filesystem::temp_directory_path() / "kalvo_feldregeln.kvo").string();
+    for (const CFall& fall : faelle) {
+        CStilleMeldungen m;
+        CKalvoDoc quelle(m);
+        CFeldwerte kaputt = MethanFeld("Kaputt", 2003);
+        kaputt.m_fPi = 300;
+        kaputt.m_fKopfdruck = 40;
+        kaputt.m_fMaxRate = 50000;
+        fall.brechen(kaputt);
+        EXPECT_FALSE(FeldVollstaendigPruefen(kaputt, {}));
+        quelle.m_saFelder = {Feldsatz(MethanFeld("Gut", 2003)), Feldsatz(kaputt)};
+        quelle.m_iProjektende = 2010;
+        std::ofstream(pfad, std::ios::binary) << quelle.Speichern();
+        std::ostringstream aus, fehler;
+        EXPECT_EQ(KalvoBatch({pfad}, aus, fehler), 3) << fall.grund;
+        EXPECT_NE(aus.str().find(std::string("  Nicht berechnet: Kaputt – ") + fall.grund), std::string::npos)
+            << aus.str();
+    }
+    std::filesystem::remove(pfad);
 }

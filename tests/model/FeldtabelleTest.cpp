@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -129,4 +130,138 @@ TEST(Feldtabelle, ImportReplacesSameNamesInPlaceAndAppendsTheRest)
     EXPECT_EQ(doc.m_saFelder[size_t(doc.FeldIndex("Heidemoor"))].Werte().m_fOGIP, 7000.0f);
     EXPECT_EQ(doc.m_saFelder.back().Name(), "Neufeld");
     EXPECT_TRUE(doc.IsModified());
+}
+
+namespace {
+
+// The sample's table with cell `spalte` of line `zeile` (1 = heading) set.
+std::string MitZelle(std::string csv, int zeile, const std::string& spalte, const std::string& wert)
+{
+    const auto zellen = [](std::string_view z) {
+        std::vector<std::string> c;
+        for (size_t v = 0;;) {
+            const size_t b = z.find(';', v);
+            c.emplace_back(z.substr(v, b == std::string_view::npos ? std::string_view::npos : b - v));
+            if (b == std::string_view::npos)
+                return c;
+            v = b + 1;
+        }
+    };
+    std::vector<std::string> zeilen;
+    for (size_t v = 0; v < csv.size();) {
+        const size_t b = csv.find("\r\n", v);
+        zeilen.push_back(csv.substr(v, b - v));
+        v = b + 2;
+    }
+    std::vector<std::string> kopf = zellen(zeilen[0]);
+    if (kopf[0].starts_with("\xEF\xBB\xBF"))
+        kopf[0].erase(0, 3); // the byte order mark
+    const size_t k = size_t(std::find(kopf.begin(), kopf.end(), spalte) - kopf.begin());
+    std::vector<std::string> c = zellen(zeilen[size_t(zeile - 1)]);
+    c.at(k) = wert;
+    std::string neu;
+    for (size_t i = 0; i < c.size(); ++i)
+        neu += (i ? ";" : "") + c[i];
+    zeilen[size_t(zeile - 1)] = neu;
+    csv.clear();
+    for (const std::string& z : zeilen)
+        csv += z + "\r\n";
+    return csv;
+}
+
+} // namespace
+
+// A row per bad cell of line 3 (Emsland_Tief in the sample) and the message
+// that refuses the table; a decimal-comma table reads a point as a thousands point.
+TEST(Feldtabelle, EveryBadCellIsRefusedWithItsLineColumnAndReason)
+{
+    const std::string csv = FeldtabelleCsv(Felder(KALVO_BEISPIEL));
+    const std::string feld = std::string(Felder(KALVO_BEISPIEL)[1].Name());
+    struct CFall {
+        std::string spalte, wert, meldung;
+    };
+    const std::vector<CFall> faelle = {
+        {"OGIP (Mio m3)", "28.000",
+         "Zeile 3: „OGIP (Mio m3)“ („28.000“) enthält einen Punkt, die übrigen Zahlen ein Dezimalkomma: ein "
+         "Tausenderpunkt wird nicht gelesen (ohne Punkt: 28000)."},
+        {"Kum. Anfangsproduktion (Mio m3)", "999999",
+         "Zeile 3: " + feld + ": die kumulative Anfangsproduktion (999999 Mio m³) ist nicht kleiner als das OGIP"},
+        {"Kopffließdruck (bar)", "999",
+         "Zeile 3: " + feld + ": der Kopffließdruck (999 bar) ist nicht kleiner als der Initialdruck"},
+        {"Max. Entnahmerate (m3/h)", "-5",
+         "Zeile 3: " + feld + ": die maximale Entnahmerate (-5 m³/h) ist nicht größer als 0"},
+        {"Max. Entnahmerate (m3/h)", "0",
+         "Zeile 3: " + feld + ": die maximale Entnahmerate (0 m³/h) ist nicht größer als 0"},
+        {"Initialdruck (bar)", std::string(500, '9'),
+         "Zeile 3: „Initialdruck (bar)“ („" + std::string(40, '9') + "…“) ist keine Zahl."},
+        {"Feld", "Łódź",
+         "Zeile 3: Der Feldname „Łódź“ enthält Zeichen, die in einer Kalvo-Datei nicht gespeichert werden können"},
+        {"Feld", "Nord\x01Süd", "Zeile 3: Der Feldname „Nord?Süd“ enthält Steuerzeichen."},
+        {"Feld", "Altmark_Süd", "Zeile 3: Das Feld Altmark_Süd steht schon in Zeile 2."},
+        {"Feld", "", "Zeile 3: Der Feldname „“ ist leer oder enthält Leerzeichen."},
+    };
+    for (const CFall& f : faelle) {
+        const CErgebnis<CFeldsaetze> gelesen = FeldtabelleLesen(MitZelle(csv, 3, f.spalte, f.wert));
+        ASSERT_FALSE(gelesen) << f.spalte << " " << f.wert;
+        EXPECT_EQ(gelesen.Fehlertext().substr(0, f.meldung.size()), f.meldung) << f.spalte << " " << f.wert;
+    }
+}
+
+TEST(Feldtabelle, APointTableKeepsItsDecimalPointsAndAnEmptyTableIsRefused)
+{
+    std::string punkte = FeldtabelleCsv(Felder(KALVO_BEISPIEL));
+    std::replace(punkte.begin(), punkte.end(), ',', '.');
+    const CErgebnis<CFeldsaetze> gelesen = FeldtabelleLesen(MitZelle(punkte, 3, "OGIP (Mio m3)", "28.000"));
+    ASSERT_TRUE(gelesen) << gelesen.Fehlertext();
+    EXPECT_EQ((*gelesen)[1].Werte().m_fOGIP, 28.0f);
+
+    const std::string kopf = FeldtabelleCsv({}).substr(3);
+    for (const std::string& leer : {std::string(), kopf, kopf + ";;;\r\n\r\n"})
+        EXPECT_EQ(FeldtabelleLesen(leer).Fehlertext(), "Die Tabelle enthält kein Feld.") << leer;
+    EXPECT_EQ(FeldtabelleLesen(kopf + std::string(5000, ';') + "\r\n").Fehlertext(),
+              "Zeile 2: Die Zeile hat mehr als 1000 Spalten.");
+}
+
+// The heading is found in any case and order; a missing column is named.
+TEST(Feldtabelle, HeadingIsMatchedWithoutCaseAndAMissingColumnIsNamed)
+{
+    const std::string csv = FeldtabelleCsv(Felder(KALVO_BEISPIEL));
+    const size_t ende = csv.find("\r\n");
+    std::string gross = csv;
+    std::transform(gross.begin() + 3, gross.begin() + long(ende), gross.begin() + 3,
+                   [](unsigned char c) { return c < 0x80 ? char(std::toupper(c)) : char(c); });
+    const CErgebnis<CFeldsaetze> gelesen = FeldtabelleLesen(gross);
+    ASSERT_TRUE(gelesen) << gelesen.Fehlertext();
+    EXPECT_EQ(gelesen->size(), Felder(KALVO_BEISPIEL).size());
+    std::string ohneOgip = csv;
+    ohneOgip.replace(ohneOgip.find("OGIP (Mio m3)"), 4, "OGIX");
+    EXPECT_EQ(FeldtabelleLesen(ohneOgip).Fehlertext(), "Zeile 1: Die Spalte „OGIP (Mio m3)“ fehlt.");
+}
+
+// A name a spreadsheet would take for a formula or split at its semicolon
+// is written so that it reads back as the same name.
+TEST(Feldtabelle, NamesAreQuotedAndGuardedAndReadBackUnchanged)
+{
+    const std::pair<std::string, std::string> namen[] = {
+        {"=SUMME(A1)", "'=SUMME(A1)"},
+        {"+Nord", "'+Nord"},
+        {"-Süd", "'-Süd"},
+        {"@Feld", "'@Feld"},
+        {"A;B", "\"A;B\""},
+        {"Zitat\"Feld", "\"Zitat\"\"Feld\""},
+        {"0012", "0012"},
+        {"1e5", "1e5"},
+    };
+    for (const auto& [name, geschrieben] : namen) {
+        CFeldwerte f = MethanFeld(name, 2003);
+        f.m_fA1 = 1;
+        f.m_fB1 = 1.1f;
+        f.m_fCWert = 1;
+        f.m_fMaxRate = 1000;
+        const std::string csv = FeldtabelleCsv({CFeldsatz(Feldsatz(f))});
+        EXPECT_NE(csv.find("\r\n" + geschrieben + ";2003;"), std::string::npos) << name;
+        const CErgebnis<CFeldsaetze> gelesen = FeldtabelleLesen(csv);
+        ASSERT_TRUE(gelesen) << name << ": " << gelesen.Fehlertext();
+        EXPECT_EQ((*gelesen)[0].Name(), name);
+    }
 }

@@ -196,3 +196,38 @@ TEST(Profil, ImportTakesTheFormsOfAPaste)
     EXPECT_EQ(ProfilImportieren("F\xF6rderung\n2002 1 1\n", m).m_saZeilen.size(), 1u);
     EXPECT_TRUE(m.m_saTexte.empty());
 }
+
+// A pasted block decides once between decimal comma and point; its first
+// line is a heading only when it holds no number. A row per paste: the
+// lines taken (or 0 with the message), the status and the first line.
+TEST(Profil, APasteReadsItsNumbersByOneRuleAndKeepsAFirstLineWithANumber)
+{
+    struct CFall {
+        std::string text;
+        size_t zeilen;
+        std::string meldungOderStatus, ersteZeile;
+    };
+    const std::vector<CFall> faelle = {
+        {"Jahr Menge Rate\n2027 14.000 5,5\n", 0,
+         "Zeile 2: „Produktion (Mio m3)“ („14.000“) enthält einen Punkt, die übrigen Zahlen ein Dezimalkomma: ein "
+         "Tausenderpunkt wird nicht gelesen (ohne Punkt: 14000).",
+         ""},
+        {"2027 14.000 5.5\n2028 1 1\n", 2, "2 Zeilen wurden eingefügt", " 2027           14.0           5.5"},
+        {"2027;860,5;100\n", 1, "1 Zeile wurde eingefügt", " 2027          860.5         100.0"},
+        {"Jahr Produktion Rate\n2027 1 1\n", 1, "1 Zeile wurde eingefügt", " 2027            1.0           1.0"},
+        {"2027 1\n2028 1 1\n", 0, "Die Zeile enhält keine 3 Werte\n 2027 1", ""},
+        {"Verkauf 2027\n2027 1 1\n", 0, "Die Zeile enhält keine 3 Werte\n Verkauf 2027", ""},
+    };
+    for (const CFall& f : faelle) {
+        CAufgezeichneteMeldungen m;
+        const CProfilImport e = ProfilEinfuegen(f.text, m);
+        ASSERT_EQ(e.m_saZeilen.size(), f.zeilen) << f.text;
+        if (f.zeilen == 0) {
+            EXPECT_EQ(m.m_saTexte, std::vector<std::string>{f.meldungOderStatus}) << f.text;
+            continue;
+        }
+        EXPECT_TRUE(m.m_saTexte.empty()) << f.text;
+        EXPECT_EQ(e.m_sStatus, f.meldungOderStatus);
+        EXPECT_EQ(e.m_saZeilen[0], f.ersteZeile);
+    }
+}
