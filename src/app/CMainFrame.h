@@ -127,6 +127,7 @@ private:
     void PlanungsbefehleAnlegen();
     void OnVarianteVergleichen();
     void OnPlateau();
+    void ProfilUebernehmen(double menge);
     void OnEigenverbrauch();
     void BandbreitenbefehleAnlegen();
     std::string BandbreitenDatei();

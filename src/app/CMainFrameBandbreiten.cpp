@@ -3,6 +3,7 @@
 // the background with a progress bar and "Abbrechen".
 
 #include "app/CMainFrame.h"
+#include "widgets/ZahlDialog.h"
 
 #include "bandbreiten/Bandbreiten.h"
 #include "platform/Datei.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QInputDialog>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -111,10 +111,11 @@ void CMainFrame::OnUnsicherheit()
     std::vector<CSpanne> spannen;
     if (!BandbreitenLaden(spannen))
         return;
-    bool ok = false;
-    const int n = QInputDialog::getInt(this, "Unsicherheit", "Anzahl der Läufe:", 1000, 10, 100000, 100, &ok);
-    if (!ok)
+    const std::optional<double> laeufe =
+        ZahlErfragen(this, "Unsicherheit", "Anzahl der Läufe:", 1000, CZahlbereich{10, 100000, true});
+    if (!laeufe)
         return;
+    const int n = static_cast<int>(*laeufe);
 
     const CLaufEingabe eingabe = m_Doc.LaufEingabe();
     std::atomic<int> fertig{0};

@@ -3,6 +3,8 @@
 // kept in the user's settings rather than in the document file.
 
 #include "app/CMainFrame.h"
+#include "app/CStandBefehl.h"
+#include "widgets/ZahlDialog.h"
 
 #include "run/Plateau.h"
 
@@ -10,11 +12,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 
 void CMainFrame::PlanungsbefehleAnlegen()
 {
@@ -90,11 +92,12 @@ void CMainFrame::OnPlateau()
         return;
     }
     const int jahre = AnzahlJahre(m_Doc.m_iProjektstart, m_Doc.m_iProjektende);
-    bool ok = false;
-    const int n = QInputDialog::getInt(this, "Höchstes Plateau", "Über wie viele Projektjahre soll es gehalten werden?",
-                                       std::min(10, jahre), 1, std::max(1, jahre), 1, &ok);
-    if (!ok)
+    const std::optional<double> gewaehlt =
+        ZahlErfragen(this, "Höchstes Plateau", "Über wie viele Projektjahre soll es gehalten werden?",
+                     std::min(10, jahre), CZahlbereich{1, double(std::max(1, jahre)), true});
+    if (!gewaehlt)
         return;
+    const int n = static_cast<int>(*gewaehlt);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const CPlateau p = HoechstesPlateau(m_Doc.LaufEingabe(), n);
     QApplication::restoreOverrideCursor();
@@ -104,22 +107,40 @@ void CMainFrame::OnPlateau()
                              .arg(QLocale().toString(p.menge, 'f', 1))
                              .arg(p.gehaltenBis);
     QMessageBox box(QMessageBox::Information, "Höchstes Plateau", text, QMessageBox::Close, this);
-    const QPushButton* zeigen = box.addButton("Als Verkaufsprofil zeigen", QMessageBox::AcceptRole);
+    const QPushButton* zeigen = box.addButton("Als Verkaufsprofil übernehmen", QMessageBox::AcceptRole);
     const QPushButton* andere = box.addButton("Andere Menge...", QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Close); // Enter changes no data
     box.exec();
     double menge = p.menge;
     if (box.clickedButton() == andere) {
         // A flat demand of the user's choosing (Mio m³ a year, decimal comma in the German locale).
-        menge = QInputDialog::getDouble(this, "Konstantes Verkaufsprofil", "Verkaufsmenge je Jahr (Mio m³):", p.menge,
-                                        0.0, 1e7, 1, &ok);
-        if (!ok)
+        const std::optional<double> andereMenge = ZahlErfragen(
+            this, "Konstantes Verkaufsprofil", "Verkaufsmenge je Jahr (Mio m³):", p.menge, CZahlbereich{0, 1e6}, 1);
+        if (!andereMenge)
             return;
+        menge = *andereMenge;
     } else if (box.clickedButton() != zeigen) {
         return;
     }
-    Schritt("Konstantes Verkaufsprofil", [&] { m_Doc.KonstantesVerkaufsprofil(menge); });
-    m_Befehle[ID::Bedarf]->setChecked(true); // the setting follows: the run is demand-limited
+    ProfilUebernehmen(menge);
+}
+
+// The flat quantity replaces the document's sales profile (saved with it)
+// and turns on the demand limit; one undo step takes back both.
+void CMainFrame::ProfilUebernehmen(double menge)
+{
+    QAction* bedarf = m_Befehle[ID::Bedarf];
+    const bool bedarfVorher = bedarf->isChecked();
+    CKalvoDoc::CStand vorher = m_Doc.Stand();
+    m_Doc.KonstantesVerkaufsprofil(menge);
+    bedarf->setChecked(true); // the run is demand-limited
+    m_Verlauf.push(
+        new CStandBefehl(m_Doc, "Verkaufsprofil übernehmen", std::move(vorher), m_Doc.Stand(),
+                         [bedarf, bedarfVorher](bool nachher) { bedarf->setChecked(nachher || bedarfVorher); }));
+    statusBar()->showMessage(QString("Das Verkaufsprofil wurde ersetzt: %1 Mio m³ je Jahr, Förderung nach Bedarf "
+                                     "(Strg+Z nimmt beides zurück).")
+                                 .arg(QLocale().toString(menge, 'f', 1)),
+                             15000);
 }
 
 // The plant's own use, % of the sales gas: a setting of the user, not of the
@@ -132,13 +153,13 @@ double CMainFrame::GespeicherterEigenverbrauch()
 
 void CMainFrame::OnEigenverbrauch()
 {
-    bool ok = false;
-    // A spin box in the desktop's locale: a German desktop types "2,5".
-    const double p = QInputDialog::getDouble(
-        this, "Eigenverbrauch", "Eigenverbrauch der Aufbereitung (% des Verkaufsgases):", m_Doc.m_dEigenverbrauch, 0.0,
-        99.9, 1, &ok);
-    if (!ok)
+    // A German desktop types "2,5"; "2.5" is 2.5 as well, never 25.
+    const std::optional<double> gewaehlt = ZahlErfragen(
+        this, "Eigenverbrauch", "Eigenverbrauch der Aufbereitung (% des Verkaufsgases):", m_Doc.m_dEigenverbrauch,
+        CZahlbereich{0, 100, false, true}, 1);
+    if (!gewaehlt)
         return;
+    const double p = *gewaehlt;
     QSettings().setValue("Planung/Eigenverbrauch", p);
     m_Doc.EigenverbrauchSetzen(p);
     m_Doc.UpdateAllViews();

@@ -128,6 +128,7 @@ public:
     CErgebnis<> Laden(std::string_view bytes); // from the bytes of a file
     // The load step after the items are read: modified mark and display options.
     void NachDemLaden();
+    void DoppelteNamenMelden();
 
     // ---- the user's data and options, as an undo step keeps them ----
     struct CStand {

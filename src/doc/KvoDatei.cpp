@@ -7,6 +7,7 @@
 #include "platform/Archiv.h"
 #include "platform/Cp1252.h"
 #include "platform/Format.h"
+#include "platform/Zahlregel.h"
 
 namespace {
 
@@ -67,7 +68,25 @@ CErgebnis<> CKalvoDoc::Laden(std::string_view bytes)
     if (bytes.empty())
         return CFehler{"Die Datei ist leer."};
     CArchivLeser ar(bytes);
-    return Serialize(ar);
+    CErgebnis<> gelesen = Serialize(ar);
+    if (gelesen)
+        DoppelteNamenMelden();
+    return gelesen;
+}
+
+// A file written by another program may hold a name twice: it loads, and
+// each field is computed from its own record, but a search by name (the
+// single field, a variant, a range) finds only the first.
+void CKalvoDoc::DoppelteNamenMelden()
+{
+    for (size_t i = 0; i < m_saFelder.size(); ++i) {
+        const int erstes = ::FeldIndex(m_saFelder, m_saFelder[i].Name());
+        if (erstes >= 0 && static_cast<size_t>(erstes) < i)
+            m_Meldungen.Warnung(Format("Der Feldname %s steht zweimal in der Datei (Feld %d und %zu). Beide Felder "
+                                       "werden berechnet; wo ein Feld über seinen Namen gefunden wird "
+                                       "(Einzelfeld, Variante, Bandbreiten), gilt das erste. Bitte eines umbenennen.",
+                                       Zitat(m_saFelder[i].Name()).c_str(), erstes + 1, i + 1));
+    }
 }
 
 CErgebnis<> CKalvoDoc::Serialize(CArchivLeser& ar)

@@ -486,7 +486,7 @@ bool CLauf::BedarfsfeldAnlegen(CPrognoseEingabe e)
         m_NichtBerechnet.push_back({m_Feld.m_sFeldname, "kein Z-Wert beim Initialdruck"});
         return false;
     }
-    m_Bedarfsfelder.push_back({std::move(lauf), std::move(t), {}});
+    m_Bedarfsfelder.push_back({std::move(lauf), std::move(t), {}, m_iFeldPosition});
     return true;
 }
 
@@ -562,6 +562,7 @@ void CLauf::NachBedarfFoerdern()
         const CPrognoseErgebnis r = lauf.Abschliessen();
         m_Feld = r.feld;
         m_fZi = r.zi;
+        m_iFeldPosition = f.feld;
         AnteilHinzufuegen(r.feld.m_sFeldname, r.produktion, r.rate, r.reserve);
         m_saBericht.insert(m_saBericht.end(), f.vorzeilen.begin(), f.vorzeilen.end());
         m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
@@ -595,8 +596,8 @@ void CLauf::EnergieTabelle()
     std::vector<double> brennwert; // kWh/m³
     std::string ohne;
     for (const CFeldreihe& reihe : m_Feldreihen) {
-        const int i = FeldIndex(m_saFelder, reihe.name);
-        const CVerkaufsgas v = Verkaufsgas(m_saFelder[static_cast<size_t>(i)].Werte().m_fAnteil);
+        // The field's own record, also when its name stands twice in a file.
+        const CVerkaufsgas v = Verkaufsgas(m_saFelder.at(static_cast<size_t>(reihe.feld)).Werte().m_fAnteil);
         const std::string name = Linksbuendig(Anzeigename(reihe.name), 18);
         if (!v.brauchbar) {
             BerichtZeile("  " + name + " nicht bewertet: " + v.grund);
@@ -642,6 +643,7 @@ std::string CLauf::FeldSchluessel(int i) const
 
 bool CLauf::Feldberechnung(int i)
 {
+    m_iFeldPosition = i;
     if (m_bBedarf) {
         // The fields' years depend on each other: nothing is kept or replayed.
         // A field set up takes its report lines so far with it.
@@ -693,6 +695,7 @@ void CLauf::AnteilHinzufuegen(const std::string& name, const float (&produktion)
 {
     CFeldreihe& reihe = m_Feldreihen.emplace_back();
     reihe.name = name;
+    reihe.feld = m_iFeldPosition;
     reihe.reserve = reserve;
     std::copy(std::begin(produktion), std::end(produktion), reihe.produktion);
     std::copy(std::begin(rate), std::end(rate), reihe.rate);

@@ -207,8 +207,10 @@ private:
         CPrognoseLauf lauf;
         std::shared_ptr<const CGastabellen> tabellen; // the forecast points into them
         std::vector<std::string> vorzeilen;           // its report lines before the forecast's
+        int feld = -1;                                // position in the field list
     };
     std::vector<CBedarfsfeld> m_Bedarfsfelder;
+    int m_iFeldPosition = -1; // the field being computed, in the field list
 
     using CTabellen = std::unordered_map<std::string, std::shared_ptr<const CGastabellen>>;
     CTabellen m_Gastabellen; // by GastabellenSchluessel: those this run uses

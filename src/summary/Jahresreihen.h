@@ -12,6 +12,7 @@
 // One field's share of the portfolio, year by year (entry i: year projektstart + i).
 struct CFeldreihe {
     std::string name;
+    int feld = -1;                 // position in the field list: a name may stand twice in a file
     float produktion[kMaxJahre]{}; // Mio m³, production × consortium share
     float rate[kMaxJahre]{};       // m³/h, rate × consortium share
     float reserve = 0;             // Mio m³, the shares summed over the project years

@@ -139,3 +139,19 @@ TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
         EXPECT_TRUE(doc.Laden(grenze));
     }
 }
+
+TEST(KvoDatei, AFileWithANameTwiceLoadsAndSaysSo)
+{
+    CStilleMeldungen still;
+    CKalvoDoc quelle(still);
+    quelle.m_saFelder = {Feldsatz(MethanFeld("Zwilling", 2003)), Feldsatz(MethanFeld("Anders", 2003)),
+                         Feldsatz(MethanFeld("Zwilling", 2004))};
+    quelle.m_iProjektende = 2010;
+    CAufgezeichneteMeldungen m;
+    CKalvoDoc doc(m);
+    ASSERT_TRUE(doc.Laden(quelle.Speichern()));
+    EXPECT_EQ(doc.m_saFelder.size(), 3u);
+    ASSERT_EQ(m.m_saTexte.size(), 1u);
+    EXPECT_TRUE(m.m_saTexte[0].starts_with("Der Feldname Zwilling steht zweimal in der Datei (Feld 1 und 3)"))
+        << m.m_saTexte[0];
+}

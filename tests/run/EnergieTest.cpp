@@ -193,3 +193,23 @@ TEST(Energie, FieldDialogLineAgreesWithTheTable)
         }
     }
 }
+
+// A file may hold a name twice, or one with a control character: every
+// table uses each field's own record. A row per pair of names.
+TEST(Energie, EachFieldIsValuedWithItsOwnGasWhateverItsName)
+{
+    const std::pair<std::string, std::string> namen[] = {{"Doppelt", "Doppelt"}, {"Nord\x01", "Süd\x02"}};
+    for (const auto& [erster, zweiter] : namen) {
+        CLaufEingabe e = EinFeld(Feld(erster, {{3, 100}}));
+        e.felder.emplace_back(Feldsatz(Feld(zweiter, {{1, 20}, {3, 80}}))); // 20 % CO2
+        const CLaufErgebnis r = Lauf(e);
+        ASSERT_EQ(r.feldreihen.size(), 2u) << erster;
+        const auto zeile = std::find_if(r.bericht.begin(), r.bericht.end(),
+                                        [](const std::string& z) { return z.find("SAUERGAS %") != std::string::npos; });
+        ASSERT_NE(zeile, r.bericht.end());
+        // The two fields' lines: sour gas 0.0 and 20.0, in list order.
+        EXPECT_EQ(zeile[1].substr(zeile[1].size() - 5), "  0.0") << zeile[1];
+        EXPECT_EQ(zeile[2].substr(zeile[2].size() - 5), " 20.0") << zeile[2];
+        EXPECT_TRUE(KeinNan(r.bericht));
+    }
+}
