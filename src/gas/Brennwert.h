@@ -20,6 +20,12 @@ enum class EBezug {
     Verbrennung15Messung15, // the standard's worked examples
 };
 
+// Kalvo's volumes are at its normal state, 0 °C and 1.0134 bar; Hs,n is per
+// m³ at 0 °C and 1.01325 bar. A cubic metre at the higher pressure holds
+// this much more gas (the compression factors of the two states differ by
+// less than 1e-7), so the energy of Kalvo's volumes is Hs,n times it.
+constexpr double kNormzustandJeIsoBezug = 1.0134 / 1.01325;
+
 // The properties of one composition (mole fractions summing to 1).
 struct CIso6976 {
     double molmasse = 0;          // kg/kmol

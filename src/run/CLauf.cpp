@@ -623,7 +623,8 @@ void CLauf::EnergieTabelle()
             const double roh = m_Feldreihen[k].produktion[j];
             e.rohgas += roh;
             e.verkaufsgas += roh * faktor[k];
-            e.energie += roh * faktor[k] * brennwert[k]; // Mio m³ × kWh/m³ = GWh
+            // Mio m³ (1.0134 bar) × kWh/m³ (1.01325 bar) × the m³ ratio = GWh
+            e.energie += roh * faktor[k] * brennwert[k] * kNormzustandJeIsoBezug;
         }
         BerichtZeile(Format("  %4d %10.1f %12.1f %14.1f", e.jahr, e.rohgas, e.verkaufsgas, e.energie));
         m_Energiejahre.push_back(e);
