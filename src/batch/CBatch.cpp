@@ -490,6 +490,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     doc.Berechnen();
     const int status = doc.NichtBerechnet().empty() ? kOk : kUnvollstaendig;
+    for (const std::string& hinweis : doc.Hinweise()) // legal but implausible: named, not refused
+        fehler << "kalvo-batch: Hinweis: " << hinweis << '\n';
     if (o.plateau && *o.plateau > doc.m_iAnzahl) {
         fehler << "kalvo-batch: --plateau " << *o.plateau << ": das Projekt hat nur " << doc.m_iAnzahl << " Jahre.\n";
         return kAufruf;

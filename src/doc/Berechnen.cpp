@@ -4,6 +4,7 @@
 #include "doc/CKalvoDoc.h"
 
 #include "platform/Meldungen.h"
+#include "run/Hinweise.h"
 
 #include <algorithm>
 #include <iterator>
@@ -28,6 +29,7 @@ void CKalvoDoc::ErgebnisseLoeschen()
     JahresreihenLoeschen();
     m_saBericht.clear();
     m_NichtBerechnet.clear();
+    m_saHinweise.clear();
     m_iAnzahl = 0;
     m_nBerichtLaenge = 0;
     m_sTitel.clear();
@@ -92,6 +94,7 @@ void CKalvoDoc::Berechnen()
     m_Unsicherheit.reset();
     const CLaufEingabe eingabe = LaufEingabe();
     CLaufErgebnis r = Lauf(eingabe, &m_Feldspeicher);
+    m_saHinweise = Eingabehinweise(eingabe, r);
     ErgebnisUebernehmen(r, !eingabe.einzelfeld.empty());
     for (const CLaufMeldung& m : r.meldungen) {
         if (m.warnung)

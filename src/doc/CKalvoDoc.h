@@ -221,6 +221,8 @@ public:
     // A field the last run could not compute, with the German reason; the
     // report names each at its end.
     const std::vector<CNichtBerechnet>& NichtBerechnet() const { return m_NichtBerechnet; }
+    // The last run's hints on legal but implausible inputs (run/Hinweise.h).
+    const std::vector<std::string>& Hinweise() const { return m_saHinweise; }
     // Calculation runs so far: a command tells by it whether it ran one.
     unsigned Laeufe() const { return m_nLaeufe; }
 
@@ -234,6 +236,7 @@ private:
     size_t m_nBerichtLaenge = 0;  // report lines of the run, before the planning tables
     CFeldspeicher m_Feldspeicher; // the fields' results kept for the next run
     std::vector<CNichtBerechnet> m_NichtBerechnet;
+    std::vector<std::string> m_saHinweise;
 
     IMeldungen& m_Meldungen;
     bool m_bModified = false;

@@ -156,22 +156,51 @@ void CKalvoDoc::UnsicherheitSetzen(CUnsicherheit u)
     PlanungstabellenAnhaengen();
 }
 
+namespace {
+
+// A text broken at blanks into lines of at most `breite` characters, each
+// indented by two blanks (a word longer than a line stands alone).
+void Umbrechen(const std::string& text, size_t breite, std::vector<std::string>& zeilen)
+{
+    std::string zeile;
+    for (const std::string_view wort : Woerter(text)) {
+        if (!zeile.empty() && AnzahlZeichen(zeile) + 1 + AnzahlZeichen(wort) > breite) {
+            zeilen.push_back("  " + zeile);
+            zeile.clear();
+        }
+        zeile += (zeile.empty() ? "" : " ") + std::string(wort);
+    }
+    if (!zeile.empty())
+        zeilen.push_back("  " + zeile);
+}
+
+} // namespace
+
 std::vector<std::string> CKalvoDoc::Berichtsanhang() const
 {
     // Lines no wider than the report's tables: they must not shrink its font.
     const auto janein = [](bool b) { return b ? "ja" : "nein"; };
-    return {
+    std::vector<std::string> anhang = {
         "",
         "                 EINHEITEN, BEZUGSZUSTAND UND OPTIONEN",
         "",
-        "  Mengen in Mio m*3 (0 Grad C, 1.01325 bar), Raten in m*3/h,",
+        "  Mengen in Mio m*3 (0 Grad C, 1.0134 bar), Raten in m*3/h,",
         "  Druecke in bar.",
-        "  Energie: Hs,n nach ISO 6976:2016, Verbrennung 25 Grad C,",
-        "  Volumen 0 Grad C und 1.01325 bar (reales Gas), kWh/m*3; GWh.",
+        "  Energie: Hs,n nach ISO 6976:2016, Verbrennung 25 Grad C, je m*3",
+        "  bei 0 Grad C und 1.01325 bar (reales Gas), kWh/m*3; die Energie",
+        "  der Mengen (1.0134 bar) mit 1.0134/1.01325 umgerechnet, GWh.",
+        "  Gasart nach dem Wobbe-Index, DVGW G 260 (Maerz 2013).",
         Format("  Zeitraum: %d-%d   Einzelfeld: %s", m_iProjektstart, m_iProjektende,
                m_iEinzelfeld >= 0 ? m_sEinzelfeld.c_str() : "nein (alle Felder)"),
         Format("  Foerderung nach Bedarf: %s   Detailausgabe: %s", janein(m_bBedarf), janein(m_bDetailausgabe != 0)),
         Format("  Feldesreserven: %s   Grafik: %s   Eigenverbrauch: %.1f %%", janein(m_bFeldesreserven != 0),
                m_iGrafikRate == 1 ? "Rate" : "Produktion", m_dEigenverbrauch),
     };
+    if (!m_saHinweise.empty()) {
+        for (const char* z : {"", "                 HINWEISE ZU DEN EINGABEN", ""})
+            anhang.emplace_back(z);
+        for (const std::string& h : m_saHinweise)
+            Umbrechen(h, 66, anhang);
+    }
+    return anhang;
 }
