@@ -83,6 +83,10 @@ void CMainFrame::MenuesAnlegen()
 {
     using namespace ID;
     Anlegen(
+        ID::Hinweise, "&Hinweise zu den Eingaben...", [this] { OnHinweise(); },
+        "Zeigt die Hinweise des letzten Laufs auf ungewöhnliche Eingaben (ein Anteil unter 1 %, eine "
+        "Stufenzeile vor dem Start …).\nHinweise zu den Eingaben");
+    Anlegen(
         FileNew, "&Neu",
         [this] {
             if (m_Datenbefehle.OnFileNew())
@@ -240,6 +244,8 @@ void CMainFrame::MenuesAnlegen()
     QMenu* berechnung = menuBar()->addMenu("Be&rechnung");
     for (int id : {Bandbreiten, ID::Sensitivitaeten, Unsicherheit, TornadoZeigen})
         berechnung->addAction(m_Befehle[id]);
+    berechnung->addSeparator();
+    berechnung->addAction(m_Befehle[ID::Hinweise]);
 
     QMenu* hilfe = menuBar()->addMenu("&?");
     hilfe->addAction(m_Befehle[AppAbout]);
@@ -308,6 +314,28 @@ void CMainFrame::Aktualisieren()
         m_pGrafik->Aktualisieren();
     TitelAktualisieren();
     BefehleAktualisieren();
+    HinweiseMelden();
+}
+
+void CMainFrame::HinweiseMelden()
+{
+    const std::vector<std::string>& h = m_Doc.Hinweise();
+    m_Befehle[ID::Hinweise]->setEnabled(!h.empty());
+    if (h == m_saGemeldeteHinweise)
+        return;
+    m_saGemeldeteHinweise = h;
+    if (!h.empty())
+        statusBar()->showMessage(QString("%1 zu den Eingaben – Berechnung › Hinweise zu den Eingaben...")
+                                     .arg(h.size() == 1 ? QString("1 Hinweis") : QString("%1 Hinweise").arg(h.size())),
+                                 15000);
+}
+
+void CMainFrame::OnHinweise()
+{
+    QString text = "Gerechnet wurde mit den Eingaben, wie sie stehen. Bitte prüfen:\n";
+    for (const std::string& h : m_Doc.Hinweise())
+        text += "\n• " + QString::fromStdString(h);
+    QMessageBox::information(this, "Hinweise zu den Eingaben", text);
 }
 
 void CMainFrame::TitelAktualisieren()

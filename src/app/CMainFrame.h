@@ -66,6 +66,7 @@ enum : int {
     Aktenbericht = 32808,
     ExportArbeitsmappe = 32809,
     Feldtabelle = 32810,
+    Hinweise = 32811,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -75,6 +76,7 @@ enum : int {
 
 class CMainFrame : public QMainWindow, private IDialoge {
     Q_OBJECT
+    std::vector<std::string> m_saGemeldeteHinweise; // the hints the status bar last named
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -128,6 +130,9 @@ private:
     void OnVarianteVergleichen();
     void OnPlateau();
     void ProfilUebernehmen(double menge);
+    // The last run's hints: a status-bar note when they change, the list on request.
+    void HinweiseMelden();
+    void OnHinweise();
     void OnEigenverbrauch();
     void BandbreitenbefehleAnlegen();
     std::string BandbreitenDatei();

@@ -3,6 +3,7 @@
 
 #include "doc/CKalvoDoc.h"
 
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "run/Hinweise.h"
 
@@ -141,4 +142,12 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
             m_sEinzelfeld.clear();
     }
     Arbeitswerte(*this, r.arbeitswerte, [](auto& doc, const auto& wert) { doc = wert; });
+}
+
+std::vector<std::string> CKalvoDoc::HinweiseZumFeld(std::string_view name) const
+{
+    std::vector<std::string> h = Feldhinweise(m_saHinweise, name);
+    for (std::string& t : h)
+        t.erase(0, Anzeigename(name).size() + 2); // "<Feld>: "
+    return h;
 }

@@ -223,6 +223,8 @@ public:
     const std::vector<CNichtBerechnet>& NichtBerechnet() const { return m_NichtBerechnet; }
     // The last run's hints on legal but implausible inputs (run/Hinweise.h).
     const std::vector<std::string>& Hinweise() const { return m_saHinweise; }
+    // Those about the field named `name`, without its name.
+    std::vector<std::string> HinweiseZumFeld(std::string_view name) const;
     // Calculation runs so far: a command tells by it whether it ran one.
     unsigned Laeufe() const { return m_nLaeufe; }
 

@@ -74,7 +74,7 @@ CFeldtabelleFenster::CFeldtabelleFenster(const CKalvoDoc& d, std::function<void(
         std::string status = "berechnet";
         const CFeldreihe* reihe = nullptr;
         for (const CFeldreihe& fr : d.m_Feldreihen)
-            if (fr.name == satz.Name())
+            if (fr.feld == r) // its own series, also when its name stands twice
                 reihe = &fr;
         for (const CNichtBerechnet& n : d.NichtBerechnet())
             if (n.feld == satz.Name())
@@ -85,6 +85,9 @@ CFeldtabelleFenster::CFeldtabelleFenster(const CKalvoDoc& d, std::function<void(
         const double ersteMenge = reihe && erstes >= 0 && erstes < kMaxJahre ? reihe->produktion[erstes] : 0.0;
         m_pTabelle->setItem(r, k++, Sortierbar(Zahl(ersteMenge, 1)));
         m_pTabelle->setItem(r, k++, Sortierbar(Zahl(reihe ? reihe->reserve : 0.0, 1)));
+        // The run's hints on this field, without its name: "berechnet; Hinweis: …".
+        for (const std::string& h : d.HinweiseZumFeld(satz.Name()))
+            status += "; Hinweis: " + h;
         m_pTabelle->setItem(r, k++, new QTableWidgetItem(QString::fromStdString(status)));
     }
     m_pTabelle->setSortingEnabled(true);
