@@ -119,11 +119,22 @@ void CGrafik::TornadoZeichnen(CDC& dc) const
     for (int k = 0; k < n; ++k) {
         const CSensitivitaet& z = s.zeilen[static_cast<size_t>(k)];
         const int mitte = -zeile * k - zeile / 2;
+        // Each bar runs from the base to its result on whichever side that
+        // lies (a higher wellhead pressure or a later start gives less); when
+        // both lie on one side the longer is drawn first, the shorter on it.
         dc.SelectObject(kTiefStift);
-        dc.SelectObject(kTiefPinsel);
-        dc.Rectangle(px(std::min(z.tief, z.basis)), mitte + balken / 2, px(z.basis), mitte - balken / 2);
-        dc.SelectObject(kHochPinsel);
-        dc.Rectangle(px(z.basis), mitte + balken / 2, px(std::max(z.hoch, z.basis)), mitte - balken / 2);
+        const auto balkenZeichnen = [&](double wert, const CPinsel& pinsel) {
+            dc.SelectObject(pinsel);
+            dc.Rectangle(px(std::min(wert, z.basis)), mitte + balken / 2, px(std::max(wert, z.basis)),
+                         mitte - balken / 2);
+        };
+        if (std::fabs(z.tief - z.basis) >= std::fabs(z.hoch - z.basis)) {
+            balkenZeichnen(z.tief, kTiefPinsel);
+            balkenZeichnen(z.hoch, kHochPinsel);
+        } else {
+            balkenZeichnen(z.hoch, kHochPinsel);
+            balkenZeichnen(z.tief, kTiefPinsel);
+        }
         dc.SelectObject(kRahmenStift);
         dc.SetTextAlign(TA_RIGHT);
         dc.TextOut(-15, mitte + 20, z.feld + " " + GroessenName(z.groesse));

@@ -10,6 +10,7 @@
 #include "summary/Profil.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -549,4 +550,41 @@ TEST(Diagramm, TornadoAndFanOfARangeStudy)
         std::find_if(aufrufe.begin(), aufrufe.end(),
                      [](const std::string& a) { return a.ends_with("P50 (100 Läufe), P90 und P10 gestrichelt"); }),
         aufrufe.end());
+}
+
+// Every tornado bar runs from the base to its result, on whichever side that
+// lies: a row per case of Tief and Hoch around the base (1000).
+TEST(Diagramm, TornadoBarsRunFromTheBaseToEitherSide)
+{
+    struct CFall {
+        double tief, hoch;
+    };
+    const CFall faelle[] = {
+        {800, 1300}, // the usual: less at Tief, more at Hoch
+        {1200, 700}, // wellhead pressure: more at Tief, less at Hoch
+        {1000, 600}, // a start delay: Tief is the base, Hoch less
+        {900, 950},  // both less (the shorter drawn over the longer)
+        {1100, 1050},
+    };
+    for (const CFall& f : faelle) {
+        CChart c;
+        c.Zeit(
+            2002, 2011, [](int i) { return 100.0 + i; }, [](int) { return 100.0; });
+        c.doc.m_Sensitivitaet =
+            CSensitivitaetsErgebnis{2002, 2011, false, {{"A", EGroesse::Kopfdruck, f.tief, 1000, f.hoch}}};
+        c.doc.m_bTornado = true;
+        const std::vector<std::string> rechtecke = Mit(c.Zeichnen(), "Rectangle");
+        ASSERT_EQ(rechtecke.size(), 3u) << f.tief; // the plot's frame, then the two bars
+        std::vector<int> breiten;
+        for (const std::string& b : {rechtecke[1], rechtecke[2]}) {
+            int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            ASSERT_EQ(std::sscanf(b.c_str(), "Rectangle %d %d %d %d", &x1, &y1, &x2, &y2), 4);
+            breiten.push_back(x2 - x1);
+        }
+        // The longer bar first; a bar is empty only where its result is the base.
+        const double tiefWeg = std::fabs(f.tief - 1000), hochWeg = std::fabs(f.hoch - 1000);
+        EXPECT_GE(breiten[0], breiten[1]) << f.tief << " " << f.hoch;
+        EXPECT_GT(breiten[0], 0);
+        EXPECT_EQ(breiten[1] > 0, std::min(tiefWeg, hochWeg) > 0) << f.tief << " " << f.hoch;
+    }
 }
