@@ -102,8 +102,10 @@ public:
     // Takes a study's result; its table follows the report.
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);
-    // Shortfall bands compare Ist with Soll, so coverage puts both on one axis.
-    bool EineAchse() const { return m_bGemeinsameAchse || m_bDeckung; }
+    // Shortfall bands compare Ist with Soll, so coverage puts both on one
+    // axis; so does production to the demand, whose Ist is the Soll (on two
+    // axes the Soll line would stand apart from bars of the same height).
+    bool EineAchse() const { return m_bGemeinsameAchse || m_bDeckung || (m_bBedarf && !m_Bedarfsjahre.empty()); }
 
     // ---- framework side ----
     bool OnNewDocument();

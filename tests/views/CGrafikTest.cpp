@@ -510,6 +510,13 @@ TEST(Diagramm, SpareCapacityIsAThinOutlineAboveTheProducedBars)
     EXPECT_EQ(Mit(std::vector<std::string>(duenn, aufrufe.end()), "Rectangle").size(), 3u);
     EXPECT_NE(std::find(duenn, aufrufe.end(), "TextOut 650 -960 lieferbar"), aufrufe.end());
 
+    // Production to the demand: Ist and Soll on the one axis.
+    c.doc.m_bBedarf = true;
+    c.grafik.OnGraf();
+    EXPECT_EQ(c.grafik.y1min, c.grafik.ymin);
+    EXPECT_EQ(c.grafik.y1max, c.grafik.ymax);
+    c.doc.m_bBedarf = false;
+
     c.doc.m_iGrafikRate = 1;
     c.grafik.OnGraf();
     const auto rate = c.Zeichnen();
