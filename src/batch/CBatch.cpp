@@ -331,7 +331,7 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
 {
     const int i = doc.FeldIndex(name);
     if (i < 0) {
-        meldungen.Meldung("Das Feld " + name + " gibt es nicht.");
+        meldungen.Meldung("Das Feld " + Zitat(name) + " gibt es nicht.");
         return kAufruf;
     }
     const CFeldwerte& feld = doc.m_saFelder[static_cast<size_t>(i)].Werte();

@@ -321,7 +321,7 @@ TEST(Batch, EveryOutputIsWrittenOrTheCallIsRefusedBeforeAnyFile)
         {{"--vorschlag", "FeldA", "--grafik", "$O/a.png", "$O/gut.kvo"}, 1, "--grafik gilt nicht mit --vorschlag", {}},
         {{"--vorschlag", "FeldA", "--serien", "$O/gut.kvo"}, 1, "--serien gilt nicht mit --vorschlag", {}},
         {{"--vorschlag", "FeldA", "--deckung", "$O/gut.kvo"}, 1, "--deckung gilt nicht mit --vorschlag", {}},
-        {{"--vorschlag", "Nord", "--felder-csv", "$O/f.csv", "$O/gut.kvo"}, 1, "Das Feld Nord gibt es nicht.", {}},
+        {{"--vorschlag", "Nord", "--felder-csv", "$O/f.csv", "$O/gut.kvo"}, 1, "Das Feld „Nord“ gibt es nicht.", {}},
         {{"--csv", "$O/a.csv", "--felder-csv", "$O/a.csv", "$O/gut.kvo"},
          1,
          "--felder-csv und --csv schreiben beide in die Datei $O/a.csv; jede Ausgabe braucht ihre eigene Datei.",
