@@ -63,9 +63,8 @@ CErgebnis<std::string> DateiLesen(const std::string& pfad)
 namespace {
 
 // The file a path names: through a symbolic link the file it points to, so
-// that saving renews that file and leaves the link a link.
-// A link whose file does not exist yet is followed as well: the file is made
-// where the link points.
+// that saving renews that file and leaves the link a link. A link whose file
+// does not exist yet is followed as well: the file is made where it points.
 std::filesystem::path Zieldatei(const std::string& pfad)
 {
     namespace fs = std::filesystem;
