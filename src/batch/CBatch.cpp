@@ -441,9 +441,19 @@ std::vector<CAusgabe> Ausgaben(const COptionen& o)
     return a;
 }
 
+// A device or a pipe is written in place: it cannot destroy an input file.
+bool Strom(const std::string& pfad)
+{
+    std::error_code ec;
+    return std::filesystem::is_character_file(pfad, ec) || std::filesystem::is_fifo(pfad, ec);
+}
+
 // Refuses outputs that would overwrite the document, the variant or another
 // input, and two outputs onto one file (also through another spelling of its
-// path or a link); "" when none does.
+// path or a link); "" when none does. Two outputs onto one character device
+// follow one another (as the report and `--csv /dev/stdout` do); onto one
+// pipe they are refused: its reader ends with the first, and the second
+// would wait for ever.
 std::string AusgabenUeberschneiden(const COptionen& o)
 {
     std::vector<std::string> eingaben{o.datei};
@@ -455,8 +465,11 @@ std::string AusgabenUeberschneiden(const COptionen& o)
     const std::vector<CAusgabe> ausgaben = Ausgaben(o);
     for (size_t i = 0; i < ausgaben.size(); ++i) {
         const CAusgabe& a = ausgaben[i];
+        std::error_code ec;
+        if (std::filesystem::is_character_file(a.pfad, ec))
+            continue;
         for (const std::string& e : eingaben)
-            if (DieselbeDatei(a.pfad, e))
+            if (!Strom(a.pfad) && DieselbeDatei(a.pfad, e))
                 return Format("Die Ausgabe %s ist die Eingabedatei %s; sie wird nicht überschrieben.", a.pfad.c_str(),
                               e.c_str());
         for (size_t k = 0; k < i; ++k)

@@ -415,6 +415,16 @@ TEST(Batch, OutputsOntoAPipeOrADeviceAreWrittenInPlace)
         EXPECT_EQ(n.status, 0) << n.fehler;
         EXPECT_TRUE(fs::is_character_file(null));
     }
+    // Two outputs onto one device follow one another, as the report and
+    // --csv /dev/stdout do; onto one pipe they are refused (its reader would
+    // end with the first, the second wait for ever).
+    const CAufruf zwei =
+        Batch({"--felder-csv", (ordner / "rohr").string(), "--csv", (ordner / "rohr").string(), KALVO_BEISPIEL});
+    EXPECT_EQ(zwei.status, 1);
+    EXPECT_NE(zwei.fehler.find("--felder-csv und --csv schreiben beide in die Datei"), std::string::npos);
+    const CAufruf null2 = Batch({"--csv", null.string(), "--felder-csv", null.string(), KALVO_BEISPIEL});
+    EXPECT_EQ(null2.status, 0) << null2.fehler;
+    EXPECT_TRUE(fs::is_character_file(null));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
     fs::remove_all(ordner);
 }
