@@ -664,18 +664,20 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.monteCarlo)
         doc.UnsicherheitSetzen(MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads));
 
+    if (o.plateau) {
+        // Part of the report: printed, and in the report as PDF as well.
+        const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), *o.plateau);
+        doc.m_saBericht.push_back(
+            Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge));
+        doc.m_saBericht.push_back(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
+    }
+
     if (o.serien) {
         CGrafik grafik(doc);
         grafik.OnGraf();
         aus << SerienJson(doc, grafik);
     } else {
-        std::vector<std::string> zeilen = doc.m_saBericht;
-        if (o.plateau) {
-            const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), *o.plateau);
-            zeilen.push_back(Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge));
-            zeilen.push_back(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
-        }
-        for (const auto& zeile : zeilen) {
+        for (const auto& zeile : doc.m_saBericht) {
             if (o.cp1252) {
                 std::string b;
                 Utf8ZuCp1252(zeile, b);
