@@ -16,9 +16,19 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+#include <filesystem>
+
 bool CMainFrame::ExportSchreiben(EExport art, const QString& pfad)
 {
     const std::string ziel = pfad.toStdString();
+    std::error_code ec;
+    if (std::filesystem::is_fifo(ziel, ec)) {
+        // kalvo-batch writes a pipe in place; the window would wait for its reader and stop answering.
+        m_Meldungen.Warnung("Die Datei " + ziel +
+                            " kann nicht geschrieben werden.\nSie ist eine Pipe: das Programm müsste warten, bis "
+                            "ein anderes aus ihr liest. kalvo-batch schreibt in eine Pipe.");
+        return false;
+    }
     CErgebnis<> geschrieben;
     switch (art) {
     case EExport::Csv: geschrieben = DateiAtomarSchreiben(ziel, JahresreihenCsv(m_Doc.Jahresreihen())); break;

@@ -8,6 +8,7 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "platform/Zahlregel.h"
 #include "run/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
@@ -18,8 +19,11 @@
 #include "render/GrafikDatei.h"
 #endif
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -27,6 +31,19 @@ constexpr int kOk = 0;
 constexpr int kAufruf = 1;
 constexpr int kDatei = 2;
 constexpr int kUnvollstaendig = 3; // printed, but a field could not be computed
+
+// An argument as a message quotes it: control characters shown as '?', and
+// at most 40 characters, so that a pasted block does not flood the terminal.
+std::string Zitiert(std::string_view text)
+{
+    return "„" + Zitat(text) + "“";
+}
+
+// ", nicht „<wert>“" for a value an option refuses (nothing when it is missing).
+std::string Nicht(const std::string* wert)
+{
+    return wert ? ", nicht " + Zitiert(*wert) : std::string();
+}
 
 const char* const kHilfe =
     "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
@@ -76,9 +93,13 @@ const char* const kHilfe =
     "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
     "  --help              diese Hilfe\n"
     "\n"
-    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf, 2 Datei nicht lesbar oder schreibbar\n"
-    "(auch die Standardausgabe), 3 Bericht unvollständig: ein Feld konnte nicht berechnet\n"
-    "werden (der Bericht nennt es am Ende).\n";
+    "Ausgabedateien werden nach dem Bericht geschrieben, erst wenn alle Prüfungen bestanden\n"
+    "sind; ein Gerät oder eine Pipe (/dev/stdout, mkfifo) wird beschrieben, nicht ersetzt.\n"
+    "\n"
+    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf (auch zwei Ausgaben in eine Datei, eine\n"
+    "Ausgabe auf eine Eingabedatei, --vorschlag mit einer Ausgabe der Rechnung), 2 Datei nicht\n"
+    "lesbar oder schreibbar (auch die Standardausgabe), 3 Bericht unvollständig: ein Feld konnte\n"
+    "nicht berechnet werden (der Bericht nennt es am Ende; die Dateien werden geschrieben).\n";
 
 // Messages of the run go to stderr, one per line group.
 class CStderrMeldungen : public IMeldungen {
@@ -100,7 +121,7 @@ struct COptionen {
     bool linien = false, serien = false, quer = false;
     bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
     bool energie = false, aktenbericht = false;
-    float eigenverbrauch = 0;
+    double eigenverbrauch = 0; // %, as the desktop keeps it
     bool sensitivitaet = false;
     std::optional<std::string> bandbreiten;
     std::optional<int> monteCarlo;
@@ -149,10 +170,11 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.energie = true;
         } else if (a == "--eigenverbrauch") {
             const std::string* w = wert();
-            float prozent = 0;
-            if (!w || !LiesEingabeFloat(*w, prozent) || prozent < 0 || prozent >= 100)
-                return "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100).";
-            o.eigenverbrauch = prozent;
+            // The number rule of every typed number: "2,5" and "2.5", never "14.000".
+            const CErgebnis<double> prozent = w ? ZahlImBereich(*w, {0, 100, false, true}) : CFehler{""};
+            if (!prozent)
+                return "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100)" + Nicht(w) + ".";
+            o.eigenverbrauch = *prozent;
         } else if (a == "--sensitivitaet") {
             o.sensitivitaet = true;
         } else if (a == "--bandbreiten") {
@@ -164,31 +186,31 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             const std::string* w = wert();
             int n = 0;
             if (!w || !LiesInt(*w, n) || n < 1 || n > 1000000)
-                return "--monte-carlo braucht eine Zahl von Läufen (1 bis 1000000).";
+                return "--monte-carlo braucht eine Zahl von Läufen (1 bis 1000000)" + Nicht(w) + ".";
             o.monteCarlo = n;
         } else if (a == "--seed") {
             const std::string* w = wert();
             int s = 0;
             if (!w || !LiesInt(*w, s) || s < 0)
-                return "--seed braucht eine ganze Zahl (0 oder mehr).";
+                return "--seed braucht eine ganze Zahl (0 oder mehr)" + Nicht(w) + ".";
             o.seed = static_cast<uint64_t>(s);
         } else if (a == "--threads") {
             const std::string* w = wert();
             int t = 0;
             if (!w || !LiesInt(*w, t) || t < 1 || t > 256)
-                return "--threads braucht eine Zahl von Threads (1 bis 256).";
+                return "--threads braucht eine Zahl von Threads (1 bis 256)" + Nicht(w) + ".";
             o.threads = t;
         } else if (a == "--soll-konstant") {
             const std::string* w = wert();
-            float menge = 0;
-            if (!w || !LiesEingabeFloat(*w, menge) || menge < 0)
-                return "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr).";
-            o.sollKonstant = menge;
+            const CErgebnis<float> menge = w ? ZahlLesen(*w) : CFehler{""};
+            if (!menge || *menge < 0)
+                return "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr)" + Nicht(w) + ".";
+            o.sollKonstant = *menge;
         } else if (a == "--plateau") {
             const std::string* w = wert();
             int jahre = 0;
             if (!w || !LiesInt(*w, jahre) || jahre < 1)
-                return "--plateau braucht eine Zahl von Jahren (1 oder mehr).";
+                return "--plateau braucht eine Zahl von Jahren (1 oder mehr)" + Nicht(w) + ".";
             o.plateau = jahre;
         } else if (a == "--felder-einzeln") {
             o.felderEinzeln = true;
@@ -224,7 +246,7 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             const std::string* w = wert();
             int jahr = 0;
             if (!w || !LiesInt(*w, jahr) || !JahrPlausibel(jahr))
-                return "--ende braucht ein Jahr (1 bis 9999).";
+                return "--ende braucht ein Jahr (1 bis 9999)" + Nicht(w) + ".";
             o.ende = jahr;
         } else if (a == "--csv") {
             const std::string* w = wert();
@@ -252,9 +274,9 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
                 return "--vorschlag braucht einen Feldnamen.";
             o.vorschlag = *w;
         } else if (a.size() > 1 && a[0] == '-') {
-            return "Unbekannte Option " + a + ".";
+            return "Unbekannte Option " + Zitiert(a) + ".";
         } else if (!o.datei.empty()) {
-            return "Nur eine Datei angeben.";
+            return "Nur eine Datei angeben (" + Zitiert(o.datei) + " und " + Zitiert(a) + ").";
         } else {
             o.datei = a;
         }
@@ -273,6 +295,30 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
         return "--sensitivitaet und --monte-carlo gelten nicht mit --reserven.";
     if (o.reserven && (o.deckung || o.vergleich || o.bedarf || o.plateau))
         return "--deckung, --vergleich, --bedarf und --plateau gelten nicht mit --reserven.";
+    if (o.vorschlag) {
+        // The proposal computes no forecast: whatever the run would give is refused, not dropped.
+        const std::pair<bool, const char*> laufabhaengig[] = {
+            {o.csv.has_value(), "--csv"},
+            {o.xlsx.has_value(), "--xlsx"},
+            {o.grafik.has_value(), "--grafik"},
+            {o.berichtPdf.has_value(), "--bericht-pdf"},
+            {o.serien, "--serien"},
+            {o.detail, "--detail"},
+            {o.reserven, "--reserven"},
+            {o.einzelfeld.has_value(), "--einzelfeld"},
+            {o.deckung, "--deckung"},
+            {o.bedarf, "--bedarf"},
+            {o.energie, "--energie"},
+            {o.plateau.has_value(), "--plateau"},
+            {o.vergleich.has_value(), "--vergleich"},
+            {o.sensitivitaet, "--sensitivitaet"},
+            {o.monteCarlo.has_value(), "--monte-carlo"},
+        };
+        for (const auto& [gegeben, option] : laufabhaengig)
+            if (gegeben)
+                return std::string(option) +
+                       " gilt nicht mit --vorschlag: der Vorschlag für A1, B1, C-Wert rechnet keine Prognose.";
+    }
     return {};
 }
 
@@ -283,7 +329,7 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
 {
     const int i = doc.FeldIndex(name);
     if (i < 0) {
-        meldungen.Meldung("Das Feld " + name + " gibt es nicht.");
+        meldungen.Meldung("Das Feld " + Zitiert(name) + " gibt es nicht.");
         return kAufruf;
     }
     const CFeldwerte& feld = doc.m_saFelder[static_cast<size_t>(i)].Werte();
@@ -345,24 +391,68 @@ std::string SerienJson(const CKalvoDoc& d, const CGrafik& g)
     return j + "}\n";
 }
 
-// True when `ausgabe` names the file `eingabe` (also through a link or
-// another spelling of the path): writing it would destroy the input.
-bool DieselbeDatei(const std::string& ausgabe, const std::string& eingabe)
+// The file a path names, through links (also one whose file does not exist
+// yet) and any spelling: "./a.csv" and "a.csv" are one file.
+std::filesystem::path Aufgeloest(const std::string& pfad)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (fs::equivalent(ausgabe, eingabe, ec))
-        return true;
-    // An output that does not exist yet may still be the input's name spelled otherwise.
-    const fs::path a = fs::weakly_canonical(ausgabe, ec);
-    if (ec)
-        return false;
-    const fs::path b = fs::weakly_canonical(eingabe, ec);
-    return !ec && a == b;
+    fs::path p = fs::absolute(pfad, ec);
+    for (int schritte = 0; schritte < 40 && fs::is_symlink(p, ec); ++schritte) {
+        const fs::path weiter = fs::read_symlink(p, ec);
+        if (ec)
+            break;
+        p = weiter.is_absolute() ? weiter : p.parent_path() / weiter;
+    }
+    const fs::path echt = fs::weakly_canonical(p, ec);
+    return ec ? p.lexically_normal() : echt;
 }
 
-// Refuses outputs that would overwrite the document or the variant; "" when none does.
-std::string AusgabeUeberschreibtEingabe(const COptionen& o)
+// True when `ausgabe` names the file `eingabe` (also through a link, a hard
+// link or another spelling of the path).
+bool DieselbeDatei(const std::string& ausgabe, const std::string& eingabe)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(ausgabe, eingabe, ec))
+        return true;
+    // An output that does not exist yet may still be the input's name spelled otherwise.
+    return Aufgeloest(ausgabe) == Aufgeloest(eingabe);
+}
+
+struct CAusgabe {
+    const char* option;
+    std::string pfad;
+};
+
+// The files asked for, in the order they are written.
+std::vector<CAusgabe> Ausgaben(const COptionen& o)
+{
+    std::vector<CAusgabe> a;
+    const std::pair<const char*, const std::optional<std::string>*> alle[] = {{"--felder-csv", &o.felderCsv},
+                                                                              {"--csv", &o.csv},
+                                                                              {"--grafik", &o.grafik},
+                                                                              {"--xlsx", &o.xlsx},
+                                                                              {"--bericht-pdf", &o.berichtPdf}};
+    for (const auto& [option, pfad] : alle)
+        if (*pfad)
+            a.push_back({option, **pfad});
+    return a;
+}
+
+// A device or a pipe is written in place: it cannot destroy an input file.
+bool Strom(const std::string& pfad)
+{
+    std::error_code ec;
+    return std::filesystem::is_character_file(pfad, ec) || std::filesystem::is_fifo(pfad, ec);
+}
+
+// Refuses outputs that would overwrite the document, the variant or another
+// input, and two outputs onto one file (also through another spelling of its
+// path or a link); "" when none does. Two outputs onto one character device
+// follow one another (as the report and `--csv /dev/stdout` do); onto one
+// pipe they are refused: its reader ends with the first, and the second
+// would wait for ever.
+std::string AusgabenUeberschneiden(const COptionen& o)
 {
     std::vector<std::string> eingaben{o.datei};
     if (o.vergleich)
@@ -370,13 +460,44 @@ std::string AusgabeUeberschreibtEingabe(const COptionen& o)
     for (const auto* eingabe : {&o.felderAus, &o.bandbreiten})
         if (*eingabe)
             eingaben.push_back(**eingabe);
-    for (const auto* ausgabe : {&o.csv, &o.grafik, &o.berichtPdf, &o.felderCsv, &o.xlsx}) {
-        if (!*ausgabe)
+    const std::vector<CAusgabe> ausgaben = Ausgaben(o);
+    for (size_t i = 0; i < ausgaben.size(); ++i) {
+        const CAusgabe& a = ausgaben[i];
+        std::error_code ec;
+        if (std::filesystem::is_character_file(a.pfad, ec))
             continue;
         for (const std::string& e : eingaben)
-            if (DieselbeDatei(**ausgabe, e))
-                return Format("Die Ausgabe %s ist die Eingabedatei %s; sie wird nicht überschrieben.",
-                              (*ausgabe)->c_str(), e.c_str());
+            if (!Strom(a.pfad) && DieselbeDatei(a.pfad, e))
+                return Format("Die Ausgabe %s ist die Eingabedatei %s; sie wird nicht überschrieben.", a.pfad.c_str(),
+                              e.c_str());
+        for (size_t k = 0; k < i; ++k)
+            if (DieselbeDatei(a.pfad, ausgaben[k].pfad))
+                return Format("%s und %s schreiben beide in die Datei %s; jede Ausgabe braucht ihre eigene Datei.",
+                              ausgaben[k].option, a.option, a.pfad.c_str());
+    }
+    return {};
+}
+
+// Every file asked for can be written where it is to go (an existing folder,
+// no directory or write-protected file in its place, a chart name with a
+// known ending): checked before anything runs, so that a long study does not
+// end in a refusal. "" when all can, else the message.
+std::string AusgabenPruefen(const COptionen& o)
+{
+    for (const CAusgabe& a : Ausgaben(o)) {
+#ifndef KALVO_GRAFIK
+        if (a.option != std::string_view("--felder-csv") && a.option != std::string_view("--csv"))
+            return a.option + std::string(": Diese Ausgabe wurde ohne Grafik gebaut.");
+#endif
+        if (a.option == std::string_view("--grafik")) {
+            std::string endung = std::filesystem::path(a.pfad).extension().string();
+            std::transform(endung.begin(), endung.end(), endung.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            if (endung != ".png" && endung != ".svg" && endung != ".pdf")
+                return a.pfad + ": Unbekanntes Grafikformat; möglich sind .png, .svg und .pdf.";
+        }
+        if (const CErgebnis<> ziel = ZielPruefen(a.pfad); !ziel)
+            return a.pfad + ": " + ziel.Fehlertext();
     }
     return {};
 }
@@ -390,6 +511,42 @@ int Ausgegeben(std::ostream& aus, std::ostream& fehler, int status)
     fehler << "kalvo-batch: Die Standardausgabe konnte nicht geschrieben werden (Datenträger voll oder "
               "Ausgabe geschlossen).\n";
     return kDatei;
+}
+
+// Writes the files asked for, after the report: each one whole or not at
+// all. The first that fails ends the run with status 2; the files before it
+// stay written (the message names the one that failed).
+int DateienSchreiben(const COptionen& o, CKalvoDoc& doc, IMeldungen& meldungen, std::ostream& fehler)
+{
+    for (const CAusgabe& a : Ausgaben(o)) {
+        const std::string_view option = a.option;
+        CErgebnis<> geschrieben;
+        if (option == "--felder-csv") {
+            geschrieben = DateiAtomarSchreiben(a.pfad, FeldtabelleCsv(doc.m_saFelder));
+        } else if (option == "--csv") {
+            geschrieben = DateiAtomarSchreiben(a.pfad, JahresreihenCsv(doc.Jahresreihen()));
+        } else {
+#ifdef KALVO_GRAFIK
+            GrafikUmgebung();
+            if (option == "--grafik") {
+                CGrafik bild(doc); // its own chart: the file does not change what --serien prints
+                geschrieben = GrafikSchreiben(bild, a.pfad, meldungen);
+            } else if (option == "--xlsx") {
+                geschrieben = ArbeitsmappeSchreiben(doc, a.pfad);
+            } else {
+                geschrieben = BerichtPdfSchreiben(doc, a.pfad, o.quer);
+            }
+#else
+            (void)meldungen;
+            geschrieben = CFehler{"Diese Ausgabe wurde ohne Grafik gebaut."};
+#endif
+        }
+        if (!geschrieben) {
+            fehler << "kalvo-batch: " << a.pfad << ": " << geschrieben.Fehlertext() << '\n';
+            return kDatei;
+        }
+    }
+    return kOk;
 }
 
 } // namespace
@@ -406,11 +563,17 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         aus << kHilfe;
         return Ausgegeben(aus, fehler, kOk);
     }
-    if (const std::string ueberschreibt = AusgabeUeberschreibtEingabe(o); !ueberschreibt.empty()) {
-        fehler << "kalvo-batch: " << ueberschreibt << '\n';
+    if (const std::string ueberschneiden = AusgabenUeberschneiden(o); !ueberschneiden.empty()) {
+        fehler << "kalvo-batch: " << ueberschneiden << '\n';
         return kAufruf;
     }
+    if (const std::string ziel = AusgabenPruefen(o); !ziel.empty()) {
+        fehler << "kalvo-batch: " << ziel << '\n';
+        return kDatei;
+    }
 
+    // Every check below comes before the first file is written: a run that
+    // ends with status 1 or 2 here writes none.
     CStderrMeldungen meldungen(fehler);
     CKalvoDoc doc(meldungen);
     const CErgebnis<std::string> bytes = DateiLesen(o.datei);
@@ -434,21 +597,17 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     }
     doc.NachDemLaden();
     doc.SetTitle(std::filesystem::path(o.datei).filename().string());
-    if (o.felderCsv) {
-        if (const CErgebnis<> w = DateiAtomarSchreiben(*o.felderCsv, FeldtabelleCsv(doc.m_saFelder)); !w) {
-            fehler << "kalvo-batch: " << *o.felderCsv << ": " << w.Fehlertext() << '\n';
-            return kDatei;
-        }
-    }
     if (o.ende)
         doc.m_iProjektende = *o.ende;
-    if (o.vorschlag)
-        return Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, aus, meldungen));
+    if (o.vorschlag) {
+        const int status = Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, aus, meldungen));
+        return status == kOk ? DateienSchreiben(o, doc, meldungen, fehler) : status;
+    }
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;
     doc.m_iGrafikRate = o.rate ? 1 : 0;
     if (o.einzelfeld && !doc.EinzelfeldWaehlen(*o.einzelfeld)) {
-        fehler << "kalvo-batch: " << o.datei << ": Das Feld " << *o.einzelfeld << " gibt es nicht.\n";
+        fehler << "kalvo-batch: " << o.datei << ": Das Feld " << Zitiert(*o.einzelfeld) << " gibt es nicht.\n";
         return kAufruf;
     }
 
@@ -489,6 +648,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     }
 
     doc.Berechnen();
+    // A field left out (status 3) still gives the report, and the files as
+    // well: they hold what the report holds, and the status says it.
     const int status = doc.NichtBerechnet().empty() ? kOk : kUnvollstaendig;
     for (const std::string& hinweis : doc.Hinweise()) // legal but implausible: named, not refused
         fehler << "kalvo-batch: Hinweis: " << hinweis << '\n';
@@ -503,70 +664,33 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.monteCarlo)
         doc.UnsicherheitSetzen(MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads));
 
-    CGrafik grafik(doc);
-    if (o.grafik) {
-#ifdef KALVO_GRAFIK
-        GrafikUmgebung();
-        if (const CErgebnis<> geschrieben = GrafikSchreiben(grafik, *o.grafik, meldungen); !geschrieben) {
-            fehler << "kalvo-batch: " << *o.grafik << ": " << geschrieben.Fehlertext() << '\n';
-            return kDatei;
-        }
-#else
-        fehler << "kalvo-batch: Diese Ausgabe wurde ohne Grafik gebaut.\n";
-        return kDatei;
-#endif
-    }
-    if (o.xlsx) {
-#ifdef KALVO_GRAFIK
-        if (const CErgebnis<> geschrieben = ArbeitsmappeSchreiben(doc, *o.xlsx); !geschrieben) {
-            fehler << "kalvo-batch: " << *o.xlsx << ": " << geschrieben.Fehlertext() << '\n';
-            return kDatei;
-        }
-#else
-        fehler << "kalvo-batch: Diese Ausgabe wurde ohne Grafik gebaut.\n";
-        return kDatei;
-#endif
-    }
-    if (o.berichtPdf) {
-#ifdef KALVO_GRAFIK
-        GrafikUmgebung();
-        if (const CErgebnis<> geschrieben = BerichtPdfSchreiben(doc, *o.berichtPdf, o.quer); !geschrieben) {
-            fehler << "kalvo-batch: " << *o.berichtPdf << ": " << geschrieben.Fehlertext() << '\n';
-            return kDatei;
-        }
-#else
-        fehler << "kalvo-batch: Diese Ausgabe wurde ohne Grafik gebaut.\n";
-        return kDatei;
-#endif
-    }
-    if (o.serien) {
-        grafik.OnGraf();
-        aus << SerienJson(doc, grafik);
-        return Ausgegeben(aus, fehler, status);
+    if (o.plateau) {
+        // Part of the report: printed, and in the report as PDF as well.
+        const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), *o.plateau);
+        doc.m_saBericht.push_back(
+            Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge));
+        doc.m_saBericht.push_back(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
     }
 
-    std::vector<std::string> zeilen = doc.m_saBericht;
-    if (o.plateau) {
-        const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), *o.plateau);
-        zeilen.push_back(Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge));
-        zeilen.push_back(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
-    }
-    for (const auto& zeile : zeilen) {
-        if (o.cp1252) {
-            std::string b;
-            Utf8ZuCp1252(zeile, b);
-            aus << b << '\n';
-        } else {
-            aus << zeile << '\n';
+    if (o.serien) {
+        CGrafik grafik(doc);
+        grafik.OnGraf();
+        aus << SerienJson(doc, grafik);
+    } else {
+        for (const auto& zeile : doc.m_saBericht) {
+            if (o.cp1252) {
+                std::string b;
+                Utf8ZuCp1252(zeile, b);
+                aus << b << '\n';
+            } else {
+                aus << zeile << '\n';
+            }
         }
     }
+    // The report first, then the files: one sent to /dev/stdout follows it.
     if (Ausgegeben(aus, fehler, kOk) != kOk)
         return kDatei;
-    if (o.csv) {
-        if (const CErgebnis<> csv = DateiAtomarSchreiben(*o.csv, JahresreihenCsv(doc.Jahresreihen())); !csv) {
-            fehler << "kalvo-batch: " << *o.csv << ": " << csv.Fehlertext() << '\n';
-            return kDatei;
-        }
-    }
+    if (DateienSchreiben(o, doc, meldungen, fehler) != kOk)
+        return kDatei;
     return status;
 }

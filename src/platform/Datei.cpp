@@ -1,10 +1,13 @@
 #include "platform/Datei.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <pthread.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +34,8 @@ std::string Grund()
     case EBUSY:
     case ETXTBSY: return "die Datei wird gerade benutzt";
     case EIO: return "Ein-/Ausgabefehler des Datenträgers";
+    case EPIPE: return "der Leser hat die Pipe geschlossen";
+    case ENXIO: return "das Gerät ist nicht bereit";
     default: return "Systemfehler " + std::to_string(errno);
     }
 }
@@ -58,14 +63,28 @@ CErgebnis<std::string> DateiLesen(const std::string& pfad)
 namespace {
 
 // The file a path names: through a symbolic link the file it points to, so
-// that saving renews that file and leaves the link a link.
+// that saving renews that file and leaves the link a link. A link whose file
+// does not exist yet is followed as well: the file is made where it points.
 std::filesystem::path Zieldatei(const std::string& pfad)
 {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    if (!std::filesystem::is_symlink(pfad, ec))
-        return pfad;
-    const std::filesystem::path echt = std::filesystem::weakly_canonical(pfad, ec);
-    return ec ? std::filesystem::path(pfad) : echt;
+    fs::path p = pfad;
+    for (int schritte = 0; schritte < 40 && fs::is_symlink(p, ec); ++schritte) {
+        const fs::path weiter = fs::read_symlink(p, ec);
+        if (ec)
+            return pfad;
+        p = weiter.is_absolute() ? weiter : p.parent_path() / weiter;
+    }
+    if (p == fs::path(pfad))
+        return p;
+    const fs::path echt = fs::weakly_canonical(p, ec);
+    return ec ? p : echt;
+}
+
+std::filesystem::path Ordner(const std::filesystem::path& datei)
+{
+    return datei.has_parent_path() ? datei.parent_path() : std::filesystem::path(".");
 }
 
 // A file whose write permissions are all taken away is one its owner
@@ -79,31 +98,190 @@ bool Schreibgeschuetzt(const std::filesystem::path& ziel)
     return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(ziel.c_str(), W_OK) != 0;
 }
 
-} // namespace
+// What a target path names, through any links.
+enum class EZiel {
+    Neu,       // nothing yet: a file is made
+    Datei,     // a regular file: replaced atomically
+    Strom,     // a character device or a pipe: written in place
+    Abgelehnt, // a directory, block device or socket: never touched
+    Unbekannt, // stat failed for another reason than a missing file
+};
 
-CErgebnis<> DateiAtomarSchreiben(const std::string& zielpfad, const std::string& bytes)
+struct CZiel {
+    EZiel art = EZiel::Neu;
+    struct stat st {};
+    std::string grund; // for Abgelehnt and Unbekannt
+};
+
+CZiel Zielart(const std::string& pfad)
 {
-    std::string fehler;
-    const std::filesystem::path ziel = Zieldatei(zielpfad);
-    const std::string pfad = ziel.string();
-    if (Schreibgeschuetzt(ziel))
-        return CFehler{"Die Datei ist schreibgeschützt; sie wird nicht ersetzt."};
-    const std::filesystem::path verzeichnis = ziel.has_parent_path() ? ziel.parent_path() : std::filesystem::path(".");
-    std::string vorlage = (verzeichnis / ("." + ziel.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(vorlage.data());
-    if (fd < 0)
-        return CFehler{"Die Datei kann nicht angelegt werden (" + Grund() + ")."};
+    CZiel z;
+    if (::stat(pfad.c_str(), &z.st) != 0) {
+        if (errno == ENOENT) {
+            z.art = EZiel::Neu;
+        } else {
+            z.art = EZiel::Unbekannt;
+            z.grund = "Die Datei kann nicht geprüft werden (" + Grund() + ").";
+        }
+        return z;
+    }
+    const mode_t m = z.st.st_mode;
+    if (S_ISREG(m)) {
+        z.art = EZiel::Datei;
+    } else if (S_ISCHR(m) || S_ISFIFO(m)) {
+        z.art = EZiel::Strom;
+    } else {
+        z.art = EZiel::Abgelehnt;
+        z.grund = S_ISDIR(m)   ? "Das ist ein Verzeichnis, keine Datei; es wird nicht ersetzt."
+                  : S_ISBLK(m) ? "Das ist ein Blockgerät (ein Datenträger), keine Datei; es wird nicht überschrieben."
+                               : "Das ist keine Datei, sondern ein Socket; es wird nicht ersetzt.";
+    }
+    return z;
+}
+
+// The standard output or error of this process when it is the file `st`
+// describes, else -1.
+int Standardstrom(const struct stat& st)
+{
+    for (const int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat s {};
+        if (::fstat(fd, &s) == 0 && s.st_dev == st.st_dev && s.st_ino == st.st_ino)
+            return fd;
+    }
+    return -1;
+}
+
+// Writes every byte; false with errno set on failure. A pipe whose reader has
+// gone fails with EPIPE instead of ending the process with SIGPIPE: the
+// signal is blocked on this thread meanwhile and a pending one taken away.
+bool AllesSchreiben(int fd, const std::string& bytes)
+{
+    sigset_t rohr, alt;
+    sigemptyset(&rohr);
+    sigaddset(&rohr, SIGPIPE);
+    ::pthread_sigmask(SIG_BLOCK, &rohr, &alt);
     bool ok = true;
+    bool gebrochen = false;
     size_t geschrieben = 0;
     while (ok && geschrieben < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + geschrieben, bytes.size() - geschrieben);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            gebrochen = errno == EPIPE;
             ok = false;
-        else
+        } else {
             geschrieben += static_cast<size_t>(n);
+        }
     }
+    const int fehler = errno;
+    if (gebrochen && !sigismember(&alt, SIGPIPE)) {
+        const struct timespec sofort {};
+        while (::sigtimedwait(&rohr, nullptr, &sofort) == SIGPIPE) {
+        }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &alt, nullptr);
+    errno = fehler;
+    return ok;
+}
+
+// A device or a pipe: opened as it is (no file is made, nothing truncated)
+// and written; a pipe's open waits for its reader.
+CErgebnis<> AnOrtSchreiben(const std::string& pfad, const std::string& bytes)
+{
+    int fd = -1;
+    do
+        fd = ::open(pfad.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return CFehler{"Die Datei kann nicht geöffnet werden (" + Grund() + ")."};
+    bool ok = AllesSchreiben(fd, bytes);
+    std::string fehler = ok ? "" : "Die Datei kann nicht geschrieben werden (" + Grund() + ").";
+    if (::close(fd) != 0 && ok && errno != EINTR) {
+        fehler = "Die Datei kann nicht geschrieben werden (" + Grund() + ").";
+        ok = false;
+    }
+    if (!ok)
+        return CFehler{fehler};
+    return {};
+}
+
+} // namespace
+
+CErgebnis<> ZielPruefen(const std::string& zielpfad)
+{
+    const CZiel z = Zielart(zielpfad);
+    switch (z.art) {
+    case EZiel::Strom: return {};
+    case EZiel::Abgelehnt:
+    case EZiel::Unbekannt: return CFehler{z.grund};
+    case EZiel::Datei:
+    case EZiel::Neu: break;
+    }
+    const std::filesystem::path ziel = Zieldatei(zielpfad);
+    if (z.art == EZiel::Datei && Schreibgeschuetzt(ziel))
+        return CFehler{"Die Datei ist schreibgeschützt; sie wird nicht ersetzt."};
+    if (z.art == EZiel::Datei && Standardstrom(z.st) >= 0)
+        return {};
+    const std::filesystem::path ordner = Ordner(ziel);
+    struct stat st {};
+    if (::stat(ordner.c_str(), &st) != 0)
+        return CFehler{"Die Datei kann nicht angelegt werden (der Ordner " + ordner.string() + ": " + Grund() + ")."};
+    if (!S_ISDIR(st.st_mode))
+        return CFehler{"Die Datei kann nicht angelegt werden (" + ordner.string() + " ist kein Ordner)."};
+    if (::access(ordner.c_str(), W_OK | X_OK) != 0)
+        return CFehler{"Die Datei kann nicht angelegt werden (der Ordner " + ordner.string() + ": " + Grund() + ")."};
+    return {};
+}
+
+CErgebnis<std::string> ArbeitsdateiAnlegen(const std::string& zielpfad, std::string_view endung)
+{
+    std::filesystem::path ordner;
+    std::string name = "kalvo";
+    if (Zielart(zielpfad).art == EZiel::Strom) {
+        const char* tmp = std::getenv("TMPDIR");
+        std::error_code ec;
+        ordner = tmp && *tmp && std::filesystem::is_directory(tmp, ec) ? std::filesystem::path(tmp) : "/tmp";
+    } else {
+        const std::filesystem::path ziel = Zieldatei(zielpfad);
+        ordner = Ordner(ziel);
+        name = ziel.filename().string();
+    }
+    std::string vorlage = (ordner / ("." + name + ".XXXXXX")).string() + std::string(endung);
+    const int fd = ::mkstemps(vorlage.data(), static_cast<int>(endung.size()));
+    if (fd < 0)
+        return CFehler{"Die Arbeitsdatei kann nicht angelegt werden (" + Grund() + ")."};
+    ::close(fd);
+    return vorlage;
+}
+
+CErgebnis<> DateiAtomarSchreiben(const std::string& zielpfad, const std::string& bytes)
+{
+    const CZiel art = Zielart(zielpfad);
+    if (art.art == EZiel::Strom)
+        return AnOrtSchreiben(zielpfad, bytes);
+    if (art.art == EZiel::Abgelehnt)
+        return CFehler{art.grund};
+    if (art.art == EZiel::Datei) {
+        if (const int fd = Standardstrom(art.st); fd >= 0) {
+            if (!AllesSchreiben(fd, bytes))
+                return CFehler{"Die Datei kann nicht geschrieben werden (" + Grund() + ")."};
+            return {};
+        }
+    }
+    std::string fehler;
+    const std::filesystem::path ziel = Zieldatei(zielpfad);
+    const std::string pfad = ziel.string();
+    if (Schreibgeschuetzt(ziel))
+        return CFehler{"Die Datei ist schreibgeschützt; sie wird nicht ersetzt."};
+    const std::filesystem::path verzeichnis = Ordner(ziel);
+    std::string vorlage = (verzeichnis / ("." + ziel.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(vorlage.data());
+    if (fd < 0)
+        return CFehler{"Die Datei kann nicht angelegt werden (" + Grund() + ")."};
+    bool ok = AllesSchreiben(fd, bytes);
     if (ok && ::fsync(fd) != 0)
         ok = false;
     if (!ok)

@@ -9,12 +9,10 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <clocale>
 #include <filesystem>
 #include <locale.h>
-#include <unistd.h>
 
 namespace {
 
@@ -24,7 +22,53 @@ struct CMappe {
     lxw_workbook* buch = nullptr;
     lxw_format* kopf = nullptr;
     lxw_format* zahl = nullptr; // one decimal
+    std::string fehler;         // the first cell the workbook refused: the file is not written
 };
+
+// A sheet holds at most LXW_ROW_MAX rows and LXW_COL_MAX columns;
+// libxlsxwriter drops a cell beyond them with only a return value, so every
+// cell is written through these, and a refused one refuses the workbook
+// rather than leaving a table cut.
+bool ImBlatt(CMappe& m, size_t zeile, size_t spalte)
+{
+    if (zeile < LXW_ROW_MAX && spalte < LXW_COL_MAX)
+        return true;
+    if (m.fehler.empty())
+        m.fehler =
+            Format("Eine Tabelle ist größer, als ein Blatt fasst (%d Zeilen, %d Spalten).", LXW_ROW_MAX, LXW_COL_MAX);
+    return false;
+}
+
+void Gemeldet(CMappe& m, lxw_error e)
+{
+    if (e != LXW_NO_ERROR && m.fehler.empty())
+        m.fehler = std::string("Eine Zelle kann nicht geschrieben werden: ") + lxw_strerror(e) + ".";
+}
+
+// Text stays text: a name such as "1e5", "0012" or "=A1" is neither a
+// number nor a formula.
+void Text(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, const std::string& text,
+          lxw_format* format = nullptr)
+{
+    if (ImBlatt(m, zeile, spalte))
+        Gemeldet(m, worksheet_write_string(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte),
+                                           text.c_str(), format));
+}
+
+void Zahl(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, double wert, lxw_format* format)
+{
+    if (ImBlatt(m, zeile, spalte))
+        Gemeldet(m, worksheet_write_number(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte), wert,
+                                           format));
+}
+
+lxw_worksheet* NeuesBlatt(CMappe& m, const std::string& name)
+{
+    lxw_worksheet* blatt = workbook_add_worksheet(m.buch, name.c_str());
+    if (!blatt && m.fehler.empty())
+        m.fehler = "Das Blatt „" + name + "“ kann nicht angelegt werden.";
+    return blatt;
+}
 
 bool IstJahr(const std::string& wort)
 {
@@ -33,9 +77,8 @@ bool IstJahr(const std::string& wort)
 }
 
 // The rows of a table of the report: after the line that holds `titel`, the
-// lines whose first word is a year (or, with `jahre` false, the lines after
-// the heading's blank line) up to the blank line that ends them.
-std::vector<CZeile> Tabelle(const std::vector<std::string>& bericht, const std::string& titel, bool jahre = true)
+// lines whose first word is a year, up to the blank line that ends them.
+std::vector<CZeile> Tabelle(const std::vector<std::string>& bericht, const std::string& titel)
 {
     std::vector<CZeile> zeilen;
     size_t i = 0;
@@ -43,19 +86,11 @@ std::vector<CZeile> Tabelle(const std::vector<std::string>& bericht, const std::
         ++i;
     if (i == bericht.size())
         return zeilen;
-    ++i;
-    if (!jahre) { // skip to the heading's blank line
-        while (i < bericht.size() && Woerter(bericht[i]).empty())
-            ++i;
-        while (i < bericht.size() && !Woerter(bericht[i]).empty())
-            ++i;
-    }
     bool begonnen = false;
-    for (; i < bericht.size(); ++i) {
+    for (++i; i < bericht.size(); ++i) {
         const std::vector<std::string_view> woerter = Woerter(bericht[i]);
         const CZeile w(woerter.begin(), woerter.end());
-        const bool zeile = !w.empty() && (!jahre || IstJahr(w[0]));
-        if (zeile) {
+        if (!w.empty() && IstJahr(w[0])) {
             zeilen.push_back(w);
             begonnen = true;
         } else if (begonnen) {
@@ -68,58 +103,70 @@ std::vector<CZeile> Tabelle(const std::vector<std::string>& bericht, const std::
 void Kopf(CMappe& m, lxw_worksheet* blatt, const std::vector<std::string>& spalten)
 {
     for (size_t k = 0; k < spalten.size(); ++k)
-        worksheet_write_string(blatt, 0, static_cast<lxw_col_t>(k), spalten[k].c_str(), m.kopf);
-    worksheet_set_column(blatt, 0, static_cast<lxw_col_t>(std::max<size_t>(spalten.size(), 1) - 1), 16, nullptr);
+        Text(m, blatt, 0, k, spalten[k], m.kopf);
+    const size_t letzte = std::min<size_t>(std::max<size_t>(spalten.size(), 1), LXW_COL_MAX) - 1;
+    worksheet_set_column(blatt, 0, static_cast<lxw_col_t>(letzte), 16, nullptr);
     worksheet_freeze_panes(blatt, 1, 0);
 }
 
-// A cell: a number when the text is one (decimal point or comma), else text.
-void Zelle(CMappe& m, lxw_worksheet* blatt, int zeile, int spalte, const std::string& text)
+// A number as printed: the printed digits, not a float's, read in double in
+// no locale (a German desktop's strtod would stop at the point); false when
+// the text is no number.
+bool GedruckteZahl(const std::string& text, double& genau)
 {
     float wert = 0;
-    if (LiesEingabeFloat(text, wert)) {
-        // The printed digits, not the float's: read again in double, in no
-        // locale (a German desktop's strtod would stop at the point).
-        std::string punkt = text;
-        std::replace(punkt.begin(), punkt.end(), ',', '.');
-        double genau = wert;
-        std::from_chars(punkt.data(), punkt.data() + punkt.size(), genau);
-        worksheet_write_number(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte), genau, m.zahl);
-    } else {
-        worksheet_write_string(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte), text.c_str(),
-                               nullptr);
-    }
+    if (!LiesEingabeFloat(text, wert))
+        return false;
+    std::string punkt = text;
+    std::replace(punkt.begin(), punkt.end(), ',', '.');
+    genau = wert;
+    std::from_chars(punkt.data(), punkt.data() + punkt.size(), genau);
+    return true;
+}
+
+// A cell of a report table: a number when the text is one (decimal point or comma), else text.
+void Zelle(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, const std::string& text)
+{
+    double genau = 0;
+    if (GedruckteZahl(text, genau))
+        Zahl(m, blatt, zeile, spalte, genau, m.zahl);
+    else
+        Text(m, blatt, zeile, spalte, text);
 }
 
 void Blatt(CMappe& m, const char* name, const std::vector<std::string>& spalten, const std::vector<CZeile>& zeilen)
 {
     if (zeilen.empty())
         return;
-    lxw_worksheet* blatt = workbook_add_worksheet(m.buch, name);
+    lxw_worksheet* blatt = NeuesBlatt(m, name);
+    if (!blatt)
+        return;
     Kopf(m, blatt, spalten);
     for (size_t r = 0; r < zeilen.size(); ++r)
         for (size_t k = 0; k < zeilen[r].size(); ++k)
-            Zelle(m, blatt, static_cast<int>(r + 1), static_cast<int>(k), zeilen[r][k]);
+            Zelle(m, blatt, r + 1, k, zeilen[r][k]);
 }
 
 void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
 {
-    lxw_worksheet* blatt = workbook_add_worksheet(m.buch, "Zusammenfassung");
+    lxw_worksheet* blatt = NeuesBlatt(m, "Zusammenfassung");
+    if (!blatt)
+        return;
     Kopf(m, blatt,
          {"Jahr", "Restfelder Produktion (Mio m³)", "Restfelder Rate (m³/h)", "Ist-Produktion (Mio m³)",
           "Soll-Produktion (Mio m³)", "Ist-Rate (m³/h)", "Soll-Rate (m³/h)"});
     const int n = AnzahlJahre(d.m_iProjektstart, d.m_iProjektende);
     for (int i = 0; i < n; ++i) {
-        const auto r = static_cast<lxw_row_t>(i + 1);
-        worksheet_write_number(blatt, r, 0, d.m_iProjektstart + i, nullptr);
+        const auto r = static_cast<size_t>(i + 1);
+        Zahl(m, blatt, r, 0, d.m_iProjektstart + i, nullptr);
         const double werte[] = {d.m_fRestProduktion[i],
                                 d.m_fRestRate[i],
                                 double(d.m_fRestProduktion[i]) + d.m_fProduktionFelder[i],
                                 d.m_fSollProduktion[i],
                                 double(d.m_fRateFelder[i]) + d.m_fRestRate[i],
                                 d.m_fSollRate[i]};
-        for (int k = 0; k < 6; ++k)
-            worksheet_write_number(blatt, r, static_cast<lxw_col_t>(k + 1), werte[k], m.zahl);
+        for (size_t k = 0; k < 6; ++k)
+            Zahl(m, blatt, r, k + 1, werte[k], m.zahl);
     }
     if (n < 2)
         return;
@@ -135,43 +182,83 @@ void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
     worksheet_insert_chart(blatt, 1, 8, bild);
 }
 
+// Each field's share per year, two columns a field. A sheet holds
+// LXW_COL_MAX columns, the year and 8191 fields: more fields go on to
+// "Felder 2", "Felder 3" …, each with its year column, so that none is cut.
+constexpr size_t kFelderJeBlatt = (LXW_COL_MAX - 1) / 2;
+
 void Felder(CMappe& m, const CKalvoDoc& d)
 {
-    if (d.m_Feldreihen.empty())
-        return;
-    lxw_worksheet* blatt = workbook_add_worksheet(m.buch, "Felder");
-    std::vector<std::string> spalten = {"Jahr"};
-    for (const CFeldreihe& f : d.m_Feldreihen) {
-        spalten.push_back(f.name + " Produktion (Mio m³)");
-        spalten.push_back(f.name + " Rate (m³/h)");
-    }
-    Kopf(m, blatt, spalten);
     const int n = AnzahlJahre(d.m_iProjektstart, d.m_iProjektende);
-    for (int i = 0; i < n; ++i) {
-        const auto r = static_cast<lxw_row_t>(i + 1);
-        worksheet_write_number(blatt, r, 0, d.m_iProjektstart + i, nullptr);
-        lxw_col_t k = 1;
-        for (const CFeldreihe& f : d.m_Feldreihen) {
-            worksheet_write_number(blatt, r, k++, f.produktion[i], m.zahl);
-            worksheet_write_number(blatt, r, k++, f.rate[i], m.zahl);
+    for (size_t erstes = 0; erstes < d.m_Feldreihen.size(); erstes += kFelderJeBlatt) {
+        const size_t ende = std::min(d.m_Feldreihen.size(), erstes + kFelderJeBlatt);
+        lxw_worksheet* blatt =
+            NeuesBlatt(m, erstes == 0 ? "Felder" : Format("Felder %zu", erstes / kFelderJeBlatt + 1));
+        if (!blatt)
+            return;
+        std::vector<std::string> spalten = {"Jahr"};
+        for (size_t f = erstes; f < ende; ++f) {
+            spalten.push_back(d.m_Feldreihen[f].name + " Produktion (Mio m³)");
+            spalten.push_back(d.m_Feldreihen[f].name + " Rate (m³/h)");
+        }
+        Kopf(m, blatt, spalten);
+        for (int i = 0; i < n; ++i) {
+            const auto r = static_cast<size_t>(i + 1);
+            Zahl(m, blatt, r, 0, d.m_iProjektstart + i, nullptr);
+            size_t k = 1;
+            for (size_t f = erstes; f < ende; ++f) {
+                Zahl(m, blatt, r, k++, d.m_Feldreihen[f].produktion[i], m.zahl);
+                Zahl(m, blatt, r, k++, d.m_Feldreihen[f].rate[i], m.zahl);
+            }
         }
     }
 }
 
-// The document's inputs: the field table, then the two profiles side by side below it.
+// The sensitivities from the study's numbers: the field's whole name as
+// text (the report cuts it to its column), the quantity, the three results.
+void Sensitivitaet(CMappe& m, const CKalvoDoc& d)
+{
+    if (!d.m_Sensitivitaet || d.m_Sensitivitaet->zeilen.empty())
+        return;
+    const std::string e = d.m_Sensitivitaet->plateau ? " (Mio m³/a)" : " (Mio m³)";
+    lxw_worksheet* blatt = NeuesBlatt(m, "Sensitivitaet");
+    if (!blatt)
+        return;
+    Kopf(m, blatt, {"Feld", "Größe", "Tief" + e, "Basis" + e, "Hoch" + e});
+    size_t r = 1;
+    for (const CSensitivitaet& z : d.m_Sensitivitaet->zeilen) {
+        Text(m, blatt, r, 0, z.feld);
+        Text(m, blatt, r, 1, GroessenName(z.groesse));
+        Zahl(m, blatt, r, 2, z.tief, m.zahl);
+        Zahl(m, blatt, r, 3, z.basis, m.zahl);
+        Zahl(m, blatt, r++, 4, z.hoch, m.zahl);
+    }
+}
+
+// The document's inputs: the field table, then the two profiles side by side
+// below it. The table's header is the field table file's; its rows come from
+// the records themselves: the name as text, every value as a number.
 void Eingaben(CMappe& m, const CKalvoDoc& d)
 {
-    lxw_worksheet* blatt = workbook_add_worksheet(m.buch, "Eingaben");
-    const std::string csv = FeldtabelleCsv(d.m_saFelder).substr(3); // without the byte order mark
-    int zeile = 0;
-    for (const std::string_view text : CsvZeilen(csv)) {
-        int spalte = 0;
-        for (const std::string_view zelle : CsvZellen(text)) {
-            if (zeile == 0)
-                worksheet_write_string(blatt, 0, static_cast<lxw_col_t>(spalte), std::string(zelle).c_str(), m.kopf);
+    lxw_worksheet* blatt = NeuesBlatt(m, "Eingaben");
+    if (!blatt)
+        return;
+    const std::string csv = FeldtabelleCsv({}).substr(3); // the header, without the byte order mark
+    const std::vector<std::string_view> zeilen = CsvZeilen(csv);
+    size_t spalten = 0;
+    if (!zeilen.empty())
+        for (const std::string_view zelle : CsvZellen(zeilen.front()))
+            Text(m, blatt, 0, spalten++, std::string(zelle), m.kopf);
+    size_t zeile = 1;
+    for (const CFeldsatz& satz : d.m_saFelder) {
+        const std::vector<std::string_view> werte = Woerter(satz.Text());
+        Text(m, blatt, zeile, 0, Anzeigename(satz.Name()));
+        for (size_t k = 1; k < werte.size() && k < spalten; ++k) {
+            double zahl = 0;
+            if (GedruckteZahl(std::string(werte[k]), zahl))
+                Zahl(m, blatt, zeile, k, zahl, m.zahl);
             else
-                Zelle(m, blatt, zeile, spalte, std::string(zelle));
-            ++spalte;
+                Text(m, blatt, zeile, k, std::string(werte[k]));
         }
         ++zeile;
     }
@@ -179,31 +266,19 @@ void Eingaben(CMappe& m, const CKalvoDoc& d)
     zeile += 1;
     const std::pair<const char*, const CProfil*> profile[] = {{"Verkaufsprofil", &d.m_saVerkaufsprofil},
                                                               {"Restfelder", &d.m_saRestfelder}};
-    int spalte = 0;
+    size_t spalte = 0;
     for (const auto& [name, profil] : profile) {
-        worksheet_write_string(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte),
-                               (std::string(name) + ": Jahr").c_str(), m.kopf);
-        worksheet_write_string(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte + 1),
-                               "Produktion (Mio m³)", m.kopf);
-        worksheet_write_string(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte + 2), "Rate (m³/h)",
-                               m.kopf);
-        int r = zeile + 1;
+        Text(m, blatt, zeile, spalte, std::string(name) + ": Jahr", m.kopf);
+        Text(m, blatt, zeile, spalte + 1, "Produktion (Mio m³)", m.kopf);
+        Text(m, blatt, zeile, spalte + 2, "Rate (m³/h)", m.kopf);
+        size_t r = zeile + 1;
         for (const CProfilzeile& p : *profil) {
-            worksheet_write_number(blatt, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(spalte), p.jahr, nullptr);
-            worksheet_write_number(blatt, static_cast<lxw_row_t>(r), static_cast<lxw_col_t>(spalte + 1), p.produktion,
-                                   m.zahl);
-            worksheet_write_number(blatt, static_cast<lxw_row_t>(r++), static_cast<lxw_col_t>(spalte + 2), p.rate,
-                                   m.zahl);
+            Zahl(m, blatt, r, spalte, p.jahr, nullptr);
+            Zahl(m, blatt, r, spalte + 1, p.produktion, m.zahl);
+            Zahl(m, blatt, r++, spalte + 2, p.rate, m.zahl);
         }
         spalte += 4;
     }
-}
-
-std::string TemporaereDatei()
-{
-    static std::atomic<int> zaehler{0};
-    return (std::filesystem::temp_directory_path() / Format("kalvo-%d-%d.xlsx", static_cast<int>(getpid()), zaehler++))
-        .string();
 }
 
 } // namespace
@@ -241,13 +316,24 @@ private:
 CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
 {
     const CCZahlen cZahlen;
-    // libxlsxwriter writes a file by name: first a temporary one, then its
-    // bytes atomically to the target.
-    const std::string temp = TemporaereDatei();
+    // libxlsxwriter writes a file by name: first a work file of a unique name
+    // beside the target, then its bytes atomically to the target. Its own
+    // temporary files go into the same folder (tmpfile() would ignore a
+    // missing $TMPDIR, our work file's folder is known to exist).
+    const CErgebnis<std::string> arbeit = ArbeitsdateiAnlegen(pfad, ".xlsx");
+    if (!arbeit)
+        return CFehler{arbeit.Fehlertext()};
+    const std::string temp = *arbeit;
+    std::string ordner = std::filesystem::path(temp).parent_path().string();
+    lxw_workbook_options optionen{};
+    optionen.tmpdir = ordner.data();
     CMappe m;
-    m.buch = workbook_new(temp.c_str());
-    if (!m.buch)
+    m.buch = workbook_new_opt(temp.c_str(), &optionen);
+    if (!m.buch) {
+        std::error_code egal;
+        std::filesystem::remove(temp, egal);
         return CFehler{"Die Arbeitsmappe kann nicht angelegt werden."};
+    }
     m.kopf = workbook_add_format(m.buch);
     format_set_bold(m.kopf);
     format_set_text_wrap(m.kopf);
@@ -268,13 +354,14 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Blatt(m, "Vergleich", {"Jahr", "Ist A" + e, "Ist B" + e, "B − A" + e, "Soll A" + e},
           Tabelle(b, "VERGLEICH DER VARIANTEN"));
     Blatt(m, "Unsicherheit", {"Jahr", "P90" + e, "P50" + e, "P10" + e, "Basis" + e}, Tabelle(b, "UNSICHERHEIT ("));
-    Blatt(m, "Sensitivitaet", {"Feld", "Größe", "Tief (Mio m³)", "Basis (Mio m³)", "Hoch (Mio m³)"},
-          Tabelle(b, "SENSITIVITAET (", false));
+    Sensitivitaet(m, d);
     Eingaben(m, d);
 
     const lxw_error fehler = workbook_close(m.buch);
     CErgebnis<> ergebnis;
-    if (fehler != LXW_NO_ERROR) {
+    if (!m.fehler.empty()) {
+        ergebnis = CFehler{"Die Arbeitsmappe wird nicht geschrieben: " + m.fehler};
+    } else if (fehler != LXW_NO_ERROR) {
         ergebnis = CFehler{std::string("Die Arbeitsmappe kann nicht geschrieben werden: ") + lxw_strerror(fehler)};
     } else if (const CErgebnis<std::string> bytes = DateiLesen(temp); !bytes) {
         ergebnis = CFehler{bytes.Fehlertext()};

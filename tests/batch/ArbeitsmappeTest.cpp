@@ -1,12 +1,16 @@
 // The workbook export read back: sheet names, and the summary sheet's numbers
 // against the report's.
+#include "render/Arbeitsmappe.h"
 #include "Testdaten.h"
 #include "batch/CBatch.h"
+#include "platform/Datei.h"
+#include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -74,6 +78,127 @@ TEST(Arbeitsmappe, SheetsAndSummaryNumbersMatchTheReport)
     }
     EXPECT_EQ(geprueft, 29);
     EXPECT_NE(Teil(mappe, "xl/charts/chart1.xml").find("Zusammenfassung"), std::string::npos);
+    std::filesystem::remove(mappe);
+}
+namespace {
+
+// The sheets' names in order: sheet n is xl/worksheets/sheet<n>.xml.
+std::vector<std::string> Blaetter(const std::string& mappe)
+{
+    const std::string buch = Teil(mappe, "xl/workbook.xml");
+    std::vector<std::string> namen;
+    const std::regex blattname("<sheet name=\"([^\"]*)\"");
+    for (auto it = std::sregex_iterator(buch.begin(), buch.end(), blattname); it != std::sregex_iterator(); ++it)
+        namen.push_back((*it)[1]);
+    return namen;
+}
+
+std::string Blatt(const std::string& mappe, const std::vector<std::string>& namen, const std::string& name)
+{
+    const auto it = std::find(namen.begin(), namen.end(), name);
+    if (it == namen.end())
+        return {};
+    return Teil(mappe, "xl/worksheets/sheet" + std::to_string(it - namen.begin() + 1) + ".xml");
+}
+
+} // namespace
+
+// A field's name is text in every sheet, whatever it looks like; the work
+// files are made beside the target, and a $TMPDIR that names no folder is
+// no failure.
+TEST(Arbeitsmappe, FieldNamesStayTextAndAMissingTmpdirIsHarmless)
+{
+    namespace fs = std::filesystem;
+    const fs::path ordner = fs::temp_directory_path() / "kalvo_test_mappe";
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    for (const char* name : {"1e5", "0012", "=A1"}) {
+        CFeldwerte f = FeldA();
+        f.m_sFeldname = name;
+        doc.m_saFelder.push_back(Feldsatz(f));
+    }
+    const std::string kvo = (ordner / "namen.kvo").string();
+    ASSERT_TRUE(DateiAtomarSchreiben(kvo, doc.Speichern()));
+    const std::string bandbreiten = (ordner / "namen.bandbreiten.csv").string();
+    ASSERT_TRUE(DateiAtomarSchreiben(bandbreiten, "Feld;Groesse;Tief;Hoch\r\n0012;OGIP;80 %;120 %\r\n"));
+    const std::string mappe = (ordner / "namen.xlsx").string();
+
+    const char* alt = std::getenv("TMPDIR");
+    const std::string altWert = alt ? alt : "";
+    ::setenv("TMPDIR", "/gibt/es/nicht", 1);
+    std::ostringstream aus, fehler;
+    const int status = KalvoBatch({"--sensitivitaet", "--bandbreiten", bandbreiten, "--xlsx", mappe, kvo}, aus, fehler);
+    if (alt)
+        ::setenv("TMPDIR", altWert.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+    ASSERT_EQ(status, 0) << fehler.str();
+
+    const std::vector<std::string> namen = Blaetter(mappe);
+    const std::string eingaben = Blatt(mappe, namen, "Eingaben");
+    const std::string sensitivitaet = Blatt(mappe, namen, "Sensitivitaet");
+    struct CFall {
+        const std::string* blatt;
+        const char* zelle;
+    };
+    for (const CFall& f : {CFall{&eingaben, "A2"}, CFall{&eingaben, "A3"}, CFall{&eingaben, "A4"},
+                           CFall{&sensitivitaet, "A2"}, CFall{&sensitivitaet, "B2"}}) {
+        SCOPED_TRACE(f.zelle);
+        EXPECT_NE(f.blatt->find(std::string("<c r=\"") + f.zelle + "\" t=\"s\""), std::string::npos);
+    }
+    EXPECT_TRUE(std::regex_search(eingaben, std::regex("<c r=\"B2\" s=\"[0-9]+\"><v>2003</v>")));
+    const std::string texte = Teil(mappe, "xl/sharedStrings.xml");
+    for (const char* name : {"<t>1e5</t>", "<t>0012</t>", "<t>=A1</t>"})
+        EXPECT_NE(texte.find(name), std::string::npos) << name;
+    for (const std::string& name : namen)
+        EXPECT_EQ(Blatt(mappe, namen, name).find("<f>"), std::string::npos) << name;
+    std::vector<std::string> dateien;
+    for (const auto& e : fs::directory_iterator(ordner))
+        dateien.push_back(e.path().filename().string());
+    std::sort(dateien.begin(), dateien.end());
+    EXPECT_EQ(dateien, (std::vector<std::string>{"namen.bandbreiten.csv", "namen.kvo", "namen.xlsx"}));
+    fs::remove_all(ordner);
+}
+
+// More fields than a sheet has columns (two a field, 16384 in all) go on to
+// the next sheet with their year column; none is cut.
+TEST(Arbeitsmappe, FieldsBeyondASheetsColumnsContinueOnTheNextSheet)
+{
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    doc.m_iProjektstart = 2002;
+    doc.m_iProjektende = 2004;
+    const int felder = 8191 + 2;
+    doc.m_Feldreihen.resize(felder);
+    for (int i = 0; i < felder; ++i) {
+        doc.m_Feldreihen[static_cast<size_t>(i)].name = "F" + std::to_string(i + 1);
+        doc.m_Feldreihen[static_cast<size_t>(i)].produktion[1] = static_cast<float>(i + 1);
+    }
+    const std::string mappe = (std::filesystem::temp_directory_path() / "kalvo_test_breit.xlsx").string();
+    const CErgebnis<> geschrieben = ArbeitsmappeSchreiben(doc, mappe);
+    ASSERT_TRUE(geschrieben) << geschrieben.Fehlertext();
+    const std::vector<std::string> namen = Blaetter(mappe);
+    EXPECT_EQ(namen, (std::vector<std::string>{"Zusammenfassung", "Felder", "Felder 2", "Eingaben"}));
+    const std::string erstes = Blatt(mappe, namen, "Felder");
+    const std::string zweites = Blatt(mappe, namen, "Felder 2");
+    struct CFall {
+        const std::string* blatt;
+        const char* teil;
+        bool da;
+    };
+    for (const CFall& f : {
+             CFall{&erstes, "<c r=\"XFB3\" s=\"[0-9]+\"><v>8191</v>", true}, // field 8191's production in 2003
+             CFall{&erstes, "<c r=\"XFD", false},                            // the last column stays empty
+             CFall{&zweites, "<c r=\"A3\"><v>2003</v>", true},
+             CFall{&zweites, "<c r=\"B3\" s=\"[0-9]+\"><v>8192</v>", true},
+             CFall{&zweites, "<c r=\"D3\" s=\"[0-9]+\"><v>8193</v>", true},
+             CFall{&zweites, "<c r=\"F", false},
+         }) {
+        SCOPED_TRACE(f.teil);
+        EXPECT_EQ(std::regex_search(*f.blatt, std::regex(f.teil)), f.da);
+    }
     std::filesystem::remove(mappe);
 }
 #endif

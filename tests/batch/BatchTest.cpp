@@ -1,12 +1,19 @@
 #include "Testdaten.h"
 #include "batch/CBatch.h"
 #include "platform/Datei.h"
+#include "platform/Format.h"
 #include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -237,4 +244,233 @@ TEST(Batch, FailedStandardOutputAndIncompleteReportHaveTheirOwnStatus)
     EXPECT_NE(a.aus.find("\n  Nicht berechnet: Leer – das OGIP ist nicht größer als 0\n"), std::string::npos);
     EXPECT_EQ(Batch({gut}).status, 0);
     EXPECT_NE(Batch({"--help"}).aus.find("3 Bericht unvollständig"), std::string::npos);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Reads a pipe to its end on its own thread, as `cat fifo` would.
+class CRohrleser {
+public:
+    explicit CRohrleser(const fs::path& fifo)
+        : m_Faden([this, fifo] {
+              const int fd = ::open(fifo.c_str(), O_RDONLY);
+              char puffer[4096];
+              for (ssize_t n; fd >= 0 && (n = ::read(fd, puffer, sizeof puffer)) > 0;)
+                  m_Gelesen.append(puffer, static_cast<size_t>(n));
+              if (fd >= 0)
+                  ::close(fd);
+          })
+    {}
+    std::string Ende()
+    {
+        m_Faden.join();
+        return m_Gelesen;
+    }
+
+private:
+    std::string m_Gelesen;
+    std::thread m_Faden;
+};
+
+std::string Ersetzt(std::string text, const std::string& ordner)
+{
+    for (size_t p; (p = text.find("$O")) != std::string::npos;)
+        text.replace(p, 2, ordner);
+    return text;
+}
+
+} // namespace
+
+// Every output asked for is written, or the call is refused before any file
+// is: a combination that would drop an output, two outputs onto one file, a
+// target that cannot be written, a check of the run that fails. A field that
+// is not computed (status 3) still gets its files, as it gets its report.
+TEST(Batch, EveryOutputIsWrittenOrTheCallIsRefusedBeforeAnyFile)
+{
+    const fs::path ordner = fs::temp_directory_path() / "kalvo_test_ausgaben";
+    fs::remove_all(ordner);
+    fs::create_directories(ordner / "ordner.csv");
+    CStilleMeldungen m;
+    CKalvoDoc doc(m);
+    doc.m_saFelder = {Feldsatz(FeldA())};
+    const std::string gut = (ordner / "gut.kvo").string();
+    ASSERT_TRUE(DateiAtomarSchreiben(gut, doc.Speichern()));
+    CFeldwerte leer = MethanFeld("Leer", 2003);
+    leer.m_fOGIP = 0;
+    doc.m_saFelder.push_back(Feldsatz(leer));
+    const std::string luecke = (ordner / "luecke.kvo").string();
+    ASSERT_TRUE(DateiAtomarSchreiben(luecke, doc.Speichern()));
+    fs::create_symlink("a.csv", ordner / "verweis.csv");
+
+    struct CFall {
+        std::vector<std::string> args; // $O is the test's folder
+        int status;
+        const char* meldung;              // a part of stderr ("" for none)
+        std::vector<const char*> dateien; // written
+    };
+    const std::vector<CFall> faelle = {
+        {{"--serien", "--csv", "$O/a.csv", "$O/gut.kvo"}, 0, "", {"a.csv"}},
+        {{"--serien", "--felder-csv", "$O/f.csv", "--csv", "$O/a.csv", "$O/gut.kvo"}, 0, "", {"a.csv", "f.csv"}},
+        {{"--vorschlag", "FeldA", "--felder-csv", "$O/f.csv", "$O/gut.kvo"}, 0, "", {"f.csv"}},
+        {{"--vorschlag", "FeldA", "--csv", "$O/a.csv", "$O/gut.kvo"},
+         1,
+         "--csv gilt nicht mit --vorschlag: der Vorschlag für A1, B1, C-Wert rechnet keine Prognose.",
+         {}},
+        {{"--vorschlag", "FeldA", "--xlsx", "$O/a.xlsx", "$O/gut.kvo"}, 1, "--xlsx gilt nicht mit --vorschlag", {}},
+        {{"--vorschlag", "FeldA", "--grafik", "$O/a.png", "$O/gut.kvo"}, 1, "--grafik gilt nicht mit --vorschlag", {}},
+        {{"--vorschlag", "FeldA", "--serien", "$O/gut.kvo"}, 1, "--serien gilt nicht mit --vorschlag", {}},
+        {{"--vorschlag", "FeldA", "--deckung", "$O/gut.kvo"}, 1, "--deckung gilt nicht mit --vorschlag", {}},
+        {{"--vorschlag", "Nord", "--felder-csv", "$O/f.csv", "$O/gut.kvo"}, 1, "Das Feld „Nord“ gibt es nicht.", {}},
+        {{"--csv", "$O/a.csv", "--felder-csv", "$O/a.csv", "$O/gut.kvo"},
+         1,
+         "--felder-csv und --csv schreiben beide in die Datei $O/a.csv; jede Ausgabe braucht ihre eigene Datei.",
+         {}},
+        {{"--csv", "$O/./a.csv", "--xlsx", "$O/a.csv", "$O/gut.kvo"}, 1, "schreiben beide in die Datei", {}},
+        {{"--csv", "$O/verweis.csv", "--felder-csv", "$O/a.csv", "$O/gut.kvo"}, 1, "schreiben beide", {}},
+        {{"--csv", "$O/gut.kvo", "$O/./gut.kvo"}, 1, "ist die Eingabedatei", {}},
+        {{"--csv", "$O/fehlt/a.csv", "--felder-csv", "$O/f.csv", "$O/gut.kvo"},
+         2,
+         "kalvo-batch: $O/fehlt/a.csv: Die Datei kann nicht angelegt werden (der Ordner $O/fehlt: nicht gefunden).",
+         {}},
+        {{"--felder-csv", "$O/f.csv", "--csv", "$O/ordner.csv", "$O/gut.kvo"},
+         2,
+         "kalvo-batch: $O/ordner.csv: Das ist ein Verzeichnis, keine Datei; es wird nicht ersetzt.",
+         {}},
+        {{"--csv", "$O/a.csv", "--grafik", "$O/a.bmp", "$O/gut.kvo"},
+         2,
+#ifdef KALVO_GRAFIK
+         "kalvo-batch: $O/a.bmp: Unbekanntes Grafikformat; möglich sind .png, .svg und .pdf.",
+#else
+         "--grafik: Diese Ausgabe wurde ohne Grafik gebaut.",
+#endif
+         {}},
+        {{"--felder-csv", "$O/f.csv", "--einzelfeld", "Nord", "$O/gut.kvo"}, 1, "Das Feld „Nord“ gibt es nicht.", {}},
+        {{"--felder-csv", "$O/f.csv", "--csv", "$O/a.csv", "--plateau", "99", "$O/gut.kvo"},
+         1,
+         "--plateau 99: das Projekt hat nur",
+         {}},
+        {{"--csv", "$O/a.csv", "--vergleich", "$O/fehlt.kvo", "$O/gut.kvo"}, 2, "$O/fehlt.kvo: ", {}},
+        {{"--csv", "$O/a.csv", "--felder-csv", "$O/f.csv", "$O/luecke.kvo"}, 3, "", {"a.csv", "f.csv"}},
+    };
+    for (const CFall& f : faelle) {
+        std::vector<std::string> args;
+        for (const std::string& a : f.args)
+            args.push_back(Ersetzt(a, ordner.string()));
+        SCOPED_TRACE(args[0] + " " + args[1] + " " + args[2]);
+        for (const char* name : {"a.csv", "f.csv", "a.xlsx", "a.png"})
+            fs::remove(ordner / name);
+        const CAufruf a = Batch(args);
+        EXPECT_EQ(a.status, f.status) << a.fehler;
+        EXPECT_NE(a.fehler.find(Ersetzt(f.meldung, ordner.string())), std::string::npos) << a.fehler;
+        for (const char* name : {"a.csv", "f.csv", "a.xlsx", "a.png"}) {
+            const bool erwartet = std::find_if(f.dateien.begin(), f.dateien.end(), [&](const char* d) {
+                                      return std::string(d) == name;
+                                  }) != f.dateien.end();
+            EXPECT_EQ(fs::exists(ordner / name), erwartet) << name;
+        }
+    }
+    EXPECT_EQ(DateiInhalt(ordner / "a.csv").find("\xEF\xBB\xBFJahr;"), 0u);
+    fs::remove_all(ordner);
+}
+
+// Outputs onto a pipe and onto a character device are written in place: the
+// pipe's reader gets the bytes, the device stays a device.
+TEST(Batch, OutputsOntoAPipeOrADeviceAreWrittenInPlace)
+{
+    const fs::path ordner = fs::temp_directory_path() / "kalvo_test_rohre";
+    fs::remove_all(ordner);
+    fs::create_directories(ordner);
+    // A device like /dev/null made here when the test may (root), so that the
+    // system's own is never at stake.
+    fs::path null = "/dev/null";
+    if (::geteuid() == 0 && ::mknod((ordner / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        null = ordner / "null";
+
+    struct CFall {
+        const char* option;
+        const char* anfang; // the first bytes the reader gets
+    };
+    const std::vector<CFall> faelle = {
+        {"--csv", "\xEF\xBB\xBFJahr;"},
+        {"--felder-csv", "\xEF\xBB\xBF"
+                         "Feld;"},
+#ifdef KALVO_GRAFIK
+        {"--xlsx", "PK"},
+        {"--bericht-pdf", "%PDF-"},
+#endif
+    };
+    for (const CFall& f : faelle) {
+        SCOPED_TRACE(f.option);
+        const fs::path rohr = ordner / "rohr";
+        fs::remove(rohr);
+        ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+        CRohrleser leser(rohr);
+        const CAufruf a = Batch({f.option, rohr.string(), KALVO_BEISPIEL});
+        EXPECT_EQ(a.status, 0) << a.fehler;
+        EXPECT_EQ(leser.Ende().substr(0, std::string(f.anfang).size()), f.anfang);
+        EXPECT_TRUE(fs::is_fifo(rohr));
+
+        const CAufruf n = Batch({f.option, null.string(), KALVO_BEISPIEL});
+        EXPECT_EQ(n.status, 0) << n.fehler;
+        EXPECT_TRUE(fs::is_character_file(null));
+    }
+    // Two outputs onto one device follow one another, as the report and
+    // --csv /dev/stdout do; onto one pipe they are refused (its reader would
+    // end with the first, the second wait for ever).
+    const CAufruf zwei =
+        Batch({"--felder-csv", (ordner / "rohr").string(), "--csv", (ordner / "rohr").string(), KALVO_BEISPIEL});
+    EXPECT_EQ(zwei.status, 1);
+    EXPECT_NE(zwei.fehler.find("--felder-csv und --csv schreiben beide in die Datei"), std::string::npos);
+    const CAufruf null2 = Batch({"--csv", null.string(), "--felder-csv", null.string(), KALVO_BEISPIEL});
+    EXPECT_EQ(null2.status, 0) << null2.fehler;
+    EXPECT_TRUE(fs::is_character_file(null));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    fs::remove_all(ordner);
+}
+
+// A message quotes at most 40 characters of a bad value.
+TEST(Batch, AMessageQuotesAtMostFortyCharactersOfABadValue)
+{
+    const std::string lang(5000, '7');
+    struct CFall {
+        std::vector<std::string> args;
+        std::string meldung;
+    };
+    const std::vector<CFall> faelle = {
+        {{"--ende", "abc", "a.kvo"}, "kalvo-batch: --ende braucht ein Jahr (1 bis 9999), nicht „abc“.\n"},
+        {{"--ende", lang, "a.kvo"},
+         "kalvo-batch: --ende braucht ein Jahr (1 bis 9999), nicht „" + std::string(40, '7') + "…“.\n"},
+        {{"--monte-carlo", "0", "a.kvo"},
+         "kalvo-batch: --monte-carlo braucht eine Zahl von Läufen (1 bis 1000000), nicht „0“.\n"},
+        {{"--" + lang, "a.kvo"}, "kalvo-batch: Unbekannte Option „--" + std::string(38, '7') + "…“.\n"},
+        {{"--eigenverbrauch", "2\x01", "a.kvo"},
+         "kalvo-batch: --eigenverbrauch braucht einen Anteil in % (0 bis unter 100), nicht „2?“.\n"},
+    };
+    for (const CFall& f : faelle) {
+        const CAufruf a = Batch(f.args);
+        EXPECT_EQ(a.status, 1);
+        EXPECT_EQ(a.fehler.substr(0, a.fehler.find('\n') + 1), f.meldung);
+    }
+}
+
+// The command line's numbers follow the number rule of every typed number:
+// a row per argument and the own use it gives (-1: refused with status 1).
+TEST(Batch, OptionNumbersFollowTheNumberRule)
+{
+    const std::pair<const char*, double> faelle[] = {
+        {"2,5", 2.5}, {"2.5", 2.5}, {"0", 0}, {"99,9", 99.9}, {"100", -1}, {"14.000", -1}, {"-1", -1}, {"x", -1},
+    };
+    for (const auto& [text, erwartet] : faelle) {
+        std::ostringstream aus, fehler;
+        const int status = KalvoBatch({"--energie", "--eigenverbrauch", text, KALVO_BEISPIEL}, aus, fehler);
+        if (erwartet < 0) {
+            EXPECT_EQ(status, 1) << text;
+            EXPECT_NE(fehler.str().find("--eigenverbrauch braucht einen Anteil"), std::string::npos) << fehler.str();
+        } else {
+            EXPECT_EQ(status, 0) << text << fehler.str();
+            EXPECT_NE(aus.str().find(Format("EIGENVERBRAUCH %.1f %%", erwartet)), std::string::npos) << text;
+        }
+    }
 }

@@ -21,7 +21,9 @@
 #include <QTimer>
 
 #include <clocale>
+#include <filesystem>
 #include <sstream>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -288,6 +290,14 @@ TEST(Hauptfenster, ExportsWriteWhatKalvoBatchWrites)
         EXPECT_FALSE(rahmen.ExportSchreiben(CMainFrame::EExport::Csv, "/gibt/es/nicht/a.csv"));
     }
     EXPECT_FALSE(QFileInfo::exists("/gibt/es/nicht/a.csv"));
+    // A pipe would keep the window waiting for its reader: refused, the pipe stays.
+    {
+        const std::string rohr = (ordner + "/rohr.csv").toStdString();
+        ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
+        CMeldungenSchliessen antworten;
+        EXPECT_FALSE(rahmen.ExportSchreiben(CMainFrame::EExport::Csv, QString::fromStdString(rohr)));
+        EXPECT_TRUE(std::filesystem::is_fifo(rohr));
+    }
     QDir(ordner).removeRecursively();
 }
 
