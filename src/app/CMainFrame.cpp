@@ -437,7 +437,7 @@ void CMainFrame::Schritt(const QString& name, const std::function<void()>& befeh
     CKalvoDoc::CStand vorher = m_Doc.Stand();
     befehl();
     CKalvoDoc::CStand nachher = m_Doc.Stand();
-    if (nachher != vorher)
+    if (!nachher.GleicheEingaben(vorher))
         m_Verlauf.push(new CStandBefehl(m_Doc, name, std::move(vorher), std::move(nachher)));
 }
 

@@ -1,5 +1,7 @@
 #include "dialogs/CDlgInput.h"
 
+#include <set>
+
 #include "gas/Brennwert.h"
 
 #include "gas/Feldpruefung.h"
@@ -239,6 +241,17 @@ void CDlgInput::OnOK()
         Meldung("Es wurden keine Felder angehängt!");
         return;
     }
+    // Values typed into the loaded field but not taken with "Feld ändern"
+    // are not lost unasked.
+    if (m_Geladen.feld >= 0 && m_Geladen.feld == m_iFeld && Angezeigt() != m_Geladen) {
+        if (Frage(Format("Die Änderungen am %d.Feld %s wurden noch nicht mit „Feld ändern“ übernommen. Sollen sie "
+                         "übernommen werden?",
+                         m_iFeld + 1, m_sAuswahl.c_str()))) {
+            FeldAendern(false);
+            if (Angezeigt() != m_Geladen)
+                return; // refused by a check: the dialog stays open
+        }
+    }
     // The last data exchange comes first: if a value is refused, the dialog
     // stays open with its field list intact.
     if (!UpdateData(true))
@@ -269,6 +282,29 @@ void CDlgInput::FeldAuswaehlen()
     m_lbZeilen.SetCurSel(0);
     ZeileAuswaehlen();
     UpdateData(false);
+    GeladenMerken();
+}
+
+CDlgInput::CGeladen CDlgInput::Angezeigt() const
+{
+    // Everything but the stage input row, the status texts, the proposal and
+    // the run's options belongs to the field.
+    using namespace IDC_Input;
+    static const std::set<int> kNichtFeld = {
+        ZeileKonsAnteil, ZeileBohrungen, ZeileCWert,  ZeileFoerderstunden, ZeileAbJahr, ZeileKopfdruck, FeldStatus,
+        ZeileStatus,     Vorschlag,      LetztesJahr, Detailausgabe,       Produktion,  Feldesreserven};
+    CGeladen g;
+    g.feld = m_iFeld;
+    for (const CSteuerelement& e : m_Austausch.m_Elemente)
+        if (e.m_Art != EAustausch::Haken && e.m_Art != EAustausch::Radio && !kNichtFeld.contains(e.m_iId)) {
+            const auto it = m_Austausch.m_Texte.find(e.m_iId);
+            g.texte[e.m_iId] = it == m_Austausch.m_Texte.end() ? std::string() : it->second;
+        }
+    const auto haken = m_Austausch.m_Haken.find(Druckabhaengig);
+    g.druckabhaengig = haken == m_Austausch.m_Haken.end() ? 0 : haken->second;
+    for (int i = 0; i < m_lbZeilen.GetCount(); ++i)
+        g.stufen.push_back(m_lbZeilen.GetText(i));
+    return g;
 }
 
 void CDlgInput::FeldAnhaengen()
@@ -291,7 +327,7 @@ void CDlgInput::FeldAnhaengen()
     m_sAuswahl = "AUSWAHL FEHLT";
 }
 
-void CDlgInput::FeldAendern()
+void CDlgInput::FeldAendern(bool fragen)
 {
     if (!PruefeFelddaten() || !PruefeFaktoren())
         return;
@@ -304,7 +340,7 @@ void CDlgInput::FeldAendern()
     }
     if (!NameFrei(m_iFeld))
         return;
-    if (!Frage(Format("Soll das %d.Feld %s geändert werden?", m_iFeld + 1, m_sAuswahl.c_str())))
+    if (fragen && !Frage(Format("Soll das %d.Feld %s geändert werden?", m_iFeld + 1, m_sAuswahl.c_str())))
         return;
     if (!PruefeZusammensetzung())
         return;
@@ -316,6 +352,7 @@ void CDlgInput::FeldAendern()
     m_sFeldStatus = Format("%d.Feld wurde geändert", m_iFeld + 1);
     m_bGeaendert = 1;
     UpdateData(false);
+    GeladenMerken();
 }
 
 void CDlgInput::FeldLoeschen()

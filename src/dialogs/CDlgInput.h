@@ -115,6 +115,18 @@ public:
     int m_iFeld = -1;
     int m_iStartfeld = 0; // the field shown first (the field table opens the dialog on one)
     std::string m_sAuswahl;
+    // The loaded field's control texts as shown, to find at OK values typed
+    // but not taken with "Feld ändern".
+    struct CGeladen {
+        int feld = -1;
+        std::map<int, std::string> texte;
+        int druckabhaengig = 0;
+        std::vector<std::string> stufen;
+        bool operator==(const CGeladen&) const = default;
+    };
+    CGeladen m_Geladen;
+    CGeladen Angezeigt() const;
+    void GeladenMerken() { m_Geladen = Angezeigt(); }
     std::string m_sFeldzeile;
     std::string m_sZeile;
     std::string m_sMeldung;
@@ -137,7 +149,8 @@ public:
     void OnCancel() { m_Ende = EEnde::Abbrechen; }
     void FeldAuswaehlen();
     void FeldAnhaengen();
-    void FeldAendern();
+    // `fragen` = false: the user already said yes (OK with values not yet taken).
+    void FeldAendern(bool fragen = true);
     void FeldLoeschen();
     void OnDruckabhaengig();
     void ZeileAuswaehlen();

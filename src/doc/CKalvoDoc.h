@@ -141,6 +141,16 @@ public:
         std::string einzelfeldName;
         bool geaendert = false; // the modified mark
         bool operator==(const CStand&) const = default;
+        // The same data and options, whatever the working values the last run
+        // left (the first year of the field shown, the recompute mark): a
+        // dialog confirmed without a change is no step to undo.
+        bool GleicheEingaben(const CStand& b) const
+        {
+            CStand a = *this;
+            a.foerderbeginn = b.foerderbeginn;
+            a.neuBerechnen = b.neuBerechnen;
+            return a == b;
+        }
     };
     CStand Stand() const;
     // Puts a kept state back, recomputes and redraws.

@@ -221,12 +221,16 @@ TEST(DlgInput, UnreadableOrOutOfRangeValuesGetTheStandardMessage)
     EXPECT_FALSE(d.dlg.UpdateData(true));
     EXPECT_EQ(d.dlg.m_Austausch.m_iFokus, Feld);
 
-    // OK with a refused value keeps the dialog open and the list intact.
+    // OK with a refused value keeps the dialog open and the list intact (the
+    // edits not taken are not to be taken now either).
+    d.Antworten({false, false});
     d.dlg.OnOK();
     EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::Offen);
     EXPECT_EQ(d.dlg.m_lbFelder.GetCount(), 1);
     d.Text(Feld) = "Feld1";
     d.dlg.OnOK();
+    EXPECT_EQ(d.meldungen.m_saTexte.back(), "Die Änderungen am 1.Feld Feld1 wurden noch nicht mit „Feld ändern“ "
+                                            "übernommen. Sollen sie übernommen werden?");
     EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::OK);
 }
 
@@ -607,4 +611,39 @@ TEST(CDlgInput, SalesGasLineFollowsTheCompositionAsTyped)
     EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: –");
     texte[3] = "";
     EXPECT_EQ(VerkaufsgasAnzeige(texte), "Verkaufsgas: Summe 34,80 % statt 100 %");
+}
+
+// OK with values typed into the loaded field but not taken with "Feld
+// ändern" asks; a row per case: what is typed, the answer, the well count the
+// document gets and whether it was asked.
+TEST(DlgInput, OkAsksForValuesNotYetTakenAndKeepsWhatWasAnswered)
+{
+    struct CFall {
+        const char* bohrungen;
+        bool antwort;
+        int erwartet;
+        bool gefragt;
+    };
+    const CFall faelle[] = {
+        {"9", true, 9, true},
+        {"9", false, 6, true},
+        {"6", true, 6, false},  // nothing changed: nothing to ask
+        {"500", true, 6, true}, // refused by the range: the dialog stays open
+    };
+    for (const CFall& f : faelle) {
+        CDialog d({Satz("Feld1")});
+        d.Text(Bohrungen) = f.bohrungen;
+        d.Antworten({f.antwort});
+        const size_t vorher = d.meldungen.m_saTexte.size();
+        d.dlg.OnOK();
+        const bool gefragt = d.meldungen.m_saTexte.size() > vorher &&
+                             d.meldungen.m_saTexte[vorher].starts_with("Die Änderungen am 1.Feld Feld1");
+        EXPECT_EQ(gefragt, f.gefragt) << f.bohrungen;
+        if (std::string(f.bohrungen) == "500") {
+            EXPECT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::Offen);
+            continue;
+        }
+        ASSERT_EQ(d.dlg.m_Ende, CDlgInput::EEnde::OK) << f.bohrungen;
+        EXPECT_EQ(d.dlg.m_saFelder.at(0).Werte().m_iBohrungen, f.erwartet) << f.bohrungen;
+    }
 }
