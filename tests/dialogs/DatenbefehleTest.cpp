@@ -303,3 +303,26 @@ TEST(Datenbefehle, PuttingAStateBackRestoresAllOfItAndItsResults)
     EXPECT_EQ(d.doc.m_saBericht, bericht);
     EXPECT_EQ(d.doc.m_fRestProduktion[0], 10.0f);
 }
+
+// A dialog confirmed without a change is no step to undo, even where the
+// run's working values move (the first year of the field shown).
+TEST(Datenbefehle, OkWithoutChangeIsNoUndoStep)
+{
+    CDokument d;
+    d.doc.m_saFelder = {Feldsatz(FeldA())};
+    const CKalvoDoc::CStand vorher = d.doc.Stand();
+    d.befehle.OnDatenAendern(); // FeldA starts 2003, the document held 2002
+    EXPECT_NE(d.doc.Stand(), vorher);
+    EXPECT_TRUE(d.doc.Stand().GleicheEingaben(vorher));
+
+    d.skript.daten = [](CDlgInput& dlg) {
+        dlg.OnInitDialog();
+        dlg.m_Austausch.m_Texte[IDC_Input::Bohrungen] = "9";
+        dlg.FeldAendern();
+        dlg.OnOK();
+        return true;
+    };
+    const CKalvoDoc::CStand davor = d.doc.Stand();
+    d.befehle.OnDatenAendern();
+    EXPECT_FALSE(d.doc.Stand().GleicheEingaben(davor));
+}
