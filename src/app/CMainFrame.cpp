@@ -488,6 +488,7 @@ bool CMainFrame::Speichern(const QString& pfad)
                             gespeichert.Fehlertext());
         return false;
     }
+    BandbreitenMitnehmen(m_Doc.GetPathName(), pfad.toStdString());
     m_Doc.SetPathName(pfad.toStdString());
     m_sDateiInhalt = bytes;
     m_Doc.SetModifiedFlag(false);
@@ -495,6 +496,24 @@ bool CMainFrame::Speichern(const QString& pfad)
     m_Verlauf.clear(); // opening and saving start a fresh history
     Aktualisieren();
     return true;
+}
+
+// "Speichern unter" takes the ranges beside the document along to the new
+// name; ranges already beside the new name are replaced only after asking.
+void CMainFrame::BandbreitenMitnehmen(const std::string& alt, const std::string& neu)
+{
+    if (alt.empty() || BandbreitenPfad(alt) == BandbreitenPfad(neu))
+        return;
+    const CErgebnis<std::string> bandbreiten = DateiLesen(BandbreitenPfad(alt));
+    if (!bandbreiten)
+        return; // the document has no ranges
+    const std::string ziel = BandbreitenPfad(neu);
+    if (DateiLesen(ziel) && !m_Meldungen.Frage("Neben " + neu + " liegt schon eine Bandbreitendatei (" + ziel +
+                                               "). Soll sie durch die Bandbreiten dieses Dokuments ersetzt werden?"))
+        return;
+    if (const CErgebnis<> kopiert = DateiAtomarSchreiben(ziel, *bandbreiten); !kopiert)
+        m_Meldungen.Warnung("Das Dokument wurde gespeichert, seine Bandbreiten nicht: " + ziel + "\n" +
+                            kopiert.Fehlertext());
 }
 
 bool CMainFrame::OnFileSave()

@@ -82,6 +82,8 @@ public:
     ~CMainFrame() override;
 
     bool DateiOeffnen(const QString& pfad);
+    // Saves under `pfad` (the ranges beside the document go along).
+    bool Speichern(const QString& pfad);
     CKalvoDoc& Dokument() { return m_Doc; }
     CDatenbefehle& Datenbefehle() { return m_Datenbefehle; }
     QAction* Befehl(int id) const { return m_Befehle.value(id); }
@@ -121,7 +123,6 @@ private:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
-    bool Speichern(const QString& pfad);
     bool AufDemDatentraegerGeaendert(const std::string& pfad) const;
     int AktiveAnsichtDrucken(QPrinter& drucker, int von, int bis);
     void OnExport(EExport art);
@@ -132,6 +133,7 @@ private:
     void ProfilUebernehmen(double menge);
     // The last run's hints: a status-bar note when they change, the list on request.
     void HinweiseMelden();
+    void BandbreitenMitnehmen(const std::string& alt, const std::string& neu);
     void OnHinweise();
     void OnEigenverbrauch();
     void BandbreitenbefehleAnlegen();

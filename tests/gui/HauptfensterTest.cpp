@@ -516,3 +516,26 @@ TEST(Hauptfenster, VariantCoverageAndChartOptionsFollowTheMenusAndTheSettings)
                 naechster.Dokument().m_bGemeinsameAchse);
     QSettings().clear();
 }
+
+// "Speichern unter" takes the document's ranges along to the new name; the
+// old ones stay where they were.
+TEST(Hauptfenster, SaveAsCarriesTheRangesAlong)
+{
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    const QString alt = QDir::temp().filePath("kalvo_test_alt.kvo");
+    const QString neu = QDir::temp().filePath("kalvo_test_neu.kvo");
+    const std::string bandbreiten = "Feld;Groesse;Tief;Hoch\n*;OGIP;80 %;120 %\n";
+    std::filesystem::remove(BandbreitenPfad(neu.toStdString()));
+    ASSERT_TRUE(DateiAtomarSchreiben(alt.toStdString(), DateiInhalt(KALVO_BEISPIEL)));
+    ASSERT_TRUE(DateiAtomarSchreiben(BandbreitenPfad(alt.toStdString()), bandbreiten));
+    ASSERT_TRUE(rahmen.DateiOeffnen(alt));
+    ASSERT_TRUE(rahmen.Speichern(neu));
+    EXPECT_EQ(DateiInhalt(BandbreitenPfad(neu.toStdString())), bandbreiten);
+    EXPECT_EQ(DateiInhalt(BandbreitenPfad(alt.toStdString())), bandbreiten);
+    for (const QString& p : {alt, neu}) {
+        std::filesystem::remove(p.toStdString());
+        std::filesystem::remove(BandbreitenPfad(p.toStdString()));
+    }
+}
