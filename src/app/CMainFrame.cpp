@@ -315,6 +315,14 @@ void CMainFrame::Aktualisieren()
     TitelAktualisieren();
     BefehleAktualisieren();
     HinweiseMelden();
+    // A new run drops the studies made on the old one: say so, they vanish
+    // from the report and the chart.
+    const bool studie = m_Doc.m_Sensitivitaet.has_value() || m_Doc.m_Unsicherheit.has_value();
+    if (m_bStudieDa && !studie)
+        statusBar()->showMessage("Sensitivitäten und Unsicherheit galten für die vorige Rechnung und wurden "
+                                 "verworfen; bitte neu rechnen (Menü Berechnung).",
+                                 15000);
+    m_bStudieDa = studie;
 }
 
 void CMainFrame::HinweiseMelden()

@@ -77,6 +77,7 @@ enum : int {
 class CMainFrame : public QMainWindow, private IDialoge {
     Q_OBJECT
     std::vector<std::string> m_saGemeldeteHinweise; // the hints the status bar last named
+    bool m_bStudieDa = false;                       // a study's results were shown
 public:
     CMainFrame();
     ~CMainFrame() override;

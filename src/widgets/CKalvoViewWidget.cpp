@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 // Width scrolled at least: the report's widest lines (about 130 characters).
@@ -69,7 +71,26 @@ void CKalvoViewWidget::resizeEvent(QResizeEvent* ereignis)
 void CKalvoViewWidget::Aktualisieren()
 {
     Rollbereich();
+    NeuesZeigen();
     viewport()->update();
+}
+
+void CKalvoViewWidget::NeuesZeigen()
+{
+    const std::vector<std::string>& bericht = m_Doc.m_saBericht;
+    const bool mehr = !m_saGezeigt.empty() && bericht.size() > m_saGezeigt.size();
+    const size_t neu = static_cast<size_t>(
+        std::mismatch(m_saGezeigt.begin(), m_saGezeigt.end(), bericht.begin(), bericht.end()).first -
+        m_saGezeigt.begin());
+    m_saGezeigt = bericht;
+    if (!mehr)
+        return;
+    const int cy = QFontMetrics(Schrift()).height();
+    const int oben = verticalScrollBar()->value();
+    const int zeile = static_cast<int>(neu) * cy;
+    if (zeile >= oben && zeile + cy <= oben + viewport()->height())
+        return;                                             // in view already
+    verticalScrollBar()->setValue(std::max(0, zeile - cy)); // with the blank line above it
 }
 
 void CKalvoViewWidget::paintEvent(QPaintEvent*)

@@ -5,6 +5,9 @@
 
 #include <QAbstractScrollArea>
 
+#include <string>
+#include <vector>
+
 class CKalvoDoc;
 class QPrinter;
 
@@ -28,5 +31,10 @@ private:
     QFont Schrift() const;
     void Rollbereich();
 
+    // Scrolls a table a command added (the first line that differs from
+    // the report shown before) into view when it lies below the window.
+    void NeuesZeigen();
+
     CKalvoDoc& m_Doc;
+    std::vector<std::string> m_saGezeigt; // the report as last shown
 };

@@ -6,6 +6,7 @@
 #include "platform/Datei.h"
 #include "render/BerichtDruck.h"
 #include "widgets/CGrafikWidget.h"
+#include "widgets/CKalvoViewWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPdfWriter>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -538,4 +540,29 @@ TEST(Hauptfenster, SaveAsCarriesTheRangesAlong)
         std::filesystem::remove(p.toStdString());
         std::filesystem::remove(BandbreitenPfad(p.toStdString()));
     }
+}
+
+// A table a command adds below the window is scrolled into view; one that
+// is in view already leaves the window where it is.
+TEST(Hauptfenster, ANewTableScrollsIntoView)
+{
+    QCoreApplication::setOrganizationName("KalvoTest");
+    QCoreApplication::setApplicationName("Rollen");
+    QSettings().clear();
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    rahmen.resize(900, 500);
+    rahmen.show();
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    rahmen.Befehl(ID::Text)->trigger();
+    auto* bericht = rahmen.findChild<CKalvoViewWidget*>();
+    ASSERT_NE(bericht, nullptr);
+    EXPECT_EQ(bericht->verticalScrollBar()->value(), 0);
+    rahmen.Befehl(ID::Deckung)->trigger();
+    const int gerollt = bericht->verticalScrollBar()->value();
+    EXPECT_GT(gerollt, 0); // the coverage table's heading at the top of the window
+    rahmen.Befehl(ID::Text)->trigger();
+    EXPECT_EQ(bericht->verticalScrollBar()->value(), gerollt);
+    QSettings().clear();
 }
