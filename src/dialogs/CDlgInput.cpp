@@ -498,9 +498,10 @@ int CDlgInput::AbweichendeStufenzeilen() const
 void CDlgInput::StufenzeilenFuerNeuesFeld()
 {
     const int n = AbweichendeStufenzeilen();
-    if (n == 0 || Frage(Format("%d Stufenzeilen weichen von den Kopfwerten ab (etwa der Bohrplan des zuvor gezeigten "
-                               "Feldes). Soll das neue Feld %s sie übernehmen?",
-                               n, m_Feld.m_sFeldname.c_str())))
+    const std::string abweichend = n == 1 ? "1 Stufenzeile weicht" : Format("%d Stufenzeilen weichen", n);
+    if (n == 0 || Frage(abweichend + Format(" von den Kopfwerten ab (etwa der Bohrplan des zuvor gezeigten "
+                                            "Feldes). Soll das neue Feld %s sie übernehmen?",
+                                            m_Feld.m_sFeldname.c_str())))
         return;
     m_sZeile = StufenzeileText(Kopfzeile(), EStufenformat::Vorgabe);
     m_lbZeilen.ResetContent();

@@ -211,8 +211,10 @@ void DlgVerkauf::Einfuegen(const std::string& text)
 bool DlgVerkauf::ErsetzenErlaubt(const CProfilImport& e)
 {
     const int n = m_lbZeilen.GetCount();
-    return n == 0 || Frage(Format("Sollen die %d Zeilen der Liste durch die %zu neuen Zeilen ersetzt werden?", n,
-                                  e.m_saZeilen.size()));
+    const size_t neu = e.m_saZeilen.size();
+    const std::string liste = n == 1 ? "Soll die Zeile" : Format("Sollen die %d Zeilen", n);
+    const std::string neue = neu == 1 ? "die neue Zeile" : Format("die %zu neuen Zeilen", neu);
+    return n == 0 || Frage(liste + " der Liste durch " + neue + " ersetzt werden?");
 }
 
 // The imported or pasted lines replace the list; no line is selected.

@@ -148,7 +148,7 @@ TEST(DlgVerkauf, ImportFillsTheListFromAFile)
     d.dlg.m_fnDateiWaehlen = [&] { return pfad; };
     d.dlg.FileOpen();
     EXPECT_EQ(d.meldungen.m_saTexte,
-              (std::vector<std::string>{pfad + " wird geöffnet", "Sollen die 1 Zeilen der Liste durch die 2 neuen "
+              (std::vector<std::string>{pfad + " wird geöffnet", "Soll die Zeile der Liste durch die 2 neuen "
                                                                  "Zeilen ersetzt werden?"}));
     ASSERT_EQ(d.dlg.m_lbZeilen.GetCount(), 2);
     EXPECT_EQ(d.dlg.m_lbZeilen.GetText(1), " 2003           96.0       13100.0");
@@ -205,7 +205,7 @@ TEST(DlgVerkauf, PastedProfileTakesSemicolonsTabsAndCommasThroughTheImportChecks
     // Lines on the list are replaced only when the user says so.
     k.meldungen.m_bAntworten = {false};
     k.dlg.Einfuegen("2005 1 1\n");
-    EXPECT_EQ(k.meldungen.m_saTexte.back(), "Sollen die 1 Zeilen der Liste durch die 1 neuen Zeilen ersetzt werden?");
+    EXPECT_EQ(k.meldungen.m_saTexte.back(), "Soll die Zeile der Liste durch die neue Zeile ersetzt werden?");
     ASSERT_EQ(k.dlg.m_lbZeilen.GetCount(), 1);
     EXPECT_EQ(k.dlg.m_lbZeilen.GetText(0), "2002          95.0       13000.0");
 }
