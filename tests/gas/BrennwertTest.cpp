@@ -103,3 +103,24 @@ TEST(Brennwert, BadCompositionsGiveNoCalorificValue)
     EXPECT_EQ(VerkaufsgasKurztext(Zusammensetzung({{H2S, 60}, {CO2, 40}})), "Verkaufsgas: keins, nur H2S und CO2");
     EXPECT_FALSE(Verkaufsgas(Zusammensetzung({})).brauchbar);
 }
+
+// The edges of the gas families and of the composition's tolerance: a row
+// per Wobbe index and its family, a row per methane share and whether it is valued.
+TEST(Brennwert, EdgesOfTheFamiliesAndOfTheSumTolerance)
+{
+    const std::pair<double, const char*> familien[] = {
+        {10.4999, "–"}, {10.5, "L"}, {12.8, "L"}, {13.0, "L"}, {13.0001, "H"}, {15.7, "H"}, {15.7001, "–"}, {0, "–"},
+    };
+    for (const auto& [wobbe, gasart] : familien)
+        EXPECT_STREQ(Gasart(wobbe), gasart) << wobbe;
+    const std::pair<float, bool> summen[] = {
+        {99.5f, true}, {100.5f, true}, {99.49f, false}, {100.51f, false}, {100.0f, true},
+    };
+    for (const auto& [methan, brauchbar] : summen)
+        EXPECT_EQ(Verkaufsgas(Zusammensetzung({{CH4, methan}})).brauchbar, brauchbar) << methan;
+    // Sour gas counts against the whole raw gas: 10 % H2S and 10 % CO2 of 100.
+    const CVerkaufsgas v = Verkaufsgas(Zusammensetzung({{H2S, 10}, {CO2, 10}, {CH4, 80}}));
+    EXPECT_DOUBLE_EQ(v.sauergas, 20.0);
+    EXPECT_DOUBLE_EQ(v.Ausbeute(), 0.8);
+    EXPECT_NEAR(v.hs, Verkaufsgas(Zusammensetzung({{CH4, 100}})).hs, 1e-12); // the sales gas is methane
+}
