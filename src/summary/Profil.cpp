@@ -79,15 +79,16 @@ namespace {
 // (a year, or a heading's word), for the block's decision on the decimal sign.
 EZahlschreibung SchreibungDesProfils(const std::string& text)
 {
-    std::vector<std::string_view> zahlen;
     std::string_view rest = text;
     while (!rest.empty()) {
         const size_t ende = rest.find('\n');
         const std::vector<std::string_view> w = Woerter(rest.substr(0, ende));
-        zahlen.insert(zahlen.end(), w.begin() + std::min<size_t>(1, w.size()), w.end());
+        for (size_t k = 1; k < w.size(); ++k)
+            if (HatDezimalkomma(w[k]))
+                return EZahlschreibung::Dezimalkomma;
         rest = ende == std::string_view::npos ? std::string_view() : rest.substr(ende + 1);
     }
-    return Zahlschreibung(zahlen);
+    return EZahlschreibung::Dezimalpunkt;
 }
 
 // A line holds a number when any of its tokens reads as one.
