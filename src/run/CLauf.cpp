@@ -97,9 +97,9 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
     : m_saFelder(e.felder), m_saVerkaufsprofil(e.verkaufsprofil), m_saRestfelder(e.restfelder),
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
-      m_iProjektstart(e.projektstart), m_bBedarf(e.bedarf && !e.reserven), m_bEnergie(e.energie),
-      m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant), m_pSpeicher(speicher),
-      m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
+      m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant),
+      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     // The working values start as the caller left them: a run that computes
     // no field leaves them as they were.
@@ -125,6 +125,8 @@ CLaufErgebnis CLauf::Berechnen()
         if (satz.KopfLesbar())
             m_iProjektstart = satz.Werte().m_iFoerderbeginn;
     }
+    if (m_iProjektstartFest > 0)
+        m_iProjektstart = m_iProjektstartFest;
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
     SollKonstantSetzen();
@@ -449,6 +451,7 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.detail = m_bDetailausgabe == 1;
     e.reserven = m_bFeldesreserven == 1;
     e.druckabhaengig = druckabhaengig;
+    VorProjektFoerdern(e);
     if (m_bBedarf)
         return BedarfsfeldAnlegen(e);
     CLaufMeldungen meldungen(m_Meldungen);
@@ -469,6 +472,49 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     if (!r.bericht.empty())
         m_sText = r.bericht.back(); // the scratch text holds the last line formatted
     return true;
+}
+
+// A run on a fixed calendar (a study's variation on its base run's years) may
+// hold a field that starts before the project: its forecast runs through its
+// years before the project first, at capacity (in a demand-limited run shut,
+// as in a year without Soll), and the field enters the project as it stands
+// then: its cumulative, its working values after the stage rows, and the
+// stage row of the project's first year applied. Its later years are those
+// of a forecast from its own start.
+void CLauf::VorProjektFoerdern(CPrognoseEingabe& e)
+{
+    const int beginn = e.feld.m_iFoerderbeginn;
+    if (m_iProjektstartFest <= 0 || !JahrPlausibel(beginn) || beginn >= m_iProjektstart)
+        return;
+    CPrognoseEingabe vor = e;
+    vor.projektstart = beginn;
+    vor.projektende = m_iProjektstart - 1;
+    vor.detail = false;
+    vor.reserven = false;
+    CStilleMeldungen still; // the forecast of the project years says what is to be said
+    CPrognoseLauf lauf(vor, still);
+    if (!lauf.Berechenbar())
+        return;
+    while (!lauf.Fertig())
+        lauf.Jahr(m_bBedarf ? 0.0 : 1.0);
+    CFeldwerte& f = e.feld;
+    f = lauf.Ergebnis().feld;
+    f.m_fKumProdBeginn = lauf.Kumuliert();
+    f.m_iFoerderbeginn = m_iProjektstart;
+    for (const CStufenzeile& s : e.stufen) {
+        if (s.m_iStufeAbJahr != m_iProjektstart)
+            continue;
+        if (s.m_iStufeFoerderstunden > 0)
+            f.m_iFoerderstunden = s.m_iStufeFoerderstunden;
+        if (s.m_fStufeKopfdruck > 0)
+            f.m_fKopfdruck = s.m_fStufeKopfdruck;
+        if (s.m_iStufeBohrungen > 0)
+            f.m_iBohrungen = s.m_iStufeBohrungen;
+        if (s.m_fStufeCWert > 0)
+            f.m_fCWert = s.m_fStufeCWert;
+        if (s.m_fStufeKonsAnteil > 0)
+            f.m_fKonsAnteil = s.m_fStufeKonsAnteil;
+    }
 }
 
 // Demand-limited run: the field's forecast is set up on the kept tables and
@@ -522,12 +568,16 @@ float BedarfsjahrVersuchen(const std::vector<CPrognoseLauf>& stand, int y, doubl
 // Each project year: the demand on the fields is the Soll less the rest
 // fields (not below 0). When the fields can deliver more, every rate of the
 // year is multiplied by one common factor, found by bisection (at most 40
-// steps) so that they produce the demand within 0.05 Mio m³; the gas left in
-// the ground keeps the pressure up for the years after.
+// steps) so that they produce the demand within BedarfsGenauigkeit; the gas
+// left in the ground keeps the pressure up for the years after.
+double BedarfsGenauigkeit(double bedarf)
+{
+    return std::max(0.05, 1e-5 * bedarf);
+}
+
 void CLauf::NachBedarfFoerdern()
 {
     constexpr int kSchritte = 40;
-    constexpr double kGenauigkeit = 0.05; // Mio m³
     std::vector<CPrognoseLauf> stand;
     for (const CBedarfsfeld& f : m_Bedarfsfelder)
         stand.push_back(f.lauf);
@@ -543,12 +593,25 @@ void CLauf::NachBedarfFoerdern()
             b.faktor = 0;
             if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
                 b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
+            // Without the accuracy after all steps (a float sum of many fields
+            // moves in steps of its own), the closest try is taken.
+            CBedarfsjahr bestes = b;
+            std::vector<CPrognoseLauf> besteLaeufe;
             for (int k = 0; k < kSchritte && b.bedarf > 0; ++k) {
                 b.faktor = (unten + oben) / 2;
                 b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);
-                if (std::fabs(double(b.gefoerdert) - b.bedarf) <= kGenauigkeit)
+                const double abstand = std::fabs(double(b.gefoerdert) - b.bedarf);
+                if (abstand <= BedarfsGenauigkeit(b.bedarf))
                     break;
+                if (k == 0 || abstand < std::fabs(double(bestes.gefoerdert) - bestes.bedarf)) {
+                    bestes = b;
+                    besteLaeufe = gewaehlt;
+                }
                 (b.gefoerdert > b.bedarf ? oben : unten) = b.faktor;
+                if (k == kSchritte - 1) {
+                    b = bestes;
+                    gewaehlt = std::move(besteLaeufe);
+                }
             }
         }
         stand = std::move(gewaehlt);
