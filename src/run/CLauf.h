@@ -22,6 +22,7 @@
 #include "summary/Profil.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -199,6 +200,8 @@ private:
     void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
     bool PrognoseHinzufuegen(bool druckabhaengig);
     void VorProjektFoerdern(CPrognoseEingabe& e);
+    void VorProjektNachBedarf();
+    float VorProjektProfil(bool restfelder, int jahr, int von) const;
     bool BedarfsfeldAnlegen(CPrognoseEingabe e);
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
                            const float (&rate)[kMaxJahre], float reserve);
@@ -217,6 +220,7 @@ private:
         CPrognoseLauf lauf;
         std::shared_ptr<const CGastabellen> tabellen; // the forecast points into them
         std::vector<std::string> vorzeilen;           // its report lines before the forecast's
+        std::optional<CPrognoseEingabe> vorProjekt;   // a field that starts before a fixed calendar
     };
     std::vector<CBedarfsfeld> m_Bedarfsfelder;
 
