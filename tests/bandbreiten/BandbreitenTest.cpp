@@ -250,10 +250,25 @@ std::map<int, double> IstJeJahr(const CLaufErgebnis& r)
 // edited document's own run (at capacity and demand-limited).
 TEST(Bandbreiten, StartMovedEarlierOnTheBaseCalendarIsTheEditedDocumentsRun)
 {
-    for (const char* pfad : {KALVO_BEISPIEL, KALVO_GRENZFAELLE}) {
+    // Beside the samples: a field whose stage row (2006) a delay of −3 moves
+    // onto the base run's first year (2003), where it must still apply.
+    CLaufEingabe stufe;
+    stufe.projektende = 2015;
+    stufe.felder.emplace_back(Feldsatz(FeldA()));
+    CStufen zeilen{};
+    zeilen[0] = {2006, 7000, 40, 3, 0.02f, 60};
+    stufe.felder.emplace_back(Feldsatz(MethanFeld("Stufenfeld", 2005), zeilen));
+    for (int profil = 2003; profil <= 2015; ++profil)
+        stufe.verkaufsprofil.push_back(ProfilzeileEingabe(profil, 120, 120e6f / 8760));
+    const std::pair<const char*, CLaufEingabe> eingaben[] = {
+        {"Beispiel", LaufEingabeAus(KALVO_BEISPIEL)},
+        {"Grenzfaelle", LaufEingabeAus(KALVO_GRENZFAELLE)},
+        {"Stufenfeld", stufe},
+    };
+    for (const auto& [pfad, eingabe] : eingaben) {
         for (const auto& [bedarf, konstant] :
              {std::pair{false, -1.0f}, std::pair{true, -1.0f}, std::pair{true, 500.0f}}) {
-            CLaufEingabe e = LaufEingabeAus(pfad);
+            CLaufEingabe e = eingabe;
             e.threads = 1;
             e.bedarf = bedarf;
             e.sollKonstant = konstant;
@@ -315,11 +330,20 @@ TEST(Bandbreiten, StartMovedEarlierKeepsTheOtherFieldsInTheLastYears)
             EXPECT_GT(j.p10, rest + 1) << f.zeile << " " << jahr;
         }
         EXPECT_GE(u.jahre.back().p90, f.mindestens2033) << f.zeile;
-        // The sensitivity's Tief is the cumulative over the base run's 33 years.
-        const CSensitivitaetsErgebnis s = Wert(Sensitivitaeten(e, *spannen, {}, 1));
-        EXPECT_EQ(s.erstesJahr, 2001);
-        EXPECT_EQ(s.letztesJahr, 2033);
     }
+    // The sensitivities' Tief: the cumulative over the base run's 33 years
+    // (a start two years earlier had given Bergheide_Rest 11930.8 and
+    // Tiefenrand the base value, their last years cut).
+    const auto spannen = BandbreitenLesen(
+        "Feld;Groesse;Tief;Hoch\nBergheide_Rest;Startverzoegerung;-2;0\nTiefenrand;Startverzoegerung;-2;0\n", e.felder);
+    ASSERT_TRUE(spannen) << spannen.Fehlertext();
+    const CSensitivitaetsErgebnis s = Wert(Sensitivitaeten(e, *spannen, {}, 1));
+    EXPECT_EQ(s.erstesJahr, 2001);
+    EXPECT_EQ(s.letztesJahr, 2033);
+    const std::vector<std::string> tabelle = SensitivitaetsTabelle(s);
+    ASSERT_EQ(tabelle.size(), 7u);
+    EXPECT_EQ(tabelle[5], "  Bergheide_Rest     Startverzoegerung     12254.8     12535.8     12535.8");
+    EXPECT_EQ(tabelle[6], "  Tiefenrand         Startverzoegerung     12668.5     12535.8     12535.8");
 }
 
 // The triangular draw is the inverse of the distribution function: exact at
@@ -398,6 +422,17 @@ TEST(Bandbreiten, SensitivitiesWidestFirstAndStableForTies)
     for (const CSensitivitaet& z : zeilen)
         reihenfolge += z.feld;
     EXPECT_EQ(reihenfolge, "BGCFADE");
+    // Many rows of a few widths (std::sort would mix a long run of ties).
+    zeilen.clear();
+    for (int k = 0; k < 60; ++k)
+        zeilen.push_back({std::to_string(k), EGroesse::OGIP, 0, 0, double((k * 7) % 3) * ((k % 2) ? 1 : -1)});
+    SensitivitaetenOrdnen(zeilen);
+    for (size_t k = 1; k < zeilen.size(); ++k) {
+        const double vorher = std::fabs(zeilen[k - 1].hoch), jetzt = std::fabs(zeilen[k].hoch);
+        EXPECT_GE(vorher, jetzt) << k;
+        if (vorher == jetzt)
+            EXPECT_LT(std::stoi(zeilen[k - 1].feld), std::stoi(zeilen[k].feld)) << k;
+    }
 
     // On the sample: every row is a run, the table in that order.
     const CLaufEingabe e = Beispiel();

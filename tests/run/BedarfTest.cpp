@@ -420,6 +420,21 @@ TEST(Bedarf, LastYearHeldCountsFromTheStartWithTheTolerance)
         }
         EXPECT_EQ(GehaltenBis(r, f.menge), f.gehaltenBis) << f.menge << " " << f.ist.size();
     }
+    // A year exactly at L less the tolerance delivers L.
+    for (const float ist : {99.95f, 860.0f, 88420.0f}) {
+        double menge = double(ist) + PlateauToleranz(ist);
+        for (int k = 0; k < 5; ++k)
+            menge -= menge - PlateauToleranz(menge) - double(ist);
+        for (int k = 0; k < 64 && menge - PlateauToleranz(menge) != double(ist); ++k)
+            menge = std::nextafter(menge, menge - PlateauToleranz(menge) < double(ist) ? 1e300 : -1e300);
+        ASSERT_EQ(menge - PlateauToleranz(menge), double(ist)) << ist;
+        CLaufErgebnis r;
+        r.projektstart = 2010;
+        r.anzahl = 2;
+        r.produktionFelder[0] = ist;
+        EXPECT_EQ(GehaltenBis(r, menge), 2010) << ist;
+        EXPECT_EQ(GehaltenBis(r, std::nextafter(menge, 1e300)), 2009) << ist;
+    }
     // 0.05 Mio m³ (and 10⁻⁶) for small quantities; for large ones 1.1·10⁻⁵ of the quantity.
     for (const auto& [menge, toleranz] : {std::pair{0.0, 0.05}, std::pair{900.0, 0.0509}, std::pair{200000.0, 2.2}})
         EXPECT_NEAR(PlateauToleranz(menge), toleranz, 1e-9) << menge;
