@@ -448,6 +448,19 @@ std::mt19937_64 LaufZufall(uint64_t seed, int lauf)
     return std::mt19937_64(keim);
 }
 
+std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf)
+{
+    // The run's own stream: its draws depend on the seed and its number only.
+    std::mt19937_64 zufall = LaufZufall(seed, lauf);
+    std::vector<double> werte;
+    werte.reserve(spannen.size());
+    for (const CSpanne& s : spannen) {
+        const double u = static_cast<double>(zufall() >> 11) * 0x1.0p-53;
+        werte.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
+    }
+    return werte;
+}
+
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
                                     uint64_t seed, int threads, const std::function<bool(int)>& weiter)
 {
@@ -463,15 +476,8 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
         std::atomic<int> fertig{0};
         std::atomic<bool> abgebrochen{false};
         const CErgebnis<> gerechnet = Parallel(n, threads, vorlage, [&](int k, CFeldspeicher& speicher) {
-            // The run's own stream: its draws depend on the seed and its number only.
-            std::mt19937_64 zufall = LaufZufall(seed, k);
-            std::vector<double> werte;
-            werte.reserve(spannen.size());
-            for (const CSpanne& s : spannen) {
-                const double u = static_cast<double>(zufall() >> 11) * 0x1.0p-53;
-                werte.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
-            }
-            const CLaufErgebnis r = Lauf(Eingabe(basis, grund.projektstart, spannen, werte), &speicher);
+            const CLaufErgebnis r =
+                Lauf(Eingabe(basis, grund.projektstart, spannen, LaufWerte(spannen, seed, k)), &speicher);
             for (int i = 0; i < grund.anzahl; ++i)
                 jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);
             const int f = ++fertig;

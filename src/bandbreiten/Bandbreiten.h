@@ -113,6 +113,8 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
 // The stream of run `lauf`: std::seed_seq{seed low, seed high, run low, run
 // high} (32-bit words) seeding a std::mt19937_64.
 std::mt19937_64 LaufZufall(uint64_t seed, int lauf);
+// The values run `lauf` draws, one per range in the order of the ranges.
+std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf);
 std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u);
 
 // A value drawn from the triangular distribution (tief, modus, hoch) at the

@@ -394,13 +394,28 @@ TEST(Bandbreiten, TriangularDrawsAtKnownUTheirMeanAndTheirMode)
             }
         }
         EXPECT_NEAR(double(dichtest) / m, (c - a) / (b - a), 2.0 / m) << a << " " << c << " " << b;
-        // Drawn from a run's stream: the mean within 4.5 standard errors.
-        std::mt19937_64 zufall = LaufZufall(1, 0);
+        // As the runs draw them (Tief, the document's value, Hoch): the mean
+        // within 4.5 standard errors, half of them below the median.
+        CSpanne spanne;
+        spanne.tief = a;
+        spanne.basis = c;
+        spanne.hoch = b;
+        const std::vector<CSpanne> zwei = {spanne, spanne};
         double gezogen = 0;
-        for (int k = 0; k < n; ++k)
-            gezogen += Dreieck(a, c, b, static_cast<double>(zufall() >> 11) * 0x1.0p-53);
+        int unten = 0;
+        const int laeufe = 20000;
+        const double median = Dreieck(a, c, b, 0.5);
+        for (int k = 0; k < laeufe; ++k) {
+            for (const double w : LaufWerte(zwei, 1, k)) {
+                gezogen += w;
+                unten += w < median ? 1 : 0;
+            }
+        }
         const double sigma = std::sqrt((a * a + b * b + c * c - a * b - a * c - b * c) / 18);
-        EXPECT_NEAR(gezogen / n, (a + b + c) / 3, 4.5 * sigma / std::sqrt(double(n))) << a << " " << c << " " << b;
+        EXPECT_NEAR(gezogen / (2 * laeufe), (a + b + c) / 3, 4.5 * sigma / std::sqrt(2.0 * laeufe))
+            << a << " " << c << " " << b;
+        EXPECT_NEAR(double(unten) / (2 * laeufe), 0.5, 4.5 * 0.5 / std::sqrt(2.0 * laeufe))
+            << a << " " << c << " " << b;
     }
 }
 
@@ -479,6 +494,8 @@ TEST(Bandbreiten, VariedRecordScalesAndMovesItsStageRows)
         {EGroesse::Bohrungen, 0.2, 1, {2006, 2009, 2012}, {1, 1, 1}, {0.01f, 0, 0.005f}, {40, 0, 30}, 2003},
         {EGroesse::Startverzoegerung, 2, 0, {2008, 2011, 2014}, {3, 5, 1}, {0.01f, 0, 0.005f}, {40, 0, 30}, 2005},
         {EGroesse::Startverzoegerung, -1.4, 0, {2005, 2008, 2011}, {3, 5, 1}, {0.01f, 0, 0.005f}, {40, 0, 30}, 2002},
+        {EGroesse::Startverzoegerung, -1.6, 0, {2004, 2007, 2010}, {3, 5, 1}, {0.01f, 0, 0.005f}, {40, 0, 30}, 2001},
+        {EGroesse::Startverzoegerung, 2.6, 0, {2009, 2012, 2015}, {3, 5, 1}, {0.01f, 0, 0.005f}, {40, 0, 30}, 2006},
         {EGroesse::OGIP, 6000, 6000, {2006, 2009, 2012}, {3, 5, 1}, {0.01f, 0, 0.005f}, {40, 0, 30}, 2003},
     };
     for (const Fall& fall : faelle) {
@@ -494,6 +511,8 @@ TEST(Bandbreiten, VariedRecordScalesAndMovesItsStageRows)
             EXPECT_FLOAT_EQ(a.Stufen()[k].m_fStufeKopfdruck, fall.druck[k]) << name << " " << k;
         }
         EXPECT_EQ(a.Stufen()[3].m_iStufeAbJahr, 0) << name; // an empty row stays empty
+        EXPECT_EQ(a.Stufen()[3].m_iStufeBohrungen, 0) << name;
+        EXPECT_EQ(a.Stufen()[3].m_fStufeCWert, 0.0f) << name;
         EXPECT_EQ(a.Stufen()[2].m_fStufeKonsAnteil, 40.0f) << name;
     }
     // Two values of one field together, and the untouched values stay.
