@@ -607,11 +607,6 @@ float BedarfsjahrVersuchen(const std::vector<CPrognoseLauf>& stand, int y, doubl
 
 } // namespace
 
-// Each project year: the demand on the fields is the Soll less the rest
-// fields (not below 0). When the fields can deliver more, every rate of the
-// year is multiplied by one common factor, found by bisection (at most 40
-// steps) so that they produce the demand within BedarfsGenauigkeit; the gas
-// left in the ground keeps the pressure up for the years after.
 double BedarfsGenauigkeit(double bedarf)
 {
     return std::max(0.05, 1e-5 * bedarf);
@@ -659,6 +654,11 @@ CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, 
 
 } // namespace
 
+// Each project year: the demand on the fields is the Soll less the rest
+// fields (not below 0). When the fields can deliver more, every rate of the
+// year is multiplied by one common factor, found by bisection (at most 40
+// steps) so that they produce the demand within BedarfsGenauigkeit; the gas
+// left in the ground keeps the pressure up for the years after.
 void CLauf::NachBedarfFoerdern()
 {
     VorProjektNachBedarf();
