@@ -174,7 +174,7 @@ void MonteCarlo1000(benchmark::State& state)
     const CLaufEingabe eingabe = Portfolio33();
     const std::vector<CSpanne> spannen = Spannen33(eingabe);
     for (auto _ : state)
-        benchmark::DoNotOptimize(MonteCarlo(eingabe, spannen, 1000, 1, static_cast<int>(state.range(0))).jahre.data());
+        benchmark::DoNotOptimize(MonteCarlo(eingabe, spannen, 1000, 1, static_cast<int>(state.range(0)))->jahre.data());
     state.SetLabel("33 Felder druckabhängig, 1000 Läufe auf " + std::to_string(state.range(0)) + " Threads");
 }
 
@@ -184,7 +184,8 @@ void Sensitivitaeten165(benchmark::State& state)
     const CLaufEingabe eingabe = Portfolio33();
     const std::vector<CSpanne> spannen = Spannen33(eingabe);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Sensitivitaeten(eingabe, spannen, {}, static_cast<int>(state.range(0))).zeilen.data());
+        benchmark::DoNotOptimize(
+            Sensitivitaeten(eingabe, spannen, {}, static_cast<int>(state.range(0)))->zeilen.data());
     state.SetLabel("33 Felder druckabhängig, 5 Größen je Feld auf " + std::to_string(state.range(0)) + " Threads");
 }
 

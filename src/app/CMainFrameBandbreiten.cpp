@@ -97,8 +97,13 @@ void CMainFrame::OnSensitivitaeten()
     if (!BandbreitenLaden(spannen))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_Doc.SensitivitaetSetzen(Sensitivitaeten(m_Doc.LaufEingabe(), spannen, {}));
+    CErgebnis<CSensitivitaetsErgebnis> s = Sensitivitaeten(m_Doc.LaufEingabe(), spannen, {});
     QApplication::restoreOverrideCursor();
+    if (!s) {
+        m_Meldungen.Warnung(s.Fehlertext());
+        return;
+    }
+    m_Doc.SensitivitaetSetzen(std::move(s).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(true);
     m_Doc.m_bTornado = true;
     m_Doc.UpdateAllViews();
@@ -120,7 +125,7 @@ void CMainFrame::OnUnsicherheit()
     const CLaufEingabe eingabe = m_Doc.LaufEingabe();
     std::atomic<int> fertig{0};
     std::atomic<bool> abbrechen{false}, beendet{false};
-    CUnsicherheit ergebnis;
+    CErgebnis<CUnsicherheit> ergebnis = CUnsicherheit{};
     std::thread rechner([&] {
         ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, [&](int f) {
             fertig = f;
@@ -147,9 +152,13 @@ void CMainFrame::OnUnsicherheit()
     rechner.join();
     fortschritt.reset();
 
-    if (abbrechen || ergebnis.jahre.empty())
+    if (!ergebnis) {
+        m_Meldungen.Warnung(ergebnis.Fehlertext()); // the previous results stay
+        return;
+    }
+    if (abbrechen || ergebnis->jahre.empty())
         return; // cancelled: the previous results stay
-    m_Doc.UnsicherheitSetzen(std::move(ergebnis));
+    m_Doc.UnsicherheitSetzen(std::move(ergebnis).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(false);
     m_Doc.m_bTornado = false;
     m_Doc.UpdateAllViews();

@@ -11,6 +11,8 @@
 #include <atomic>
 #include <cmath>
 #include <map>
+#include <mutex>
+#include <new>
 #include <random>
 #include <thread>
 
@@ -201,11 +203,13 @@ CFeldsatz Abgewandelt(const CFeldsatz& satz, const std::vector<std::pair<EGroess
             break;
         }
         case EGroesse::Startverzoegerung: {
-            // Whole years: the start and the stage rows move together.
+            // Whole years: the start and the stage rows move together (an
+            // empty row, year 0, stays empty).
             const int jahre = static_cast<int>(std::lround(w));
             f.m_iFoerderbeginn += jahre;
             for (CStufenzeile& s : stufen)
-                s.m_iStufeAbJahr += jahre;
+                if (s.m_iStufeAbJahr > 0)
+                    s.m_iStufeAbJahr += jahre;
             break;
         }
         }
@@ -298,38 +302,68 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
 
 namespace {
 
-// Runs `anzahl` jobs on `threads` threads, each thread with its own field
-// store that starts with the base run's gas tables. `job(k, speicher)`
-// returns false to stop the remaining jobs.
-template <class F>
-void Parallel(int anzahl, int threads, const CFeldspeicher& vorlage, F job)
+const char* const kSpeicherFehlt = "Der Arbeitsspeicher reicht für diese Studie nicht aus; sie wurde abgebrochen. "
+                                   "Weniger Läufe oder weniger Bandbreiten brauchen weniger Speicher.";
+
+} // namespace
+
+CErgebnis<> Parallel(int anzahl, int threads, const CFeldspeicher& vorlage,
+                     const std::function<bool(int, CFeldspeicher&)>& job)
 {
     if (threads <= 0)
         threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     threads = std::max(1, std::min(threads, anzahl));
     std::atomic<int> naechster{0};
     std::atomic<bool> abbruch{false};
+    std::mutex fehlerSchutz;
+    std::optional<CFehler> fehler; // the first failure
+    const auto scheitern = [&](std::string text) {
+        abbruch = true;
+        const std::lock_guard<std::mutex> schutz(fehlerSchutz);
+        if (!fehler)
+            fehler = CFehler{std::move(text)};
+    };
     const auto arbeiter = [&] {
-        CFeldspeicher speicher;
-        speicher.gastabellen = vorlage.gastabellen;
-        for (int k; !abbruch && (k = naechster++) < anzahl;)
-            if (!job(k, speicher))
-                abbruch = true;
+        try {
+            CFeldspeicher speicher;
+            speicher.gastabellen = vorlage.gastabellen;
+            for (int k; !abbruch && (k = naechster++) < anzahl;)
+                if (!job(k, speicher))
+                    abbruch = true;
+        } catch (const std::bad_alloc&) {
+            scheitern(kSpeicherFehlt);
+        } catch (const std::exception&) {
+            scheitern("Ein Lauf der Studie ist fehlgeschlagen; die Studie wurde abgebrochen.");
+        }
     };
     std::vector<std::thread> weitere;
-    for (int t = 1; t < threads; ++t)
-        weitere.emplace_back(arbeiter);
+    try {
+        for (int t = 1; t < threads; ++t)
+            weitere.emplace_back(arbeiter);
+    } catch (const std::exception&) {
+        // Fewer threads than asked for (none could be started): the others share the work.
+    }
     arbeiter();
     for (std::thread& t : weitere)
         t.join();
+    if (fehler)
+        return *fehler;
+    return {};
 }
 
-// The run's input with some fields' values changed; runs inside the study
+namespace {
+
+// The run's input with some fields' values changed, on the base run's
+// calendar: its project starts in the base run's first year even when a
+// field now starts earlier (that field enters it as it stands then), so
+// that every variation covers the base run's years. Runs inside the study
 // make no threads of their own.
-CLaufEingabe Eingabe(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, const std::vector<double>& werte)
+CLaufEingabe Eingabe(const CLaufEingabe& basis, int projektstart, const std::vector<CSpanne>& spannen,
+                     const std::vector<double>& werte)
 {
     CLaufEingabe e = basis;
     e.threads = 1;
+    e.projektstartFest = projektstart;
     std::map<int, std::vector<std::pair<EGroesse, double>>> jeFeld;
     for (size_t k = 0; k < spannen.size(); ++k)
         jeFeld[spannen[k].feld].emplace_back(spannen[k].groesse, werte[k]);
@@ -338,67 +372,74 @@ CLaufEingabe Eingabe(const CLaufEingabe& basis, const std::vector<CSpanne>& span
     return e;
 }
 
-// The Ist of a calendar year of the base run's project in run r, in the chart
-// quantity. A run whose project starts later (a delayed first field) has no
-// field production in the years before; its rest fields are the base's.
-double IstJahr(const CLaufErgebnis& r, const CLaufErgebnis& b, int jahr, bool rate)
+// The Ist of project year i of run r (on the base run's calendar), in the
+// chart quantity.
+double IstJahr(const CLaufErgebnis& r, int i, bool rate)
 {
-    const long long i = static_cast<long long>(jahr) - r.projektstart;
-    const long long ib = static_cast<long long>(jahr) - b.projektstart;
-    if (i < 0 || i >= r.anzahl)
-        return rate ? b.restRate[ib] : b.restProduktion[ib];
     return rate ? double(r.rateFelder[i]) + r.restRate[i] : double(r.restProduktion[i]) + r.produktionFelder[i];
 }
 
 // The cumulative Ist production over the base run's years, summed as the
 // summary sums it (each addition rounded to float).
-double KumulierteIst(const CLaufErgebnis& r, const CLaufErgebnis& b)
+double KumulierteIst(const CLaufErgebnis& r)
 {
     float summe = 0;
-    for (int i = 0; i < b.anzahl; ++i)
-        summe = static_cast<float>(double(summe) + IstJahr(r, b, b.projektstart + i, false));
+    for (int i = 0; i < r.anzahl; ++i)
+        summe = static_cast<float>(double(summe) + IstJahr(r, i, false));
     return summe;
 }
 
 } // namespace
 
-CSensitivitaetsErgebnis Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
-                                        std::optional<int> plateauJahre, int threads)
+CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
+                                                   std::optional<int> plateauJahre, int threads)
 {
-    CFeldspeicher vorlage;
-    CLaufEingabe b = basis;
-    b.threads = threads;
-    const CLaufErgebnis grund = Lauf(b, &vorlage);
-    const auto ergebnis = [&](const CLaufEingabe& e, CFeldspeicher& speicher) {
+    try {
+        CFeldspeicher vorlage;
+        CLaufEingabe b = basis;
+        b.threads = threads;
+        const CLaufErgebnis grund = Lauf(b, &vorlage);
+        const auto ergebnis = [&](const CLaufEingabe& e, CFeldspeicher& speicher) {
+            if (plateauJahre)
+                return HoechstesPlateau(e, *plateauJahre).menge;
+            return KumulierteIst(Lauf(e, &speicher));
+        };
+
+        CSensitivitaetsErgebnis s;
+        s.erstesJahr = grund.projektstart;
+        s.letztesJahr = grund.projektstart + std::max(0, grund.anzahl - 1);
+        s.plateau = plateauJahre.has_value();
         if (plateauJahre)
-            return HoechstesPlateau(e, *plateauJahre).menge;
-        return KumulierteIst(Lauf(e, &speicher), grund);
-    };
+            s.letztesJahr = grund.projektstart + *plateauJahre - 1;
+        const double mitte = plateauJahre ? HoechstesPlateau(basis, *plateauJahre).menge : KumulierteIst(grund);
 
-    CSensitivitaetsErgebnis s;
-    s.erstesJahr = grund.projektstart;
-    s.letztesJahr = grund.projektstart + std::max(0, grund.anzahl - 1);
-    s.plateau = plateauJahre.has_value();
-    if (plateauJahre)
-        s.letztesJahr = grund.projektstart + *plateauJahre - 1;
-    const double mitte = plateauJahre ? HoechstesPlateau(basis, *plateauJahre).menge : KumulierteIst(grund, grund);
-
-    std::vector<double> werte(2 * spannen.size());
-    Parallel(static_cast<int>(werte.size()), threads, vorlage, [&](int k, CFeldspeicher& speicher) {
-        const CSpanne& sp = spannen[static_cast<size_t>(k / 2)];
-        const double wert = k % 2 == 0 ? sp.tief : sp.hoch;
-        werte[static_cast<size_t>(k)] = ergebnis(Eingabe(basis, {sp}, {wert}), speicher);
-        return true;
-    });
-    for (size_t k = 0; k < spannen.size(); ++k) {
-        const CSpanne& sp = spannen[k];
-        s.zeilen.push_back({Anzeigename(basis.felder[static_cast<size_t>(sp.feld)].Name()), sp.groesse, werte[2 * k],
-                            mitte, werte[2 * k + 1]});
+        std::vector<double> werte(2 * spannen.size());
+        const CErgebnis<> gerechnet =
+            Parallel(static_cast<int>(werte.size()), threads, vorlage, [&](int k, CFeldspeicher& speicher) {
+                const CSpanne& sp = spannen[static_cast<size_t>(k / 2)];
+                const double wert = k % 2 == 0 ? sp.tief : sp.hoch;
+                werte[static_cast<size_t>(k)] = ergebnis(Eingabe(basis, grund.projektstart, {sp}, {wert}), speicher);
+                return true;
+            });
+        if (!gerechnet)
+            return CFehler{gerechnet.Fehlertext()};
+        for (size_t k = 0; k < spannen.size(); ++k) {
+            const CSpanne& sp = spannen[k];
+            s.zeilen.push_back({Anzeigename(basis.felder[static_cast<size_t>(sp.feld)].Name()), sp.groesse,
+                                werte[2 * k], mitte, werte[2 * k + 1]});
+        }
+        SensitivitaetenOrdnen(s.zeilen);
+        return s;
+    } catch (const std::bad_alloc&) {
+        return CFehler{kSpeicherFehlt};
     }
-    std::stable_sort(s.zeilen.begin(), s.zeilen.end(), [](const CSensitivitaet& a, const CSensitivitaet& b) {
+}
+
+void SensitivitaetenOrdnen(std::vector<CSensitivitaet>& zeilen)
+{
+    std::stable_sort(zeilen.begin(), zeilen.end(), [](const CSensitivitaet& a, const CSensitivitaet& b) {
         return std::fabs(a.hoch - a.tief) > std::fabs(b.hoch - b.tief);
     });
-    return s;
 }
 
 std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
@@ -434,50 +475,69 @@ double Perzentil(std::vector<double> werte, double anteil)
     return werte[std::clamp<size_t>(rang, 1, werte.size()) - 1];
 }
 
-CUnsicherheit MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n, uint64_t seed,
-                         int threads, const std::function<bool(int)>& weiter)
+std::mt19937_64 LaufZufall(uint64_t seed, int lauf)
 {
-    CFeldspeicher vorlage;
-    CLaufEingabe b = basis;
-    b.threads = threads;
-    const CLaufErgebnis grund = Lauf(b, &vorlage);
+    const auto nr = static_cast<uint64_t>(lauf);
+    std::seed_seq keim{static_cast<uint32_t>(seed), static_cast<uint32_t>(seed >> 32), static_cast<uint32_t>(nr),
+                       static_cast<uint32_t>(nr >> 32)};
+    return std::mt19937_64(keim);
+}
 
-    // All draws first, in run order: the table does not depend on the threads.
-    std::mt19937_64 zufall(seed);
-    std::vector<std::vector<double>> werte(static_cast<size_t>(std::max(0, n)));
-    for (std::vector<double>& w : werte)
-        for (const CSpanne& s : spannen) {
-            const double u = static_cast<double>(zufall() >> 11) * 0x1.0p-53;
-            w.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
-        }
-
-    const bool rate = basis.rate;
-    std::vector<std::vector<double>> jahre(static_cast<size_t>(grund.anzahl), std::vector<double>(werte.size()));
-    std::atomic<int> fertig{0};
-    std::atomic<bool> abgebrochen{false};
-    Parallel(n, threads, vorlage, [&](int k, CFeldspeicher& speicher) {
-        const CLaufErgebnis r = Lauf(Eingabe(basis, spannen, werte[static_cast<size_t>(k)]), &speicher);
-        for (int i = 0; i < grund.anzahl; ++i)
-            jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, grund, grund.projektstart + i, rate);
-        const int f = ++fertig;
-        if (weiter && !weiter(f)) {
-            abgebrochen = true;
-            return false;
-        }
-        return true;
-    });
-    CUnsicherheit u;
-    if (abgebrochen || n <= 0)
-        return u;
-    u.laeufe = n;
-    u.rate = rate;
-    for (int i = 0; i < grund.anzahl; ++i) {
-        const std::vector<double>& w = jahre[static_cast<size_t>(i)];
-        const int jahr = grund.projektstart + i;
-        u.jahre.push_back(
-            {jahr, Perzentil(w, 0.1), Perzentil(w, 0.5), Perzentil(w, 0.9), IstJahr(grund, grund, jahr, rate)});
+std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf)
+{
+    // The run's own stream: its draws depend on the seed and its number only.
+    std::mt19937_64 zufall = LaufZufall(seed, lauf);
+    std::vector<double> werte;
+    werte.reserve(spannen.size());
+    for (const CSpanne& s : spannen) {
+        const double u = static_cast<double>(zufall() >> 11) * 0x1.0p-53;
+        werte.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
     }
-    return u;
+    return werte;
+}
+
+CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
+                                    uint64_t seed, int threads, const std::function<bool(int)>& weiter)
+{
+    try {
+        CFeldspeicher vorlage;
+        CLaufEingabe b = basis;
+        b.threads = threads;
+        const CLaufErgebnis grund = Lauf(b, &vorlage);
+
+        const bool rate = basis.rate;
+        const size_t laeufe = static_cast<size_t>(std::max(0, n));
+        std::vector<std::vector<double>> jahre(static_cast<size_t>(grund.anzahl), std::vector<double>(laeufe));
+        std::atomic<int> fertig{0};
+        std::atomic<bool> abgebrochen{false};
+        const CErgebnis<> gerechnet = Parallel(n, threads, vorlage, [&](int k, CFeldspeicher& speicher) {
+            const CLaufErgebnis r =
+                Lauf(Eingabe(basis, grund.projektstart, spannen, LaufWerte(spannen, seed, k)), &speicher);
+            for (int i = 0; i < grund.anzahl; ++i)
+                jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);
+            const int f = ++fertig;
+            if (weiter && !weiter(f)) {
+                abgebrochen = true;
+                return false;
+            }
+            return true;
+        });
+        if (!gerechnet)
+            return CFehler{gerechnet.Fehlertext()};
+        CUnsicherheit u;
+        if (abgebrochen || n <= 0)
+            return u;
+        u.laeufe = n;
+        u.rate = rate;
+        for (int i = 0; i < grund.anzahl; ++i) {
+            const std::vector<double>& w = jahre[static_cast<size_t>(i)];
+            u.jahre.push_back({grund.projektstart + i, Perzentil(w, 0.1), Perzentil(w, 0.5), Perzentil(w, 0.9),
+                               IstJahr(grund, i, rate)});
+        }
+        return u;
+    } catch (const std::bad_alloc&) {
+        return CFehler{kSpeicherFehlt};
+    }
 }
 
 std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u)

@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,8 +81,15 @@ struct CSensitivitaetsErgebnis {
     std::vector<CSensitivitaet> zeilen; // widest |Hoch − Tief| first
 };
 
-CSensitivitaetsErgebnis Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
-                                        std::optional<int> plateauJahre, int threads = 0);
+// Every run of a study is on the base run's calendar: a start moved earlier
+// lets that field enter the base run's first year as it stands then.
+// An allocation failure (or another failed run) ends the study with the
+// German message as the error.
+CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
+                                                   std::optional<int> plateauJahre, int threads = 0);
+// The table's order: widest |Hoch − Tief| first; rows of equal width keep
+// the order of the ranges file.
+void SensitivitaetenOrdnen(std::vector<CSensitivitaet>& zeilen);
 std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s);
 
 // ---- Monte Carlo ----
@@ -91,16 +99,32 @@ std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
 // ⌈0.5·N⌉-th, P10 the ⌈0.9·N⌉-th.
 double Perzentil(std::vector<double> werte, double anteil);
 
-// N runs on `threads` threads (0 = one per core). The draws of all runs come
-// from one std::mt19937_64 seeded with `seed`, in run order, before any run
-// starts: the same seed gives the same table on any number of threads. A
-// uniform number is the generator's top 53 bits × 2⁻⁵³. `weiter` is asked
-// after each run with the number of runs done; false cancels (the result is
-// then empty).
-CUnsicherheit MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n, uint64_t seed,
-                         int threads = 0, const std::function<bool(int)>& weiter = {});
+// N runs on `threads` threads (0 = one per core). Each run draws its values
+// inside its own job, in the order of the ranges, from its own stream: a
+// std::mt19937_64 seeded by LaufZufall from `seed` and the run's number
+// (0 … N−1). The same seed gives the same table on any number of threads,
+// memory does not grow with runs × ranges, and a study could be split over
+// processes by run numbers. A uniform number is the generator's top 53 bits
+// × 2⁻⁵³. `weiter` is asked after each run with the number of runs done;
+// false cancels (the result is then empty). An allocation failure ends the
+// study with the German message as the error.
+CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
+                                    uint64_t seed, int threads = 0, const std::function<bool(int)>& weiter = {});
+// The stream of run `lauf`: std::seed_seq{seed low, seed high, run low, run
+// high} (32-bit words) seeding a std::mt19937_64.
+std::mt19937_64 LaufZufall(uint64_t seed, int lauf);
+// The values run `lauf` draws, one per range in the order of the ranges.
+std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf);
 std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u);
 
 // A value drawn from the triangular distribution (tief, modus, hoch) at the
-// uniform number u in [0, 1).
+// uniform number u in [0, 1): the inverse of its distribution function.
 double Dreieck(double tief, double modus, double hoch, double u);
+
+// The studies' worker pool: jobs 0 … anzahl−1 on `threads` threads (0 = one
+// per core), each thread with its own field store that starts with the base
+// run's gas tables. `job(k, speicher)` returns false to stop the remaining
+// jobs. A job that throws (std::bad_alloc: the memory ran out) stops the
+// others; the first failure is returned as a German message.
+CErgebnis<> Parallel(int anzahl, int threads, const CFeldspeicher& vorlage,
+                     const std::function<bool(int, CFeldspeicher&)>& job);

@@ -657,12 +657,24 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         fehler << "kalvo-batch: --plateau " << *o.plateau << ": das Projekt hat nur " << doc.m_iAnzahl << " Jahre.\n";
         return kAufruf;
     }
+    // A study that fails (the memory ran out) ends like an output that cannot be written.
     if (o.sensitivitaet) {
-        doc.SensitivitaetSetzen(Sensitivitaeten(doc.LaufEingabe(), spannen, o.plateau, o.threads));
+        CErgebnis<CSensitivitaetsErgebnis> s = Sensitivitaeten(doc.LaufEingabe(), spannen, o.plateau, o.threads);
+        if (!s) {
+            fehler << "kalvo-batch: " << s.Fehlertext() << '\n';
+            return kDatei;
+        }
+        doc.SensitivitaetSetzen(std::move(s).value());
         doc.m_bTornado = true; // --grafik writes the tornado
     }
-    if (o.monteCarlo)
-        doc.UnsicherheitSetzen(MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads));
+    if (o.monteCarlo) {
+        CErgebnis<CUnsicherheit> u = MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads);
+        if (!u) {
+            fehler << "kalvo-batch: " << u.Fehlertext() << '\n';
+            return kDatei;
+        }
+        doc.UnsicherheitSetzen(std::move(u).value());
+    }
 
     if (o.plateau) {
         // Part of the report: printed, and in the report as PDF as well.

@@ -63,6 +63,7 @@ public:
     // half-steps (after the cap) times `faktor` (0 … 1; 1 = at capacity).
     void Jahr(double faktor = 1.0);
     const CPrognoseErgebnis& Ergebnis() const { return m_R; } // so far
+    float Kumuliert() const { return m_fGp; }                 // cumulative production so far, Mio m³
     CPrognoseErgebnis Abschliessen();                         // reserve and closing lines
 
 private:

@@ -97,9 +97,9 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
     : m_saFelder(e.felder), m_saVerkaufsprofil(e.verkaufsprofil), m_saRestfelder(e.restfelder),
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
-      m_iProjektstart(e.projektstart), m_bBedarf(e.bedarf && !e.reserven), m_bEnergie(e.energie),
-      m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant), m_pSpeicher(speicher),
-      m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
+      m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant),
+      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     // The working values start as the caller left them: a run that computes
     // no field leaves them as they were.
@@ -125,6 +125,8 @@ CLaufErgebnis CLauf::Berechnen()
         if (satz.KopfLesbar())
             m_iProjektstart = satz.Werte().m_iFoerderbeginn;
     }
+    if (m_iProjektstartFest > 0)
+        m_iProjektstart = m_iProjektstartFest;
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
     SollKonstantSetzen();
@@ -451,6 +453,7 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.druckabhaengig = druckabhaengig;
     if (m_bBedarf)
         return BedarfsfeldAnlegen(e);
+    VorProjektFoerdern(e);
     CLaufMeldungen meldungen(m_Meldungen);
     const CPrognoseErgebnis r = Prognose(e, meldungen);
     m_fZi = r.zi;
@@ -471,6 +474,88 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     return true;
 }
 
+namespace {
+
+// A field whose start lies before a fixed calendar's first year.
+bool VorDemProjekt(const CFeldwerte& f, int projektstartFest, int projektstart)
+{
+    return projektstartFest > 0 && JahrPlausibel(f.m_iFoerderbeginn) && f.m_iFoerderbeginn < projektstart;
+}
+
+// The forecast of a field's years before the project (from `von` to the year
+// before the project), without report lines.
+CPrognoseEingabe VorProjekt(CPrognoseEingabe e, int von, int projektstart)
+{
+    e.projektstart = von;
+    e.projektende = projektstart - 1;
+    e.detail = false;
+    e.reserven = false;
+    return e;
+}
+
+// The field as it enters the project after its forecast `vor` of the years
+// before: its cumulative, its working values after the stage rows, and the
+// stage row of the project's first year applied (a forecast applies none in
+// its field's first year); its later years are those of a forecast from its
+// own start.
+void Fortsetzen(CPrognoseEingabe& e, const CPrognoseLauf& vor, int projektstart)
+{
+    CFeldwerte& f = e.feld;
+    f = vor.Ergebnis().feld;
+    f.m_fKumProdBeginn = vor.Kumuliert();
+    f.m_iFoerderbeginn = projektstart;
+    for (const CStufenzeile& s : e.stufen) {
+        if (s.m_iStufeAbJahr != projektstart)
+            continue;
+        if (s.m_iStufeFoerderstunden > 0)
+            f.m_iFoerderstunden = s.m_iStufeFoerderstunden;
+        if (s.m_fStufeKopfdruck > 0)
+            f.m_fKopfdruck = s.m_fStufeKopfdruck;
+        if (s.m_iStufeBohrungen > 0)
+            f.m_iBohrungen = s.m_iStufeBohrungen;
+        if (s.m_fStufeCWert > 0)
+            f.m_fCWert = s.m_fStufeCWert;
+        if (s.m_fStufeKonsAnteil > 0)
+            f.m_fKonsAnteil = s.m_fStufeKonsAnteil;
+    }
+}
+
+} // namespace
+
+// A run on a fixed calendar (a study's variation on its base run's years) may
+// hold a field that starts before the project: its forecast runs through its
+// years before the project first, and the field enters the project as it
+// stands then. At capacity each field alone; a demand-limited run takes such
+// fields through those years together (NachBedarfFoerdern).
+void CLauf::VorProjektFoerdern(CPrognoseEingabe& e)
+{
+    if (!VorDemProjekt(e.feld, m_iProjektstartFest, m_iProjektstart))
+        return;
+    CStilleMeldungen still; // the forecast of the project years says what is to be said
+    CPrognoseLauf vor(VorProjekt(e, e.feld.m_iFoerderbeginn, m_iProjektstart), still);
+    if (!vor.Berechenbar())
+        return;
+    while (!vor.Fertig())
+        vor.Jahr();
+    Fortsetzen(e, vor, m_iProjektstart);
+}
+
+// The value of a profile in a calendar year before the project, as a run
+// that started in `von` would have merged it (by position from its first line).
+float CLauf::VorProjektProfil(bool restfelder, int jahr, int von) const
+{
+    if (!restfelder && m_fSollKonstant >= 0)
+        return m_fSollKonstant;
+    const CProfil& p = restfelder ? m_saRestfelder : m_saVerkaufsprofil;
+    if (p.empty() || p.front().gelesen < 1 || p.back().gelesen < 1 || p.front().jahr >= m_iProjektende ||
+        p.back().jahr <= von)
+        return 0;
+    const long long j = static_cast<long long>(jahr) - p.front().jahr;
+    if (j < 0 || j >= static_cast<long long>(p.size()) || p[static_cast<size_t>(j)].gelesen < 2)
+        return 0;
+    return p[static_cast<size_t>(j)].produktion;
+}
+
 // Demand-limited run: the field's forecast is set up on the kept tables and
 // waits for its years.
 bool CLauf::BedarfsfeldAnlegen(CPrognoseEingabe e)
@@ -486,7 +571,10 @@ bool CLauf::BedarfsfeldAnlegen(CPrognoseEingabe e)
         m_NichtBerechnet.push_back({m_Feld.m_sFeldname, "kein Z-Wert beim Initialdruck"});
         return false;
     }
-    m_Bedarfsfelder.push_back({std::move(lauf), std::move(t), {}, m_iFeldPosition});
+    CBedarfsfeld feld{std::move(lauf), std::move(t), {}, m_iFeldPosition, {}};
+    if (VorDemProjekt(e.feld, m_iProjektstartFest, m_iProjektstart))
+        feld.vorProjekt = e;
+    m_Bedarfsfelder.push_back(std::move(feld));
     return true;
 }
 
@@ -519,38 +607,70 @@ float BedarfsjahrVersuchen(const std::vector<CPrognoseLauf>& stand, int y, doubl
 
 } // namespace
 
+double BedarfsGenauigkeit(double bedarf)
+{
+    return std::max(0.05, 1e-5 * bedarf);
+}
+
+namespace {
+
+// Year y of the fields from `stand` (into `gewaehlt`) against the demand.
+CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, float bedarf,
+                                std::vector<CPrognoseLauf>& gewaehlt)
+{
+    constexpr int kSchritte = 40;
+    CBedarfsjahr b;
+    b.bedarf = bedarf;
+    b.lieferbar = BedarfsjahrVersuchen(stand, y, 1.0, gewaehlt);
+    b.gefoerdert = b.lieferbar;
+    if (b.lieferbar > b.bedarf) {
+        double unten = 0, oben = 1;
+        b.faktor = 0;
+        if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
+            b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
+        // Without the accuracy after all steps (a float sum of many fields
+        // moves in steps of its own), the closest try is taken.
+        CBedarfsjahr bestes = b;
+        std::vector<CPrognoseLauf> besteLaeufe;
+        for (int k = 0; k < kSchritte && b.bedarf > 0; ++k) {
+            b.faktor = (unten + oben) / 2;
+            b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);
+            const double abstand = std::fabs(double(b.gefoerdert) - b.bedarf);
+            if (abstand <= BedarfsGenauigkeit(b.bedarf))
+                break;
+            if (k == 0 || abstand < std::fabs(double(bestes.gefoerdert) - bestes.bedarf)) {
+                bestes = b;
+                besteLaeufe = gewaehlt;
+            }
+            (b.gefoerdert > b.bedarf ? oben : unten) = b.faktor;
+            if (k == kSchritte - 1) {
+                b = bestes;
+                gewaehlt = std::move(besteLaeufe);
+            }
+        }
+    }
+    return b;
+}
+
+} // namespace
+
 // Each project year: the demand on the fields is the Soll less the rest
 // fields (not below 0). When the fields can deliver more, every rate of the
 // year is multiplied by one common factor, found by bisection (at most 40
-// steps) so that they produce the demand within 0.05 Mio m³; the gas left in
-// the ground keeps the pressure up for the years after.
+// steps) so that they produce the demand within BedarfsGenauigkeit; the gas
+// left in the ground keeps the pressure up for the years after.
 void CLauf::NachBedarfFoerdern()
 {
-    constexpr int kSchritte = 40;
-    constexpr double kGenauigkeit = 0.05; // Mio m³
+    VorProjektNachBedarf();
     std::vector<CPrognoseLauf> stand;
     for (const CBedarfsfeld& f : m_Bedarfsfelder)
         stand.push_back(f.lauf);
     for (int y = 0; y < m_iAnzahl; ++y) {
-        CBedarfsjahr b;
-        b.jahr = m_iProjektstart + y;
-        b.bedarf = std::max(0.0f, static_cast<float>(double(m_fSollProduktion[y]) - m_fRestProduktion[y]));
         std::vector<CPrognoseLauf> gewaehlt;
-        b.lieferbar = BedarfsjahrVersuchen(stand, y, 1.0, gewaehlt);
-        b.gefoerdert = b.lieferbar;
-        if (b.lieferbar > b.bedarf) {
-            double unten = 0, oben = 1;
-            b.faktor = 0;
-            if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
-                b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
-            for (int k = 0; k < kSchritte && b.bedarf > 0; ++k) {
-                b.faktor = (unten + oben) / 2;
-                b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);
-                if (std::fabs(double(b.gefoerdert) - b.bedarf) <= kGenauigkeit)
-                    break;
-                (b.gefoerdert > b.bedarf ? oben : unten) = b.faktor;
-            }
-        }
+        CBedarfsjahr b = BedarfsjahrWaehlen(
+            stand, y, std::max(0.0f, static_cast<float>(double(m_fSollProduktion[y]) - m_fRestProduktion[y])),
+            gewaehlt);
+        b.jahr = m_iProjektstart + y;
         stand = std::move(gewaehlt);
         m_Bedarfsjahre.push_back(b);
     }
@@ -568,6 +688,45 @@ void CLauf::NachBedarfFoerdern()
         m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
         if (!m_saBericht.empty())
             m_sText = m_saBericht.back();
+    }
+}
+
+// The fields of a fixed calendar that start before it, through the years
+// before the project together, demand-limited as a run from the earliest of
+// them would take them (the profiles' values of those years; only these
+// fields produce then); each then enters the project as it stands.
+void CLauf::VorProjektNachBedarf()
+{
+    int von = m_iProjektstart;
+    for (const CBedarfsfeld& f : m_Bedarfsfelder)
+        if (f.vorProjekt)
+            von = std::min(von, f.vorProjekt->feld.m_iFoerderbeginn);
+    if (von >= m_iProjektstart)
+        return;
+    CStilleMeldungen still;
+    std::vector<size_t> welche;
+    std::vector<CPrognoseLauf> stand;
+    for (size_t k = 0; k < m_Bedarfsfelder.size(); ++k) {
+        if (!m_Bedarfsfelder[k].vorProjekt)
+            continue;
+        CPrognoseLauf vor(VorProjekt(*m_Bedarfsfelder[k].vorProjekt, von, m_iProjektstart), still);
+        if (!vor.Berechenbar())
+            continue;
+        welche.push_back(k);
+        stand.push_back(std::move(vor));
+    }
+    for (int jahr = von; jahr < m_iProjektstart && jahr - von < kMaxJahre; ++jahr) {
+        const float bedarf = std::max(
+            0.0f, static_cast<float>(double(VorProjektProfil(false, jahr, von)) - VorProjektProfil(true, jahr, von)));
+        std::vector<CPrognoseLauf> gewaehlt;
+        BedarfsjahrWaehlen(stand, jahr - von, bedarf, gewaehlt);
+        stand = std::move(gewaehlt);
+    }
+    for (size_t i = 0; i < welche.size(); ++i) {
+        CBedarfsfeld& f = m_Bedarfsfelder[welche[i]];
+        CPrognoseEingabe e = *f.vorProjekt;
+        Fortsetzen(e, stand[i], m_iProjektstart);
+        f.lauf = CPrognoseLauf(e, *m_pPrognoseMeldungen);
     }
 }
 

@@ -22,6 +22,7 @@
 #include "summary/Profil.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -51,6 +52,9 @@ struct CLaufEingabe {
     bool reserven = false;      // reserves list instead of the summary
     bool rate = false;          // chart quantity: rate instead of production
     int projektstart = 0;       // the last run's start: kept when no record names a year
+    int projektstartFest = 0;   // > 0: the project starts in this year whatever the fields' first years (a
+                                // study's variations on its base run's calendar); a field that starts earlier
+                                // enters the project as it stands at its start
     int threads = 0;            // threads that build the gas tables ahead; 0 = one per core
     bool bedarf = false;        // production limited to the demand (not in reserves mode)
     float sollKonstant = -1;    // >= 0: the Soll of every project year, Mio m³ (instead of the profile)
@@ -110,6 +114,11 @@ struct CFeldspeicher {
     unsigned laeufe = 0;
 };
 
+// How close a demand-limited year's fields come to their demand (Mio m³):
+// 0.05, or 10⁻⁶ of the demand when that is more (a large portfolio's float
+// sum of shares cannot come closer).
+double BedarfsGenauigkeit(double bedarf);
+
 // The run. With a field store, unchanged fields replay their kept results;
 // the output is byte for byte that of a full computation.
 CLaufErgebnis Lauf(const CLaufEingabe& eingabe, CFeldspeicher* speicher = nullptr);
@@ -152,6 +161,7 @@ public:
 
     // ---- results ----
     int m_iProjektstart = 0;
+    int m_iProjektstartFest = 0;
     int m_iAnzahl = 0;
     std::vector<std::string> m_saBericht;
     float m_fRestProduktion[kMaxJahre]{}, m_fRestRate[kMaxJahre]{};
@@ -189,6 +199,9 @@ private:
     void FeldMeldung(const std::string& text);
     void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
     bool PrognoseHinzufuegen(bool druckabhaengig);
+    void VorProjektFoerdern(CPrognoseEingabe& e);
+    void VorProjektNachBedarf();
+    float VorProjektProfil(bool restfelder, int jahr, int von) const;
     bool BedarfsfeldAnlegen(CPrognoseEingabe e);
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
                            const float (&rate)[kMaxJahre], float reserve);
@@ -208,6 +221,7 @@ private:
         std::shared_ptr<const CGastabellen> tabellen; // the forecast points into them
         std::vector<std::string> vorzeilen;           // its report lines before the forecast's
         int feld = -1;                                // position in the field list
+        std::optional<CPrognoseEingabe> vorProjekt;   // a field that starts before a fixed calendar
     };
     std::vector<CBedarfsfeld> m_Bedarfsfelder;
     int m_iFeldPosition = -1; // the field being computed, in the field list

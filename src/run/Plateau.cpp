@@ -1,22 +1,20 @@
 #include "run/Plateau.h"
 
+#include <algorithm>
 #include <cmath>
 
-namespace {
+double PlateauToleranz(double menge)
+{
+    return BedarfsGenauigkeit(menge) + 1e-6 * std::fabs(menge);
+}
 
-constexpr double kToleranz = 0.05; // Mio m³: a year delivers L when Ist >= L − 0.05
-
-// The last year, from the project start on, that delivers `menge`; the year
-// before the start when the first does not.
 int GehaltenBis(const CLaufErgebnis& r, double menge)
 {
     int y = 0;
-    while (y < r.anzahl && IstProduktion(r, y) >= menge - kToleranz)
+    while (y < r.anzahl && IstProduktion(r, y) >= menge - PlateauToleranz(menge))
         ++y;
     return r.projektstart + y - 1;
 }
-
-} // namespace
 
 double IstProduktion(const CLaufErgebnis& r, int y)
 {
@@ -24,7 +22,8 @@ double IstProduktion(const CLaufErgebnis& r, int y)
 }
 
 // Bisection over tenths of a Mio m³: `unten` holds, `oben` does not. Year one
-// at full capacity bounds the plateau from above: no later demand can raise it.
+// at full capacity bounds the plateau from above (to its printed tenth): no
+// later demand can raise it.
 CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
 {
     e.reserven = false;
@@ -40,15 +39,16 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
         return Lauf(e, &speicher);
     };
     // A year's figures depend only on the years before it: the search runs
-    // the plateau's years alone, the answer the whole project.
-    e.projektende = voll.projektstart + jahre - 1;
+    // the plateau's years and one more, the answer the whole project. (The
+    // year more keeps the profiles: one that begins in the project's last
+    // year is not merged, so a one-year search would lose the rest fields.)
+    e.projektende = std::min(ende, voll.projektstart + jahre);
     const auto haelt = [&](const CLaufErgebnis& r, long long zehntel) {
         return GehaltenBis(r, double(zehntel) / 10.0) >= r.projektstart + jahre - 1;
     };
 
     long long unten = 0;
-    long long oben =
-        voll.anzahl > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + kToleranz) * 10)) + 1 : 1;
+    long long oben = voll.anzahl > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + 0.05) * 10)) + 1 : 1;
     while (oben - unten > 1) {
         const long long mitte = unten + (oben - unten) / 2;
         (haelt(lauf(mitte), mitte) ? unten : oben) = mitte;

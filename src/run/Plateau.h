@@ -15,6 +15,15 @@ struct CPlateau {
 // Ist of project year y of a run, Mio m³, as the summary adds it.
 double IstProduktion(const CLaufErgebnis& r, int y);
 
+// A year delivers L when its Ist is at least L less this tolerance: what the
+// demand-limited run allows its fields (BedarfsGenauigkeit: 0.05 Mio m³, or
+// 10⁻⁶ of L for a large portfolio) and 10⁻⁶ of L more for the demand's own
+// rounding to float.
+double PlateauToleranz(double menge);
+
+// The last year, from the project start on, in which run r delivers `menge`;
+// the year before the start when its first year does not.
+int GehaltenBis(const CLaufErgebnis& r, double menge);
+
 // The plateau over the first `jahre` project years (1 … the project's years).
-// A year delivers L when its Ist is at least L − 0.05.
 CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre);

@@ -305,3 +305,139 @@ TEST(Bedarf, GeneratedPortfoliosKeepToDemandAndCapacity)
         }
     }
 }
+
+namespace {
+
+// The sample's fields copied under names of their own, to `n` fields.
+CLaufEingabe Vervielfacht(const char* pfad, int n)
+{
+    CLaufEingabe e = Beispiel(pfad);
+    CFeldsaetze felder;
+    for (int k = 0; k < n; ++k) {
+        const CFeldsatz& satz = e.felder[static_cast<size_t>(k) % e.felder.size()];
+        CFeldwerte f = satz.Werte();
+        f.m_sFeldname = Format("Kopie%04d", k);
+        felder.emplace_back(Feldsatz(f, satz.Stufen()));
+    }
+    e.felder = std::move(felder);
+    return e;
+}
+
+} // namespace
+
+// A large portfolio's plateau holds in every plateau year, and 0.1 % more does
+// not: the tolerances scale with the quantity (at absolute 0.05 Mio m³ against
+// float sums of 1000 fields it came out 31 % low).
+TEST(Bedarf, PlateauOfAThousandFieldsHoldsAndATenthOfAPercentMoreDoesNot)
+{
+    const CLaufEingabe e = Vervielfacht(KALVO_BEISPIEL, 1000);
+    const int jahre = 5;
+    const CPlateau p = HoechstesPlateau(e, jahre);
+    const auto ist = [&](double menge) {
+        CLaufEingabe b = e;
+        b.bedarf = true;
+        b.sollKonstant = static_cast<float>(menge);
+        return Lauf(b);
+    };
+    // Year one at capacity bounds it: 1000 fields deliver 88420.0 in 2002.
+    EXPECT_EQ(Format("%.1f", IstProduktion(Lauf(e), 0)), "88420.0");
+    EXPECT_EQ(Format("%.1f", p.menge), "88420.0");
+    EXPECT_GE(p.gehaltenBis, p.letztesJahr);
+    const CLaufErgebnis gehalten = ist(p.menge);
+    for (int y = 0; y < jahre; ++y)
+        EXPECT_GE(IstProduktion(gehalten, y), p.menge - PlateauToleranz(p.menge)) << y;
+    const double mehr = p.menge * 1.001;
+    const CLaufErgebnis zuviel = ist(mehr);
+    bool faelltAus = false;
+    for (int y = 0; y < jahre; ++y)
+        faelltAus = faelltAus || IstProduktion(zuviel, y) < mehr - PlateauToleranz(mehr);
+    EXPECT_TRUE(faelltAus);
+}
+
+// The plateau over 1, 2 and 10 years of both samples: its level, its years,
+// and the last year it is delivered (a one-year plateau counts the rest
+// fields: 860.0 on Beispiel, where the rest fields' profile begins in the
+// project's first year).
+TEST(Bedarf, PlateauLevelYearsAndLastYearHeldInTheSamples)
+{
+    struct Fall {
+        const char* pfad;
+        int jahre;
+        double menge;
+        int erstes, letztes, gehaltenBis;
+    };
+    const Fall faelle[] = {
+        {KALVO_BEISPIEL, 1, 860.0, 2002, 2002, 2028},    {KALVO_BEISPIEL, 2, 860.0, 2002, 2003, 2028},
+        {KALVO_BEISPIEL, 10, 860.0, 2002, 2011, 2028},   {KALVO_GRENZFAELLE, 1, 474.9, 2001, 2001, 2001},
+        {KALVO_GRENZFAELLE, 2, 466.6, 2001, 2002, 2014}, {KALVO_GRENZFAELLE, 10, 466.6, 2001, 2010, 2014},
+    };
+    for (const Fall& f : faelle) {
+        const CLaufEingabe e = Beispiel(f.pfad);
+        const CPlateau p = HoechstesPlateau(e, f.jahre);
+        const std::string fall = std::string(f.pfad) + " " + std::to_string(f.jahre);
+        EXPECT_EQ(Format("%.1f", p.menge), Format("%.1f", f.menge)) << fall;
+        EXPECT_EQ(p.erstesJahr, f.erstes) << fall;
+        EXPECT_EQ(p.letztesJahr, f.letztes) << fall;
+        EXPECT_EQ(p.gehaltenBis, f.gehaltenBis) << fall;
+        // The answer is the demand-limited run at that level: delivered in
+        // every year up to gehaltenBis, not in the year after.
+        CLaufEingabe b = e;
+        b.bedarf = true;
+        b.sollKonstant = static_cast<float>(p.menge);
+        const CLaufErgebnis r = Lauf(b);
+        for (int y = 0; y <= f.gehaltenBis - r.projektstart; ++y)
+            EXPECT_GE(IstProduktion(r, y), p.menge - 0.05) << fall << " " << y;
+        if (f.gehaltenBis + 1 - r.projektstart < r.anzahl)
+            EXPECT_LT(IstProduktion(r, f.gehaltenBis + 1 - r.projektstart), p.menge - 0.05) << fall;
+        // A tenth more is not held over the plateau's years.
+        b.sollKonstant = static_cast<float>(p.menge + 0.1);
+        EXPECT_LT(GehaltenBis(Lauf(b), p.menge + 0.1), p.letztesJahr) << fall;
+    }
+}
+
+// The last year held, on hand-made year figures: consecutive from the start,
+// a year delivers L at L less the tolerance, the year before the start when
+// the first year falls short.
+TEST(Bedarf, LastYearHeldCountsFromTheStartWithTheTolerance)
+{
+    struct Fall {
+        std::vector<float> ist;
+        double menge;
+        int gehaltenBis;
+    };
+    const Fall faelle[] = {
+        {{100, 100, 100}, 100, 2012},        {{100, 99.96f, 100}, 100, 2012},  {{100, 99.9f, 100}, 100, 2010},
+        {{99.9f, 100, 100}, 100, 2009},      {{100, 100, 90}, 100, 2011},      {{}, 100, 2009},
+        {{200000, 199998.5f}, 200000, 2011}, {{200000, 199997}, 200000, 2010},
+    };
+    for (const Fall& f : faelle) {
+        CLaufErgebnis r;
+        r.projektstart = 2010;
+        r.anzahl = static_cast<int>(f.ist.size());
+        for (size_t y = 0; y < f.ist.size(); ++y) {
+            r.restProduktion[y] = f.ist[y] / 2;
+            r.produktionFelder[y] = f.ist[y] - r.restProduktion[y];
+        }
+        EXPECT_EQ(GehaltenBis(r, f.menge), f.gehaltenBis) << f.menge << " " << f.ist.size();
+    }
+    // A year exactly at L less the tolerance delivers L.
+    for (const float ist : {99.95f, 860.0f, 88420.0f}) {
+        double menge = double(ist) + PlateauToleranz(ist);
+        for (int k = 0; k < 5; ++k)
+            menge -= menge - PlateauToleranz(menge) - double(ist);
+        for (int k = 0; k < 64 && menge - PlateauToleranz(menge) != double(ist); ++k)
+            menge = std::nextafter(menge, menge - PlateauToleranz(menge) < double(ist) ? 1e300 : -1e300);
+        ASSERT_EQ(menge - PlateauToleranz(menge), double(ist)) << ist;
+        CLaufErgebnis r;
+        r.projektstart = 2010;
+        r.anzahl = 2;
+        r.produktionFelder[0] = ist;
+        EXPECT_EQ(GehaltenBis(r, menge), 2010) << ist;
+        EXPECT_EQ(GehaltenBis(r, std::nextafter(menge, 1e300)), 2009) << ist;
+    }
+    // 0.05 Mio m³ (and 10⁻⁶) for small quantities; for large ones 1.1·10⁻⁵ of the quantity.
+    for (const auto& [menge, toleranz] : {std::pair{0.0, 0.05}, std::pair{900.0, 0.0509}, std::pair{200000.0, 2.2}})
+        EXPECT_NEAR(PlateauToleranz(menge), toleranz, 1e-9) << menge;
+    for (const auto& [bedarf, genau] : {std::pair{0.0, 0.05}, std::pair{5000.0, 0.05}, std::pair{200000.0, 2.0}})
+        EXPECT_NEAR(BedarfsGenauigkeit(bedarf), genau, 1e-9) << bedarf;
+}
