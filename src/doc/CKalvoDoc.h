@@ -194,7 +194,7 @@ public:
                 m_Unsicherheit ? &*m_Unsicherheit : nullptr};
     }
     // Ist and Soll of the last run in the chart quantity.
-    CJahreswerte Grafikwerte() const { return Jahreswerte(Jahresreihen()); }
+    CJahreswerte Grafikwerte() const { return Deckungswerte(Jahresreihen()); }
 
     // ---- comparison with a variant and coverage of the sales profile ----
     // Reads variant B for comparison. On failure (German reason in `fehler`)

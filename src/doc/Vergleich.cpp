@@ -126,7 +126,7 @@ void CKalvoDoc::PlanungstabellenAnhaengen()
             reihen.rate = false;
             const CJahreswerte menge = Jahreswerte(reihen);
             reihen.rate = true;
-            tabelle.push_back(UnterdeckungMengeUndRate(menge, Jahreswerte(reihen)));
+            tabelle.push_back(UnterdeckungMengeUndRate(menge, Deckungswerte(reihen)));
         }
         m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
     }

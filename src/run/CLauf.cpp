@@ -622,6 +622,8 @@ CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, 
     CBedarfsjahr b;
     b.bedarf = bedarf;
     b.lieferbar = BedarfsjahrVersuchen(stand, y, 1.0, gewaehlt);
+    for (const CPrognoseLauf& lauf : gewaehlt) // what the rate coverage compares with the Soll rate
+        b.lieferbarRate = static_cast<float>(double(b.lieferbarRate) + lauf.Ergebnis().rate[y]);
     b.gefoerdert = b.lieferbar;
     if (b.lieferbar > b.bedarf) {
         double unten = 0, oben = 1;

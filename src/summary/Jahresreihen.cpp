@@ -104,3 +104,15 @@ CJahreswerte Jahreswerte(const CJahresreihen& d)
         w.toleranz = 0.05;
     return w;
 }
+
+CJahreswerte Deckungswerte(const CJahresreihen& d)
+{
+    CJahreswerte w = Jahreswerte(d);
+    // A demand-limited run holds its rates back to the demand: the coverage
+    // of the Soll rate is judged by the rate the fields could deliver.
+    if (d.rate && d.bedarf)
+        for (const CBedarfsjahr& b : *d.bedarf)
+            if (const long long i = static_cast<long long>(b.jahr) - w.start; i >= 0 && i < w.anzahl)
+                w.ist[i] = double(d.restRate[i]) + b.lieferbarRate;
+    return w;
+}

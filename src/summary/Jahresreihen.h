@@ -25,6 +25,7 @@ struct CBedarfsjahr {
     int jahr = 0;
     float bedarf = 0, lieferbar = 0, gefoerdert = 0;
     double faktor = 1;
+    float lieferbarRate = 0; // m³/h, the fields' share rate at capacity
 };
 
 // One year of the fields' sales gas: their share production (raw gas), the
@@ -86,3 +87,6 @@ struct CJahreswerte {
     bool IstImJahr(int jahr, double& wert) const;
 };
 CJahreswerte Jahreswerte(const CJahresreihen& reihen);
+// The same for the coverage of the sales profile: in rate mode a
+// demand-limited run's Ist is the rate the fields could deliver.
+CJahreswerte Deckungswerte(const CJahresreihen& reihen);

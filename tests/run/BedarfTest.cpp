@@ -249,6 +249,19 @@ TEST(Bedarf, CoverageNamesTheFirstShortfallInVolumeAndInRate)
                                         [](const std::string& z) { return z.rfind("  2003        30.0", 0) == 0; });
     ASSERT_NE(zeile2003, doc.m_saBericht.end());
     EXPECT_EQ(zeile2003->find("-0.0"), std::string::npos) << *zeile2003;
+    // The fields are held back to the demand, not short of it: the Soll rate
+    // is compared with the rate they could deliver, for every year they cover.
+    doc.m_iGrafikRate = 1;
+    doc.Berechnen();
+    const CJahreswerte rate = doc.Grafikwerte();
+    for (size_t j = 0; j < doc.m_Bedarfsjahre.size(); ++j) {
+        const CBedarfsjahr& b = doc.m_Bedarfsjahre[j];
+        const int i = b.jahr - rate.start;
+        EXPECT_GT(b.lieferbarRate, 0) << b.jahr;
+        if (b.faktor < 1) // held back: the deliverable rate is above what was produced
+            EXPECT_GT(rate.ist[i], double(doc.m_fRateFelder[i]) + doc.m_fRestRate[i]) << b.jahr;
+    }
+    doc.m_iGrafikRate = 0;
     doc.m_bBedarf = false;
     doc.Berechnen();
     EXPECT_EQ(doc.m_saBericht.back().rfind("  Erste Unterdeckung Menge", 0), std::string::npos);
