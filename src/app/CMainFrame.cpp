@@ -407,10 +407,23 @@ bool CMainFrame::GeaendertesDokumentSichern()
 
 void CMainFrame::closeEvent(QCloseEvent* ereignis)
 {
+    if (m_pLaufAbbrechen) {
+        // Runs in the background: they are stopped first, and the window
+        // closes (after the usual question about saving) once they are.
+        ereignis->ignore();
+        if (m_Meldungen.Frage("Die Monte-Carlo-Läufe werden noch gerechnet. Abbrechen und Kalvo schließen?")) {
+            *m_pLaufAbbrechen = true;
+            m_bSchliessenNachLauf = true;
+        }
+        activateWindow();
+        return;
+    }
     if (GeaendertesDokumentSichern())
         ereignis->accept();
-    else
+    else {
         ereignis->ignore();
+        activateWindow(); // the keyboard goes back to the main window
+    }
 }
 
 namespace {

@@ -13,6 +13,7 @@
 #include <QMap>
 #include <QUndoStack>
 
+#include <atomic>
 #include <memory>
 
 class CKalvoViewWidget;
@@ -78,6 +79,8 @@ class CMainFrame : public QMainWindow, private IDialoge {
     Q_OBJECT
     std::vector<std::string> m_saGemeldeteHinweise; // the hints the status bar last named
     bool m_bStudieDa = false;                       // a study's results were shown
+    std::atomic<bool>* m_pLaufAbbrechen = nullptr;  // the runs in the background, while they go on
+    bool m_bSchliessenNachLauf = false;             // close once they have stopped
 public:
     CMainFrame();
     ~CMainFrame() override;

@@ -148,9 +148,18 @@ void CMainFrame::OnUnsicherheit()
             warten.quit();
     });
     uhr.start(50);
+    m_pLaufAbbrechen = &abbrechen; // the close button cancels the runs first
     warten.exec();
+    m_pLaufAbbrechen = nullptr;
     rechner.join();
     fortschritt.reset();
+    if (m_bSchliessenNachLauf) {
+        // Closing was asked for while the runs went on: now the window closes.
+        m_bSchliessenNachLauf = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+        return;
+    }
+    activateWindow(); // the keyboard goes back to the main window
 
     if (!ergebnis) {
         m_Meldungen.Warnung(ergebnis.Fehlertext()); // the previous results stay
