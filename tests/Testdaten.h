@@ -5,7 +5,11 @@
 #include "model/Feldsatz.h"
 #include "run/CLauf.h"
 
+#include <fcntl.h>
+#include <filesystem>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 // The FeldA example of the record format: 2003, 93.1 % CH4, 380 bar, 6 wells …
@@ -38,3 +42,29 @@ CLaufEingabe LaufEingabeAus(const char* pfad);
 
 // The bytes of a file; the test fails (and gets "") when it cannot be read.
 std::string DateiInhalt(const std::string& pfad);
+
+// Reads a pipe to its end on its own thread, as `cat fifo` would; with
+// `hoechstens` it stops after that many bytes and closes the pipe early.
+class CLeser {
+public:
+    explicit CLeser(const std::filesystem::path& fifo, size_t hoechstens = SIZE_MAX)
+        : m_Faden([this, fifo, hoechstens] {
+              const int fd = ::open(fifo.c_str(), O_RDONLY);
+              if (fd < 0)
+                  return;
+              char puffer[4096];
+              for (ssize_t n; m_Gelesen.size() < hoechstens && (n = ::read(fd, puffer, sizeof puffer)) > 0;)
+                  m_Gelesen.append(puffer, static_cast<size_t>(std::min<size_t>(static_cast<size_t>(n), hoechstens)));
+              ::close(fd);
+          })
+    {}
+    std::string Ende()
+    {
+        m_Faden.join();
+        return m_Gelesen;
+    }
+
+private:
+    std::string m_Gelesen;
+    std::thread m_Faden;
+};

@@ -122,30 +122,33 @@ bool LiesInt(std::string_view token, int& wert)
     return true;
 }
 
-bool LiesFloat(std::string_view token, float& wert)
+namespace {
+
+// The whole token must be the number, and the number finite.
+template <class T, class Lesen>
+bool LiesZahl(std::string_view token, T& wert, Lesen lesen)
 {
     if (token.empty() || token.size() > 60)
         return false;
     const std::string s(token);
     char* ende = nullptr;
-    const float v = strtof_l(s.c_str(), &ende, CLocale());
+    const T v = lesen(s.c_str(), &ende, CLocale());
     if (ende != s.c_str() + s.size() || !std::isfinite(v))
         return false;
     wert = v;
     return true;
 }
 
+} // namespace
+
+bool LiesFloat(std::string_view token, float& wert)
+{
+    return LiesZahl(token, wert, strtof_l);
+}
+
 bool LiesDouble(std::string_view token, double& wert)
 {
-    if (token.empty() || token.size() > 60)
-        return false;
-    const std::string s(token);
-    char* ende = nullptr;
-    const double v = strtod_l(s.c_str(), &ende, CLocale());
-    if (ende != s.c_str() + s.size() || !std::isfinite(v))
-        return false;
-    wert = v;
-    return true;
+    return LiesZahl(token, wert, strtod_l);
 }
 
 bool LiesEingabeFloat(std::string_view token, float& wert)

@@ -250,30 +250,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Reads a pipe to its end on its own thread, as `cat fifo` would.
-class CRohrleser {
-public:
-    explicit CRohrleser(const fs::path& fifo)
-        : m_Faden([this, fifo] {
-              const int fd = ::open(fifo.c_str(), O_RDONLY);
-              char puffer[4096];
-              for (ssize_t n; fd >= 0 && (n = ::read(fd, puffer, sizeof puffer)) > 0;)
-                  m_Gelesen.append(puffer, static_cast<size_t>(n));
-              if (fd >= 0)
-                  ::close(fd);
-          })
-    {}
-    std::string Ende()
-    {
-        m_Faden.join();
-        return m_Gelesen;
-    }
-
-private:
-    std::string m_Gelesen;
-    std::thread m_Faden;
-};
-
 std::string Ersetzt(std::string text, const std::string& ordner)
 {
     for (size_t p; (p = text.find("$O")) != std::string::npos;)
@@ -406,7 +382,7 @@ TEST(Batch, OutputsOntoAPipeOrADeviceAreWrittenInPlace)
         const fs::path rohr = ordner / "rohr";
         fs::remove(rohr);
         ASSERT_EQ(::mkfifo(rohr.c_str(), 0600), 0);
-        CRohrleser leser(rohr);
+        CLeser leser(rohr);
         const CAufruf a = Batch({f.option, rohr.string(), KALVO_BEISPIEL});
         EXPECT_EQ(a.status, 0) << a.fehler;
         EXPECT_EQ(leser.Ende().substr(0, std::string(f.anfang).size()), f.anfang);

@@ -37,32 +37,6 @@ mode_t Art(const fs::path& pfad)
     return ::stat(pfad.c_str(), &st) == 0 ? (st.st_mode & S_IFMT) : 0;
 }
 
-// Reads a pipe to its end on its own thread, as `cat fifo` would; with
-// `hoechstens` it stops after that many bytes and closes the pipe early.
-class CLeser {
-public:
-    explicit CLeser(const fs::path& fifo, size_t hoechstens = SIZE_MAX)
-        : m_Faden([this, fifo, hoechstens] {
-              const int fd = ::open(fifo.c_str(), O_RDONLY);
-              if (fd < 0)
-                  return;
-              char puffer[4096];
-              for (ssize_t n; m_Gelesen.size() < hoechstens && (n = ::read(fd, puffer, sizeof puffer)) > 0;)
-                  m_Gelesen.append(puffer, static_cast<size_t>(std::min<size_t>(static_cast<size_t>(n), hoechstens)));
-              ::close(fd);
-          })
-    {}
-    std::string Ende()
-    {
-        m_Faden.join();
-        return m_Gelesen;
-    }
-
-private:
-    std::string m_Gelesen;
-    std::thread m_Faden;
-};
-
 // A character device like /dev/null (1,3) made in the test's own folder when
 // the test may make devices (root), so that the system's /dev/null is never
 // at stake; else the system's, which an unprivileged process cannot replace.
