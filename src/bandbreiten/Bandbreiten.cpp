@@ -448,10 +448,10 @@ std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
                                   Format("                 SENSITIVITAET (%s %d-%d)",
                                          s.plateau ? "HOECHSTES PLATEAU" : "KUMULIERTE IST-PRODUKTION", s.erstesJahr,
                                          s.letztesJahr),
-                                  "", "  FELD               GROESSE               TIEF       BASIS        HOCH", ""};
+                                  "", "  FELD               GROESSE                  TIEF       BASIS        HOCH", ""};
     for (const CSensitivitaet& r : s.zeilen) {
         z.push_back("  " + Linksbuendig(r.feld, 18) +
-                    Format(" %-14s %11.1f %11.1f %11.1f", GroessenName(r.groesse), r.tief, r.basis, r.hoch));
+                    Format(" %-17s %11.1f %11.1f %11.1f", GroessenName(r.groesse), r.tief, r.basis, r.hoch));
     }
     return z;
 }

@@ -117,8 +117,14 @@ TEST(Bandbreiten, SensitivityRowEqualsARunOfTheEditedDocument)
     }
     const std::vector<std::string> t = SensitivitaetsTabelle(s);
     EXPECT_EQ(t[1], "                 SENSITIVITAET (KUMULIERTE IST-PRODUKTION 2002-2030)");
-    EXPECT_EQ(t[3], "  FELD               GROESSE               TIEF       BASIS        HOCH");
-    EXPECT_EQ(t[5].substr(0, 47), "  Heidemoor          OGIP               25448.6");
+    // "Startverzoegerung", the longest quantity, fits its column.
+    EXPECT_EQ(t[3], "  FELD               GROESSE                  TIEF       BASIS        HOCH");
+    EXPECT_EQ(t[5].substr(0, 50), "  Heidemoor          OGIP                  25448.6");
+    CSensitivitaetsErgebnis verzoegert = s;
+    verzoegert.zeilen[0].groesse = EGroesse::Startverzoegerung;
+    const std::vector<std::string> mitVerzoegerung = SensitivitaetsTabelle(verzoegert);
+    for (size_t k = 5; k < mitVerzoegerung.size(); ++k) // every row ends under HOCH
+        EXPECT_EQ(mitVerzoegerung[k].size(), t[3].size()) << mitVerzoegerung[k];
 }
 
 // Nearest rank on the sorted runs, worked by hand for two runs {10, 20}:
