@@ -134,9 +134,11 @@ void CMainFrame::ProfilUebernehmen(double menge)
     CKalvoDoc::CStand vorher = m_Doc.Stand();
     m_Doc.KonstantesVerkaufsprofil(menge);
     bedarf->setChecked(true); // the run is demand-limited
-    m_Verlauf.push(
-        new CStandBefehl(m_Doc, "Verkaufsprofil übernehmen", std::move(vorher), m_Doc.Stand(),
-                         [bedarf, bedarfVorher](bool nachher) { bedarf->setChecked(nachher || bedarfVorher); }));
+    m_Verlauf.push(new CStandBefehl(m_Doc, "Verkaufsprofil übernehmen", std::move(vorher), m_Doc.Stand(),
+                                    [this, bedarf, bedarfVorher](bool nachher) {
+                                        bedarf->setChecked(nachher || bedarfVorher);
+                                        statusBar()->clearMessage(); // the note spoke of the step
+                                    }));
     statusBar()->showMessage(QString("Das Verkaufsprofil wurde ersetzt: %1 Mio m³ je Jahr, Förderung nach Bedarf "
                                      "(Strg+Z nimmt beides zurück).")
                                  .arg(QLocale().toString(menge, 'f', 1)),

@@ -3,6 +3,7 @@
 #include "platform/Format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -139,11 +140,21 @@ std::string Zitat(std::string_view zelle)
     return Anzeigename(zelle.substr(0, ende)) + "…";
 }
 
+namespace {
+
+// A limit as a person reads it: 1000000, not 1e+06.
+std::string Grenze(double x)
+{
+    return x == std::floor(x) && std::fabs(x) < 1e15 ? Format("%.0f", x) : Format("%g", x);
+}
+
+} // namespace
+
 std::string BereichText(const CZahlbereich& b)
 {
     if (b.obenOffen)
-        return Format("von %g bis unter %g", b.min, b.max);
-    return Format("zwischen %g und %g", b.min, b.max);
+        return "von " + Grenze(b.min) + " bis unter " + Grenze(b.max);
+    return "zwischen " + Grenze(b.min) + " und " + Grenze(b.max);
 }
 
 CErgebnis<double> ZahlImBereich(std::string_view text, const CZahlbereich& b)
@@ -170,6 +181,6 @@ CErgebnis<double> ZahlImBereich(std::string_view text, const CZahlbereich& b)
             return keineZahl("ist keine Zahl.");
     }
     if (wert < b.min || wert > b.max || (b.obenOffen && wert >= b.max))
-        return CFehler{zitat + "liegt nicht " + BereichText(b) + "."};
+        return CFehler{zitat + (b.obenOffen ? "liegt nicht im Bereich " : "liegt nicht ") + BereichText(b) + "."};
     return wert;
 }

@@ -482,8 +482,9 @@ TEST(Bandbreiten, SensitivitiesWidestFirstAndStableForTies)
     for (size_t k = 1; k < zeilen.size(); ++k) {
         const double vorher = std::fabs(zeilen[k - 1].hoch), jetzt = std::fabs(zeilen[k].hoch);
         EXPECT_GE(vorher, jetzt) << k;
-        if (vorher == jetzt)
+        if (vorher == jetzt) {
             EXPECT_LT(std::stoi(zeilen[k - 1].feld), std::stoi(zeilen[k].feld)) << k;
+        }
     }
 
     // On the sample: every row is a run, the table in that order.
@@ -538,8 +539,9 @@ TEST(Bandbreiten, VariedRecordScalesAndMovesItsStageRows)
     for (const Fall& fall : faelle) {
         const CFeldsatz a = Abgewandelt(satz, {{fall.g, fall.wert}});
         const std::string name = std::string(GroessenName(fall.g)) + " " + std::to_string(fall.wert);
-        if (fall.g != EGroesse::Startverzoegerung)
+        if (fall.g != EGroesse::Startverzoegerung) {
             EXPECT_FLOAT_EQ(float(Grundwert(a, fall.g)), float(fall.kopf)) << name;
+        }
         EXPECT_EQ(a.Werte().m_iFoerderbeginn, fall.beginn) << name;
         for (size_t k = 0; k < 3; ++k) {
             EXPECT_EQ(a.Stufen()[k].m_iStufeAbJahr, fall.jahr[k]) << name << " " << k;

@@ -82,7 +82,8 @@ TEST(Zahlregel, SmallNumberBoxesKeepEveryDigitAndNameTheirRange)
         {"40", jahre, NAN, "„40“ liegt nicht zwischen 1 und 33."},
         {"2.5", prozent, 2.5, ""},
         {"2,5", prozent, 2.5, ""},
-        {"100", prozent, NAN, "„100“ liegt nicht von 0 bis unter 100."},
+        {"100", prozent, NAN, "„100“ liegt nicht im Bereich von 0 bis unter 100."},
+        {"2000000", {0, 1e6}, NAN, "„2000000“ liegt nicht zwischen 0 und 1000000."},
         {"860.5", menge, 860.5, ""},
         {"860,5", menge, 860.5, ""},
         {"0,1", menge, 0.1, ""}, // read in double: 0.1, not float's 0.100000001

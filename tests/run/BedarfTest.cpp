@@ -258,8 +258,9 @@ TEST(Bedarf, CoverageNamesTheFirstShortfallInVolumeAndInRate)
         const CBedarfsjahr& b = doc.m_Bedarfsjahre[j];
         const int i = b.jahr - rate.start;
         EXPECT_GT(b.lieferbarRate, 0) << b.jahr;
-        if (b.faktor < 1) // held back: the deliverable rate is above what was produced
+        if (b.faktor < 1) { // held back: the deliverable rate is above what was produced
             EXPECT_GT(rate.ist[i], double(doc.m_fRateFelder[i]) + doc.m_fRestRate[i]) << b.jahr;
+        }
     }
     doc.m_iGrafikRate = 0;
     doc.m_bBedarf = false;
@@ -400,8 +401,9 @@ TEST(Bedarf, PlateauLevelYearsAndLastYearHeldInTheSamples)
         const CLaufErgebnis r = Lauf(b);
         for (int y = 0; y <= f.gehaltenBis - r.projektstart; ++y)
             EXPECT_GE(IstProduktion(r, y), p.menge - 0.05) << fall << " " << y;
-        if (f.gehaltenBis + 1 - r.projektstart < r.anzahl)
+        if (f.gehaltenBis + 1 - r.projektstart < r.anzahl) {
             EXPECT_LT(IstProduktion(r, f.gehaltenBis + 1 - r.projektstart), p.menge - 0.05) << fall;
+        }
         // A tenth more is not held over the plateau's years.
         b.sollKonstant = static_cast<float>(p.menge + 0.1);
         EXPECT_LT(GehaltenBis(Lauf(b), p.menge + 0.1), p.letztesJahr) << fall;
