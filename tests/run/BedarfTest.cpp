@@ -82,7 +82,7 @@ TEST(Bedarf, OneFieldAtCapacityThrottledAndFromItsFirstYear)
     const CLaufErgebnis hoch = Lauf(e);
     ASSERT_EQ(hoch.bedarf.size(), 10u);
     for (const CBedarfsjahr& b : hoch.bedarf)
-        EXPECT_EQ(b.faktor, 1.0) << b.jahr; // demand above capacity: at capacity, as the specified run
+        EXPECT_EQ(b.faktor, 1.0) << b.jahr; // demand above capacity: at capacity, as without the limit
     EXPECT_TRUE(std::equal(std::begin(voll.produktionFelder), std::end(voll.produktionFelder), hoch.produktionFelder));
 
     // 30 Mio m³ a year: the first year is throttled to the demand.
@@ -220,7 +220,7 @@ TEST(Bedarf, BatchOptionsAndTheirRefusals)
     EXPECT_NE(tabelle.find(";0,979;"), std::string::npos); // 2004's factor, as the table prints it
     ASSERT_EQ(batch({"--csv", csv, datei}).first, 0);
     EXPECT_EQ(DateiInhalt(csv).find("Bedarf Felder"), std::string::npos);
-    // Off, the output is the specified one.
+    // Off, the output is that of a run at capacity: no demand table.
     EXPECT_EQ(batch({datei}).second.find("FOERDERUNG NACH BEDARF"), std::string::npos);
 }
 
