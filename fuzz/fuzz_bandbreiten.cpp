@@ -14,30 +14,20 @@ CLaufEingabe Eingabe()
 {
     CLaufEingabe e;
     CFeldwerte f;
-    f.m_sFeldname = "Feld";
     f.m_iFoerderbeginn = 2005;
-    f.m_fAnteil[3] = 100;
+    CStufenzeile eingabe;
+    CStufenTexte stufen;
+    InitDataWerte(f, eingabe, stufen); // a new field's values, then a gas field's
+    f.m_sFeldname = "Feld";
     f.m_fTcel = 100;
     f.m_fKopftemperatur = 20;
     f.m_fOGIP = 5000;
-    f.m_fPi = 300;
-    f.m_fPermHorizontal = f.m_fPermVertikal = 1;
-    f.m_fMaechtigkeitBankrecht = f.m_fMaechtigkeitErbohrt = 10;
-    f.m_fEinflussradius = 1000;
-    f.m_fTeufe = 3000;
-    f.m_fSteigrohrDi = 10;
+    f.m_fPi = f.m_fReferenzdruck = 300;
     f.m_fKopfdruck = 50;
-    f.m_iBohrungen = 4;
     f.m_fMaxRate = 50000;
-    f.m_iFoerderstunden = 8000;
-    f.m_fReferenzdruck = 300;
-    f.m_fKonsAnteil = 50;
     f.m_fA1 = 10;
     f.m_fB1 = 1.2f;
     f.m_fCWert = 2;
-    CStufenTexte stufen;
-    for (std::string& s : stufen)
-        s = "2005 8000 50.0 4 2.0000 50.00";
     e.felder.emplace_back(DatenInZeile(f, stufen));
     e.projektende = 2015;
     e.threads = 1;

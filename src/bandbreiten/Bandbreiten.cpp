@@ -58,12 +58,11 @@ std::string AngabeLesen(std::string_view text, EZahlschreibung schreibung, CAnga
 }
 
 // The file decides once whether its numbers carry a decimal comma.
-EZahlschreibung SchreibungDerDatei(const std::vector<std::string_view>& zeilen)
+EZahlschreibung SchreibungDerDatei(const CCsvTabelle& tabelle)
 {
-    for (size_t nr = 1; nr < zeilen.size(); ++nr) {
-        const std::vector<std::string> z = CsvZellen(zeilen[nr]);
-        for (size_t k = 2; k < 4 && k < z.size(); ++k) {
-            std::string_view zahl = z[k];
+    for (size_t nr = 1; nr < tabelle.size(); ++nr) {
+        for (size_t k = 2; k < 4 && k < tabelle[nr].size(); ++k) {
+            std::string_view zahl = tabelle[nr][k];
             if (!zahl.empty() && zahl.back() == '%')
                 zahl = CsvGetrimmt(zahl.substr(0, zahl.size() - 1));
             if (HatDezimalkomma(zahl))
@@ -125,7 +124,7 @@ std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes)
     std::vector<CBandbreitenZeile> ergebnis;
     for (size_t nr = 2; nr <= zeilen.size(); ++nr) { // line 1 is the heading
         const std::vector<std::string> z = CsvZellen(VierZellen(zeilen[nr - 1]));
-        if (std::all_of(z.begin(), z.end(), [](const std::string& c) { return c.empty(); }))
+        if (CsvLeer(z))
             continue;
         CBandbreitenZeile zeile;
         for (size_t k = 0; k < zeile.size() && k < z.size(); ++k)
@@ -222,20 +221,19 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
     const std::string text = TextAusDatei(bytes);
     std::vector<CSpanne> spannen;
     std::map<std::pair<int, EGroesse>, int> gesehen; // field and quantity → line
-    const std::vector<std::string_view> zeilen = CsvZeilen(text);
-    const std::vector<std::string> kopf = CsvZellen(zeilen.empty() ? std::string_view() : zeilen[0]);
+    const CErgebnis<CCsvTabelle> tabelle = CsvTabelle(text, kMaxZellen);
+    if (!tabelle)
+        return CFehler{tabelle.Fehlertext()};
+    const std::vector<std::string> kopf = tabelle->empty() ? std::vector<std::string>() : (*tabelle)[0];
     if (kopf.size() < 4 || KleinSchreibung(kopf[0]) != "feld" ||
         (KleinSchreibung(kopf[1]) != "groesse" && KleinSchreibung(kopf[1]) != "größe") ||
         KleinSchreibung(kopf[2]) != "tief" || KleinSchreibung(kopf[3]) != "hoch")
         return CFehler{"Zeile 1: Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten."};
-    for (size_t nr = 0; nr < zeilen.size(); ++nr)
-        if (CsvHoechstensZellen(zeilen[nr]) > kMaxZellen)
-            return CFehler{Format("Zeile %zu: Die Zeile hat mehr als %zu Spalten.", nr + 1, kMaxZellen)};
-    const EZahlschreibung schreibung = SchreibungDerDatei(zeilen);
-    for (int nr = 2; nr <= static_cast<int>(zeilen.size()); ++nr) {
+    const EZahlschreibung schreibung = SchreibungDerDatei(*tabelle);
+    for (int nr = 2; nr <= static_cast<int>(tabelle->size()); ++nr) {
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
-        const std::vector<std::string> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
-        if (std::all_of(z.begin(), z.end(), [](const std::string& c) { return c.empty(); }))
+        const std::vector<std::string>& z = (*tabelle)[static_cast<size_t>(nr - 1)];
+        if (CsvLeer(z))
             continue; // an empty line, or one a spreadsheet wrote as ";;;"
         if (z.size() < 4)
             return fehler("Es fehlen Angaben; erwartet werden Feld;Groesse;Tief;Hoch.");

@@ -28,6 +28,32 @@ CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldunge
     return lauf.Abschliessen();
 }
 
+std::string StufenwerteUebernehmen(const CStufenzeile& s, CFeldwerte& f)
+{
+    std::string text;
+    if (s.m_iStufeFoerderstunden > 0) {
+        text += Format(" Förderstunden:%4d", s.m_iStufeFoerderstunden);
+        f.m_iFoerderstunden = s.m_iStufeFoerderstunden;
+    }
+    if (s.m_fStufeKopfdruck > 0) {
+        text += Format(" Kopfdruck:%3.0f", double(s.m_fStufeKopfdruck));
+        f.m_fKopfdruck = s.m_fStufeKopfdruck;
+    }
+    if (s.m_iStufeBohrungen > 0) {
+        text += Format(" Bohrungen:%d", s.m_iStufeBohrungen);
+        f.m_iBohrungen = s.m_iStufeBohrungen;
+    }
+    if (s.m_fStufeCWert > 0) {
+        text += Format(" C-Wert:%5.3f", double(s.m_fStufeCWert));
+        f.m_fCWert = s.m_fStufeCWert;
+    }
+    if (s.m_fStufeKonsAnteil > 0) {
+        text += Format(" Kons.Anteil:%5.1f", double(s.m_fStufeKonsAnteil));
+        f.m_fKonsAnteil = s.m_fStufeKonsAnteil;
+    }
+    return text;
+}
+
 // A stage row applies from its year on, in the year it names and not in the
 // field's first year; values above 0 replace the field's working values.
 void CPrognoseLauf::StufeAnwenden(int y)
@@ -38,27 +64,7 @@ void CPrognoseLauf::StufeAnwenden(int y)
     for (const CStufenzeile& s : m_E.stufen) {
         if (!(y > 0 && s.m_iStufeAbJahr == jahr && s.m_iStufeAbJahr > fb))
             continue;
-        std::string text = Format(" Ab %d", jahr);
-        if (s.m_iStufeFoerderstunden > 0) {
-            text += Format(" Förderstunden:%4d", s.m_iStufeFoerderstunden);
-            f.m_iFoerderstunden = s.m_iStufeFoerderstunden;
-        }
-        if (s.m_fStufeKopfdruck > 0) {
-            text += Format(" Kopfdruck:%3.0f", double(s.m_fStufeKopfdruck));
-            f.m_fKopfdruck = s.m_fStufeKopfdruck;
-        }
-        if (s.m_iStufeBohrungen > 0) {
-            text += Format(" Bohrungen:%d", s.m_iStufeBohrungen);
-            f.m_iBohrungen = s.m_iStufeBohrungen;
-        }
-        if (s.m_fStufeCWert > 0) {
-            text += Format(" C-Wert:%5.3f", double(s.m_fStufeCWert));
-            f.m_fCWert = s.m_fStufeCWert;
-        }
-        if (s.m_fStufeKonsAnteil > 0) {
-            text += Format(" Kons.Anteil:%5.1f", double(s.m_fStufeKonsAnteil));
-            f.m_fKonsAnteil = s.m_fStufeKonsAnteil;
-        }
+        const std::string text = Format(" Ab %d", jahr) + StufenwerteUebernehmen(s, f);
         if (m_E.detail)
             Zeile(text);
     }

@@ -43,6 +43,10 @@ struct CPrognoseErgebnis {
     float zTabRohr[kDruckPunkte]{};   // z at the mean tubing temperature (pressure-dependent)
 };
 
+// Takes a stage row's values above 0 (0 leaves a value unchanged) into the
+// field; returns their part of the report's stage line.
+std::string StufenwerteUebernehmen(const CStufenzeile& stufe, CFeldwerte& feld);
+
 // The whole forecast of one field.
 CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);
 

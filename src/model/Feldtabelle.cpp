@@ -91,21 +91,14 @@ CErgebnis<std::vector<size_t>> Spaltenorte(const std::vector<std::string>& kopf,
     return wo;
 }
 
-bool Leer(const std::vector<std::string>& z)
-{
-    return std::all_of(z.begin(), z.end(), [](const std::string& c) { return c.empty(); });
-}
-
 // Whether the table writes its numbers with a decimal comma: decided once,
 // from every value cell (the names left out).
-EZahlschreibung SchreibungDerTabelle(const std::vector<std::string_view>& zeilen, size_t namensspalte)
+EZahlschreibung SchreibungDerTabelle(const CCsvTabelle& tabelle, size_t namensspalte)
 {
-    for (size_t nr = 1; nr < zeilen.size(); ++nr) {
-        const std::vector<std::string> z = CsvZellen(zeilen[nr]);
-        for (size_t k = 0; k < z.size(); ++k)
-            if (k != namensspalte && HatDezimalkomma(z[k]))
+    for (size_t nr = 1; nr < tabelle.size(); ++nr)
+        for (size_t k = 0; k < tabelle[nr].size(); ++k)
+            if (k != namensspalte && HatDezimalkomma(tabelle[nr][k]))
                 return EZahlschreibung::Dezimalkomma;
-    }
     return EZahlschreibung::Dezimalpunkt;
 }
 
@@ -136,21 +129,20 @@ CErgebnis<CFeldsaetze> FeldtabelleLesen(std::string_view bytes)
 {
     const std::string text = TextAusDatei(bytes);
     const std::vector<std::string> spalten = Spalten();
-    const std::vector<std::string_view> zeilen = CsvZeilen(text);
-    for (size_t nr = 0; nr < zeilen.size(); ++nr)
-        if (CsvHoechstensZellen(zeilen[nr]) > kMaxZellen)
-            return ZeilenFehler(static_cast<int>(nr + 1), Format("Die Zeile hat mehr als %zu Spalten.", kMaxZellen));
-    if (zeilen.empty())
+    const CErgebnis<CCsvTabelle> tabelle = CsvTabelle(text, kMaxZellen);
+    if (!tabelle)
+        return CFehler{tabelle.Fehlertext()};
+    if (tabelle->empty())
         return CFehler{"Die Tabelle enthält kein Feld."};
-    const CErgebnis<std::vector<size_t>> wo = Spaltenorte(CsvZellen(zeilen[0]), spalten);
+    const CErgebnis<std::vector<size_t>> wo = Spaltenorte((*tabelle)[0], spalten);
     if (!wo)
         return CFehler{wo.Fehlertext()};
-    const EZahlschreibung schreibung = SchreibungDerTabelle(zeilen, (*wo)[0]);
+    const EZahlschreibung schreibung = SchreibungDerTabelle(*tabelle, (*wo)[0]);
     std::map<std::string, int> namen; // field name → line
     CFeldsaetze felder;
-    for (int nr = 2; nr <= static_cast<int>(zeilen.size()); ++nr) {
-        const std::vector<std::string> z = CsvZellen(zeilen[static_cast<size_t>(nr - 1)]);
-        if (Leer(z))
+    for (int nr = 2; nr <= static_cast<int>(tabelle->size()); ++nr) {
+        const std::vector<std::string>& z = (*tabelle)[static_cast<size_t>(nr - 1)];
+        if (CsvLeer(z))
             continue;
         const CErgebnis<std::string> satz = Satztext(z, *wo, spalten, schreibung);
         if (!satz)

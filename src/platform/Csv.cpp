@@ -1,5 +1,7 @@
 #include "platform/Csv.h"
 
+#include "platform/Format.h"
+
 #include <algorithm>
 
 std::string_view CsvGetrimmt(std::string_view s)
@@ -38,6 +40,24 @@ std::vector<std::string> CsvZellen(std::string_view zeile)
 size_t CsvHoechstensZellen(std::string_view zeile)
 {
     return static_cast<size_t>(std::count(zeile.begin(), zeile.end(), ';')) + 1;
+}
+
+CErgebnis<CCsvTabelle> CsvTabelle(std::string_view text, size_t hoechstens)
+{
+    const std::vector<std::string_view> zeilen = CsvZeilen(text);
+    for (size_t nr = 0; nr < zeilen.size(); ++nr)
+        if (CsvHoechstensZellen(zeilen[nr]) > hoechstens)
+            return CFehler{Format("Zeile %zu: Die Zeile hat mehr als %zu Spalten.", nr + 1, hoechstens)};
+    CCsvTabelle tabelle;
+    tabelle.reserve(zeilen.size());
+    for (std::string_view zeile : zeilen)
+        tabelle.push_back(CsvZellen(zeile));
+    return tabelle;
+}
+
+bool CsvLeer(const std::vector<std::string>& zellen)
+{
+    return std::all_of(zellen.begin(), zellen.end(), [](const std::string& c) { return c.empty(); });
 }
 
 std::string CsvText(const std::string& text)

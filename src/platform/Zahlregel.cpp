@@ -84,30 +84,51 @@ bool SiehtNachTausenderpunktAus(std::string_view text)
     return true;
 }
 
-CErgebnis<float> ZahlLesen(std::string_view text, EZahlschreibung schreibung)
+namespace {
+
+// The text of a number by the rule, with a decimal point, ready for the C
+// readers; or why it is none.
+CErgebnis<std::string> MitDezimalpunkt(std::string_view text, EZahlschreibung schreibung)
 {
     text = Getrimmt(text);
     if (!NurDezimal(text))
         return KeineZahl();
-    float wert = 0;
+    const size_t komma = text.find(',');
+    const bool punkt = text.find('.') != std::string_view::npos;
     switch (schreibung) {
     case EZahlschreibung::Einzeln:
         if (SiehtNachTausenderpunktAus(text))
             return CFehler{"ist nicht eindeutig: ein Tausenderpunkt wird nicht gelesen. Geben Sie die Zahl ohne Punkt "
                            "ein (" +
                            OhnePunkte(text) + ") oder mit Dezimalkomma."};
-        if (!LiesEingabeFloat(text, wert))
-            return KeineZahl();
-        return wert;
+        break;
     case EZahlschreibung::Dezimalkomma:
-        if (text.find('.') != std::string_view::npos)
+        if (punkt)
             return PunktUnterKommas(text);
-        if (!LiesEingabeFloat(text, wert))
+        break;
+    case EZahlschreibung::Dezimalpunkt:
+        if (komma != std::string_view::npos)
             return KeineZahl();
-        return wert;
-    case EZahlschreibung::Dezimalpunkt: break;
+        break;
     }
-    if (!LiesFloat(text, wert))
+    // At most one comma, and not beside a point: "1.000,5" is no number.
+    if (komma != std::string_view::npos && (punkt || text.find(',', komma + 1) != std::string_view::npos))
+        return KeineZahl();
+    std::string mitPunkt(text);
+    if (komma != std::string_view::npos)
+        mitPunkt[komma] = '.';
+    return mitPunkt;
+}
+
+} // namespace
+
+CErgebnis<float> ZahlLesen(std::string_view text, EZahlschreibung schreibung)
+{
+    const CErgebnis<std::string> t = MitDezimalpunkt(text, schreibung);
+    float wert = 0;
+    if (!t)
+        return CFehler{t.Fehlertext()};
+    if (!LiesFloat(*t, wert))
         return KeineZahl();
     return wert;
 }
@@ -171,13 +192,11 @@ CErgebnis<double> ZahlImBereich(std::string_view text, const CZahlbereich& b)
             return keineZahl(i.Fehlertext());
         wert = *i;
     } else {
-        const CErgebnis<float> geprueft = ZahlLesen(text);
-        if (!geprueft)
-            return keineZahl(geprueft.Fehlertext());
-        // Read once more in double: a quantity keeps the digits typed.
-        std::string mitPunkt(Getrimmt(text));
-        std::replace(mitPunkt.begin(), mitPunkt.end(), ',', '.');
-        if (!LiesDouble(mitPunkt, wert))
+        // Read in double: a quantity keeps the digits typed.
+        const CErgebnis<std::string> t = MitDezimalpunkt(text, EZahlschreibung::Einzeln);
+        if (!t)
+            return keineZahl(t.Fehlertext());
+        if (!LiesDouble(*t, wert))
             return keineZahl("ist keine Zahl.");
     }
     if (wert < b.min || wert > b.max || (b.obenOffen && wert >= b.max))

@@ -504,20 +504,9 @@ void Fortsetzen(CPrognoseEingabe& e, const CPrognoseLauf& vor, int projektstart)
     f = vor.Ergebnis().feld;
     f.m_fKumProdBeginn = vor.Kumuliert();
     f.m_iFoerderbeginn = projektstart;
-    for (const CStufenzeile& s : e.stufen) {
-        if (s.m_iStufeAbJahr != projektstart)
-            continue;
-        if (s.m_iStufeFoerderstunden > 0)
-            f.m_iFoerderstunden = s.m_iStufeFoerderstunden;
-        if (s.m_fStufeKopfdruck > 0)
-            f.m_fKopfdruck = s.m_fStufeKopfdruck;
-        if (s.m_iStufeBohrungen > 0)
-            f.m_iBohrungen = s.m_iStufeBohrungen;
-        if (s.m_fStufeCWert > 0)
-            f.m_fCWert = s.m_fStufeCWert;
-        if (s.m_fStufeKonsAnteil > 0)
-            f.m_fKonsAnteil = s.m_fStufeKonsAnteil;
-    }
+    for (const CStufenzeile& s : e.stufen)
+        if (s.m_iStufeAbJahr == projektstart)
+            StufenwerteUebernehmen(s, f);
 }
 
 } // namespace
@@ -677,7 +666,7 @@ void CLauf::NachBedarfFoerdern()
         m_Bedarfsjahre.push_back(b);
     }
 
-    // The fields' results in list order, as the specified run adds them.
+    // The fields' results in list order, as a run at capacity adds them.
     for (size_t k = 0; k < m_Bedarfsfelder.size(); ++k) {
         CBedarfsfeld& f = m_Bedarfsfelder[k];
         CPrognoseLauf lauf = k < stand.size() ? stand[k] : f.lauf;

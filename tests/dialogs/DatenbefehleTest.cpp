@@ -44,6 +44,16 @@ struct CDokument {
     }
 };
 
+// The dialog's script: the first field gets 9 wells with "Feld ändern", then OK.
+bool NeunBohrungen(CDlgInput& dlg)
+{
+    dlg.OnInitDialog();
+    dlg.m_Austausch.m_Texte[IDC_Input::Bohrungen] = "9";
+    dlg.FeldAendern();
+    dlg.OnOK();
+    return true;
+}
+
 } // namespace
 
 TEST(Datenbefehle, OkWithoutChangeRunsOnlyWhenSomethingDiffers)
@@ -78,13 +88,7 @@ TEST(Datenbefehle, CancelKeepsTheDocumentAndChangesMarkIt)
     EXPECT_EQ(d.doc.m_saFelder.size(), 1u);
     EXPECT_EQ(d.doc.m_sEinzelfeld, "FeldA"); // "Abbrechen" changes nothing, not even the choice
 
-    d.skript.daten = [](CDlgInput& dlg) {
-        dlg.OnInitDialog();
-        dlg.m_Austausch.m_Texte[IDC_Input::Bohrungen] = "9";
-        dlg.FeldAendern();
-        dlg.OnOK();
-        return true;
-    };
+    d.skript.daten = NeunBohrungen;
     d.befehle.OnDatenAendern();
     EXPECT_TRUE(d.doc.IsModified());
     EXPECT_NE(d.doc.m_saFelder[0].Text().find(" 9 25000.0 "), std::string::npos);
@@ -315,13 +319,7 @@ TEST(Datenbefehle, OkWithoutChangeIsNoUndoStep)
     EXPECT_NE(d.doc.Stand(), vorher);
     EXPECT_TRUE(d.doc.Stand().GleicheEingaben(vorher));
 
-    d.skript.daten = [](CDlgInput& dlg) {
-        dlg.OnInitDialog();
-        dlg.m_Austausch.m_Texte[IDC_Input::Bohrungen] = "9";
-        dlg.FeldAendern();
-        dlg.OnOK();
-        return true;
-    };
+    d.skript.daten = NeunBohrungen;
     const CKalvoDoc::CStand davor = d.doc.Stand();
     d.befehle.OnDatenAendern();
     EXPECT_FALSE(d.doc.Stand().GleicheEingaben(davor));
