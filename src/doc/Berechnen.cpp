@@ -3,6 +3,7 @@
 
 #include "doc/CKalvoDoc.h"
 
+#include "bericht/Laufbericht.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "run/Hinweise.h"
@@ -29,6 +30,7 @@ void CKalvoDoc::ErgebnisseLoeschen()
 {
     JahresreihenLoeschen();
     m_saBericht.clear();
+    m_Laufbericht = {};
     m_NichtBerechnet.clear();
     m_saHinweise.clear();
     m_iAnzahl = 0;
@@ -64,7 +66,6 @@ void CKalvoDoc::Arbeitswerte(Doc& d, W& w, Fn&& paar)
     feld(d.m_iStufeBohrungen, w.stufeBohrungen);
     feld(d.m_fStufeCWert, w.stufeCWert);
     feld(d.m_fStufeKonsAnteil, w.stufeKonsAnteil);
-    feld(d.m_sText, w.text);
 }
 
 CLaufEingabe CKalvoDoc::LaufEingabe() const
@@ -112,7 +113,8 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     const auto kopie = [](const auto& von, auto& nach) { std::copy(std::begin(von), std::end(von), std::begin(nach)); };
     m_iProjektstart = r.projektstart;
     m_iAnzahl = r.anzahl;
-    m_saBericht = std::move(r.bericht);
+    m_Laufbericht = Laufbericht(r);
+    m_saBericht = BerichtText(m_Laufbericht);
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);
     kopie(r.restProduktion, m_fRestProduktion);

@@ -5,6 +5,7 @@
 // working values of the field being computed.
 
 #include "bandbreiten/Bandbreiten.h"
+#include "bericht/Bericht.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
@@ -77,9 +78,10 @@ public:
     float m_fZTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature
     float m_fZi = 0;                   // z at the initial pressure
     std::string m_sFeldname;
-    std::string m_sText;                  // scratch text of report lines and messages
+    std::string m_sText;                  // scratch text (the report is made in bericht/)
     int m_iEinzelfeld = -1;               // position of the single field; -1 = none
     std::vector<CFeldreihe> m_Feldreihen; // each computed field's share, in list order
+    CBericht m_Laufbericht;               // the last run's report as tables and lines (m_saBericht its text)
 
     // ---- planning answers: user settings, not kept in the file ----
     bool m_bDeckung = false;                  // coverage table after the report, shortfall years in the chart
@@ -225,9 +227,6 @@ public:
     // computed again. The document is modified, not saved.
     void KonstantesVerkaufsprofil(double menge);
 
-    // Appends m_sText to the report buffer.
-    void BerichtZeile() { m_saBericht.push_back(m_sText); }
-    void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
     // Drops the fields' kept results and gas tables: the next run computes every field from scratch.
     void FeldergebnisseVergessen() { m_Feldspeicher = {}; }
     // A field the last run could not compute, with the German reason; the

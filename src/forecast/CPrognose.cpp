@@ -2,7 +2,7 @@
 
 #include "forecast/DruckTabellen.h"
 #include "model/Einheiten.h"
-#include "platform/Format.h"
+#include "platform/Format.h" // the message of a field without z
 #include "platform/Meldungen.h"
 
 #include <algorithm>
@@ -10,8 +10,7 @@
 
 namespace {
 
-constexpr size_t kNamensbreite = 18; // name in the reserves line
-constexpr float kProzent = 0.01f;    // single-precision constant of the material balance
+constexpr float kProzent = 0.01f; // single-precision constant of the material balance
 
 // Mio m³ from m³/h over half a year of H hours: H/2 · rate / 1e6.
 constexpr double kHalbjahrMio = 2000000.0;
@@ -28,30 +27,18 @@ CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldunge
     return lauf.Abschliessen();
 }
 
-std::string StufenwerteUebernehmen(const CStufenzeile& s, CFeldwerte& f)
+void StufenwerteUebernehmen(const CStufenzeile& s, CFeldwerte& f)
 {
-    std::string text;
-    if (s.m_iStufeFoerderstunden > 0) {
-        text += Format(" Förderstunden:%4d", s.m_iStufeFoerderstunden);
+    if (s.m_iStufeFoerderstunden > 0)
         f.m_iFoerderstunden = s.m_iStufeFoerderstunden;
-    }
-    if (s.m_fStufeKopfdruck > 0) {
-        text += Format(" Kopfdruck:%3.0f", double(s.m_fStufeKopfdruck));
+    if (s.m_fStufeKopfdruck > 0)
         f.m_fKopfdruck = s.m_fStufeKopfdruck;
-    }
-    if (s.m_iStufeBohrungen > 0) {
-        text += Format(" Bohrungen:%d", s.m_iStufeBohrungen);
+    if (s.m_iStufeBohrungen > 0)
         f.m_iBohrungen = s.m_iStufeBohrungen;
-    }
-    if (s.m_fStufeCWert > 0) {
-        text += Format(" C-Wert:%5.3f", double(s.m_fStufeCWert));
+    if (s.m_fStufeCWert > 0)
         f.m_fCWert = s.m_fStufeCWert;
-    }
-    if (s.m_fStufeKonsAnteil > 0) {
-        text += Format(" Kons.Anteil:%5.1f", double(s.m_fStufeKonsAnteil));
+    if (s.m_fStufeKonsAnteil > 0)
         f.m_fKonsAnteil = s.m_fStufeKonsAnteil;
-    }
-    return text;
 }
 
 // A stage row applies from its year on, in the year it names and not in the
@@ -64,9 +51,9 @@ void CPrognoseLauf::StufeAnwenden(int y)
     for (const CStufenzeile& s : m_E.stufen) {
         if (!(y > 0 && s.m_iStufeAbJahr == jahr && s.m_iStufeAbJahr > fb))
             continue;
-        const std::string text = Format(" Ab %d", jahr) + StufenwerteUebernehmen(s, f);
+        StufenwerteUebernehmen(s, f);
         if (m_E.detail)
-            Zeile(text);
+            m_R.tabelle.stufen.push_back({m_R.tabelle.jahre.size(), jahr, s});
     }
 }
 
@@ -148,6 +135,8 @@ CPrognoseLauf::CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldun
 {
     m_R.feld = eingabe.feld;
     const CFeldwerte& f = m_R.feld;
+    m_R.tabelle.kumBeginn = f.m_fKumProdBeginn;
+    m_R.tabelle.druckabhaengig = m_E.druckabhaengig;
     const int ps = m_E.projektstart;
     const long long jahre = std::clamp<long long>(static_cast<long long>(m_E.projektende) - ps + 1, 0, kMaxJahre);
     m_iSchritte = static_cast<int>(2 * jahre);
@@ -208,8 +197,6 @@ void CPrognoseLauf::Halbjahr(int n)
     }
     if (m_iHalb == 1)
         m_fRA = m_fR0;
-    if (n == 1 && m_E.detail)
-        Kopfzeilen(m_fG0);
 
     // End-of-step rate: (1,1) Padé form of r0·exp(−(1 − r1/r0)).
     const float r0 = m_fR0, r1 = m_fR1;
@@ -232,64 +219,17 @@ void CPrognoseLauf::Halbjahr(int n)
         m_R.produktion[j - 1] = pAnteil;
         m_R.rate[j - 1] = qS;
         m_fReserve = static_cast<float>(double(m_fReserve) + pAnteil);
-        Jahreszeile(m_E.projektstart + j - 1, m_fGp, pbs, m_fRA, qE, pJahr, qS, pAnteil, hs);
+        if (m_E.detail)
+            m_R.tabelle.jahre.push_back({m_E.projektstart + j - 1, m_fGp, pbs, m_fRA, qE, pJahr, qS, pAnteil,
+                                         f.m_fKopfdruck, hs, f.m_iBohrungen, m_Faktoren.m_fCP, m_Faktoren.m_fA1p,
+                                         m_Faktoren.m_fB1p});
         m_iHalb = 0;
     }
 }
 
-// After the last year: the reserve, its line and the closing lines.
+// After the last year: the reserve.
 CPrognoseErgebnis CPrognoseLauf::Abschliessen()
 {
-    const CFeldwerte& f = m_R.feld;
     m_R.reserve = m_fReserve;
-    if (m_E.reserven)
-        Zeile(Format("   %s   %7.1f", AufBreite(f.m_sFeldname, kNamensbreite).c_str(), double(m_fReserve)));
-    if (m_E.detail) {
-        Zeile(Format("  Dauerlastraten fuer das Feld %s wurden berechnet", f.m_sFeldname.c_str()));
-        Zeile("");
-    }
     return m_R;
-}
-
-void CPrognoseLauf::Kopfzeilen(float g0)
-{
-    Zeile(" ");
-    Zeile(Format("   DAUERLASTRATEN DES FELDES %s IN m*3/h", m_R.feld.m_sFeldname.c_str()));
-    Zeile(Format("   BEI EINER KUM.ANFANGSPRODUKTION VON %5.0f Mio m*3", double(g0)));
-    Zeile("");
-    if (m_E.druckabhaengig) {
-        Zeile(
-            " JAHR     KUM.GAS   BODEN    ANFANGS   END   PRODUKTION    RATE    PRODUKTION    KOPF    JAHRES   BOHRUNGS");
-        Zeile(
-            "        PRODUKTION SCHLIESS    RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER   ANZAHL C-WERT  A1     B1");
-        Zeile(
-            "          Mio m*3   DRUCK     m*3/h   m*3/h    Mio m*3     m*3/h     Mio m*3    DRUCK    STUNDEN                  ");
-    } else {
-        Zeile(
-            " JAHR    KUM.GAS    BODEN     ANFANGS   END    PRODUKTION   RATE    PRODUKTION    KOPF    JAHRES  BOHRUNGS");
-        Zeile(
-            "       PRODUKTION  SCHLIESS     RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER  ANZAHL");
-        Zeile(
-            "         Mio m*3    DRUCK      m*3/h    m*3/h   Mio m*3    m*3/h     Mio m*3     DRUCK    STUNDEN        ");
-    }
-    Zeile("");
-}
-
-void CPrognoseLauf::Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil,
-                                int hs)
-{
-    if (!m_E.detail)
-        return;
-    const CFeldwerte& f = m_R.feld;
-    std::string text;
-    if (m_E.druckabhaengig)
-        text = Format(" %4d  %8.0f  %8.1f  %8.0f %7.0f %9.1f %10.0f %10.1f%9.0f %10.0f %6d %7.3f %6.1f  %5.3f", jahr,
-                      double(gp), double(pbs), double(rA), double(qE), double(pJahr), double(qS), double(pAnteil),
-                      double(f.m_fKopfdruck), double(hs), f.m_iBohrungen, double(m_Faktoren.m_fCP),
-                      double(m_Faktoren.m_fA1p), double(m_Faktoren.m_fB1p));
-    else
-        text = Format(" %4d  %8.0f  %8.1f  %9.0f %8.0f %9.1f %9.0f %10.1f %8.0f %9.0f %7d", jahr, double(gp),
-                      double(pbs), double(rA), double(qE), double(pJahr), double(qS), double(pAnteil),
-                      double(f.m_fKopfdruck), double(hs), f.m_iBohrungen);
-    Zeile(text);
 }

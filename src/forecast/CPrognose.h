@@ -1,7 +1,8 @@
 #pragma once
 // The sustained-rate forecast of one field in half-year steps: material balance
 // with water invasion, p/z lookup, deliverability equation, rate cap,
-// predictor-corrector on the rate, year-end accounting and report lines.
+// predictor-corrector on the rate, year-end accounting, and the numbers of
+// the detailed report's year lines.
 // With pressure-dependent factors only the rate evaluation differs: C-Wert,
 // B1 and A1 follow the pressure in a three-pass fixed-point iteration.
 //
@@ -11,7 +12,7 @@
 #include "model/Feldsatz.h"
 #include "model/Grenzen.h"
 
-#include <string>
+#include <cstddef>
 #include <vector>
 
 class IMeldungen;
@@ -25,27 +26,60 @@ struct CPrognoseEingabe {
     const float* visTab = nullptr;   // viscosity over the pressure grid, cP
     const float* zTabRohr = nullptr; // z at the mean tubing temperature, when built ahead
     int projektstart = 0, projektende = 0;
-    bool detail = false;         // year table and stage lines in the report
-    bool reserven = false;       // one reserves line in the report
+    bool detail = false;         // keep the year values and stage rows of the detailed report
     bool druckabhaengig = false; // pressure-dependent factors
 };
 
-// What it returns: the field's consortium share per project year, the
-// reserve, the report lines, and the working values at the end.
-struct CPrognoseErgebnis {
-    bool berechnet = true;            // false when the field cannot be computed
-    float produktion[kMaxJahre]{};    // share of the annual production, Mio m³
-    float rate[kMaxJahre]{};          // share of the end rate of the year, m³/h
-    float reserve = 0;                // sum of the shares, Mio m³
-    std::vector<std::string> bericht; // report lines, in order
-    CFeldwerte feld;                  // working values after the stage rows
-    float zi = 0;                     // z at the initial pressure
-    float zTabRohr[kDruckPunkte]{};   // z at the mean tubing temperature (pressure-dependent)
+// A project year of the forecast, as the detailed report's year line shows it.
+struct CPrognosejahr {
+    int jahr = 0;
+    float kumuliert = 0;             // cumulative production at the year's end, Mio m³
+    float bodendruck = 0;            // static reservoir pressure of the last half-step, bar
+    float anfangsrate = 0;           // rate at the year's start, m³/h
+    float endrate = 0;               // rate at the year's end, m³/h
+    float produktion = 0;            // the year's production, Mio m³
+    float rateAnteil = 0;            // end rate × consortium share, m³/h
+    float produktionAnteil = 0;      // production × consortium share, Mio m³
+    float kopfdruck = 0;             // wellhead flowing pressure, bar
+    int stunden = 0;                 // producing hours (0 before the field's first year)
+    int bohrungen = 0;               // wells
+    float cWert = 0, a1 = 0, b1 = 0; // pressure-dependent factors of the last rate evaluation
+    bool operator==(const CPrognosejahr&) const = default;
 };
 
-// Takes a stage row's values above 0 (0 leaves a value unchanged) into the
-// field; returns their part of the report's stage line.
-std::string StufenwerteUebernehmen(const CStufenzeile& stufe, CFeldwerte& feld);
+// A stage row as the forecast applied it: before year line `vorJahr` (index
+// into the year values), printed with the year `jahr`.
+struct CStufenereignis {
+    size_t vorJahr = 0;
+    int jahr = 0;
+    CStufenzeile stufe;
+    bool operator==(const CStufenereignis&) const = default;
+};
+
+// What the detailed report and the reserves list show of a forecast.
+struct CPrognosetabelle {
+    float kumBeginn = 0;                 // cumulative production at the start, Mio m³
+    bool druckabhaengig = false;         // the year lines carry the pressure-dependent factors
+    std::vector<CPrognosejahr> jahre;    // with `detail`
+    std::vector<CStufenereignis> stufen; // with `detail`
+    bool operator==(const CPrognosetabelle&) const = default;
+};
+
+// What it returns: the field's consortium share per project year, the
+// reserve, the working values at the end and the detailed report's numbers.
+struct CPrognoseErgebnis {
+    bool berechnet = true;          // false when the field cannot be computed
+    float produktion[kMaxJahre]{};  // share of the annual production, Mio m³
+    float rate[kMaxJahre]{};        // share of the end rate of the year, m³/h
+    float reserve = 0;              // sum of the shares, Mio m³
+    CPrognosetabelle tabelle;       // the year values of the detailed report
+    CFeldwerte feld;                // working values after the stage rows
+    float zi = 0;                   // z at the initial pressure
+    float zTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature (pressure-dependent)
+};
+
+// Takes a stage row's values above 0 (0 leaves a value unchanged) into the field.
+void StufenwerteUebernehmen(const CStufenzeile& stufe, CFeldwerte& feld);
 
 // The whole forecast of one field.
 CPrognoseErgebnis Prognose(const CPrognoseEingabe& eingabe, IMeldungen& meldungen);
@@ -68,7 +102,7 @@ public:
     void Jahr(double faktor = 1.0);
     const CPrognoseErgebnis& Ergebnis() const { return m_R; } // so far
     float Kumuliert() const { return m_fGp; }                 // cumulative production so far, Mio m³
-    CPrognoseErgebnis Abschliessen();                         // reserve and closing lines
+    CPrognoseErgebnis Abschliessen();                         // with the reserve
 
 private:
     // Deliverability factors of the last rate evaluation (pressure-dependent).
@@ -84,9 +118,6 @@ private:
     float Rate(float pbs, float pbsz, int segment, bool vorBeginn);
     float RateDruckabhaengig(float pbs, float pbsz, int segment, bool vorBeginn);
     float Lieferrate(double a1, double c, double b1, float pbs, bool vorBeginn) const;
-    void Kopfzeilen(float g0);
-    void Jahreszeile(int jahr, float gp, float pbs, float rA, float qE, float pJahr, float qS, float pAnteil, int hs);
-    void Zeile(std::string text) { m_R.bericht.push_back(std::move(text)); }
 
     CPrognoseEingabe m_E;
     IMeldungen* m_pMeldungen;

@@ -58,6 +58,7 @@ struct CStufenzeile {
     int m_iStufeBohrungen = 0;
     float m_fStufeCWert = 0;
     float m_fStufeKonsAnteil = 0;
+    bool operator==(const CStufenzeile&) const = default;
 };
 
 using CStufen = std::array<CStufenzeile, kAnzahlStufen>;

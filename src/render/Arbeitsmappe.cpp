@@ -1,5 +1,6 @@
 #include "render/Arbeitsmappe.h"
 
+#include "bericht/Bericht.h"
 #include "doc/CKalvoDoc.h"
 #include "model/Feldtabelle.h"
 #include "platform/Csv.h"
@@ -145,6 +146,37 @@ void Blatt(CMappe& m, const char* name, const std::vector<std::string>& spalten,
     for (size_t r = 0; r < zeilen.size(); ++r)
         for (size_t k = 0; k < zeilen[r].size(); ++k)
             Zelle(m, blatt, r + 1, k, zeilen[r][k]);
+}
+
+// A table of the report from its numbers: the columns' names and units as
+// the heading, a row of cells per row of numbers (a line printed as it stands
+// is no row of the sheet). A float's cell is its shortest decimal.
+void Blatt(CMappe& m, const CTabelle* t)
+{
+    if (!t || t->name.empty() || t->zeilen.empty())
+        return;
+    lxw_worksheet* blatt = NeuesBlatt(m, t->name);
+    if (!blatt)
+        return;
+    std::vector<std::string> kopf;
+    for (const CSpalte& s : t->spalten)
+        kopf.push_back(s.einheit.empty() ? s.name : s.name + " (" + s.einheit + ")");
+    Kopf(m, blatt, kopf);
+    size_t r = 1;
+    for (const CTabellenzeile& z : t->zeilen) {
+        if (z.Gedruckt())
+            continue;
+        for (size_t k = 0; k < z.zellen.size() && k < t->spalten.size(); ++k) {
+            const CSpalte& s = t->spalten[k];
+            if (s.art == ESpaltenart::Ganz)
+                Zahl(m, blatt, r, k, z.zellen[k].zahl, nullptr);
+            else if (s.art == ESpaltenart::Zahl)
+                Zahl(m, blatt, r, k, z.zellen[k].zahl, m.zahl);
+            else
+                Text(m, blatt, r, k, z.zellen[k].text);
+        }
+        ++r;
+    }
 }
 
 void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
@@ -343,10 +375,8 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Zusammenfassung(m, d);
     Felder(m, d);
     const auto& b = d.m_saBericht;
-    Blatt(m, "Bedarf", {"Jahr", "Bedarf Felder (Mio m³)", "Lieferbar (Mio m³)", "Gefördert (Mio m³)", "Faktor (-)"},
-          Tabelle(b, "FOERDERUNG NACH BEDARF"));
-    Blatt(m, "Energie", {"Jahr", "Rohgas (Mio m³)", "Verkaufsgas (Mio m³)", "Energie (GWh)"},
-          Tabelle(b, "  JAHR     ROHGAS  VERKAUFSGAS"));
+    Blatt(m, d.m_Laufbericht.TabelleNamens("Bedarf"));
+    Blatt(m, d.m_Laufbericht.TabelleNamens("Energie"));
     const bool rate = d.m_iGrafikRate == 1;
     const std::string e = rate ? " (m³/h)" : " (Mio m³)";
     Blatt(m, "Deckung", {"Jahr", "Ist" + e, "Soll" + e, "Ist − Soll" + e, "Fehlmenge kum." + e},

@@ -5,7 +5,6 @@
 #include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/Brennwert.h"
-#include "gas/Gasbericht.h"
 #include "model/Feldregeln.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
@@ -71,7 +70,6 @@ void CLauf::Arbeitswerte(W& e, Fn&& paar)
     feld(m_iStufeBohrungen, e.stufeBohrungen);
     feld(m_fStufeCWert, e.stufeCWert);
     feld(m_fStufeKonsAnteil, e.stufeKonsAnteil);
-    feld(m_sText, e.text);
 }
 
 CLaufErgebnis Lauf(const CLaufEingabe& eingabe, CFeldspeicher* speicher)
@@ -130,7 +128,6 @@ CLaufErgebnis CLauf::Berechnen()
     ProfilUebernehmen(false);
     ProfilUebernehmen(true);
     SollKonstantSetzen();
-    m_saBericht.clear();
     m_iAnzahl = AnzahlJahre(m_iProjektstart, m_iProjektende);
 
     if (einzelfeld) {
@@ -138,17 +135,9 @@ CLaufErgebnis CLauf::Berechnen()
         Feldberechnung(m_iEinzelfeld);
         if (m_bBedarf)
             NachBedarfFoerdern();
-        m_sText = Format("  PROJEKTSTART: %d PROJEKTENDE: %d", m_iProjektstart, m_iProjektende);
-        BerichtZeile();
-        BerichtZeile("");
         m_sTitel = "Einzelfeldberechnung";
         m_sUntertitel = Anzeigename(m_sEinzelfeld);
     } else {
-        if (m_bFeldesreserven == 1) {
-            for (const char* zeile :
-                 {"", "   Zusammenstellung der Feldesreserven", "", "     Feld                (Mio m3)", ""})
-                BerichtZeile(zeile);
-        }
         GastabellenVorbereiten(false);
         for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
             Feldberechnung(i);
@@ -173,9 +162,6 @@ CLaufErgebnis CLauf::Berechnen()
         Zusammenfassung();
     else
         ReservenGrafik(einzelfeld);
-    NichtBerechneteZeilen();
-    if (m_bBedarf)
-        BedarfsTabelle();
     if (m_bEnergie)
         EnergieTabelle();
     FeldergebnisseAufraeumen();
@@ -186,8 +172,16 @@ CLaufErgebnis CLauf::Ergebnis()
 {
     CLaufErgebnis r;
     r.projektstart = m_iProjektstart;
+    r.projektende = m_iProjektende;
     r.anzahl = m_iAnzahl;
-    r.bericht = std::move(m_saBericht);
+    r.detail = m_bDetailausgabe == 1;
+    r.reserven = m_bFeldesreserven == 1;
+    r.bedarfTabelle = m_bBedarf;
+    r.energieTabelle = m_bEnergie;
+    r.eigenverbrauch = m_dEigenverbrauch;
+    r.feldausgaben = std::move(m_Feldausgaben);
+    r.zusammenfassung = std::move(m_Zusammenfassung);
+    r.energiefelder = std::move(m_Energiefelder);
     const auto kopie = [](const auto& von, auto& nach) { std::copy(std::begin(von), std::end(von), std::begin(nach)); };
     kopie(m_fRestProduktion, r.restProduktion);
     kopie(m_fRestRate, r.restRate);
@@ -234,13 +228,6 @@ bool CLauf::EinzelfeldFinden()
     }
     m_iEinzelfeld = i;
     return true;
-}
-
-// A report whose total lacks a field says so at its end, field by field.
-void CLauf::NichtBerechneteZeilen()
-{
-    for (const CNichtBerechnet& n : m_NichtBerechnet)
-        BerichtZeile(Format("  Nicht berechnet: %s – %s", n.feld.c_str(), n.grund.c_str()));
 }
 
 void CLauf::FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung)
@@ -300,7 +287,7 @@ bool CLauf::FeldNeuBerechnen(int i)
     m_pTabellen = GastabellenZeiger(); // the field's tables, looked up once
     m_Gas = m_pTabellen->gas;
     if (m_bDetailausgabe == 1)
-        GasberichtSchreiben(m_Feld, m_Gas, m_saBericht);
+        m_Feldausgaben.push_back({m_Feld.m_sFeldname, CGasblock{m_Feld, m_Gas}, {}, 0});
     return DruckTabellen();
 }
 
@@ -449,7 +436,6 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.projektstart = m_iProjektstart;
     e.projektende = m_iProjektende;
     e.detail = m_bDetailausgabe == 1;
-    e.reserven = m_bFeldesreserven == 1;
     e.druckabhaengig = druckabhaengig;
     if (m_bBedarf)
         return BedarfsfeldAnlegen(e);
@@ -468,10 +454,23 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
     m_Feldergebnis.reserve = r.reserve;
     AnteilHinzufuegen(m_sFeldname, r.produktion, r.rate, r.reserve);
-    m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
-    if (!r.bericht.empty())
-        m_sText = r.bericht.back(); // the scratch text holds the last line formatted
+    AusgabeHinzufuegen(r);
     return true;
+}
+
+// What the report shows of the forecast: after the field's gas block in the
+// detailed report, on its own in the reserves list.
+void CLauf::AusgabeHinzufuegen(const CPrognoseErgebnis& r)
+{
+    if (m_bDetailausgabe != 1 && m_bFeldesreserven != 1)
+        return;
+    // In the detailed report the field's gas block stands last, waiting for its forecast.
+    if (m_bDetailausgabe != 1 || m_Feldausgaben.empty() || m_Feldausgaben.back().prognose)
+        m_Feldausgaben.push_back({r.feld.m_sFeldname, {}, {}, 0});
+    CFeldausgabe& a = m_Feldausgaben.back();
+    a.name = r.feld.m_sFeldname;
+    a.prognose = r.tabelle;
+    a.reserve = r.reserve;
 }
 
 namespace {
@@ -489,7 +488,6 @@ CPrognoseEingabe VorProjekt(CPrognoseEingabe e, int von, int projektstart)
     e.projektstart = von;
     e.projektende = projektstart - 1;
     e.detail = false;
-    e.reserven = false;
     return e;
 }
 
@@ -675,10 +673,9 @@ void CLauf::NachBedarfFoerdern()
         m_fZi = r.zi;
         m_iFeldPosition = f.feld;
         AnteilHinzufuegen(r.feld.m_sFeldname, r.produktion, r.rate, r.reserve);
-        m_saBericht.insert(m_saBericht.end(), f.vorzeilen.begin(), f.vorzeilen.end());
-        m_saBericht.insert(m_saBericht.end(), r.bericht.begin(), r.bericht.end());
-        if (!m_saBericht.empty())
-            m_sText = m_saBericht.back();
+        if (f.gas)
+            m_Feldausgaben.push_back({r.feld.m_sFeldname, f.gas, {}, 0});
+        AusgabeHinzufuegen(r);
     }
 }
 
@@ -721,51 +718,23 @@ void CLauf::VorProjektNachBedarf()
     }
 }
 
-// The demand-limited run's table, after the summary.
-void CLauf::BedarfsTabelle()
-{
-    for (const char* zeile : {"", "                 FOERDERUNG NACH BEDARF", "",
-                              "  JAHR   BEDARF FELDER   LIEFERBAR   GEFOERDERT   FAKTOR", ""})
-        BerichtZeile(zeile);
-    for (const CBedarfsjahr& b : m_Bedarfsjahre)
-        BerichtZeile(Format("  %4d %15.1f %11.1f %12.1f %8.3f", b.jahr, double(b.bedarf), double(b.lieferbar),
-                            double(b.gefoerdert), b.faktor));
-}
-
 // Sales gas and energy of the fields' shares, after the summary (and the
 // demand table). The rest fields are not in it: their composition is unknown.
 // A field whose composition does not sum to 100 % is named and left out of
 // sales gas and energy rather than guessed at.
 void CLauf::EnergieTabelle()
 {
-    for (const char* zeile : {"", "                 VERKAUFSGAS UND ENERGIE", "",
-                              "  FELD                 HS KWH/M3  WOBBE KWH/M3  GASART  SAUERGAS %"})
-        BerichtZeile(zeile);
     const double eigenverbrauch = 1.0 - m_dEigenverbrauch / 100.0;
     std::vector<double> faktor;    // sales gas per m³ of the field's share
     std::vector<double> brennwert; // kWh/m³
-    std::string ohne;
+    m_Energiefelder.clear();
     for (const CFeldreihe& reihe : m_Feldreihen) {
         // The field's own record, also when its name stands twice in a file.
         const CVerkaufsgas v = Verkaufsgas(m_saFelder.at(static_cast<size_t>(reihe.feld)).Werte().m_fAnteil);
-        const std::string name = Linksbuendig(Anzeigename(reihe.name), 18);
-        if (!v.brauchbar) {
-            BerichtZeile("  " + name + " nicht bewertet: " + v.grund);
-            ohne += (ohne.empty() ? "" : ", ") + Anzeigename(reihe.name);
-            faktor.push_back(0);
-            brennwert.push_back(0);
-            continue;
-        }
-        // "%-6s" by characters: the family "–" is one character, three bytes.
-        BerichtZeile("  " + name + Format(" %11.3f %13.3f  ", v.hs, v.wobbe) + AufBreite(v.gasart, 6) +
-                     Format(" %10.1f", v.sauergas) + (v.hatVerkaufsgas ? "" : "  kein Verkaufsgas"));
-        faktor.push_back(v.Ausbeute() * eigenverbrauch);
-        brennwert.push_back(v.hs);
+        m_Energiefelder.push_back({Anzeigename(reihe.name), v});
+        faktor.push_back(v.brauchbar ? v.Ausbeute() * eigenverbrauch : 0);
+        brennwert.push_back(v.brauchbar ? v.hs : 0);
     }
-    BerichtZeile("");
-    BerichtZeile(Format("  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH %.1f %%", m_dEigenverbrauch));
-    BerichtZeile("  JAHR     ROHGAS  VERKAUFSGAS    ENERGIE GWH");
-    BerichtZeile("");
     m_Energiejahre.clear();
     for (int j = 0; j < kMaxJahre && static_cast<long long>(m_iProjektstart) + j <= m_iProjektende; ++j) {
         CEnergiejahr e{m_iProjektstart + j};
@@ -776,11 +745,8 @@ void CLauf::EnergieTabelle()
             // Mio m³ (1.0134 bar) × kWh/m³ (1.01325 bar) × the m³ ratio = GWh
             e.energie += roh * faktor[k] * brennwert[k] * kNormzustandJeIsoBezug;
         }
-        BerichtZeile(Format("  %4d %10.1f %12.1f %14.1f", e.jahr, e.rohgas, e.verkaufsgas, e.energie));
         m_Energiejahre.push_back(e);
     }
-    if (!ohne.empty())
-        BerichtZeile("  Ohne Verkaufsgas und Energie: " + ohne);
 }
 
 // Everything a field's computation depends on besides its record.
@@ -797,14 +763,13 @@ bool CLauf::Feldberechnung(int i)
     m_iFeldPosition = i;
     if (m_bBedarf) {
         // The fields' years depend on each other: nothing is kept or replayed.
-        // A field set up takes its report lines so far with it.
-        const size_t ersteZeile = m_saBericht.size();
+        // A field set up takes its gas block with it, to show it before its forecast.
+        const size_t ausgaben = m_Feldausgaben.size();
         const size_t felder = m_Bedarfsfelder.size();
         const bool angelegt = FeldNeuBerechnen(i) && m_Bedarfsfelder.size() > felder;
-        if (angelegt) {
-            m_Bedarfsfelder.back().vorzeilen.assign(m_saBericht.begin() + static_cast<long>(ersteZeile),
-                                                    m_saBericht.end());
-            m_saBericht.resize(ersteZeile);
+        if (angelegt && m_Feldausgaben.size() > ausgaben) {
+            m_Bedarfsfelder.back().gas = std::move(m_Feldausgaben.back().gas);
+            m_Feldausgaben.resize(ausgaben);
         }
         return angelegt;
     }
@@ -818,14 +783,14 @@ bool CLauf::Feldberechnung(int i)
     }
 
     m_Feldergebnis = CFeldergebnis{};
-    const size_t ersteZeile = m_saBericht.size();
+    const size_t ersteAusgabe = m_Feldausgaben.size();
     const unsigned meldungen = m_nFeldMeldungen;
     const bool berechnet = FeldNeuBerechnen(i);
     // A computation that showed a message is not kept: the next run shows it again.
     if (!berechnet || m_nFeldMeldungen != meldungen || !m_pSpeicher)
         return berechnet;
     CFeldergebnis& e = m_Feldergebnis;
-    e.bericht.assign(m_saBericht.begin() + static_cast<long>(ersteZeile), m_saBericht.end());
+    e.ausgaben.assign(m_Feldausgaben.begin() + static_cast<long>(ersteAusgabe), m_Feldausgaben.end());
     Arbeitswerte(e.werte, [](const auto& lauf, auto& kopie) { kopie = lauf; });
     e.lauf = m_nLauf;
     m_pSpeicher->ergebnisse[schluessel] = std::move(e);
@@ -834,7 +799,7 @@ bool CLauf::Feldberechnung(int i)
 
 void CLauf::FeldergebnisWiederholen(CFeldergebnis& e)
 {
-    m_saBericht.insert(m_saBericht.end(), e.bericht.begin(), e.bericht.end());
+    m_Feldausgaben.insert(m_Feldausgaben.end(), e.ausgaben.begin(), e.ausgaben.end());
     AnteilHinzufuegen(e.werte.feldname, e.produktion, e.rate, e.reserve);
     Arbeitswerte(e.werte, [](auto& lauf, const auto& kopie) { lauf = kopie; });
 }
@@ -876,45 +841,33 @@ void CLauf::FeldergebnisseAufraeumen()
 
 void CLauf::Zusammenfassung()
 {
-    if (m_bDetailausgabe == 0) {
-        for (const char* zeile : {" ", "                 ZUSAMMENFASSUNG DER ERGEBNISSE", " ",
-                                  "  JAHR  PRODUKTION     RATE       IST         SOLL      IST       SOLL",
-                                  "        RESTFELDER  RESTFELDER PRODUKTION  PRODUKTION   RATE      RATE",
-                                  "         Mio m*3      m*3/h      Mio m*3     Mio m*3    m*3/h     m*3/h", " "})
-            BerichtZeile(zeile);
-    }
     m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende, m_iProjektstart);
     if (static_cast<long long>(m_iProjektende) - m_iProjektstart > kMaxJahre - 1)
         Meldung(m_sText);
 
     // Running totals in single precision, each addition rounded to float.
-    float summeRest = 0, summeIst = 0, summeSoll = 0;
+    CZusammenfassung& z = m_Zusammenfassung = {};
     for (int i = 0; i < kMaxJahre && static_cast<long long>(m_iProjektstart) + i <= m_iProjektende; ++i) {
-        const int jahr = m_iProjektstart + i;
-        const double istProduktion = double(m_fRestProduktion[i]) + m_fProduktionFelder[i];
-        const double istRate = double(m_fRateFelder[i]) + m_fRestRate[i];
-        summeRest = static_cast<float>(double(summeRest) + m_fRestProduktion[i]);
-        summeIst = static_cast<float>(double(summeIst) + istProduktion);
-        summeSoll = static_cast<float>(double(summeSoll) + m_fSollProduktion[i]);
-
-        m_sText = Format("  %4d  %8.1f  %9.0f %11.1f  %10.1f  %9.0f  %7.0f", jahr, double(m_fRestProduktion[i]),
-                         double(m_fRestRate[i]), istProduktion, double(m_fSollProduktion[i]), istRate,
-                         double(m_fSollRate[i]));
-        if (m_bDetailausgabe == 0)
-            BerichtZeile();
-        X[i] = jahr;
+        CZusammenfassungsjahr& y = z.jahre.emplace_back();
+        y.jahr = m_iProjektstart + i;
+        y.restProduktion = m_fRestProduktion[i];
+        y.restRate = m_fRestRate[i];
+        y.istProduktion = double(m_fRestProduktion[i]) + m_fProduktionFelder[i];
+        y.sollProduktion = m_fSollProduktion[i];
+        y.istRate = double(m_fRateFelder[i]) + m_fRestRate[i];
+        y.sollRate = m_fSollRate[i];
+        z.summeRest = static_cast<float>(double(z.summeRest) + y.restProduktion);
+        z.summeIst = static_cast<float>(double(z.summeIst) + y.istProduktion);
+        z.summeSoll = static_cast<float>(double(z.summeSoll) + y.sollProduktion);
+        X[i] = y.jahr;
         if (m_iGrafikRate != 0) {
-            Y[i] = static_cast<float>(istRate);
-            Y1[i] = m_fSollRate[i];
+            Y[i] = static_cast<float>(y.istRate);
+            Y1[i] = y.sollRate;
         } else {
-            Y[i] = static_cast<float>(istProduktion);
-            Y1[i] = m_fSollProduktion[i];
+            Y[i] = static_cast<float>(y.istProduktion);
+            Y1[i] = y.sollProduktion;
         }
     }
-    BerichtZeile(" ");
-    m_sText = Format("  Summe %8.1f  %21.1f %11.1f ", double(summeRest), double(summeIst), double(summeSoll));
-    if (m_bDetailausgabe == 0)
-        BerichtZeile();
 }
 
 // Places a profile's lines into its year series by position: line j goes to

@@ -1,8 +1,10 @@
 #pragma once
 // One calculation run as a function of its inputs: the field records, the two
-// profiles, the project end and the report options go in; the report lines,
-// the year series, the chart series and texts, each field's share and
-// reserve, the fields left out and the messages come out. It reads and
+// profiles, the project end and the report options go in; numbers come out:
+// what the report shows of each field (gas properties, year values), the
+// summary rows, the demand and energy years, the year series, the chart
+// series and texts, each field's share and reserve, the fields left out and
+// the messages. The report's text is made from them in bericht/. It reads and
 // writes no document and no global state: several runs may go on at once in
 // several threads (each with its own field store, or none).
 //
@@ -15,6 +17,7 @@
 
 #include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
+#include "gas/Brennwert.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
 #include "platform/Meldungen.h"
@@ -40,7 +43,6 @@ struct CArbeitswerte {
     float zi = 0;
     int stufeAbJahr[kMaxStufen]{}, stufeFoerderstunden[kMaxStufen]{}, stufeBohrungen[kMaxStufen]{};
     float stufeKopfdruck[kMaxStufen]{}, stufeCWert[kMaxStufen]{}, stufeKonsAnteil[kMaxStufen]{};
-    std::string text; // the scratch text: the last line formatted
 };
 
 struct CLaufEingabe {
@@ -74,10 +76,53 @@ struct CLaufMeldung {
     bool warnung = false;
 };
 
+// The gas property block of the detailed report: the field's values and its gas.
+struct CGasblock {
+    CFeldwerte feld;
+    CGaseigenschaften gas;
+};
+
+// What the report shows of one field, in the report's order: its gas property
+// block (detailed report) and its forecast's year values or its reserve.
+struct CFeldausgabe {
+    std::string name; // as the report shows it
+    std::optional<CGasblock> gas;
+    std::optional<CPrognosetabelle> prognose; // the forecast ran
+    float reserve = 0;                        // Mio m³, the shares summed
+};
+
+// A year of the summary: the rest fields, Ist (rest fields and fields' shares,
+// added once here) and Soll.
+struct CZusammenfassungsjahr {
+    int jahr = 0;
+    float restProduktion = 0, restRate = 0; // Mio m³, m³/h
+    double istProduktion = 0;               // Mio m³
+    float sollProduktion = 0;               // Mio m³
+    double istRate = 0;                     // m³/h
+    float sollRate = 0;                     // m³/h
+};
+
+// The summary: its years and the running totals, each addition rounded to float.
+struct CZusammenfassung {
+    std::vector<CZusammenfassungsjahr> jahre;
+    float summeRest = 0, summeIst = 0, summeSoll = 0; // Mio m³
+};
+
+// A row of the energy table: the field's sales gas by its own record.
+struct CEnergiefeld {
+    std::string name;
+    CVerkaufsgas gas;
+};
+
 struct CLaufErgebnis {
-    int projektstart = 0;
+    int projektstart = 0, projektende = 0;
     int anzahl = 0; // entries of X, Y, Y1
-    std::vector<std::string> bericht;
+    // The options the numbers were made with, as the report shows them.
+    bool detail = false, reserven = false, bedarfTabelle = false, energieTabelle = false;
+    double eigenverbrauch = 0;               // %
+    std::vector<CFeldausgabe> feldausgaben;  // with the detailed report or the reserves list
+    CZusammenfassung zusammenfassung;        // none with the reserves list
+    std::vector<CEnergiefeld> energiefelder; // with the energy table: one per computed field
     float restProduktion[kMaxJahre]{}, restRate[kMaxJahre]{};
     float sollProduktion[kMaxJahre]{}, sollRate[kMaxJahre]{};
     float produktionFelder[kMaxJahre]{}, rateFelder[kMaxJahre]{};
@@ -94,10 +139,10 @@ struct CLaufErgebnis {
     CArbeitswerte arbeitswerte;
 };
 
-// A field's computation as a later run may replay it: the report lines it
-// appended, its share per year, its reserve and the working values it left.
+// A field's computation as a later run may replay it: what the report shows
+// of it, its share per year, its reserve and the working values it left.
 struct CFeldergebnis {
-    std::vector<std::string> bericht;
+    std::vector<CFeldausgabe> ausgaben;
     float produktion[kMaxJahre]{}, rate[kMaxJahre]{};
     float reserve = 0;
     CArbeitswerte werte;
@@ -143,11 +188,9 @@ public:
     bool max_rate_druckabhaengig();
     void Zusammenfassung();
     void ReservenGrafik(bool einzelfeld);
-    void NichtBerechneteZeilen();
     // Demand-limited run: all fields advanced together year by year, each year
     // choked back by one common factor to the demand; then the table.
     void NachBedarfFoerdern();
-    void BedarfsTabelle();
     // The fields' sales gas and energy: a row per computed field, a row per year.
     void EnergieTabelle();
 
@@ -163,7 +206,9 @@ public:
     int m_iProjektstart = 0;
     int m_iProjektstartFest = 0;
     int m_iAnzahl = 0;
-    std::vector<std::string> m_saBericht;
+    std::vector<CFeldausgabe> m_Feldausgaben;
+    CZusammenfassung m_Zusammenfassung;
+    std::vector<CEnergiefeld> m_Energiefelder;
     float m_fRestProduktion[kMaxJahre]{}, m_fRestRate[kMaxJahre]{};
     float m_fSollProduktion[kMaxJahre]{}, m_fSollRate[kMaxJahre]{};
     float m_fProduktionFelder[kMaxJahre]{}, m_fRateFelder[kMaxJahre]{};
@@ -190,11 +235,9 @@ public:
     int m_iFoerderbeginn = 0;
     int m_iStufeAbJahr[kMaxStufen]{}, m_iStufeFoerderstunden[kMaxStufen]{}, m_iStufeBohrungen[kMaxStufen]{};
     float m_fStufeKopfdruck[kMaxStufen]{}, m_fStufeCWert[kMaxStufen]{}, m_fStufeKonsAnteil[kMaxStufen]{};
-    std::string m_sText; // scratch text of report lines and messages
+    std::string m_sText; // scratch text of messages
 
 private:
-    void BerichtZeile() { m_saBericht.push_back(m_sText); }
-    void BerichtZeile(const std::string& text) { m_saBericht.push_back(text); }
     void Meldung(const std::string& text) { m_Meldungen.push_back({text, false}); }
     void FeldMeldung(const std::string& text);
     void FeldAuslassen(const std::string& name, const std::string& grund, const std::string& meldung);
@@ -205,6 +248,7 @@ private:
     bool BedarfsfeldAnlegen(CPrognoseEingabe e);
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
                            const float (&rate)[kMaxJahre], float reserve);
+    void AusgabeHinzufuegen(const CPrognoseErgebnis& r);
     std::string FeldSchluessel(int i) const;
     void FeldergebnisWiederholen(CFeldergebnis& e);
     template <class W, class Fn>
@@ -219,7 +263,7 @@ private:
     struct CBedarfsfeld {
         CPrognoseLauf lauf;
         std::shared_ptr<const CGastabellen> tabellen; // the forecast points into them
-        std::vector<std::string> vorzeilen;           // its report lines before the forecast's
+        std::optional<CGasblock> gas;                 // its gas block, shown before the forecast
         int feld = -1;                                // position in the field list
         std::optional<CPrognoseEingabe> vorProjekt;   // a field that starts before a fixed calendar
     };

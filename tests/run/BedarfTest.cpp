@@ -3,6 +3,7 @@
 // gas left in the ground is produced later. And the highest plateau.
 #include "Testdaten.h"
 #include "batch/CBatch.h"
+#include "bericht/Laufbericht.h"
 #include "forecast/CPrognose.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
@@ -141,6 +142,7 @@ TEST(Bedarf, FieldsNeverExceedDemandOrCapacityInTheSamples)
             e.bedarf = true;
             e.sollKonstant = konstant;
             const CLaufErgebnis r = Lauf(e);
+            const std::vector<std::string> berichtR = LaufberichtText(r);
             ASSERT_EQ(static_cast<int>(r.bedarf.size()), r.anzahl) << pfad;
             for (size_t y = 0; y < r.bedarf.size(); ++y) {
                 const CBedarfsjahr& b = r.bedarf[y];
@@ -153,11 +155,10 @@ TEST(Bedarf, FieldsNeverExceedDemandOrCapacityInTheSamples)
             }
             for (const CFeldreihe& f : r.feldreihen)
                 EXPECT_GE(f.reserve, 0.0f);
-            const auto tabelle =
-                std::find(r.bericht.begin(), r.bericht.end(), "                 FOERDERUNG NACH BEDARF");
-            ASSERT_NE(tabelle, r.bericht.end()) << pfad;
+            const auto tabelle = std::find(berichtR.begin(), berichtR.end(), "                 FOERDERUNG NACH BEDARF");
+            ASSERT_NE(tabelle, berichtR.end()) << pfad;
             EXPECT_EQ(*(tabelle + 2), "  JAHR   BEDARF FELDER   LIEFERBAR   GEFOERDERT   FAKTOR");
-            EXPECT_EQ(r.bericht.end() - tabelle, 4 + r.anzahl);
+            EXPECT_EQ(berichtR.end() - tabelle, 4 + r.anzahl);
         }
     }
 }

@@ -1,6 +1,7 @@
 // Sales gas and energy after the summary: what leaves the plant, in m³ and
 // in kWh, from each field's composition.
 #include "Testdaten.h"
+#include "bericht/Laufbericht.h"
 #include "dialogs/CDlgInput.h"
 #include "gas/Brennwert.h"
 #include "platform/Format.h"
@@ -57,11 +58,13 @@ TEST(Energie, TableFollowsTheReportAndLeavesItUnchangedWhenOff)
 {
     CLaufEingabe e = Beispiel(KALVO_BEISPIEL);
     const CLaufErgebnis ohne = Lauf(e);
+    const std::vector<std::string> berichtOhne = LaufberichtText(ohne);
     e.energie = true;
     const CLaufErgebnis mit = Lauf(e);
+    const std::vector<std::string> berichtMit = LaufberichtText(mit);
 
-    ASSERT_GT(mit.bericht.size(), ohne.bericht.size());
-    EXPECT_TRUE(std::equal(ohne.bericht.begin(), ohne.bericht.end(), mit.bericht.begin()));
+    ASSERT_GT(berichtMit.size(), berichtOhne.size());
+    EXPECT_TRUE(std::equal(berichtOhne.begin(), berichtOhne.end(), berichtMit.begin()));
     EXPECT_TRUE(ohne.energie.empty());
 
     const std::vector<std::string> kopf = {"",
@@ -70,12 +73,12 @@ TEST(Energie, TableFollowsTheReportAndLeavesItUnchangedWhenOff)
                                            "  FELD                 HS KWH/M3  WOBBE KWH/M3  GASART  SAUERGAS %",
                                            "  Altmark_Süd              9.891        12.323  L             0.5",
                                            "  Emsland_Tief            11.373        14.486  H             2.1"};
-    EXPECT_TRUE(std::equal(kopf.begin(), kopf.end(), mit.bericht.begin() + long(ohne.bericht.size())));
-    const size_t jahre = Zeile(mit.bericht, "  JAHR     ROHGAS  VERKAUFSGAS    ENERGIE GWH");
-    ASSERT_LT(jahre, mit.bericht.size());
-    EXPECT_EQ(mit.bericht[jahre - 1], "  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH 0.0 %");
-    EXPECT_EQ(mit.bericht[jahre + 2], "  2002      440.0        436.5         4896.2");
-    EXPECT_EQ(mit.bericht.size(), jahre + 2 + size_t(mit.anzahl));
+    EXPECT_TRUE(std::equal(kopf.begin(), kopf.end(), berichtMit.begin() + long(berichtOhne.size())));
+    const size_t jahre = Zeile(berichtMit, "  JAHR     ROHGAS  VERKAUFSGAS    ENERGIE GWH");
+    ASSERT_LT(jahre, berichtMit.size());
+    EXPECT_EQ(berichtMit[jahre - 1], "  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH 0.0 %");
+    EXPECT_EQ(berichtMit[jahre + 2], "  2002      440.0        436.5         4896.2");
+    EXPECT_EQ(berichtMit.size(), jahre + 2 + size_t(mit.anzahl));
     ASSERT_EQ(mit.energie.size(), size_t(mit.anzahl));
 
     // Raw gas is the fields' share of the summary's Ist.
@@ -91,7 +94,8 @@ TEST(Energie, EnergyPerCubicMetreOfSalesGasIsThatOfANaturalGas)
         CLaufEingabe e = Beispiel(pfad);
         e.energie = true;
         const CLaufErgebnis r = Lauf(e);
-        EXPECT_TRUE(KeinNan(r.bericht));
+        const std::vector<std::string> berichtR = LaufberichtText(r);
+        EXPECT_TRUE(KeinNan(berichtR));
         for (const CEnergiejahr& j : r.energie) {
             EXPECT_LE(j.verkaufsgas, j.rohgas) << pfad << " " << j.jahr;
             if (j.verkaufsgas > 0) {
@@ -107,7 +111,9 @@ TEST(Energie, SweetFieldSellsItsRawGasSourFieldWhatIsLeftLessOwnUse)
     const CLaufErgebnis suess = Lauf(EinFeld(MethanFeld("Suess", 2005)));
     const CFeldwerte sauer = Feld("Sauer", {{0, 12}, {1, 8}, {3, 80}});
     const CLaufErgebnis r = Lauf(EinFeld(sauer));
+    const std::vector<std::string> berichtR = LaufberichtText(r);
     const CLaufErgebnis r5 = Lauf(EinFeld(sauer, 5));
+    const std::vector<std::string> berichtR5 = LaufberichtText(r5);
     const double hs = Verkaufsgas(sauer.m_fAnteil).hs;
 
     ASSERT_FALSE(suess.energie.empty());
@@ -124,8 +130,8 @@ TEST(Energie, SweetFieldSellsItsRawGasSourFieldWhatIsLeftLessOwnUse)
         EXPECT_NEAR(r5.energie[i].verkaufsgas, 0.95 * j.verkaufsgas, 1e-9 * j.rohgas) << j.jahr;
     }
     EXPECT_GT(summe, 0);
-    EXPECT_NE(Zeile(r.bericht, "  Sauer                   11.063        14.853  H            20.0"), r.bericht.size());
-    EXPECT_NE(Zeile(r5.bericht, "  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH 5.0 %"), r5.bericht.size());
+    EXPECT_NE(Zeile(berichtR, "  Sauer                   11.063        14.853  H            20.0"), berichtR.size());
+    EXPECT_NE(Zeile(berichtR5, "  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH 5.0 %"), berichtR5.size());
 }
 
 // The run computes a field whose percentages do not sum to 100 (they are
@@ -134,19 +140,21 @@ TEST(Energie, SweetFieldSellsItsRawGasSourFieldWhatIsLeftLessOwnUse)
 TEST(Energie, BadCompositionsAreNamedNotGuessed)
 {
     const CLaufErgebnis falsch = Lauf(EinFeld(Feld("Unvollstaendig", {{3, 87.3f}})));
+    const std::vector<std::string> berichtFalsch = LaufberichtText(falsch);
     EXPECT_TRUE(falsch.nichtBerechnet.empty());
     EXPECT_NE(
-        Zeile(falsch.bericht, "  Unvollstaendig     nicht bewertet: die Gaszusammensetzung ergibt 87.30 % statt 100 %"),
-        falsch.bericht.size());
-    EXPECT_EQ(falsch.bericht.back(), "  Ohne Verkaufsgas und Energie: Unvollstaendig");
+        Zeile(berichtFalsch, "  Unvollstaendig     nicht bewertet: die Gaszusammensetzung ergibt 87.30 % statt 100 %"),
+        berichtFalsch.size());
+    EXPECT_EQ(berichtFalsch.back(), "  Ohne Verkaufsgas und Energie: Unvollstaendig");
     for (const CEnergiejahr& j : falsch.energie)
         EXPECT_EQ(j.verkaufsgas, 0) << j.jahr;
 
     const CLaufErgebnis sauer = Lauf(EinFeld(Feld("Nur_Sauergas", {{0, 60}, {1, 40}})));
-    EXPECT_TRUE(KeinNan(sauer.bericht));
+    const std::vector<std::string> berichtSauer = LaufberichtText(sauer);
+    EXPECT_TRUE(KeinNan(berichtSauer));
     EXPECT_NE(
-        Zeile(sauer.bericht, "  Nur_Sauergas             0.000         0.000  –           100.0  kein Verkaufsgas"),
-        sauer.bericht.size());
+        Zeile(berichtSauer, "  Nur_Sauergas             0.000         0.000  –           100.0  kein Verkaufsgas"),
+        berichtSauer.size());
     for (const CEnergiejahr& j : sauer.energie)
         EXPECT_EQ(j.verkaufsgas + j.energie, 0) << j.jahr;
 }
@@ -178,13 +186,14 @@ TEST(Energie, FieldDialogLineAgreesWithTheTable)
         CLaufEingabe e = Beispiel(pfad);
         e.energie = true;
         const CLaufErgebnis r = Lauf(e);
+        const std::vector<std::string> berichtR = LaufberichtText(r);
         for (const CFeldreihe& reihe : r.feldreihen) {
             const auto& anteil = e.felder[size_t(FeldIndex(e.felder, reihe.name))].Werte().m_fAnteil;
             const CVerkaufsgas v = Verkaufsgas(anteil);
             const std::string zeile = "  " + Linksbuendig(reihe.name, 18) + Format(" %11.3f %13.3f  ", v.hs, v.wobbe);
-            const auto treffer = std::find_if(r.bericht.begin(), r.bericht.end(),
+            const auto treffer = std::find_if(berichtR.begin(), berichtR.end(),
                                               [&](const std::string& z) { return z.starts_with(zeile); });
-            EXPECT_NE(treffer, r.bericht.end()) << zeile;
+            EXPECT_NE(treffer, berichtR.end()) << zeile;
             std::string dialog = Format("Hs,n %.3f · Ws,n %.3f kWh/m³ · %s-Gas", v.hs, v.wobbe, v.gasart);
             std::replace(dialog.begin(), dialog.end(), '.', ',');
             std::array<std::string, kAnzahlKomponenten> texte;
@@ -204,13 +213,14 @@ TEST(Energie, EachFieldIsValuedWithItsOwnGasWhateverItsName)
         CLaufEingabe e = EinFeld(Feld(erster, {{3, 100}}));
         e.felder.emplace_back(Feldsatz(Feld(zweiter, {{1, 20}, {3, 80}}))); // 20 % CO2
         const CLaufErgebnis r = Lauf(e);
+        const std::vector<std::string> berichtR = LaufberichtText(r);
         ASSERT_EQ(r.feldreihen.size(), 2u) << erster;
-        const auto zeile = std::find_if(r.bericht.begin(), r.bericht.end(),
+        const auto zeile = std::find_if(berichtR.begin(), berichtR.end(),
                                         [](const std::string& z) { return z.find("SAUERGAS %") != std::string::npos; });
-        ASSERT_NE(zeile, r.bericht.end());
+        ASSERT_NE(zeile, berichtR.end());
         // The two fields' lines: sour gas 0.0 and 20.0, in list order.
         EXPECT_EQ(zeile[1].substr(zeile[1].size() - 5), "  0.0") << zeile[1];
         EXPECT_EQ(zeile[2].substr(zeile[2].size() - 5), " 20.0") << zeile[2];
-        EXPECT_TRUE(KeinNan(r.bericht));
+        EXPECT_TRUE(KeinNan(berichtR));
     }
 }

@@ -1,4 +1,5 @@
 #include "Testdaten.h"
+#include "bericht/Laufbericht.h"
 #include "run/CLauf.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,15 @@
 namespace {
 
 using CTeil = CTeillauf;
+
+// The summary's lines as the report prints them.
+std::vector<std::string> Text(const CTeil& d)
+{
+    CLaufErgebnis r;
+    r.detail = d.doc.m_bDetailausgabe == 1;
+    r.zusammenfassung = d.doc.m_Zusammenfassung;
+    return LaufberichtText(r);
+}
 
 } // namespace
 
@@ -33,17 +43,18 @@ TEST(Zusammenfassung, ExampleRowAndTotals)
         " ",
         "  Summe     10.0                  100.0        95.0 ",
     };
-    EXPECT_EQ(d.doc.m_saBericht, erwartet);
-    EXPECT_EQ(d.doc.m_saBericht[7].size(), 71u);
+    const std::vector<std::string> text = Text(d);
+    EXPECT_EQ(text, erwartet);
+    EXPECT_EQ(text[7].size(), 71u);
     EXPECT_EQ(d.doc.X[0], 2002);
     EXPECT_EQ(d.doc.Y[0], 100.0f);
     EXPECT_EQ(d.doc.Y1[0], 95.0f);
 
-    d.doc.m_saBericht.clear();
+    d.doc.m_Zusammenfassung = {};
     d.doc.m_iGrafikRate = 1;
     d.doc.m_bDetailausgabe = 1;
     d.doc.Zusammenfassung();
-    EXPECT_EQ(d.doc.m_saBericht, std::vector<std::string>{" "});
+    EXPECT_EQ(Text(d), std::vector<std::string>{" "});
     EXPECT_EQ(d.doc.Y[0], 13500.0f);
     EXPECT_EQ(d.doc.Y1[0], 13000.0f);
     EXPECT_TRUE(d.Meldungen().empty());
@@ -57,8 +68,9 @@ TEST(Zusammenfassung, ProjectsLongerThan33YearsAreCut)
         d.doc.m_iProjektende = ende;
         d.doc.Zusammenfassung();
         const size_t zeilen = std::min(ende - 2002 + 1, 33);
-        EXPECT_EQ(d.doc.m_saBericht.size(), 7 + zeilen + 2);
-        EXPECT_EQ(d.doc.m_saBericht[7 + zeilen - 1].substr(0, 6), "  " + std::to_string(2002 + zeilen - 1));
+        const std::vector<std::string> text = Text(d);
+        EXPECT_EQ(text.size(), 7 + zeilen + 2);
+        EXPECT_EQ(text[7 + zeilen - 1].substr(0, 6), "  " + std::to_string(2002 + zeilen - 1));
         if (ende == 2040)
             EXPECT_EQ(d.Meldungen(),
                       std::vector<std::string>{"Endjahr:2040 Startjahr:2002\nEs werden nur 33 Jahre gerechnet!!"});
@@ -76,5 +88,5 @@ TEST(Zusammenfassung, TotalsAreSummedInSinglePrecision)
         d.doc.m_fRestProduktion[i] = 0.1f;
     d.doc.Zusammenfassung();
     // 33 × 0.1 summed in float is 3.299999, printed 3.3.
-    EXPECT_EQ(d.doc.m_saBericht.back(), "  Summe      3.3                    3.3         0.0 ");
+    EXPECT_EQ(Text(d).back(), "  Summe      3.3                    3.3         0.0 ");
 }

@@ -9,11 +9,11 @@ namespace {
 // A4 less small margins, in 0.1 mm.
 constexpr int kKurz = 2029, kLang = 2899;
 
-struct CBericht {
+struct CTestbericht {
     CStilleMeldungen m;
     CKalvoDoc doc{m};
     CKalvoView view{doc};
-    explicit CBericht(int zeilen, size_t breite = 0)
+    explicit CTestbericht(int zeilen, size_t breite = 0)
     {
         doc.SetTitle("Beispiel.kvo");
         for (int i = 0; i < zeilen; ++i) {
@@ -43,7 +43,7 @@ struct CBericht {
 
 TEST(Berichtsdruck, UprightPagesHold57LinesBelowTheHeader)
 {
-    CBericht b57(57);
+    CTestbericht b57(57);
     EXPECT_EQ(b57.Seiten(true), 2);
     const auto seite1 = b57.Seite(1, true);
     ASSERT_EQ(seite1.size(), 58u);
@@ -53,9 +53,9 @@ TEST(Berichtsdruck, UprightPagesHold57LinesBelowTheHeader)
     EXPECT_EQ(seite1[57], "TextOut 78 -2596 Zeile 56");
     EXPECT_EQ(b57.Seite(2, true).size(), 1u); // the page count is lines / 57 + 1
     EXPECT_EQ(b57.view.m_iZeilenProSeite, 57);
-    EXPECT_EQ(CBericht(114).Seiten(true), 3);
+    EXPECT_EQ(CTestbericht(114).Seiten(true), 3);
 
-    CBericht leer(0);
+    CTestbericht leer(0);
     EXPECT_EQ(leer.Seiten(true), 1);
     EXPECT_EQ(leer.Seite(1, true).size(), 1u);
 }
@@ -64,7 +64,7 @@ TEST(Berichtsdruck, AcrossThePageEveryLineFitsTheHeight)
 {
     // 202.9 mm hold 46 text lines of 4.4 mm: header, empty line, 43 report
     // lines whose last foot stays on the page (50 would run 7 lines off it).
-    CBericht quer(120);
+    CTestbericht quer(120);
     EXPECT_EQ(quer.Seiten(false), 3);
     const auto seite1 = quer.Seite(1, false);
     EXPECT_EQ(quer.view.m_iZeilenProSeite, 43);
@@ -87,7 +87,7 @@ TEST(Berichtsdruck, WideLinesShrinkTheFontUntilTheyFit)
 {
     // 124 characters in 4.4 mm need 3 · 26 + 124 · 26 units: more than an
     // upright page's 2029. The font shrinks until indent and line fit.
-    CBericht breit(80, 124);
+    CTestbericht breit(80, 124);
     const auto seite1 = breit.Seite(1, true);
     ASSERT_GE(seite1.size(), 2u);
     CAufzeichnungsDC dc;
@@ -100,14 +100,14 @@ TEST(Berichtsdruck, WideLinesShrinkTheFontUntilTheyFit)
     EXPECT_EQ(f.m_iZeilenProSeite, 57);
     // Across the page the same lines need less shrinking; short lines none.
     EXPECT_GT(breit.view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, f.m_iSchrifthoehe);
-    EXPECT_EQ(CBericht(80, 100).view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, 44);
+    EXPECT_EQ(CTestbericht(80, 100).view.Druckformat(dc, kLang, kKurz).m_iSchrifthoehe, 44);
 }
 
 // A table that runs over a page break names its columns again on the next
 // page: its heading lines (down to the blank line below them) come first.
 TEST(Berichtsdruck, TableSplitAcrossPagesRepeatsItsHeading)
 {
-    CBericht b(0);
+    CTestbericht b(0);
     b.doc.m_saBericht = {" ", "  JAHR  PRODUKTION", "         Mio m*3", " "};
     for (int jahr = 2002; jahr < 2002 + 70; ++jahr)
         b.doc.m_saBericht.push_back("  " + std::to_string(jahr) + "  1.0");
@@ -133,7 +133,7 @@ TEST(Berichtsdruck, TableSplitAcrossPagesRepeatsItsHeading)
 // page height, so a short page holds two lines fewer.
 TEST(Berichtsdruck, ReportForTheFileHasDatePageNumbersAndUnits)
 {
-    CBericht b(100);
+    CTestbericht b(100);
     b.doc.m_bAktenbericht = true;
     b.view.m_sDatum = "09.12.2026";
     const int seiten = b.Seiten(true);

@@ -1,4 +1,4 @@
-#include "gas/Gasbericht.h"
+#include "bericht/Gasbericht.h"
 #include "Testdaten.h"
 
 #include <gtest/gtest.h>

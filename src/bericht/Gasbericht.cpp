@@ -1,4 +1,4 @@
-#include "gas/Gasbericht.h"
+#include "bericht/Gasbericht.h"
 
 #include "platform/Format.h"
 

@@ -1,0 +1,72 @@
+#include "bericht/Bericht.h"
+
+#include "platform/Format.h"
+
+#include <charconv>
+
+const CTabelle* CBericht::TabelleNamens(const std::string& name) const
+{
+    for (const CTeil& t : m_Teile)
+        if (const auto* tabelle = std::get_if<CTabelle>(&t); tabelle && tabelle->name == name)
+            return tabelle;
+    return nullptr;
+}
+
+std::string ZellenText(const CSpalte& s, const CZelle& z)
+{
+    switch (s.art) {
+    case ESpaltenart::Ganz: return s.vor + Format("%*d", s.breite, static_cast<int>(z.zahl));
+    case ESpaltenart::Zahl: return s.vor + Format("%*.*f", s.breite, s.stellen, z.zahl);
+    case ESpaltenart::Text: return s.vor + Linksbuendig(z.text, static_cast<size_t>(s.breite));
+    case ESpaltenart::TextGenau: return s.vor + AufBreite(z.text, static_cast<size_t>(s.breite));
+    case ESpaltenart::Anhang: return z.text.empty() ? std::string() : s.vor + z.text;
+    }
+    return {};
+}
+
+std::string ZeilenText(const CTabelle& t, const CTabellenzeile& zeile)
+{
+    if (zeile.Gedruckt())
+        return zeile.zeile;
+    std::string text;
+    for (size_t k = 0; k < zeile.zellen.size() && k < t.spalten.size(); ++k)
+        text += ZellenText(t.spalten[k], zeile.zellen[k]);
+    return text;
+}
+
+std::vector<std::string> BerichtText(const CBericht& bericht, std::vector<std::vector<int>>* koepfe)
+{
+    std::vector<std::string> zeilen;
+    const auto zeile = [&](std::string text, std::vector<int> kopf = {}) {
+        zeilen.push_back(std::move(text));
+        if (koepfe)
+            koepfe->push_back(std::move(kopf));
+    };
+    for (const CBericht::CTeil& teil : bericht.Teile()) {
+        if (const auto* text = std::get_if<std::string>(&teil)) {
+            zeile(*text);
+            continue;
+        }
+        const CTabelle& t = std::get<CTabelle>(teil);
+        for (const std::string& z : t.titel)
+            zeile(z);
+        std::vector<int> kopf;
+        for (const std::string& z : t.kopf) {
+            kopf.push_back(static_cast<int>(zeilen.size()));
+            zeile(z);
+        }
+        for (const CTabellenzeile& z : t.zeilen)
+            zeile(ZeilenText(t, z), kopf);
+    }
+    return zeilen;
+}
+
+double KuerzesteZahl(float wert)
+{
+    char text[32];
+    const auto [ende, fehler] = std::to_chars(text, text + sizeof text, wert);
+    double genau = wert;
+    if (fehler == std::errc{})
+        std::from_chars(text, ende, genau);
+    return genau;
+}

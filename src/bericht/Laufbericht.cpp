@@ -1,0 +1,274 @@
+// The run's report from its numbers: the only place its lines are formatted.
+
+#include "bericht/Laufbericht.h"
+
+#include "bericht/Gasbericht.h"
+#include "platform/Format.h"
+
+namespace {
+
+using A = ESpaltenart;
+
+constexpr size_t kNamensbreite = 18; // the field's name in the reserves list and the energy table
+
+CSpalte Jahr(const char* vor)
+{
+    return {"Jahr", "", A::Ganz, vor, 4, 0};
+}
+
+CSpalte Zahl(std::string name, std::string einheit, const char* vor, int breite, int stellen)
+{
+    return {std::move(name), std::move(einheit), A::Zahl, vor, breite, stellen};
+}
+
+std::vector<CSpalte> Jahresspalten(bool druckabhaengig)
+{
+    if (druckabhaengig)
+        return {Jahr(" "),
+                Zahl("Kum. Produktion", "Mio m³", "  ", 8, 0),
+                Zahl("Bodenschließdruck", "bar", "  ", 8, 1),
+                Zahl("Anfangsrate", "m³/h", "  ", 8, 0),
+                Zahl("Endrate", "m³/h", " ", 7, 0),
+                Zahl("Produktion", "Mio m³", " ", 9, 1),
+                Zahl("Rate Anteil", "m³/h", " ", 10, 0),
+                Zahl("Produktion Anteil", "Mio m³", " ", 10, 1),
+                Zahl("Kopffließdruck", "bar", "", 9, 0),
+                Zahl("Förderstunden", "h", " ", 10, 0),
+                {"Bohrungen", "", A::Ganz, " ", 6, 0},
+                Zahl("C-Wert", "m³/(h·bar²)", " ", 7, 3),
+                Zahl("A1", "", " ", 6, 1),
+                Zahl("B1", "", "  ", 5, 3)};
+    return {Jahr(" "),
+            Zahl("Kum. Produktion", "Mio m³", "  ", 8, 0),
+            Zahl("Bodenschließdruck", "bar", "  ", 8, 1),
+            Zahl("Anfangsrate", "m³/h", "  ", 9, 0),
+            Zahl("Endrate", "m³/h", " ", 8, 0),
+            Zahl("Produktion", "Mio m³", " ", 9, 1),
+            Zahl("Rate Anteil", "m³/h", " ", 9, 0),
+            Zahl("Produktion Anteil", "Mio m³", " ", 10, 1),
+            Zahl("Kopffließdruck", "bar", " ", 8, 0),
+            Zahl("Förderstunden", "h", " ", 9, 0),
+            {"Bohrungen", "", A::Ganz, " ", 7, 0}};
+}
+
+std::vector<std::string> Jahreskopf(bool druckabhaengig)
+{
+    if (druckabhaengig)
+        return {" JAHR     KUM.GAS   BODEN    ANFANGS   END   PRODUKTION    RATE    PRODUKTION    KOPF    JAHRES   "
+                "BOHRUNGS",
+                "        PRODUKTION SCHLIESS    RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER   "
+                "ANZAHL C-WERT  A1     B1",
+                "          Mio m*3   DRUCK     m*3/h   m*3/h    Mio m*3     m*3/h     Mio m*3    DRUCK    STUNDEN      "
+                "            ",
+                ""};
+    return {" JAHR    KUM.GAS    BODEN     ANFANGS   END    PRODUKTION   RATE    PRODUKTION    KOPF    JAHRES  "
+            "BOHRUNGS",
+            "       PRODUKTION  SCHLIESS     RATE    RATE    JE JAHR    ANTEIL     ANTEIL     FLIESS   FOERDER  "
+            "ANZAHL",
+            "         Mio m*3    DRUCK      m*3/h    m*3/h   Mio m*3    m*3/h     Mio m*3     DRUCK    STUNDEN        ",
+            ""};
+}
+
+std::vector<CZelle> Jahreszellen(const CPrognosejahr& j, bool druckabhaengig)
+{
+    std::vector<CZelle> z = {{double(j.jahr), {}},    {j.kumuliert, {}},        {j.bodendruck, {}},
+                             {j.anfangsrate, {}},     {j.endrate, {}},          {j.produktion, {}},
+                             {j.rateAnteil, {}},      {j.produktionAnteil, {}}, {j.kopfdruck, {}},
+                             {double(j.stunden), {}}, {double(j.bohrungen), {}}};
+    if (druckabhaengig)
+        z.insert(z.end(), {{j.cWert, {}}, {j.a1, {}}, {j.b1, {}}});
+    return z;
+}
+
+// A field's lines: its gas block, its year table, its reserve, the closing lines.
+void Feldausgabe(const CLaufErgebnis& r, const CFeldausgabe& a, CBericht& b)
+{
+    if (a.gas) {
+        std::vector<std::string> zeilen;
+        GasberichtSchreiben(a.gas->feld, a.gas->gas, zeilen);
+        for (std::string& z : zeilen)
+            b.Zeile(std::move(z));
+    }
+    if (!a.prognose)
+        return;
+    if (r.detail && !a.prognose->jahre.empty())
+        b.Tabelle(Jahrestabelle(a.name, *a.prognose));
+    if (r.reserven)
+        b.Zeile(Format("   %s   %7.1f", AufBreite(a.name, kNamensbreite).c_str(), double(a.reserve)));
+    if (r.detail) {
+        b.Zeile(Format("  Dauerlastraten fuer das Feld %s wurden berechnet", a.name.c_str()));
+        b.Zeile("");
+    }
+}
+
+// The reserves list of all fields, one table of the fields' lines.
+void Reservenliste(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle t;
+    t.titel = {"", "   Zusammenstellung der Feldesreserven", ""};
+    t.kopf = {"     Feld                (Mio m3)", ""};
+    t.spalten = {{"Feld", "", A::TextGenau, "   ", int(kNamensbreite), 0}, Zahl("Reserve", "Mio m³", "   ", 7, 1)};
+    for (const CFeldausgabe& a : r.feldausgaben)
+        if (a.prognose)
+            t.Zeile({{0, a.name}, {a.reserve, {}}});
+    b.Tabelle(std::move(t));
+}
+
+void Zusammenfassung(const CLaufErgebnis& r, CBericht& b)
+{
+    const CZusammenfassung& z = r.zusammenfassung;
+    if (r.detail) {
+        b.Zeile(" ");
+        return;
+    }
+    CTabelle t;
+    t.name = "Zusammenfassung";
+    t.titel = {" ", "                 ZUSAMMENFASSUNG DER ERGEBNISSE", " "};
+    t.kopf = {"  JAHR  PRODUKTION     RATE       IST         SOLL      IST       SOLL",
+              "        RESTFELDER  RESTFELDER PRODUKTION  PRODUKTION   RATE      RATE",
+              "         Mio m*3      m*3/h      Mio m*3     Mio m*3    m*3/h     m*3/h", " "};
+    t.spalten = {Jahr("  "),
+                 Zahl("Restfelder Produktion", "Mio m³", "  ", 8, 1),
+                 Zahl("Restfelder Rate", "m³/h", "  ", 9, 0),
+                 Zahl("Ist-Produktion", "Mio m³", " ", 11, 1),
+                 Zahl("Soll-Produktion", "Mio m³", "  ", 10, 1),
+                 Zahl("Ist-Rate", "m³/h", "  ", 9, 0),
+                 Zahl("Soll-Rate", "m³/h", "  ", 7, 0)};
+    for (const CZusammenfassungsjahr& j : z.jahre)
+        t.Zeile({{double(j.jahr), {}},
+                 {j.restProduktion, {}},
+                 {j.restRate, {}},
+                 {j.istProduktion, {}},
+                 {j.sollProduktion, {}},
+                 {j.istRate, {}},
+                 {j.sollRate, {}}});
+    t.TextZeile(" ");
+    t.TextZeile(Format("  Summe %8.1f  %21.1f %11.1f ", double(z.summeRest), double(z.summeIst), double(z.summeSoll)));
+    b.Tabelle(std::move(t));
+}
+
+void Bedarfstabelle(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle t;
+    t.name = "Bedarf";
+    t.titel = {"", "                 FOERDERUNG NACH BEDARF", ""};
+    t.kopf = {"  JAHR   BEDARF FELDER   LIEFERBAR   GEFOERDERT   FAKTOR", ""};
+    t.spalten = {Jahr("  "), Zahl("Bedarf Felder", "Mio m³", " ", 15, 1), Zahl("Lieferbar", "Mio m³", " ", 11, 1),
+                 Zahl("Gefördert", "Mio m³", " ", 12, 1), Zahl("Faktor", "-", " ", 8, 3)};
+    for (const CBedarfsjahr& j : r.bedarf)
+        t.Zeile({{double(j.jahr), {}}, {j.bedarf, {}}, {j.lieferbar, {}}, {j.gefoerdert, {}}, {j.faktor, {}}});
+    b.Tabelle(std::move(t));
+}
+
+// Sales gas and energy of the fields' shares; the rest fields are not in it
+// (their composition is unknown), nor a field whose composition does not sum to 100 %.
+void Energietabelle(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle felder;
+    felder.titel = {"", "                 VERKAUFSGAS UND ENERGIE", ""};
+    felder.kopf = {"  FELD                 HS KWH/M3  WOBBE KWH/M3  GASART  SAUERGAS %"};
+    felder.spalten = {{"Feld", "", A::Text, "  ", int(kNamensbreite), 0},
+                      Zahl("Hs,n", "kWh/m³", " ", 11, 3),
+                      Zahl("Wobbe-Index", "kWh/m³", " ", 13, 3),
+                      {"Gasart", "", A::TextGenau, "  ", 6, 0},
+                      Zahl("Sauergas", "%", " ", 10, 1),
+                      {"Hinweis", "", A::Anhang, "  ", 0, 0}};
+    std::string ohne;
+    for (const CEnergiefeld& f : r.energiefelder) {
+        const CVerkaufsgas& v = f.gas;
+        if (!v.brauchbar) {
+            felder.TextZeile("  " + Linksbuendig(f.name, kNamensbreite) + " nicht bewertet: " + v.grund);
+            ohne += (ohne.empty() ? "" : ", ") + f.name;
+            continue;
+        }
+        felder.Zeile({{0, f.name},
+                      {v.hs, {}},
+                      {v.wobbe, {}},
+                      {0, v.gasart},
+                      {v.sauergas, {}},
+                      {0, v.hatVerkaufsgas ? "" : "kein Verkaufsgas"}});
+    }
+    b.Tabelle(std::move(felder));
+
+    CTabelle jahre;
+    jahre.name = "Energie";
+    jahre.titel = {"", Format("  ANTEIL DER FELDER OHNE RESTFELDER, EIGENVERBRAUCH %.1f %%", r.eigenverbrauch)};
+    jahre.kopf = {"  JAHR     ROHGAS  VERKAUFSGAS    ENERGIE GWH", ""};
+    jahre.spalten = {Jahr("  "), Zahl("Rohgas", "Mio m³", " ", 10, 1), Zahl("Verkaufsgas", "Mio m³", " ", 12, 1),
+                     Zahl("Energie", "GWh", " ", 14, 1)};
+    for (const CEnergiejahr& e : r.energie)
+        jahre.Zeile({{double(e.jahr), {}}, {e.rohgas, {}}, {e.verkaufsgas, {}}, {e.energie, {}}});
+    b.Tabelle(std::move(jahre));
+    if (!ohne.empty())
+        b.Zeile("  Ohne Verkaufsgas und Energie: " + ohne);
+}
+
+} // namespace
+
+std::string StufenText(const CStufenzeile& s)
+{
+    std::string text;
+    if (s.m_iStufeFoerderstunden > 0)
+        text += Format(" Förderstunden:%4d", s.m_iStufeFoerderstunden);
+    if (s.m_fStufeKopfdruck > 0)
+        text += Format(" Kopfdruck:%3.0f", double(s.m_fStufeKopfdruck));
+    if (s.m_iStufeBohrungen > 0)
+        text += Format(" Bohrungen:%d", s.m_iStufeBohrungen);
+    if (s.m_fStufeCWert > 0)
+        text += Format(" C-Wert:%5.3f", double(s.m_fStufeCWert));
+    if (s.m_fStufeKonsAnteil > 0)
+        text += Format(" Kons.Anteil:%5.1f", double(s.m_fStufeKonsAnteil));
+    return text;
+}
+
+CTabelle Jahrestabelle(const std::string& feld, const CPrognosetabelle& p)
+{
+    CTabelle t;
+    t.titel = {" ", Format("   DAUERLASTRATEN DES FELDES %s IN m*3/h", feld.c_str()),
+               Format("   BEI EINER KUM.ANFANGSPRODUKTION VON %5.0f Mio m*3", double(p.kumBeginn)), ""};
+    t.kopf = Jahreskopf(p.druckabhaengig);
+    t.spalten = Jahresspalten(p.druckabhaengig);
+    // A stage line stands before the year line of the year it applies from.
+    size_t stufe = 0;
+    for (size_t k = 0; k < p.jahre.size(); ++k) {
+        for (; stufe < p.stufen.size() && p.stufen[stufe].vorJahr <= k; ++stufe)
+            t.TextZeile(Format(" Ab %d", p.stufen[stufe].jahr) + StufenText(p.stufen[stufe].stufe));
+        t.Zeile(Jahreszellen(p.jahre[k], p.druckabhaengig));
+    }
+    return t;
+}
+
+CBericht Laufbericht(const CLaufErgebnis& r)
+{
+    CBericht b;
+    const bool einzelfeld = r.einzelfeld >= 0;
+    if (r.reserven && !einzelfeld && !r.detail) {
+        Reservenliste(r, b);
+    } else {
+        if (r.reserven && !einzelfeld)
+            for (const char* zeile :
+                 {"", "   Zusammenstellung der Feldesreserven", "", "     Feld                (Mio m3)", ""})
+                b.Zeile(zeile);
+        for (const CFeldausgabe& a : r.feldausgaben)
+            Feldausgabe(r, a, b);
+    }
+    if (einzelfeld) {
+        b.Zeile(Format("  PROJEKTSTART: %d PROJEKTENDE: %d", r.projektstart, r.projektende));
+        b.Zeile("");
+    }
+    if (!r.reserven)
+        Zusammenfassung(r, b);
+    // A report whose total lacks a field says so at its end, field by field.
+    for (const CNichtBerechnet& n : r.nichtBerechnet)
+        b.Zeile(Format("  Nicht berechnet: %s – %s", n.feld.c_str(), n.grund.c_str()));
+    if (r.bedarfTabelle)
+        Bedarfstabelle(r, b);
+    if (r.energieTabelle)
+        Energietabelle(r, b);
+    return b;
+}
+
+std::vector<std::string> LaufberichtText(const CLaufErgebnis& r)
+{
+    return BerichtText(Laufbericht(r));
+}
