@@ -440,20 +440,6 @@ void SensitivitaetenOrdnen(std::vector<CSensitivitaet>& zeilen)
     });
 }
 
-std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
-{
-    std::vector<std::string> z = {"",
-                                  Format("                 SENSITIVITAET (%s %d-%d)",
-                                         s.plateau ? "HOECHSTES PLATEAU" : "KUMULIERTE IST-PRODUKTION", s.erstesJahr,
-                                         s.letztesJahr),
-                                  "", "  FELD               GROESSE                  TIEF       BASIS        HOCH", ""};
-    for (const CSensitivitaet& r : s.zeilen) {
-        z.push_back("  " + Linksbuendig(r.feld, 18) +
-                    Format(" %-17s %11.1f %11.1f %11.1f", GroessenName(r.groesse), r.tief, r.basis, r.hoch));
-    }
-    return z;
-}
-
 double Dreieck(double a, double c, double b, double u)
 {
     if (!(b > a))
@@ -536,13 +522,4 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
     } catch (const std::bad_alloc&) {
         return CFehler{kSpeicherFehlt};
     }
-}
-
-std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u)
-{
-    std::vector<std::string> z = {"", Format("                 UNSICHERHEIT (%d LAEUFE)", u.laeufe), "",
-                                  "  JAHR         P90         P50         P10       BASIS", ""};
-    for (const CUnsicherheitsjahr& j : u.jahre)
-        z.push_back(Format("  %4d %11.1f %11.1f %11.1f %11.1f", j.jahr, j.p90, j.p50, j.p10, j.basis));
-    return z;
 }

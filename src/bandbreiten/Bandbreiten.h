@@ -90,7 +90,6 @@ CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, co
 // The table's order: widest |Hoch − Tief| first; rows of equal width keep
 // the order of the ranges file.
 void SensitivitaetenOrdnen(std::vector<CSensitivitaet>& zeilen);
-std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s);
 
 // ---- Monte Carlo ----
 // (CUnsicherheit, the result, is a year series: summary/Jahresreihen.h.)
@@ -115,7 +114,6 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
 std::mt19937_64 LaufZufall(uint64_t seed, int lauf);
 // The values run `lauf` draws, one per range in the order of the ranges.
 std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf);
-std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u);
 
 // A value drawn from the triangular distribution (tief, modus, hoch) at the
 // uniform number u in [0, 1): the inverse of its distribution function.

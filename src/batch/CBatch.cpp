@@ -678,10 +678,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     if (o.plateau) {
         // Part of the report: printed, and in the report as PDF as well.
-        const CPlateau p = HoechstesPlateau(doc.LaufEingabe(), *o.plateau);
-        doc.m_saBericht.push_back(
-            Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge));
-        doc.m_saBericht.push_back(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
+        doc.PlateauSetzen(HoechstesPlateau(doc.LaufEingabe(), *o.plateau));
     }
 
     if (o.serien) {

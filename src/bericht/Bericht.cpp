@@ -26,8 +26,8 @@ std::string ZellenText(const CSpalte& s, const CZelle& z)
 
 std::string ZeilenText(const CTabelle& t, const CTabellenzeile& zeile)
 {
-    if (zeile.Gedruckt())
-        return zeile.zeile;
+    if (zeile.zeile)
+        return *zeile.zeile;
     std::string text;
     for (size_t k = 0; k < zeile.zellen.size() && k < t.spalten.size(); ++k)
         text += ZellenText(t.spalten[k], zeile.zellen[k]);

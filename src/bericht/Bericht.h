@@ -34,11 +34,12 @@ struct CZelle {
     std::string text;
 };
 
-// A row of cells, or a line the table prints as it stands (a note, a total).
+// A row of cells. A line the table prints as it stands (a note, a total)
+// stands in `zeile`; the text prints it instead of the cells, a sheet takes
+// the cells (none for a note).
 struct CTabellenzeile {
     std::vector<CZelle> zellen;
-    std::string zeile;
-    bool Gedruckt() const { return zellen.empty(); }
+    std::optional<std::string> zeile;
 };
 
 struct CTabelle {
@@ -48,7 +49,7 @@ struct CTabelle {
     std::vector<CSpalte> spalten;
     std::vector<CTabellenzeile> zeilen;
 
-    void Zeile(std::vector<CZelle> zellen) { zeilen.push_back({std::move(zellen), {}}); }
+    void Zeile(std::vector<CZelle> zellen) { zeilen.push_back({std::move(zellen), std::nullopt}); }
     void TextZeile(std::string zeile) { zeilen.push_back({{}, std::move(zeile)}); }
 };
 

@@ -31,10 +31,11 @@ void CKalvoDoc::ErgebnisseLoeschen()
     JahresreihenLoeschen();
     m_saBericht.clear();
     m_Laufbericht = {};
+    m_Bericht = {};
+    m_Berichtskoepfe.clear();
     m_NichtBerechnet.clear();
     m_saHinweise.clear();
     m_iAnzahl = 0;
-    m_nBerichtLaenge = 0;
     m_sTitel.clear();
     m_sUntertitel.clear();
     m_VarianteWerte = {};
@@ -94,6 +95,7 @@ void CKalvoDoc::Berechnen()
     ++m_nLaeufe;
     m_Sensitivitaet.reset();
     m_Unsicherheit.reset();
+    m_Plateau.reset();
     const CLaufEingabe eingabe = LaufEingabe();
     CLaufErgebnis r = Lauf(eingabe, &m_Feldspeicher);
     m_saHinweise = Eingabehinweise(eingabe, r);
@@ -104,7 +106,6 @@ void CKalvoDoc::Berechnen()
         else
             m_Meldungen.Meldung(m.text);
     }
-    m_nBerichtLaenge = m_saBericht.size();
     VergleichAktualisieren();
 }
 
@@ -114,7 +115,7 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_iProjektstart = r.projektstart;
     m_iAnzahl = r.anzahl;
     m_Laufbericht = Laufbericht(r);
-    m_saBericht = BerichtText(m_Laufbericht);
+    m_saBericht = BerichtText(m_Laufbericht, &m_Berichtskoepfe);
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);
     kopie(r.restProduktion, m_fRestProduktion);

@@ -11,6 +11,7 @@
 #include "model/Feldsatz.h"
 #include "platform/Fehler.h"
 #include "run/CLauf.h"
+#include "run/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 
@@ -81,7 +82,12 @@ public:
     std::string m_sText;                  // scratch text (the report is made in bericht/)
     int m_iEinzelfeld = -1;               // position of the single field; -1 = none
     std::vector<CFeldreihe> m_Feldreihen; // each computed field's share, in list order
-    CBericht m_Laufbericht;               // the last run's report as tables and lines (m_saBericht its text)
+    CBericht m_Laufbericht;               // the last run's report as tables and lines
+    // The report the writers take: the run's, then the planning answers;
+    // m_saBericht is its text, m_Berichtskoepfe for each of its lines that is
+    // a row of a table the lines of that table's heading.
+    CBericht m_Bericht;
+    std::vector<std::vector<int>> m_Berichtskoepfe;
 
     // ---- planning answers: user settings, not kept in the file ----
     bool m_bDeckung = false;                  // coverage table after the report, shortfall years in the chart
@@ -96,7 +102,8 @@ public:
     // The last range study's results, until the next run makes them stale.
     std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
     std::optional<CUnsicherheit> m_Unsicherheit;
-    bool m_bTornado = false; // the chart shows the sensitivities' tornado while there are some
+    std::optional<CPlateau> m_Plateau; // the highest plateau, when asked for
+    bool m_bTornado = false;           // the chart shows the sensitivities' tornado while there are some
     // A report for the file: print date, page numbers, and after the report
     // the units, reference conditions and options of the run.
     bool m_bAktenbericht = false;
@@ -104,6 +111,7 @@ public:
     // Takes a study's result; its table follows the report.
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);
+    void PlateauSetzen(const CPlateau& p);
     // Shortfall bands compare Ist with Soll, so coverage puts both on one
     // axis; so does production to the demand, whose Ist is the Soll (on two
     // axes the Soll line would stand apart from bars of the same height).
@@ -246,7 +254,6 @@ private:
     void PlanungstabellenAnhaengen();
     std::unique_ptr<CVariante> m_pVariante;
     CJahreswerte m_VarianteWerte;
-    size_t m_nBerichtLaenge = 0;  // report lines of the run, before the planning tables
     CFeldspeicher m_Feldspeicher; // the fields' results kept for the next run
     std::vector<CNichtBerechnet> m_NichtBerechnet;
     std::vector<std::string> m_saHinweise;

@@ -5,8 +5,8 @@
 
 #include "platform/Format.h"
 
+#include "bericht/Planungsbericht.h"
 #include "doc/CVariante.h"
-#include "summary/Planungstabellen.h"
 
 CErgebnis<> CKalvoDoc::VarianteLaden(const std::string& pfad)
 {
@@ -113,35 +113,37 @@ void CKalvoDoc::DeckungSetzen(bool an)
 // document's summary), then the comparison.
 void CKalvoDoc::PlanungstabellenAnhaengen()
 {
-    if (m_saBericht.size() > m_nBerichtLaenge)
-        m_saBericht.resize(m_nBerichtLaenge);
-    if (m_bFeldesreserven != 0 || m_nLaeufe == 0)
-        return; // the reserves list has no years; before a run there is nothing to add to
-    const CJahreswerte werte = Grafikwerte();
-    std::vector<std::string> tabelle;
-    if (m_bDeckung) {
-        tabelle = DeckungTabelle(werte, m_iGrafikRate == 1);
-        if (!m_Bedarfsjahre.empty()) {
-            CJahresreihen reihen = Jahresreihen();
-            reihen.rate = false;
-            const CJahreswerte menge = Jahreswerte(reihen);
-            reihen.rate = true;
-            tabelle.push_back(UnterdeckungMengeUndRate(menge, Deckungswerte(reihen)));
+    m_Bericht = m_Laufbericht;
+    // The reserves list has no years; before a run there is nothing to add to.
+    if (m_bFeldesreserven == 0 && m_nLaeufe > 0) {
+        const bool rate = m_iGrafikRate == 1;
+        const CJahreswerte werte = Grafikwerte();
+        if (m_bDeckung) {
+            DeckungBericht(m_Bericht, werte, rate);
+            if (!m_Bedarfsjahre.empty()) {
+                CJahresreihen reihen = Jahresreihen();
+                reihen.rate = false;
+                const CJahreswerte menge = Jahreswerte(reihen);
+                reihen.rate = true;
+                m_Bericht.Zeile(UnterdeckungMengeUndRate(menge, Deckungswerte(reihen)));
+            }
         }
-        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
+        if (m_pVariante)
+            VergleichBericht(m_Bericht, GetTitle(), werte, m_pVariante->Name(), m_VarianteWerte, rate);
+        if (m_Sensitivitaet)
+            SensitivitaetBericht(m_Bericht, *m_Sensitivitaet);
+        if (m_Unsicherheit)
+            UnsicherheitBericht(m_Bericht, *m_Unsicherheit);
+        if (m_Plateau)
+            PlateauBericht(m_Bericht, *m_Plateau);
     }
-    if (m_pVariante) {
-        tabelle = VergleichTabelle(GetTitle(), werte, m_pVariante->Name(), m_VarianteWerte);
-        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
-    }
-    if (m_Sensitivitaet) {
-        tabelle = SensitivitaetsTabelle(*m_Sensitivitaet);
-        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
-    }
-    if (m_Unsicherheit) {
-        tabelle = UnsicherheitsTabelle(*m_Unsicherheit);
-        m_saBericht.insert(m_saBericht.end(), tabelle.begin(), tabelle.end());
-    }
+    m_saBericht = BerichtText(m_Bericht, &m_Berichtskoepfe);
+}
+
+void CKalvoDoc::PlateauSetzen(const CPlateau& p)
+{
+    m_Plateau = p;
+    PlanungstabellenAnhaengen();
 }
 
 void CKalvoDoc::SensitivitaetSetzen(CSensitivitaetsErgebnis s)

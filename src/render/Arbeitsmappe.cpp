@@ -164,7 +164,7 @@ void Blatt(CMappe& m, const CTabelle* t)
     Kopf(m, blatt, kopf);
     size_t r = 1;
     for (const CTabellenzeile& z : t->zeilen) {
-        if (z.Gedruckt())
+        if (z.zellen.empty())
             continue;
         for (size_t k = 0; k < z.zellen.size() && k < t->spalten.size(); ++k) {
             const CSpalte& s = t->spalten[k];

@@ -19,49 +19,6 @@ std::string Kopfzeile(const CKalvoDoc& doc, const std::string& datum)
     return Format(" Dokument:%s", doc.GetTitle().c_str());
 }
 
-bool Leer(const std::string& zeile)
-{
-    return zeile.find_first_not_of(' ') == std::string::npos;
-}
-
-// The first line of a table heading: the year tables begin with "JAHR", the
-// reserves list with its "Feld" column.
-bool Tabellenkopf(const std::string& zeile)
-{
-    const size_t a = zeile.find_first_not_of(' ');
-    return a != std::string::npos && (zeile.compare(a, 5, "JAHR ") == 0 || zeile.compare(a, 5, "Feld ") == 0);
-}
-
-// For every report line that is a row of a table, the lines of its heading
-// (from the "JAHR" line to the blank line below it); empty for other lines.
-std::vector<std::vector<int>> Tabellenkoepfe(const std::vector<std::string>& bericht)
-{
-    constexpr size_t kMaxKopf = 6; // a longer "heading" is no table heading
-    std::vector<std::vector<int>> koepfe(bericht.size());
-    std::vector<int> kopf;
-    bool imKopf = false, offen = false;
-    for (size_t i = 0; i < bericht.size(); ++i) {
-        const std::string& z = bericht[i];
-        if (Tabellenkopf(z)) {
-            kopf = {static_cast<int>(i)};
-            imKopf = true;
-            offen = false;
-        } else if (imKopf) {
-            kopf.push_back(static_cast<int>(i));
-            if (Leer(z) || kopf.size() > kMaxKopf) {
-                imKopf = false;
-                offen = Leer(z);
-            }
-        } else if (offen) {
-            if (Leer(z))
-                offen = false;
-            else
-                koepfe[i] = kopf;
-        }
-    }
-    return koepfe;
-}
-
 } // namespace
 
 std::vector<std::string> CKalvoView::Druckzeilen() const
@@ -107,7 +64,11 @@ std::vector<CDruckseite> CKalvoView::Seiten(int zeilenProSeite) const
 {
     const std::vector<std::string> zeilen = Druckzeilen();
     const int n = static_cast<int>(zeilen.size());
-    const auto koepfe = Tabellenkoepfe(zeilen);
+    // The headings of the tables, from the report model (none for lines set by hand).
+    std::vector<std::vector<int>> koepfe;
+    if (m_Doc.m_Berichtskoepfe.size() == m_Doc.m_saBericht.size())
+        koepfe = m_Doc.m_Berichtskoepfe;
+    koepfe.resize(zeilen.size());
     std::vector<CDruckseite> seiten;
     bool voll = true; // the last page is full: the report ends with an empty page
     for (int i = 0; i < n;) {

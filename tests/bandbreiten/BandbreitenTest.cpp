@@ -2,6 +2,7 @@
 #include "bandbreiten/Bandbreiten.h"
 #include "Testdaten.h"
 #include "batch/CBatch.h"
+#include "bericht/Planungsbericht.h"
 #include "platform/Meldungen.h"
 #include "summary/Jahresreihen.h"
 

@@ -6,6 +6,7 @@
 #include "summary/Planungstabellen.h"
 #include "Testdaten.h"
 #include "batch/CBatch.h"
+#include "bericht/Planungsbericht.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"

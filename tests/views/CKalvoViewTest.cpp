@@ -104,15 +104,21 @@ TEST(Berichtsdruck, WideLinesShrinkTheFontUntilTheyFit)
 }
 
 // A table that runs over a page break names its columns again on the next
-// page: its heading lines (down to the blank line below them) come first.
+// page: its heading lines come first.
 TEST(Berichtsdruck, TableSplitAcrossPagesRepeatsItsHeading)
 {
     CTestbericht b(0);
-    b.doc.m_saBericht = {" ", "  JAHR  PRODUKTION", "         Mio m*3", " "};
+    CTabelle t;
+    t.titel = {" "};
+    t.kopf = {"  JAHR  PRODUKTION", "         Mio m*3", " "};
+    t.spalten = {{"Jahr", "", ESpaltenart::Ganz, "  ", 4, 0}, {"Produktion", "Mio m³", ESpaltenart::Zahl, "  ", 0, 1}};
     for (int jahr = 2002; jahr < 2002 + 70; ++jahr)
-        b.doc.m_saBericht.push_back("  " + std::to_string(jahr) + "  1.0");
-    b.doc.m_saBericht.push_back(" ");
-    b.doc.m_saBericht.push_back("  Summe");
+        t.Zeile({{double(jahr), {}}, {1.0, {}}});
+    CBericht bericht;
+    bericht.Tabelle(t);
+    bericht.Zeile(" ");
+    bericht.Zeile("  Summe");
+    b.doc.m_saBericht = BerichtText(bericht, &b.doc.m_Berichtskoepfe);
     // 76 lines: page 1 holds 57, page 2 the three heading lines and the other 19.
     EXPECT_EQ(b.Seiten(true), 2);
     const auto seite2 = b.Seite(2, true);

@@ -1,0 +1,173 @@
+#include "bericht/Planungsbericht.h"
+
+#include "platform/Format.h"
+#include "summary/Planungstabellen.h"
+
+#include <cmath>
+
+namespace {
+
+using A = ESpaltenart;
+
+CSpalte Jahr()
+{
+    return {"Jahr", "", A::Ganz, "  ", 4, 0};
+}
+
+// A column of the year tables: " %11.1f".
+CSpalte Menge(std::string name, const std::string& einheit)
+{
+    return {std::move(name), einheit, A::Zahl, " ", 11, 1};
+}
+
+std::vector<std::string> Text(void (*bauen)(CBericht&, const CJahreswerte&, bool), const CJahreswerte& w, bool rate)
+{
+    CBericht b;
+    bauen(b, w, rate);
+    return BerichtText(b);
+}
+
+std::string ErsteUnterdeckung(const CJahreswerte& w)
+{
+    for (int i = 0; i < w.anzahl; ++i)
+        if (Unterdeckung(w, i))
+            return Format("%d", w.start + i);
+    return "keine";
+}
+
+} // namespace
+
+void DeckungBericht(CBericht& b, const CJahreswerte& w, bool rate)
+{
+    const std::string e = rate ? "m³/h" : "Mio m³";
+    CTabelle t;
+    t.name = "Deckung";
+    t.titel = {"", "                 DECKUNG DES VERKAUFSPROFILS", ""};
+    t.kopf = {rate ? "  JAHR         IST        SOLL  IST - SOLL"
+                   : "  JAHR         IST        SOLL  IST - SOLL  FEHLMENGE KUM.",
+              ""};
+    t.spalten = {Jahr(), Menge("Ist", e), Menge("Soll", e), Menge("Ist − Soll", e)};
+    if (!rate)
+        t.spalten.push_back(Menge("Fehlmenge kum.", e));
+    double fehlmenge = 0;
+    int ersteUnterdeckung = 0;
+    bool unterdeckt = false;
+    for (int i = 0; i < w.anzahl; ++i) {
+        if (Unterdeckung(w, i)) {
+            fehlmenge += w.soll[i] - w.ist[i];
+            if (!unterdeckt)
+                ersteUnterdeckung = w.start + i;
+            unterdeckt = true;
+        }
+        // A year produced to the demand within its tolerance shows no difference (not "-0.0").
+        double differenz = w.ist[i] - w.soll[i];
+        if (w.toleranz > 0 && std::fabs(differenz) < w.toleranz)
+            differenz = 0;
+        std::vector<CZelle> z = {{double(w.start + i), {}}, {w.ist[i], {}}, {w.soll[i], {}}, {differenz, {}}};
+        if (!rate)
+            z.push_back({fehlmenge, {}});
+        t.Zeile(std::move(z));
+    }
+    b.Tabelle(std::move(t));
+    b.Zeile("");
+    b.Zeile(unterdeckt ? Format("  Erste Unterdeckung: %d", ersteUnterdeckung) : "  Keine Unterdeckung");
+}
+
+std::vector<std::string> DeckungTabelle(const CJahreswerte& w, bool rate)
+{
+    return Text(DeckungBericht, w, rate);
+}
+
+std::string UnterdeckungMengeUndRate(const CJahreswerte& menge, const CJahreswerte& rate)
+{
+    return "  Erste Unterdeckung Menge: " + ErsteUnterdeckung(menge) + "   Rate: " + ErsteUnterdeckung(rate);
+}
+
+void VergleichBericht(CBericht& b, const std::string& nameA, const CJahreswerte& a, const std::string& nameB,
+                      const CJahreswerte& werteB, bool rate)
+{
+    const std::string e = rate ? "m³/h" : "Mio m³";
+    CTabelle t;
+    t.name = "Vergleich";
+    t.titel = {"", "                 VERGLEICH DER VARIANTEN", "   A: " + nameA, "   B: " + nameB, ""};
+    t.kopf = {"  JAHR       IST A       IST B       B - A      SOLL A", ""};
+    t.spalten = {Jahr(), Menge("Ist A", e), Menge("Ist B", e), Menge("B − A", e), Menge("Soll A", e)};
+    for (int i = 0; i < a.anzahl; ++i) {
+        const int jahr = a.start + i;
+        double istB = 0;
+        werteB.IstImJahr(jahr, istB);
+        t.Zeile({{double(jahr), {}}, {a.ist[i], {}}, {istB, {}}, {istB - a.ist[i], {}}, {a.soll[i], {}}});
+    }
+    b.Tabelle(std::move(t));
+}
+
+std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahreswerte& a, const std::string& nameB,
+                                          const CJahreswerte& werteB, bool rate)
+{
+    CBericht b;
+    VergleichBericht(b, nameA, a, nameB, werteB, rate);
+    return BerichtText(b);
+}
+
+void SensitivitaetBericht(CBericht& b, const CSensitivitaetsErgebnis& s)
+{
+    const std::string e = s.plateau ? "Mio m³/a" : "Mio m³";
+    CTabelle t;
+    t.name = "Sensitivitaet";
+    t.titel = {"",
+               Format("                 SENSITIVITAET (%s %d-%d)",
+                      s.plateau ? "HOECHSTES PLATEAU" : "KUMULIERTE IST-PRODUKTION", s.erstesJahr, s.letztesJahr),
+               ""};
+    t.kopf = {"  FELD               GROESSE                  TIEF       BASIS        HOCH", ""};
+    t.spalten = {{"Feld", "", A::Text, "  ", 18, 0},
+                 {"Größe", "", A::Text, " ", 17, 0},
+                 Menge("Tief", e),
+                 Menge("Basis", e),
+                 Menge("Hoch", e)};
+    for (const CSensitivitaet& r : s.zeilen)
+        t.Zeile({{0, r.feld}, {0, GroessenName(r.groesse)}, {r.tief, {}}, {r.basis, {}}, {r.hoch, {}}});
+    b.Tabelle(std::move(t));
+}
+
+std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
+{
+    CBericht b;
+    SensitivitaetBericht(b, s);
+    return BerichtText(b);
+}
+
+void UnsicherheitBericht(CBericht& b, const CUnsicherheit& u)
+{
+    const std::string e = u.rate ? "m³/h" : "Mio m³";
+    CTabelle t;
+    t.name = "Unsicherheit";
+    t.titel = {"", Format("                 UNSICHERHEIT (%d LAEUFE)", u.laeufe), ""};
+    t.kopf = {"  JAHR         P90         P50         P10       BASIS", ""};
+    t.spalten = {Jahr(), Menge("P90", e), Menge("P50", e), Menge("P10", e), Menge("Basis", e)};
+    for (const CUnsicherheitsjahr& j : u.jahre)
+        t.Zeile({{double(j.jahr), {}}, {j.p90, {}}, {j.p50, {}}, {j.p10, {}}, {j.basis, {}}});
+    b.Tabelle(std::move(t));
+}
+
+std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u)
+{
+    CBericht b;
+    UnsicherheitBericht(b, u);
+    return BerichtText(b);
+}
+
+void PlateauBericht(CBericht& b, const CPlateau& p)
+{
+    CTabelle t;
+    t.name = "Plateau";
+    t.spalten = {{"Erstes Jahr", "", A::Ganz, "", 4, 0},
+                 {"Letztes Jahr", "", A::Ganz, "", 4, 0},
+                 {"Höchstes Plateau", "Mio m³/a", A::Zahl, "", 0, 1},
+                 {"Gehalten bis", "", A::Ganz, "", 4, 0}};
+    CTabellenzeile z;
+    z.zellen = {{double(p.erstesJahr), {}}, {double(p.letztesJahr), {}}, {p.menge, {}}, {double(p.gehaltenBis), {}}};
+    z.zeile = Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge);
+    t.zeilen.push_back(std::move(z));
+    t.TextZeile(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
+    b.Tabelle(std::move(t));
+}
