@@ -61,12 +61,15 @@ std::vector<std::string> BerichtText(const CBericht& bericht, std::vector<std::v
     return zeilen;
 }
 
-double KuerzesteZahl(float wert)
+double KuerzesteZahl(double wert)
 {
+    const auto einfach = static_cast<float>(wert);
+    if (!(double(einfach) == wert))
+        return wert; // a double's own digits (or not finite)
     char text[32];
-    const auto [ende, fehler] = std::to_chars(text, text + sizeof text, wert);
-    double genau = wert;
+    const auto [ende, fehler] = std::to_chars(text, text + sizeof text, einfach);
+    double kurz = wert;
     if (fehler == std::errc{})
-        std::from_chars(text, ende, genau);
-    return genau;
+        std::from_chars(text, ende, kurz);
+    return kurz;
 }

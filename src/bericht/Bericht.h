@@ -79,6 +79,7 @@ std::string ZeilenText(const CTabelle& tabelle, const CTabellenzeile& zeile);
 // of a table, the indices of that table's heading lines (empty for others).
 std::vector<std::string> BerichtText(const CBericht& bericht, std::vector<std::vector<int>>* koepfe = nullptr);
 
-// A float as the shortest decimal that reads back as it (41463.4f is
-// 41463.4, not 41463.3984375), for a cell of a sheet.
-double KuerzesteZahl(float wert);
+// A number for a cell of a sheet: a value a float holds exactly as the
+// shortest decimal that reads back as that float (41463.4f is 41463.4, not
+// 41463.3984375); any other as it is.
+double KuerzesteZahl(double wert);

@@ -42,6 +42,33 @@ std::vector<std::string> Spalten()
 
 } // namespace
 
+std::vector<std::string> FeldtabellenKopf()
+{
+    return Spalten();
+}
+
+std::vector<double> FeldtabellenWerte(const CFeldsatz& satz)
+{
+    const CFeldwerte& f = satz.Werte();
+    std::vector<double> w = {double(f.m_iFoerderbeginn)};
+    w.insert(w.end(), f.m_fAnteil.begin(), f.m_fAnteil.end());
+    for (const float v : {f.m_fTcel, f.m_fKopftemperatur, f.m_fOGIP, f.m_fPi, f.m_fPermHorizontal, f.m_fPermVertikal,
+                          f.m_fMaechtigkeitBankrecht, f.m_fMaechtigkeitErbohrt, f.m_fEinflussradius, f.m_fTeufe,
+                          f.m_fSteigrohrDi, f.m_fHorizontallaenge, f.m_fKumProdBeginn, f.m_fKopfdruck})
+        w.push_back(v);
+    w.push_back(f.m_iBohrungen);
+    w.push_back(f.m_fMaxRate);
+    w.push_back(f.m_fWasserinvasion);
+    w.push_back(f.m_iFoerderstunden);
+    for (const float v : {f.m_fReferenzdruck, f.m_fKonsAnteil, f.m_fA1, f.m_fB1, f.m_fCWert})
+        w.push_back(v);
+    w.push_back(f.m_bDruckabhaengig);
+    for (const CStufenzeile& s : satz.Stufen())
+        w.insert(w.end(), {double(s.m_iStufeAbJahr), double(s.m_iStufeFoerderstunden), s.m_fStufeKopfdruck,
+                           double(s.m_iStufeBohrungen), s.m_fStufeCWert, s.m_fStufeKonsAnteil});
+    return w;
+}
+
 std::string FeldtabelleCsv(const CFeldsaetze& felder)
 {
     const std::vector<std::string> spalten = Spalten();

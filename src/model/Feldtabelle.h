@@ -14,8 +14,16 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 std::string FeldtabelleCsv(const CFeldsaetze& felder);
+
+// The table's header cells, the name's first.
+std::vector<std::string> FeldtabellenKopf();
+
+// A readable record's values in the table's columns after the name: the 40
+// values, then the 4 stage rows' 6 each.
+std::vector<double> FeldtabellenWerte(const CFeldsatz& satz);
 
 // The records of the table's rows, or "Zeile N: <Feld>: <Grund>" (N counts
 // the file's lines, the header is line 1).

@@ -56,11 +56,12 @@ void Text(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, const st
                                            text.c_str(), format));
 }
 
+// A number cell: a float's value as its shortest decimal.
 void Zahl(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, double wert, lxw_format* format)
 {
     if (ImBlatt(m, zeile, spalte))
-        Gemeldet(m, worksheet_write_number(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte), wert,
-                                           format));
+        Gemeldet(m, worksheet_write_number(blatt, static_cast<lxw_row_t>(zeile), static_cast<lxw_col_t>(spalte),
+                                           KuerzesteZahl(wert), format));
 }
 
 lxw_worksheet* NeuesBlatt(CMappe& m, const std::string& name)
@@ -69,36 +70,6 @@ lxw_worksheet* NeuesBlatt(CMappe& m, const std::string& name)
     if (!blatt && m.fehler.empty())
         m.fehler = "Das Blatt „" + name + "“ kann nicht angelegt werden.";
     return blatt;
-}
-
-bool IstJahr(const std::string& wort)
-{
-    int j = 0;
-    return wort.size() == 4 && LiesInt(wort, j);
-}
-
-// The rows of a table of the report: after the line that holds `titel`, the
-// lines whose first word is a year, up to the blank line that ends them.
-std::vector<CZeile> Tabelle(const std::vector<std::string>& bericht, const std::string& titel)
-{
-    std::vector<CZeile> zeilen;
-    size_t i = 0;
-    while (i < bericht.size() && bericht[i].find(titel) == std::string::npos)
-        ++i;
-    if (i == bericht.size())
-        return zeilen;
-    bool begonnen = false;
-    for (++i; i < bericht.size(); ++i) {
-        const std::vector<std::string_view> woerter = Woerter(bericht[i]);
-        const CZeile w(woerter.begin(), woerter.end());
-        if (!w.empty() && IstJahr(w[0])) {
-            zeilen.push_back(w);
-            begonnen = true;
-        } else if (begonnen) {
-            break;
-        }
-    }
-    return zeilen;
 }
 
 void Kopf(CMappe& m, lxw_worksheet* blatt, const std::vector<std::string>& spalten)
@@ -110,47 +81,9 @@ void Kopf(CMappe& m, lxw_worksheet* blatt, const std::vector<std::string>& spalt
     worksheet_freeze_panes(blatt, 1, 0);
 }
 
-// A number as printed: the printed digits, not a float's, read in double in
-// no locale (a German desktop's strtod would stop at the point); false when
-// the text is no number.
-bool GedruckteZahl(const std::string& text, double& genau)
-{
-    float wert = 0;
-    if (!LiesEingabeFloat(text, wert))
-        return false;
-    std::string punkt = text;
-    std::replace(punkt.begin(), punkt.end(), ',', '.');
-    genau = wert;
-    std::from_chars(punkt.data(), punkt.data() + punkt.size(), genau);
-    return true;
-}
-
-// A cell of a report table: a number when the text is one (decimal point or comma), else text.
-void Zelle(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, const std::string& text)
-{
-    double genau = 0;
-    if (GedruckteZahl(text, genau))
-        Zahl(m, blatt, zeile, spalte, genau, m.zahl);
-    else
-        Text(m, blatt, zeile, spalte, text);
-}
-
-void Blatt(CMappe& m, const char* name, const std::vector<std::string>& spalten, const std::vector<CZeile>& zeilen)
-{
-    if (zeilen.empty())
-        return;
-    lxw_worksheet* blatt = NeuesBlatt(m, name);
-    if (!blatt)
-        return;
-    Kopf(m, blatt, spalten);
-    for (size_t r = 0; r < zeilen.size(); ++r)
-        for (size_t k = 0; k < zeilen[r].size(); ++k)
-            Zelle(m, blatt, r + 1, k, zeilen[r][k]);
-}
-
 // A table of the report from its numbers: the columns' names and units as
-// the heading, a row of cells per row of numbers (a line printed as it stands
-// is no row of the sheet). A float's cell is its shortest decimal.
+// the heading, a row of cells per row of numbers (a note the table prints is
+// no row of the sheet).
 void Blatt(CMappe& m, const CTabelle* t)
 {
     if (!t || t->name.empty() || t->zeilen.empty())
@@ -173,7 +106,7 @@ void Blatt(CMappe& m, const CTabelle* t)
             else if (s.art == ESpaltenart::Zahl)
                 Zahl(m, blatt, r, k, z.zellen[k].zahl, m.zahl);
             else
-                Text(m, blatt, r, k, z.zellen[k].text);
+                Text(m, blatt, r, k, z.zellen[k].text); // a name such as "1e5" stays text
         }
         ++r;
     }
@@ -191,11 +124,12 @@ void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
     for (int i = 0; i < n; ++i) {
         const auto r = static_cast<size_t>(i + 1);
         Zahl(m, blatt, r, 0, d.m_iProjektstart + i, nullptr);
+        // Ist as the chart holds it, in single precision like every other figure of the run.
         const double werte[] = {d.m_fRestProduktion[i],
                                 d.m_fRestRate[i],
-                                double(d.m_fRestProduktion[i]) + d.m_fProduktionFelder[i],
+                                static_cast<float>(double(d.m_fRestProduktion[i]) + d.m_fProduktionFelder[i]),
                                 d.m_fSollProduktion[i],
-                                double(d.m_fRateFelder[i]) + d.m_fRestRate[i],
+                                static_cast<float>(double(d.m_fRateFelder[i]) + d.m_fRestRate[i]),
                                 d.m_fSollRate[i]};
         for (size_t k = 0; k < 6; ++k)
             Zahl(m, blatt, r, k + 1, werte[k], m.zahl);
@@ -246,27 +180,6 @@ void Felder(CMappe& m, const CKalvoDoc& d)
     }
 }
 
-// The sensitivities from the study's numbers: the field's whole name as
-// text (the report cuts it to its column), the quantity, the three results.
-void Sensitivitaet(CMappe& m, const CKalvoDoc& d)
-{
-    if (!d.m_Sensitivitaet || d.m_Sensitivitaet->zeilen.empty())
-        return;
-    const std::string e = d.m_Sensitivitaet->plateau ? " (Mio m³/a)" : " (Mio m³)";
-    lxw_worksheet* blatt = NeuesBlatt(m, "Sensitivitaet");
-    if (!blatt)
-        return;
-    Kopf(m, blatt, {"Feld", "Größe", "Tief" + e, "Basis" + e, "Hoch" + e});
-    size_t r = 1;
-    for (const CSensitivitaet& z : d.m_Sensitivitaet->zeilen) {
-        Text(m, blatt, r, 0, z.feld);
-        Text(m, blatt, r, 1, GroessenName(z.groesse));
-        Zahl(m, blatt, r, 2, z.tief, m.zahl);
-        Zahl(m, blatt, r, 3, z.basis, m.zahl);
-        Zahl(m, blatt, r++, 4, z.hoch, m.zahl);
-    }
-}
-
 // The document's inputs: the field table, then the two profiles side by side
 // below it. The table's header is the field table file's; its rows come from
 // the records themselves: the name as text, every value as a number.
@@ -275,22 +188,21 @@ void Eingaben(CMappe& m, const CKalvoDoc& d)
     lxw_worksheet* blatt = NeuesBlatt(m, "Eingaben");
     if (!blatt)
         return;
-    const std::string csv = FeldtabelleCsv({}).substr(3); // the header, without the byte order mark
-    const std::vector<std::string_view> zeilen = CsvZeilen(csv);
-    size_t spalten = 0;
-    if (!zeilen.empty())
-        for (const std::string_view zelle : CsvZellen(zeilen.front()))
-            Text(m, blatt, 0, spalten++, std::string(zelle), m.kopf);
+    const std::vector<std::string> kopf = FeldtabellenKopf();
+    for (size_t k = 0; k < kopf.size(); ++k)
+        Text(m, blatt, 0, k, kopf[k], m.kopf);
     size_t zeile = 1;
     for (const CFeldsatz& satz : d.m_saFelder) {
-        const std::vector<std::string_view> werte = Woerter(satz.Text());
         Text(m, blatt, zeile, 0, Anzeigename(satz.Name()));
-        for (size_t k = 1; k < werte.size() && k < spalten; ++k) {
-            double zahl = 0;
-            if (GedruckteZahl(std::string(werte[k]), zahl))
-                Zahl(m, blatt, zeile, k, zahl, m.zahl);
-            else
-                Text(m, blatt, zeile, k, std::string(werte[k]));
+        // A record the run cannot read keeps its text: the run names it, the sheet shows it.
+        const std::vector<std::string_view> woerter = Woerter(satz.Text());
+        if (!satz.Lesbar()) {
+            for (size_t k = 1; k < woerter.size() && k < kopf.size(); ++k)
+                Text(m, blatt, zeile, k, std::string(woerter[k]));
+        } else {
+            const std::vector<double> werte = FeldtabellenWerte(satz);
+            for (size_t k = 0; k < werte.size() && k + 1 < kopf.size(); ++k)
+                Zahl(m, blatt, zeile, k + 1, werte[k], m.zahl);
         }
         ++zeile;
     }
@@ -374,17 +286,9 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
 
     Zusammenfassung(m, d);
     Felder(m, d);
-    const auto& b = d.m_saBericht;
-    Blatt(m, d.m_Laufbericht.TabelleNamens("Bedarf"));
-    Blatt(m, d.m_Laufbericht.TabelleNamens("Energie"));
-    const bool rate = d.m_iGrafikRate == 1;
-    const std::string e = rate ? " (m³/h)" : " (Mio m³)";
-    Blatt(m, "Deckung", {"Jahr", "Ist" + e, "Soll" + e, "Ist − Soll" + e, "Fehlmenge kum." + e},
-          Tabelle(b, "DECKUNG DES VERKAUFSPROFILS"));
-    Blatt(m, "Vergleich", {"Jahr", "Ist A" + e, "Ist B" + e, "B − A" + e, "Soll A" + e},
-          Tabelle(b, "VERGLEICH DER VARIANTEN"));
-    Blatt(m, "Unsicherheit", {"Jahr", "P90" + e, "P50" + e, "P10" + e, "Basis" + e}, Tabelle(b, "UNSICHERHEIT ("));
-    Sensitivitaet(m, d);
+    // Every table of the report that names a sheet, from its numbers.
+    for (const char* blatt : {"Bedarf", "Energie", "Deckung", "Vergleich", "Unsicherheit", "Sensitivitaet", "Plateau"})
+        Blatt(m, d.m_Bericht.TabelleNamens(blatt));
     Eingaben(m, d);
 
     const lxw_error fehler = workbook_close(m.buch);
