@@ -48,9 +48,9 @@ private:
 };
 
 // The proposal for A1, B1 and C-Wert of one field, as the field data dialog
-// computes it: the gas property text and the proposal line on stdout, the
-// dialog's messages on stderr.
-int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, IMeldungen& meldungen)
+// computes it: the gas property text and the proposal line on stdout (in
+// Windows-1252 with --cp1252, as the report), the dialog's messages on stderr.
+int Vorschlag(const CKalvoDoc& doc, const std::string& name, bool cp1252, std::ostream& aus, IMeldungen& meldungen)
 {
     const int i = doc.FeldIndex(name);
     if (i < 0) {
@@ -69,7 +69,13 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
     std::string text;
     CStilleMeldungen still; // the checks above have already spoken
     GaseigenschaftenDialog(feld, false, still, gas, &text);
-    aus << text << "\n\n" << vorschlag.m_sVorschlag << '\n';
+    std::string ausgabe = text + "\n\n" + vorschlag.m_sVorschlag + '\n';
+    if (cp1252) {
+        std::string bytes;
+        Utf8ZuCp1252(ausgabe, bytes);
+        ausgabe = std::move(bytes);
+    }
+    aus << ausgabe;
     return kOk;
 }
 
@@ -325,7 +331,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.ende)
         doc.m_iProjektende = *o.ende;
     if (o.vorschlag) {
-        const int status = Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, aus, meldungen));
+        const int status = Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, o.cp1252, aus, meldungen));
         return status == kOk ? DateienSchreiben(o, doc, meldungen, fehler) : status;
     }
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
