@@ -205,6 +205,10 @@ TEST(Optionen, EveryRowIsWellFormed)
         const bool mitWert = option.art != EWertart::Schalter;
         EXPECT_EQ(*option.platzhalter != '\0', mitWert);
         EXPECT_EQ(*option.braucht != '\0', mitWert);
+        // The report for the file lists options of the calculation, not of its presentation.
+        if (option.imAktenbericht) {
+            EXPECT_TRUE(option.neuerLauf);
+        }
         if (option.nurMit) {
             EXPECT_NE(OptionZu(option.nurMit), nullptr);
         }
