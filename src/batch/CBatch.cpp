@@ -1,6 +1,7 @@
 #include "batch/CBatch.h"
 
 #include "bandbreiten/Bandbreiten.h"
+#include "batch/Optionstabelle.h"
 #include "doc/CKalvoDoc.h"
 #include "gas/Feldpruefung.h"
 #include "model/Feldtabelle.h"
@@ -8,7 +9,6 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
-#include "platform/Zahlregel.h"
 #include "run/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
@@ -32,75 +32,6 @@ constexpr int kAufruf = 1;
 constexpr int kDatei = 2;
 constexpr int kUnvollstaendig = 3; // printed, but a field could not be computed
 
-// An argument as a message quotes it: control characters shown as '?', and
-// at most 40 characters, so that a pasted block does not flood the terminal.
-std::string Zitiert(std::string_view text)
-{
-    return "„" + Zitat(text) + "“";
-}
-
-// ", nicht „<wert>“" for a value an option refuses (nothing when it is missing).
-std::string Nicht(const std::string* wert)
-{
-    return wert ? ", nicht " + Zitiert(*wert) : std::string();
-}
-
-const char* const kHilfe =
-    "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
-    "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
-    "\n"
-    "Optionen:\n"
-    "  --detail            Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes\n"
-    "  --reserven          Feldesreserven statt der Zusammenfassung\n"
-    "  --rate              Grafik zeigt die Rate statt der Jahresproduktion\n"
-    "  --einzelfeld NAME   nur das Feld NAME berechnen (ab seinem Startjahr)\n"
-    "  --ende JAHR         letztes Projektjahr (sonst das der Datei; mit --vergleich für beide)\n"
-    "  --deckung           Deckung des Verkaufsprofils nach dem Bericht ausgeben\n"
-    "  --bedarf            Förderung nach Bedarf: die Felder fördern höchstens Soll minus\n"
-    "                      Restfelder (ein gemeinsamer Faktor je Jahr); Tabelle nach dem Bericht\n"
-    "  --soll-konstant M   Soll jedes Projektjahres M Mio m³ statt des Verkaufsprofils\n"
-    "  --energie           Verkaufsgas (ohne H2S und CO2) und Energie (Hs,n bei 25/0 °C) der\n"
-    "                      Felder nach dem Bericht\n"
-    "  --eigenverbrauch P  Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst 0)\n"
-    "  --bandbreiten F     Bandbreiten (CSV: Feld;Groesse;Tief;Hoch) für --sensitivitaet und\n"
-    "                      --monte-carlo\n"
-    "  --sensitivitaet     je Zeile der Bandbreiten ein Lauf bei Tief und einer bei Hoch: kumulierte\n"
-    "                      Ist-Produktion (mit --plateau das Plateau); Tabelle nach dem Bericht\n"
-    "  --monte-carlo N     N Läufe mit Werten aus den Bandbreiten (Dreiecksverteilung):\n"
-    "                      P90, P50, P10 des Ist je Jahr; Tabelle nach dem Bericht\n"
-    "  --seed S            Startwert des Zufallsgenerators (mt19937_64) für --monte-carlo (sonst 1)\n"
-    "  --threads T         Threads der Läufe (sonst einer je Prozessorkern)\n"
-    "  --plateau JAHRE     höchstes Plateau, das die ersten JAHRE Projektjahre gehalten wird\n"
-    "  --vergleich B.kvo   Vergleich mit der Variante B nach dem Bericht ausgeben\n"
-    "  --csv DATEI         Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
-    "                      mit einer Spalte je Feld (Produktion, mit --rate die Rate)\n"
-    "  --xlsx DATEI        Ergebnisse als Arbeitsmappe (Excel): Zusammenfassung, Felder, die\n"
-    "                      Tabellen des Berichts und die Eingaben\n"
-    "  --felder-csv DATEI  Feldtabelle schreiben: eine Zeile je Feld, Kopfzeile mit Einheiten\n"
-    "                      (Semikolon, Dezimalkomma, UTF-8)\n"
-    "  --felder-aus DATEI  das Dokument mit den Feldern der Feldtabelle DATEI statt seiner eigenen\n"
-    "                      rechnen (auch aus einer Tabellenkalkulation: Windows-1252, Dezimalpunkt)\n"
-    "  --vorschlag NAME    Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME\n"
-    "  --grafik DATEI      Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)\n"
-    "  --linien            Liniendiagramm statt Blockdiagramm\n"
-    "  --felder-einzeln    Grafik: Ist als gestapelte Balken der Felder und Restfelder\n"
-    "  --eine-achse        Grafik: Ist und Soll auf der linken Achse\n"
-    "  --serien            Grafikdaten und Achsen als JSON statt des Berichts ausgeben\n"
-    "  --bericht-pdf DATEI Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)\n"
-    "  --quer              den PDF-Bericht im Querformat schreiben\n"
-    "  --aktenbericht      den PDF-Bericht mit Druckdatum, \"Seite n von m\" und am Ende Einheiten,\n"
-    "                      Bezugszustand und Optionen der Rechnung\n"
-    "  --cp1252            Bericht in Windows-1252 statt UTF-8 ausgeben\n"
-    "  --help              diese Hilfe\n"
-    "\n"
-    "Ausgabedateien werden nach dem Bericht geschrieben, erst wenn alle Prüfungen bestanden\n"
-    "sind; ein Gerät oder eine Pipe (/dev/stdout, mkfifo) wird beschrieben, nicht ersetzt.\n"
-    "\n"
-    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf (auch zwei Ausgaben in eine Datei, eine\n"
-    "Ausgabe auf eine Eingabedatei, --vorschlag mit einer Ausgabe der Rechnung), 2 Datei nicht\n"
-    "lesbar oder schreibbar (auch die Standardausgabe), 3 Bericht unvollständig: ein Feld konnte\n"
-    "nicht berechnet werden (der Bericht nennt es am Ende; die Dateien werden geschrieben).\n";
-
 // Messages of the run go to stderr, one per line group.
 class CStderrMeldungen : public IMeldungen {
 public:
@@ -116,216 +47,10 @@ private:
     std::ostream& m_Aus;
 };
 
-struct COptionen {
-    bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
-    bool linien = false, serien = false, quer = false;
-    bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
-    bool energie = false, aktenbericht = false;
-    double eigenverbrauch = 0; // %, as the desktop keeps it
-    bool sensitivitaet = false;
-    std::optional<std::string> bandbreiten;
-    std::optional<int> monteCarlo;
-    uint64_t seed = 1;
-    int threads = 0;
-    std::optional<float> sollKonstant;
-    std::optional<int> plateau;
-    std::optional<std::string> vergleich;
-    std::optional<std::string> grafik;
-    std::optional<std::string> berichtPdf;
-    std::optional<std::string> einzelfeld;
-    std::optional<int> ende;
-    std::optional<std::string> csv;
-    std::optional<std::string> felderCsv, felderAus, xlsx;
-    std::optional<std::string> vorschlag;
-    std::string datei;
-};
-
-// Parses the arguments; returns an error text for bad usage, else "".
-std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
-{
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const auto wert = [&]() -> const std::string* {
-            if (i + 1 >= args.size())
-                return nullptr;
-            return &args[++i];
-        };
-        if (a == "--help" || a == "-h") {
-            o.hilfe = true;
-        } else if (a == "--detail") {
-            o.detail = true;
-        } else if (a == "--reserven") {
-            o.reserven = true;
-        } else if (a == "--rate") {
-            o.rate = true;
-        } else if (a == "--linien") {
-            o.linien = true;
-        } else if (a == "--deckung") {
-            o.deckung = true;
-        } else if (a == "--bedarf") {
-            o.bedarf = true;
-        } else if (a == "--aktenbericht") {
-            o.aktenbericht = true;
-        } else if (a == "--energie") {
-            o.energie = true;
-        } else if (a == "--eigenverbrauch") {
-            const std::string* w = wert();
-            // The number rule of every typed number: "2,5" and "2.5", never "14.000".
-            const CErgebnis<double> prozent = w ? ZahlImBereich(*w, {0, 100, false, true}) : CFehler{""};
-            if (!prozent)
-                return "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100)" + Nicht(w) + ".";
-            o.eigenverbrauch = *prozent;
-        } else if (a == "--sensitivitaet") {
-            o.sensitivitaet = true;
-        } else if (a == "--bandbreiten") {
-            const std::string* w = wert();
-            if (!w)
-                return "--bandbreiten braucht einen Dateinamen.";
-            o.bandbreiten = *w;
-        } else if (a == "--monte-carlo") {
-            const std::string* w = wert();
-            int n = 0;
-            if (!w || !LiesInt(*w, n) || n < 1 || n > 1000000)
-                return "--monte-carlo braucht eine Zahl von Läufen (1 bis 1000000)" + Nicht(w) + ".";
-            o.monteCarlo = n;
-        } else if (a == "--seed") {
-            const std::string* w = wert();
-            int s = 0;
-            if (!w || !LiesInt(*w, s) || s < 0)
-                return "--seed braucht eine ganze Zahl (0 oder mehr)" + Nicht(w) + ".";
-            o.seed = static_cast<uint64_t>(s);
-        } else if (a == "--threads") {
-            const std::string* w = wert();
-            int t = 0;
-            if (!w || !LiesInt(*w, t) || t < 1 || t > 256)
-                return "--threads braucht eine Zahl von Threads (1 bis 256)" + Nicht(w) + ".";
-            o.threads = t;
-        } else if (a == "--soll-konstant") {
-            const std::string* w = wert();
-            const CErgebnis<float> menge = w ? ZahlLesen(*w) : CFehler{""};
-            if (!menge || *menge < 0)
-                return "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr)" + Nicht(w) + ".";
-            o.sollKonstant = *menge;
-        } else if (a == "--plateau") {
-            const std::string* w = wert();
-            int jahre = 0;
-            if (!w || !LiesInt(*w, jahre) || jahre < 1)
-                return "--plateau braucht eine Zahl von Jahren (1 oder mehr)" + Nicht(w) + ".";
-            o.plateau = jahre;
-        } else if (a == "--felder-einzeln") {
-            o.felderEinzeln = true;
-        } else if (a == "--eine-achse") {
-            o.eineAchse = true;
-        } else if (a == "--vergleich") {
-            const std::string* w = wert();
-            if (!w)
-                return "--vergleich braucht einen Dateinamen.";
-            o.vergleich = *w;
-        } else if (a == "--serien") {
-            o.serien = true;
-        } else if (a == "--grafik") {
-            const std::string* w = wert();
-            if (!w)
-                return "--grafik braucht einen Dateinamen.";
-            o.grafik = *w;
-        } else if (a == "--bericht-pdf") {
-            const std::string* w = wert();
-            if (!w)
-                return "--bericht-pdf braucht einen Dateinamen.";
-            o.berichtPdf = *w;
-        } else if (a == "--quer") {
-            o.quer = true;
-        } else if (a == "--cp1252") {
-            o.cp1252 = true;
-        } else if (a == "--einzelfeld") {
-            const std::string* w = wert();
-            if (!w)
-                return "--einzelfeld braucht einen Feldnamen.";
-            o.einzelfeld = *w;
-        } else if (a == "--ende") {
-            const std::string* w = wert();
-            int jahr = 0;
-            if (!w || !LiesInt(*w, jahr) || !JahrPlausibel(jahr))
-                return "--ende braucht ein Jahr (1 bis 9999)" + Nicht(w) + ".";
-            o.ende = jahr;
-        } else if (a == "--csv") {
-            const std::string* w = wert();
-            if (!w)
-                return "--csv braucht einen Dateinamen.";
-            o.csv = *w;
-        } else if (a == "--xlsx") {
-            const std::string* w = wert();
-            if (!w)
-                return "--xlsx braucht einen Dateinamen.";
-            o.xlsx = *w;
-        } else if (a == "--felder-csv") {
-            const std::string* w = wert();
-            if (!w)
-                return "--felder-csv braucht einen Dateinamen.";
-            o.felderCsv = *w;
-        } else if (a == "--felder-aus") {
-            const std::string* w = wert();
-            if (!w)
-                return "--felder-aus braucht einen Dateinamen.";
-            o.felderAus = *w;
-        } else if (a == "--vorschlag") {
-            const std::string* w = wert();
-            if (!w)
-                return "--vorschlag braucht einen Feldnamen.";
-            o.vorschlag = *w;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return "Unbekannte Option " + Zitiert(a) + ".";
-        } else if (!o.datei.empty()) {
-            return "Nur eine Datei angeben (" + Zitiert(o.datei) + " und " + Zitiert(a) + ").";
-        } else {
-            o.datei = a;
-        }
-    }
-    if (!o.hilfe && o.datei.empty())
-        return "Keine Datei angegeben.";
-    if (o.quer && !o.berichtPdf)
-        return "--quer gilt nur mit --bericht-pdf.";
-    if (o.aktenbericht && !o.berichtPdf)
-        return "--aktenbericht gilt nur mit --bericht-pdf.";
-    if ((o.sensitivitaet || o.monteCarlo) && !o.bandbreiten)
-        return "--sensitivitaet und --monte-carlo brauchen --bandbreiten DATEI.";
-    if (o.bandbreiten && !o.sensitivitaet && !o.monteCarlo)
-        return "--bandbreiten gilt nur mit --sensitivitaet oder --monte-carlo.";
-    if (o.reserven && (o.sensitivitaet || o.monteCarlo))
-        return "--sensitivitaet und --monte-carlo gelten nicht mit --reserven.";
-    if (o.reserven && (o.deckung || o.vergleich || o.bedarf || o.plateau))
-        return "--deckung, --vergleich, --bedarf und --plateau gelten nicht mit --reserven.";
-    if (o.vorschlag) {
-        // The proposal computes no forecast: whatever the run would give is refused, not dropped.
-        const std::pair<bool, const char*> laufabhaengig[] = {
-            {o.csv.has_value(), "--csv"},
-            {o.xlsx.has_value(), "--xlsx"},
-            {o.grafik.has_value(), "--grafik"},
-            {o.berichtPdf.has_value(), "--bericht-pdf"},
-            {o.serien, "--serien"},
-            {o.detail, "--detail"},
-            {o.reserven, "--reserven"},
-            {o.einzelfeld.has_value(), "--einzelfeld"},
-            {o.deckung, "--deckung"},
-            {o.bedarf, "--bedarf"},
-            {o.energie, "--energie"},
-            {o.plateau.has_value(), "--plateau"},
-            {o.vergleich.has_value(), "--vergleich"},
-            {o.sensitivitaet, "--sensitivitaet"},
-            {o.monteCarlo.has_value(), "--monte-carlo"},
-        };
-        for (const auto& [gegeben, option] : laufabhaengig)
-            if (gegeben)
-                return std::string(option) +
-                       " gilt nicht mit --vorschlag: der Vorschlag für A1, B1, C-Wert rechnet keine Prognose.";
-    }
-    return {};
-}
-
 // The proposal for A1, B1 and C-Wert of one field, as the field data dialog
-// computes it: the gas property text and the proposal line on stdout, the
-// dialog's messages on stderr.
-int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, IMeldungen& meldungen)
+// computes it: the gas property text and the proposal line on stdout (in
+// Windows-1252 with --cp1252, as the report), the dialog's messages on stderr.
+int Vorschlag(const CKalvoDoc& doc, const std::string& name, bool cp1252, std::ostream& aus, IMeldungen& meldungen)
 {
     const int i = doc.FeldIndex(name);
     if (i < 0) {
@@ -344,7 +69,13 @@ int Vorschlag(const CKalvoDoc& doc, const std::string& name, std::ostream& aus, 
     std::string text;
     CStilleMeldungen still; // the checks above have already spoken
     GaseigenschaftenDialog(feld, false, still, gas, &text);
-    aus << text << "\n\n" << vorschlag.m_sVorschlag << '\n';
+    std::string ausgabe = text + "\n\n" + vorschlag.m_sVorschlag + '\n';
+    if (cp1252) {
+        std::string bytes;
+        Utf8ZuCp1252(ausgabe, bytes);
+        ausgabe = std::move(bytes);
+    }
+    aus << ausgabe;
     return kOk;
 }
 
@@ -556,11 +287,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     COptionen o;
     const std::string aufrufFehler = OptionenLesen(argumente, o);
     if (!aufrufFehler.empty()) {
-        fehler << "kalvo-batch: " << aufrufFehler << "\n\n" << kHilfe;
+        fehler << "kalvo-batch: " << aufrufFehler << "\n\n" << Hilfetext();
         return kAufruf;
     }
     if (o.hilfe) {
-        aus << kHilfe;
+        aus << Hilfetext();
         return Ausgegeben(aus, fehler, kOk);
     }
     if (const std::string ueberschneiden = AusgabenUeberschneiden(o); !ueberschneiden.empty()) {
@@ -600,7 +331,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.ende)
         doc.m_iProjektende = *o.ende;
     if (o.vorschlag) {
-        const int status = Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, aus, meldungen));
+        const int status = Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, o.cp1252, aus, meldungen));
         return status == kOk ? DateienSchreiben(o, doc, meldungen, fehler) : status;
     }
     doc.m_bDetailausgabe = o.detail ? 1 : 0;

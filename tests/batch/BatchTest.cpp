@@ -1,5 +1,6 @@
 #include "Testdaten.h"
 #include "batch/CBatch.h"
+#include "platform/Cp1252.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
@@ -135,6 +136,20 @@ TEST(Batch, ProposalForAFieldOrTheRefusalOfTheDialog)
     EXPECT_EQ(abgelehnt.status, 2);
     EXPECT_EQ(abgelehnt.aus, "");
     EXPECT_EQ(abgelehnt.fehler, "kalvo-batch: Der Kopffliessdruck muß kleiner als der Initialdruck sein\n");
+}
+
+// --cp1252 holds for the proposal as for the report: the same text, in Windows-1252.
+TEST(Batch, ProposalInWindows1252WithCp1252)
+{
+    const CAufruf utf8 = Batch({"--vorschlag", "Heidemoor", KALVO_BEISPIEL});
+    const CAufruf cp = Batch({"--vorschlag", "Heidemoor", "--cp1252", KALVO_BEISPIEL});
+    ASSERT_EQ(utf8.status, 0) << utf8.fehler;
+    EXPECT_EQ(cp.status, 0) << cp.fehler;
+    EXPECT_NE(utf8.aus.find("Viskosität nach Lee"), std::string::npos);
+    EXPECT_NE(cp.aus.find("Viskosit\xE4t nach Lee"), std::string::npos);
+    std::string erwartet;
+    EXPECT_TRUE(Utf8ZuCp1252(utf8.aus, erwartet));
+    EXPECT_EQ(cp.aus, erwartet);
 }
 
 TEST(Batch, ChartSeriesAsJsonAndChartFiles)

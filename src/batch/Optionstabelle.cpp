@@ -1,0 +1,398 @@
+#include "batch/Optionstabelle.h"
+
+#include "model/Grenzen.h"
+#include "platform/Format.h"
+
+#include <cmath>
+
+namespace {
+
+using enum EWertart;
+
+constexpr CZahlbereich kJahre{1, 9999, true}; // as JahrPlausibel counts them
+
+// In the order of `--help`. A row's `hilfe` is the help text as printed;
+// `braucht` and `bereich` word its refusal.
+const COption kOptionen[] = {
+    {.name = "--detail",
+     .platzhalter = "",
+     .hilfe = "Detailausgabe: Gaseigenschaften und Jahrestabellen jedes Feldes",
+     .setzen = [](COptionen& o, const CWert&) { o.detail = true; },
+     .neuerLauf = true,
+     .imAktenbericht = "Detailausgabe",
+     .ohneVorschlag = true},
+    {.name = "--reserven",
+     .platzhalter = "",
+     .hilfe = "Feldesreserven statt der Zusammenfassung",
+     .setzen = [](COptionen& o, const CWert&) { o.reserven = true; },
+     .neuerLauf = true,
+     .imAktenbericht = "Feldesreserven",
+     .ohneVorschlag = true},
+    {.name = "--rate",
+     .platzhalter = "",
+     .hilfe = "Grafik zeigt die Rate statt der Jahresproduktion",
+     .setzen = [](COptionen& o, const CWert&) { o.rate = true; },
+     .neuerLauf = true,
+     .imAktenbericht = "Grafik"},
+    {.name = "--einzelfeld",
+     .platzhalter = "NAME",
+     .hilfe = "nur das Feld NAME berechnen (ab seinem Startjahr)",
+     .art = Name,
+     .braucht = "einen Feldnamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.einzelfeld = w.text; },
+     .neuerLauf = true,
+     .imAktenbericht = "Einzelfeld",
+     .ohneVorschlag = true},
+    {.name = "--ende",
+     .platzhalter = "JAHR",
+     .hilfe = "letztes Projektjahr (sonst das der Datei; mit --vergleich für beide)",
+     .art = Jahr,
+     .braucht = "ein Jahr",
+     .bereich = kJahre,
+     .setzen = [](COptionen& o, const CWert& w) { o.ende = static_cast<int>(w.zahl); },
+     .neuerLauf = true,
+     .imAktenbericht = "Zeitraum"},
+    {.name = "--deckung",
+     .platzhalter = "",
+     .hilfe = "Deckung des Verkaufsprofils nach dem Bericht ausgeben",
+     .setzen = [](COptionen& o, const CWert&) { o.deckung = true; },
+     .ohneVorschlag = true},
+    {.name = "--bedarf",
+     .platzhalter = "",
+     .hilfe = "Förderung nach Bedarf: die Felder fördern höchstens Soll minus\n"
+              "Restfelder (ein gemeinsamer Faktor je Jahr); Tabelle nach dem Bericht",
+     .setzen = [](COptionen& o, const CWert&) { o.bedarf = true; },
+     .neuerLauf = true,
+     .imAktenbericht = "Foerderung nach Bedarf",
+     .ohneVorschlag = true},
+    {.name = "--soll-konstant",
+     .platzhalter = "M",
+     .hilfe = "Soll jedes Projektjahres M Mio m³ statt des Verkaufsprofils",
+     .art = Zahl,
+     .braucht = "eine Menge in Mio m³",
+     .bereich = {0, kOhneGrenze},
+     .setzen = [](COptionen& o, const CWert& w) { o.sollKonstant = static_cast<float>(w.zahl); },
+     .neuerLauf = true},
+    {.name = "--energie",
+     .platzhalter = "",
+     .hilfe = "Verkaufsgas (ohne H2S und CO2) und Energie (Hs,n bei 25/0 °C) der\n"
+              "Felder nach dem Bericht",
+     .setzen = [](COptionen& o, const CWert&) { o.energie = true; },
+     .neuerLauf = true,
+     .ohneVorschlag = true},
+    {.name = "--eigenverbrauch",
+     .platzhalter = "P",
+     .hilfe = "Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst 0)",
+     .art = Zahl,
+     .braucht = "einen Anteil in %",
+     .bereich = {0, 100, false, true},
+     .setzen = [](COptionen& o, const CWert& w) { o.eigenverbrauch = w.zahl; },
+     .neuerLauf = true,
+     .imAktenbericht = "Eigenverbrauch"},
+    {.name = "--bandbreiten",
+     .platzhalter = "F",
+     .hilfe = "Bandbreiten (CSV: Feld;Groesse;Tief;Hoch) für --sensitivitaet und\n"
+              "--monte-carlo",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.bandbreiten = w.text; },
+     .neuerLauf = true},
+    {.name = "--sensitivitaet",
+     .platzhalter = "",
+     .hilfe = "je Zeile der Bandbreiten ein Lauf bei Tief und einer bei Hoch: kumulierte\n"
+              "Ist-Produktion (mit --plateau das Plateau); Tabelle nach dem Bericht",
+     .setzen = [](COptionen& o, const CWert&) { o.sensitivitaet = true; },
+     .neuerLauf = true,
+     .ohneVorschlag = true},
+    {.name = "--monte-carlo",
+     .platzhalter = "N",
+     .hilfe = "N Läufe mit Werten aus den Bandbreiten (Dreiecksverteilung):\n"
+              "P90, P50, P10 des Ist je Jahr; Tabelle nach dem Bericht",
+     .art = GanzeZahl,
+     .braucht = "eine Zahl von Läufen",
+     .bereich = {1, 1000000, true},
+     .setzen = [](COptionen& o, const CWert& w) { o.monteCarlo = static_cast<int>(w.zahl); },
+     .neuerLauf = true,
+     .ohneVorschlag = true},
+    {.name = "--seed",
+     .platzhalter = "S",
+     .hilfe = "Startwert des Zufallsgenerators (mt19937_64) für --monte-carlo (sonst 1)",
+     .art = GanzeZahl,
+     .braucht = "eine ganze Zahl",
+     .bereich = {0, kOhneGrenze, true},
+     .setzen = [](COptionen& o, const CWert& w) { o.seed = static_cast<uint64_t>(w.zahl); },
+     .neuerLauf = true},
+    {.name = "--threads",
+     .platzhalter = "T",
+     .hilfe = "Threads der Läufe (sonst einer je Prozessorkern)",
+     .art = GanzeZahl,
+     .braucht = "eine Zahl von Threads",
+     .bereich = {1, 256, true},
+     // The same seed gives the same figures on any number of threads.
+     .setzen = [](COptionen& o, const CWert& w) { o.threads = static_cast<int>(w.zahl); }},
+    {.name = "--plateau",
+     .platzhalter = "JAHRE",
+     .hilfe = "höchstes Plateau, das die ersten JAHRE Projektjahre gehalten wird",
+     .art = GanzeZahl,
+     .braucht = "eine Zahl von Jahren",
+     .bereich = {1, kOhneGrenze, true},
+     .setzen = [](COptionen& o, const CWert& w) { o.plateau = static_cast<int>(w.zahl); },
+     .neuerLauf = true,
+     .ohneVorschlag = true},
+    {.name = "--vergleich",
+     .platzhalter = "B.kvo",
+     .hilfe = "Vergleich mit der Variante B nach dem Bericht ausgeben",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.vergleich = w.text; },
+     .neuerLauf = true,
+     .ohneVorschlag = true},
+    {.name = "--csv",
+     .platzhalter = "DATEI",
+     .hilfe = "Jahresreihen als CSV-Tabelle (Semikolon, Dezimalkomma) schreiben,\n"
+              "mit einer Spalte je Feld (Produktion, mit --rate die Rate)",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.csv = w.text; },
+     .ohneVorschlag = true},
+    {.name = "--xlsx",
+     .platzhalter = "DATEI",
+     .hilfe = "Ergebnisse als Arbeitsmappe (Excel): Zusammenfassung, Felder, die\n"
+              "Tabellen des Berichts und die Eingaben",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.xlsx = w.text; },
+     .ohneVorschlag = true},
+    {.name = "--felder-csv",
+     .platzhalter = "DATEI",
+     .hilfe = "Feldtabelle schreiben: eine Zeile je Feld, Kopfzeile mit Einheiten\n"
+              "(Semikolon, Dezimalkomma, UTF-8)",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.felderCsv = w.text; }},
+    {.name = "--felder-aus",
+     .platzhalter = "DATEI",
+     .hilfe = "das Dokument mit den Feldern der Feldtabelle DATEI statt seiner eigenen\n"
+              "rechnen (auch aus einer Tabellenkalkulation: Windows-1252, Dezimalpunkt)",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.felderAus = w.text; },
+     .neuerLauf = true},
+    {.name = "--vorschlag",
+     .platzhalter = "NAME",
+     .hilfe = "Gaseigenschaften und Vorschlag für A1, B1, C-Wert des Feldes NAME",
+     .art = Name,
+     .braucht = "einen Feldnamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.vorschlag = w.text; }},
+    {.name = "--grafik",
+     .platzhalter = "DATEI",
+     .hilfe = "Grafik als .png, .svg oder .pdf schreiben (wie am Bildschirm)",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.grafik = w.text; },
+     .ohneVorschlag = true},
+    {.name = "--linien",
+     .platzhalter = "",
+     .hilfe = "Liniendiagramm statt Blockdiagramm",
+     .setzen = [](COptionen& o, const CWert&) { o.linien = true; }},
+    {.name = "--felder-einzeln",
+     .platzhalter = "",
+     .hilfe = "Grafik: Ist als gestapelte Balken der Felder und Restfelder",
+     .setzen = [](COptionen& o, const CWert&) { o.felderEinzeln = true; }},
+    {.name = "--eine-achse",
+     .platzhalter = "",
+     .hilfe = "Grafik: Ist und Soll auf der linken Achse",
+     .setzen = [](COptionen& o, const CWert&) { o.eineAchse = true; }},
+    {.name = "--serien",
+     .platzhalter = "",
+     .hilfe = "Grafikdaten und Achsen als JSON statt des Berichts ausgeben",
+     .setzen = [](COptionen& o, const CWert&) { o.serien = true; },
+     .ohneVorschlag = true},
+    {.name = "--bericht-pdf",
+     .platzhalter = "DATEI",
+     .hilfe = "Bericht als PDF schreiben, wie ihn das Programm druckt (A4 hoch)",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.berichtPdf = w.text; },
+     .ohneVorschlag = true},
+    {.name = "--quer",
+     .platzhalter = "",
+     .hilfe = "den PDF-Bericht im Querformat schreiben",
+     .setzen = [](COptionen& o, const CWert&) { o.quer = true; },
+     .nurMit = "--bericht-pdf"},
+    {.name = "--aktenbericht",
+     .platzhalter = "",
+     .hilfe = "den PDF-Bericht mit Druckdatum, \"Seite n von m\" und am Ende Einheiten,\n"
+              "Bezugszustand und Optionen der Rechnung",
+     .setzen = [](COptionen& o, const CWert&) { o.aktenbericht = true; },
+     .nurMit = "--bericht-pdf"},
+    {.name = "--cp1252",
+     .platzhalter = "",
+     .hilfe = "Bericht in Windows-1252 statt UTF-8 ausgeben",
+     .setzen = [](COptionen& o, const CWert&) { o.cp1252 = true; }},
+    {.name = "--help",
+     .platzhalter = "",
+     .hilfe = "diese Hilfe",
+     .setzen = [](COptionen& o, const CWert&) { o.hilfe = true; },
+     .kurzname = "-h"},
+};
+
+const char* const kHilfeKopf = "Aufruf: kalvo-batch [Optionen] DATEI.kvo\n"
+                               "Berechnet die Förderprognose eines Kalvo-Dokuments und gibt den Bericht aus.\n"
+                               "\n"
+                               "Optionen:\n";
+
+const char* const kHilfeFuss =
+    "\n"
+    "Ausgabedateien werden nach dem Bericht geschrieben, erst wenn alle Prüfungen bestanden\n"
+    "sind; ein Gerät oder eine Pipe (/dev/stdout, mkfifo) wird beschrieben, nicht ersetzt.\n"
+    "\n"
+    "Rückgabewert: 0 erfolgreich, 1 falscher Aufruf (auch zwei Ausgaben in eine Datei, eine\n"
+    "Ausgabe auf eine Eingabedatei, --vorschlag mit einer Ausgabe der Rechnung), 2 Datei nicht\n"
+    "lesbar oder schreibbar (auch die Standardausgabe), 3 Bericht unvollständig: ein Feld konnte\n"
+    "nicht berechnet werden (der Bericht nennt es am Ende; die Dateien werden geschrieben).\n";
+
+// The option and its value take the first 19 columns after two blanks; the
+// text begins in column 23, and so does each further line of it.
+constexpr size_t kAufrufBreite = 19;
+constexpr size_t kTextEinzug = 2 + kAufrufBreite + 1;
+
+// ", nicht „<wert>“" for a value an option refuses (nothing when it is missing).
+std::string Nicht(const std::string* wert)
+{
+    return wert ? ", nicht " + Zitiert(*wert) : std::string();
+}
+
+// A limit as a person reads it: 1000000, not 1e+06.
+std::string Grenze(double x)
+{
+    return x == std::floor(x) ? Format("%.0f", x) : Format("%g", x);
+}
+
+// The range as a refusal words it: "1 bis 256", "0 bis unter 100", "0 oder mehr".
+std::string Bereich(const CZahlbereich& b)
+{
+    if (b.max >= kOhneGrenze)
+        return Grenze(b.min) + " oder mehr";
+    return Grenze(b.min) + (b.obenOffen ? " bis unter " : " bis ") + Grenze(b.max);
+}
+
+bool ImBereich(int n, const CZahlbereich& b)
+{
+    return n >= b.min && n <= b.max && !(b.obenOffen && n >= b.max);
+}
+
+// Reads the value `w` of `option` (nullptr when the arguments ended before
+// it); returns the refusal, else "".
+std::string WertLesen(const COption& option, const std::string* w, CWert& wert)
+{
+    switch (option.art) {
+    case Schalter: return {};
+    case Dateiname:
+    case Name:
+        if (!w)
+            return std::string(option.name) + " braucht " + option.braucht + ".";
+        wert.text = *w;
+        return {};
+    case GanzeZahl:
+    case Jahr:
+        if (int n = 0; w && LiesInt(*w, n) && (option.art == Jahr ? JahrPlausibel(n) : ImBereich(n, option.bereich))) {
+            wert.zahl = n;
+            return {};
+        }
+        break;
+    case Zahl:
+        // The number rule of every typed number: "2,5" and "2.5", never "14.000".
+        if (const CErgebnis<double> zahl = w ? ZahlImBereich(*w, option.bereich) : CFehler{""}) {
+            wert.zahl = *zahl;
+            return {};
+        }
+        break;
+    }
+    return std::string(option.name) + " braucht " + option.braucht + " (" + Bereich(option.bereich) + ")" + Nicht(w) +
+           ".";
+}
+
+size_t Zeile(const COption& option)
+{
+    return static_cast<size_t>(&option - kOptionen);
+}
+
+} // namespace
+
+std::string Zitiert(std::string_view text)
+{
+    return "„" + Zitat(text) + "“";
+}
+
+std::span<const COption> Optionstabelle()
+{
+    return kOptionen;
+}
+
+const COption* OptionZu(std::string_view name)
+{
+    for (const COption& option : kOptionen)
+        if (name == option.name || (option.kurzname && name == option.kurzname))
+            return &option;
+    return nullptr;
+}
+
+std::string Hilfetext()
+{
+    std::string text = kHilfeKopf;
+    for (const COption& option : kOptionen) {
+        std::string aufruf = option.name;
+        if (*option.platzhalter)
+            aufruf += std::string(" ") + option.platzhalter;
+        std::string_view hilfe = option.hilfe;
+        text += "  " + Linksbuendig(aufruf, kAufrufBreite) + " ";
+        for (size_t umbruch; (umbruch = hilfe.find('\n')) != std::string_view::npos; hilfe.remove_prefix(umbruch + 1))
+            text += std::string(hilfe.substr(0, umbruch)) + "\n" + std::string(kTextEinzug, ' ');
+        text += std::string(hilfe) + "\n";
+    }
+    return text + kHilfeFuss;
+}
+
+std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
+{
+    std::vector<bool> gegeben(std::size(kOptionen));
+    const auto mit = [&](std::string_view name) { return gegeben[Zeile(*OptionZu(name))]; };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (const COption* option = OptionZu(a)) {
+            const std::string* w = option->art != Schalter && i + 1 < args.size() ? &args[++i] : nullptr;
+            CWert wert;
+            if (std::string fehler = WertLesen(*option, w, wert); !fehler.empty())
+                return fehler;
+            option->setzen(o, wert);
+            gegeben[Zeile(*option)] = true;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return "Unbekannte Option " + Zitiert(a) + ".";
+        } else if (!o.datei.empty()) {
+            return "Nur eine Datei angeben (" + Zitiert(o.datei) + " und " + Zitiert(a) + ").";
+        } else {
+            o.datei = a;
+        }
+    }
+    if (!o.hilfe && o.datei.empty())
+        return "Keine Datei angegeben.";
+    for (const COption& option : kOptionen)
+        if (option.nurMit && gegeben[Zeile(option)] && !mit(option.nurMit))
+            return std::string(option.name) + " gilt nur mit " + option.nurMit + ".";
+    const bool studie = mit("--sensitivitaet") || mit("--monte-carlo");
+    if (studie && !mit("--bandbreiten"))
+        return "--sensitivitaet und --monte-carlo brauchen --bandbreiten DATEI.";
+    if (mit("--bandbreiten") && !studie)
+        return "--bandbreiten gilt nur mit --sensitivitaet oder --monte-carlo.";
+    if (mit("--reserven") && studie)
+        return "--sensitivitaet und --monte-carlo gelten nicht mit --reserven.";
+    if (mit("--reserven") && (mit("--deckung") || mit("--vergleich") || mit("--bedarf") || mit("--plateau")))
+        return "--deckung, --vergleich, --bedarf und --plateau gelten nicht mit --reserven.";
+    if (mit("--vorschlag"))
+        for (const COption& option : kOptionen)
+            if (option.ohneVorschlag && gegeben[Zeile(option)])
+                return std::string(option.name) +
+                       " gilt nicht mit --vorschlag: der Vorschlag für A1, B1, C-Wert rechnet keine Prognose.";
+    return {};
+}
