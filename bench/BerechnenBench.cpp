@@ -5,7 +5,7 @@
 #include "bandbreiten/Bandbreiten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 #include "summary/Profil.h"
 
 #include <benchmark/benchmark.h>

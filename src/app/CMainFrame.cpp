@@ -411,7 +411,7 @@ void CMainFrame::closeEvent(QCloseEvent* ereignis)
         // Runs in the background: they are stopped first, and the window
         // closes (after the usual question about saving) once they are.
         ereignis->ignore();
-        if (m_Meldungen.Frage("Die Monte-Carlo-Läufe werden noch gerechnet. Abbrechen und Kalvo schließen?")) {
+        if (m_Meldungen.Frage(m_sLaufName.toStdString() + " werden noch gerechnet. Abbrechen und Kalvo schließen?")) {
             *m_pLaufAbbrechen = true;
             m_bSchliessenNachLauf = true;
         }

@@ -80,6 +80,7 @@ class CMainFrame : public QMainWindow, private IDialoge {
     std::vector<std::string> m_saGemeldeteHinweise; // the hints the status bar last named
     bool m_bStudieDa = false;                       // a study's results were shown
     std::atomic<bool>* m_pLaufAbbrechen = nullptr;  // the runs in the background, while they go on
+    QString m_sLaufName;                            // what they are, for the question on closing
     bool m_bSchliessenNachLauf = false;             // close once they have stopped
 public:
     CMainFrame();
@@ -146,6 +147,13 @@ private:
     void OnBandbreiten();
     void OnSensitivitaeten();
     void OnUnsicherheit();
+    // Every study runs so: `rechnen` in a thread of its own behind a progress
+    // dialog with "Abbrechen" (`laeufe` its runs; 0: not known ahead), the
+    // window keeps drawing. `rechnen` reports the runs done through its
+    // argument, which answers false once the user cancelled. True when the
+    // study ran to its end; false when cancelled or the window is to close.
+    bool ImHintergrund(const QString& titel, const QString& text, int laeufe,
+                       const std::function<void(const CWeiter&)>& rechnen);
     static double GespeicherterEigenverbrauch();
     // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
     void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,

@@ -96,9 +96,12 @@ void CMainFrame::OnSensitivitaeten()
     std::vector<CSpanne> spannen;
     if (!BandbreitenLaden(spannen))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    CErgebnis<CSensitivitaetsErgebnis> s = Sensitivitaeten(m_Doc.LaufEingabe(), spannen, {});
-    QApplication::restoreOverrideCursor();
+    const CLaufEingabe eingabe = m_Doc.LaufEingabe();
+    CErgebnis<CSensitivitaetsErgebnis> s = CSensitivitaetsErgebnis{};
+    m_sLaufName = "Die Sensitivitäten";
+    if (!ImHintergrund("Sensitivitäten", "Sensitivitäten werden gerechnet …", 2 * static_cast<int>(spannen.size()),
+                       [&](const CWeiter& weiter) { s = Sensitivitaeten(eingabe, spannen, {}, 0, weiter); }))
+        return; // cancelled: the previous results stay
     if (!s) {
         m_Meldungen.Warnung(s.Fehlertext());
         return;
@@ -109,39 +112,28 @@ void CMainFrame::OnSensitivitaeten()
     m_Doc.UpdateAllViews();
 }
 
-// N runs on all cores in a thread of their own; the window keeps drawing and
-// "Abbrechen" stops them, leaving the previous results as they were.
-void CMainFrame::OnUnsicherheit()
+bool CMainFrame::ImHintergrund(const QString& titel, const QString& text, int laeufe,
+                               const std::function<void(const CWeiter&)>& rechnen)
 {
-    std::vector<CSpanne> spannen;
-    if (!BandbreitenLaden(spannen))
-        return;
-    const std::optional<double> laeufe =
-        ZahlErfragen(this, "Unsicherheit", "Anzahl der Läufe:", 1000, CZahlbereich{10, 100000, true});
-    if (!laeufe)
-        return;
-    const int n = static_cast<int>(*laeufe);
-
-    const CLaufEingabe eingabe = m_Doc.LaufEingabe();
     std::atomic<int> fertig{0};
     std::atomic<bool> abbrechen{false}, beendet{false};
-    CErgebnis<CUnsicherheit> ergebnis = CUnsicherheit{};
     std::thread rechner([&] {
-        ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, [&](int f) {
+        rechnen([&](int f) {
             fertig = f;
             return !abbrechen.load();
         });
         beendet = true;
     });
 
-    QProgressDialog fortschritt("Monte-Carlo-Läufe werden gerechnet …", "Abbrechen", 0, n, this);
-    fortschritt.setWindowTitle("Unsicherheit");
+    QProgressDialog fortschritt(text, "Abbrechen", 0, laeufe, this);
+    fortschritt.setWindowTitle(titel);
     fortschritt.setWindowModality(Qt::WindowModal);
     fortschritt.setMinimumDuration(300);
     QEventLoop warten;
     QTimer uhr;
     connect(&uhr, &QTimer::timeout, &warten, [&] {
-        fortschritt.setValue(fertig);
+        if (laeufe > 0)
+            fortschritt.setValue(fertig);
         if (fortschritt.wasCanceled())
             abbrechen = true;
         if (beendet)
@@ -157,16 +149,36 @@ void CMainFrame::OnUnsicherheit()
         // Closing was asked for while the runs went on: now the window closes.
         m_bSchliessenNachLauf = false;
         QTimer::singleShot(0, this, &QWidget::close);
-        return;
+        return false;
     }
     activateWindow(); // the keyboard goes back to the main window
+    return !abbrechen;
+}
 
+// N runs on all cores in the background; "Abbrechen" stops them, leaving the
+// previous results as they were.
+void CMainFrame::OnUnsicherheit()
+{
+    std::vector<CSpanne> spannen;
+    if (!BandbreitenLaden(spannen))
+        return;
+    const std::optional<double> laeufe =
+        ZahlErfragen(this, "Unsicherheit", "Anzahl der Läufe:", 1000, CZahlbereich{10, 100000, true});
+    if (!laeufe)
+        return;
+    const int n = static_cast<int>(*laeufe);
+    const CLaufEingabe eingabe = m_Doc.LaufEingabe();
+    CErgebnis<CUnsicherheit> ergebnis = CUnsicherheit{};
+    m_sLaufName = "Die Monte-Carlo-Läufe";
+    if (!ImHintergrund("Unsicherheit", "Monte-Carlo-Läufe werden gerechnet …", n,
+                       [&](const CWeiter& weiter) { ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, weiter); }))
+        return; // cancelled: the previous results stay
     if (!ergebnis) {
         m_Meldungen.Warnung(ergebnis.Fehlertext()); // the previous results stay
         return;
     }
-    if (abbrechen || ergebnis->jahre.empty())
-        return; // cancelled: the previous results stay
+    if (ergebnis->jahre.empty())
+        return;
     m_Doc.UnsicherheitSetzen(std::move(ergebnis).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(false);
     m_Doc.m_bTornado = false;

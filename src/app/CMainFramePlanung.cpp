@@ -6,7 +6,7 @@
 #include "app/CStandBefehl.h"
 #include "widgets/ZahlDialog.h"
 
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,9 +98,13 @@ void CMainFrame::OnPlateau()
     if (!gewaehlt)
         return;
     const int n = static_cast<int>(*gewaehlt);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const CPlateau p = HoechstesPlateau(m_Doc.LaufEingabe(), n);
-    QApplication::restoreOverrideCursor();
+    const CLaufEingabe eingabe = m_Doc.LaufEingabe();
+    CPlateau p;
+    m_sLaufName = "Die Läufe der Plateausuche";
+    if (!ImHintergrund("Höchstes Plateau", "Das höchste Plateau wird gesucht …", 0,
+                       [&](const CWeiter& weiter) { p = HoechstesPlateau(eingabe, n, weiter); }) ||
+        p.abgebrochen)
+        return;
     const QString text = QString("Höchstes Plateau %1–%2: %3 Mio m³/a\nGehalten bis: %4")
                              .arg(p.erstesJahr)
                              .arg(p.letztesJahr)

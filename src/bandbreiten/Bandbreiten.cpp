@@ -5,7 +5,7 @@
 #include "platform/Csv.h"
 #include "platform/Format.h"
 #include "platform/Zahlregel.h"
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 
 #include <algorithm>
 #include <atomic>
@@ -17,23 +17,6 @@
 #include <thread>
 
 namespace {
-
-struct CGroessenName {
-    EGroesse groesse;
-    const char* name;    // as the file and the tables write it
-    const char* anderer; // the same with umlaut
-    const char* genitiv; // for a message: "der C-Wert"
-};
-
-const CGroessenName kGroessen[] = {
-    {EGroesse::OGIP, "OGIP", "OGIP", "das OGIP"},
-    {EGroesse::CWert, "C-Wert", "C-Wert", "der C-Wert"},
-    {EGroesse::A1, "A1", "A1", "A1"},
-    {EGroesse::Wasserinvasion, "Wasserinvasion", "Wasserinvasion", "die Wasserinvasion"},
-    {EGroesse::Kopfdruck, "Kopfdruck", "Kopfdruck", "der Kopfdruck"},
-    {EGroesse::Bohrungen, "Bohrungen", "Bohrungen", "die Bohrungsanzahl"},
-    {EGroesse::Startverzoegerung, "Startverzoegerung", "Startverzögerung", "die Startverzögerung"},
-};
 
 // More cells than a ranges line has, with room for a spreadsheet's own.
 constexpr size_t kMaxZellen = 100;
@@ -95,17 +78,6 @@ std::string Zahl(double w)
     return Format("%g", w);
 }
 
-// The stage value changed by the head value's factor; 0 (no change) stays 0.
-float Skaliert(float stufe, double faktor)
-{
-    return static_cast<float>(stufe * faktor);
-}
-
-int Bohrungen(double wert)
-{
-    return std::max(1, static_cast<int>(std::lround(wert)));
-}
-
 } // namespace
 
 std::string BandbreitenPfad(const std::string& dokument)
@@ -142,80 +114,6 @@ std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen)
     return text;
 }
 
-const char* GroessenName(EGroesse g)
-{
-    for (const auto& n : kGroessen)
-        if (n.groesse == g)
-            return n.name;
-    return "";
-}
-
-double Grundwert(const CFeldsatz& satz, EGroesse g)
-{
-    const CFeldwerte& f = satz.Werte();
-    switch (g) {
-    case EGroesse::OGIP: return f.m_fOGIP;
-    case EGroesse::CWert: return f.m_fCWert;
-    case EGroesse::A1: return f.m_fA1;
-    case EGroesse::Wasserinvasion: return f.m_fWasserinvasion;
-    case EGroesse::Kopfdruck: return f.m_fKopfdruck;
-    case EGroesse::Bohrungen: return f.m_iBohrungen;
-    case EGroesse::Startverzoegerung: return 0;
-    }
-    return 0;
-}
-
-CFeldsatz Abgewandelt(const CFeldsatz& satz, const std::vector<std::pair<EGroesse, double>>& werte)
-{
-    CFeldwerte f = satz.Werte();
-    CStufen stufen = satz.Stufen();
-    std::string text = satz.Text();
-    for (const auto& [g, w] : werte) {
-        // The key of the variation in a field store: the quantity and the
-        // value's bytes (exact, and far cheaper than printing it).
-        text += '|';
-        text += static_cast<char>('0' + static_cast<int>(g));
-        text.append(reinterpret_cast<const char*>(&w), sizeof w);
-        const double basis = Grundwert(satz, g);
-        const double faktor = basis != 0 ? w / basis : 1.0;
-        switch (g) {
-        case EGroesse::OGIP: f.m_fOGIP = static_cast<float>(w); break;
-        case EGroesse::CWert:
-            f.m_fCWert = static_cast<float>(w);
-            for (CStufenzeile& s : stufen)
-                s.m_fStufeCWert = Skaliert(s.m_fStufeCWert, faktor);
-            break;
-        case EGroesse::A1: f.m_fA1 = static_cast<float>(w); break;
-        case EGroesse::Wasserinvasion: f.m_fWasserinvasion = static_cast<float>(w); break;
-        case EGroesse::Kopfdruck:
-            f.m_fKopfdruck = static_cast<float>(w);
-            for (CStufenzeile& s : stufen)
-                s.m_fStufeKopfdruck = Skaliert(s.m_fStufeKopfdruck, faktor);
-            break;
-        case EGroesse::Bohrungen: {
-            const int neu = Bohrungen(w);
-            const double wirklich = satz.Werte().m_iBohrungen != 0 ? double(neu) / satz.Werte().m_iBohrungen : 1.0;
-            f.m_iBohrungen = neu;
-            for (CStufenzeile& s : stufen)
-                if (s.m_iStufeBohrungen > 0)
-                    s.m_iStufeBohrungen = Bohrungen(s.m_iStufeBohrungen * wirklich);
-            break;
-        }
-        case EGroesse::Startverzoegerung: {
-            // Whole years: the start and the stage rows move together (an
-            // empty row, year 0, stays empty).
-            const int jahre = static_cast<int>(std::lround(w));
-            f.m_iFoerderbeginn += jahre;
-            for (CStufenzeile& s : stufen)
-                if (s.m_iStufeAbJahr > 0)
-                    s.m_iStufeAbJahr += jahre;
-            break;
-        }
-        }
-    }
-    return CFeldsatz::AusWerten(std::move(text), f, stufen);
-}
-
 CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder)
 {
     const std::string text = TextAusDatei(bytes);
@@ -237,10 +135,7 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
             continue; // an empty line, or one a spreadsheet wrote as ";;;"
         if (z.size() < 4)
             return fehler("Es fehlen Angaben; erwartet werden Feld;Groesse;Tief;Hoch.");
-        const CGroessenName* g = nullptr;
-        for (const auto& n : kGroessen)
-            if (KleinSchreibung(z[1]) == KleinSchreibung(n.name) || KleinSchreibung(z[1]) == KleinSchreibung(n.anderer))
-                g = &n;
+        const CGroessenName* g = GroesseNamens(z[1]);
         if (!g)
             return fehler("Die Größe „" + Zitat(z[1]) +
                           "“ gibt es nicht (OGIP, C-Wert, A1, Wasserinvasion, Kopfdruck, Bohrungen, "
@@ -303,106 +198,19 @@ namespace {
 const char* const kSpeicherFehlt = "Der Arbeitsspeicher reicht für diese Studie nicht aus; sie wurde abgebrochen. "
                                    "Weniger Läufe oder weniger Bandbreiten brauchen weniger Speicher.";
 
-} // namespace
-
-CErgebnis<> Parallel(int anzahl, int threads, const CFeldspeicher& vorlage,
-                     const std::function<bool(int, CFeldspeicher&)>& job)
+CVariation Variation(const CSpanne& s, double wert)
 {
-    if (threads <= 0)
-        threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    threads = std::max(1, std::min(threads, anzahl));
-    std::atomic<int> naechster{0};
-    std::atomic<bool> abbruch{false};
-    std::mutex fehlerSchutz;
-    std::optional<CFehler> fehler; // the first failure
-    const auto scheitern = [&](std::string text) {
-        abbruch = true;
-        const std::lock_guard<std::mutex> schutz(fehlerSchutz);
-        if (!fehler)
-            fehler = CFehler{std::move(text)};
-    };
-    const auto arbeiter = [&] {
-        try {
-            CFeldspeicher speicher;
-            speicher.gastabellen = vorlage.gastabellen;
-            for (int k; !abbruch && (k = naechster++) < anzahl;)
-                if (!job(k, speicher))
-                    abbruch = true;
-        } catch (const std::bad_alloc&) {
-            scheitern(kSpeicherFehlt);
-        } catch (const std::exception&) {
-            scheitern("Ein Lauf der Studie ist fehlgeschlagen; die Studie wurde abgebrochen.");
-        }
-    };
-    std::vector<std::thread> weitere;
-    try {
-        for (int t = 1; t < threads; ++t)
-            weitere.emplace_back(arbeiter);
-    } catch (const std::exception&) {
-        // Fewer threads than asked for (none could be started): the others share the work.
-    }
-    arbeiter();
-    for (std::thread& t : weitere)
-        t.join();
-    if (fehler)
-        return *fehler;
-    return {};
-}
-
-namespace {
-
-// The run's input with some fields' values changed, on the base run's
-// calendar: its project starts in the base run's first year even when a
-// field now starts earlier (that field enters it as it stands then), so
-// that every variation covers the base run's years. Runs inside the study
-// make no threads of their own.
-CLaufEingabe Eingabe(const CLaufEingabe& basis, int projektstart, const std::vector<CSpanne>& spannen,
-                     const std::vector<double>& werte)
-{
-    CLaufEingabe e = basis;
-    e.threads = 1;
-    e.projektstartFest = projektstart;
-    std::map<int, std::vector<std::pair<EGroesse, double>>> jeFeld;
-    for (size_t k = 0; k < spannen.size(); ++k)
-        jeFeld[spannen[k].feld].emplace_back(spannen[k].groesse, werte[k]);
-    for (const auto& [feld, w] : jeFeld)
-        e.felder[static_cast<size_t>(feld)] = Abgewandelt(basis.felder[static_cast<size_t>(feld)], w);
-    return e;
-}
-
-// The Ist of project year i of run r (on the base run's calendar), in the
-// chart quantity.
-double IstJahr(const CLaufErgebnis& r, int i, bool rate)
-{
-    return rate ? double(r.rateFelder[i]) + r.restRate[i] : double(r.restProduktion[i]) + r.produktionFelder[i];
-}
-
-// The cumulative Ist production over the base run's years, summed as the
-// summary sums it (each addition rounded to float).
-double KumulierteIst(const CLaufErgebnis& r)
-{
-    float summe = 0;
-    for (int i = 0; i < r.anzahl; ++i)
-        summe = static_cast<float>(double(summe) + IstJahr(r, i, false));
-    return summe;
+    return {s.feld, s.groesse, wert};
 }
 
 } // namespace
 
 CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
-                                                   std::optional<int> plateauJahre, int threads)
+                                                   std::optional<int> plateauJahre, int threads, const CWeiter& weiter)
 {
     try {
-        CFeldspeicher vorlage;
-        CLaufEingabe b = basis;
-        b.threads = threads;
-        const CLaufErgebnis grund = Lauf(b, &vorlage);
-        const auto ergebnis = [&](const CLaufEingabe& e, CFeldspeicher& speicher) {
-            if (plateauJahre)
-                return HoechstesPlateau(e, *plateauJahre).menge;
-            return KumulierteIst(Lauf(e, &speicher));
-        };
-
+        const CStudie studie(basis, threads);
+        const CLaufErgebnis& grund = studie.Basis();
         CSensitivitaetsErgebnis s;
         s.erstesJahr = grund.projektstart;
         s.letztesJahr = grund.projektstart + std::max(0, grund.anzahl - 1);
@@ -411,16 +219,29 @@ CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, co
             s.letztesJahr = grund.projektstart + *plateauJahre - 1;
         const double mitte = plateauJahre ? HoechstesPlateau(basis, *plateauJahre).menge : KumulierteIst(grund);
 
+        // Run 2k at range k's Tief, run 2k + 1 at its Hoch.
         std::vector<double> werte(2 * spannen.size());
-        const CErgebnis<> gerechnet =
-            Parallel(static_cast<int>(werte.size()), threads, vorlage, [&](int k, CFeldspeicher& speicher) {
-                const CSpanne& sp = spannen[static_cast<size_t>(k / 2)];
-                const double wert = k % 2 == 0 ? sp.tief : sp.hoch;
-                werte[static_cast<size_t>(k)] = ergebnis(Eingabe(basis, grund.projektstart, {sp}, {wert}), speicher);
-                return true;
-            });
-        if (!gerechnet)
-            return CFehler{gerechnet.Fehlertext()};
+        const auto variation = [&](int k) {
+            const CSpanne& sp = spannen[static_cast<size_t>(k / 2)];
+            return std::vector<CVariation>{Variation(sp, k % 2 == 0 ? sp.tief : sp.hoch)};
+        };
+        const int n = static_cast<int>(werte.size());
+        const CErgebnis<bool> fertig =
+            plateauJahre
+                ? studie.Jobs(
+                      n,
+                      [&](int k, CFeldspeicher&) {
+                          werte[static_cast<size_t>(k)] =
+                              HoechstesPlateau(studie.Eingabe(variation(k)), *plateauJahre).menge;
+                      },
+                      weiter)
+                : studie.Laeufe(
+                      n, variation,
+                      [&](int k, const CLaufErgebnis& r) { werte[static_cast<size_t>(k)] = KumulierteIst(r); }, weiter);
+        if (!fertig)
+            return CFehler{fertig.Fehlertext()};
+        if (!*fertig)
+            return CSensitivitaetsErgebnis{}; // cancelled
         for (size_t k = 0; k < spannen.size(); ++k) {
             const CSpanne& sp = spannen[k];
             s.zeilen.push_back({Anzeigename(basis.felder[static_cast<size_t>(sp.feld)].Name()), sp.groesse,
@@ -484,32 +305,29 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
                                     uint64_t seed, int threads, const std::function<bool(int)>& weiter)
 {
     try {
-        CFeldspeicher vorlage;
-        CLaufEingabe b = basis;
-        b.threads = threads;
-        const CLaufErgebnis grund = Lauf(b, &vorlage);
-
+        const CStudie studie(basis, threads);
+        const CLaufErgebnis& grund = studie.Basis();
         const bool rate = basis.rate;
         const size_t laeufe = static_cast<size_t>(std::max(0, n));
         std::vector<std::vector<double>> jahre(static_cast<size_t>(grund.anzahl), std::vector<double>(laeufe));
-        std::atomic<int> fertig{0};
-        std::atomic<bool> abgebrochen{false};
-        const CErgebnis<> gerechnet = Parallel(n, threads, vorlage, [&](int k, CFeldspeicher& speicher) {
-            const CLaufErgebnis r =
-                Lauf(Eingabe(basis, grund.projektstart, spannen, LaufWerte(spannen, seed, k)), &speicher);
-            for (int i = 0; i < grund.anzahl; ++i)
-                jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);
-            const int f = ++fertig;
-            if (weiter && !weiter(f)) {
-                abgebrochen = true;
-                return false;
-            }
-            return true;
-        });
-        if (!gerechnet)
-            return CFehler{gerechnet.Fehlertext()};
+        const CErgebnis<bool> fertig = studie.Laeufe(
+            n,
+            [&](int k) {
+                const std::vector<double> werte = LaufWerte(spannen, seed, k);
+                std::vector<CVariation> v;
+                for (size_t i = 0; i < spannen.size(); ++i)
+                    v.push_back(Variation(spannen[i], werte[i]));
+                return v;
+            },
+            [&](int k, const CLaufErgebnis& r) {
+                for (int i = 0; i < grund.anzahl; ++i)
+                    jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);
+            },
+            weiter);
+        if (!fertig)
+            return CFehler{fertig.Fehlertext()};
         CUnsicherheit u;
-        if (abgebrochen || n <= 0)
+        if (!*fertig || n <= 0)
             return u;
         u.laeufe = n;
         u.rate = rate;

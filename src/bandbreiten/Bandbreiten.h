@@ -19,6 +19,8 @@
 
 #include "platform/Fehler.h"
 #include "run/CLauf.h"
+#include "studie/Studie.h"
+#include "studie/Variation.h"
 
 #include <array>
 #include <cstdint>
@@ -28,11 +30,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-enum class EGroesse { OGIP, CWert, A1, Wasserinvasion, Kopfdruck, Bohrungen, Startverzoegerung };
-
-// The name the file and the tables use ("OGIP", "C-Wert", …).
-const char* GroessenName(EGroesse g);
 
 // One ranged value of one field: a line of the file, resolved for the field.
 struct CSpanne {
@@ -57,15 +54,6 @@ using CBandbreitenZeile = std::array<std::string, 4>;
 std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes);
 std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen);
 
-// The document's value of a quantity (Startverzoegerung: 0 years).
-double Grundwert(const CFeldsatz& satz, EGroesse g);
-
-// The field's record with the quantities set to the given values. Stage rows
-// follow: a start delayed by d years delays the stage rows by d years; the
-// C-Werte, wellhead pressures and well counts of the stage rows change by the
-// same factor as the head value (well counts rounded, at least 1).
-CFeldsatz Abgewandelt(const CFeldsatz& satz, const std::vector<std::pair<EGroesse, double>>& werte);
-
 // ---- sensitivities ----
 struct CSensitivitaet {
     std::string feld;
@@ -85,8 +73,10 @@ struct CSensitivitaetsErgebnis {
 // lets that field enter the base run's first year as it stands then.
 // An allocation failure (or another failed run) ends the study with the
 // German message as the error.
+// `weiter` is asked after each run; false cancels (the result has no rows).
 CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen,
-                                                   std::optional<int> plateauJahre, int threads = 0);
+                                                   std::optional<int> plateauJahre, int threads = 0,
+                                                   const CWeiter& weiter = {});
 // The table's order: widest |Hoch − Tief| first; rows of equal width keep
 // the order of the ranges file.
 void SensitivitaetenOrdnen(std::vector<CSensitivitaet>& zeilen);
@@ -118,11 +108,3 @@ std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed
 // A value drawn from the triangular distribution (tief, modus, hoch) at the
 // uniform number u in [0, 1): the inverse of its distribution function.
 double Dreieck(double tief, double modus, double hoch, double u);
-
-// The studies' worker pool: jobs 0 … anzahl−1 on `threads` threads (0 = one
-// per core), each thread with its own field store that starts with the base
-// run's gas tables. `job(k, speicher)` returns false to stop the remaining
-// jobs. A job that throws (std::bad_alloc: the memory ran out) stops the
-// others; the first failure is returned as a German message.
-CErgebnis<> Parallel(int anzahl, int threads, const CFeldspeicher& vorlage,
-                     const std::function<bool(int, CFeldspeicher&)>& job);

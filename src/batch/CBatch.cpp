@@ -9,7 +9,7 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK

@@ -6,7 +6,7 @@
 
 #include "bandbreiten/Bandbreiten.h"
 #include "bericht/Bericht.h"
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 #include "summary/Jahresreihen.h"
 
 #include <string>

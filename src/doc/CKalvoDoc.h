@@ -11,7 +11,7 @@
 #include "model/Feldsatz.h"
 #include "platform/Fehler.h"
 #include "run/CLauf.h"
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 

@@ -110,6 +110,9 @@ float CPrognoseLauf::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBe
         const float a1p = static_cast<float>(double(m_fA1) * (double(m_fZm) / zp) *
                                              std::sqrt((double(m_fB1) - 1.0) / (double(b1p) - 1.0)));
         rk = std::isfinite(cp) && std::isfinite(a1p) ? Lieferrate(a1p, cp, b1p, pbs, vorBeginn) : 0.0f;
+        m_Faktoren = {cp, a1p, b1p};
+        if (pass == 3)
+            break; // the last pass's pressures would feed no further pass
         // Without flow there is no pressure loss: pwf = pbs, pwhc from the static column.
         const double reservoirTerm = rk > 0 ? (double(rk) / m_iNB) / cp : 0.0;
         const float pwf = static_cast<float>(std::sqrt(std::max(0.0, double(pbs) * pbs - reservoirTerm)));
@@ -117,7 +120,6 @@ float CPrognoseLauf::RateDruckabhaengig(float pbs, float pbsz, int j, bool vorBe
         const float pwhc =
             static_cast<float>(std::sqrt(std::max(0.0, (double(pwf) * pwf - rohrTerm * rohrTerm) / b1p)));
         pm = static_cast<float>((double(pwf) + pwhc) / 2.0);
-        m_Faktoren = {cp, a1p, b1p};
     }
     return rk;
 }

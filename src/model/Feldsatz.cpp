@@ -199,15 +199,19 @@ int FeldIndex(const std::vector<std::string>& saetze, std::string_view name, int
     return -1;
 }
 
-CFeldsatz::CFeldsatz(std::string satz) : m_sText(std::move(satz))
+CFeldsatz::CFeldsatz(std::string satz) : m_sText(std::move(satz)), m_nTextHash(std::hash<std::string>{}(m_sText))
 {
     m_iGelesen = FeldzeileLesen(m_sText, m_Werte, m_Stufen);
 }
 
-CFeldsatz CFeldsatz::AusWerten(std::string text, const CFeldwerte& werte, const CStufen& stufen)
+CFeldsatz CFeldsatz::AusWerten(const CFeldsatz& satz, const CAbwandlung& aenderungen, const CFeldwerte& werte,
+                               const CStufen& stufen)
 {
     CFeldsatz s;
-    s.m_sText = std::move(text);
+    s.m_sText = satz.m_sText;
+    s.m_nTextHash = satz.m_nTextHash;
+    s.m_Abwandlung = satz.m_Abwandlung;
+    s.m_Abwandlung.insert(s.m_Abwandlung.end(), aenderungen.begin(), aenderungen.end());
     s.m_Werte = werte;
     s.m_Stufen = stufen;
     s.m_iGelesen = kWerteJeSatz;

@@ -110,6 +110,7 @@ public:
     CFeldsatz(std::string satz); // NOLINT: a record is made from its text
     CFeldsatz(const char* satz) : CFeldsatz(std::string(satz)) {}
     const std::string& Text() const { return m_sText; }
+    size_t TextHash() const { return m_nTextHash; } // std::hash of the text, taken once
     // Values and stage rows change only with the text: they are its reading.
     const CFeldwerte& Werte() const { return m_Werte; }
     const CStufen& Stufen() const { return m_Stufen; }
@@ -117,13 +118,22 @@ public:
     // Name and first year were read (an unreadable rest still names the field).
     bool KopfLesbar() const { return m_iGelesen >= 2; }
     std::string_view Name() const;
-    bool operator==(const CFeldsatz& b) const { return m_sText == b.m_sText; }
-    // A record made from values (a variation of a range study): `text` keys it
-    // in a field store and starts with the field's name; it is never saved.
-    static CFeldsatz AusWerten(std::string text, const CFeldwerte& werte, const CStufen& stufen);
+    bool operator==(const CFeldsatz& b) const { return m_sText == b.m_sText && m_Abwandlung == b.m_Abwandlung; }
+
+    // A study's change of a record: which quantities (a caller's number for
+    // each) were set to which values. With the record's text it keys the
+    // field's result in a field store.
+    using CAbwandlung = std::vector<std::pair<int, double>>;
+    const CAbwandlung& Abwandlung() const { return m_Abwandlung; }
+    // A record made from values (a variation of a study): the text and name
+    // of `satz`, its changes and these; it is never saved.
+    static CFeldsatz AusWerten(const CFeldsatz& satz, const CAbwandlung& aenderungen, const CFeldwerte& werte,
+                               const CStufen& stufen);
 
 private:
     std::string m_sText;
+    size_t m_nTextHash = 0;
+    CAbwandlung m_Abwandlung;
     CFeldwerte m_Werte;
     CStufen m_Stufen{};
     int m_iGelesen = 0; // values the text gave, in order (kWerteJeSatz when complete)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <iterator>
 #include <thread>
 #include <type_traits>
@@ -386,7 +387,8 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
             m_Gastabellen.emplace(schluessel, alt->second); // kept also for a replayed field
             continue;
         }
-        if (m_pSpeicher && m_pSpeicher->ergebnisse.contains(FeldSchluessel(i)))
+        if (m_pSpeicher && (m_pSpeicher->ergebnisse.contains(FeldSchluessel(i)) ||
+                            (m_pSpeicher->grund && m_pSpeicher->grund->contains(FeldSchluessel(i)))))
             continue; // replayed: no tables needed
         m_Gastabellen.emplace(schluessel, nullptr);
         offen.emplace_back(std::move(schluessel), &satz.Werte());
@@ -576,73 +578,6 @@ void CLauf::SollKonstantSetzen()
     }
 }
 
-namespace {
-
-// The fields' share production of year y when each runs that year with the
-// common factor f from `stand` (into `laeufe`), summed in list order as the
-// summary sums it.
-float BedarfsjahrVersuchen(const std::vector<CPrognoseLauf>& stand, int y, double f, std::vector<CPrognoseLauf>& laeufe)
-{
-    laeufe = stand;
-    float summe = 0;
-    for (CPrognoseLauf& lauf : laeufe) {
-        lauf.Jahr(f);
-        summe = static_cast<float>(double(summe) + lauf.Ergebnis().produktion[y]);
-    }
-    return summe;
-}
-
-} // namespace
-
-double BedarfsGenauigkeit(double bedarf)
-{
-    return std::max(0.05, 1e-5 * bedarf);
-}
-
-namespace {
-
-// Year y of the fields from `stand` (into `gewaehlt`) against the demand.
-CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, float bedarf,
-                                std::vector<CPrognoseLauf>& gewaehlt)
-{
-    constexpr int kSchritte = 40;
-    CBedarfsjahr b;
-    b.bedarf = bedarf;
-    b.lieferbar = BedarfsjahrVersuchen(stand, y, 1.0, gewaehlt);
-    for (const CPrognoseLauf& lauf : gewaehlt) // what the rate coverage compares with the Soll rate
-        b.lieferbarRate = static_cast<float>(double(b.lieferbarRate) + lauf.Ergebnis().rate[y]);
-    b.gefoerdert = b.lieferbar;
-    if (b.lieferbar > b.bedarf) {
-        double unten = 0, oben = 1;
-        b.faktor = 0;
-        if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
-            b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
-        // Without the accuracy after all steps (a float sum of many fields
-        // moves in steps of its own), the closest try is taken.
-        CBedarfsjahr bestes = b;
-        std::vector<CPrognoseLauf> besteLaeufe;
-        for (int k = 0; k < kSchritte && b.bedarf > 0; ++k) {
-            b.faktor = (unten + oben) / 2;
-            b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);
-            const double abstand = std::fabs(double(b.gefoerdert) - b.bedarf);
-            if (abstand <= BedarfsGenauigkeit(b.bedarf))
-                break;
-            if (k == 0 || abstand < std::fabs(double(bestes.gefoerdert) - bestes.bedarf)) {
-                bestes = b;
-                besteLaeufe = gewaehlt;
-            }
-            (b.gefoerdert > b.bedarf ? oben : unten) = b.faktor;
-            if (k == kSchritte - 1) {
-                b = bestes;
-                gewaehlt = std::move(besteLaeufe);
-            }
-        }
-    }
-    return b;
-}
-
-} // namespace
-
 // Each project year: the demand on the fields is the Soll less the rest
 // fields (not below 0). When the fields can deliver more, every rate of the
 // year is multiplied by one common factor, found by bisection (at most 40
@@ -749,13 +684,26 @@ void CLauf::EnergieTabelle()
     }
 }
 
-// Everything a field's computation depends on besides its record.
-std::string CLauf::FeldSchluessel(int i) const
+size_t CFeldschluesselHash::operator()(const CFeldschluessel& s) const
 {
-    // Built without printf: a range study asks for it in every field of every run.
-    return std::to_string(m_iProjektstart) + '|' + std::to_string(m_iProjektende) + '|' +
-           std::to_string(m_bDetailausgabe) + '|' + std::to_string(m_bFeldesreserven) + '|' +
-           m_saFelder[static_cast<size_t>(i)].Text();
+    // FNV-1a over the numbers, then the text's own hash mixed in.
+    size_t h = 14695981039346656037ull;
+    const auto mischen = [&h](uint64_t wert) { h = (h ^ wert) * 1099511628211ull; };
+    for (const int wert : {s.projektstart, s.projektende, int(s.detail), int(s.reserven)})
+        mischen(static_cast<uint64_t>(wert));
+    for (const auto& [groesse, wert] : s.abwandlung) {
+        mischen(static_cast<uint64_t>(groesse));
+        mischen(std::hash<double>{}(wert));
+    }
+    mischen(s.textHash);
+    return h;
+}
+
+CFeldschluessel CLauf::FeldSchluessel(int i) const
+{
+    const CFeldsatz& satz = m_saFelder[static_cast<size_t>(i)];
+    return {m_iProjektstart, m_iProjektende, m_bDetailausgabe == 1, m_bFeldesreserven == 1,
+            satz.TextHash(), satz.Text(),    satz.Abwandlung()};
 }
 
 bool CLauf::Feldberechnung(int i)
@@ -773,12 +721,9 @@ bool CLauf::Feldberechnung(int i)
         }
         return angelegt;
     }
-    const std::string schluessel = FeldSchluessel(i);
-    const auto gehalten =
-        m_pSpeicher ? m_pSpeicher->ergebnisse.find(schluessel) : decltype(m_pSpeicher->ergebnisse.end()){};
-    if (m_pSpeicher && gehalten != m_pSpeicher->ergebnisse.end()) {
-        gehalten->second.lauf = m_nLauf;
-        FeldergebnisWiederholen(gehalten->second);
+    const CFeldschluessel schluessel = FeldSchluessel(i);
+    if (const CFeldergebnis* gehalten = Gehalten(schluessel)) {
+        FeldergebnisWiederholen(*gehalten);
         return true;
     }
 
@@ -797,7 +742,23 @@ bool CLauf::Feldberechnung(int i)
     return true;
 }
 
-void CLauf::FeldergebnisWiederholen(CFeldergebnis& e)
+// A field's kept result: the store's own (marked as used by this run), else
+// its base run's.
+const CFeldergebnis* CLauf::Gehalten(const CFeldschluessel& schluessel)
+{
+    if (!m_pSpeicher)
+        return nullptr;
+    if (const auto eigen = m_pSpeicher->ergebnisse.find(schluessel); eigen != m_pSpeicher->ergebnisse.end()) {
+        eigen->second.lauf = m_nLauf;
+        return &eigen->second;
+    }
+    if (m_pSpeicher->grund)
+        if (const auto grund = m_pSpeicher->grund->find(schluessel); grund != m_pSpeicher->grund->end())
+            return &grund->second;
+    return nullptr;
+}
+
+void CLauf::FeldergebnisWiederholen(const CFeldergebnis& e)
 {
     m_Feldausgaben.insert(m_Feldausgaben.end(), e.ausgaben.begin(), e.ausgaben.end());
     AnteilHinzufuegen(e.werte.feldname, e.produktion, e.rate, e.reserve);
@@ -828,7 +789,7 @@ void CLauf::FeldMeldung(const std::string& text)
 }
 
 // Results no field of this run asked for are dropped: the memory stays that
-// of one portfolio.
+// of one portfolio (and a study's base run).
 void CLauf::FeldergebnisseAufraeumen()
 {
     if (m_pSpeicher) {

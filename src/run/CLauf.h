@@ -21,6 +21,7 @@
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
 #include "platform/Meldungen.h"
+#include "run/Bedarfsjahr.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 
@@ -149,20 +150,33 @@ struct CFeldergebnis {
     unsigned lauf = 0; // the last run that used it
 };
 
+// Everything a field's computation depends on: its record (text and a
+// study's changes), the project period and the report options.
+struct CFeldschluessel {
+    int projektstart = 0, projektende = 0;
+    bool detail = false, reserven = false;
+    size_t textHash = 0; // the record's, taken once (compared first)
+    std::string text;
+    CFeldsatz::CAbwandlung abwandlung;
+    bool operator==(const CFeldschluessel&) const = default;
+};
+struct CFeldschluesselHash {
+    size_t operator()(const CFeldschluessel& s) const;
+};
+
 // The fields' results kept from one run to the next (a document's): a field
 // is computed again only when its record, the project period or the report
 // options changed. One store serves one run at a time.
 struct CFeldspeicher {
-    std::unordered_map<std::string, CFeldergebnis> ergebnisse;
+    using CErgebnisse = std::unordered_map<CFeldschluessel, CFeldergebnis, CFeldschluesselHash>;
+    CErgebnisse ergebnisse;
+    // A study's base run's results, shared by its workers and never dropped:
+    // a run that changes one field replays every other from here.
+    std::shared_ptr<const CErgebnisse> grund;
     // gas and pressure tables by what they depend on (GastabellenSchluessel)
     std::unordered_map<std::string, std::shared_ptr<const CGastabellen>> gastabellen;
     unsigned laeufe = 0;
 };
-
-// How close a demand-limited year's fields come to their demand (Mio m³):
-// 0.05, or 10⁻⁶ of the demand when that is more (a large portfolio's float
-// sum of shares cannot come closer).
-double BedarfsGenauigkeit(double bedarf);
 
 // The run. With a field store, unchanged fields replay their kept results;
 // the output is byte for byte that of a full computation.
@@ -249,8 +263,9 @@ private:
     void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
                            const float (&rate)[kMaxJahre], float reserve);
     void AusgabeHinzufuegen(const CPrognoseErgebnis& r);
-    std::string FeldSchluessel(int i) const;
-    void FeldergebnisWiederholen(CFeldergebnis& e);
+    CFeldschluessel FeldSchluessel(int i) const;
+    void FeldergebnisWiederholen(const CFeldergebnis& e);
+    const CFeldergebnis* Gehalten(const CFeldschluessel& schluessel);
     template <class W, class Fn>
     void Arbeitswerte(W& w, Fn&& paar);
     CLaufErgebnis Ergebnis();

@@ -8,7 +8,7 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 
 #include <gtest/gtest.h>
 

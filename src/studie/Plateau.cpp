@@ -1,4 +1,4 @@
-#include "run/Plateau.h"
+#include "studie/Plateau.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,7 +24,7 @@ double IstProduktion(const CLaufErgebnis& r, int y)
 // Bisection over tenths of a Mio m³: `unten` holds, `oben` does not. Year one
 // at full capacity bounds the plateau from above (to its printed tenth): no
 // later demand can raise it.
-CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
+CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
 {
     e.reserven = false;
     e.detail = false; // the figures are the same without the year tables
@@ -34,9 +34,13 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
     const CLaufErgebnis voll = Lauf(e, &speicher);
     e.bedarf = true;
     const int ende = e.projektende;
+    int laeufe = 0;
+    bool abgebrochen = false;
     const auto lauf = [&](long long zehntel) {
         e.sollKonstant = static_cast<float>(double(zehntel) / 10.0);
-        return Lauf(e, &speicher);
+        CLaufErgebnis r = Lauf(e, &speicher);
+        abgebrochen = abgebrochen || (weiter && !weiter(++laeufe));
+        return r;
     };
     // A year's figures depend only on the years before it: the search runs
     // the plateau's years and one more, the answer the whole project. (The
@@ -49,13 +53,17 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre)
 
     long long unten = 0;
     long long oben = voll.anzahl > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + 0.05) * 10)) + 1 : 1;
-    while (oben - unten > 1) {
+    while (oben - unten > 1 && !abgebrochen) {
         const long long mitte = unten + (oben - unten) / 2;
         (haelt(lauf(mitte), mitte) ? unten : oben) = mitte;
     }
+    CPlateau p;
+    if (abgebrochen) {
+        p.abgebrochen = true;
+        return p;
+    }
     e.projektende = ende;
     const CLaufErgebnis r = lauf(unten);
-    CPlateau p;
     p.menge = double(unten) / 10.0;
     p.erstesJahr = r.projektstart;
     p.letztesJahr = r.projektstart + jahre - 1;

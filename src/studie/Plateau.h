@@ -4,12 +4,14 @@
 // of the first years of the project, and how long it holds.
 
 #include "run/CLauf.h"
+#include "studie/Studie.h"
 
 struct CPlateau {
     double menge = 0;   // Mio m³ per year, to 0.1, rounded down
     int erstesJahr = 0; // the years it must hold
     int letztesJahr = 0;
-    int gehaltenBis = 0; // the last year it is still delivered, from the start on
+    int gehaltenBis = 0;      // the last year it is still delivered, from the start on
+    bool abgebrochen = false; // `weiter` cancelled the search: no answer
 };
 
 // Ist of project year y of a run, Mio m³, as the summary adds it.
@@ -26,4 +28,5 @@ double PlateauToleranz(double menge);
 int GehaltenBis(const CLaufErgebnis& r, double menge);
 
 // The plateau over the first `jahre` project years (1 … the project's years).
-CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre);
+// `weiter` is asked after each run of the search; false cancels it.
+CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre, const CWeiter& weiter = {});
