@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 void CMainFrame::BandbreitenbefehleAnlegen()
@@ -106,6 +107,7 @@ void CMainFrame::OnSensitivitaeten()
         m_Meldungen.Warnung(s.Fehlertext());
         return;
     }
+    m_Doc.m_sBandbreitenDatei = std::filesystem::path(BandbreitenDatei()).filename().string();
     m_Doc.SensitivitaetSetzen(std::move(s).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(true);
     m_Doc.m_bTornado = true;
@@ -179,6 +181,8 @@ void CMainFrame::OnUnsicherheit()
     }
     if (ergebnis->jahre.empty())
         return;
+    m_Doc.m_sBandbreitenDatei = std::filesystem::path(BandbreitenDatei()).filename().string();
+    m_Doc.m_nSeed = 1;
     m_Doc.UnsicherheitSetzen(std::move(ergebnis).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(false);
     m_Doc.m_bTornado = false;

@@ -105,6 +105,8 @@ void CMainFrame::OnPlateau()
                        [&](const CWeiter& weiter) { p = HoechstesPlateau(eingabe, n, weiter); }) ||
         p.abgebrochen)
         return;
+    m_Doc.PlateauSetzen(p); // the report (and the report for the file, the workbook) shows it too
+    m_Doc.UpdateAllViews();
     const QString text = QString("Höchstes Plateau %1–%2: %3 Mio m³/a\nGehalten bis: %4")
                              .arg(p.erstesJahr)
                              .arg(p.letztesJahr)

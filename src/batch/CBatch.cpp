@@ -395,6 +395,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << s.Fehlertext() << '\n';
             return kDatei;
         }
+        doc.m_sBandbreitenDatei = std::filesystem::path(*o.bandbreiten).filename().string();
         doc.SensitivitaetSetzen(std::move(s).value());
         doc.m_bTornado = true; // --grafik writes the tornado
     }
@@ -404,6 +405,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << u.Fehlertext() << '\n';
             return kDatei;
         }
+        doc.m_sBandbreitenDatei = std::filesystem::path(*o.bandbreiten).filename().string();
+        doc.m_nSeed = o.seed;
         doc.UnsicherheitSetzen(std::move(u).value());
     }
 

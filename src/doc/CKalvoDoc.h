@@ -108,6 +108,11 @@ public:
     // the units, reference conditions and options of the run.
     bool m_bAktenbericht = false;
     std::vector<std::string> Berichtsanhang() const;
+    // The run's options and the studies' settings as the report for the file
+    // and the workbook list them: label and value, the document's name first.
+    std::vector<std::pair<std::string, std::string>> Optionswerte() const;
+    std::string m_sBandbreitenDatei; // the ranges file of the last study ("" for none)
+    uint64_t m_nSeed = 1;            // the Monte Carlo study's seed
     // Takes a study's result; its table follows the report.
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);

@@ -178,10 +178,38 @@ void Umbrechen(const std::string& text, size_t breite, std::vector<std::string>&
 
 } // namespace
 
+std::vector<std::pair<std::string, std::string>> CKalvoDoc::Optionswerte() const
+{
+    const auto janein = [](bool b) { return std::string(b ? "ja" : "nein"); };
+    std::vector<std::pair<std::string, std::string>> w = {
+        {"Dokument", GetTitle()},
+        {"Zeitraum", Format("%d-%d", m_iProjektstart, m_iProjektende)},
+        {"Einzelfeld", m_iEinzelfeld >= 0 ? m_sEinzelfeld : "nein (alle Felder)"},
+        {"Foerderung nach Bedarf", janein(m_bBedarf)},
+        {"Detailausgabe", janein(m_bDetailausgabe != 0)},
+        {"Feldesreserven", janein(m_bFeldesreserven != 0)},
+        {"Grafik", m_iGrafikRate == 1 ? "Rate" : "Produktion"},
+        {"Eigenverbrauch", Format("%.1f %%", m_dEigenverbrauch)},
+    };
+    // The settings of what else the report holds, only when it holds it.
+    if (m_fSollKonstant >= 0)
+        w.emplace_back("Soll konstant", Format("%.1f Mio m*3/a", double(m_fSollKonstant)));
+    if ((m_Sensitivitaet || m_Unsicherheit) && !m_sBandbreitenDatei.empty())
+        w.emplace_back("Bandbreiten", m_sBandbreitenDatei);
+    if (m_Unsicherheit)
+        w.emplace_back("Monte Carlo",
+                       Format("%d Laeufe, Startwert ", m_Unsicherheit->laeufe) + std::to_string(m_nSeed));
+    if (m_Plateau)
+        w.emplace_back("Plateau", Format("%d Jahre (%d-%d)", m_Plateau->letztesJahr - m_Plateau->erstesJahr + 1,
+                                         m_Plateau->erstesJahr, m_Plateau->letztesJahr));
+    if (m_pVariante)
+        w.emplace_back("Variante", m_pVariante->Name());
+    return w;
+}
+
 std::vector<std::string> CKalvoDoc::Berichtsanhang() const
 {
     // Lines no wider than the report's tables: they must not shrink its font.
-    const auto janein = [](bool b) { return b ? "ja" : "nein"; };
     std::vector<std::string> anhang = {
         "",
         "                 EINHEITEN, BEZUGSZUSTAND UND OPTIONEN",
@@ -192,12 +220,19 @@ std::vector<std::string> CKalvoDoc::Berichtsanhang() const
         "  bei 0 Grad C und 1.01325 bar (reales Gas), kWh/m*3; die Energie",
         "  der Mengen (1.0134 bar) mit 1.0134/1.01325 umgerechnet, GWh.",
         "  Gasart nach dem Wobbe-Index, DVGW G 260 (Maerz 2013).",
-        Format("  Zeitraum: %d-%d   Einzelfeld: %s", m_iProjektstart, m_iProjektende,
-               m_iEinzelfeld >= 0 ? m_sEinzelfeld.c_str() : "nein (alle Felder)"),
-        Format("  Foerderung nach Bedarf: %s   Detailausgabe: %s", janein(m_bBedarf), janein(m_bDetailausgabe != 0)),
-        Format("  Feldesreserven: %s   Grafik: %s   Eigenverbrauch: %.1f %%", janein(m_bFeldesreserven != 0),
-               m_iGrafikRate == 1 ? "Rate" : "Produktion", m_dEigenverbrauch),
     };
+    // The options two or three to a line (the document's name heads the page), the rest one a line.
+    const std::vector<std::pair<std::string, std::string>> w = Optionswerte();
+    const size_t gruppen[] = {2, 2, 3};
+    size_t k = 1;
+    for (const size_t n : gruppen) {
+        std::string zeile;
+        for (size_t i = 0; i < n && k < w.size(); ++i, ++k)
+            zeile += (i ? "   " : "  ") + w[k].first + ": " + w[k].second;
+        anhang.push_back(zeile);
+    }
+    for (; k < w.size(); ++k)
+        anhang.push_back("  " + w[k].first + ": " + w[k].second);
     if (!m_saHinweise.empty()) {
         for (const char* z : {"", "                 HINWEISE ZU DEN EINGABEN", ""})
             anhang.emplace_back(z);

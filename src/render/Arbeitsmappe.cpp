@@ -56,7 +56,8 @@ void Text(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, const st
                                            text.c_str(), format));
 }
 
-// A number cell: a float's value as its shortest decimal.
+// A number cell: a float's value as its shortest decimal (libxlsxwriter
+// writes it with 16 significant digits, a spreadsheet shows at most 15).
 void Zahl(CMappe& m, lxw_worksheet* blatt, size_t zeile, size_t spalte, double wert, lxw_format* format)
 {
     if (ImBlatt(m, zeile, spalte))
@@ -225,6 +226,22 @@ void Eingaben(CMappe& m, const CKalvoDoc& d)
     }
 }
 
+// The document's name, the run's options and the studies' settings, as the
+// report for the file lists them.
+void Optionen(CMappe& m, const CKalvoDoc& d)
+{
+    lxw_worksheet* blatt = NeuesBlatt(m, "Optionen");
+    if (!blatt)
+        return;
+    Kopf(m, blatt, {"Option", "Wert"});
+    worksheet_set_column(blatt, 1, 1, 40, nullptr);
+    size_t r = 1;
+    for (const auto& [name, wert] : d.Optionswerte()) {
+        Text(m, blatt, r, 0, name);
+        Text(m, blatt, r++, 1, wert);
+    }
+}
+
 } // namespace
 
 namespace {
@@ -290,6 +307,7 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     for (const char* blatt : {"Bedarf", "Energie", "Deckung", "Vergleich", "Unsicherheit", "Sensitivitaet", "Plateau"})
         Blatt(m, d.m_Bericht.TabelleNamens(blatt));
     Eingaben(m, d);
+    Optionen(m, d);
 
     const lxw_error fehler = workbook_close(m.buch);
     CErgebnis<> ergebnis;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -38,7 +39,9 @@ TEST(Arbeitsmappe, SheetsAndSummaryNumbersMatchTheReport)
 {
     const std::string mappe = (std::filesystem::temp_directory_path() / "kalvo_arbeitsmappe.xlsx").string();
     std::ostringstream aus, fehler;
-    ASSERT_EQ(KalvoBatch({"--bedarf", "--energie", "--deckung", "--xlsx", mappe, KALVO_BEISPIEL}, aus, fehler), 0)
+    ASSERT_EQ(KalvoBatch({"--bedarf", "--energie", "--deckung", "--plateau", "5", "--xlsx", mappe, KALVO_BEISPIEL}, aus,
+                         fehler),
+              0)
         << fehler.str();
 
     const std::string buch = Teil(mappe, "xl/workbook.xml");
@@ -46,8 +49,8 @@ TEST(Arbeitsmappe, SheetsAndSummaryNumbersMatchTheReport)
     const std::regex blattname("<sheet name=\"([^\"]*)\"");
     for (auto it = std::sregex_iterator(buch.begin(), buch.end(), blattname); it != std::sregex_iterator(); ++it)
         namen.push_back((*it)[1]);
-    EXPECT_EQ(namen,
-              (std::vector<std::string>{"Zusammenfassung", "Felder", "Bedarf", "Energie", "Deckung", "Eingaben"}));
+    EXPECT_EQ(namen, (std::vector<std::string>{"Zusammenfassung", "Felder", "Bedarf", "Energie", "Deckung", "Plateau",
+                                               "Eingaben", "Optionen"}));
 
     // Column D of the summary sheet is the Ist production; the report prints it.
     const std::string blatt = Teil(mappe, "xl/worksheets/sheet1.xml");
@@ -77,6 +80,36 @@ TEST(Arbeitsmappe, SheetsAndSummaryNumbersMatchTheReport)
         ++geprueft;
     }
     EXPECT_EQ(geprueft, 29);
+    // Every figure of the summary is a float of the run: its cell is the float's
+    // shortest decimal (41463.4, not 41463.3984375), to the 16 digits written.
+    const std::regex zahl("<v>([-0-9.E+]+)</v>");
+    int zahlen = 0;
+    for (auto it = std::sregex_iterator(blatt.begin(), blatt.end(), zahl); it != std::sregex_iterator(); ++it) {
+        const std::string t = (*it)[1];
+        double v = 0;
+        std::from_chars(t.data(), t.data() + t.size(), v);
+        char kurz[32];
+        const auto ende = std::to_chars(kurz, kurz + sizeof kurz, static_cast<float>(v)).ptr;
+        double erwartet = 0;
+        std::from_chars(kurz, ende, erwartet);
+        EXPECT_NEAR(v, erwartet, 1e-15 * std::fabs(erwartet)) << t;
+        ++zahlen;
+    }
+    EXPECT_GT(zahlen, 29 * 6);
+    // The plateau the report prints is the sheet's number; the options name the document.
+    const auto plateau = std::find_if(zeilen.begin(), zeilen.end(),
+                                      [](const std::string& z) { return z.starts_with("  Hoechstes Plateau"); });
+    ASSERT_NE(plateau, zeilen.end());
+    const std::string plateauBlatt = Teil(mappe, "xl/worksheets/sheet6.xml");
+    double menge = 0;
+    const std::string text = plateau->substr(plateau->find(": ") + 2);
+    std::from_chars(text.data(), text.data() + text.size(), menge);
+    char kurz[32];
+    const auto ende = std::to_chars(kurz, kurz + sizeof kurz, menge).ptr;
+    EXPECT_NE(plateauBlatt.find("<v>" + std::string(kurz, ende) + "</v>"), std::string::npos) << text;
+    const std::string texte = Teil(mappe, "xl/sharedStrings.xml");
+    for (const char* text : {"Beispiel.kvo", "Foerderung nach Bedarf", "Plateau", "5 Jahre (2002-2006)"})
+        EXPECT_NE(texte.find(text), std::string::npos) << text;
     EXPECT_NE(Teil(mappe, "xl/charts/chart1.xml").find("Zusammenfassung"), std::string::npos);
     std::filesystem::remove(mappe);
 }
@@ -180,7 +213,7 @@ TEST(Arbeitsmappe, FieldsBeyondASheetsColumnsContinueOnTheNextSheet)
     const CErgebnis<> geschrieben = ArbeitsmappeSchreiben(doc, mappe);
     ASSERT_TRUE(geschrieben) << geschrieben.Fehlertext();
     const std::vector<std::string> namen = Blaetter(mappe);
-    EXPECT_EQ(namen, (std::vector<std::string>{"Zusammenfassung", "Felder", "Felder 2", "Eingaben"}));
+    EXPECT_EQ(namen, (std::vector<std::string>{"Zusammenfassung", "Felder", "Felder 2", "Eingaben", "Optionen"}));
     const std::string erstes = Blatt(mappe, namen, "Felder");
     const std::string zweites = Blatt(mappe, namen, "Felder 2");
     struct CFall {

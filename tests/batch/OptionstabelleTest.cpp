@@ -265,7 +265,7 @@ TEST(Optionen, TheReadmeListsTheOptionsOfTheTable)
 
 // The options of the calculation that the report for the file lists
 // ("EINHEITEN, BEZUGSZUSTAND UND OPTIONEN") are those the table marks, under
-// the table's labels.
+// the table's labels; a study's settings stand there when it was made.
 TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
 {
     std::set<std::string> markiert;
@@ -274,6 +274,14 @@ TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
             markiert.insert(option.imAktenbericht);
     CStilleMeldungen m;
     CKalvoDoc doc(m);
+    // A document with every study's answer, so that each of their settings is listed.
+    doc.m_fSollKonstant = 500;
+    doc.m_sBandbreitenDatei = "Beispiel.bandbreiten.csv";
+    CUnsicherheit u;
+    u.laeufe = 10;
+    doc.m_Unsicherheit = u;
+    doc.m_Plateau = CPlateau{956.3, 2002, 2011, 2013};
+    ASSERT_TRUE(doc.VarianteLaden(KALVO_BEISPIEL));
     const std::vector<std::string> anhang = doc.Berichtsanhang();
     // The options' lines: from the first that names a marked option to the
     // next empty line; each holds "Name: Wert" parts three blanks apart.
