@@ -131,13 +131,14 @@ bool CMainFrame::ImHintergrund(const QString& titel, const QString& text, int la
     fortschritt.setWindowTitle(titel);
     fortschritt.setWindowModality(Qt::WindowModal);
     fortschritt.setMinimumDuration(300);
+    // "Abbrechen" stops the runs at once; after it the dialog is not shown
+    // again (a value set after a cancel would show it anew).
+    connect(&fortschritt, &QProgressDialog::canceled, &fortschritt, [&] { abbrechen = true; });
     QEventLoop warten;
     QTimer uhr;
     connect(&uhr, &QTimer::timeout, &warten, [&] {
-        if (laeufe > 0)
+        if (!abbrechen && laeufe > 0)
             fortschritt.setValue(fertig);
-        if (fortschritt.wasCanceled())
-            abbrechen = true;
         if (beendet)
             warten.quit();
     });
