@@ -1,4 +1,6 @@
 #include "views/CKalvoView.h"
+#include "bericht/Laufbericht.h"
+#include "bericht/Planungsbericht.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
@@ -154,4 +156,50 @@ TEST(Berichtsdruck, ReportForTheFileHasDatePageNumbersAndUnits)
                            [](const std::string& t) { return t.ends_with("EINHEITEN, BEZUGSZUSTAND UND OPTIONEN"); }),
               letzte.end());
     EXPECT_EQ(b.view.m_iZeilenProSeite, 57); // the footer fits below 57 lines on A4
+}
+
+// Every table names its columns again on a page it continues on, with its
+// own heading: the sales gas table's field rows, the sensitivities and the
+// Monte Carlo percentiles as much as the year tables.
+TEST(Berichtsdruck, EveryTableRepeatsItsOwnHeadingOnThePagesItContinuesOn)
+{
+    CSensitivitaetsErgebnis s;
+    s.erstesJahr = 2002;
+    s.letztesJahr = 2030;
+    for (int k = 0; k < 80; ++k)
+        s.zeilen.push_back({"Feld" + std::to_string(k), EGroesse::OGIP, 1, 2, 3});
+    CUnsicherheit u;
+    u.laeufe = 10;
+    for (int j = 0; j < 33; ++j)
+        u.jahre.push_back({2002 + j, 1, 2, 3, 4});
+    CLaufErgebnis r;
+    r.energieTabelle = true;
+    r.reserven = true; // the fields' part of the sales gas table alone
+    for (int k = 0; k < 80; ++k) {
+        CVerkaufsgas v;
+        v.brauchbar = v.hatVerkaufsgas = true;
+        v.hs = 11.0;
+        r.energiefelder.push_back({"Feld" + std::to_string(k), v});
+    }
+    struct CFall {
+        const char* name;
+        CBericht bericht;
+        std::string kopf;
+    };
+    std::vector<CFall> faelle(3);
+    faelle[0] = {"Sensitivitaeten", {}, "  FELD               GROESSE                  TIEF       BASIS        HOCH"};
+    SensitivitaetBericht(faelle[0].bericht, s);
+    faelle[1] = {"Unsicherheit", {}, "  JAHR         P90         P50         P10       BASIS"};
+    UnsicherheitBericht(faelle[1].bericht, u);
+    faelle[2] = {"Verkaufsgas", Laufbericht(r), "  FELD                 HS KWH/M3  WOBBE KWH/M3  GASART  SAUERGAS %"};
+    for (const CFall& f : faelle) {
+        CTestbericht b(0);
+        b.doc.m_saBericht = BerichtText(f.bericht, &b.doc.m_Berichtskoepfe);
+        const std::vector<CDruckseite> seiten = b.view.Seiten(20);
+        ASSERT_GE(seiten.size(), 2u) << f.name;
+        for (size_t k = 1; k + 1 < seiten.size(); ++k) {
+            ASSERT_FALSE(seiten[k].kopf.empty()) << f.name << " " << k;
+            EXPECT_EQ(b.doc.m_saBericht[size_t(seiten[k].kopf.front())], f.kopf) << f.name << " " << k;
+        }
+    }
 }
