@@ -98,7 +98,8 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
       m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant),
-      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
+      m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     // The working values start as the caller left them: a run that computes
     // no field leaves them as they were.
@@ -597,6 +598,10 @@ void CLauf::NachBedarfFoerdern()
         b.jahr = m_iProjektstart + y;
         stand = std::move(gewaehlt);
         m_Bedarfsjahre.push_back(b);
+        // Ist as the summary adds it: the rest fields and the fields' float sum in list order.
+        if (y == m_iBedarfBis ||
+            (m_dBedarfMindestIst >= 0 && double(m_fRestProduktion[y]) + b.gefoerdert < m_dBedarfMindestIst))
+            break;
     }
 
     // The fields' results in list order, as a run at capacity adds them.

@@ -50,17 +50,23 @@ struct CLaufEingabe {
     CFeldsaetze felder; // field records, in list order
     CProfil verkaufsprofil, restfelder;
     int projektende = 0;
-    std::string einzelfeld;     // the single field's name; "" = all fields
-    bool detail = false;        // detail report
-    bool reserven = false;      // reserves list instead of the summary
-    bool rate = false;          // chart quantity: rate instead of production
-    int projektstart = 0;       // the last run's start: kept when no record names a year
-    int projektstartFest = 0;   // > 0: the project starts in this year whatever the fields' first years (a
-                                // study's variations on its base run's calendar); a field that starts earlier
-                                // enters the project as it stands at its start
-    int threads = 0;            // threads that build the gas tables ahead; 0 = one per core
-    bool bedarf = false;        // production limited to the demand (not in reserves mode)
-    float sollKonstant = -1;    // >= 0: the Soll of every project year, Mio m³ (instead of the profile)
+    std::string einzelfeld;   // the single field's name; "" = all fields
+    bool detail = false;      // detail report
+    bool reserven = false;    // reserves list instead of the summary
+    bool rate = false;        // chart quantity: rate instead of production
+    int projektstart = 0;     // the last run's start: kept when no record names a year
+    int projektstartFest = 0; // > 0: the project starts in this year whatever the fields' first years (a
+                              // study's variations on its base run's calendar); a field that starts earlier
+                              // enters the project as it stands at its start
+    int threads = 0;          // threads that build the gas tables ahead; 0 = one per core
+    bool bedarf = false;      // production limited to the demand (not in reserves mode)
+    float sollKonstant = -1;  // >= 0: the Soll of every project year, Mio m³ (instead of the profile)
+    // A plateau search asks only whether a demand-limited run delivers a
+    // level: the run may stop after project year `bedarfBis` (index), or
+    // after the first year whose Ist falls below `bedarfMindestIst` (Mio m³,
+    // >= 0); the years after it stay empty.
+    int bedarfBis = -1;
+    double bedarfMindestIst = -1;
     bool energie = false;       // sales gas and energy table after the summary
     double eigenverbrauch = 0;  // %, the plant's own use of the sales gas
     CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
@@ -238,6 +244,8 @@ public:
     double m_dEigenverbrauch = 0;
     std::vector<CEnergiejahr> m_Energiejahre;
     float m_fSollKonstant = -1;
+    int m_iBedarfBis = -1;
+    double m_dBedarfMindestIst = -1;
     std::vector<CBedarfsjahr> m_Bedarfsjahre;
 
     // ---- working values of the field being computed ----

@@ -36,8 +36,13 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
     const int ende = e.projektende;
     int laeufe = 0;
     bool abgebrochen = false;
+    // A level's run ends with the plateau's years or with the first year short of it:
+    // the years after those decide nothing.
     const auto lauf = [&](long long zehntel) {
         e.sollKonstant = static_cast<float>(double(zehntel) / 10.0);
+        const double menge = double(zehntel) / 10.0;
+        e.bedarfBis = jahre - 1;
+        e.bedarfMindestIst = menge - PlateauToleranz(menge);
         CLaufErgebnis r = Lauf(e, &speicher);
         abgebrochen = abgebrochen || (weiter && !weiter(++laeufe));
         return r;
@@ -63,7 +68,10 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
         return p;
     }
     e.projektende = ende;
-    const CLaufErgebnis r = lauf(unten);
+    e.sollKonstant = static_cast<float>(double(unten) / 10.0);
+    e.bedarfBis = -1;
+    e.bedarfMindestIst = -1;
+    const CLaufErgebnis r = Lauf(e, &speicher);
     p.menge = double(unten) / 10.0;
     p.erstesJahr = r.projektstart;
     p.letztesJahr = r.projektstart + jahre - 1;
