@@ -61,9 +61,15 @@ void CPrognoseLauf::DruckabhaengigVorbereiten()
 {
     const CGaseigenschaften& gas = *m_E.gas;
     const CFeldwerte& f = m_R.feld;
-    m_fZref = static_cast<float>(gas.Zwert(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dokument));
-    const float dichte = static_cast<float>(Dichteverhaeltnis(double(f.m_fReferenzdruck) / m_fZref, f.m_fTcel));
-    m_fVisref = static_cast<float>(gas.LeeViskositaet(dichte * gas.m_dRhoN));
+    // The values solved ahead serve when they are this field's pressure's.
+    if (const CDruckwerte* d = m_E.druckwerte; d && d->mitReferenz && d->referenzdruck == f.m_fReferenzdruck) {
+        m_fZref = d->zref;
+        m_fVisref = d->visref;
+    } else {
+        m_fZref = static_cast<float>(gas.Zwert(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dokument));
+        const float dichte = static_cast<float>(Dichteverhaeltnis(double(f.m_fReferenzdruck) / m_fZref, f.m_fTcel));
+        m_fVisref = static_cast<float>(gas.LeeViskositaet(dichte * gas.m_dRhoN));
+    }
     m_fTm = MittlereRohrtemperatur(f);
     // The caller ensures B1 > 1 and a positive depth.
     m_fZm = static_cast<float>(double(kSaeulenKonstante) * f.m_fTeufe * gas.m_dRhoN /
@@ -145,7 +151,9 @@ CPrognoseLauf::CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldun
     m_llSchritteVorBeginn = 2LL * (static_cast<long long>(f.m_iFoerderbeginn) - ps);
     m_fG0 = f.m_fKumProdBeginn;
     m_fOGIP = f.m_fOGIP;
-    m_R.zi = static_cast<float>(m_E.gas->Zwert(f.m_fTcel, f.m_fPi, EZwertVariante::Dokument));
+    const CDruckwerte* d = m_E.druckwerte;
+    m_R.zi = d && d->pi == f.m_fPi ? d->zi
+                                   : static_cast<float>(m_E.gas->Zwert(f.m_fTcel, f.m_fPi, EZwertVariante::Dokument));
     if (!(m_R.zi > 0)) {
         m_pMeldungen->Meldung(
             Format("Das Feld %s wird nicht berechnet: kein Z-Wert beim Initialdruck.", f.m_sFeldname.c_str()));

@@ -8,6 +8,7 @@
 //
 // A function of its inputs: it reads no document and returns what it found.
 
+#include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
 #include "model/Grenzen.h"
@@ -22,9 +23,10 @@ struct CPrognoseEingabe {
     CFeldwerte feld;  // the parsed record
     CStufen stufen{}; // its stage rows
     const CGaseigenschaften* gas = nullptr;
-    const float* pzTab = nullptr;    // p/z over the pressure grid, bar
-    const float* visTab = nullptr;   // viscosity over the pressure grid, cP
-    const float* zTabRohr = nullptr; // z at the mean tubing temperature, when built ahead
+    const float* pzTab = nullptr;            // p/z over the pressure grid, bar
+    const float* visTab = nullptr;           // viscosity over the pressure grid, cP
+    const float* zTabRohr = nullptr;         // z at the mean tubing temperature, when built ahead
+    const CDruckwerte* druckwerte = nullptr; // z at pressures, solved ahead for some field of the same gas
     int projektstart = 0, projektende = 0;
     bool detail = false;         // keep the year values and stage rows of the detailed report
     bool druckabhaengig = false; // pressure-dependent factors

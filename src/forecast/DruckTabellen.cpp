@@ -28,10 +28,26 @@ float MittlereRohrtemperatur(const CFeldwerte& f)
     return static_cast<float>((double(f.m_fTcel) + f.m_fKopftemperatur) / 2.0);
 }
 
+CDruckwerte Druckwerte(const CGaseigenschaften& gas, const CFeldwerte& f, bool druckabhaengig)
+{
+    CDruckwerte d;
+    d.pi = f.m_fPi;
+    d.zi = static_cast<float>(gas.Zwert(f.m_fTcel, f.m_fPi, EZwertVariante::Dokument));
+    d.mitReferenz = druckabhaengig;
+    if (druckabhaengig) {
+        d.referenzdruck = f.m_fReferenzdruck;
+        d.zref = static_cast<float>(gas.Zwert(f.m_fTcel, f.m_fReferenzdruck, EZwertVariante::Dokument));
+        const float dichte = static_cast<float>(Dichteverhaeltnis(double(f.m_fReferenzdruck) / d.zref, f.m_fTcel));
+        d.visref = static_cast<float>(gas.LeeViskositaet(dichte * gas.m_dRhoN));
+    }
+    return d;
+}
+
 CGastabellen GastabellenBauen(const CFeldwerte& feld, bool mitRohr)
 {
     CGastabellen t;
     t.gas.Gaseigenschaften(feld.m_fAnteil, feld.m_fTcel);
+    t.druck = Druckwerte(t.gas, feld, mitRohr);
     DruckTabellenBauen(t.gas, feld.m_fTcel, t.pzTab, t.visTab);
     t.mitRohr = mitRohr;
     if (mitRohr)

@@ -18,11 +18,24 @@ void RohrTabelleBauen(const CGaseigenschaften& gas, float tm, float zTab[kDruckP
 // The mean tubing temperature (°C): between reservoir and wellhead.
 float MittlereRohrtemperatur(const CFeldwerte& feld);
 
+// z at a field's initial pressure and, for pressure-dependent factors, z and
+// viscosity at its reference pressure: what a forecast's set-up solves for.
+struct CDruckwerte {
+    float pi = 0, zi = 0;              // bar, -
+    float referenzdruck = 0, zref = 0; // bar, -
+    float visref = 0;                  // cP
+    bool mitReferenz = false;
+};
+CDruckwerte Druckwerte(const CGaseigenschaften& gas, const CFeldwerte& feld, bool druckabhaengig);
+
 // A field's gas and its tables over the pressure grid: all that depends only
 // on the composition and the two temperatures. A run builds them ahead for
-// many fields at once and keeps them while those values stay.
+// many fields at once and keeps them while those values stay. With them the
+// pressure values of the field they were built for: a study's variation of
+// that field at the same pressures takes them instead of solving again.
 struct CGastabellen {
     CGaseigenschaften gas;
+    CDruckwerte druck;
     float pzTab[kDruckPunkte]{};    // p/z, bar
     float visTab[kDruckPunkte]{};   // viscosity at the reservoir temperature, cP
     float zTabRohr[kDruckPunkte]{}; // z at the mean tubing temperature, when `mitRohr`

@@ -141,6 +141,7 @@ CLaufErgebnis CLauf::Berechnen()
         m_sUntertitel = Anzeigename(m_sEinzelfeld);
     } else {
         GastabellenVorbereiten(false);
+        m_Feldreihen.reserve(m_saFelder.size());
         for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
             Feldberechnung(i);
         if (m_bBedarf)
@@ -436,6 +437,7 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.visTab = m_fVisTab;
     if (druckabhaengig && m_pTabellen->mitRohr)
         e.zTabRohr = m_pTabellen->zTabRohr;
+    e.druckwerte = &m_pTabellen->druck;
     e.projektstart = m_iProjektstart;
     e.projektende = m_iProjektende;
     e.detail = m_bDetailausgabe == 1;
@@ -555,6 +557,7 @@ bool CLauf::BedarfsfeldAnlegen(CPrognoseEingabe e)
     e.pzTab = t->pzTab;
     e.visTab = t->visTab;
     e.zTabRohr = e.druckabhaengig && t->mitRohr ? t->zTabRohr : nullptr;
+    e.druckwerte = &t->druck;
     CPrognoseLauf lauf(e, *m_pPrognoseMeldungen);
     m_fZi = lauf.Ergebnis().zi;
     if (!lauf.Berechenbar()) {

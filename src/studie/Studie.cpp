@@ -83,14 +83,16 @@ CStudie::CStudie(const CLaufEingabe& basis, int threads) : m_Eingabe(basis), m_i
     m_Basis = Lauf(b, &m_Vorlage);
     m_Vorlage.grund = std::make_shared<const CFeldspeicher::CErgebnisse>(std::move(m_Vorlage.ergebnisse));
     m_Vorlage.ergebnisse.clear();
+    m_Felder = std::move(m_Eingabe.felder);
+    m_Eingabe.felder.clear();
 }
 
 CLaufEingabe CStudie::Eingabe(const std::vector<CVariation>& variationen) const
 {
-    CLaufEingabe e = m_Eingabe;
+    CLaufEingabe e = m_Eingabe; // without its fields: they are copied once, varied
+    e.felder = Variiert(m_Felder, variationen);
     e.threads = 1;
     e.projektstartFest = m_Basis.projektstart;
-    e.felder = Variiert(m_Eingabe.felder, variationen);
     return e;
 }
 

@@ -56,7 +56,8 @@ public:
     CErgebnis<bool> Jobs(int n, const std::function<void(int, CFeldspeicher&)>& job, const CWeiter& weiter = {}) const;
 
 private:
-    CLaufEingabe m_Eingabe;
+    CLaufEingabe m_Eingabe; // the base input, its fields apart
+    CFeldsaetze m_Felder;
     int m_iThreads = 0;
     CFeldspeicher m_Vorlage; // the base run's gas tables
     CLaufErgebnis m_Basis;
