@@ -81,6 +81,7 @@ bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
         return false;
     }
     spannen = std::move(*gelesen);
+    m_Doc.m_sBandbreitenDatei = std::filesystem::path(pfad).filename().string();
     return true;
 }
 
@@ -107,7 +108,6 @@ void CMainFrame::OnSensitivitaeten()
         m_Meldungen.Warnung(s.Fehlertext());
         return;
     }
-    m_Doc.m_sBandbreitenDatei = std::filesystem::path(BandbreitenDatei()).filename().string();
     m_Doc.SensitivitaetSetzen(std::move(s).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(true);
     m_Doc.m_bTornado = true;
@@ -182,8 +182,6 @@ void CMainFrame::OnUnsicherheit()
     }
     if (ergebnis->jahre.empty())
         return;
-    m_Doc.m_sBandbreitenDatei = std::filesystem::path(BandbreitenDatei()).filename().string();
-    m_Doc.m_nSeed = 1;
     m_Doc.UnsicherheitSetzen(std::move(ergebnis).value());
     m_Befehle[ID::TornadoZeigen]->setChecked(false);
     m_Doc.m_bTornado = false;

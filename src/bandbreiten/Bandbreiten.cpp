@@ -195,9 +195,6 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
 
 namespace {
 
-const char* const kSpeicherFehlt = "Der Arbeitsspeicher reicht für diese Studie nicht aus; sie wurde abgebrochen. "
-                                   "Weniger Läufe oder weniger Bandbreiten brauchen weniger Speicher.";
-
 CVariation Variation(const CSpanne& s, double wert)
 {
     return {s.feld, s.groesse, wert};
@@ -302,7 +299,7 @@ std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed
 }
 
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
-                                    uint64_t seed, int threads, const std::function<bool(int)>& weiter)
+                                    uint64_t seed, int threads, const CWeiter& weiter)
 {
     try {
         const CStudie studie(basis, threads);

@@ -98,7 +98,7 @@ double Perzentil(std::vector<double> werte, double anteil);
 // false cancels (the result is then empty). An allocation failure ends the
 // study with the German message as the error.
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
-                                    uint64_t seed, int threads = 0, const std::function<bool(int)>& weiter = {});
+                                    uint64_t seed, int threads = 0, const CWeiter& weiter = {});
 // The stream of run `lauf`: std::seed_seq{seed low, seed high, run low, run
 // high} (32-bit words) seeding a std::mt19937_64.
 std::mt19937_64 LaufZufall(uint64_t seed, int lauf);

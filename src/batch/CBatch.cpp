@@ -376,6 +376,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             return kAufruf;
         }
         spannen = std::move(*gelesen);
+        doc.m_sBandbreitenDatei = std::filesystem::path(*o.bandbreiten).filename().string();
     }
 
     doc.Berechnen();
@@ -395,7 +396,6 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << s.Fehlertext() << '\n';
             return kDatei;
         }
-        doc.m_sBandbreitenDatei = std::filesystem::path(*o.bandbreiten).filename().string();
         doc.SensitivitaetSetzen(std::move(s).value());
         doc.m_bTornado = true; // --grafik writes the tornado
     }
@@ -405,7 +405,6 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << u.Fehlertext() << '\n';
             return kDatei;
         }
-        doc.m_sBandbreitenDatei = std::filesystem::path(*o.bandbreiten).filename().string();
         doc.m_nSeed = o.seed;
         doc.UnsicherheitSetzen(std::move(u).value());
     }

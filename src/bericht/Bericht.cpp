@@ -24,6 +24,9 @@ std::string ZellenText(const CSpalte& s, const CZelle& z)
     return {};
 }
 
+namespace {
+
+// A row in the fixed-width text.
 std::string ZeilenText(const CTabelle& t, const CTabellenzeile& zeile)
 {
     if (zeile.zeile)
@@ -33,6 +36,8 @@ std::string ZeilenText(const CTabelle& t, const CTabellenzeile& zeile)
         text += ZellenText(t.spalten[k], zeile.zellen[k]);
     return text;
 }
+
+} // namespace
 
 std::vector<std::string> BerichtText(const CBericht& bericht, std::vector<std::vector<int>>* koepfe)
 {

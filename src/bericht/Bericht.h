@@ -59,9 +59,7 @@ public:
 
     void Zeile(std::string zeile) { m_Teile.emplace_back(std::move(zeile)); }
     void Tabelle(CTabelle tabelle) { m_Teile.emplace_back(std::move(tabelle)); }
-    void Anhaengen(const CBericht& b) { m_Teile.insert(m_Teile.end(), b.m_Teile.begin(), b.m_Teile.end()); }
     const std::vector<CTeil>& Teile() const { return m_Teile; }
-    bool Leer() const { return m_Teile.empty(); }
     // The table of that sheet name, if the report has one.
     const CTabelle* TabelleNamens(const std::string& name) const;
 
@@ -72,12 +70,18 @@ private:
 // A cell in the fixed-width text: its column's blanks and format.
 std::string ZellenText(const CSpalte& spalte, const CZelle& zelle);
 
-// A row in the fixed-width text.
-std::string ZeilenText(const CTabelle& tabelle, const CTabellenzeile& zeile);
-
 // The report as fixed-width lines. With `koepfe`, for every line that is a row
 // of a table, the indices of that table's heading lines (empty for others).
 std::vector<std::string> BerichtText(const CBericht& bericht, std::vector<std::vector<int>>* koepfe = nullptr);
+
+// The lines of one part of a report: what `bauen(bericht, werte…)` appends.
+template <class... A, class... W>
+std::vector<std::string> Teilbericht(void (*bauen)(CBericht&, A...), const W&... werte)
+{
+    CBericht b;
+    bauen(b, werte...);
+    return BerichtText(b);
+}
 
 // A number for a cell of a sheet: a value a float holds exactly as the
 // shortest decimal that reads back as that float (41463.4f is 41463.4, not

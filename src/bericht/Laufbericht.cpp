@@ -21,34 +21,46 @@ CSpalte Zahl(std::string name, std::string einheit, const char* vor, int breite,
     return {std::move(name), std::move(einheit), A::Zahl, vor, breite, stellen};
 }
 
+// The columns of a year line, in its two layouts: with constant factors, and
+// with the pressure-dependent ones (narrower columns and three more).
+struct CJahresspalte {
+    const char* name;
+    const char* einheit;
+    ESpaltenart art;
+    int stellen;
+    const char* vorKonstant; // nullptr: not in that layout
+    int breiteKonstant;
+    const char* vorDruck;
+    int breiteDruck;
+};
+
+constexpr CJahresspalte kJahresspalten[] = {
+    {"Jahr", "", A::Ganz, 0, " ", 4, " ", 4},
+    {"Kum. Produktion", "Mio m³", A::Zahl, 0, "  ", 8, "  ", 8},
+    {"Bodenschließdruck", "bar", A::Zahl, 1, "  ", 8, "  ", 8},
+    {"Anfangsrate", "m³/h", A::Zahl, 0, "  ", 9, "  ", 8},
+    {"Endrate", "m³/h", A::Zahl, 0, " ", 8, " ", 7},
+    {"Produktion", "Mio m³", A::Zahl, 1, " ", 9, " ", 9},
+    {"Rate Anteil", "m³/h", A::Zahl, 0, " ", 9, " ", 10},
+    {"Produktion Anteil", "Mio m³", A::Zahl, 1, " ", 10, " ", 10},
+    {"Kopffließdruck", "bar", A::Zahl, 0, " ", 8, "", 9},
+    {"Förderstunden", "h", A::Zahl, 0, " ", 9, " ", 10},
+    {"Bohrungen", "", A::Ganz, 0, " ", 7, " ", 6},
+    {"C-Wert", "m³/(h·bar²)", A::Zahl, 3, nullptr, 0, " ", 7},
+    {"A1", "", A::Zahl, 1, nullptr, 0, " ", 6},
+    {"B1", "", A::Zahl, 3, nullptr, 0, "  ", 5},
+};
+
 std::vector<CSpalte> Jahresspalten(bool druckabhaengig)
 {
-    if (druckabhaengig)
-        return {Jahr(" "),
-                Zahl("Kum. Produktion", "Mio m³", "  ", 8, 0),
-                Zahl("Bodenschließdruck", "bar", "  ", 8, 1),
-                Zahl("Anfangsrate", "m³/h", "  ", 8, 0),
-                Zahl("Endrate", "m³/h", " ", 7, 0),
-                Zahl("Produktion", "Mio m³", " ", 9, 1),
-                Zahl("Rate Anteil", "m³/h", " ", 10, 0),
-                Zahl("Produktion Anteil", "Mio m³", " ", 10, 1),
-                Zahl("Kopffließdruck", "bar", "", 9, 0),
-                Zahl("Förderstunden", "h", " ", 10, 0),
-                {"Bohrungen", "", A::Ganz, " ", 6, 0},
-                Zahl("C-Wert", "m³/(h·bar²)", " ", 7, 3),
-                Zahl("A1", "", " ", 6, 1),
-                Zahl("B1", "", "  ", 5, 3)};
-    return {Jahr(" "),
-            Zahl("Kum. Produktion", "Mio m³", "  ", 8, 0),
-            Zahl("Bodenschließdruck", "bar", "  ", 8, 1),
-            Zahl("Anfangsrate", "m³/h", "  ", 9, 0),
-            Zahl("Endrate", "m³/h", " ", 8, 0),
-            Zahl("Produktion", "Mio m³", " ", 9, 1),
-            Zahl("Rate Anteil", "m³/h", " ", 9, 0),
-            Zahl("Produktion Anteil", "Mio m³", " ", 10, 1),
-            Zahl("Kopffließdruck", "bar", " ", 8, 0),
-            Zahl("Förderstunden", "h", " ", 9, 0),
-            {"Bohrungen", "", A::Ganz, " ", 7, 0}};
+    std::vector<CSpalte> spalten;
+    for (const CJahresspalte& s : kJahresspalten) {
+        if (druckabhaengig)
+            spalten.push_back({s.name, s.einheit, s.art, s.vorDruck, s.breiteDruck, s.stellen});
+        else if (s.vorKonstant)
+            spalten.push_back({s.name, s.einheit, s.art, s.vorKonstant, s.breiteKonstant, s.stellen});
+    }
+    return spalten;
 }
 
 std::vector<std::string> Jahreskopf(bool druckabhaengig)

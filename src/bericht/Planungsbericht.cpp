@@ -20,13 +20,6 @@ CSpalte Menge(std::string name, const std::string& einheit)
     return {std::move(name), einheit, A::Zahl, " ", 11, 1};
 }
 
-std::vector<std::string> Text(void (*bauen)(CBericht&, const CJahreswerte&, bool), const CJahreswerte& w, bool rate)
-{
-    CBericht b;
-    bauen(b, w, rate);
-    return BerichtText(b);
-}
-
 std::string ErsteUnterdeckung(const CJahreswerte& w)
 {
     for (int i = 0; i < w.anzahl; ++i)
@@ -75,7 +68,7 @@ void DeckungBericht(CBericht& b, const CJahreswerte& w, bool rate)
 
 std::vector<std::string> DeckungTabelle(const CJahreswerte& w, bool rate)
 {
-    return Text(DeckungBericht, w, rate);
+    return Teilbericht(DeckungBericht, w, rate);
 }
 
 std::string UnterdeckungMengeUndRate(const CJahreswerte& menge, const CJahreswerte& rate)
@@ -104,9 +97,7 @@ void VergleichBericht(CBericht& b, const std::string& nameA, const CJahreswerte&
 std::vector<std::string> VergleichTabelle(const std::string& nameA, const CJahreswerte& a, const std::string& nameB,
                                           const CJahreswerte& werteB, bool rate)
 {
-    CBericht b;
-    VergleichBericht(b, nameA, a, nameB, werteB, rate);
-    return BerichtText(b);
+    return Teilbericht(VergleichBericht, nameA, a, nameB, werteB, rate);
 }
 
 void SensitivitaetBericht(CBericht& b, const CSensitivitaetsErgebnis& s)
@@ -131,9 +122,7 @@ void SensitivitaetBericht(CBericht& b, const CSensitivitaetsErgebnis& s)
 
 std::vector<std::string> SensitivitaetsTabelle(const CSensitivitaetsErgebnis& s)
 {
-    CBericht b;
-    SensitivitaetBericht(b, s);
-    return BerichtText(b);
+    return Teilbericht(SensitivitaetBericht, s);
 }
 
 void UnsicherheitBericht(CBericht& b, const CUnsicherheit& u)
@@ -151,9 +140,7 @@ void UnsicherheitBericht(CBericht& b, const CUnsicherheit& u)
 
 std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u)
 {
-    CBericht b;
-    UnsicherheitBericht(b, u);
-    return BerichtText(b);
+    return Teilbericht(UnsicherheitBericht, u);
 }
 
 void PlateauBericht(CBericht& b, const CPlateau& p)

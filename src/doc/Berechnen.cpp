@@ -115,6 +115,8 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_iProjektstart = r.projektstart;
     m_iAnzahl = r.anzahl;
     m_Laufbericht = Laufbericht(r);
+    // The run's text at once: the messages that follow may show over the
+    // window; the planning answers join it after them.
     m_saBericht = BerichtText(m_Laufbericht, &m_Berichtskoepfe);
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);

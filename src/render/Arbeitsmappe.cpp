@@ -196,8 +196,8 @@ void Eingaben(CMappe& m, const CKalvoDoc& d)
     for (const CFeldsatz& satz : d.m_saFelder) {
         Text(m, blatt, zeile, 0, Anzeigename(satz.Name()));
         // A record the run cannot read keeps its text: the run names it, the sheet shows it.
-        const std::vector<std::string_view> woerter = Woerter(satz.Text());
         if (!satz.Lesbar()) {
+            const std::vector<std::string_view> woerter = Woerter(satz.Text());
             for (size_t k = 1; k < woerter.size() && k < kopf.size(); ++k)
                 Text(m, blatt, zeile, k, std::string(woerter[k]));
         } else {

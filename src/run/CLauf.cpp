@@ -208,7 +208,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.nichtBerechnet = std::move(m_NichtBerechnet);
     r.meldungen = std::move(m_Meldungen);
     r.einzelfeld = m_iEinzelfeld;
-    r.bedarf = m_Bedarfsjahre;
+    r.bedarf = std::move(m_Bedarfsjahre);
     r.energie = std::move(m_Energiejahre);
     Arbeitswerte(r.arbeitswerte, [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
@@ -389,8 +389,7 @@ void CLauf::GastabellenVorbereiten(bool einzelfeld)
             m_Gastabellen.emplace(schluessel, alt->second); // kept also for a replayed field
             continue;
         }
-        if (m_pSpeicher && (m_pSpeicher->ergebnisse.contains(FeldSchluessel(i)) ||
-                            (m_pSpeicher->grund && m_pSpeicher->grund->contains(FeldSchluessel(i)))))
+        if (Bekannt(FeldSchluessel(i)))
             continue; // replayed: no tables needed
         m_Gastabellen.emplace(schluessel, nullptr);
         offen.emplace_back(std::move(schluessel), &satz.Werte());
@@ -752,6 +751,12 @@ bool CLauf::Feldberechnung(int i)
 
 // A field's kept result: the store's own (marked as used by this run), else
 // its base run's.
+bool CLauf::Bekannt(const CFeldschluessel& schluessel) const
+{
+    return m_pSpeicher && (m_pSpeicher->ergebnisse.contains(schluessel) ||
+                           (m_pSpeicher->grund && m_pSpeicher->grund->contains(schluessel)));
+}
+
 const CFeldergebnis* CLauf::Gehalten(const CFeldschluessel& schluessel)
 {
     if (!m_pSpeicher)

@@ -274,6 +274,7 @@ private:
     CFeldschluessel FeldSchluessel(int i) const;
     void FeldergebnisWiederholen(const CFeldergebnis& e);
     const CFeldergebnis* Gehalten(const CFeldschluessel& schluessel);
+    bool Bekannt(const CFeldschluessel& schluessel) const; // kept: the field is replayed
     template <class W, class Fn>
     void Arbeitswerte(W& w, Fn&& paar);
     CLaufErgebnis Ergebnis();

@@ -16,11 +16,6 @@ int GehaltenBis(const CLaufErgebnis& r, double menge)
     return r.projektstart + y - 1;
 }
 
-double IstProduktion(const CLaufErgebnis& r, int y)
-{
-    return double(r.restProduktion[y]) + r.produktionFelder[y];
-}
-
 // Bisection over tenths of a Mio m³: `unten` holds, `oben` does not. Year one
 // at full capacity bounds the plateau from above (to its printed tenth): no
 // later demand can raise it.
@@ -36,15 +31,15 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
     const int ende = e.projektende;
     int laeufe = 0;
     bool abgebrochen = false;
-    // A level's run ends with the plateau's years or with the first year short of it:
-    // the years after those decide nothing.
-    const auto lauf = [&](long long zehntel) {
-        e.sollKonstant = static_cast<float>(double(zehntel) / 10.0);
+    // A level's run for the search ends with the plateau's years or with the
+    // first year short of it: the years after those decide nothing.
+    const auto lauf = [&](long long zehntel, bool suche) {
         const double menge = double(zehntel) / 10.0;
-        e.bedarfBis = jahre - 1;
-        e.bedarfMindestIst = menge - PlateauToleranz(menge);
+        e.sollKonstant = static_cast<float>(menge);
+        e.bedarfBis = suche ? jahre - 1 : -1;
+        e.bedarfMindestIst = suche ? menge - PlateauToleranz(menge) : -1;
         CLaufErgebnis r = Lauf(e, &speicher);
-        abgebrochen = abgebrochen || (weiter && !weiter(++laeufe));
+        abgebrochen = abgebrochen || (suche && weiter && !weiter(++laeufe));
         return r;
     };
     // A year's figures depend only on the years before it: the search runs
@@ -60,7 +55,7 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
     long long oben = voll.anzahl > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + 0.05) * 10)) + 1 : 1;
     while (oben - unten > 1 && !abgebrochen) {
         const long long mitte = unten + (oben - unten) / 2;
-        (haelt(lauf(mitte), mitte) ? unten : oben) = mitte;
+        (haelt(lauf(mitte, true), mitte) ? unten : oben) = mitte;
     }
     CPlateau p;
     if (abgebrochen) {
@@ -68,10 +63,7 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
         return p;
     }
     e.projektende = ende;
-    e.sollKonstant = static_cast<float>(double(unten) / 10.0);
-    e.bedarfBis = -1;
-    e.bedarfMindestIst = -1;
-    const CLaufErgebnis r = Lauf(e, &speicher);
+    const CLaufErgebnis r = lauf(unten, false);
     p.menge = double(unten) / 10.0;
     p.erstesJahr = r.projektstart;
     p.letztesJahr = r.projektstart + jahre - 1;

@@ -15,7 +15,10 @@ struct CPlateau {
 };
 
 // Ist of project year y of a run, Mio m³, as the summary adds it.
-double IstProduktion(const CLaufErgebnis& r, int y);
+inline double IstProduktion(const CLaufErgebnis& r, int y)
+{
+    return IstJahr(r, y, false);
+}
 
 // A year delivers L when its Ist is at least L less this tolerance: what the
 // demand-limited run allows its fields (BedarfsGenauigkeit: 0.05 Mio m³, or

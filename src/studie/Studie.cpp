@@ -7,13 +7,6 @@
 #include <optional>
 #include <thread>
 
-namespace {
-
-const char* const kSpeicherFehlt = "Der Arbeitsspeicher reicht für diese Studie nicht aus; sie wurde abgebrochen. "
-                                   "Weniger Läufe oder weniger Bandbreiten brauchen weniger Speicher.";
-
-} // namespace
-
 double IstJahr(const CLaufErgebnis& r, int i, bool rate)
 {
     return rate ? double(r.rateFelder[i]) + r.restRate[i] : double(r.restProduktion[i]) + r.produktionFelder[i];

@@ -18,6 +18,11 @@
 // so far; false cancels the runs not yet begun.
 using CWeiter = std::function<bool(int fertig)>;
 
+// A study that runs out of memory ends with this message.
+inline constexpr const char* kSpeicherFehlt =
+    "Der Arbeitsspeicher reicht für diese Studie nicht aus; sie wurde abgebrochen. "
+    "Weniger Läufe oder weniger Bandbreiten brauchen weniger Speicher.";
+
 // ---- figures read from a run ----
 // The Ist of project year i (on the run's calendar), in the chart quantity.
 double IstJahr(const CLaufErgebnis& r, int i, bool rate);
@@ -39,7 +44,6 @@ public:
     CStudie(const CLaufEingabe& basis, int threads = 0);
 
     const CLaufErgebnis& Basis() const { return m_Basis; }
-    int Projektstart() const { return m_Basis.projektstart; }
 
     // A variation's input: the base input with the changes made, on the base
     // run's calendar, numbers only, one thread (the pool shares the cores).
