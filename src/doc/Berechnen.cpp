@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <type_traits>
 
 void CKalvoDoc::JahresreihenLoeschen()
 {
@@ -41,32 +40,25 @@ void CKalvoDoc::ErgebnisseLoeschen()
     m_VarianteWerte = {};
 }
 
-// The document's working values and the run's, one pair each: the one table
-// both directions use.
-template <class Doc, class W, class Fn>
-void CKalvoDoc::Arbeitswerte(Doc& d, W& w, Fn&& paar)
+// The working values the run's last field left: the document's read-only
+// face of them (the field data dialog takes its first year from it).
+void CKalvoDoc::ArbeitswerteUebernehmen(const CArbeitswerte& w)
 {
-    const auto feld = [&](auto& doc, auto& wert) {
-        if constexpr (std::is_array_v<std::remove_reference_t<decltype(doc)>>)
-            for (size_t k = 0; k < std::size(doc); ++k)
-                paar(doc[k], wert[k]);
-        else
-            paar(doc, wert);
-    };
-    feld(d.m_Feld, w.feld);
-    feld(d.m_sFeldname, w.feldname);
-    feld(d.m_iFoerderbeginn, w.foerderbeginn);
-    feld(d.m_Gas, w.gas);
-    feld(d.m_fPzTab, w.pzTab);
-    feld(d.m_fVisTab, w.visTab);
-    feld(d.m_fZTabRohr, w.zTabRohr);
-    feld(d.m_fZi, w.zi);
-    feld(d.m_iStufeAbJahr, w.stufeAbJahr);
-    feld(d.m_iStufeFoerderstunden, w.stufeFoerderstunden);
-    feld(d.m_fStufeKopfdruck, w.stufeKopfdruck);
-    feld(d.m_iStufeBohrungen, w.stufeBohrungen);
-    feld(d.m_fStufeCWert, w.stufeCWert);
-    feld(d.m_fStufeKonsAnteil, w.stufeKonsAnteil);
+    const auto kopie = [](const auto& von, auto& nach) { std::copy(std::begin(von), std::end(von), std::begin(nach)); };
+    m_Feld = w.feld;
+    m_sFeldname = w.feldname;
+    m_iFoerderbeginn = w.foerderbeginn;
+    m_Gas = w.gas;
+    kopie(w.pzTab, m_fPzTab);
+    kopie(w.visTab, m_fVisTab);
+    kopie(w.zTabRohr, m_fZTabRohr);
+    m_fZi = w.zi;
+    kopie(w.stufeAbJahr, m_iStufeAbJahr);
+    kopie(w.stufeFoerderstunden, m_iStufeFoerderstunden);
+    kopie(w.stufeKopfdruck, m_fStufeKopfdruck);
+    kopie(w.stufeBohrungen, m_iStufeBohrungen);
+    kopie(w.stufeCWert, m_fStufeCWert);
+    kopie(w.stufeKonsAnteil, m_fStufeKonsAnteil);
 }
 
 CLaufEingabe CKalvoDoc::LaufEingabe() const
@@ -86,7 +78,6 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.sollKonstant = m_fSollKonstant;
     e.energie = m_bEnergie;
     e.eigenverbrauch = m_dEigenverbrauch;
-    Arbeitswerte(*this, e.arbeitswerte, [](const auto& doc, auto& wert) { wert = doc; });
     return e;
 }
 
@@ -146,7 +137,9 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
         if (r.einzelfeld < 0)
             m_sEinzelfeld.clear();
     }
-    Arbeitswerte(*this, r.arbeitswerte, [](auto& doc, const auto& wert) { doc = wert; });
+    // A run that took up no field leaves the document's working values.
+    if (r.arbeitswerte)
+        ArbeitswerteUebernehmen(*r.arbeitswerte);
 }
 
 std::vector<std::string> CKalvoDoc::HinweiseZumFeld(std::string_view name) const

@@ -254,8 +254,7 @@ public:
 
 private:
     void ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt);
-    template <class Doc, class W, class Fn>
-    static void Arbeitswerte(Doc& doc, W& werte, Fn&& paar);
+    void ArbeitswerteUebernehmen(const CArbeitswerte& w);
     void PlanungstabellenAnhaengen();
     std::unique_ptr<CVariante> m_pVariante;
     CJahreswerte m_VarianteWerte;

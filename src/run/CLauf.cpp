@@ -101,9 +101,6 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
       m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
-    // The working values start as the caller left them: a run that computes
-    // no field leaves them as they were.
-    Arbeitswerte(e.arbeitswerte, [](auto& lauf, const auto& wert) { lauf = wert; });
     for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
         std::fill_n(stufe, kMaxStufen, 0.0f);
     for (auto* stufe : {m_iStufeAbJahr, m_iStufeBohrungen, m_iStufeFoerderstunden})
@@ -210,7 +207,8 @@ CLaufErgebnis CLauf::Ergebnis()
     r.einzelfeld = m_iEinzelfeld;
     r.bedarf = std::move(m_Bedarfsjahre);
     r.energie = std::move(m_Energiejahre);
-    Arbeitswerte(r.arbeitswerte, [](const auto& lauf, auto& wert) { wert = lauf; });
+    if (m_bFeldGenommen)
+        Arbeitswerte(r.arbeitswerte.emplace(), [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
 }
 
@@ -272,6 +270,7 @@ bool CLauf::FeldNeuBerechnen(int i)
     }
     const CStufen& stufen = satz.Stufen();
     m_Feld = satz.Werte();
+    m_bFeldGenommen = true;
     m_Feld.m_sFeldname = Anzeigename(m_Feld.m_sFeldname); // the report and the CSV show it
     const CFeldwerte& feld = m_Feld;
     m_sFeldname = feld.m_sFeldname;
@@ -776,6 +775,7 @@ void CLauf::FeldergebnisWiederholen(const CFeldergebnis& e)
     m_Feldausgaben.insert(m_Feldausgaben.end(), e.ausgaben.begin(), e.ausgaben.end());
     AnteilHinzufuegen(e.werte.feldname, e.produktion, e.rate, e.reserve);
     Arbeitswerte(e.werte, [](auto& lauf, const auto& kopie) { lauf = kopie; });
+    m_bFeldGenommen = true;
 }
 
 // Adds a field's share to the year series of all fields, in single precision,

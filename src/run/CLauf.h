@@ -35,6 +35,7 @@ class IMeldungen;
 
 // The working values the last computed field leaves: the document shows them
 // (the first production year in the field data dialog) as it always did.
+// They only leave a run; none enters one.
 struct CArbeitswerte {
     CFeldwerte feld;
     std::string feldname;
@@ -68,8 +69,7 @@ struct CLaufEingabe {
     int bedarfBis = -1;
     double bedarfMindestIst = -1;
     bool energie = false;       // sales gas and energy table after the summary
-    double eigenverbrauch = 0;  // %, the plant's own use of the sales gas
-    CArbeitswerte arbeitswerte; // the caller's: a run that computes no field leaves them
+    double eigenverbrauch = 0; // %, the plant's own use of the sales gas
 };
 
 // A field the run could not compute, with the German reason.
@@ -142,8 +142,8 @@ struct CLaufErgebnis {
     std::vector<CLaufMeldung> meldungen;
     int einzelfeld = -1;               // position of the single field; -1: the run covered all fields
     std::vector<CBedarfsjahr> bedarf;  // demand-limited run: one entry per project year
-    std::vector<CEnergiejahr> energie; // with the energy table: one entry per project year
-    CArbeitswerte arbeitswerte;
+    std::vector<CEnergiejahr> energie;          // with the energy table: one entry per project year
+    std::optional<CArbeitswerte> arbeitswerte; // the last field taken up; none when the run took up no field
 };
 
 // A field's computation as a later run may replay it: what the report shows
@@ -254,6 +254,7 @@ public:
     float m_fPzTab[kDruckPunkte]{}, m_fVisTab[kDruckPunkte]{}, m_fZTabRohr[kDruckPunkte]{};
     float m_fZi = 0;
     std::string m_sFeldname;
+    bool m_bFeldGenommen = false; // a field's values were taken up: the run leaves working values
     int m_iFoerderbeginn = 0;
     int m_iStufeAbJahr[kMaxStufen]{}, m_iStufeFoerderstunden[kMaxStufen]{}, m_iStufeBohrungen[kMaxStufen]{};
     float m_fStufeKopfdruck[kMaxStufen]{}, m_fStufeCWert[kMaxStufen]{}, m_fStufeKonsAnteil[kMaxStufen]{};
