@@ -53,72 +53,10 @@ void BedarfsjahrHalbieren(const std::vector<CPrognoseLauf>& stand, int y, CBedar
     gewaehlt = std::move(besteLaeufe);
 }
 
-// The same bisection with fewer tries. The fields' production rises with the
-// factor: a midpoint at or below a factor known to produce less than the
-// demand by more than the accuracy (and the float sum's rounding) moves the
-// bisection up as its try would, one at or above a factor known to produce
-// more moves it down, and neither ends it. Only the midpoints between two
-// such bounds are tried; the bounds come from tries around the factor that
-// the straight line through no production at 0 gives. The midpoint that ends
-// the bisection is tried, so the answer is the full bisection's, to the bit.
-// False (nothing decided) when the bisection would not reach the accuracy:
-// the full one then finds its closest try.
-bool BedarfsjahrEingegrenzt(const std::vector<CPrognoseLauf>& stand, int y, CBedarfsjahr& b,
-                            std::vector<CPrognoseLauf>& gewaehlt)
-{
-    constexpr int kSchritte = 40;
-    const double bedarf = b.bedarf;
-    const double genau = BedarfsGenauigkeit(bedarf);
-    // Twice the accuracy, and a bound on the rounding of the fields' float sum.
-    const double rand = 2 * genau + double(stand.size() + 1) * std::ldexp(double(b.lieferbar), -23);
-    double zuWenig = bedarf > rand ? 0.0 : -1.0;             // a factor known to produce too little
-    double zuViel = b.lieferbar > bedarf + rand ? 1.0 : 2.0; // a factor known to produce too much
-    const auto merken = [&](double f, double g) {
-        if (g < bedarf - rand)
-            zuWenig = std::max(zuWenig, f);
-        else if (g > bedarf + rand)
-            zuViel = std::min(zuViel, f);
-    };
-    // The straight line through (0, 0) and the last try, then tries to both sides of it.
-    std::vector<CPrognoseLauf> versuch;
-    double f = bedarf / b.lieferbar;
-    double g = BedarfsjahrVersuchen(stand, y, f, versuch);
-    merken(f, g);
-    double breite = 2 * rand / b.lieferbar;
-    for (int runde = 0; runde < 3 && zuViel - zuWenig > 4 * breite; ++runde, breite *= 8) {
-        const double mitte = g > 0 ? f * bedarf / g : f;
-        for (const double probe : {mitte - breite, mitte + breite})
-            if (probe > zuWenig && probe < zuViel)
-                merken(probe, BedarfsjahrVersuchen(stand, y, probe, versuch));
-    }
-
-    double unten = 0, oben = 1;
-    for (int k = 0; k < kSchritte; ++k) {
-        const double mitte = (unten + oben) / 2;
-        if (mitte <= zuWenig) {
-            unten = mitte;
-            continue;
-        }
-        if (mitte >= zuViel) {
-            oben = mitte;
-            continue;
-        }
-        const float gefoerdert = BedarfsjahrVersuchen(stand, y, mitte, gewaehlt);
-        if (std::fabs(double(gefoerdert) - b.bedarf) <= genau) {
-            b.faktor = mitte;
-            b.gefoerdert = gefoerdert;
-            return true;
-        }
-        merken(mitte, gefoerdert);
-        (gefoerdert > b.bedarf ? oben : unten) = mitte;
-    }
-    return false;
-}
-
 } // namespace
 
 CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, float bedarf,
-                                std::vector<CPrognoseLauf>& gewaehlt, bool eingrenzen)
+                                std::vector<CPrognoseLauf>& gewaehlt)
 {
     CBedarfsjahr b;
     b.bedarf = bedarf;
@@ -130,7 +68,7 @@ CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, 
         b.faktor = 0;
         if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
             b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
-        else if (!eingrenzen || !BedarfsjahrEingegrenzt(stand, y, b, gewaehlt))
+        else
             BedarfsjahrHalbieren(stand, y, b, gewaehlt);
     }
     return b;
