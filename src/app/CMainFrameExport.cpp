@@ -8,6 +8,7 @@
 #include "render/Arbeitsmappe.h"
 #include "render/BerichtDruck.h"
 #include "render/GrafikDatei.h"
+#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 

@@ -210,7 +210,7 @@ CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, co
         const CLaufErgebnis& grund = studie.Basis();
         CSensitivitaetsErgebnis s;
         s.erstesJahr = grund.projektstart;
-        s.letztesJahr = grund.projektstart + std::max(0, grund.anzahl - 1);
+        s.letztesJahr = grund.projektstart + std::max(0, Projektjahre(grund) - 1);
         s.plateau = plateauJahre.has_value();
         if (plateauJahre)
             s.letztesJahr = grund.projektstart + *plateauJahre - 1;
@@ -306,7 +306,7 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
         const CLaufErgebnis& grund = studie.Basis();
         const bool rate = basis.rate;
         const size_t laeufe = static_cast<size_t>(std::max(0, n));
-        std::vector<std::vector<double>> jahre(static_cast<size_t>(grund.anzahl), std::vector<double>(laeufe));
+        std::vector<std::vector<double>> jahre(static_cast<size_t>(Projektjahre(grund)), std::vector<double>(laeufe));
         const CErgebnis<bool> fertig = studie.Laeufe(
             n,
             [&](int k) {
@@ -317,7 +317,7 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
                 return v;
             },
             [&](int k, const CLaufErgebnis& r) {
-                for (int i = 0; i < grund.anzahl; ++i)
+                for (int i = 0; i < Projektjahre(grund); ++i)
                     jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);
             },
             weiter);
@@ -328,7 +328,7 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
             return u;
         u.laeufe = n;
         u.rate = rate;
-        for (int i = 0; i < grund.anzahl; ++i) {
+        for (int i = 0; i < Projektjahre(grund); ++i) {
             const std::vector<double>& w = jahre[static_cast<size_t>(i)];
             u.jahre.push_back({grund.projektstart + i, Perzentil(w, 0.1), Perzentil(w, 0.5), Perzentil(w, 0.9),
                                IstJahr(grund, i, rate)});

@@ -10,6 +10,7 @@
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "studie/Plateau.h"
+#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK

@@ -1,7 +1,9 @@
 #include "bericht/Bericht.h"
 
+#include "platform/Csv.h"
 #include "platform/Format.h"
 
+#include <algorithm>
 #include <charconv>
 
 const CTabelle* CBericht::TabelleNamens(const std::string& name) const
@@ -22,6 +24,43 @@ std::string ZellenText(const CSpalte& s, const CZelle& z)
     case ESpaltenart::Anhang: return z.text.empty() ? std::string() : s.vor + z.text;
     }
     return {};
+}
+
+namespace {
+
+std::string CsvZelle(const CSpalte& s, const CZelle& z)
+{
+    if (z.leer)
+        return {};
+    switch (s.art) {
+    case ESpaltenart::Ganz: return Format("%d", static_cast<int>(z.zahl));
+    case ESpaltenart::Zahl: {
+        std::string zahl = Format("%.*f", s.stellen, z.zahl);
+        std::replace(zahl.begin(), zahl.end(), '.', ',');
+        return zahl;
+    }
+    default: return CsvText(z.text);
+    }
+}
+
+} // namespace
+
+std::string TabellenCsv(const CTabelle& t)
+{
+    std::string csv = "\xEF\xBB\xBF";
+    for (size_t k = 0; k < t.spalten.size(); ++k) {
+        const CSpalte& s = t.spalten[k];
+        csv += (k ? ";" : "") + CsvText(s.einheit.empty() ? s.name : s.name + " (" + s.einheit + ")");
+    }
+    csv += "\r\n";
+    for (const CTabellenzeile& z : t.zeilen) {
+        if (z.zeile)
+            continue;
+        for (size_t k = 0; k < t.spalten.size(); ++k)
+            csv += (k ? ";" : "") + (k < z.zellen.size() ? CsvZelle(t.spalten[k], z.zellen[k]) : std::string());
+        csv += "\r\n";
+    }
+    return csv;
 }
 
 namespace {

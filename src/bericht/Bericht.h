@@ -28,10 +28,12 @@ struct CSpalte {
     int stellen = 0; // decimals of a Zahl
 };
 
-// A cell: a number, or a text in a text column.
+// A cell: a number, or a text in a text column; `leer` for none (an empty
+// cell of the CSV).
 struct CZelle {
     double zahl = 0;
     std::string text;
+    bool leer = false;
 };
 
 // A row of cells. A line the table prints as it stands (a note, a total)
@@ -69,6 +71,11 @@ private:
 
 // A cell in the fixed-width text: its column's blanks and format.
 std::string ZellenText(const CSpalte& spalte, const CZelle& zelle);
+
+// A table as CSV for a German spreadsheet: UTF-8 with byte order mark, a
+// heading row of "name (unit)", semicolons, decimal commas with the column's
+// decimals, CR LF; text cells through CsvText. Free lines are no rows.
+std::string TabellenCsv(const CTabelle& tabelle);
 
 // The report as fixed-width lines. With `koepfe`, for every line that is a row
 // of a table, the indices of that table's heading lines (empty for others).

@@ -23,6 +23,9 @@ void CKalvoDoc::JahresreihenLoeschen()
     for (auto* stufe : {m_iStufeAbJahr, m_iStufeBohrungen, m_iStufeFoerderstunden})
         std::fill_n(stufe, kMaxStufen, 0);
     m_Feldreihen.clear();
+    m_Zusammenfassung = {};
+    m_Bedarfsjahre.clear();
+    m_Energiejahre.clear();
 }
 
 void CKalvoDoc::ErgebnisseLoeschen()
@@ -109,6 +112,7 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     // The run's text at once: the messages that follow may show over the
     // window; the planning answers join it after them.
     m_saBericht = BerichtText(m_Laufbericht, &m_Berichtskoepfe);
+    m_Zusammenfassung = std::move(r.zusammenfassung);
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);
     kopie(r.restProduktion, m_fRestProduktion);

@@ -95,6 +95,7 @@ public:
     bool m_bGemeinsameAchse = false;          // time chart: Ist and Soll scaled on the left axis
     bool m_bBedarf = false;                   // production limited to the demand ("Förderung nach Bedarf")
     float m_fSollKonstant = -1;               // >= 0: a flat Soll of every project year, Mio m³ (not kept anywhere)
+    CZusammenfassung m_Zusammenfassung;       // the last run's project years, Ist added once
     std::vector<CBedarfsjahr> m_Bedarfsjahre; // the last demand-limited run's years
     bool m_bEnergie = false;                  // sales gas and energy table after the summary
     double m_dEigenverbrauch = 0;             // %, the plant's own use of the sales gas
@@ -195,13 +196,7 @@ public:
     CJahresreihen Jahresreihen() const
     {
         return {m_iProjektstart,
-                m_iProjektende,
-                m_fRestProduktion,
-                m_fRestRate,
-                m_fSollProduktion,
-                m_fSollRate,
-                m_fProduktionFelder,
-                m_fRateFelder,
+                &m_Zusammenfassung.jahre,
                 &m_Feldreihen,
                 m_iGrafikRate == 1,
                 &m_Bedarfsjahre,

@@ -121,20 +121,17 @@ void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
     Kopf(m, blatt,
          {"Jahr", "Restfelder Produktion (Mio m³)", "Restfelder Rate (m³/h)", "Ist-Produktion (Mio m³)",
           "Soll-Produktion (Mio m³)", "Ist-Rate (m³/h)", "Soll-Rate (m³/h)"});
-    const int n = AnzahlJahre(d.m_iProjektstart, d.m_iProjektende);
-    for (int i = 0; i < n; ++i) {
-        const auto r = static_cast<size_t>(i + 1);
-        Zahl(m, blatt, r, 0, d.m_iProjektstart + i, nullptr);
+    const std::vector<CZusammenfassungsjahr>& jahre = d.m_Zusammenfassung.jahre;
+    for (size_t i = 0; i < jahre.size(); ++i) {
+        const CZusammenfassungsjahr& y = jahre[i];
+        Zahl(m, blatt, i + 1, 0, y.jahr, nullptr);
         // Ist as the chart holds it, in single precision like every other figure of the run.
-        const double werte[] = {d.m_fRestProduktion[i],
-                                d.m_fRestRate[i],
-                                static_cast<float>(double(d.m_fRestProduktion[i]) + d.m_fProduktionFelder[i]),
-                                d.m_fSollProduktion[i],
-                                static_cast<float>(double(d.m_fRateFelder[i]) + d.m_fRestRate[i]),
-                                d.m_fSollRate[i]};
-        for (size_t k = 0; k < 6; ++k)
-            Zahl(m, blatt, r, k + 1, werte[k], m.zahl);
+        const double werte[] = {y.restProduktion, y.restRate,     static_cast<float>(y.istProduktion),
+                                y.sollProduktion, static_cast<float>(y.istRate), y.sollRate};
+        for (size_t k = 0; k < std::size(werte); ++k)
+            Zahl(m, blatt, i + 1, k + 1, werte[k], m.zahl);
     }
+    const size_t n = jahre.size();
     if (n < 2)
         return;
     lxw_chart* bild = workbook_add_chart(m.buch, LXW_CHART_LINE);

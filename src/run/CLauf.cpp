@@ -158,9 +158,8 @@ CLaufErgebnis CLauf::Berechnen()
     m_sAchseY1 = "Soll";
     m_sAchseX = "Jahre";
 
-    if (m_bFeldesreserven == 0)
-        Zusammenfassung();
-    else
+    Zusammenfassung();
+    if (m_bFeldesreserven == 1)
         ReservenGrafik(einzelfeld);
     if (m_bEnergie)
         EnergieTabelle();
@@ -813,26 +812,27 @@ void CLauf::FeldergebnisseAufraeumen()
     }
 }
 
+// Every project year's row, and the running totals in single precision,
+// each addition rounded to float; without the reserves list the chart of Ist
+// and Soll in the chart quantity.
 void CLauf::Zusammenfassung()
 {
-    m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende, m_iProjektstart);
-    if (static_cast<long long>(m_iProjektende) - m_iProjektstart > kMaxJahre - 1)
-        Meldung(m_sText);
-
-    // Running totals in single precision, each addition rounded to float.
     CZusammenfassung& z = m_Zusammenfassung = {};
-    for (int i = 0; i < kMaxJahre && static_cast<long long>(m_iProjektstart) + i <= m_iProjektende; ++i) {
-        CZusammenfassungsjahr& y = z.jahre.emplace_back();
-        y.jahr = m_iProjektstart + i;
-        y.restProduktion = m_fRestProduktion[i];
-        y.restRate = m_fRestRate[i];
-        y.istProduktion = double(m_fRestProduktion[i]) + m_fProduktionFelder[i];
-        y.sollProduktion = m_fSollProduktion[i];
-        y.istRate = double(m_fRateFelder[i]) + m_fRestRate[i];
-        y.sollRate = m_fSollRate[i];
+    for (int i = 0; i < AnzahlJahre(m_iProjektstart, m_iProjektende); ++i) {
+        const CZusammenfassungsjahr& y = z.jahre.emplace_back(
+            ::Zusammenfassungsjahr(m_iProjektstart + i, m_fRestProduktion[i], m_fRestRate[i], m_fProduktionFelder[i],
+                                   m_fRateFelder[i], m_fSollProduktion[i], m_fSollRate[i]));
         z.summeRest = static_cast<float>(double(z.summeRest) + y.restProduktion);
         z.summeIst = static_cast<float>(double(z.summeIst) + y.istProduktion);
         z.summeSoll = static_cast<float>(double(z.summeSoll) + y.sollProduktion);
+    }
+    if (m_bFeldesreserven == 1)
+        return;
+    m_sText = Format("Endjahr:%d Startjahr:%d\nEs werden nur 33 Jahre gerechnet!!", m_iProjektende, m_iProjektstart);
+    if (static_cast<long long>(m_iProjektende) - m_iProjektstart > kMaxJahre - 1)
+        Meldung(m_sText);
+    for (size_t i = 0; i < m_Zusammenfassung.jahre.size(); ++i) {
+        const CZusammenfassungsjahr& y = m_Zusammenfassung.jahre[i];
         X[i] = y.jahr;
         if (m_iGrafikRate != 0) {
             Y[i] = static_cast<float>(y.istRate);

@@ -98,23 +98,6 @@ struct CFeldausgabe {
     float reserve = 0;                        // Mio m³, the shares summed
 };
 
-// A year of the summary: the rest fields, Ist (rest fields and fields' shares,
-// added once here) and Soll.
-struct CZusammenfassungsjahr {
-    int jahr = 0;
-    float restProduktion = 0, restRate = 0; // Mio m³, m³/h
-    double istProduktion = 0;               // Mio m³
-    float sollProduktion = 0;               // Mio m³
-    double istRate = 0;                     // m³/h
-    float sollRate = 0;                     // m³/h
-};
-
-// The summary: its years and the running totals, each addition rounded to float.
-struct CZusammenfassung {
-    std::vector<CZusammenfassungsjahr> jahre;
-    float summeRest = 0, summeIst = 0, summeSoll = 0; // Mio m³
-};
-
 // A row of the energy table: the field's sales gas by its own record.
 struct CEnergiefeld {
     std::string name;
@@ -128,7 +111,7 @@ struct CLaufErgebnis {
     bool detail = false, reserven = false, bedarfTabelle = false, energieTabelle = false;
     double eigenverbrauch = 0;               // %
     std::vector<CFeldausgabe> feldausgaben;  // with the detailed report or the reserves list
-    CZusammenfassung zusammenfassung;        // none with the reserves list
+    CZusammenfassung zusammenfassung;        // every project year (printed without the reserves list)
     std::vector<CEnergiefeld> energiefelder; // with the energy table: one per computed field
     float restProduktion[kMaxJahre]{}, restRate[kMaxJahre]{};
     float sollProduktion[kMaxJahre]{}, sollRate[kMaxJahre]{};

@@ -7,17 +7,20 @@
 #include <optional>
 #include <thread>
 
+int Projektjahre(const CLaufErgebnis& r)
+{
+    return static_cast<int>(r.zusammenfassung.jahre.size());
+}
+
 double IstJahr(const CLaufErgebnis& r, int i, bool rate)
 {
-    return rate ? double(r.rateFelder[i]) + r.restRate[i] : double(r.restProduktion[i]) + r.produktionFelder[i];
+    const CZusammenfassungsjahr& y = r.zusammenfassung.jahre[static_cast<size_t>(i)];
+    return rate ? y.istRate : y.istProduktion;
 }
 
 double KumulierteIst(const CLaufErgebnis& r)
 {
-    float summe = 0;
-    for (int i = 0; i < r.anzahl; ++i)
-        summe = static_cast<float>(double(summe) + IstJahr(r, i, false));
-    return summe;
+    return r.zusammenfassung.summeIst; // the summary's own running total
 }
 
 CErgebnis<> Parallel(int anzahl, int threads, const CFeldspeicher& vorlage,

@@ -24,7 +24,9 @@ inline constexpr const char* kSpeicherFehlt =
     "Weniger Läufe oder weniger Bandbreiten brauchen weniger Speicher.";
 
 // ---- figures read from a run ----
-// The Ist of project year i (on the run's calendar), in the chart quantity.
+// The run's project years (its summary's rows).
+int Projektjahre(const CLaufErgebnis& r);
+// The Ist of project year i (on the run's calendar, 0 <= i < Projektjahre), in the chart quantity.
 double IstJahr(const CLaufErgebnis& r, int i, bool rate);
 // The cumulative Ist production over the run's years, summed as the summary
 // sums it (each addition rounded to float), Mio m³.

@@ -1,10 +1,8 @@
 #pragma once
-// The year series of a run: as a CSV table for a German spreadsheet
-// (semicolon separated, decimal comma, header row, UTF-8 with byte order
-// mark), and in the chart quantity for the planning tables.
+// The year series of a run, and Ist and Soll in the chart quantity for the
+// planning tables. (Their CSV table: bericht/Jahresreihentabelle.h.)
 
 #include "model/Grenzen.h"
-#include "platform/Csv.h"
 
 #include <string>
 #include <vector>
@@ -48,33 +46,38 @@ struct CUnsicherheit {
     std::vector<CUnsicherheitsjahr> jahre;
 };
 
-// The year series of a run: entry i belongs to year projektstart + i.
-struct CJahresreihen {
-    int projektstart = 0, projektende = 0;
-    const float* restProduktion = nullptr;              // Mio m³
-    const float* restRate = nullptr;                    // m³/h
-    const float* sollProduktion = nullptr;              // Mio m³
-    const float* sollRate = nullptr;                    // m³/h
-    const float* produktionFelder = nullptr;            // Mio m³, the fields' shares
-    const float* rateFelder = nullptr;                  // m³/h
-    const std::vector<CFeldreihe>* felder = nullptr;    // each field's share, in list order
-    bool rate = false;                                  // chart quantity: rate instead of production
-    const std::vector<CBedarfsjahr>* bedarf = nullptr;  // a demand-limited run's years, else none
-    const std::vector<CEnergiejahr>* energie = nullptr; // the energy table's years, else none
-    const CUnsicherheit* unsicherheit = nullptr;        // a Monte Carlo study's percentiles, else none
+// A project year of the portfolio: the rest fields, the fields' shares, Ist
+// (their sum, added once here in double precision) and Soll.
+struct CZusammenfassungsjahr {
+    int jahr = 0;
+    float restProduktion = 0, restRate = 0;     // Mio m³, m³/h
+    float felderProduktion = 0, felderRate = 0; // Mio m³, m³/h: the fields' shares
+    double istProduktion = 0;                   // Mio m³
+    double istRate = 0;                         // m³/h
+    float sollProduktion = 0, sollRate = 0;     // Mio m³, m³/h
+};
+CZusammenfassungsjahr Zusammenfassungsjahr(int jahr, float restProduktion, float restRate, float felderProduktion,
+                                           float felderRate, float sollProduktion, float sollRate);
+
+// The summary: its years and the running totals, each addition rounded to float.
+struct CZusammenfassung {
+    std::vector<CZusammenfassungsjahr> jahre;
+    float summeRest = 0, summeIst = 0, summeSoll = 0; // Mio m³
 };
 
-// Semicolon separated table; one more column per field (its share production,
-// or its share rate in rate mode), headed by the field's name; a
-// demand-limited run adds its four columns before the fields', the energy
-// table its three.
-std::string JahresreihenCsv(const CJahresreihen& reihen);
-
-// (A text cell of the CSV table: CsvText of platform/Csv.h.)
+// The year series of a run: entry i belongs to year projektstart + i.
+struct CJahresreihen {
+    int projektstart = 0;
+    const std::vector<CZusammenfassungsjahr>* jahre = nullptr; // the project years, from projektstart
+    const std::vector<CFeldreihe>* felder = nullptr;            // each field's share, in list order
+    bool rate = false;                                          // chart quantity: rate instead of production
+    const std::vector<CBedarfsjahr>* bedarf = nullptr;          // a demand-limited run's years, else none
+    const std::vector<CEnergiejahr>* energie = nullptr;         // the energy table's years, else none
+    const CUnsicherheit* unsicherheit = nullptr;                // a Monte Carlo study's percentiles, else none
+};
 
 // Ist and Soll of a run in the chart quantity (production in Mio m³/year or
-// rate in m³/h), year by year from `start`. Ist is summed as the summary
-// prints it: rest fields plus the fields' shares in double precision.
+// rate in m³/h), year by year from `start`: Ist as the summary year holds it.
 struct CJahreswerte {
     int start = 0;
     int anzahl = 0; // project years, 0 … 33

@@ -429,11 +429,9 @@ TEST(Bedarf, LastYearHeldCountsFromTheStartWithTheTolerance)
     for (const Fall& f : faelle) {
         CLaufErgebnis r;
         r.projektstart = 2010;
-        r.anzahl = static_cast<int>(f.ist.size());
-        for (size_t y = 0; y < f.ist.size(); ++y) {
-            r.restProduktion[y] = f.ist[y] / 2;
-            r.produktionFelder[y] = f.ist[y] - r.restProduktion[y];
-        }
+        for (size_t y = 0; y < f.ist.size(); ++y)
+            r.zusammenfassung.jahre.push_back(
+                Zusammenfassungsjahr(2010 + static_cast<int>(y), f.ist[y] / 2, 0, f.ist[y] - f.ist[y] / 2, 0, 0, 0));
         EXPECT_EQ(GehaltenBis(r, f.menge), f.gehaltenBis) << f.menge << " " << f.ist.size();
     }
     // A year exactly at L less the tolerance delivers L.
@@ -446,8 +444,8 @@ TEST(Bedarf, LastYearHeldCountsFromTheStartWithTheTolerance)
         ASSERT_EQ(menge - PlateauToleranz(menge), double(ist)) << ist;
         CLaufErgebnis r;
         r.projektstart = 2010;
-        r.anzahl = 2;
-        r.produktionFelder[0] = ist;
+        r.zusammenfassung.jahre = {Zusammenfassungsjahr(2010, 0, 0, ist, 0, 0, 0),
+                                   Zusammenfassungsjahr(2011, 0, 0, 0, 0, 0, 0)};
         EXPECT_EQ(GehaltenBis(r, menge), 2010) << ist;
         EXPECT_EQ(GehaltenBis(r, std::nextafter(menge, 1e300)), 2009) << ist;
     }

@@ -6,6 +6,7 @@
 #include "gas/Brennwert.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
+#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 
 #include <gtest/gtest.h>

@@ -10,6 +10,8 @@
 #include "doc/CKalvoDoc.h"
 #include "platform/Datei.h"
 #include "platform/Meldungen.h"
+#include "bericht/Jahresreihentabelle.h"
+#include "platform/Csv.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 
@@ -203,15 +205,14 @@ TEST(Planungstabellen, CsvCellsThatLookLikeFormulasStayText)
     EXPECT_EQ(CsvText("Feld-1"), "Feld-1"); // only the first character counts
 
     // Field names head their columns; their figures stay numbers.
-    float rest[kMaxJahre]{}, soll[kMaxJahre]{}, felder[kMaxJahre]{}, felderRate[kMaxJahre]{};
+    const std::vector<CZusammenfassungsjahr> jahre = {Zusammenfassungsjahr(2020, 0, 0, 0.75f, 0, 0, 0)};
     std::vector<CFeldreihe> reihen(2);
     reihen[0].name = "=HYPERLINK(\"x\")";
     reihen[0].produktion[0] = -1.5f;
     reihen[0].rate[0] = 250;
     reihen[1].name = "Nord";
     reihen[1].produktion[0] = 2.25f;
-    felder[0] = 0.75f;
-    CJahresreihen d{2020, 2020, rest, rest, soll, soll, felder, felderRate, &reihen, false};
+    CJahresreihen d{2020, &jahre, &reihen, false};
     const std::string csv = JahresreihenCsv(d);
     EXPECT_NE(csv.find(";Rate der Felder (m3/h);\"'=HYPERLINK(\"\"x\"\") (Mio m3)\";Nord (Mio m3)\r\n"),
               std::string::npos)
