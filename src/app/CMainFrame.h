@@ -155,9 +155,10 @@ private:
     bool ImHintergrund(const QString& titel, const QString& text, int laeufe,
                        const std::function<void(const CWeiter&)>& rechnen);
     static double GespeicherterEigenverbrauch();
-    // A check item of the Ansicht menu kept in the user's settings under `schluessel`.
-    void AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
-                       const QString& hinweis, bool vorgabe = false);
+    // A switch of the option table (its name: "--bedarf") as a check item kept in the user's settings.
+    void AnsichtOption(int id, const char* option, std::function<void(bool)> setzen);
+    // A command of the option table's entry for `option`.
+    QAction* MenueBefehl(int id, const char* option, std::function<void()> ausfuehren);
     // Runs a command and keeps it as one undo step when it changed the document.
     void Schritt(const QString& name, const std::function<void()>& befehl);
     void OnFilePrint();

@@ -3,12 +3,12 @@
 
 #include "app/CMainFrame.h"
 
+#include "bericht/Jahresreihentabelle.h"
 #include "model/Feldtabelle.h"
 #include "platform/Datei.h"
 #include "render/Arbeitsmappe.h"
 #include "render/BerichtDruck.h"
 #include "render/GrafikDatei.h"
-#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 

@@ -6,6 +6,7 @@
 #include "app/CStandBefehl.h"
 #include "widgets/ZahlDialog.h"
 
+#include "optionen/Optionstabelle.h"
 #include "studie/Plateau.h"
 
 #include <QAction>
@@ -32,48 +33,36 @@ void CMainFrame::PlanungsbefehleAnlegen()
             m_Doc.UpdateAllViews();
         },
         "Beendet den Vergleich mit der Variante B.\nVergleich beenden");
-    AnsichtOption(
-        Bedarf, "Förderung nach &Bedarf", "Ansicht/Bedarf", [this](bool an) { m_Doc.BedarfSetzen(an); },
-        "Die Felder fördern je Jahr höchstens, was das Verkaufsprofil nach den Restfeldern verlangt; "
-        "das übrige Gas bleibt in der Lagerstätte.\nFörderung nach Bedarf");
-    Anlegen(
-        Plateau, "Höchstes &Plateau...", [this] { OnPlateau(); },
-        "Sucht die höchste gleichbleibende Verkaufsmenge, die die ersten Projektjahre gehalten wird.\n"
-        "Höchstes Plateau");
-    AnsichtOption(
-        Deckung, "Deckung des Verkaufsprofils", "Ansicht/Deckung", [this](bool an) { m_Doc.DeckungSetzen(an); },
-        "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
-        "Unterdeckung.\nDeckung des Verkaufsprofils");
-    AnsichtOption(
-        Aktenbericht, "Bericht für die &Akte", "Drucken/Aktenbericht", [this](bool an) { m_Doc.m_bAktenbericht = an; },
-        "Druckt den Bericht mit Druckdatum, „Seite n von m“ und am Ende Einheiten, Bezugszustand und Optionen.\n"
-        "Bericht für die Akte",
-        true);
-    AnsichtOption(
-        Energie, "&Verkaufsgas und Energie", "Ansicht/Energie", [this](bool an) { m_Doc.EnergieSetzen(an); },
-        "Zeigt nach der Zusammenfassung Brennwert, Wobbe-Index und Gasgruppe der Felder sowie je Jahr "
-        "Rohgas, Verkaufsgas (ohne H2S und CO2) und Energie.\nVerkaufsgas und Energie");
-    Anlegen(
-        Eigenverbrauch, "&Eigenverbrauch...", [this] { OnEigenverbrauch(); },
-        "Legt den Eigenverbrauch der Aufbereitung in % des Verkaufsgases fest (für Verkaufsgas und Energie).\n"
-        "Eigenverbrauch");
+    AnsichtOption(Bedarf, "--bedarf", [this](bool an) { m_Doc.BedarfSetzen(an); });
+    MenueBefehl(Plateau, "--plateau", [this] { OnPlateau(); });
+    AnsichtOption(Deckung, "--deckung", [this](bool an) { m_Doc.DeckungSetzen(an); });
+    AnsichtOption(Aktenbericht, "--aktenbericht", [this](bool an) { m_Doc.m_bAktenbericht = an; });
+    AnsichtOption(Energie, "--energie", [this](bool an) { m_Doc.EnergieSetzen(an); });
+    MenueBefehl(Eigenverbrauch, "--eigenverbrauch", [this] { OnEigenverbrauch(); });
     m_Doc.EigenverbrauchSetzen(GespeicherterEigenverbrauch());
-    AnsichtOption(
-        FelderEinzeln, "Felder einzeln", "Ansicht/FelderEinzeln", [this](bool an) { m_Doc.m_bFelderEinzeln = an; },
-        "Zeichnet die Ist-Werte als gestapelte Balken der Felder und Restfelder.\nFelder einzeln");
-    AnsichtOption(
-        GemeinsameAchse, "Ist und Soll auf einer Achse", "Ansicht/GemeinsameAchse",
-        [this](bool an) { m_Doc.m_bGemeinsameAchse = an; },
-        "Skaliert Ist und Soll auf der linken Achse.\nIst und Soll auf einer Achse");
+    AnsichtOption(FelderEinzeln, "--felder-einzeln", [this](bool an) { m_Doc.m_bFelderEinzeln = an; });
+    AnsichtOption(GemeinsameAchse, "--eine-achse", [this](bool an) { m_Doc.m_bGemeinsameAchse = an; });
 }
 
-void CMainFrame::AnsichtOption(int id, const QString& text, const QString& schluessel, std::function<void(bool)> setzen,
-                               const QString& hinweis, bool vorgabe)
+// A menu command of an option: its text and status tip from the option
+// table ("text\nshort name" for the tool tip, the short name without the "&").
+QAction* CMainFrame::MenueBefehl(int id, const char* option, std::function<void()> ausfuehren)
 {
-    QAction* a = Anlegen(
-        id, text, [] {}, hinweis);
+    const CMenuepunkt& m = Option(option).menue;
+    QString kurz = QString::fromUtf8(m.text).remove('&');
+    if (kurz.endsWith("..."))
+        kurz.chop(3);
+    return Anlegen(id, QString::fromUtf8(m.text), std::move(ausfuehren), QString::fromUtf8(m.hinweis) + "\n" + kurz);
+}
+
+// A switch of the option table as a check mark, kept in the user's settings.
+void CMainFrame::AnsichtOption(int id, const char* option, std::function<void(bool)> setzen)
+{
+    const CMenuepunkt& m = Option(option).menue;
+    QAction* a = MenueBefehl(id, option, [] {});
     a->setCheckable(true);
-    const bool an = QSettings().value(schluessel, vorgabe).toBool();
+    const QString schluessel = QString::fromUtf8(m.einstellung);
+    const bool an = QSettings().value(schluessel, m.vorgabe).toBool();
     a->setChecked(an);
     setzen(an);
     connect(a, &QAction::toggled, this, [this, schluessel, setzen](bool ein) {
@@ -155,20 +144,22 @@ void CMainFrame::ProfilUebernehmen(double menge)
 // document. A value outside 0 to under 100 in the settings file counts as 0.
 double CMainFrame::GespeicherterEigenverbrauch()
 {
-    const double p = QSettings().value("Planung/Eigenverbrauch", 0.0).toDouble();
-    return p >= 0 && p < 100 ? p : 0.0;
+    const COption& o = Option("--eigenverbrauch");
+    const double p = QSettings().value(QString::fromUtf8(o.menue.einstellung), 0.0).toDouble();
+    return o.bereich.Enthaelt(p) ? p : 0.0;
 }
 
 void CMainFrame::OnEigenverbrauch()
 {
     // A German desktop types "2,5"; "2.5" is 2.5 as well, never 25.
-    const std::optional<double> gewaehlt = ZahlErfragen(
-        this, "Eigenverbrauch", "Eigenverbrauch der Aufbereitung (% des Verkaufsgases):", m_Doc.m_dEigenverbrauch,
-        CZahlbereich{0, 100, false, true}, 1);
+    const COption& o = Option("--eigenverbrauch");
+    const std::optional<double> gewaehlt =
+        ZahlErfragen(this, "Eigenverbrauch",
+                     "Eigenverbrauch der Aufbereitung (% des Verkaufsgases):", m_Doc.m_dEigenverbrauch, o.bereich, 1);
     if (!gewaehlt)
         return;
     const double p = *gewaehlt;
-    QSettings().setValue("Planung/Eigenverbrauch", p);
+    QSettings().setValue(QString::fromUtf8(o.menue.einstellung), p);
     m_Doc.EigenverbrauchSetzen(p);
     m_Doc.UpdateAllViews();
 }

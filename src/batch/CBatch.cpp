@@ -1,16 +1,16 @@
 #include "batch/CBatch.h"
 
 #include "bandbreiten/Bandbreiten.h"
-#include "batch/Optionstabelle.h"
+#include "bericht/Jahresreihentabelle.h"
 #include "doc/CKalvoDoc.h"
 #include "gas/Feldpruefung.h"
 #include "model/Feldtabelle.h"
+#include "optionen/Optionstabelle.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
 #include "studie/Plateau.h"
-#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 #include "views/CGrafik.h"
 #ifdef KALVO_GRAFIK

@@ -57,15 +57,10 @@ CTabelle Jahresreihentabelle(const CJahresreihen& d)
     for (size_t i = 0; i < jahre.size(); ++i) {
         const CZusammenfassungsjahr& y = jahre[i];
         // Ist production as the chart holds it, in single precision.
-        std::vector<CZelle> z = {{double(y.jahr), {}},
-                                 {y.restProduktion, {}},
-                                 {y.restRate, {}},
-                                 {static_cast<float>(y.istProduktion), {}},
-                                 {y.istRate, {}},
-                                 {y.sollProduktion, {}},
-                                 {y.sollRate, {}},
-                                 {y.felderProduktion, {}},
-                                 {y.felderRate, {}}};
+        std::vector<CZelle> z = {
+            {double(y.jahr), {}}, {y.restProduktion, {}}, {y.restRate, {}}, {static_cast<float>(y.istProduktion), {}},
+            {y.istRate, {}},      {y.sollProduktion, {}}, {y.sollRate, {}}, {y.felderProduktion, {}},
+            {y.felderRate, {}}};
         if (bedarf) {
             if (i < d.bedarf->size()) {
                 const CBedarfsjahr& b = (*d.bedarf)[i];

@@ -13,6 +13,7 @@
 
 #include "platform/Fehler.h"
 
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,11 @@ struct CZahlbereich {
     double min = 0, max = 0;
     bool ganz = false;
     bool obenOffen = false;
+    // A value the range takes (a whole number where it asks for one).
+    bool Enthaelt(double wert) const
+    {
+        return wert >= min && (obenOffen ? wert < max : wert <= max) && (!ganz || wert == std::floor(wert));
+    }
 };
 CErgebnis<double> ZahlImBereich(std::string_view text, const CZahlbereich& bereich);
 

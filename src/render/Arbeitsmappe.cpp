@@ -126,8 +126,12 @@ void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
         const CZusammenfassungsjahr& y = jahre[i];
         Zahl(m, blatt, i + 1, 0, y.jahr, nullptr);
         // Ist as the chart holds it, in single precision like every other figure of the run.
-        const double werte[] = {y.restProduktion, y.restRate,     static_cast<float>(y.istProduktion),
-                                y.sollProduktion, static_cast<float>(y.istRate), y.sollRate};
+        const double werte[] = {y.restProduktion,
+                                y.restRate,
+                                static_cast<float>(y.istProduktion),
+                                y.sollProduktion,
+                                static_cast<float>(y.istRate),
+                                y.sollRate};
         for (size_t k = 0; k < std::size(werte); ++k)
             Zahl(m, blatt, i + 1, k + 1, werte[k], m.zahl);
     }

@@ -68,7 +68,7 @@ struct CLaufEingabe {
     // >= 0); the years after it stay empty.
     int bedarfBis = -1;
     double bedarfMindestIst = -1;
-    bool energie = false;       // sales gas and energy table after the summary
+    bool energie = false;      // sales gas and energy table after the summary
     double eigenverbrauch = 0; // %, the plant's own use of the sales gas
 };
 
@@ -123,9 +123,9 @@ struct CLaufErgebnis {
     std::vector<CFeldreihe> feldreihen; // each computed field's share, in list order
     std::vector<CNichtBerechnet> nichtBerechnet;
     std::vector<CLaufMeldung> meldungen;
-    int einzelfeld = -1;               // position of the single field; -1: the run covered all fields
-    std::vector<CBedarfsjahr> bedarf;  // demand-limited run: one entry per project year
-    std::vector<CEnergiejahr> energie;          // with the energy table: one entry per project year
+    int einzelfeld = -1;                       // position of the single field; -1: the run covered all fields
+    std::vector<CBedarfsjahr> bedarf;          // demand-limited run: one entry per project year
+    std::vector<CEnergiejahr> energie;         // with the energy table: one entry per project year
     std::optional<CArbeitswerte> arbeitswerte; // the last field taken up; none when the run took up no field
 };
 

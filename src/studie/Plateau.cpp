@@ -52,7 +52,8 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
     };
 
     long long unten = 0;
-    long long oben = Projektjahre(voll) > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + 0.05) * 10)) + 1 : 1;
+    long long oben =
+        Projektjahre(voll) > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + 0.05) * 10)) + 1 : 1;
     while (oben - unten > 1 && !abgebrochen) {
         const long long mitte = unten + (oben - unten) / 2;
         (haelt(lauf(mitte, true), mitte) ? unten : oben) = mitte;

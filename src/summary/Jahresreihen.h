@@ -69,11 +69,11 @@ struct CZusammenfassung {
 struct CJahresreihen {
     int projektstart = 0;
     const std::vector<CZusammenfassungsjahr>* jahre = nullptr; // the project years, from projektstart
-    const std::vector<CFeldreihe>* felder = nullptr;            // each field's share, in list order
-    bool rate = false;                                          // chart quantity: rate instead of production
-    const std::vector<CBedarfsjahr>* bedarf = nullptr;          // a demand-limited run's years, else none
-    const std::vector<CEnergiejahr>* energie = nullptr;         // the energy table's years, else none
-    const CUnsicherheit* unsicherheit = nullptr;                // a Monte Carlo study's percentiles, else none
+    const std::vector<CFeldreihe>* felder = nullptr;           // each field's share, in list order
+    bool rate = false;                                         // chart quantity: rate instead of production
+    const std::vector<CBedarfsjahr>* bedarf = nullptr;         // a demand-limited run's years, else none
+    const std::vector<CEnergiejahr>* energie = nullptr;        // the energy table's years, else none
+    const CUnsicherheit* unsicherheit = nullptr;               // a Monte Carlo study's percentiles, else none
 };
 
 // Ist and Soll of a run in the chart quantity (production in Mio m³/year or

@@ -2,9 +2,9 @@
 #include "bandbreiten/Bandbreiten.h"
 #include "Testdaten.h"
 #include "batch/CBatch.h"
+#include "bericht/Jahresreihentabelle.h"
 #include "bericht/Planungsbericht.h"
 #include "platform/Meldungen.h"
-#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 
 #include <gtest/gtest.h>

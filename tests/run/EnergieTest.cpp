@@ -1,12 +1,12 @@
 // Sales gas and energy after the summary: what leaves the plant, in m³ and
 // in kWh, from each field's composition.
 #include "Testdaten.h"
+#include "bericht/Jahresreihentabelle.h"
 #include "bericht/Laufbericht.h"
 #include "dialogs/CDlgInput.h"
 #include "gas/Brennwert.h"
 #include "platform/Format.h"
 #include "platform/Meldungen.h"
-#include "bericht/Jahresreihentabelle.h"
 #include "summary/Jahresreihen.h"
 
 #include <gtest/gtest.h>

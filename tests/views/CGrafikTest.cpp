@@ -339,8 +339,7 @@ void DreiJahreZweiFelder(CChart& c)
         d.m_Feldreihen[1].produktion[i] = sued[i];
         d.m_fProduktionFelder[i] = nord[i] + sued[i];
         d.m_fSollProduktion[i] = soll[i];
-        d.m_Zusammenfassung.jahre.push_back(
-            Zusammenfassungsjahr(2002 + i, 100, 0, nord[i] + sued[i], 0, soll[i], 0));
+        d.m_Zusammenfassung.jahre.push_back(Zusammenfassungsjahr(2002 + i, 100, 0, nord[i] + sued[i], 0, soll[i], 0));
     }
     c.Zeit(
         2002, 2004, [&](int i) { return 100.0 + nord[i] + sued[i]; }, [&](int i) { return double(soll[i]); });

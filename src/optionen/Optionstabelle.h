@@ -1,8 +1,10 @@
 #pragma once
-// The options of kalvo-batch, each declared once: its name on the command
-// line, the value it takes, its help text and what it sets. The reader of the
-// command line, the help text and the checks of the README's table all come
-// from this one table. No Qt, no document: a plain table and its reader.
+// The options of Kalvo, each declared once: its name on the command line, the
+// value it takes and its range, its help text, what it sets, and its entry in
+// the desktop's menu. The reader of the command line, the help text, the
+// desktop's menu entries (text, status tip, setting, range of the number
+// dialog) and the checks of the README's table all come from this one table.
+// No Qt, no document: a plain table and its reader.
 
 #include "platform/Zahlregel.h"
 
@@ -62,6 +64,15 @@ struct CWert {
 // float, so that every value fits the float it goes into.
 inline constexpr double kOhneGrenze = std::numeric_limits<float>::max();
 
+// An option's entry in the desktop's menu: a check mark for a switch, a
+// command with a number dialog for a number (its range the option's).
+struct CMenuepunkt {
+    const char* text = nullptr;        // "Förderung nach &Bedarf"; nullptr: the menu has none
+    const char* hinweis = nullptr;     // the status bar's text
+    const char* einstellung = nullptr; // the user's setting that keeps it ("Ansicht/Bedarf")
+    bool vorgabe = false;              // a switch's state without a setting
+};
+
 struct COption {
     const char* name;        // on the command line: "--eigenverbrauch"
     const char* platzhalter; // the value in the help text: "P" ("" for a switch)
@@ -89,6 +100,7 @@ struct COption {
     // the run would give is refused rather than dropped.
     bool ohneVorschlag = false;
     const char* kurzname = nullptr; // a second spelling ("-h")
+    CMenuepunkt menue{};
 };
 
 // All options, in the order of `--help`.
@@ -96,6 +108,8 @@ std::span<const COption> Optionstabelle();
 
 // The option a command-line word names, or nullptr.
 const COption* OptionZu(std::string_view name);
+// The option of that name, which the caller knows is in the table.
+const COption& Option(std::string_view name);
 
 // The text of `--help` (also printed after a refusal of the call).
 std::string Hilfetext();

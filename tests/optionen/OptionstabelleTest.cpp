@@ -1,8 +1,8 @@
-// The options of kalvo-batch as one table: what each sets, how each refuses
+// The options of Kalvo as one table: what each sets, how each refuses
 // a value, and the help text, the README and the report for the file that
 // list them.
 
-#include "batch/Optionstabelle.h"
+#include "optionen/Optionstabelle.h"
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
@@ -307,4 +307,36 @@ TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
         }
     }
     EXPECT_EQ(gelistet, markiert);
+}
+
+// The desktop's menu entries come from the table: each has its status tip; a
+// switch keeps its state in a setting of its own; a number's dialog takes
+// the option's range, and the setting a number keeps is read back only
+// within it.
+TEST(Optionen, MenuEntriesHaveATipASettingOfTheirOwnAndTheOptionsRange)
+{
+    std::set<std::string> einstellungen;
+    int eintraege = 0;
+    for (const COption& o : Optionstabelle()) {
+        if (!o.menue.text)
+            continue;
+        ++eintraege;
+        ASSERT_TRUE(o.menue.hinweis) << o.name;
+        EXPECT_FALSE(std::string(o.menue.hinweis).empty()) << o.name;
+        if (o.art == EWertart::Schalter) {
+            ASSERT_TRUE(o.menue.einstellung) << o.name;
+        }
+        if (o.menue.einstellung)
+            EXPECT_TRUE(einstellungen.insert(o.menue.einstellung).second) << o.name;
+    }
+    EXPECT_EQ(eintraege, 8);
+    const struct {
+        double wert;
+        bool genommen;
+    } eigenverbrauch[] = {{0, true}, {2.5, true}, {99.9, true}, {100, false}, {-0.1, false}};
+    for (const auto& f : eigenverbrauch)
+        EXPECT_EQ(Option("--eigenverbrauch").bereich.Enthaelt(f.wert), f.genommen) << f.wert;
+    EXPECT_FALSE(Option("--plateau").bereich.Enthaelt(2.5));
+    EXPECT_TRUE(Option("--plateau").bereich.Enthaelt(10));
+    EXPECT_THROW(Option("--gibt-es-nicht"), std::invalid_argument);
 }

@@ -1,9 +1,10 @@
-#include "batch/Optionstabelle.h"
+#include "optionen/Optionstabelle.h"
 
 #include "model/Grenzen.h"
 #include "platform/Format.h"
 
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -56,7 +57,11 @@ const COption kOptionen[] = {
      .platzhalter = "",
      .hilfe = "Deckung des Verkaufsprofils nach dem Bericht ausgeben",
      .setzen = [](COptionen& o, const CWert&) { o.deckung = true; },
-     .ohneVorschlag = true},
+     .ohneVorschlag = true,
+     .menue = {"Deckung des Verkaufsprofils",
+               "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
+               "Unterdeckung.",
+               "Ansicht/Deckung"}},
     {.name = "--bedarf",
      .platzhalter = "",
      .hilfe = "Förderung nach Bedarf: die Felder fördern höchstens Soll minus\n"
@@ -64,7 +69,11 @@ const COption kOptionen[] = {
      .setzen = [](COptionen& o, const CWert&) { o.bedarf = true; },
      .neuerLauf = true,
      .imAktenbericht = "Foerderung nach Bedarf",
-     .ohneVorschlag = true},
+     .ohneVorschlag = true,
+     .menue = {"Förderung nach &Bedarf",
+               "Die Felder fördern je Jahr höchstens, was das Verkaufsprofil nach den Restfeldern verlangt; "
+               "das übrige Gas bleibt in der Lagerstätte.",
+               "Ansicht/Bedarf"}},
     {.name = "--soll-konstant",
      .platzhalter = "M",
      .hilfe = "Soll jedes Projektjahres M Mio m³ statt des Verkaufsprofils",
@@ -80,7 +89,11 @@ const COption kOptionen[] = {
               "Felder nach dem Bericht",
      .setzen = [](COptionen& o, const CWert&) { o.energie = true; },
      .neuerLauf = true,
-     .ohneVorschlag = true},
+     .ohneVorschlag = true,
+     .menue = {"&Verkaufsgas und Energie",
+               "Zeigt nach der Zusammenfassung Brennwert, Wobbe-Index und Gasgruppe der Felder sowie je Jahr "
+               "Rohgas, Verkaufsgas (ohne H2S und CO2) und Energie.",
+               "Ansicht/Energie"}},
     {.name = "--eigenverbrauch",
      .platzhalter = "P",
      .hilfe = "Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst 0)",
@@ -89,7 +102,11 @@ const COption kOptionen[] = {
      .bereich = {0, 100, false, true},
      .setzen = [](COptionen& o, const CWert& w) { o.eigenverbrauch = w.zahl; },
      .neuerLauf = true,
-     .imAktenbericht = "Eigenverbrauch"},
+     .imAktenbericht = "Eigenverbrauch",
+     .menue = {"&Eigenverbrauch...",
+               "Legt den Eigenverbrauch der Aufbereitung in % des Verkaufsgases fest (für Verkaufsgas und "
+               "Energie).",
+               "Planung/Eigenverbrauch"}},
     {.name = "--bandbreiten",
      .platzhalter = "F",
      .hilfe = "Bandbreiten (CSV: Feld;Groesse;Tief;Hoch) für --sensitivitaet und\n"
@@ -142,7 +159,9 @@ const COption kOptionen[] = {
      .setzen = [](COptionen& o, const CWert& w) { o.plateau = static_cast<int>(w.zahl); },
      .neuerLauf = true,
      .imAktenbericht = "Plateau",
-     .ohneVorschlag = true},
+     .ohneVorschlag = true,
+     .menue = {"Höchstes &Plateau...",
+               "Sucht die höchste gleichbleibende Verkaufsmenge, die die ersten Projektjahre gehalten wird."}},
     {.name = "--vergleich",
      .platzhalter = "B.kvo",
      .hilfe = "Vergleich mit der Variante B nach dem Bericht ausgeben",
@@ -203,11 +222,15 @@ const COption kOptionen[] = {
     {.name = "--felder-einzeln",
      .platzhalter = "",
      .hilfe = "Grafik: Ist als gestapelte Balken der Felder und Restfelder",
-     .setzen = [](COptionen& o, const CWert&) { o.felderEinzeln = true; }},
+     .setzen = [](COptionen& o, const CWert&) { o.felderEinzeln = true; },
+     .menue = {"Felder einzeln", "Zeichnet die Ist-Werte als gestapelte Balken der Felder und Restfelder.",
+               "Ansicht/FelderEinzeln"}},
     {.name = "--eine-achse",
      .platzhalter = "",
      .hilfe = "Grafik: Ist und Soll auf der linken Achse",
-     .setzen = [](COptionen& o, const CWert&) { o.eineAchse = true; }},
+     .setzen = [](COptionen& o, const CWert&) { o.eineAchse = true; },
+     .menue = {"Ist und Soll auf einer Achse", "Skaliert Ist und Soll auf der linken Achse.",
+               "Ansicht/GemeinsameAchse"}},
     {.name = "--serien",
      .platzhalter = "",
      .hilfe = "Grafikdaten und Achsen als JSON statt des Berichts ausgeben",
@@ -230,7 +253,11 @@ const COption kOptionen[] = {
      .hilfe = "den PDF-Bericht mit Druckdatum, \"Seite n von m\" und am Ende Einheiten,\n"
               "Bezugszustand und Optionen der Rechnung",
      .setzen = [](COptionen& o, const CWert&) { o.aktenbericht = true; },
-     .nurMit = "--bericht-pdf"},
+     .nurMit = "--bericht-pdf",
+     .menue = {"Bericht für die &Akte",
+               "Druckt den Bericht mit Druckdatum, „Seite n von m“ und am Ende Einheiten, Bezugszustand und "
+               "Optionen.",
+               "Drucken/Aktenbericht", true}},
     {.name = "--cp1252",
      .platzhalter = "",
      .hilfe = "Bericht in Windows-1252 statt UTF-8 ausgeben",
@@ -341,6 +368,13 @@ const COption* OptionZu(std::string_view name)
         if (name == option.name || (option.kurzname && name == option.kurzname))
             return &option;
     return nullptr;
+}
+
+const COption& Option(std::string_view name)
+{
+    if (const COption* option = OptionZu(name))
+        return *option;
+    throw std::invalid_argument("keine Option " + std::string(name));
 }
 
 std::string Hilfetext()
