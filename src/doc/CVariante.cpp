@@ -1,6 +1,7 @@
 #include "doc/CVariante.h"
 
 #include "platform/Datei.h"
+#include "studie/Studie.h"
 
 CVariante::CVariante(IMeldungen& meldungen) : m_Meldungen(meldungen), m_Doc(m_Meldungen)
 {}
@@ -32,6 +33,15 @@ CJahreswerte CVariante::Berechnen(const CKalvoDoc& a)
         m_Meldungen.Meldung("Das Feld " + a.m_sEinzelfeld + " gibt es in dieser Variante nicht.");
         return {};
     }
-    b.Berechnen();
-    return Jahreswerte(b.Jahresreihen());
+    // Numbers only: the variant's report is not shown. Its fields' results
+    // stay for the next comparison, its start for its next run.
+    const CLaufErgebnis r = Lauf(b.LaufEingabe(), &m_Speicher);
+    for (const CLaufMeldung& m : r.meldungen) {
+        if (m.warnung)
+            m_Meldungen.Warnung(m.text);
+        else
+            m_Meldungen.Meldung(m.text);
+    }
+    b.m_iProjektstart = r.projektstart;
+    return Jahreswerte(Jahresreihen(r, a.m_iGrafikRate == 1));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A variant of the open document, compared with it: a second document read
 // from its own file and run with the open document's options (its own fields,
-// profiles and project period). Its messages reach the user marked as the
-// variant's.
+// profiles and project period), numbers only; its Ist and Soll are read as
+// every study reads a run (studie/Studie.h) and compared year by year of the
+// open document. Its messages reach the user marked as the variant's.
 
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
@@ -37,5 +38,6 @@ private:
     };
     CMarkierteMeldungen m_Meldungen;
     CKalvoDoc m_Doc;
+    CFeldspeicher m_Speicher; // the variant's field results, kept between comparisons
     std::string m_sName;
 };

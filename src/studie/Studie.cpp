@@ -18,6 +18,11 @@ double IstJahr(const CLaufErgebnis& r, int i, bool rate)
     return rate ? y.istRate : y.istProduktion;
 }
 
+CJahresreihen Jahresreihen(const CLaufErgebnis& r, bool rate)
+{
+    return {r.projektstart, &r.zusammenfassung.jahre, &r.feldreihen, rate, &r.bedarf, &r.energie, nullptr};
+}
+
 double KumulierteIst(const CLaufErgebnis& r)
 {
     return r.zusammenfassung.summeIst; // the summary's own running total

@@ -31,6 +31,10 @@ double IstJahr(const CLaufErgebnis& r, int i, bool rate);
 // The cumulative Ist production over the run's years, summed as the summary
 // sums it (each addition rounded to float), Mio m³.
 double KumulierteIst(const CLaufErgebnis& r);
+// The run's year series (its summary rows, fields, demand and energy years),
+// in the chart quantity `rate`: Ist and Soll by calendar year through
+// Jahreswerte (summary/Jahresreihen.h).
+CJahresreihen Jahresreihen(const CLaufErgebnis& r, bool rate);
 
 // The worker pool: jobs 0 … anzahl−1 on `threads` threads (0 = one per
 // core), each thread with its own field store that starts with the base
