@@ -11,7 +11,7 @@ clang clang-format libclang-rt-14-dev
 fonts-liberation xvfb xauth
 locales poppler-utils
 cppcheck shellcheck
-libxlsxwriter-dev unzip"
+libxlsxwriter-dev unzip nlohmann-json3-dev"
 
 missing=""
 for p in $PACKAGES; do

@@ -10,7 +10,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <charconv>
 #include <clocale>
 #include <filesystem>
 #include <locale.h>

@@ -326,8 +326,9 @@ TEST(Optionen, MenuEntriesHaveATipASettingOfTheirOwnAndTheOptionsRange)
         if (o.art == EWertart::Schalter) {
             ASSERT_TRUE(o.menue.einstellung) << o.name;
         }
-        if (o.menue.einstellung)
+        if (o.menue.einstellung) {
             EXPECT_TRUE(einstellungen.insert(o.menue.einstellung).second) << o.name;
+        }
     }
     EXPECT_EQ(eintraege, 8);
     const struct {

@@ -1,0 +1,385 @@
+#include "planung/Planung.h"
+
+#include "platform/Format.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numeric>
+#include <set>
+
+namespace {
+
+using Json = nlohmann::ordered_json; // keys stay in the order of the file
+
+constexpr const char* kFormat = "kalvo-planung";
+constexpr int kVersion = 1;
+constexpr int kTage[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// A rule the plan breaks: the key's path and the German reason.
+struct CPlanfehler {
+    std::string text;
+};
+
+[[noreturn]] void Fehler(const std::string& schluessel, const std::string& grund)
+{
+    throw CPlanfehler{"Planungsdatei, „" + schluessel + "“: " + grund};
+}
+
+std::string Zahltext(double x)
+{
+    std::string t = Format("%g", x);
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
+}
+
+// The value of a key that must be a number, within [min, max] (max open when `obenOffen`).
+double Zahl(const Json& j, const std::string& pfad, double min, double max, bool obenOffen = false)
+{
+    if (!j.is_number())
+        Fehler(pfad, "eine Zahl wird erwartet.");
+    const double x = j.get<double>();
+    if (!std::isfinite(x) || x < min || x > max || (obenOffen && x >= max))
+        Fehler(pfad, Zahltext(x) + " liegt nicht im Bereich von " + Zahltext(min) + (obenOffen ? " bis unter " : " bis ") +
+                         Zahltext(max) + ".");
+    return x;
+}
+
+bool Schalter(const Json& j, const std::string& pfad)
+{
+    if (!j.is_boolean())
+        Fehler(pfad, "true oder false wird erwartet.");
+    return j.get<bool>();
+}
+
+std::string Text(const Json& j, const std::string& pfad)
+{
+    if (!j.is_string())
+        Fehler(pfad, "ein Text wird erwartet.");
+    return j.get<std::string>();
+}
+
+EGasart Gasart(const Json& j, const std::string& pfad)
+{
+    const std::string name = Text(j, pfad);
+    const std::optional<EGasart> g = GasartZu(name);
+    if (!g)
+        Fehler(pfad, "unbekannte Gasart „" + name + "“ (L oder H).");
+    return *g;
+}
+
+const Json& Objekt(const Json& j, const std::string& pfad)
+{
+    if (!j.is_object())
+        Fehler(pfad, "ein Objekt { … } wird erwartet.");
+    return j;
+}
+
+const Json& Liste(const Json& j, const std::string& pfad)
+{
+    if (!j.is_array())
+        Fehler(pfad, "eine Liste [ … ] wird erwartet.");
+    return j;
+}
+
+CPlanoptionen Optionen(const Json& j)
+{
+    CPlanoptionen o;
+    Objekt(j, "optionen");
+    for (const auto& [schluessel, wert] : j.items()) {
+        const std::string pfad = "optionen." + schluessel;
+        if (schluessel == "bedarf")
+            o.bedarf = Schalter(wert, pfad);
+        else if (schluessel == "energie")
+            o.energie = Schalter(wert, pfad);
+        else if (schluessel == "deckung")
+            o.deckung = Schalter(wert, pfad);
+        else if (schluessel == "eigenverbrauch")
+            o.eigenverbrauch = Zahl(wert, pfad, 0, 100, true);
+    }
+    return o;
+}
+
+std::array<double, 12> Monate(const Json& j, const std::string& pfad)
+{
+    Liste(j, pfad);
+    if (j.size() != 12)
+        Fehler(pfad, Format("12 Monatsanteile werden erwartet, nicht %zu.", j.size()));
+    std::array<double, 12> m{};
+    for (size_t k = 0; k < 12; ++k)
+        m[k] = Zahl(j[k], Format("%s[%zu]", pfad.c_str(), k), 0, 100);
+    const double summe = std::accumulate(m.begin(), m.end(), 0.0);
+    if (std::fabs(summe - 100) > 1e-6)
+        Fehler(pfad, "die Monatsanteile ergeben " + Zahltext(summe) + " statt 100 %.");
+    return m;
+}
+
+CVertrag Vertrag(const Json& j, const std::string& pfad, int projektstart, int projektende)
+{
+    Objekt(j, pfad);
+    CVertrag v;
+    if (!j.contains("name"))
+        Fehler(pfad, "der Vertrag braucht einen „name“.");
+    v.name = Text(j["name"], pfad + ".name");
+    if (v.name.empty())
+        Fehler(pfad + ".name", "der Name ist leer.");
+    if (!j.contains("gasart"))
+        Fehler(pfad, "der Vertrag braucht eine „gasart“ (L oder H).");
+    v.gasart = Gasart(j["gasart"], pfad + ".gasart");
+    if (j.contains("einheit")) {
+        const std::string einheit = Text(j["einheit"], pfad + ".einheit");
+        if (einheit != "GWh" && einheit != "Mio m3")
+            Fehler(pfad + ".einheit", "unbekannte Einheit „" + einheit + "“ (GWh oder Mio m3).");
+        v.gwh = einheit == "GWh";
+    }
+    if (j.contains("mengen")) {
+        const std::string mpfad = pfad + ".mengen";
+        for (const auto& [jahrText, menge] : Objekt(j["mengen"], mpfad).items()) {
+            const std::string jpfad = mpfad + "." + jahrText;
+            const bool ziffern = !jahrText.empty() && jahrText.size() <= 4 &&
+                                 std::all_of(jahrText.begin(), jahrText.end(), [](char c) { return c >= '0' && c <= '9'; });
+            if (!ziffern)
+                Fehler(jpfad, "ein Jahr wird erwartet.");
+            const int jahr = std::stoi(jahrText);
+            if (jahr < projektstart || jahr > projektende)
+                Fehler(jpfad, Format("das Jahr %d liegt außerhalb des Projekts (%d bis %d).", jahr, projektstart,
+                                     projektende));
+            v.mengen[jahr] = Zahl(menge, jpfad, 0, 1e9);
+        }
+    }
+    v.monate = j.contains("monate") ? Monate(j["monate"], pfad + ".monate") : MonateNachTagen();
+    if (j.contains("spitzenfaktor"))
+        v.spitzenfaktor = Zahl(j["spitzenfaktor"], pfad + ".spitzenfaktor", 1, 100);
+    return v;
+}
+
+CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
+{
+    if (!wurzel.is_object())
+        throw CPlanfehler{"Planungsdatei: ein Objekt { … } wird erwartet."};
+    if (!wurzel.contains("format") || wurzel["format"] != kFormat)
+        Fehler("format", std::string("„") + kFormat + "“ wird erwartet.");
+    if (!wurzel.contains("version") || !wurzel["version"].is_number_integer())
+        Fehler("version", "eine ganze Zahl wird erwartet.");
+    if (wurzel["version"].get<long long>() != kVersion)
+        Fehler("version", Format("Version %lld wird nicht unterstützt (nur %d).", wurzel["version"].get<long long>(),
+                                 kVersion));
+    CPlanung p;
+    if (wurzel.contains("optionen"))
+        p.optionen = Optionen(wurzel["optionen"]);
+    if (wurzel.contains("vertraege")) {
+        std::set<std::string> namen;
+        std::set<EGasart> arten;
+        const Json& liste = Liste(wurzel["vertraege"], "vertraege");
+        for (size_t k = 0; k < liste.size(); ++k) {
+            const std::string pfad = Format("vertraege[%zu]", k);
+            CVertrag v = Vertrag(liste[k], pfad, projektstart, projektende);
+            if (!namen.insert(v.name).second)
+                Fehler(pfad + ".name", "den Vertrag „" + v.name + "“ gibt es schon.");
+            if (!arten.insert(v.gasart).second)
+                Fehler(pfad + ".gasart", std::string("für ") + GasartName(v.gasart) + "-Gas gibt es schon einen Vertrag.");
+            p.vertraege.push_back(std::move(v));
+        }
+    }
+    if (wurzel.contains("felder"))
+        for (const auto& [name, feld] : Objekt(wurzel["felder"], "felder").items()) {
+            const std::string pfad = "felder." + name;
+            if (Objekt(feld, pfad).contains("gasart"))
+                p.feldGasart[name] = Gasart(feld["gasart"], pfad + ".gasart");
+        }
+    if (wurzel.contains("restfelder")) {
+        const Json& liste = Liste(wurzel["restfelder"], "restfelder");
+        double summe = 0;
+        for (size_t k = 0; k < liste.size(); ++k) {
+            const std::string pfad = Format("restfelder[%zu]", k);
+            const Json& r = Objekt(liste[k], pfad);
+            for (const char* noetig : {"gasart", "anteil", "brennwert"})
+                if (!r.contains(noetig))
+                    Fehler(pfad, std::string("„") + noetig + "“ fehlt.");
+            CRestfeldanteil a;
+            a.gasart = Gasart(r["gasart"], pfad + ".gasart");
+            a.anteil = Zahl(r["anteil"], pfad + ".anteil", 0, 100);
+            a.brennwert = Zahl(r["brennwert"], pfad + ".brennwert", 1, 20);
+            summe += a.anteil;
+            p.restfelder.push_back(a);
+        }
+        if (!liste.empty() && std::fabs(summe - 100) > 1e-6)
+            Fehler("restfelder", "die Anteile ergeben " + Zahltext(summe) + " statt 100 %.");
+    }
+    return p;
+}
+
+// A number into the file: a value that is the file's already keeps its
+// spelling ("2500" stays "2500"); a whole number is written without a point.
+void Setzen(Json& j, const std::string& schluessel, double wert)
+{
+    if (j.contains(schluessel) && j[schluessel].is_number() && j[schluessel].get<double>() == wert)
+        return;
+    if (wert == std::floor(wert) && std::fabs(wert) < 1e15)
+        j[schluessel] = static_cast<long long>(wert);
+    else
+        j[schluessel] = wert;
+}
+
+// The object of the file that an entry came from (for its unknown keys), or an empty one.
+Json Vorlage(const Json& alt, const std::string& liste, const std::function<bool(const Json&)>& passt)
+{
+    if (alt.contains(liste) && alt[liste].is_array())
+        for (const Json& e : alt[liste])
+            if (e.is_object() && passt(e))
+                return e;
+    return Json::object();
+}
+
+} // namespace
+
+const char* GasartName(EGasart g)
+{
+    return g == EGasart::L ? "L" : "H";
+}
+
+std::optional<EGasart> GasartZu(std::string_view name)
+{
+    if (name == "L")
+        return EGasart::L;
+    if (name == "H")
+        return EGasart::H;
+    return std::nullopt;
+}
+
+std::array<double, 12> MonateNachTagen()
+{
+    std::array<double, 12> m{};
+    for (size_t k = 0; k < 12; ++k)
+        m[k] = 100.0 * kTage[k] / 365;
+    return m;
+}
+
+CErgebnis<CPlanung> PlanungLesen(std::string_view text, int projektstart, int projektende)
+{
+    Json wurzel;
+    try {
+        wurzel = Json::parse(text);
+    } catch (const Json::parse_error& e) {
+        // The line of the byte the parser stopped at (the token it could not take).
+        const size_t bis = std::min(e.byte > 0 ? e.byte - 1 : 0, text.size());
+        const auto zeile = 1 + std::count(text.begin(), text.begin() + static_cast<long>(bis), '\n');
+        return CFehler{Format("Planungsdatei, Zeile %ld: kein gültiges JSON.", static_cast<long>(zeile))};
+    }
+    try {
+        CPlanung p = Lesen(wurzel, projektstart, projektende);
+        p.roh = std::string(text);
+        return p;
+    } catch (const CPlanfehler& f) {
+        return CFehler{f.text};
+    } catch (const Json::exception&) {
+        return CFehler{"Planungsdatei: ein Wert hat nicht die erwartete Art."};
+    }
+}
+
+std::string PlanungText(const CPlanung& p)
+{
+    Json alt = Json::object();
+    if (!p.roh.empty()) {
+        try {
+            alt = Json::parse(p.roh);
+        } catch (const Json::exception&) {
+            alt = Json::object(); // a plan made anew: nothing to keep
+        }
+    }
+    Json j = alt.is_object() ? alt : Json::object();
+    j["format"] = kFormat;
+    j["version"] = kVersion;
+
+    Json o = j.contains("optionen") && j["optionen"].is_object() ? j["optionen"] : Json::object();
+    const CPlanoptionen& po = p.optionen;
+    const std::pair<const char*, bool> schalter[] = {
+        {"bedarf", po.bedarf}, {"energie", po.energie}, {"deckung", po.deckung}};
+    for (const auto& [name, an] : schalter)
+        if (an || o.contains(name))
+            o[name] = an;
+    if (po.eigenverbrauch != 0 || o.contains("eigenverbrauch"))
+        Setzen(o, "eigenverbrauch", po.eigenverbrauch);
+    if (!o.empty() || j.contains("optionen"))
+        j["optionen"] = o;
+
+    if (!p.vertraege.empty() || j.contains("vertraege")) {
+        Json liste = Json::array();
+        for (const CVertrag& v : p.vertraege) {
+            Json e = Vorlage(alt, "vertraege",
+                             [&](const Json& x) { return x.contains("name") && x["name"] == v.name; });
+            e["name"] = v.name;
+            e["gasart"] = GasartName(v.gasart);
+            if (!v.gwh || e.contains("einheit"))
+                e["einheit"] = v.gwh ? "GWh" : "Mio m3";
+            Json mengen = e.contains("mengen") && e["mengen"].is_object() ? e["mengen"] : Json::object();
+            Json neu = Json::object();
+            for (const auto& [jahr, menge] : v.mengen) {
+                const std::string k = std::to_string(jahr);
+                if (mengen.contains(k))
+                    neu[k] = mengen[k];
+                Setzen(neu, k, menge);
+            }
+            e["mengen"] = neu;
+            if (v.monate != MonateNachTagen() || e.contains("monate")) {
+                Json m = e.contains("monate") && e["monate"].is_array() && e["monate"].size() == 12 ? e["monate"]
+                                                                                                     : Json::array();
+                Json neuM = Json::array();
+                for (size_t k = 0; k < 12; ++k) {
+                    Json zelle = Json::object();
+                    if (k < m.size())
+                        zelle["x"] = m[k];
+                    Setzen(zelle, "x", v.monate[k]);
+                    neuM.push_back(zelle["x"]);
+                }
+                e["monate"] = neuM;
+            }
+            if (v.spitzenfaktor != 1 || e.contains("spitzenfaktor"))
+                Setzen(e, "spitzenfaktor", v.spitzenfaktor);
+            liste.push_back(e);
+        }
+        j["vertraege"] = liste;
+    }
+
+    if (!p.feldGasart.empty() || j.contains("felder")) {
+        Json felder = j.contains("felder") && j["felder"].is_object() ? j["felder"] : Json::object();
+        for (auto it = felder.begin(); it != felder.end();) {
+            if (it.value().is_object() && it.value().contains("gasart") && !p.feldGasart.contains(it.key()))
+                it.value().erase("gasart"); // the plan no longer sets it; the field's other keys stay
+            ++it;
+        }
+        for (const auto& [name, art] : p.feldGasart) {
+            if (!felder.contains(name) || !felder[name].is_object())
+                felder[name] = Json::object();
+            felder[name]["gasart"] = GasartName(art);
+        }
+        j["felder"] = felder;
+    }
+
+    if (!p.restfelder.empty() || j.contains("restfelder")) {
+        Json liste = Json::array();
+        const Json altListe = alt.contains("restfelder") && alt["restfelder"].is_array() ? alt["restfelder"] : Json::array();
+        for (size_t k = 0; k < p.restfelder.size(); ++k) {
+            const CRestfeldanteil& r = p.restfelder[k];
+            Json e = k < altListe.size() && altListe[k].is_object() ? altListe[k] : Json::object();
+            e["gasart"] = GasartName(r.gasart);
+            Setzen(e, "anteil", r.anteil);
+            Setzen(e, "brennwert", r.brennwert);
+            liste.push_back(e);
+        }
+        j["restfelder"] = liste;
+    }
+    return j.dump(2) + "\n";
+}
+
+std::string Planungspfad(const std::string& dokument)
+{
+    std::string pfad = dokument;
+    const size_t punkt = pfad.rfind('.');
+    const size_t trenner = pfad.find_last_of("/\\");
+    if (punkt != std::string::npos && (trenner == std::string::npos || punkt > trenner))
+        pfad.erase(punkt);
+    return pfad + ".planung.json";
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The plan beside a document: `<Dokument>.planung.json`, versioned JSON
+// ("format": "kalvo-planung", "version": 1). It holds the options that change
+// the figures, the contracts per gas family (energy in GWh or sales gas in
+// Mio m³ per year, monthly shares, peak factor), the fields' gas families
+// where the plan sets them, and the rest fields' energy. The `.kvo` file
+// stays as it is. Keys the plan does not know are kept on save.
+
+#include "platform/Fehler.h"
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A gas family of the sales gas: L-gas or H-gas.
+enum class EGasart { L, H };
+const char* GasartName(EGasart g);
+std::optional<EGasart> GasartZu(std::string_view name);
+
+// The options that change the figures; without a plan file all are off.
+struct CPlanoptionen {
+    bool bedarf = false;       // production limited to the demand
+    bool energie = false;      // sales gas and energy table
+    bool deckung = false;      // coverage of the sales profile
+    double eigenverbrauch = 0; // %, the plant's own use of the sales gas
+    bool operator==(const CPlanoptionen&) const = default;
+};
+
+struct CVertrag {
+    std::string name;
+    EGasart gasart = EGasart::H;
+    bool gwh = true;                // quantities in GWh; false: sales gas in Mio m³
+    std::map<int, double> mengen;   // year → quantity
+    std::array<double, 12> monate{}; // shares of the year in %, January first, summing to 100
+    double spitzenfaktor = 1;       // the peak hour's rate over the year's mean rate
+    bool operator==(const CVertrag&) const = default;
+};
+
+// A part of the rest-field profile with its energy.
+struct CRestfeldanteil {
+    EGasart gasart = EGasart::H;
+    double anteil = 0;    // % of the rest-field profile
+    double brennwert = 0; // Hs,n, kWh/m³
+    bool operator==(const CRestfeldanteil&) const = default;
+};
+
+struct CPlanung {
+    CPlanoptionen optionen;
+    std::vector<CVertrag> vertraege;
+    std::map<std::string, EGasart> feldGasart; // fields whose family the plan sets
+    std::vector<CRestfeldanteil> restfelder;
+    std::string roh; // the file's text as read: the keys it does not know are kept from it
+    bool operator==(const CPlanung&) const = default;
+};
+
+// The months' shares by default: equal by days (a year of 365 days), %.
+std::array<double, 12> MonateNachTagen();
+
+// Reads a plan file's text and checks its rules against the document's
+// project years. A refusal names the line (a syntax error) or the key:
+// "Planungsdatei, „vertraege[0].gasart“: …".
+CErgebnis<CPlanung> PlanungLesen(std::string_view text, int projektstart, int projektende);
+
+// The plan as a file's text (two blanks' indent, keys in the order read,
+// unknown keys kept, a line end at the end): reading it back gives the same
+// plan, and writing that again the same bytes.
+std::string PlanungText(const CPlanung& planung);
+
+// The plan file beside a document: "Feld.kvo" → "Feld.planung.json".
+std::string Planungspfad(const std::string& dokument);
