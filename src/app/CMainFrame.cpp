@@ -12,6 +12,8 @@
 #include "widgets/CKalvoViewWidget.h"
 #include "widgets/DlgVerkaufWidget.h"
 
+#include <filesystem>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -305,6 +307,7 @@ void CMainFrame::BefehleAktualisieren()
     m_Befehle[VergleichBeenden]->setEnabled(m_Doc.VergleichAktiv());
     m_Befehle[Blockdiagramm]->setEnabled(m_Doc.BlockdiagrammAktiv());
     m_Befehle[Liniendiagramm]->setEnabled(m_Doc.LiniendiagrammAktiv());
+    PlanSchalterAktualisieren();
 }
 
 void CMainFrame::Aktualisieren()
@@ -510,6 +513,7 @@ bool CMainFrame::Speichern(const QString& pfad)
         return false;
     }
     BandbreitenMitnehmen(m_Doc.GetPathName(), pfad.toStdString());
+    PlanungSpeichern(pfad.toStdString());
     m_Doc.SetPathName(pfad.toStdString());
     m_sDateiInhalt = bytes;
     m_Doc.SetModifiedFlag(false);
@@ -535,6 +539,32 @@ void CMainFrame::BandbreitenMitnehmen(const std::string& alt, const std::string&
     if (const CErgebnis<> kopiert = DateiAtomarSchreiben(ziel, *bandbreiten); !kopiert)
         m_Meldungen.Warnung("Das Dokument wurde gespeichert, seine Bandbreiten nicht: " + ziel + "\n" +
                             kopiert.Fehlertext());
+}
+
+// The document's plan beside the saved file (also under a new name). A plan
+// file that could not be read when the document was opened is replaced only
+// after asking.
+void CMainFrame::PlanungSpeichern(const std::string& dokument)
+{
+    if (!m_Doc.Planung())
+        return;
+    const std::string ziel = Planungspfad(dokument);
+    if (ziel == m_Doc.m_sUnlesbarePlanung &&
+        !m_Meldungen.Frage("Die Planungsdatei " + ziel +
+                           " konnte beim Öffnen nicht gelesen werden. Soll sie durch die Planung dieses Dokuments "
+                           "ersetzt werden?"))
+        return;
+    CPlanung plan = *m_Doc.Planung();
+    const std::string text = PlanungText(plan);
+    if (const CErgebnis<> geschrieben = DateiAtomarSchreiben(ziel, text); !geschrieben) {
+        m_Meldungen.Warnung("Das Dokument wurde gespeichert, seine Planung nicht: " + ziel + "\n" +
+                            geschrieben.Fehlertext());
+        return;
+    }
+    plan.roh = text; // the next save keeps what this one wrote
+    m_Doc.PlanungSetzen(std::move(plan));
+    m_Doc.m_sUnlesbarePlanung.clear();
+    m_Doc.m_sPlanungsdatei = std::filesystem::path(ziel).filename().string();
 }
 
 bool CMainFrame::OnFileSave()

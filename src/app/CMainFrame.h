@@ -154,9 +154,13 @@ private:
     // study ran to its end; false when cancelled or the window is to close.
     bool ImHintergrund(const QString& titel, const QString& text, int laeufe,
                        const std::function<void(const CWeiter&)>& rechnen);
-    static double GespeicherterEigenverbrauch();
     // A switch of the option table (its name: "--bedarf") as a check item kept in the user's settings.
     void AnsichtOption(int id, const char* option, std::function<void(bool)> setzen);
+    // A switch of the document's plan options (its check mark follows the document).
+    void PlanOption(int id, const char* option, bool CPlanoptionen::*schalter);
+    void PlanSchalterAktualisieren();
+    void PlanungSpeichern(const std::string& dokument);
+    std::vector<std::pair<QAction*, bool CPlanoptionen::*>> m_PlanSchalter;
     // A command of the option table's entry for `option`.
     QAction* MenueBefehl(int id, const char* option, std::function<void()> ausfuehren);
     // Runs a command and keeps it as one undo step when it changed the document.

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 void CMainFrame::PlanungsbefehleAnlegen()
@@ -33,13 +34,12 @@ void CMainFrame::PlanungsbefehleAnlegen()
             m_Doc.UpdateAllViews();
         },
         "Beendet den Vergleich mit der Variante B.\nVergleich beenden");
-    AnsichtOption(Bedarf, "--bedarf", [this](bool an) { m_Doc.BedarfSetzen(an); });
+    PlanOption(Bedarf, "--bedarf", &CPlanoptionen::bedarf);
     MenueBefehl(Plateau, "--plateau", [this] { OnPlateau(); });
-    AnsichtOption(Deckung, "--deckung", [this](bool an) { m_Doc.DeckungSetzen(an); });
+    PlanOption(Deckung, "--deckung", &CPlanoptionen::deckung);
     AnsichtOption(Aktenbericht, "--aktenbericht", [this](bool an) { m_Doc.m_bAktenbericht = an; });
-    AnsichtOption(Energie, "--energie", [this](bool an) { m_Doc.EnergieSetzen(an); });
+    PlanOption(Energie, "--energie", &CPlanoptionen::energie);
     MenueBefehl(Eigenverbrauch, "--eigenverbrauch", [this] { OnEigenverbrauch(); });
-    m_Doc.EigenverbrauchSetzen(GespeicherterEigenverbrauch());
     AnsichtOption(FelderEinzeln, "--felder-einzeln", [this](bool an) { m_Doc.m_bFelderEinzeln = an; });
     AnsichtOption(GemeinsameAchse, "--eine-achse", [this](bool an) { m_Doc.m_bGemeinsameAchse = an; });
 }
@@ -53,6 +53,35 @@ QAction* CMainFrame::MenueBefehl(int id, const char* option, std::function<void(
     if (kurz.endsWith("..."))
         kurz.chop(3);
     return Anlegen(id, QString::fromUtf8(m.text), std::move(ausfuehren), QString::fromUtf8(m.hinweis) + "\n" + kurz);
+}
+
+// A switch of the plan's options: its check mark shows the document's plan,
+// and a change of it is a change of the document (saved with its plan, one
+// step to undo).
+void CMainFrame::PlanOption(int id, const char* option, bool CPlanoptionen::*schalter)
+{
+    QAction* a = MenueBefehl(id, option, [] {});
+    a->setCheckable(true);
+    a->setChecked(m_Doc.Planoptionen().*schalter);
+    m_PlanSchalter.push_back({a, schalter});
+    connect(a, &QAction::toggled, this, [this, a, schalter](bool ein) {
+        if (m_Doc.Planoptionen().*schalter == ein)
+            return; // the mark follows the document (opened, undone)
+        Schritt(a->text().remove('&'), [this, schalter, ein] {
+            CPlanoptionen o = m_Doc.Planoptionen();
+            o.*schalter = ein;
+            m_Doc.PlanoptionenSetzen(o);
+        });
+        m_Doc.UpdateAllViews();
+    });
+}
+
+void CMainFrame::PlanSchalterAktualisieren()
+{
+    for (const auto& [aktion, schalter] : m_PlanSchalter) {
+        const QSignalBlocker still(aktion);
+        aktion->setChecked(m_Doc.Planoptionen().*schalter);
+    }
 }
 
 // A switch of the option table as a check mark, kept in the user's settings.
@@ -124,31 +153,20 @@ void CMainFrame::OnPlateau()
 // and turns on the demand limit; one undo step takes back both.
 void CMainFrame::ProfilUebernehmen(double menge)
 {
-    QAction* bedarf = m_Befehle[ID::Bedarf];
-    const bool bedarfVorher = bedarf->isChecked();
     CKalvoDoc::CStand vorher = m_Doc.Stand();
-    m_Doc.KonstantesVerkaufsprofil(menge);
-    bedarf->setChecked(true); // the run is demand-limited
-    m_Verlauf.push(new CStandBefehl(m_Doc, "Verkaufsprofil übernehmen", std::move(vorher), m_Doc.Stand(),
-                                    [this, bedarf, bedarfVorher](bool nachher) {
-                                        bedarf->setChecked(nachher || bedarfVorher);
-                                        statusBar()->clearMessage(); // the note spoke of the step
-                                    }));
+    m_Doc.KonstantesVerkaufsprofil(menge); // the plan's demand limit on: part of the step
+    PlanSchalterAktualisieren();
+    m_Verlauf.push(new CStandBefehl(m_Doc, "Verkaufsprofil übernehmen", std::move(vorher), m_Doc.Stand(), [this](bool) {
+        PlanSchalterAktualisieren();
+        statusBar()->clearMessage(); // the note spoke of the step
+    }));
     statusBar()->showMessage(QString("Das Verkaufsprofil wurde ersetzt: %1 Mio m³ je Jahr, Förderung nach Bedarf "
                                      "(Strg+Z nimmt beides zurück).")
                                  .arg(QLocale().toString(menge, 'f', 1)),
                              15000);
 }
 
-// The plant's own use, % of the sales gas: a setting of the user, not of the
-// document. A value outside 0 to under 100 in the settings file counts as 0.
-double CMainFrame::GespeicherterEigenverbrauch()
-{
-    const COption& o = Option("--eigenverbrauch");
-    const double p = QSettings().value(QString::fromUtf8(o.menue.einstellung), 0.0).toDouble();
-    return o.bereich.Enthaelt(p) ? p : 0.0;
-}
-
+// The plant's own use, % of the sales gas: an option of the document's plan.
 void CMainFrame::OnEigenverbrauch()
 {
     // A German desktop types "2,5"; "2.5" is 2.5 as well, never 25.
@@ -158,9 +176,11 @@ void CMainFrame::OnEigenverbrauch()
                      "Eigenverbrauch der Aufbereitung (% des Verkaufsgases):", m_Doc.m_dEigenverbrauch, o.bereich, 1);
     if (!gewaehlt)
         return;
-    const double p = *gewaehlt;
-    QSettings().setValue(QString::fromUtf8(o.menue.einstellung), p);
-    m_Doc.EigenverbrauchSetzen(p);
+    Schritt("Eigenverbrauch", [this, p = *gewaehlt] {
+        CPlanoptionen plan = m_Doc.Planoptionen();
+        plan.eigenverbrauch = p;
+        m_Doc.PlanoptionenSetzen(plan);
+    });
     m_Doc.UpdateAllViews();
 }
 

@@ -335,6 +335,20 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         const int status = Ausgegeben(aus, fehler, Vorschlag(doc, *o.vorschlag, o.cp1252, aus, meldungen));
         return status == kOk ? DateienSchreiben(o, doc, meldungen, fehler) : status;
     }
+    // The plan beside the document (or the one named): its options are the
+    // document's; a plan that cannot be read or breaks a rule runs nothing.
+    if (!o.ohnePlanung) {
+        CErgebnis<std::optional<CPlanung>> plan =
+            o.planung ? doc.PlanungLesen(*o.planung, false) : doc.PlanungLesen(o.datei);
+        if (!plan) {
+            fehler << "kalvo-batch: " << plan.Fehlertext() << '\n';
+            return kDatei;
+        }
+        if (*plan)
+            doc.m_sPlanungsdatei =
+                std::filesystem::path(o.planung ? *o.planung : Planungspfad(o.datei)).filename().string();
+        doc.PlanungSetzen(std::move(*plan));
+    }
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;
     doc.m_iGrafikRate = o.rate ? 1 : 0;
@@ -345,13 +359,15 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     if (o.linien)
         doc.OnLiniendiagramm();
-    doc.m_bDeckung = o.deckung;
+    // A switch of the command line turns an option on over the plan's.
+    doc.m_bDeckung = doc.m_bDeckung || o.deckung;
     doc.m_bFelderEinzeln = o.felderEinzeln;
     doc.m_bGemeinsameAchse = o.eineAchse;
-    doc.m_bBedarf = o.bedarf;
-    doc.m_bEnergie = o.energie;
+    doc.m_bBedarf = doc.m_bBedarf || o.bedarf;
+    doc.m_bEnergie = doc.m_bEnergie || o.energie;
     doc.m_bAktenbericht = o.aktenbericht;
-    doc.m_dEigenverbrauch = o.eigenverbrauch;
+    if (o.eigenverbrauch)
+        doc.m_dEigenverbrauch = *o.eigenverbrauch;
     if (o.sollKonstant)
         doc.m_fSollKonstant = *o.sollKonstant;
     if (o.vergleich) {

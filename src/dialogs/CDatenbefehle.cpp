@@ -9,6 +9,8 @@
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
+#include <filesystem>
+
 int CDatenbefehle::OnDatenAendern(int feld)
 {
     CKalvoDoc& d = m_Doc;
@@ -63,6 +65,9 @@ bool CDatenbefehle::OnFileNew()
         return false;
     d.SetPathName("");
     d.VergleichBeenden();
+    d.PlanungSetzen(std::nullopt);
+    d.m_sUnlesbarePlanung.clear();
+    d.m_sPlanungsdatei.clear();
     d.m_saFelder.clear();
     d.m_saRestfelder.clear();
     d.m_saVerkaufsprofil.clear();
@@ -113,6 +118,21 @@ CErgebnis<> CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::str
     d.VergleichBeenden(); // the variant was chosen for the document before
     d.NachDemLaden();
     d.SetPathName(pfad);
+    // The plan beside the file: one that cannot be read is named, and the
+    // document opens without it (its file stays as it is).
+    d.m_sUnlesbarePlanung.clear();
+    d.m_sPlanungsdatei.clear();
+    if (CErgebnis<std::optional<CPlanung>> plan = d.PlanungLesen(pfad); plan) {
+        if (*plan)
+            d.m_sPlanungsdatei = std::filesystem::path(Planungspfad(pfad)).filename().string();
+        d.PlanungSetzen(std::move(*plan));
+    } else {
+        d.PlanungSetzen(std::nullopt);
+        d.m_sUnlesbarePlanung = Planungspfad(pfad);
+        d.Meldungen().Warnung("Das Dokument wird ohne seine Planung geöffnet (alle Planungsoptionen aus); die "
+                              "Planungsdatei bleibt unverändert.\n" +
+                              plan.Fehlertext());
+    }
     const unsigned laeufe = d.Laeufe();
     const int geaendert = OnDatenAendern();
     // Whatever the dialog decided, the results on view must be this file's,

@@ -73,7 +73,7 @@ CKalvoDoc::CStand CKalvoDoc::Stand() const
 {
     return {m_saFelder,    m_saVerkaufsprofil, m_saRestfelder,    m_iFoerderbeginn, m_iProjektende,
             m_iGrafikRate, m_bDetailausgabe,   m_bFeldesreserven, m_bBlockdiagramm, m_bNeuBerechnen,
-            m_iEinzelfeld, m_sEinzelfeld,      m_bModified};
+            m_iEinzelfeld, m_sEinzelfeld,      m_bModified,       m_Planung};
 }
 
 void CKalvoDoc::StandSetzen(const CStand& s)
@@ -91,6 +91,7 @@ void CKalvoDoc::StandSetzen(const CStand& s)
     m_iEinzelfeld = s.einzelfeld;
     m_sEinzelfeld = s.einzelfeldName;
     m_bModified = s.geaendert;
+    PlanungSetzen(s.planung);
     if (!m_saFelder.empty())
         Berechnen();
     else

@@ -9,6 +9,7 @@
 #include "forecast/DruckTabellen.h"
 #include "gas/CGaseigenschaften.h"
 #include "model/Feldsatz.h"
+#include "planung/Planung.h"
 #include "platform/Fehler.h"
 #include "run/CLauf.h"
 #include "studie/Plateau.h"
@@ -89,7 +90,29 @@ public:
     CBericht m_Bericht;
     std::vector<std::vector<int>> m_Berichtskoepfe;
 
-    // ---- planning answers: user settings, not kept in the file ----
+    // ---- the plan beside the document (<Dokument>.planung.json) ----
+    // The plan the document was opened with or made with; none: the options
+    // that change the figures are off and nothing is written beside the
+    // document. Its options set the flags below (m_bBedarf, m_bEnergie,
+    // m_dEigenverbrauch, m_bDeckung).
+    const std::optional<CPlanung>& Planung() const { return m_Planung; }
+    // Takes a plan (or none) with its options, without a run.
+    void PlanungSetzen(std::optional<CPlanung> planung);
+    // The user changes the plan's options: the plan is made when there is
+    // none, the document is modified and computed again.
+    void PlanoptionenSetzen(const CPlanoptionen& optionen);
+    // The plan's options as the document computes with them (all off without a plan).
+    CPlanoptionen Planoptionen() const;
+    // Reads the plan file beside `dokument` (or the file `pfad` itself):
+    // none when there is no such file; a file that cannot be read or breaks a
+    // rule is refused with its German reason, the file named.
+    CErgebnis<std::optional<CPlanung>> PlanungLesen(const std::string& pfad, bool nebenDokument = true) const;
+    // The plan file beside the document that could not be read when it was
+    // opened ("" for none): saving asks before it replaces it.
+    std::string m_sUnlesbarePlanung;
+    std::string m_sPlanungsdatei; // the plan file's name as the report for the file lists it ("" before a save)
+
+    // ---- planning answers ----
     bool m_bDeckung = false;                  // coverage table after the report, shortfall years in the chart
     bool m_bFelderEinzeln = false;            // time chart: Ist stacked by field shares and rest fields
     bool m_bGemeinsameAchse = false;          // time chart: Ist and Soll scaled on the left axis
@@ -156,6 +179,7 @@ public:
         int blockdiagramm = 0, neuBerechnen = 0, einzelfeld = -1;
         std::string einzelfeldName;
         bool geaendert = false; // the modified mark
+        std::optional<CPlanung> planung;
         bool operator==(const CStand&) const = default;
         // The same data and options, whatever the working values the last run
         // left (the first year of the field shown, the recompute mark): a
@@ -259,6 +283,7 @@ private:
 
     IMeldungen& m_Meldungen;
     bool m_bModified = false;
+    std::optional<CPlanung> m_Planung;
     std::string m_sDokumentTitel = "Unbenannt";
     std::string m_sPfad;
     std::vector<std::function<void()>> m_Beobachter;

@@ -97,7 +97,9 @@ void CKalvoDoc::KonstantesVerkaufsprofil(double menge)
         profil.push_back(ProfilzeileEingabe(m_iProjektstart + i, static_cast<float>(menge),
                                             static_cast<float>(menge * 1e6 / 8760.0)));
     m_saVerkaufsprofil = std::move(profil);
-    m_bBedarf = true;
+    CPlanung plan = m_Planung.value_or(CPlanung{});
+    plan.optionen.bedarf = true; // the plan's option: saved with it, undone with the profile
+    PlanungSetzen(std::move(plan));
     SetModifiedFlag(true);
     Berechnen();
     UpdateAllViews();
@@ -192,6 +194,8 @@ std::vector<std::pair<std::string, std::string>> CKalvoDoc::Optionswerte() const
         {"Eigenverbrauch", Format("%.1f %%", m_dEigenverbrauch)},
     };
     // The settings of what else the report holds, only when it holds it.
+    if (m_Planung)
+        w.emplace_back("Planung", m_sPlanungsdatei.empty() ? std::string("nicht gespeichert") : m_sPlanungsdatei);
     if (m_fSollKonstant >= 0)
         w.emplace_back("Soll konstant", Format("%.1f Mio m*3/a", double(m_fSollKonstant)));
     if ((m_Sensitivitaet || m_Unsicherheit) && !m_sBandbreitenDatei.empty())

@@ -61,7 +61,7 @@ const COption kOptionen[] = {
      .menue = {"Deckung des Verkaufsprofils",
                "Zeigt nach der Zusammenfassung die Deckung des Verkaufsprofils und in der Grafik die Jahre der "
                "Unterdeckung.",
-               "Ansicht/Deckung"}},
+               nullptr, "deckung"}},
     {.name = "--bedarf",
      .platzhalter = "",
      .hilfe = "Förderung nach Bedarf: die Felder fördern höchstens Soll minus\n"
@@ -73,7 +73,7 @@ const COption kOptionen[] = {
      .menue = {"Förderung nach &Bedarf",
                "Die Felder fördern je Jahr höchstens, was das Verkaufsprofil nach den Restfeldern verlangt; "
                "das übrige Gas bleibt in der Lagerstätte.",
-               "Ansicht/Bedarf"}},
+               nullptr, "bedarf"}},
     {.name = "--soll-konstant",
      .platzhalter = "M",
      .hilfe = "Soll jedes Projektjahres M Mio m³ statt des Verkaufsprofils",
@@ -93,10 +93,11 @@ const COption kOptionen[] = {
      .menue = {"&Verkaufsgas und Energie",
                "Zeigt nach der Zusammenfassung Brennwert, Wobbe-Index und Gasgruppe der Felder sowie je Jahr "
                "Rohgas, Verkaufsgas (ohne H2S und CO2) und Energie.",
-               "Ansicht/Energie"}},
+               nullptr, "energie"}},
     {.name = "--eigenverbrauch",
      .platzhalter = "P",
-     .hilfe = "Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst 0)",
+     .hilfe = "Eigenverbrauch der Aufbereitung in % des Verkaufsgases (sonst der\n"
+              "Planungsdatei, ohne sie 0)",
      .art = Zahl,
      .braucht = "einen Anteil in %",
      .bereich = {0, 100, false, true},
@@ -106,7 +107,21 @@ const COption kOptionen[] = {
      .menue = {"&Eigenverbrauch...",
                "Legt den Eigenverbrauch der Aufbereitung in % des Verkaufsgases fest (für Verkaufsgas und "
                "Energie).",
-               "Planung/Eigenverbrauch"}},
+               nullptr, "eigenverbrauch"}},
+    {.name = "--planung",
+     .platzhalter = "DATEI",
+     .hilfe = "die Planungsdatei (JSON) statt der neben dem Dokument\n"
+              "(<Dokument>.planung.json); ihre Optionen gelten wie die gleichnamigen",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.planung = w.text; },
+     .neuerLauf = true,
+     .imAktenbericht = "Planung"},
+    {.name = "--ohne-planung",
+     .platzhalter = "",
+     .hilfe = "keine Planungsdatei lesen: alle Planungsoptionen aus, wie ohne Datei",
+     .setzen = [](COptionen& o, const CWert&) { o.ohnePlanung = true; },
+     .neuerLauf = true},
     {.name = "--bandbreiten",
      .platzhalter = "F",
      .hilfe = "Bandbreiten (CSV: Feld;Groesse;Tief;Hoch) für --sensitivitaet und\n"
@@ -257,7 +272,7 @@ const COption kOptionen[] = {
      .menue = {"Bericht für die &Akte",
                "Druckt den Bericht mit Druckdatum, „Seite n von m“ und am Ende Einheiten, Bezugszustand und "
                "Optionen.",
-               "Drucken/Aktenbericht", true}},
+               "Drucken/Aktenbericht", nullptr, true}},
     {.name = "--cp1252",
      .platzhalter = "",
      .hilfe = "Bericht in Windows-1252 statt UTF-8 ausgeben",
@@ -428,6 +443,8 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
         return "--sensitivitaet und --monte-carlo gelten nicht mit --reserven.";
     if (mit("--reserven") && (mit("--deckung") || mit("--vergleich") || mit("--bedarf") || mit("--plateau")))
         return "--deckung, --vergleich, --bedarf und --plateau gelten nicht mit --reserven.";
+    if (mit("--planung") && mit("--ohne-planung"))
+        return "--planung und --ohne-planung schließen einander aus.";
     if (mit("--vorschlag"))
         for (const COption& option : kOptionen)
             if (option.ohneVorschlag && gegeben[Zeile(option)])

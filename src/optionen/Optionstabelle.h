@@ -22,7 +22,9 @@ struct COptionen {
     bool linien = false, serien = false, quer = false;
     bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
     bool energie = false, aktenbericht = false;
-    double eigenverbrauch = 0; // %, as the desktop keeps it
+    std::optional<double> eigenverbrauch; // %, instead of the plan's
+    std::optional<std::string> planung;   // the plan file instead of the one beside the document
+    bool ohnePlanung = false;             // no plan file at all
     bool sensitivitaet = false;
     std::optional<std::string> bandbreiten;
     std::optional<int> monteCarlo;
@@ -69,7 +71,8 @@ inline constexpr double kOhneGrenze = std::numeric_limits<float>::max();
 struct CMenuepunkt {
     const char* text = nullptr;        // "Förderung nach &Bedarf"; nullptr: the menu has none
     const char* hinweis = nullptr;     // the status bar's text
-    const char* einstellung = nullptr; // the user's setting that keeps it ("Ansicht/Bedarf")
+    const char* einstellung = nullptr; // the user's setting that keeps it ("Ansicht/FelderEinzeln")
+    const char* plan = nullptr;        // or the key of the plan's "optionen" that keeps it ("bedarf")
     bool vorgabe = false;              // a switch's state without a setting
 };
 

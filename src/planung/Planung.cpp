@@ -42,8 +42,8 @@ double Zahl(const Json& j, const std::string& pfad, double min, double max, bool
         Fehler(pfad, "eine Zahl wird erwartet.");
     const double x = j.get<double>();
     if (!std::isfinite(x) || x < min || x > max || (obenOffen && x >= max))
-        Fehler(pfad, Zahltext(x) + " liegt nicht im Bereich von " + Zahltext(min) + (obenOffen ? " bis unter " : " bis ") +
-                         Zahltext(max) + ".");
+        Fehler(pfad, Zahltext(x) + " liegt nicht im Bereich von " + Zahltext(min) +
+                         (obenOffen ? " bis unter " : " bis ") + Zahltext(max) + ".");
     return x;
 }
 
@@ -138,8 +138,9 @@ CVertrag Vertrag(const Json& j, const std::string& pfad, int projektstart, int p
         const std::string mpfad = pfad + ".mengen";
         for (const auto& [jahrText, menge] : Objekt(j["mengen"], mpfad).items()) {
             const std::string jpfad = mpfad + "." + jahrText;
-            const bool ziffern = !jahrText.empty() && jahrText.size() <= 4 &&
-                                 std::all_of(jahrText.begin(), jahrText.end(), [](char c) { return c >= '0' && c <= '9'; });
+            const bool ziffern =
+                !jahrText.empty() && jahrText.size() <= 4 &&
+                std::all_of(jahrText.begin(), jahrText.end(), [](char c) { return c >= '0' && c <= '9'; });
             if (!ziffern)
                 Fehler(jpfad, "ein Jahr wird erwartet.");
             const int jahr = std::stoi(jahrText);
@@ -164,8 +165,8 @@ CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
     if (!wurzel.contains("version") || !wurzel["version"].is_number_integer())
         Fehler("version", "eine ganze Zahl wird erwartet.");
     if (wurzel["version"].get<long long>() != kVersion)
-        Fehler("version", Format("Version %lld wird nicht unterstützt (nur %d).", wurzel["version"].get<long long>(),
-                                 kVersion));
+        Fehler("version",
+               Format("Version %lld wird nicht unterstützt (nur %d).", wurzel["version"].get<long long>(), kVersion));
     CPlanung p;
     if (wurzel.contains("optionen"))
         p.optionen = Optionen(wurzel["optionen"]);
@@ -179,7 +180,8 @@ CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
             if (!namen.insert(v.name).second)
                 Fehler(pfad + ".name", "den Vertrag „" + v.name + "“ gibt es schon.");
             if (!arten.insert(v.gasart).second)
-                Fehler(pfad + ".gasart", std::string("für ") + GasartName(v.gasart) + "-Gas gibt es schon einen Vertrag.");
+                Fehler(pfad + ".gasart",
+                       std::string("für ") + GasartName(v.gasart) + "-Gas gibt es schon einen Vertrag.");
             p.vertraege.push_back(std::move(v));
         }
     }
@@ -308,8 +310,8 @@ std::string PlanungText(const CPlanung& p)
     if (!p.vertraege.empty() || j.contains("vertraege")) {
         Json liste = Json::array();
         for (const CVertrag& v : p.vertraege) {
-            Json e = Vorlage(alt, "vertraege",
-                             [&](const Json& x) { return x.contains("name") && x["name"] == v.name; });
+            Json e =
+                Vorlage(alt, "vertraege", [&](const Json& x) { return x.contains("name") && x["name"] == v.name; });
             e["name"] = v.name;
             e["gasart"] = GasartName(v.gasart);
             if (!v.gwh || e.contains("einheit"))
@@ -325,7 +327,7 @@ std::string PlanungText(const CPlanung& p)
             e["mengen"] = neu;
             if (v.monate != MonateNachTagen() || e.contains("monate")) {
                 Json m = e.contains("monate") && e["monate"].is_array() && e["monate"].size() == 12 ? e["monate"]
-                                                                                                     : Json::array();
+                                                                                                    : Json::array();
                 Json neuM = Json::array();
                 for (size_t k = 0; k < 12; ++k) {
                     Json zelle = Json::object();
@@ -360,7 +362,8 @@ std::string PlanungText(const CPlanung& p)
 
     if (!p.restfelder.empty() || j.contains("restfelder")) {
         Json liste = Json::array();
-        const Json altListe = alt.contains("restfelder") && alt["restfelder"].is_array() ? alt["restfelder"] : Json::array();
+        const Json altListe =
+            alt.contains("restfelder") && alt["restfelder"].is_array() ? alt["restfelder"] : Json::array();
         for (size_t k = 0; k < p.restfelder.size(); ++k) {
             const CRestfeldanteil& r = p.restfelder[k];
             Json e = k < altListe.size() && altListe[k].is_object() ? altListe[k] : Json::object();

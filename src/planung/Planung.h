@@ -32,10 +32,10 @@ struct CPlanoptionen {
 struct CVertrag {
     std::string name;
     EGasart gasart = EGasart::H;
-    bool gwh = true;                // quantities in GWh; false: sales gas in Mio m³
-    std::map<int, double> mengen;   // year → quantity
+    bool gwh = true;                 // quantities in GWh; false: sales gas in Mio m³
+    std::map<int, double> mengen;    // year → quantity
     std::array<double, 12> monate{}; // shares of the year in %, January first, summing to 100
-    double spitzenfaktor = 1;       // the peak hour's rate over the year's mean rate
+    double spitzenfaktor = 1;        // the peak hour's rate over the year's mean rate
     bool operator==(const CVertrag&) const = default;
 };
 

@@ -465,3 +465,67 @@ TEST(Batch, OptionNumbersFollowTheNumberRule)
         }
     }
 }
+
+// The plan beside the document sets the options that change the figures: a
+// run with it equals the run with those switches and no plan; --ohne-planung
+// and a document without a plan file run with all of them off; a plan that
+// cannot be read or breaks a rule ends with status 2 and no report.
+TEST(Batch, ThePlanBesideTheDocumentSetsItsOptions)
+{
+    const auto ordner = std::filesystem::temp_directory_path() / "kalvo_test_planung";
+    std::filesystem::remove_all(ordner);
+    std::filesystem::create_directories(ordner);
+    const std::string kvo = (ordner / "Plan.kvo").string();
+    std::filesystem::copy_file(KALVO_BEISPIEL, kvo);
+    const std::string plan = (ordner / "Plan.planung.json").string();
+    const std::string andere = (ordner / "andere.json").string();
+    const std::string mitOptionen = R"({"format": "kalvo-planung", "version": 1,
+        "optionen": {"bedarf": true, "energie": true, "eigenverbrauch": 3.0}})";
+    ASSERT_TRUE(DateiAtomarSchreiben(andere, R"({"format": "kalvo-planung", "version": 1,
+        "optionen": {"deckung": true}})"));
+    const struct {
+        const char* planText; // beside the document; nullptr: none
+        std::vector<std::string> args;
+        int status;
+        std::vector<std::string> wieOhnePlan; // the run without a plan it equals
+        const char* meldung;                  // in stderr
+    } faelle[] = {
+        {nullptr, {}, 0, {}, ""},
+        {mitOptionen.c_str(), {}, 0, {"--bedarf", "--energie", "--eigenverbrauch", "3"}, ""},
+        {mitOptionen.c_str(), {"--eigenverbrauch", "0"}, 0, {"--bedarf", "--energie"}, ""},
+        {mitOptionen.c_str(), {"--deckung"}, 0, {"--bedarf", "--energie", "--eigenverbrauch", "3", "--deckung"}, ""},
+        {mitOptionen.c_str(), {"--ohne-planung"}, 0, {}, ""},
+        {mitOptionen.c_str(), {"--planung", andere}, 0, {"--deckung"}, ""},
+        {"{\"format\": \"kalvo-planung\",\n \"version\": 1,\n \"optionen\": {\"bedarf\": ja}}",
+         {},
+         2,
+         {},
+         "Plan.planung.json: Planungsdatei, Zeile 3: kein gültiges JSON."},
+        {R"({"format": "kalvo-planung", "version": 1, "vertraege": [{"name": "Nord", "gasart": "X"}]})",
+         {},
+         2,
+         {},
+         "„vertraege[0].gasart“: unbekannte Gasart „X“ (L oder H)."},
+        {nullptr, {"--planung", (ordner / "fehlt.json").string()}, 2, {}, "fehlt.json"},
+    };
+    for (const auto& f : faelle) {
+        std::filesystem::remove(plan);
+        if (f.planText) {
+            ASSERT_TRUE(DateiAtomarSchreiben(plan, f.planText));
+        }
+        std::vector<std::string> args = f.args;
+        args.push_back(kvo);
+        const CAufruf a = Batch(args);
+        EXPECT_EQ(a.status, f.status) << a.fehler;
+        EXPECT_NE(a.fehler.find(f.meldung), std::string::npos) << a.fehler;
+        if (f.status != 0) {
+            EXPECT_TRUE(a.aus.empty());
+            continue;
+        }
+        std::filesystem::remove(plan);
+        std::vector<std::string> ohne = f.wieOhnePlan;
+        ohne.push_back(kvo);
+        EXPECT_EQ(a.aus, Batch(ohne).aus) << a.fehler;
+    }
+    std::filesystem::remove_all(ordner);
+}

@@ -27,6 +27,8 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "planung/Planung.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -510,12 +512,14 @@ TEST(Hauptfenster, VariantCoverageAndChartOptionsFollowTheMenusAndTheSettings)
         EXPECT_EQ(Bericht(doc), BatchBericht({"--deckung"}));
         EXPECT_FALSE(rahmen.Befehl(ID::VergleichBeenden)->isEnabled());
     }
-    // The options are the user's: the next window starts with them.
+    // How the chart is shown is the user's: the next window starts with it.
+    // The coverage is an option of the document's plan (not saved here).
     CMainFrame naechster;
-    for (int id : {ID::Deckung, ID::FelderEinzeln, ID::GemeinsameAchse})
+    for (int id : {ID::FelderEinzeln, ID::GemeinsameAchse})
         EXPECT_TRUE(naechster.Befehl(id)->isChecked()) << id;
-    EXPECT_TRUE(naechster.Dokument().m_bDeckung && naechster.Dokument().m_bFelderEinzeln &&
-                naechster.Dokument().m_bGemeinsameAchse);
+    EXPECT_FALSE(naechster.Befehl(ID::Deckung)->isChecked());
+    EXPECT_TRUE(naechster.Dokument().m_bFelderEinzeln && naechster.Dokument().m_bGemeinsameAchse);
+    EXPECT_FALSE(naechster.Dokument().m_bDeckung);
     QSettings().clear();
 }
 
@@ -540,6 +544,66 @@ TEST(Hauptfenster, SaveAsCarriesTheRangesAlong)
         std::filesystem::remove(p.toStdString());
         std::filesystem::remove(BandbreitenPfad(p.toStdString()));
     }
+}
+
+// The options that change the figures are the document's plan: a switch is
+// a step to undo, Speichern writes the plan beside the file, and opening the
+// file again takes it up; a plan that cannot be read opens the document
+// without it and stays as it was.
+TEST(Hauptfenster, PlanOptionsAreTheDocumentsAndTravelWithIt)
+{
+    QCoreApplication::setOrganizationName("KalvoTest");
+    QCoreApplication::setApplicationName("Planungsdatei");
+    QSettings().clear();
+    const QString kvo = QDir::temp().filePath("kalvo_test_plan.kvo");
+    const std::string plan = Planungspfad(kvo.toStdString());
+    std::filesystem::remove(plan);
+    ASSERT_TRUE(DateiAtomarSchreiben(kvo.toStdString(), DateiInhalt(KALVO_BEISPIEL)));
+    {
+        CMainFrame rahmen;
+        COhneDialog ohne;
+        rahmen.Datenbefehle().SetDialoge(&ohne);
+        ASSERT_TRUE(rahmen.DateiOeffnen(kvo));
+        CKalvoDoc& doc = rahmen.Dokument();
+        EXPECT_FALSE(doc.Planung().has_value());
+        EXPECT_FALSE(rahmen.Befehl(ID::Bedarf)->isChecked());
+        rahmen.Befehl(ID::Bedarf)->trigger();
+        EXPECT_TRUE(doc.m_bBedarf);
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(rahmen.Befehl(ID::Rueckgaengig)->text(), "Rückgängig: Förderung nach Bedarf");
+        rahmen.Befehl(ID::Rueckgaengig)->trigger();
+        EXPECT_FALSE(doc.m_bBedarf);
+        EXPECT_FALSE(rahmen.Befehl(ID::Bedarf)->isChecked());
+        rahmen.Befehl(ID::Wiederholen)->trigger();
+        EXPECT_TRUE(rahmen.Befehl(ID::Bedarf)->isChecked());
+        ASSERT_TRUE(rahmen.Speichern(kvo));
+        EXPECT_NE(DateiInhalt(plan).find("\"bedarf\": true"), std::string::npos) << DateiInhalt(plan);
+    }
+    {
+        CMainFrame rahmen;
+        COhneDialog ohne;
+        rahmen.Datenbefehle().SetDialoge(&ohne);
+        ASSERT_TRUE(rahmen.DateiOeffnen(kvo));
+        EXPECT_TRUE(rahmen.Befehl(ID::Bedarf)->isChecked());
+        EXPECT_EQ(Bericht(rahmen.Dokument()), BatchBericht({"--bedarf"}));
+    }
+    const std::string kaputt = "{ \"format\": kaputt";
+    ASSERT_TRUE(DateiAtomarSchreiben(plan, kaputt));
+    {
+        CMainFrame rahmen;
+        COhneDialog ohne;
+        rahmen.Datenbefehle().SetDialoge(&ohne);
+        CMeldungenSchliessen antworten;
+        ASSERT_TRUE(rahmen.DateiOeffnen(kvo));
+        EXPECT_FALSE(rahmen.Dokument().Planung().has_value());
+        EXPECT_FALSE(rahmen.Befehl(ID::Bedarf)->isChecked());
+        EXPECT_EQ(Bericht(rahmen.Dokument()), BatchBericht({}));
+        ASSERT_TRUE(rahmen.Speichern(kvo)); // without a plan: the file beside stays
+        EXPECT_EQ(DateiInhalt(plan), kaputt);
+    }
+    std::filesystem::remove(plan);
+    std::filesystem::remove(kvo.toStdString());
+    QSettings().clear();
 }
 
 // A table a command adds below the window is scrolled into view; one that

@@ -56,6 +56,9 @@ TEST(Optionen, EachOptionSetsItsOwnField)
         {{"--energie"}, [](COptionen& o) { o.energie = true; }},
         {{"--eigenverbrauch", "2.5"}, [](COptionen& o) { o.eigenverbrauch = 2.5; }},
         {{"--eigenverbrauch", "99,9"}, [](COptionen& o) { o.eigenverbrauch = 99.9; }},
+        {{"--eigenverbrauch", "0"}, [](COptionen& o) { o.eigenverbrauch = 0; }},
+        {{"--planung", "p.json"}, [](COptionen& o) { o.planung = "p.json"; }},
+        {{"--ohne-planung"}, [](COptionen& o) { o.ohnePlanung = true; }},
         {{"--bandbreiten", "b.csv", "--sensitivitaet"},
          [](COptionen& o) {
              o.bandbreiten = "b.csv";
@@ -154,6 +157,7 @@ TEST(Optionen, EachRefusalNamesTheOptionAndWhatItNeeds)
          "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr), nicht „14.000“."},
         {{"--soll-konstant", "1e39", "a.kvo"}, // more than a float holds
          "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr), nicht „1e39“."},
+        {{"--planung", "p.json", "--ohne-planung", "a.kvo"}, "--planung und --ohne-planung schließen einander aus."},
         {{"--eigenverbrauch", "100", "a.kvo"},
          "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100), nicht „100“."},
         {{"--eigenverbrauch", "14.000", "a.kvo"},
@@ -281,6 +285,8 @@ TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
     u.laeufe = 10;
     doc.m_Unsicherheit = u;
     doc.m_Plateau = CPlateau{956.3, 2002, 2011, 2013};
+    doc.PlanungSetzen(CPlanung{});
+    doc.m_sPlanungsdatei = "Beispiel.planung.json";
     ASSERT_TRUE(doc.VarianteLaden(KALVO_BEISPIEL));
     const std::vector<std::string> anhang = doc.Berichtsanhang();
     // The options' lines: from the first that names a marked option to the
@@ -310,9 +316,8 @@ TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
 }
 
 // The desktop's menu entries come from the table: each has its status tip; a
-// switch keeps its state in a setting of its own; a number's dialog takes
-// the option's range, and the setting a number keeps is read back only
-// within it.
+// switch keeps its state in a setting of its own or in the document's plan;
+// a number's dialog takes the option's range.
 TEST(Optionen, MenuEntriesHaveATipASettingOfTheirOwnAndTheOptionsRange)
 {
     std::set<std::string> einstellungen;
@@ -324,10 +329,13 @@ TEST(Optionen, MenuEntriesHaveATipASettingOfTheirOwnAndTheOptionsRange)
         ASSERT_TRUE(o.menue.hinweis) << o.name;
         EXPECT_FALSE(std::string(o.menue.hinweis).empty()) << o.name;
         if (o.art == EWertart::Schalter) {
-            ASSERT_TRUE(o.menue.einstellung) << o.name;
+            EXPECT_NE(o.menue.einstellung == nullptr, o.menue.plan == nullptr) << o.name;
         }
         if (o.menue.einstellung) {
             EXPECT_TRUE(einstellungen.insert(o.menue.einstellung).second) << o.name;
+        }
+        if (o.menue.plan) {
+            EXPECT_TRUE(o.neuerLauf || o.art == EWertart::Schalter) << o.name;
         }
     }
     EXPECT_EQ(eintraege, 8);

@@ -63,8 +63,9 @@ TEST(Planung, RoundTripKeepsUnknownKeysAndItsBytes)
 {
     const CPlanung p = Gelesen(kPlan);
     const std::string einmal = PlanungText(p);
-    for (const char* bleibt : {"\"kommentar\": \"Jahresplan 2027\"", "\"farbe\": \"blau\"", "\"partner\": \"Stadtwerke\"",
-                               "\"notiz\": \"Wobbe knapp\"", "\"2027\": 2500", "\"eigenverbrauch\": 3.0"})
+    for (const char* bleibt :
+         {"\"kommentar\": \"Jahresplan 2027\"", "\"farbe\": \"blau\"", "\"partner\": \"Stadtwerke\"",
+          "\"notiz\": \"Wobbe knapp\"", "\"2027\": 2500", "\"eigenverbrauch\": 3.0"})
         EXPECT_NE(einmal.find(bleibt), std::string::npos) << bleibt << "\n" << einmal;
     const CPlanung wieder = Gelesen(einmal);
     EXPECT_EQ(wieder.optionen, p.optionen);

@@ -1,0 +1,52 @@
+// The document's plan: the options that change the figures, kept in the
+// plan file beside the document rather than in the user's settings.
+
+#include "doc/CKalvoDoc.h"
+
+#include "platform/Datei.h"
+
+#include <filesystem>
+
+void CKalvoDoc::PlanungSetzen(std::optional<CPlanung> planung)
+{
+    m_Planung = std::move(planung);
+    const CPlanoptionen o = Planoptionen();
+    m_bBedarf = o.bedarf;
+    m_bEnergie = o.energie;
+    m_dEigenverbrauch = o.eigenverbrauch;
+    m_bDeckung = o.deckung;
+}
+
+CPlanoptionen CKalvoDoc::Planoptionen() const
+{
+    return m_Planung ? m_Planung->optionen : CPlanoptionen{};
+}
+
+void CKalvoDoc::PlanoptionenSetzen(const CPlanoptionen& optionen)
+{
+    if (optionen == Planoptionen())
+        return;
+    CPlanung p = m_Planung.value_or(CPlanung{});
+    p.optionen = optionen;
+    PlanungSetzen(std::move(p));
+    SetModifiedFlag();
+    if (!m_saFelder.empty())
+        Berechnen();
+    else
+        PlanungstabellenAnhaengen();
+}
+
+CErgebnis<std::optional<CPlanung>> CKalvoDoc::PlanungLesen(const std::string& pfad, bool nebenDokument) const
+{
+    const std::string datei = nebenDokument ? Planungspfad(pfad) : pfad;
+    std::error_code fehler;
+    if (nebenDokument && !std::filesystem::exists(datei, fehler))
+        return std::optional<CPlanung>{}; // the document has no plan
+    const CErgebnis<std::string> text = DateiLesen(datei);
+    if (!text)
+        return CFehler{datei + ": " + text.Fehlertext()};
+    CErgebnis<CPlanung> p = ::PlanungLesen(*text, m_iProjektstart, m_iProjektende);
+    if (!p)
+        return CFehler{datei + ": " + p.Fehlertext()};
+    return std::optional<CPlanung>(std::move(*p));
+}
