@@ -5,6 +5,9 @@
 #include "bericht/Gasbericht.h"
 #include "platform/Format.h"
 
+#include <algorithm>
+#include <map>
+
 namespace {
 
 using A = ESpaltenart;
@@ -215,6 +218,50 @@ void Energietabelle(const CLaufErgebnis& r, CBericht& b)
         b.Zeile("  Ohne Verkaufsgas und Energie: " + ohne);
 }
 
+// Each contract's years: its quantity, what the fields of its gas family and
+// the rest fields delivered, the difference and the fields' raw gas; then the
+// first year each contract falls short (by more than 0.05 %).
+void Vertragstabelle(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle t;
+    t.name = "Vertraege";
+    t.titel = {"", "                 LIEFERUNG NACH VERTRAG", ""};
+    t.kopf = {"  JAHR  VERTRAG         GASART   SOLL GWH  GELIEFERT GWH  DIFFERENZ GWH  ROHGAS MIO M3"};
+    t.spalten = {Jahr("  "),
+                 // 15 wide: the names stand under VERTRAG, the families under GASART
+                 {"Vertrag", "", A::Text, "  ", 15, 0},
+                 {"Gasart", "", A::Text, " ", 6, 0},
+                 Zahl("Soll", "GWh", " ", 10, 1),
+                 Zahl("Geliefert", "GWh", " ", 14, 1),
+                 Zahl("Differenz", "GWh", " ", 14, 1),
+                 Zahl("Rohgas", "Mio m³", " ", 14, 1)};
+    std::vector<std::string> namen, inMengen;
+    std::map<std::string, int> erste;
+    for (const CVertragsjahr& j : r.vertraege) {
+        t.Zeile({{double(j.jahr), {}},
+                 {0, j.vertrag},
+                 {0, GasartName(j.gasart)},
+                 {j.soll, {}},
+                 {j.geliefert, {}},
+                 {j.geliefert - j.soll, {}},
+                 {j.rohgas, {}}});
+        if (std::find(namen.begin(), namen.end(), j.vertrag) == namen.end()) {
+            namen.push_back(j.vertrag);
+            if (!j.gwh)
+                inMengen.push_back(j.vertrag);
+        }
+        if (Unterdeckung(j) && !erste.contains(j.vertrag))
+            erste[j.vertrag] = j.jahr;
+    }
+    b.Tabelle(std::move(t));
+    b.Zeile("");
+    for (const std::string& n : namen)
+        b.Zeile("  Erste Unterdeckung " + n + ": " +
+                (erste.contains(n) ? std::to_string(erste[n]) : std::string("keine")));
+    for (const std::string& n : inMengen)
+        b.Zeile("  " + n + ": in Mio m3 Verkaufsgas statt GWh");
+}
+
 } // namespace
 
 std::string StufenText(const CStufenzeile& s)
@@ -277,6 +324,8 @@ CBericht Laufbericht(const CLaufErgebnis& r)
         Bedarfstabelle(r, b);
     if (r.energieTabelle)
         Energietabelle(r, b);
+    if (!r.vertraege.empty())
+        Vertragstabelle(r, b);
     return b;
 }
 

@@ -81,6 +81,8 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.sollKonstant = m_fSollKonstant;
     e.energie = m_bEnergie;
     e.eigenverbrauch = m_dEigenverbrauch;
+    if (m_Planung && !m_Planung->vertraege.empty())
+        e.planung = std::make_shared<const CPlanung>(*m_Planung);
     return e;
 }
 

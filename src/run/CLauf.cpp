@@ -97,9 +97,9 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
-      m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_fSollKonstant(e.sollKonstant),
-      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
-      m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung),
+      m_fSollKonstant(e.sollKonstant), m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst),
+      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
         std::fill_n(stufe, kMaxStufen, 0.0f);
@@ -163,6 +163,8 @@ CLaufErgebnis CLauf::Berechnen()
         ReservenGrafik(einzelfeld);
     if (m_bEnergie)
         EnergieTabelle();
+    if (MitVertraegen())
+        Vertragstabelle();
     FeldergebnisseAufraeumen();
     return Ergebnis();
 }
@@ -175,7 +177,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.anzahl = m_iAnzahl;
     r.detail = m_bDetailausgabe == 1;
     r.reserven = m_bFeldesreserven == 1;
-    r.bedarfTabelle = m_bBedarf;
+    r.bedarfTabelle = m_bBedarf && !MitVertraegen(); // with contracts: the deliveries per contract
     r.energieTabelle = m_bEnergie;
     r.eigenverbrauch = m_dEigenverbrauch;
     r.feldausgaben = std::move(m_Feldausgaben);
@@ -206,6 +208,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.einzelfeld = m_iEinzelfeld;
     r.bedarf = std::move(m_Bedarfsjahre);
     r.energie = std::move(m_Energiejahre);
+    r.vertraege = std::move(m_Vertragsjahre);
     if (m_bFeldGenommen)
         Arbeitswerte(r.arbeitswerte.emplace(), [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
@@ -590,6 +593,16 @@ void CLauf::NachBedarfFoerdern()
     std::vector<CPrognoseLauf> stand;
     for (const CBedarfsfeld& f : m_Bedarfsfelder)
         stand.push_back(f.lauf);
+    if (MitVertraegen())
+        stand = NachVertragFoerdern(std::move(stand));
+    else
+        stand = NachBedarfJahre(std::move(stand));
+    FelderAbschliessen(stand);
+}
+
+// Each project year the demand on all fields, by one common factor.
+std::vector<CPrognoseLauf> CLauf::NachBedarfJahre(std::vector<CPrognoseLauf> stand)
+{
     for (int y = 0; y < m_iAnzahl; ++y) {
         std::vector<CPrognoseLauf> gewaehlt;
         CBedarfsjahr b = BedarfsjahrWaehlen(
@@ -603,8 +616,12 @@ void CLauf::NachBedarfFoerdern()
             (m_dBedarfMindestIst >= 0 && double(m_fRestProduktion[y]) + b.gefoerdert < m_dBedarfMindestIst))
             break;
     }
+    return stand;
+}
 
-    // The fields' results in list order, as a run at capacity adds them.
+// The fields' results in list order, as a run at capacity adds them.
+void CLauf::FelderAbschliessen(const std::vector<CPrognoseLauf>& stand)
+{
     for (size_t k = 0; k < m_Bedarfsfelder.size(); ++k) {
         CBedarfsfeld& f = m_Bedarfsfelder[k];
         CPrognoseLauf lauf = k < stand.size() ? stand[k] : f.lauf;
@@ -687,6 +704,127 @@ void CLauf::EnergieTabelle()
         }
         m_Energiejahre.push_back(e);
     }
+}
+
+CVertragsfeld CLauf::VertragsfeldAn(int position) const
+{
+    const CFeldsatz& satz = m_saFelder.at(static_cast<size_t>(position));
+    return Vertragsfeld(satz.Name(), satz.Werte(), *m_pPlanung, m_dEigenverbrauch);
+}
+
+namespace {
+
+// What the fields `laeufe` deliver to a contract in year y after running it
+// with the factor f from `stand`, summed in list order.
+double VertragVersuchen(const std::vector<CPrognoseLauf>& stand, const std::vector<CVertragsfeld>& felder, int y,
+                        double f, bool gwh, std::vector<CPrognoseLauf>& laeufe)
+{
+    laeufe = stand;
+    double summe = 0;
+    for (size_t k = 0; k < laeufe.size(); ++k) {
+        laeufe[k].Jahr(f);
+        summe += felder[k].Lieferung(laeufe[k].Ergebnis().produktion[y], gwh);
+    }
+    return summe;
+}
+
+// The fields of one contract through year y: at capacity when that does not
+// reach `ziel`, else the common factor on their rates, by bisection (at most
+// 40 steps), that delivers `ziel` within the contract's accuracy.
+std::vector<CPrognoseLauf> VertragsjahrWaehlen(const std::vector<CPrognoseLauf>& stand,
+                                               const std::vector<CVertragsfeld>& felder, int y, double ziel,
+                                               double genau, bool gwh)
+{
+    std::vector<CPrognoseLauf> laeufe;
+    if (ziel <= 0) {
+        VertragVersuchen(stand, felder, y, 0.0, gwh, laeufe);
+        return laeufe;
+    }
+    if (VertragVersuchen(stand, felder, y, 1.0, gwh, laeufe) <= ziel + genau)
+        return laeufe; // all they can
+    double unten = 0, oben = 1, besterAbstand = -1;
+    std::vector<CPrognoseLauf> beste;
+    for (int k = 0; k < 40; ++k) {
+        const double mitte = (unten + oben) / 2;
+        const double g = VertragVersuchen(stand, felder, y, mitte, gwh, laeufe);
+        if (std::fabs(g - ziel) <= genau)
+            return laeufe;
+        if (besterAbstand < 0 || std::fabs(g - ziel) < besterAbstand) {
+            besterAbstand = std::fabs(g - ziel);
+            beste = laeufe;
+        }
+        (g > ziel ? oben : unten) = mitte;
+    }
+    return beste;
+}
+
+} // namespace
+
+// Each project year each contract's fields (those of its gas family) deliver
+// its quantity less the rest fields' delivery to it, by a common factor of
+// their own; a field that serves no contract that year stays shut.
+std::vector<CPrognoseLauf> CLauf::NachVertragFoerdern(std::vector<CPrognoseLauf> stand)
+{
+    std::vector<CVertragsfeld> felder;
+    for (const CBedarfsfeld& f : m_Bedarfsfelder)
+        felder.push_back(VertragsfeldAn(f.feld));
+    for (int y = 0; y < m_iAnzahl; ++y) {
+        std::vector<CPrognoseLauf> naechster = stand;
+        std::vector<bool> bedient(stand.size(), false);
+        for (const CVertrag& v : m_pPlanung->vertraege) {
+            const auto menge = v.mengen.find(m_iProjektstart + y);
+            if (menge == v.mengen.end())
+                continue;
+            std::vector<size_t> welche;
+            std::vector<CPrognoseLauf> teil;
+            std::vector<CVertragsfeld> teilFelder;
+            for (size_t k = 0; k < stand.size(); ++k)
+                if (felder[k].gasart == v.gasart) {
+                    welche.push_back(k);
+                    teil.push_back(stand[k]);
+                    teilFelder.push_back(felder[k]);
+                }
+            const double ziel =
+                std::max(0.0, menge->second - RestfelderLieferung(*m_pPlanung, v, m_fRestProduktion[y]));
+            // A quarter of the contract's accuracy, so that the sum stays within it.
+            const double genau = 0.25 * kVertragsgenauigkeit * menge->second;
+            std::vector<CPrognoseLauf> gewaehlt = VertragsjahrWaehlen(teil, teilFelder, y, ziel, genau, v.gwh);
+            for (size_t i = 0; i < welche.size(); ++i) {
+                naechster[welche[i]] = std::move(gewaehlt[i]);
+                bedient[welche[i]] = true;
+            }
+        }
+        for (size_t k = 0; k < stand.size(); ++k)
+            if (!bedient[k])
+                naechster[k].Jahr(0.0);
+        stand = std::move(naechster);
+    }
+    return stand;
+}
+
+// Each contract's years in the project: its quantity and what the fields of
+// its family (their share production) and the rest fields delivered.
+void CLauf::Vertragstabelle()
+{
+    std::vector<CVertragsfeld> felder;
+    for (const CFeldreihe& reihe : m_Feldreihen)
+        felder.push_back(VertragsfeldAn(reihe.feld));
+    m_Vertragsjahre.clear();
+    for (const CVertrag& v : m_pPlanung->vertraege)
+        for (const auto& [jahr, menge] : v.mengen) {
+            const long long j = static_cast<long long>(jahr) - m_iProjektstart;
+            if (j < 0 || j >= m_iAnzahl)
+                continue;
+            CVertragsjahr z{jahr, v.name, v.gasart, v.gwh, menge, 0, 0};
+            for (size_t k = 0; k < m_Feldreihen.size(); ++k)
+                if (felder[k].gasart == v.gasart) {
+                    z.rohgas += m_Feldreihen[k].produktion[j];
+                    z.geliefert += felder[k].Lieferung(m_Feldreihen[k].produktion[j], v.gwh);
+                }
+            z.restfelder = RestfelderLieferung(*m_pPlanung, v, m_fRestProduktion[j]);
+            z.geliefert += z.restfelder;
+            m_Vertragsjahre.push_back(z);
+        }
 }
 
 size_t CFeldschluesselHash::operator()(const CFeldschluessel& s) const

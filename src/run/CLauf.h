@@ -22,6 +22,7 @@
 #include "model/Feldsatz.h"
 #include "platform/Meldungen.h"
 #include "run/Bedarfsjahr.h"
+#include "run/Vertraege.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
 
@@ -70,6 +71,10 @@ struct CLaufEingabe {
     double bedarfMindestIst = -1;
     bool energie = false;      // sales gas and energy table after the summary
     double eigenverbrauch = 0; // %, the plant's own use of the sales gas
+    // The plan's contracts: their deliveries after the summary; with the
+    // demand limit each gas family's fields deliver their contract. None (or
+    // a plan without contracts): as without a plan.
+    std::shared_ptr<const CPlanung> planung;
 };
 
 // A field the run could not compute, with the German reason.
@@ -126,6 +131,7 @@ struct CLaufErgebnis {
     int einzelfeld = -1;                       // position of the single field; -1: the run covered all fields
     std::vector<CBedarfsjahr> bedarf;          // demand-limited run: one entry per project year
     std::vector<CEnergiejahr> energie;         // with the energy table: one entry per project year
+    std::vector<CVertragsjahr> vertraege;      // with contracts: each contract's years in the project
     std::optional<CArbeitswerte> arbeitswerte; // the last field taken up; none when the run took up no field
 };
 
@@ -196,6 +202,12 @@ public:
     void NachBedarfFoerdern();
     // The fields' sales gas and energy: a row per computed field, a row per year.
     void EnergieTabelle();
+    bool MitVertraegen() const { return m_pPlanung && !m_pPlanung->vertraege.empty(); }
+    std::vector<CPrognoseLauf> NachVertragFoerdern(std::vector<CPrognoseLauf> stand);
+    std::vector<CPrognoseLauf> NachBedarfJahre(std::vector<CPrognoseLauf> stand);
+    void FelderAbschliessen(const std::vector<CPrognoseLauf>& stand);
+    void Vertragstabelle();
+    CVertragsfeld VertragsfeldAn(int position) const;
 
     // ---- inputs ----
     CFeldsaetze m_saFelder;
@@ -225,6 +237,8 @@ public:
     bool m_bBedarf = false;
     bool m_bEnergie = false;
     double m_dEigenverbrauch = 0;
+    std::shared_ptr<const CPlanung> m_pPlanung;
+    std::vector<CVertragsjahr> m_Vertragsjahre;
     std::vector<CEnergiejahr> m_Energiejahre;
     float m_fSollKonstant = -1;
     int m_iBedarfBis = -1;

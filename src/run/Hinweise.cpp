@@ -3,6 +3,7 @@
 #include "gas/Brennwert.h"
 #include "platform/Format.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,6 +70,31 @@ void ErstesJahrPruefen(const CLaufEingabe& e, const CLaufErgebnis& r, std::vecto
     }
 }
 
+// With contracts, a field serves the contract of its gas family: one of
+// family "–", or of a family without a contract, serves none.
+void VertragPruefen(const CLaufEingabe& e, const CLaufErgebnis& r, std::vector<std::string>& h)
+{
+    if (!e.planung || e.planung->vertraege.empty())
+        return;
+    for (const CFeldreihe& reihe : r.feldreihen) {
+        if (reihe.feld < 0 || static_cast<size_t>(reihe.feld) >= e.felder.size())
+            continue;
+        const CFeldsatz& satz = e.felder[static_cast<size_t>(reihe.feld)];
+        const CVertragsfeld f = Vertragsfeld(satz.Name(), satz.Werte(), *e.planung, e.eigenverbrauch);
+        const std::string name = Anzeigename(reihe.name);
+        if (!f.gasart) {
+            h.push_back(name + ": Gasart „–“ (der Wobbe-Index liegt weder bei H- noch bei L-Gas): das Feld dient "
+                               "keinem Vertrag.");
+            continue;
+        }
+        const bool vertrag = std::any_of(e.planung->vertraege.begin(), e.planung->vertraege.end(),
+                                         [&](const CVertrag& v) { return v.gasart == *f.gasart; });
+        if (!vertrag)
+            h.push_back(name + ": Für " + GasartName(*f.gasart) +
+                        "-Gas gibt es keinen Vertrag: das Feld dient keinem.");
+    }
+}
+
 // A profile that ends before the project: its later years count 0.
 void ProfilPruefen(const CProfil& p, const char* welches, const CLaufErgebnis& r, int projektende,
                    std::vector<std::string>& h)
@@ -93,6 +119,7 @@ std::vector<std::string> Eingabehinweise(const CLaufEingabe& e, const CLaufErgeb
         FeldPruefen(satz, h);
     }
     ErstesJahrPruefen(e, r, h);
+    VertragPruefen(e, r, h);
     if (r.einzelfeld < 0 && !e.reserven) {
         const int ende = std::min(e.projektende, r.projektstart + r.anzahl - 1);
         if (e.sollKonstant < 0)

@@ -1,0 +1,46 @@
+#pragma once
+// The fields' and the rest fields' deliveries to the plan's contracts: each
+// field serves the contract of its gas family (by the Wobbe index of its
+// sales gas, as the energy table shows it, unless the plan sets it); a field
+// of family "–" serves none. What a field delivers is its share production
+// less H2S and CO2 and the plant's own use, in Mio m³ of sales gas, or that
+// times its Hs,n in GWh (with the reference state's factor of the energy
+// table).
+
+#include "model/Feldsatz.h"
+#include "planung/Planung.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CVertragsfeld {
+    std::optional<EGasart> gasart; // none: family "–" (or a composition that does not sum up)
+    double ausbeute = 0;           // sales gas per m³ of raw gas, own use removed
+    double hs = 0;                 // kWh/m³
+    // What `roh` Mio m³ of the field's share production deliver to a contract
+    // in its unit, multiplied in the order of the energy table.
+    double Lieferung(double roh, bool gwh) const;
+};
+CVertragsfeld Vertragsfeld(std::string_view name, const CFeldwerte& feld, const CPlanung& plan,
+                           double eigenverbrauch);
+
+// The rest fields' delivery to a contract from `rest` Mio m³ of the rest-field
+// profile: the shares of its family, at their Hs,n for GWh (the rest fields'
+// gas counts as sales gas).
+double RestfelderLieferung(const CPlanung& plan, const CVertrag& vertrag, double rest);
+
+// A year of a contract: its quantity, what the fields and the rest fields
+// delivered, and the fields' raw gas.
+struct CVertragsjahr {
+    int jahr = 0;
+    std::string vertrag;
+    EGasart gasart = EGasart::H;
+    bool gwh = true;
+    double soll = 0, geliefert = 0, rohgas = 0;
+    double restfelder = 0; // the rest fields' part of geliefert
+};
+
+// Delivered within 0.05 % of the quantity (a demand-limited run's accuracy).
+constexpr double kVertragsgenauigkeit = 5e-4;
+bool Unterdeckung(const CVertragsjahr& j);

@@ -1,0 +1,118 @@
+// Contracts per gas family: each family's fields deliver their contract, in
+// energy or sales gas, the rest fields' part of it counted first.
+#include "Testdaten.h"
+#include "bericht/Laufbericht.h"
+#include "run/CLauf.h"
+#include "studie/Studie.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The sample: Altmark_Süd is L-gas among four H-gas fields, Wesermarsch is
+// sour, Heidemoor starts later; the rest fields are 40 % L-gas.
+CLaufEingabe MitVertraegen(double mengeL, double mengeH, bool bedarf, bool gwhH = true)
+{
+    CLaufEingabe e = LaufEingabeAus(KALVO_BEISPIEL);
+    e.threads = 1;
+    e.bedarf = bedarf;
+    e.eigenverbrauch = 2;
+    auto p = std::make_shared<CPlanung>();
+    CVertrag l{"L-Gas Nord", EGasart::L, true, {}, MonateNachTagen(), 1};
+    CVertrag h{"H-Gas Süd", EGasart::H, gwhH, {}, MonateNachTagen(), 1};
+    for (int jahr = 2002; jahr <= 2030; ++jahr) {
+        l.mengen[jahr] = mengeL;
+        h.mengen[jahr] = mengeH;
+    }
+    p->vertraege = {l, h};
+    p->restfelder = {{EGasart::L, 40, 9.77}, {EGasart::H, 60, 11.2}};
+    e.planung = p;
+    return e;
+}
+
+const CVertragsjahr& Jahr(const CLaufErgebnis& r, const std::string& vertrag, int jahr)
+{
+    const auto it = std::find_if(r.vertraege.begin(), r.vertraege.end(),
+                                 [&](const CVertragsjahr& j) { return j.vertrag == vertrag && j.jahr == jahr; });
+    EXPECT_NE(it, r.vertraege.end()) << vertrag << " " << jahr;
+    return *it;
+}
+
+} // namespace
+
+// With the demand limit each contract is delivered within 0.05 % wherever its
+// fields could deliver more (at capacity), and everything they can elsewhere;
+// where the rest fields' part alone covers it, its fields stay shut.
+TEST(Vertraege, EachFamilyDeliversItsContractOrAllItCan)
+{
+    const struct {
+        double mengeL, mengeH; // GWh a year
+    } faelle[] = {{800, 9000}, {2000, 15000}, {300, 25000}, {0, 12000}};
+    for (const auto& f : faelle) {
+        const CLaufErgebnis voll = Lauf(MitVertraegen(f.mengeL, f.mengeH, false));
+        const CLaufErgebnis r = Lauf(MitVertraegen(f.mengeL, f.mengeH, true));
+        ASSERT_EQ(r.vertraege.size(), voll.vertraege.size());
+        for (size_t k = 0; k < r.vertraege.size(); ++k) {
+            const CVertragsjahr& j = r.vertraege[k];
+            const CVertragsjahr& kann = voll.vertraege[k];
+            ASSERT_EQ(kann.jahr, j.jahr);
+            if (j.restfelder >= j.soll) {
+                // The rest fields cover the contract: its fields stay shut.
+                EXPECT_EQ(j.rohgas, 0.0) << j.vertrag << " " << j.jahr;
+                EXPECT_EQ(j.geliefert, j.restfelder);
+            } else if (kann.geliefert > j.soll * (1 + kVertragsgenauigkeit)) {
+                EXPECT_NEAR(j.geliefert, j.soll, kVertragsgenauigkeit * j.soll)
+                    << j.vertrag << " " << j.jahr << " " << f.mengeL;
+            } else {
+                // Short of the contract at capacity: the year takes all the
+                // fields can (a year after fuller years may hold a little more).
+                EXPECT_GE(j.geliefert, kann.geliefert * (1 - 1e-9)) << j.vertrag << " " << j.jahr;
+                EXPECT_LE(j.geliefert, j.soll * (1 + kVertragsgenauigkeit)) << j.vertrag << " " << j.jahr;
+            }
+        }
+    }
+}
+
+// No field serves the other family: without an L contract the L field stays
+// shut while the H fields deliver theirs; an H contract in sales gas (Mio m³)
+// is delivered in sales gas.
+TEST(Vertraege, NoFieldServesTheOtherFamily)
+{
+    const CLaufErgebnis r = Lauf(MitVertraegen(0, 900, true, false));
+    const auto altmark = std::find_if(r.feldreihen.begin(), r.feldreihen.end(),
+                                      [](const CFeldreihe& f) { return f.name == "Altmark_Süd"; });
+    ASSERT_NE(altmark, r.feldreihen.end());
+    for (int i = 0; i < Projektjahre(r); ++i)
+        EXPECT_EQ(altmark->produktion[i], 0.0f) << i;
+    const CVertragsjahr& h = Jahr(r, "H-Gas Süd", 2006);
+    EXPECT_FALSE(h.gwh);
+    EXPECT_NEAR(h.geliefert, 900, 900 * kVertragsgenauigkeit);
+    EXPECT_GT(h.rohgas, h.geliefert - h.restfelder); // sour gas and own use removed
+    EXPECT_EQ(Jahr(r, "L-Gas Nord", 2006).rohgas, 0.0);
+}
+
+// The table after the summary, and the first year short per contract.
+TEST(Vertraege, ReportTableAndFirstShortfall)
+{
+    const std::vector<std::string> t = LaufberichtText(Lauf(MitVertraegen(800, 25000, true)));
+    const auto titel = std::find(t.begin(), t.end(), "                 LIEFERUNG NACH VERTRAG");
+    ASSERT_NE(titel, t.end());
+    EXPECT_EQ(*(titel + 2),
+              "  JAHR  VERTRAG         GASART   SOLL GWH  GELIEFERT GWH  DIFFERENZ GWH  ROHGAS MIO M3");
+    EXPECT_EQ((titel + 3)->substr(0, 30), "  2002  L-Gas Nord      L     ");
+    EXPECT_EQ((titel + 3)->size(), (titel + 2)->size());
+    EXPECT_NE(std::find(t.begin(), t.end(), "  Erste Unterdeckung H-Gas Süd: 2002"), t.end());
+    const bool lKurz = std::any_of(t.begin(), t.end(), [](const std::string& z) {
+        return z.rfind("  Erste Unterdeckung L-Gas Nord: ", 0) == 0;
+    });
+    EXPECT_TRUE(lKurz);
+    // Without contracts nothing of it: the run is today's.
+    CLaufEingabe ohne = LaufEingabeAus(KALVO_BEISPIEL);
+    ohne.bedarf = true;
+    CLaufEingabe leer = ohne;
+    leer.planung = std::make_shared<CPlanung>();
+    EXPECT_EQ(LaufberichtText(Lauf(leer)), LaufberichtText(Lauf(ohne)));
+}
