@@ -10,8 +10,7 @@ double CVertragsfeld::Lieferung(double roh, bool gwh) const
     return gwh ? roh * ausbeute * hs * kNormzustandJeIsoBezug : roh * ausbeute;
 }
 
-CVertragsfeld Vertragsfeld(std::string_view name, const CFeldwerte& feld, const CPlanung& plan,
-                           double eigenverbrauch)
+CVertragsfeld Vertragsfeld(std::string_view name, const CFeldwerte& feld, const CPlanung& plan, double eigenverbrauch)
 {
     const CVerkaufsgas v = Verkaufsgas(feld.m_fAnteil);
     CVertragsfeld f;

@@ -22,8 +22,7 @@ struct CVertragsfeld {
     // in its unit, multiplied in the order of the energy table.
     double Lieferung(double roh, bool gwh) const;
 };
-CVertragsfeld Vertragsfeld(std::string_view name, const CFeldwerte& feld, const CPlanung& plan,
-                           double eigenverbrauch);
+CVertragsfeld Vertragsfeld(std::string_view name, const CFeldwerte& feld, const CPlanung& plan, double eigenverbrauch);
 
 // The rest fields' delivery to a contract from `rest` Mio m³ of the rest-field
 // profile: the shares of its family, at their Hs,n for GWh (the rest fields'

@@ -100,14 +100,12 @@ TEST(Vertraege, ReportTableAndFirstShortfall)
     const std::vector<std::string> t = LaufberichtText(Lauf(MitVertraegen(800, 25000, true)));
     const auto titel = std::find(t.begin(), t.end(), "                 LIEFERUNG NACH VERTRAG");
     ASSERT_NE(titel, t.end());
-    EXPECT_EQ(*(titel + 2),
-              "  JAHR  VERTRAG         GASART   SOLL GWH  GELIEFERT GWH  DIFFERENZ GWH  ROHGAS MIO M3");
+    EXPECT_EQ(*(titel + 2), "  JAHR  VERTRAG         GASART   SOLL GWH  GELIEFERT GWH  DIFFERENZ GWH  ROHGAS MIO M3");
     EXPECT_EQ((titel + 3)->substr(0, 30), "  2002  L-Gas Nord      L     ");
     EXPECT_EQ((titel + 3)->size(), (titel + 2)->size());
     EXPECT_NE(std::find(t.begin(), t.end(), "  Erste Unterdeckung H-Gas Süd: 2002"), t.end());
-    const bool lKurz = std::any_of(t.begin(), t.end(), [](const std::string& z) {
-        return z.rfind("  Erste Unterdeckung L-Gas Nord: ", 0) == 0;
-    });
+    const bool lKurz = std::any_of(
+        t.begin(), t.end(), [](const std::string& z) { return z.rfind("  Erste Unterdeckung L-Gas Nord: ", 0) == 0; });
     EXPECT_TRUE(lKurz);
     // Without contracts nothing of it: the run is today's.
     CLaufEingabe ohne = LaufEingabeAus(KALVO_BEISPIEL);
