@@ -260,6 +260,24 @@ void Vertragstabelle(const CLaufErgebnis& r, CBericht& b)
                 (erste.contains(n) ? std::to_string(erste[n]) : std::string("keine")));
     for (const std::string& n : inMengen)
         b.Zeile("  " + n + ": in Mio m3 Verkaufsgas statt GWh");
+
+    // The peak hour of each contract year against what the fields could deliver.
+    CTabelle spitze;
+    spitze.name = "Spitzenleistung";
+    spitze.titel = {"", "                 SPITZENLEISTUNG", ""};
+    spitze.kopf = {"  JAHR  VERTRAG         SPITZE M3/H  LIEFERBAR M3/H  RESERVE M3/H"};
+    spitze.spalten = {Jahr("  "),
+                      {"Vertrag", "", A::Text, "  ", 15, 0},
+                      Zahl("Spitze", "m³/h", " ", 11, 0),
+                      Zahl("Lieferbar", "m³/h", " ", 15, 0),
+                      Zahl("Reserve", "m³/h", " ", 13, 0)};
+    for (const CVertragsjahr& j : r.vertraege)
+        spitze.Zeile({{double(j.jahr), {}},
+                      {0, j.vertrag},
+                      {j.spitze, {}},
+                      {j.lieferbarRate, {}},
+                      {j.lieferbarRate - j.spitze, {}}});
+    b.Tabelle(std::move(spitze));
 }
 
 } // namespace

@@ -304,8 +304,8 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Zusammenfassung(m, d);
     Felder(m, d);
     // Every table of the report that names a sheet, from its numbers.
-    for (const char* blatt :
-         {"Bedarf", "Energie", "Vertraege", "Deckung", "Vergleich", "Unsicherheit", "Sensitivitaet", "Plateau"})
+    for (const char* blatt : {"Bedarf", "Energie", "Vertraege", "Spitzenleistung", "Deckung", "Vergleich",
+                              "Unsicherheit", "Sensitivitaet", "Plateau"})
         Blatt(m, d.m_Bericht.TabelleNamens(blatt));
     Eingaben(m, d);
     Optionen(m, d);

@@ -768,7 +768,15 @@ std::vector<CPrognoseLauf> CLauf::NachVertragFoerdern(std::vector<CPrognoseLauf>
     std::vector<CVertragsfeld> felder;
     for (const CBedarfsfeld& f : m_Bedarfsfelder)
         felder.push_back(VertragsfeldAn(f.feld));
+    for (const CBedarfsfeld& f : m_Bedarfsfelder)
+        m_LieferbareRate[f.feld].assign(kMaxJahre, 0.0f);
     for (int y = 0; y < m_iAnzahl; ++y) {
+        // What each field could deliver this year: the peak table's rate.
+        for (size_t k = 0; k < stand.size(); ++k) {
+            CPrognoseLauf voll = stand[k];
+            voll.Jahr(1.0);
+            m_LieferbareRate[m_Bedarfsfelder[k].feld][static_cast<size_t>(y)] = voll.Ergebnis().rate[y];
+        }
         std::vector<CPrognoseLauf> naechster = stand;
         std::vector<bool> bedient(stand.size(), false);
         for (const CVertrag& v : m_pPlanung->vertraege) {
@@ -816,13 +824,33 @@ void CLauf::Vertragstabelle()
             if (j < 0 || j >= m_iAnzahl)
                 continue;
             CVertragsjahr z{jahr, v.name, v.gasart, v.gwh, menge, 0, 0};
+            double verkaufsgas = 0, energie = 0; // of the fields, for the family's Hs,n
             for (size_t k = 0; k < m_Feldreihen.size(); ++k)
                 if (felder[k].gasart == v.gasart) {
-                    z.rohgas += m_Feldreihen[k].produktion[j];
-                    z.geliefert += felder[k].Lieferung(m_Feldreihen[k].produktion[j], v.gwh);
+                    const CFeldreihe& reihe = m_Feldreihen[k];
+                    z.rohgas += reihe.produktion[j];
+                    z.geliefert += felder[k].Lieferung(reihe.produktion[j], v.gwh);
+                    verkaufsgas += felder[k].Lieferung(reihe.produktion[j], false);
+                    energie += felder[k].Lieferung(reihe.produktion[j], true);
+                    const auto lieferbar = m_LieferbareRate.find(reihe.feld);
+                    const double rate = lieferbar != m_LieferbareRate.end()
+                                            ? double(lieferbar->second[static_cast<size_t>(j)])
+                                            : double(reihe.rate[j]);
+                    z.lieferbarRate += felder[k].Lieferung(rate, false); // m³/h of raw gas to sales gas
                 }
             z.restfelder = RestfelderLieferung(*m_pPlanung, v, m_fRestProduktion[j]);
             z.geliefert += z.restfelder;
+            CVertrag alsMenge = v;
+            alsMenge.gwh = false; // the rest fields' share of their rate, as sales gas
+            z.lieferbarRate += RestfelderLieferung(*m_pPlanung, alsMenge, m_fRestRate[j]);
+            // The family's Hs,n: its fields' energy over their sales gas (the
+            // rest fields' where the fields deliver none).
+            double hs = verkaufsgas > 0 ? energie / verkaufsgas / kNormzustandJeIsoBezug : 0.0;
+            if (!(hs > 0))
+                for (const CRestfeldanteil& a : m_pPlanung->restfelder)
+                    if (a.gasart == v.gasart)
+                        hs = a.brennwert;
+            z.spitze = Spitzenrate(v, menge, hs);
             m_Vertragsjahre.push_back(z);
         }
 }

@@ -239,6 +239,9 @@ public:
     double m_dEigenverbrauch = 0;
     std::shared_ptr<const CPlanung> m_pPlanung;
     std::vector<CVertragsjahr> m_Vertragsjahre;
+    // A demand-limited run with contracts: each field's share rate at the
+    // end of each year at capacity (by its position in the field list), m³/h.
+    std::unordered_map<int, std::vector<float>> m_LieferbareRate;
     std::vector<CEnergiejahr> m_Energiejahre;
     float m_fSollKonstant = -1;
     int m_iBedarfBis = -1;

@@ -35,6 +35,13 @@ double RestfelderLieferung(const CPlanung& plan, const CVertrag& vertrag, double
     return lieferung;
 }
 
+double Spitzenrate(const CVertrag& vertrag, double menge, double hs)
+{
+    constexpr double kStundenJeJahr = 8760;
+    const double m3 = vertrag.gwh ? (hs > 0 ? menge * 1e6 / (hs * kNormzustandJeIsoBezug) : 0.0) : menge * 1e6;
+    return m3 / kStundenJeJahr * vertrag.spitzenfaktor;
+}
+
 bool Unterdeckung(const CVertragsjahr& j)
 {
     return j.geliefert < j.soll * (1.0 - kVertragsgenauigkeit);

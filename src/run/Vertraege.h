@@ -38,7 +38,17 @@ struct CVertragsjahr {
     bool gwh = true;
     double soll = 0, geliefert = 0, rohgas = 0;
     double restfelder = 0; // the rest fields' part of geliefert
+    // The peak hour: the rate the contract asks (the year's quantity over
+    // 8760 h times its peak factor) and the rate the fields of its family can
+    // deliver (their sustained rate at the year's end, not held back to the
+    // demand) plus the rest fields' part of theirs, m³/h of sales gas.
+    double spitze = 0, lieferbarRate = 0;
 };
+
+// The peak rate a year's quantity asks, m³/h of sales gas: GWh over the
+// hours of a year at the gross calorific value `hs` (kWh/m³) of the
+// contract's gas, or Mio m³ over them.
+double Spitzenrate(const CVertrag& vertrag, double menge, double hs);
 
 // Delivered within 0.05 % of the quantity (a demand-limited run's accuracy).
 constexpr double kVertragsgenauigkeit = 5e-4;

@@ -2,6 +2,7 @@
 // energy or sales gas, the rest fields' part of it counted first.
 #include "Testdaten.h"
 #include "bericht/Laufbericht.h"
+#include "gas/Brennwert.h"
 #include "run/CLauf.h"
 #include "studie/Studie.h"
 
@@ -113,4 +114,39 @@ TEST(Vertraege, ReportTableAndFirstShortfall)
     CLaufEingabe leer = ohne;
     leer.planung = std::make_shared<CPlanung>();
     EXPECT_EQ(LaufberichtText(Lauf(leer)), LaufberichtText(Lauf(ohne)));
+}
+
+// The peak hour a contract asks: the year's quantity over 8760 h times the
+// peak factor, in m³/h of sales gas at the family's Hs,n (Kalvo's m³ at
+// 1.0134 bar hold kNormzustandJeIsoBezug times the energy of an ISO m³).
+TEST(Vertraege, PeakRateOfAYearsQuantity)
+{
+    const struct {
+        bool gwh;
+        double menge, hs, faktor, rate;
+    } faelle[] = {
+        {true, 8.76, 10, 1.0, 100 / kNormzustandJeIsoBezug},
+        {true, 8.76, 10, 1.3, 130 / kNormzustandJeIsoBezug},
+        {true, 2500, 9.77, 1.3, 2500e6 / 8760 / (9.77 * kNormzustandJeIsoBezug) * 1.3},
+        {false, 8.76, 0, 1.0, 1000},
+        {true, 8.76, 0, 1.0, 0}, // no gas of the family to judge it by
+    };
+    for (const auto& f : faelle) {
+        CVertrag v{"V", EGasart::L, f.gwh, {}, MonateNachTagen(), f.faktor};
+        EXPECT_NEAR(Spitzenrate(v, f.menge, f.hs), f.rate, 1e-9 * std::max(1.0, f.rate)) << f.menge;
+    }
+    // The deliverable rate is the fields' at capacity, not the one held back
+    // to the contract: in the first year both runs start from the same state.
+    const CLaufErgebnis voll = Lauf(MitVertraegen(800, 5000, false));
+    const CLaufErgebnis gedrosselt = Lauf(MitVertraegen(800, 5000, true));
+    const CVertragsjahr& a = Jahr(voll, "H-Gas Süd", 2002);
+    const CVertragsjahr& b = Jahr(gedrosselt, "H-Gas Süd", 2002);
+    EXPECT_LT(b.geliefert, a.geliefert); // held back in 2002
+    EXPECT_NEAR(b.lieferbarRate, a.lieferbarRate, 1e-6 * a.lieferbarRate);
+    EXPECT_GT(a.lieferbarRate, 0);
+    const std::vector<std::string> t = LaufberichtText(gedrosselt);
+    const auto titel = std::find(t.begin(), t.end(), "                 SPITZENLEISTUNG");
+    ASSERT_NE(titel, t.end());
+    EXPECT_EQ(*(titel + 2), "  JAHR  VERTRAG         SPITZE M3/H  LIEFERBAR M3/H  RESERVE M3/H");
+    EXPECT_EQ((titel + 3)->size(), (titel + 2)->size());
 }
