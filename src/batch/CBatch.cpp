@@ -338,16 +338,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     // The plan beside the document (or the one named): its options are the
     // document's; a plan that cannot be read or breaks a rule runs nothing.
     if (!o.ohnePlanung) {
-        CErgebnis<std::optional<CPlanung>> plan =
-            o.planung ? doc.PlanungLesen(*o.planung, false) : doc.PlanungLesen(o.datei);
-        if (!plan) {
+        if (const CErgebnis<> plan = o.planung ? doc.PlanungLaden(*o.planung, false) : doc.PlanungLaden(o.datei);
+            !plan) {
             fehler << "kalvo-batch: " << plan.Fehlertext() << '\n';
             return kDatei;
         }
-        if (*plan)
-            doc.m_sPlanungsdatei =
-                std::filesystem::path(o.planung ? *o.planung : Planungspfad(o.datei)).filename().string();
-        doc.PlanungSetzen(std::move(*plan));
     }
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;

@@ -218,6 +218,12 @@ void Energietabelle(const CLaufErgebnis& r, CBericht& b)
         b.Zeile("  Ohne Verkaufsgas und Energie: " + ohne);
 }
 
+// A contract's name, 15 wide: the names stand under VERTRAG, the families under GASART.
+CSpalte Vertragsspalte()
+{
+    return {"Vertrag", "", A::Text, "  ", 15, 0};
+}
+
 // Each contract's years: its quantity, what the fields of its gas family and
 // the rest fields delivered, the difference and the fields' raw gas; then the
 // first year each contract falls short (by more than 0.05 %).
@@ -228,8 +234,7 @@ void Vertragstabelle(const CLaufErgebnis& r, CBericht& b)
     t.titel = {"", "                 LIEFERUNG NACH VERTRAG", ""};
     t.kopf = {"  JAHR  VERTRAG         GASART   SOLL GWH  GELIEFERT GWH  DIFFERENZ GWH  ROHGAS MIO M3"};
     t.spalten = {Jahr("  "),
-                 // 15 wide: the names stand under VERTRAG, the families under GASART
-                 {"Vertrag", "", A::Text, "  ", 15, 0},
+                 Vertragsspalte(),
                  {"Gasart", "", A::Text, " ", 6, 0},
                  Zahl("Soll", "GWh", " ", 10, 1),
                  Zahl("Geliefert", "GWh", " ", 14, 1),
@@ -266,11 +271,8 @@ void Vertragstabelle(const CLaufErgebnis& r, CBericht& b)
     spitze.name = "Spitzenleistung";
     spitze.titel = {"", "                 SPITZENLEISTUNG", ""};
     spitze.kopf = {"  JAHR  VERTRAG         SPITZE M3/H  LIEFERBAR M3/H  RESERVE M3/H"};
-    spitze.spalten = {Jahr("  "),
-                      {"Vertrag", "", A::Text, "  ", 15, 0},
-                      Zahl("Spitze", "m³/h", " ", 11, 0),
-                      Zahl("Lieferbar", "m³/h", " ", 15, 0),
-                      Zahl("Reserve", "m³/h", " ", 13, 0)};
+    spitze.spalten = {Jahr("  "), Vertragsspalte(), Zahl("Spitze", "m³/h", " ", 11, 0),
+                      Zahl("Lieferbar", "m³/h", " ", 15, 0), Zahl("Reserve", "m³/h", " ", 13, 0)};
     for (const CVertragsjahr& j : r.vertraege)
         spitze.Zeile({{double(j.jahr), {}},
                       {0, j.vertrag},

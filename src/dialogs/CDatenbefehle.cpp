@@ -9,8 +9,6 @@
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 
-#include <filesystem>
-
 int CDatenbefehle::OnDatenAendern(int feld)
 {
     CKalvoDoc& d = m_Doc;
@@ -121,13 +119,7 @@ CErgebnis<> CDatenbefehle::OnOpenDocument(std::string_view bytes, const std::str
     // The plan beside the file: one that cannot be read is named, and the
     // document opens without it (its file stays as it is).
     d.m_sUnlesbarePlanung.clear();
-    d.m_sPlanungsdatei.clear();
-    if (CErgebnis<std::optional<CPlanung>> plan = d.PlanungLesen(pfad); plan) {
-        if (*plan)
-            d.m_sPlanungsdatei = std::filesystem::path(Planungspfad(pfad)).filename().string();
-        d.PlanungSetzen(std::move(*plan));
-    } else {
-        d.PlanungSetzen(std::nullopt);
+    if (const CErgebnis<> plan = d.PlanungLaden(pfad); !plan) {
         d.m_sUnlesbarePlanung = Planungspfad(pfad);
         d.Meldungen().Warnung("Das Dokument wird ohne seine Planung geöffnet (alle Planungsoptionen aus); die "
                               "Planungsdatei bleibt unverändert.\n" +

@@ -43,25 +43,35 @@ void CKalvoDoc::ErgebnisseLoeschen()
     m_VarianteWerte = {};
 }
 
+namespace {
+
+// An array of the run into the document's array of the same length.
+template <class A, class B>
+void Kopieren(const A& von, B& nach)
+{
+    std::copy(std::begin(von), std::end(von), std::begin(nach));
+}
+
+} // namespace
+
 // The working values the run's last field left: the document's read-only
 // face of them (the field data dialog takes its first year from it).
 void CKalvoDoc::ArbeitswerteUebernehmen(const CArbeitswerte& w)
 {
-    const auto kopie = [](const auto& von, auto& nach) { std::copy(std::begin(von), std::end(von), std::begin(nach)); };
     m_Feld = w.feld;
     m_sFeldname = w.feldname;
     m_iFoerderbeginn = w.foerderbeginn;
     m_Gas = w.gas;
-    kopie(w.pzTab, m_fPzTab);
-    kopie(w.visTab, m_fVisTab);
-    kopie(w.zTabRohr, m_fZTabRohr);
+    Kopieren(w.pzTab, m_fPzTab);
+    Kopieren(w.visTab, m_fVisTab);
+    Kopieren(w.zTabRohr, m_fZTabRohr);
     m_fZi = w.zi;
-    kopie(w.stufeAbJahr, m_iStufeAbJahr);
-    kopie(w.stufeFoerderstunden, m_iStufeFoerderstunden);
-    kopie(w.stufeKopfdruck, m_fStufeKopfdruck);
-    kopie(w.stufeBohrungen, m_iStufeBohrungen);
-    kopie(w.stufeCWert, m_fStufeCWert);
-    kopie(w.stufeKonsAnteil, m_fStufeKonsAnteil);
+    Kopieren(w.stufeAbJahr, m_iStufeAbJahr);
+    Kopieren(w.stufeFoerderstunden, m_iStufeFoerderstunden);
+    Kopieren(w.stufeKopfdruck, m_fStufeKopfdruck);
+    Kopieren(w.stufeBohrungen, m_iStufeBohrungen);
+    Kopieren(w.stufeCWert, m_fStufeCWert);
+    Kopieren(w.stufeKonsAnteil, m_fStufeKonsAnteil);
 }
 
 CLaufEingabe CKalvoDoc::LaufEingabe() const
@@ -107,7 +117,6 @@ void CKalvoDoc::Berechnen()
 
 void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
 {
-    const auto kopie = [](const auto& von, auto& nach) { std::copy(std::begin(von), std::end(von), std::begin(nach)); };
     m_iProjektstart = r.projektstart;
     m_iAnzahl = r.anzahl;
     m_Laufbericht = Laufbericht(r);
@@ -117,17 +126,17 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_Zusammenfassung = std::move(r.zusammenfassung);
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);
-    kopie(r.restProduktion, m_fRestProduktion);
-    kopie(r.restRate, m_fRestRate);
-    kopie(r.sollProduktion, m_fSollProduktion);
-    kopie(r.sollRate, m_fSollRate);
-    kopie(r.produktionFelder, m_fProduktionFelder);
-    kopie(r.rateFelder, m_fRateFelder);
-    kopie(r.verkaufJahr, m_iVerkaufJahr);
-    kopie(r.restJahr, m_iRestJahr);
-    kopie(r.X, X);
-    kopie(r.Y, Y);
-    kopie(r.Y1, Y1);
+    Kopieren(r.restProduktion, m_fRestProduktion);
+    Kopieren(r.restRate, m_fRestRate);
+    Kopieren(r.sollProduktion, m_fSollProduktion);
+    Kopieren(r.sollRate, m_fSollRate);
+    Kopieren(r.produktionFelder, m_fProduktionFelder);
+    Kopieren(r.rateFelder, m_fRateFelder);
+    Kopieren(r.verkaufJahr, m_iVerkaufJahr);
+    Kopieren(r.restJahr, m_iRestJahr);
+    Kopieren(r.X, X);
+    Kopieren(r.Y, Y);
+    Kopieren(r.Y1, Y1);
     m_sTitel = r.titel;
     m_sUntertitel = r.untertitel;
     m_sAchseX = r.achseX;

@@ -103,10 +103,11 @@ public:
     void PlanoptionenSetzen(const CPlanoptionen& optionen);
     // The plan's options as the document computes with them (all off without a plan).
     CPlanoptionen Planoptionen() const;
-    // Reads the plan file beside `dokument` (or the file `pfad` itself):
-    // none when there is no such file; a file that cannot be read or breaks a
-    // rule is refused with its German reason, the file named.
-    CErgebnis<std::optional<CPlanung>> PlanungLesen(const std::string& pfad, bool nebenDokument = true) const;
+    // Takes the plan file beside the document `pfad` (or the file `pfad`
+    // itself) with its options and name: none when there is no such file; a
+    // file that cannot be read or breaks a rule leaves the document without a
+    // plan and is refused with its German reason, the file named.
+    CErgebnis<> PlanungLaden(const std::string& pfad, bool nebenDokument = true);
     // The plan file beside the document that could not be read when it was
     // opened ("" for none): saving asks before it replaces it.
     std::string m_sUnlesbarePlanung;

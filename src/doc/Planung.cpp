@@ -36,17 +36,21 @@ void CKalvoDoc::PlanoptionenSetzen(const CPlanoptionen& optionen)
         PlanungstabellenAnhaengen();
 }
 
-CErgebnis<std::optional<CPlanung>> CKalvoDoc::PlanungLesen(const std::string& pfad, bool nebenDokument) const
+CErgebnis<> CKalvoDoc::PlanungLaden(const std::string& pfad, bool nebenDokument)
 {
     const std::string datei = nebenDokument ? Planungspfad(pfad) : pfad;
+    PlanungSetzen(std::nullopt);
+    m_sPlanungsdatei.clear();
     std::error_code fehler;
     if (nebenDokument && !std::filesystem::exists(datei, fehler))
-        return std::optional<CPlanung>{}; // the document has no plan
+        return {}; // the document has no plan
     const CErgebnis<std::string> text = DateiLesen(datei);
     if (!text)
         return CFehler{datei + ": " + text.Fehlertext()};
-    CErgebnis<CPlanung> p = ::PlanungLesen(*text, m_iProjektstart, m_iProjektende);
+    CErgebnis<CPlanung> p = PlanungLesen(*text, m_iProjektstart, m_iProjektende);
     if (!p)
         return CFehler{datei + ": " + p.Fehlertext()};
-    return std::optional<CPlanung>(std::move(*p));
+    PlanungSetzen(std::move(*p));
+    m_sPlanungsdatei = std::filesystem::path(datei).filename().string();
+    return {};
 }
