@@ -135,6 +135,7 @@ private:
     void PlanungsbefehleAnlegen();
     void OnVarianteVergleichen();
     void OnPlateau();
+    void VertragsplateausZeigen(const std::vector<CPlateau>& plateaus);
     void ProfilUebernehmen(double menge);
     // The last run's hints: a status-bar note when they change, the list on request.
     void HinweiseMelden();

@@ -103,6 +103,7 @@ void CMainFrame::AnsichtOption(int id, const char* option, std::function<void(bo
 
 // The highest plateau over years the user chooses; on request it becomes the
 // sales profile of a demand-limited run (an undoable step, not saved).
+// With the plan's contracts: each contract's plateau in its unit.
 void CMainFrame::OnPlateau()
 {
     if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0) {
@@ -117,14 +118,19 @@ void CMainFrame::OnPlateau()
         return;
     const int n = static_cast<int>(*gewaehlt);
     const CLaufEingabe eingabe = m_Doc.LaufEingabe();
-    CPlateau p;
+    std::vector<CPlateau> plateaus;
     m_sLaufName = "Die Läufe der Plateausuche";
     if (!ImHintergrund("Höchstes Plateau", "Das höchste Plateau wird gesucht …", 0,
-                       [&](const CWeiter& weiter) { p = HoechstesPlateau(eingabe, n, weiter); }) ||
-        p.abgebrochen)
+                       [&](const CWeiter& weiter) { plateaus = HoechstePlateaus(eingabe, n, weiter); }) ||
+        plateaus.empty() || plateaus.front().abgebrochen)
         return;
-    m_Doc.PlateauSetzen(p); // the report (and the report for the file, the workbook) shows it too
+    m_Doc.PlateauSetzen(plateaus); // the report (and the report for the file, the workbook) shows it too
     m_Doc.UpdateAllViews();
+    if (!plateaus.front().vertrag.empty()) {
+        VertragsplateausZeigen(plateaus);
+        return;
+    }
+    const CPlateau& p = plateaus.front();
     const QString text = QString("Höchstes Plateau %1–%2: %3 Mio m³/a\nGehalten bis: %4")
                              .arg(p.erstesJahr)
                              .arg(p.letztesJahr)
@@ -203,4 +209,19 @@ bool CMainFrame::VarianteOeffnen(const QString& pfad)
     m_Doc.VergleichAktualisieren();
     m_Doc.UpdateAllViews();
     return true;
+}
+
+// Each contract's plateau, shown: the contracts' quantities stay the plan's.
+void CMainFrame::VertragsplateausZeigen(const std::vector<CPlateau>& plateaus)
+{
+    QStringList zeilen;
+    for (const CPlateau& p : plateaus)
+        zeilen << QString("%1 %2–%3: %4 %5/a, gehalten bis %6")
+                      .arg(QString::fromStdString(p.vertrag))
+                      .arg(p.erstesJahr)
+                      .arg(p.letztesJahr)
+                      .arg(QLocale().toString(p.menge, 'f', 1))
+                      .arg(p.gwh ? "GWh" : "Mio m³")
+                      .arg(p.gehaltenBis);
+    QMessageBox::information(this, "Höchstes Plateau je Vertrag", zeilen.join("\n"));
 }

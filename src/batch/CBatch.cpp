@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -365,6 +366,13 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         doc.m_dEigenverbrauch = *o.eigenverbrauch;
     if (o.sollKonstant)
         doc.m_fSollKonstant = *o.sollKonstant;
+    if (o.monate) {
+        if (!doc.Planung() || doc.Planung()->vertraege.empty()) {
+            fehler << "kalvo-batch: --monate gilt nur mit Verträgen der Planung.\n";
+            return kAufruf;
+        }
+        std::tie(doc.m_iMonateVon, doc.m_iMonateBis) = *o.monate;
+    }
     if (o.vergleich) {
         if (const CErgebnis<> geladen = doc.VarianteLaden(*o.vergleich); !geladen) {
             fehler << "kalvo-batch: " << *o.vergleich << ": " << geladen.Fehlertext() << '\n';
@@ -401,6 +409,12 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         fehler << "kalvo-batch: --plateau " << *o.plateau << ": das Projekt hat nur " << doc.m_iAnzahl << " Jahre.\n";
         return kAufruf;
     }
+    if (const int letztes = doc.m_iProjektstart + doc.m_iAnzahl - 1;
+        o.monate && (o.monate->first < doc.m_iProjektstart || o.monate->second > letztes)) {
+        fehler << "kalvo-batch: --monate " << o.monate->first << '-' << o.monate->second
+               << ": die Jahre liegen nicht im Projekt (" << doc.m_iProjektstart << " bis " << letztes << ").\n";
+        return kAufruf;
+    }
     // A study that fails (the memory ran out) ends like an output that cannot be written.
     if (o.sensitivitaet) {
         CErgebnis<CSensitivitaetsErgebnis> s = Sensitivitaeten(doc.LaufEingabe(), spannen, o.plateau, o.threads);
@@ -423,7 +437,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     if (o.plateau) {
         // Part of the report: printed, and in the report as PDF as well.
-        doc.PlateauSetzen(HoechstesPlateau(doc.LaufEingabe(), *o.plateau));
+        doc.PlateauSetzen(HoechstePlateaus(doc.LaufEingabe(), *o.plateau));
     }
 
     if (o.serien) {

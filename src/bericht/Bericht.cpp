@@ -14,6 +14,15 @@ const CTabelle* CBericht::TabelleNamens(const std::string& name) const
     return nullptr;
 }
 
+std::vector<const CTabelle*> CBericht::TabellenNamens(const std::string& name) const
+{
+    std::vector<const CTabelle*> tabellen;
+    for (const CTeil& t : m_Teile)
+        if (const auto* tabelle = std::get_if<CTabelle>(&t); tabelle && tabelle->name == name)
+            tabellen.push_back(tabelle);
+    return tabellen;
+}
+
 std::string ZellenText(const CSpalte& s, const CZelle& z)
 {
     switch (s.art) {

@@ -64,6 +64,9 @@ public:
     const std::vector<CTeil>& Teile() const { return m_Teile; }
     // The table of that sheet name, if the report has one.
     const CTabelle* TabelleNamens(const std::string& name) const;
+    // Every table of that sheet name, in order (a sheet may gather several:
+    // the months of several years, the plateaus of several contracts).
+    std::vector<const CTabelle*> TabellenNamens(const std::string& name) const;
 
 private:
     std::vector<CTeil> m_Teile;

@@ -6,6 +6,7 @@
 #include "platform/Format.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace {
@@ -218,6 +219,14 @@ void Energietabelle(const CLaufErgebnis& r, CBericht& b)
         b.Zeile("  Ohne Verkaufsgas und Energie: " + ohne);
 }
 
+// a − b for a column of `stellen` decimals: a difference that prints as
+// zero prints "0.0", not "-0.0".
+double Differenz(double a, double b, int stellen)
+{
+    const double d = a - b;
+    return std::fabs(d) < 0.5 * std::pow(10.0, -stellen) ? 0.0 : d;
+}
+
 // A contract's name, 15 wide: the names stand under VERTRAG, the families under GASART.
 CSpalte Vertragsspalte()
 {
@@ -248,7 +257,7 @@ void Vertragstabelle(const CLaufErgebnis& r, CBericht& b)
                  {0, GasartName(j.gasart)},
                  {j.soll, {}},
                  {j.geliefert, {}},
-                 {j.geliefert - j.soll, {}},
+                 {Differenz(j.geliefert, j.soll, 1), {}},
                  {j.rohgas, {}}});
         if (std::find(namen.begin(), namen.end(), j.vertrag) == namen.end()) {
             namen.push_back(j.vertrag);
@@ -278,8 +287,39 @@ void Vertragstabelle(const CLaufErgebnis& r, CBericht& b)
                       {0, j.vertrag},
                       {j.spitze, {}},
                       {j.lieferbarRate, {}},
-                      {j.lieferbarRate - j.spitze, {}}});
+                      {Differenz(j.lieferbarRate, j.spitze, 0), {}}});
     b.Tabelle(std::move(spitze));
+}
+
+// The months of a year: each contract's quantity by its shares against what
+// its fields could deliver in the month; then each contract's short months.
+void Monatstabelle(const CLaufErgebnis& r, int jahr, CBericht& b)
+{
+    CTabelle t;
+    t.name = "Monate"; // one sheet for all the years
+    t.titel = {"", Format("                 MONATE %d", jahr), ""};
+    t.kopf = {"  MONAT    VERTRAG          SOLL GWH  LIEFERBAR GWH  DIFFERENZ GWH"};
+    t.spalten = {{"Monat", "", A::Text, "  ", 7, 0},
+                 Vertragsspalte(),
+                 Zahl("Soll", "GWh", "", 10, 1),
+                 Zahl("Lieferbar", "GWh", " ", 14, 1),
+                 Zahl("Differenz", "GWh", " ", 14, 1)};
+    std::vector<std::string> namen;
+    std::map<std::string, std::string> kurz;
+    for (const CVertragsmonat& m : r.monate) {
+        if (m.jahr != jahr)
+            continue;
+        const std::string monat = Format("%4d-%02d", m.jahr, m.monat);
+        t.Zeile({{0, monat}, {0, m.vertrag}, {m.soll, {}}, {m.lieferbar, {}}, {Differenz(m.lieferbar, m.soll, 1), {}}});
+        if (std::find(namen.begin(), namen.end(), m.vertrag) == namen.end())
+            namen.push_back(m.vertrag);
+        if (Unterdeckung(m))
+            kurz[m.vertrag] += (kurz[m.vertrag].empty() ? "" : ", ") + monat;
+    }
+    b.Tabelle(std::move(t));
+    b.Zeile("");
+    for (const std::string& n : namen)
+        b.Zeile("  Unterdeckung " + n + ": " + (kurz.contains(n) ? kurz[n] : std::string("keine")));
 }
 
 } // namespace
@@ -346,6 +386,12 @@ CBericht Laufbericht(const CLaufErgebnis& r)
         Energietabelle(r, b);
     if (!r.vertraege.empty())
         Vertragstabelle(r, b);
+    std::vector<int> monatsjahre;
+    for (const CVertragsmonat& m : r.monate)
+        if (monatsjahre.empty() || monatsjahre.back() != m.jahr)
+            monatsjahre.push_back(m.jahr);
+    for (const int jahr : monatsjahre)
+        Monatstabelle(r, jahr, b);
     return b;
 }
 

@@ -146,15 +146,24 @@ std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u)
 void PlateauBericht(CBericht& b, const CPlateau& p)
 {
     CTabelle t;
+    // A contract's plateau: its name, in GWh (or Mio m³ of sales gas) a year.
+    const bool vertrag = !p.vertrag.empty();
     t.name = "Plateau";
     t.spalten = {{"Erstes Jahr", "", A::Ganz, "", 4, 0},
                  {"Letztes Jahr", "", A::Ganz, "", 4, 0},
-                 {"Höchstes Plateau", "Mio m³/a", A::Zahl, "", 0, 1},
+                 {"Höchstes Plateau", p.gwh ? "GWh/a" : "Mio m³/a", A::Zahl, "", 0, 1},
                  {"Gehalten bis", "", A::Ganz, "", 4, 0}};
     CTabellenzeile z;
     z.zellen = {{double(p.erstesJahr), {}}, {double(p.letztesJahr), {}}, {p.menge, {}}, {double(p.gehaltenBis), {}}};
-    z.zeile = Format("  Hoechstes Plateau %d-%d: %.1f Mio m*3/a", p.erstesJahr, p.letztesJahr, p.menge);
+    if (vertrag) {
+        t.spalten.insert(t.spalten.begin(), {"Vertrag", "", A::Text, "", 0, 0});
+        z.zellen.insert(z.zellen.begin(), {0, p.vertrag});
+    }
+    const std::string einheit = p.gwh ? "GWh/a" : "Mio m*3/a";
+    z.zeile = Format("  Hoechstes Plateau %s%d-%d: %.1f %s", vertrag ? (p.vertrag + " ").c_str() : "", p.erstesJahr,
+                     p.letztesJahr, p.menge, einheit.c_str());
     t.zeilen.push_back(std::move(z));
-    t.TextZeile(Format("  Plateau gehalten bis: %d", p.gehaltenBis));
+    t.TextZeile(vertrag ? Format("  Plateau %s gehalten bis: %d", p.vertrag.c_str(), p.gehaltenBis)
+                        : Format("  Plateau gehalten bis: %d", p.gehaltenBis));
     b.Tabelle(std::move(t));
 }

@@ -93,6 +93,8 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.eigenverbrauch = m_dEigenverbrauch;
     if (m_Planung && !m_Planung->vertraege.empty())
         e.planung = std::make_shared<const CPlanung>(*m_Planung);
+    e.monateVon = m_iMonateVon;
+    e.monateBis = m_iMonateBis;
     return e;
 }
 
@@ -101,7 +103,7 @@ void CKalvoDoc::Berechnen()
     ++m_nLaeufe;
     m_Sensitivitaet.reset();
     m_Unsicherheit.reset();
-    m_Plateau.reset();
+    m_Plateaus.clear();
     const CLaufEingabe eingabe = LaufEingabe();
     CLaufErgebnis r = Lauf(eingabe, &m_Feldspeicher);
     m_saHinweise = Eingabehinweise(eingabe, r);

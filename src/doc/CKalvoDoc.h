@@ -123,12 +123,13 @@ public:
     std::vector<CBedarfsjahr> m_Bedarfsjahre; // the last demand-limited run's years
     bool m_bEnergie = false;                  // sales gas and energy table after the summary
     double m_dEigenverbrauch = 0;             // %, the plant's own use of the sales gas
+    int m_iMonateVon = 0, m_iMonateBis = 0;   // with contracts: the years of the months table; 0: the first
     std::vector<CEnergiejahr> m_Energiejahre; // the last energy table's years
     // The last range study's results, until the next run makes them stale.
     std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
     std::optional<CUnsicherheit> m_Unsicherheit;
-    std::optional<CPlateau> m_Plateau; // the highest plateau, when asked for
-    bool m_bTornado = false;           // the chart shows the sensitivities' tornado while there are some
+    std::vector<CPlateau> m_Plateaus; // the highest plateau (each contract's with contracts), when asked for
+    bool m_bTornado = false;          // the chart shows the sensitivities' tornado while there are some
     // A report for the file: print date, page numbers, and after the report
     // the units, reference conditions and options of the run.
     bool m_bAktenbericht = false;
@@ -141,7 +142,7 @@ public:
     // Takes a study's result; its table follows the report.
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);
-    void PlateauSetzen(const CPlateau& p);
+    void PlateauSetzen(std::vector<CPlateau> p);
     // Shortfall bands compare Ist with Soll, so coverage puts both on one
     // axis; so does production to the demand, whose Ist is the Soll (on two
     // axes the Soll line would stand apart from bars of the same height).

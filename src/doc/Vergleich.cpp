@@ -136,15 +136,15 @@ void CKalvoDoc::PlanungstabellenAnhaengen()
             SensitivitaetBericht(m_Bericht, *m_Sensitivitaet);
         if (m_Unsicherheit)
             UnsicherheitBericht(m_Bericht, *m_Unsicherheit);
-        if (m_Plateau)
-            PlateauBericht(m_Bericht, *m_Plateau);
+        for (const CPlateau& p : m_Plateaus)
+            PlateauBericht(m_Bericht, p);
     }
     m_saBericht = BerichtText(m_Bericht, &m_Berichtskoepfe);
 }
 
-void CKalvoDoc::PlateauSetzen(const CPlateau& p)
+void CKalvoDoc::PlateauSetzen(std::vector<CPlateau> p)
 {
-    m_Plateau = p;
+    m_Plateaus = std::move(p);
     PlanungstabellenAnhaengen();
 }
 
@@ -196,6 +196,8 @@ std::vector<std::pair<std::string, std::string>> CKalvoDoc::Optionswerte() const
     // The settings of what else the report holds, only when it holds it.
     if (m_Planung)
         w.emplace_back("Planung", m_sPlanungsdatei.empty() ? std::string("nicht gespeichert") : m_sPlanungsdatei);
+    if (m_iMonateVon > 0)
+        w.emplace_back("Monate", Format("%d-%d", m_iMonateVon, m_iMonateBis));
     if (m_fSollKonstant >= 0)
         w.emplace_back("Soll konstant", Format("%.1f Mio m*3/a", double(m_fSollKonstant)));
     if ((m_Sensitivitaet || m_Unsicherheit) && !m_sBandbreitenDatei.empty())
@@ -203,9 +205,11 @@ std::vector<std::pair<std::string, std::string>> CKalvoDoc::Optionswerte() const
     if (m_Unsicherheit)
         w.emplace_back("Monte Carlo",
                        Format("%d Laeufe, Startwert ", m_Unsicherheit->laeufe) + std::to_string(m_nSeed));
-    if (m_Plateau)
-        w.emplace_back("Plateau", Format("%d Jahre (%d-%d)", m_Plateau->letztesJahr - m_Plateau->erstesJahr + 1,
-                                         m_Plateau->erstesJahr, m_Plateau->letztesJahr));
+    if (!m_Plateaus.empty()) {
+        const CPlateau& p = m_Plateaus.front();
+        w.emplace_back("Plateau",
+                       Format("%d Jahre (%d-%d)", p.letztesJahr - p.erstesJahr + 1, p.erstesJahr, p.letztesJahr));
+    }
     if (m_pVariante)
         w.emplace_back("Variante", m_pVariante->Name());
     return w;

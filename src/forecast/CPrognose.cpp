@@ -217,8 +217,12 @@ void CPrognoseLauf::Halbjahr(int n)
     // No step produces more gas than is left in place: the cumulative stops at the OGIP.
     if (static_cast<float>(double(m_fGp) + p) > m_fOGIP)
         p = std::max(0.0f, static_cast<float>(double(m_fOGIP) - m_fGp));
-    if (m_iHalb == 1)
+    if (m_iHalb == 1) {
         m_fGpY = m_fGp;
+        const size_t j = static_cast<size_t>((n - 1) / 2);
+        m_R.rateMitte[j] = static_cast<float>(double(qE) * f.m_fKonsAnteil / 100.0);
+        m_R.stunden[j] = hs;
+    }
     m_fGp = static_cast<float>(double(m_fGp) + p);
 
     if (m_iHalb == 2) {

@@ -73,6 +73,8 @@ struct CPrognoseErgebnis {
     bool berechnet = true;          // false when the field cannot be computed
     float produktion[kMaxJahre]{};  // share of the annual production, Mio m³
     float rate[kMaxJahre]{};        // share of the end rate of the year, m³/h
+    float rateMitte[kMaxJahre]{};   // share of the rate at the end of June, m³/h
+    int stunden[kMaxJahre]{};       // the year's producing hours (0 before the field's first year)
     float reserve = 0;              // sum of the shares, Mio m³
     CPrognosetabelle tabelle;       // the year values of the detailed report
     CFeldwerte feld;                // working values after the stage rows

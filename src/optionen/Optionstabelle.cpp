@@ -117,6 +117,16 @@ const COption kOptionen[] = {
      .setzen = [](COptionen& o, const CWert& w) { o.planung = w.text; },
      .neuerLauf = true,
      .imAktenbericht = "Planung"},
+    {.name = "--monate",
+     .platzhalter = "VON-BIS",
+     .hilfe = "mit Verträgen der Planung: die Monate der Jahre VON bis BIS\n"
+              "(sonst des ersten Projektjahres)",
+     .art = Jahre,
+     .braucht = "Jahre VON-BIS",
+     .bereich = kJahre,
+     .setzen = [](COptionen& o, const CWert& w) { o.monate = std::pair(static_cast<int>(w.zahl), w.bis); },
+     .neuerLauf = true,
+     .imAktenbericht = "Monate"},
     {.name = "--ohne-planung",
      .platzhalter = "",
      .hilfe = "keine Planungsdatei lesen: alle Planungsoptionen aus, wie ohne Datei",
@@ -348,6 +358,20 @@ std::string WertLesen(const COption& option, const std::string* w, CWert& wert)
             return {};
         }
         break;
+    case Jahre:
+        if (w) {
+            const size_t strich = w->find('-', 1);
+            int von = 0, bis = 0;
+            if (LiesInt(w->substr(0, strich), von) &&
+                (strich == std::string::npos ? (bis = von, true) : LiesInt(w->substr(strich + 1), bis)) &&
+                JahrPlausibel(von) && JahrPlausibel(bis) && von <= bis) {
+                wert.zahl = von;
+                wert.bis = bis;
+                return {};
+            }
+        }
+        return std::string(option.name) + " braucht " + option.braucht + " (Jahre von 1 bis 9999, VON nicht nach BIS)" +
+               Nicht(w) + ".";
     case Zahl:
         // The number rule of every typed number: "2,5" and "2.5", never "14.000".
         if (const CErgebnis<double> zahl = w ? ZahlImBereich(*w, option.bereich) : CFehler{""}) {

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What one call of kalvo-batch asks for, as the command line says it.
@@ -32,6 +33,7 @@ struct COptionen {
     int threads = 0; // 0: one per processor core
     std::optional<float> sollKonstant;
     std::optional<int> plateau;
+    std::optional<std::pair<int, int>> monate; // the years of the months table, first and last
     std::optional<std::string> vergleich;
     std::optional<std::string> grafik;
     std::optional<std::string> berichtPdf;
@@ -51,6 +53,7 @@ enum class EWertart {
     GanzeZahl, // digits, within `bereich`
     Zahl,      // a number by the number rule ("2,5", "2.5"; never "14.000"), within `bereich`
     Jahr,      // a year the program can count with (1 to 9999)
+    Jahre,     // years VON-BIS ("2027-2029"), or one year ("2027")
     Dateiname, // any text: the file is opened (or written) only after every check
     Name,      // a field's name, looked up in the document
 };
@@ -59,6 +62,7 @@ enum class EWertart {
 // number exactly), `text` for a file or a field name.
 struct CWert {
     double zahl = 0;
+    int bis = 0; // the last of the years VON-BIS (zahl the first)
     std::string text;
 };
 

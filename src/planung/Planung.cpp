@@ -16,7 +16,7 @@ using Json = nlohmann::ordered_json; // keys stay in the order of the file
 
 constexpr const char* kFormat = "kalvo-planung";
 constexpr int kVersion = 1;
-constexpr int kTage[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+constexpr std::array<int, 12> kTage = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 // A rule the plan breaks: the key's path and the German reason.
 struct CPlanfehler {
@@ -249,6 +249,11 @@ std::optional<EGasart> GasartZu(std::string_view name)
     if (name == "H")
         return EGasart::H;
     return std::nullopt;
+}
+
+int Monatstage(int monat)
+{
+    return kTage.at(static_cast<size_t>(monat - 1));
 }
 
 std::array<double, 12> MonateNachTagen()

@@ -56,6 +56,9 @@ struct CPlanung {
     bool operator==(const CPlanung&) const = default;
 };
 
+// The days of month 1 … 12 in a year of 365 days.
+int Monatstage(int monat);
+
 // The months' shares by default: equal by days (a year of 365 days), %.
 std::array<double, 12> MonateNachTagen();
 

@@ -81,26 +81,15 @@ void Kopf(CMappe& m, lxw_worksheet* blatt, const std::vector<std::string>& spalt
     worksheet_freeze_panes(blatt, 1, 0);
 }
 
-// A table of the report from its numbers: the columns' names and units as
-// the heading, a row of cells per row of numbers (a note the table prints is
+// A table's rows of numbers from sheet row `r` on (a note the table prints is
 // no row of the sheet).
-void Blatt(CMappe& m, const CTabelle* t)
+void Zeilen(CMappe& m, lxw_worksheet* blatt, const CTabelle& t, size_t& r)
 {
-    if (!t || t->name.empty() || t->zeilen.empty())
-        return;
-    lxw_worksheet* blatt = NeuesBlatt(m, t->name);
-    if (!blatt)
-        return;
-    std::vector<std::string> kopf;
-    for (const CSpalte& s : t->spalten)
-        kopf.push_back(s.einheit.empty() ? s.name : s.name + " (" + s.einheit + ")");
-    Kopf(m, blatt, kopf);
-    size_t r = 1;
-    for (const CTabellenzeile& z : t->zeilen) {
+    for (const CTabellenzeile& z : t.zeilen) {
         if (z.zellen.empty())
             continue;
-        for (size_t k = 0; k < z.zellen.size() && k < t->spalten.size(); ++k) {
-            const CSpalte& s = t->spalten[k];
+        for (size_t k = 0; k < z.zellen.size() && k < t.spalten.size(); ++k) {
+            const CSpalte& s = t.spalten[k];
             if (s.art == ESpaltenart::Ganz)
                 Zahl(m, blatt, r, k, z.zellen[k].zahl, nullptr);
             else if (s.art == ESpaltenart::Zahl)
@@ -110,6 +99,25 @@ void Blatt(CMappe& m, const CTabelle* t)
         }
         ++r;
     }
+}
+
+// The report's tables of one sheet name from their numbers, as one sheet: the
+// first one's columns' names and units as the heading, then each one's rows.
+void Blatt(CMappe& m, const std::vector<const CTabelle*>& tabellen)
+{
+    const auto mitZeilen = [](const CTabelle* t) { return !t->zeilen.empty(); };
+    if (tabellen.empty() || tabellen.front()->name.empty() || std::none_of(tabellen.begin(), tabellen.end(), mitZeilen))
+        return;
+    lxw_worksheet* blatt = NeuesBlatt(m, tabellen.front()->name);
+    if (!blatt)
+        return;
+    std::vector<std::string> kopf;
+    for (const CSpalte& s : tabellen.front()->spalten)
+        kopf.push_back(s.einheit.empty() ? s.name : s.name + " (" + s.einheit + ")");
+    Kopf(m, blatt, kopf);
+    size_t r = 1;
+    for (const CTabelle* t : tabellen)
+        Zeilen(m, blatt, *t, r);
 }
 
 void Zusammenfassung(CMappe& m, const CKalvoDoc& d)
@@ -304,9 +312,9 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Zusammenfassung(m, d);
     Felder(m, d);
     // Every table of the report that names a sheet, from its numbers.
-    for (const char* blatt : {"Bedarf", "Energie", "Vertraege", "Spitzenleistung", "Deckung", "Vergleich",
+    for (const char* blatt : {"Bedarf", "Energie", "Vertraege", "Spitzenleistung", "Monate", "Deckung", "Vergleich",
                               "Unsicherheit", "Sensitivitaet", "Plateau"})
-        Blatt(m, d.m_Bericht.TabelleNamens(blatt));
+        Blatt(m, d.m_Bericht.TabellenNamens(blatt));
     Eingaben(m, d);
     Optionen(m, d);
 

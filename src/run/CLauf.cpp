@@ -42,6 +42,19 @@ private:
     std::vector<CLaufMeldung>& m_Meldungen;
 };
 
+// A field's share per year as its forecast gave it.
+CFeldreihe Feldreihe(const std::string& name, const CPrognoseErgebnis& r)
+{
+    CFeldreihe reihe;
+    reihe.name = name;
+    reihe.reserve = r.reserve;
+    std::copy(std::begin(r.produktion), std::end(r.produktion), reihe.produktion);
+    std::copy(std::begin(r.rate), std::end(r.rate), reihe.rate);
+    std::copy(std::begin(r.rateMitte), std::end(r.rateMitte), reihe.rateMitte);
+    std::copy(std::begin(r.stunden), std::end(r.stunden), reihe.stunden);
+    return reihe;
+}
+
 } // namespace
 
 // The working values a field's computation leaves and their copies (in a
@@ -97,9 +110,10 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_iProjektende(e.projektende), m_sEinzelfeld(e.einzelfeld), m_iEinzelfeld(e.einzelfeld.empty() ? -1 : 0),
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
-      m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung),
-      m_fSollKonstant(e.sollKonstant), m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst),
-      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung), m_iMonateVon(e.monateVon),
+      m_iMonateBis(e.monateBis), m_fSollKonstant(e.sollKonstant), m_iBedarfBis(e.bedarfBis),
+      m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
+      m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
         std::fill_n(stufe, kMaxStufen, 0.0f);
@@ -163,8 +177,10 @@ CLaufErgebnis CLauf::Berechnen()
         ReservenGrafik(einzelfeld);
     if (m_bEnergie)
         EnergieTabelle();
-    if (MitVertraegen())
+    if (MitVertraegen()) {
         Vertragstabelle();
+        Monatstabelle();
+    }
     FeldergebnisseAufraeumen();
     return Ergebnis();
 }
@@ -209,6 +225,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.bedarf = std::move(m_Bedarfsjahre);
     r.energie = std::move(m_Energiejahre);
     r.vertraege = std::move(m_Vertragsjahre);
+    r.monate = std::move(m_Vertragsmonate);
     if (m_bFeldGenommen)
         Arbeitswerte(r.arbeitswerte.emplace(), [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
@@ -455,10 +472,8 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     m_Feld = r.feld;
     if (druckabhaengig)
         std::copy(std::begin(r.zTabRohr), std::end(r.zTabRohr), m_fZTabRohr);
-    std::copy(std::begin(r.produktion), std::end(r.produktion), m_Feldergebnis.produktion);
-    std::copy(std::begin(r.rate), std::end(r.rate), m_Feldergebnis.rate);
-    m_Feldergebnis.reserve = r.reserve;
-    AnteilHinzufuegen(m_sFeldname, r.produktion, r.rate, r.reserve);
+    m_Feldergebnis.anteil = Feldreihe(m_sFeldname, r);
+    AnteilHinzufuegen(m_Feldergebnis.anteil);
     AusgabeHinzufuegen(r);
     return true;
 }
@@ -629,7 +644,7 @@ void CLauf::FelderAbschliessen(const std::vector<CPrognoseLauf>& stand)
         m_Feld = r.feld;
         m_fZi = r.zi;
         m_iFeldPosition = f.feld;
-        AnteilHinzufuegen(r.feld.m_sFeldname, r.produktion, r.rate, r.reserve);
+        AnteilHinzufuegen(Feldreihe(r.feld.m_sFeldname, r));
         if (f.gas)
             m_Feldausgaben.push_back({r.feld.m_sFeldname, f.gas, {}, 0});
         AusgabeHinzufuegen(r);
@@ -769,13 +784,16 @@ std::vector<CPrognoseLauf> CLauf::NachVertragFoerdern(std::vector<CPrognoseLauf>
     for (const CBedarfsfeld& f : m_Bedarfsfelder)
         felder.push_back(VertragsfeldAn(f.feld));
     for (const CBedarfsfeld& f : m_Bedarfsfelder)
-        m_LieferbareRate[f.feld].assign(kMaxJahre, 0.0f);
+        m_Lieferbar[f.feld] = CFeldreihe{};
     for (int y = 0; y < m_iAnzahl; ++y) {
         // What each field could deliver this year: the peak table's rate.
         for (size_t k = 0; k < stand.size(); ++k) {
             CPrognoseLauf voll = stand[k];
             voll.Jahr(1.0);
-            m_LieferbareRate[m_Bedarfsfelder[k].feld][static_cast<size_t>(y)] = voll.Ergebnis().rate[y];
+            CFeldreihe& lieferbar = m_Lieferbar[m_Bedarfsfelder[k].feld];
+            lieferbar.rate[y] = voll.Ergebnis().rate[y];
+            lieferbar.rateMitte[y] = voll.Ergebnis().rateMitte[y];
+            lieferbar.stunden[y] = voll.Ergebnis().stunden[y];
         }
         std::vector<CPrognoseLauf> naechster = stand;
         std::vector<bool> bedient(stand.size(), false);
@@ -832,10 +850,7 @@ void CLauf::Vertragstabelle()
                     z.geliefert += felder[k].Lieferung(reihe.produktion[j], v.gwh);
                     verkaufsgas += felder[k].Lieferung(reihe.produktion[j], false);
                     energie += felder[k].Lieferung(reihe.produktion[j], true);
-                    const auto lieferbar = m_LieferbareRate.find(reihe.feld);
-                    const double rate = lieferbar != m_LieferbareRate.end()
-                                            ? double(lieferbar->second[static_cast<size_t>(j)])
-                                            : double(reihe.rate[j]);
+                    const double rate = LieferbareReihe(reihe).rate[j];
                     z.lieferbarRate += felder[k].Lieferung(rate, false); // m³/h of raw gas to sales gas
                 }
             z.restfelder = RestfelderLieferung(*m_pPlanung, v, m_fRestProduktion[j]);
@@ -853,6 +868,46 @@ void CLauf::Vertragstabelle()
             z.spitze = Spitzenrate(v, menge, hs);
             m_Vertragsjahre.push_back(z);
         }
+}
+
+const CFeldreihe& CLauf::LieferbareReihe(const CFeldreihe& reihe) const
+{
+    const auto lieferbar = m_Lieferbar.find(reihe.feld);
+    return lieferbar != m_Lieferbar.end() ? lieferbar->second : reihe;
+}
+
+// The months of the years asked for (the budget year unless others are):
+// each contract's quantity by its monthly shares against what its fields
+// could deliver in the month at capacity and the rest fields' part.
+void CLauf::Monatstabelle()
+{
+    std::vector<CVertragsfeld> felder;
+    for (const CFeldreihe& reihe : m_Feldreihen)
+        felder.push_back(VertragsfeldAn(reihe.feld));
+    const int von = std::max(m_iProjektstart, m_iMonateVon > 0 ? m_iMonateVon : m_iProjektstart);
+    const int bis = std::min(m_iProjektstart + m_iAnzahl - 1, m_iMonateBis > 0 ? m_iMonateBis : von);
+    m_Vertragsmonate.clear();
+    for (int jahr = von; jahr <= bis; ++jahr) {
+        const int j = jahr - m_iProjektstart;
+        for (const CVertrag& v : m_pPlanung->vertraege) {
+            const auto menge = v.mengen.find(jahr);
+            if (menge == v.mengen.end())
+                continue;
+            for (int monat = 1; monat <= 12; ++monat) {
+                CVertragsmonat m{jahr, monat, v.name, v.gwh, menge->second * v.monate[size_t(monat - 1)] / 100.0, 0};
+                for (size_t k = 0; k < m_Feldreihen.size(); ++k)
+                    if (felder[k].gasart == v.gasart) {
+                        const CFeldreihe& lieferbar = LieferbareReihe(m_Feldreihen[k]);
+                        const float rate = monat <= 6 ? lieferbar.rateMitte[j] : lieferbar.rate[j];
+                        m.lieferbar += felder[k].Lieferung(Monatsmenge(rate, lieferbar.stunden[j], monat), v.gwh);
+                    }
+                // The rest fields' year spread over its hours.
+                const double rest = m_fRestProduktion[j] * 24.0 * Monatstage(monat) / 8760.0;
+                m.lieferbar += RestfelderLieferung(*m_pPlanung, v, rest);
+                m_Vertragsmonate.push_back(m);
+            }
+        }
+    }
 }
 
 size_t CFeldschluesselHash::operator()(const CFeldschluessel& s) const
@@ -938,26 +993,21 @@ const CFeldergebnis* CLauf::Gehalten(const CFeldschluessel& schluessel)
 void CLauf::FeldergebnisWiederholen(const CFeldergebnis& e)
 {
     m_Feldausgaben.insert(m_Feldausgaben.end(), e.ausgaben.begin(), e.ausgaben.end());
-    AnteilHinzufuegen(e.werte.feldname, e.produktion, e.rate, e.reserve);
+    AnteilHinzufuegen(e.anteil);
     Arbeitswerte(e.werte, [](auto& lauf, const auto& kopie) { lauf = kopie; });
     m_bFeldGenommen = true;
 }
 
 // Adds a field's share to the year series of all fields, in single precision,
 // and keeps it as the field's own series.
-void CLauf::AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
-                              const float (&rate)[kMaxJahre], float reserve)
+void CLauf::AnteilHinzufuegen(CFeldreihe reihe)
 {
-    CFeldreihe& reihe = m_Feldreihen.emplace_back();
-    reihe.name = name;
     reihe.feld = m_iFeldPosition;
-    reihe.reserve = reserve;
-    std::copy(std::begin(produktion), std::end(produktion), reihe.produktion);
-    std::copy(std::begin(rate), std::end(rate), reihe.rate);
     for (int j = 0; j < kMaxJahre; ++j) {
-        m_fProduktionFelder[j] = static_cast<float>(double(m_fProduktionFelder[j]) + produktion[j]);
-        m_fRateFelder[j] = static_cast<float>(double(m_fRateFelder[j]) + rate[j]);
+        m_fProduktionFelder[j] = static_cast<float>(double(m_fProduktionFelder[j]) + reihe.produktion[j]);
+        m_fRateFelder[j] = static_cast<float>(double(m_fRateFelder[j]) + reihe.rate[j]);
     }
+    m_Feldreihen.push_back(std::move(reihe));
 }
 
 void CLauf::FeldMeldung(const std::string& text)

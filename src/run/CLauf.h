@@ -75,6 +75,9 @@ struct CLaufEingabe {
     // demand limit each gas family's fields deliver their contract. None (or
     // a plan without contracts): as without a plan.
     std::shared_ptr<const CPlanung> planung;
+    // With contracts, the years whose months the run lists; 0: the first
+    // project year (the budget year).
+    int monateVon = 0, monateBis = 0;
 };
 
 // A field the run could not compute, with the German reason.
@@ -132,6 +135,7 @@ struct CLaufErgebnis {
     std::vector<CBedarfsjahr> bedarf;          // demand-limited run: one entry per project year
     std::vector<CEnergiejahr> energie;         // with the energy table: one entry per project year
     std::vector<CVertragsjahr> vertraege;      // with contracts: each contract's years in the project
+    std::vector<CVertragsmonat> monate;        // with contracts: the months of the years asked for
     std::optional<CArbeitswerte> arbeitswerte; // the last field taken up; none when the run took up no field
 };
 
@@ -139,8 +143,7 @@ struct CLaufErgebnis {
 // of it, its share per year, its reserve and the working values it left.
 struct CFeldergebnis {
     std::vector<CFeldausgabe> ausgaben;
-    float produktion[kMaxJahre]{}, rate[kMaxJahre]{};
-    float reserve = 0;
+    CFeldreihe anteil; // its share per year and its reserve
     CArbeitswerte werte;
     unsigned lauf = 0; // the last run that used it
 };
@@ -207,6 +210,10 @@ public:
     std::vector<CPrognoseLauf> NachBedarfJahre(std::vector<CPrognoseLauf> stand);
     void FelderAbschliessen(const std::vector<CPrognoseLauf>& stand);
     void Vertragstabelle();
+    void Monatstabelle();
+    // A field's share at capacity: its run's own, or in a demand-limited run
+    // with contracts what it could have delivered.
+    const CFeldreihe& LieferbareReihe(const CFeldreihe& reihe) const;
     CVertragsfeld VertragsfeldAn(int position) const;
 
     // ---- inputs ----
@@ -239,9 +246,12 @@ public:
     double m_dEigenverbrauch = 0;
     std::shared_ptr<const CPlanung> m_pPlanung;
     std::vector<CVertragsjahr> m_Vertragsjahre;
-    // A demand-limited run with contracts: each field's share rate at the
-    // end of each year at capacity (by its position in the field list), m³/h.
-    std::unordered_map<int, std::vector<float>> m_LieferbareRate;
+    std::vector<CVertragsmonat> m_Vertragsmonate;
+    int m_iMonateVon = 0, m_iMonateBis = 0;
+    // A demand-limited run with contracts: each field's share rates at
+    // capacity (by its position in the field list): what it could deliver,
+    // not what it was held back to.
+    std::unordered_map<int, CFeldreihe> m_Lieferbar;
     std::vector<CEnergiejahr> m_Energiejahre;
     float m_fSollKonstant = -1;
     int m_iBedarfBis = -1;
@@ -269,8 +279,7 @@ private:
     void VorProjektNachBedarf();
     float VorProjektProfil(bool restfelder, int jahr, int von) const;
     bool BedarfsfeldAnlegen(CPrognoseEingabe e);
-    void AnteilHinzufuegen(const std::string& name, const float (&produktion)[kMaxJahre],
-                           const float (&rate)[kMaxJahre], float reserve);
+    void AnteilHinzufuegen(CFeldreihe reihe);
     void AusgabeHinzufuegen(const CPrognoseErgebnis& r);
     CFeldschluessel FeldSchluessel(int i) const;
     void FeldergebnisWiederholen(const CFeldergebnis& e);

@@ -4,6 +4,10 @@
 
 #include <string_view>
 
+namespace {
+constexpr double kStundenJeJahr = 8760; // a year of 365 days
+}
+
 double CVertragsfeld::Lieferung(double roh, bool gwh) const
 {
     // Mio m³ (1.0134 bar) × kWh/m³ (1.01325 bar) × the m³ ratio = GWh
@@ -37,7 +41,6 @@ double RestfelderLieferung(const CPlanung& plan, const CVertrag& vertrag, double
 
 double Spitzenrate(const CVertrag& vertrag, double menge, double hs)
 {
-    constexpr double kStundenJeJahr = 8760;
     const double m3 = vertrag.gwh ? (hs > 0 ? menge * 1e6 / (hs * kNormzustandJeIsoBezug) : 0.0) : menge * 1e6;
     return m3 / kStundenJeJahr * vertrag.spitzenfaktor;
 }
@@ -45,4 +48,15 @@ double Spitzenrate(const CVertrag& vertrag, double menge, double hs)
 bool Unterdeckung(const CVertragsjahr& j)
 {
     return j.geliefert < j.soll * (1.0 - kVertragsgenauigkeit);
+}
+
+bool Unterdeckung(const CVertragsmonat& m)
+{
+    return m.lieferbar < m.soll * (1.0 - kVertragsgenauigkeit);
+}
+
+double Monatsmenge(double rate, int stunden, int monat)
+{
+    const double monatsstunden = 24.0 * Monatstage(monat);
+    return rate * monatsstunden * stunden / kStundenJeJahr / 1e6;
 }

@@ -45,6 +45,24 @@ struct CVertragsjahr {
     double spitze = 0, lieferbarRate = 0;
 };
 
+// A month of a contract: its quantity by the month's share of the year and
+// what the fields of its family could deliver in it at capacity (the rate at
+// the end of June for January to June, the year's end rate for July to
+// December, over the month's hours × the year's producing hours / 8760) plus
+// the rest fields' part (their year's quantity over the month's hours / 8760).
+// The year counts 365 days, as the peak hour's 8760 h.
+struct CVertragsmonat {
+    int jahr = 0, monat = 0; // monat 1 … 12
+    std::string vertrag;
+    bool gwh = true;
+    double soll = 0, lieferbar = 0;
+};
+bool Unterdeckung(const CVertragsmonat& m);
+
+// What a field's share delivers in a month at capacity, Mio m³ of raw gas:
+// `rate` m³/h over the month's hours at `stunden` producing hours a year.
+double Monatsmenge(double rate, int stunden, int monat);
+
 // The peak rate a year's quantity asks, m³/h of sales gas: GWh over the
 // hours of a year at the gross calorific value `hs` (kWh/m³) of the
 // contract's gas, or Mio m³ over them.

@@ -23,6 +23,7 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
 {
     e.reserven = false;
     e.detail = false; // the figures are the same without the year tables
+    e.planung.reset();
     e.sollKonstant = -1;
     e.bedarf = false;
     CFeldspeicher speicher; // the gas tables are built once for all the runs
@@ -70,4 +71,93 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
     p.letztesJahr = r.projektstart + jahre - 1;
     p.gehaltenBis = GehaltenBis(r, p.menge);
     return p;
+}
+
+namespace {
+
+// The plan with contract `k` alone, `menge` in each year from `von` to `bis`.
+std::shared_ptr<const CPlanung> Plan(const CPlanung& plan, size_t k, double menge, int von, int bis)
+{
+    auto p = std::make_shared<CPlanung>(plan);
+    CVertrag v = plan.vertraege.at(k);
+    v.mengen.clear();
+    for (int jahr = von; jahr <= bis; ++jahr)
+        v.mengen[jahr] = menge;
+    p->vertraege = {std::move(v)};
+    return p;
+}
+
+// The last year, from the project's start on, the run's contract is met.
+int VertragGehaltenBis(const CLaufErgebnis& r)
+{
+    int bis = r.projektstart - 1;
+    for (const CVertragsjahr& j : r.vertraege) {
+        if (j.jahr != bis + 1 || Unterdeckung(j))
+            break;
+        bis = j.jahr;
+    }
+    return bis;
+}
+
+} // namespace
+
+// Bisection over tenths: `unten` holds, `oben` does not. What the fields
+// deliver to the contract in year one at full capacity bounds it from above.
+CPlateau Vertragsplateau(CLaufEingabe e, int jahre, size_t k, const CWeiter& weiter)
+{
+    const CPlanung plan = *e.planung;
+    e.reserven = false;
+    e.detail = false;
+    e.sollKonstant = -1;
+    e.bedarf = false;
+    e.monateVon = e.monateBis = 0;
+    CFeldspeicher speicher;
+    e.planung = Plan(plan, k, 0, e.projektstart, e.projektstart); // the start is the run's: set below
+    const CLaufErgebnis probe = Lauf(e, &speicher);
+    const int start = probe.projektstart, ende = e.projektende;
+    e.planung = Plan(plan, k, 0, start, start);
+    const CLaufErgebnis voll = Lauf(e, &speicher);
+    const double jahrEins = voll.vertraege.empty() ? 0.0 : voll.vertraege.front().geliefert;
+    e.bedarf = true;
+    int laeufe = 0;
+    bool abgebrochen = false;
+    const int letztes = start + jahre - 1;
+    const auto lauf = [&](long long zehntel, bool suche) {
+        e.projektende = suche ? std::min(ende, letztes) : ende;
+        e.planung = Plan(plan, k, double(zehntel) / 10.0, start, suche ? letztes : start + Projektjahre(voll) - 1);
+        CLaufErgebnis r = Lauf(e, &speicher);
+        abgebrochen = abgebrochen || (suche && weiter && !weiter(++laeufe));
+        return r;
+    };
+    long long unten = 0;
+    long long oben = static_cast<long long>(std::floor(jahrEins * 10 / (1.0 - kVertragsgenauigkeit))) + 1;
+    while (oben - unten > 1 && !abgebrochen) {
+        const long long mitte = unten + (oben - unten) / 2;
+        (VertragGehaltenBis(lauf(mitte, true)) >= letztes ? unten : oben) = mitte;
+    }
+    CPlateau p;
+    if (abgebrochen) {
+        p.abgebrochen = true;
+        return p;
+    }
+    p.menge = double(unten) / 10.0;
+    p.erstesJahr = start;
+    p.letztesJahr = letztes;
+    p.gehaltenBis = VertragGehaltenBis(lauf(unten, false));
+    p.vertrag = plan.vertraege[k].name;
+    p.gwh = plan.vertraege[k].gwh;
+    return p;
+}
+
+std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& e, int jahre, const CWeiter& weiter)
+{
+    if (!e.planung || e.planung->vertraege.empty())
+        return {HoechstesPlateau(e, jahre, weiter)};
+    std::vector<CPlateau> plateaus;
+    for (size_t k = 0; k < e.planung->vertraege.size(); ++k) {
+        plateaus.push_back(Vertragsplateau(e, jahre, k, weiter));
+        if (plateaus.back().abgebrochen)
+            return {plateaus.back()};
+    }
+    return plateaus;
 }

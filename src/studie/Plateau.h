@@ -12,6 +12,9 @@ struct CPlateau {
     int letztesJahr = 0;
     int gehaltenBis = 0;      // the last year it is still delivered, from the start on
     bool abgebrochen = false; // `weiter` cancelled the search: no answer
+    // A contract's plateau: its name and unit; "" for the portfolio's in Mio m³.
+    std::string vertrag;
+    bool gwh = false; // GWh; false: Mio m³ (of sales gas for a contract)
 };
 
 // Ist of project year y of a run, Mio m³, as the summary adds it.
@@ -31,5 +34,14 @@ double PlateauToleranz(double menge);
 int GehaltenBis(const CLaufErgebnis& r, double menge);
 
 // The plateau over the first `jahre` project years (1 … the project's years).
-// `weiter` is asked after each run of the search; false cancels it.
+// `weiter` is asked after each run of the search; false cancels it. The
+// portfolio's: a plan's contracts do not enter it.
 CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre, const CWeiter& weiter = {});
+
+// Contract `vertrag` of the plan on its own: the highest constant quantity
+// (to 0.1 GWh or Mio m³ of sales gas, rounded down) its fields and the rest
+// fields deliver every year of the first `jahre` project years, within 0.05 %.
+CPlateau Vertragsplateau(CLaufEingabe eingabe, int jahre, size_t vertrag, const CWeiter& weiter = {});
+
+// The plateau the plan asks: with contracts each contract's, else the portfolio's.
+std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& eingabe, int jahre, const CWeiter& weiter = {});

@@ -13,7 +13,11 @@ struct CFeldreihe {
     int feld = -1;                 // position in the field list: a name may stand twice in a file
     float produktion[kMaxJahre]{}; // Mio m³, production × consortium share
     float rate[kMaxJahre]{};       // m³/h, rate × consortium share
-    float reserve = 0;             // Mio m³, the shares summed over the project years
+    // What the field could deliver in the year's first half: its share of the
+    // rate at the end of June, m³/h, at the year's producing hours.
+    float rateMitte[kMaxJahre]{};
+    int stunden[kMaxJahre]{};
+    float reserve = 0; // Mio m³, the shares summed over the project years
 };
 
 // One year of a demand-limited run, Mio m³: the demand on the fields (Soll

@@ -529,3 +529,50 @@ TEST(Batch, ThePlanBesideTheDocumentSetsItsOptions)
     }
     std::filesystem::remove_all(ordner);
 }
+
+// --monate: the months of the years asked for, only with the plan's
+// contracts and only years of the project; a refusal prints no report.
+TEST(Batch, MonthsOfTheYearsAskedForWithContracts)
+{
+    const auto ordner = std::filesystem::temp_directory_path() / "kalvo_test_monate";
+    std::filesystem::remove_all(ordner);
+    std::filesystem::create_directories(ordner);
+    const std::string kvo = (ordner / "Plan.kvo").string();
+    std::filesystem::copy_file(KALVO_BEISPIEL, kvo);
+    const std::string ohneVertrag = (ordner / "ohne.json").string();
+    const std::string mitVertrag = (ordner / "mit.json").string();
+    ASSERT_TRUE(DateiAtomarSchreiben(ohneVertrag, R"({"format": "kalvo-planung", "version": 1})"));
+    ASSERT_TRUE(DateiAtomarSchreiben(mitVertrag, R"({"format": "kalvo-planung", "version": 1,
+        "vertraege": [{"name": "Nord", "gasart": "L", "mengen": {"2003": 900, "2004": 800}}]})"));
+    const struct {
+        std::string plan, monate;
+        int status;
+        std::vector<std::string> titel; // the tables' headings, in order
+        const char* meldung;
+    } faelle[] = {
+        {mitVertrag, "", 0, {}, ""}, // the budget year 2002 holds no quantity of the contract
+        {mitVertrag, "2003-2004", 0, {"                 MONATE 2003", "                 MONATE 2004"}, ""},
+        {mitVertrag, "2004", 0, {"                 MONATE 2004"}, ""},
+        {mitVertrag, "2029-2031", 1, {}, "--monate 2029-2031: die Jahre liegen nicht im Projekt (2002 bis 2030)."},
+        {ohneVertrag, "2003", 1, {}, "--monate gilt nur mit Verträgen der Planung."},
+    };
+    for (const auto& f : faelle) {
+        std::vector<std::string> args = {"--planung", f.plan};
+        if (!f.monate.empty())
+            args.insert(args.end(), {"--monate", f.monate});
+        args.push_back(kvo);
+        const CAufruf a = Batch(args);
+        EXPECT_EQ(a.status, f.status) << f.monate << a.fehler;
+        EXPECT_NE(a.fehler.find(f.meldung), std::string::npos) << a.fehler;
+        std::vector<std::string> titel;
+        std::istringstream aus(a.aus);
+        for (std::string zeile; std::getline(aus, zeile);)
+            if (zeile.find("MONATE ") != std::string::npos)
+                titel.push_back(zeile);
+        EXPECT_EQ(titel, f.titel) << f.monate;
+        if (f.status != 0) {
+            EXPECT_TRUE(a.aus.empty());
+        }
+    }
+    std::filesystem::remove_all(ordner);
+}

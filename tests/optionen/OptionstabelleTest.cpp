@@ -59,6 +59,8 @@ TEST(Optionen, EachOptionSetsItsOwnField)
         {{"--eigenverbrauch", "0"}, [](COptionen& o) { o.eigenverbrauch = 0; }},
         {{"--planung", "p.json"}, [](COptionen& o) { o.planung = "p.json"; }},
         {{"--ohne-planung"}, [](COptionen& o) { o.ohnePlanung = true; }},
+        {{"--monate", "2027-2029"}, [](COptionen& o) { o.monate = std::pair(2027, 2029); }},
+        {{"--monate", "2027"}, [](COptionen& o) { o.monate = std::pair(2027, 2027); }},
         {{"--bandbreiten", "b.csv", "--sensitivitaet"},
          [](COptionen& o) {
              o.bandbreiten = "b.csv";
@@ -158,6 +160,13 @@ TEST(Optionen, EachRefusalNamesTheOptionAndWhatItNeeds)
         {{"--soll-konstant", "1e39", "a.kvo"}, // more than a float holds
          "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr), nicht „1e39“."},
         {{"--planung", "p.json", "--ohne-planung", "a.kvo"}, "--planung und --ohne-planung schließen einander aus."},
+        {{"--monate"}, "--monate braucht Jahre VON-BIS (Jahre von 1 bis 9999, VON nicht nach BIS)."},
+        {{"--monate", "2029-2027", "a.kvo"},
+         "--monate braucht Jahre VON-BIS (Jahre von 1 bis 9999, VON nicht nach BIS), nicht „2029-2027“."},
+        {{"--monate", "2027-", "a.kvo"},
+         "--monate braucht Jahre VON-BIS (Jahre von 1 bis 9999, VON nicht nach BIS), nicht „2027-“."},
+        {{"--monate", "2027,5", "a.kvo"},
+         "--monate braucht Jahre VON-BIS (Jahre von 1 bis 9999, VON nicht nach BIS), nicht „2027,5“."},
         {{"--eigenverbrauch", "100", "a.kvo"},
          "--eigenverbrauch braucht einen Anteil in % (0 bis unter 100), nicht „100“."},
         {{"--eigenverbrauch", "14.000", "a.kvo"},
@@ -284,7 +293,14 @@ TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
     CUnsicherheit u;
     u.laeufe = 10;
     doc.m_Unsicherheit = u;
-    doc.m_Plateau = CPlateau{956.3, 2002, 2011, 2013};
+    CPlateau plateau;
+    plateau.menge = 956.3;
+    plateau.erstesJahr = 2002;
+    plateau.letztesJahr = 2011;
+    plateau.gehaltenBis = 2013;
+    doc.m_Plateaus = {plateau};
+    doc.m_iMonateVon = 2003;
+    doc.m_iMonateBis = 2004;
     doc.PlanungSetzen(CPlanung{});
     doc.m_sPlanungsdatei = "Beispiel.planung.json";
     ASSERT_TRUE(doc.VarianteLaden(KALVO_BEISPIEL));
