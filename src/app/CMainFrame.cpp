@@ -240,8 +240,19 @@ void CMainFrame::MenuesAnlegen()
     for (int id : {Grafik, Text, Blockdiagramm, Liniendiagramm, ID::Feldtabelle})
         ansicht->addAction(m_Befehle[id]);
     ansicht->addSeparator();
-    for (int id : {Bedarf, Plateau, Energie, Eigenverbrauch, Deckung, FelderEinzeln, GemeinsameAchse})
+    for (int id : {FelderEinzeln, GemeinsameAchse})
         ansicht->addAction(m_Befehle[id]);
+
+    // What the plan beside the document holds: its contracts, the rest
+    // fields' energy and the options that change the figures.
+    QMenu* planung = menuBar()->addMenu("&Planung");
+    for (int id : {Vertraege, RestfelderEnergie})
+        planung->addAction(m_Befehle[id]);
+    planung->addSeparator();
+    for (int id : {Bedarf, Energie, Eigenverbrauch, Deckung})
+        planung->addAction(m_Befehle[id]);
+    planung->addSeparator();
+    planung->addAction(m_Befehle[Plateau]);
 
     QMenu* berechnung = menuBar()->addMenu("Be&rechnung");
     for (int id : {Bandbreiten, ID::Sensitivitaeten, Unsicherheit, TornadoZeigen})
@@ -351,7 +362,9 @@ void CMainFrame::OnHinweise()
 
 void CMainFrame::TitelAktualisieren()
 {
-    setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + "[*] - Kalvo");
+    const std::string plan = m_Doc.Planungszeile();
+    setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + "[*] - Kalvo" +
+                   (plan.empty() ? QString() : " - " + QString::fromStdString(plan)));
     setWindowModified(m_Doc.IsModified());
 }
 

@@ -68,6 +68,8 @@ enum : int {
     ExportArbeitsmappe = 32809,
     Feldtabelle = 32810,
     Hinweise = 32811,
+    Vertraege = 32812,
+    RestfelderEnergie = 32813,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -136,6 +138,8 @@ private:
     void OnVarianteVergleichen();
     void OnPlateau();
     void VertragsplateausZeigen(const std::vector<CPlateau>& plateaus);
+    void OnVertraege();
+    void OnRestfelderEnergie();
     void ProfilUebernehmen(double menge);
     // The last run's hints: a status-bar note when they change, the list on request.
     void HinweiseMelden();

@@ -4,6 +4,8 @@
 
 #include "app/CMainFrame.h"
 #include "app/CStandBefehl.h"
+#include "widgets/CRestfelderEnergieDialog.h"
+#include "widgets/CVertraegeDialog.h"
 #include "widgets/ZahlDialog.h"
 
 #include "optionen/Optionstabelle.h"
@@ -42,6 +44,12 @@ void CMainFrame::PlanungsbefehleAnlegen()
     MenueBefehl(Eigenverbrauch, "--eigenverbrauch", [this] { OnEigenverbrauch(); });
     AnsichtOption(FelderEinzeln, "--felder-einzeln", [this](bool an) { m_Doc.m_bFelderEinzeln = an; });
     AnsichtOption(GemeinsameAchse, "--eine-achse", [this](bool an) { m_Doc.m_bGemeinsameAchse = an; });
+    Anlegen(
+        Vertraege, "Ver&träge...", [this] { OnVertraege(); },
+        "Die Verträge der Planung je Gasart: Mengen je Jahr in GWh, Monatsanteile, Spitzenfaktor.\nVerträge");
+    Anlegen(
+        RestfelderEnergie, "&Restfelder-Energie...", [this] { OnRestfelderEnergie(); },
+        "Anteile des Restfeldprofils je Gasart und ihr Brennwert.\nRestfelder-Energie");
 }
 
 // A menu command of an option: its text and status tip from the option
@@ -224,4 +232,26 @@ void CMainFrame::VertragsplateausZeigen(const std::vector<CPlateau>& plateaus)
                       .arg(p.gwh ? "GWh" : "Mio m³")
                       .arg(p.gehaltenBis);
     QMessageBox::information(this, "Höchstes Plateau je Vertrag", zeilen.join("\n"));
+}
+
+// "Verträge…": the plan's contracts over the project years; OK is one step to undo.
+void CMainFrame::OnVertraege()
+{
+    CVertraegeDialog dialog(m_Doc.Planung().value_or(CPlanung{}), m_Doc.m_iProjektstart, m_Doc.m_iProjektende, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Schritt("Verträge", [&] { m_Doc.PlanungAendern(dialog.Planung()); });
+    PlanSchalterAktualisieren();
+    m_Doc.UpdateAllViews();
+}
+
+// "Restfelder-Energie…": the rest fields' families and calorific values; one step to undo.
+void CMainFrame::OnRestfelderEnergie()
+{
+    CRestfelderEnergieDialog dialog(m_Doc.Planung().value_or(CPlanung{}), m_Doc.m_iProjektstart, m_Doc.m_iProjektende,
+                                    this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Schritt("Restfelder-Energie", [&] { m_Doc.PlanungAendern(dialog.Planung()); });
+    m_Doc.UpdateAllViews();
 }

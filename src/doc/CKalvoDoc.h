@@ -101,6 +101,13 @@ public:
     // The user changes the plan's options: the plan is made when there is
     // none, the document is modified and computed again.
     void PlanoptionenSetzen(const CPlanoptionen& optionen);
+    // The user changes the plan (its contracts, the rest fields' energy):
+    // the document is modified and computed again.
+    void PlanungAendern(CPlanung planung);
+    // What of the plan is active, for the window's title and the printed
+    // report's heading: "Planung: Verträge L-Gas Nord (L), H-Gas Süd (H);
+    // Förderung nach Bedarf; Eigenverbrauch 2.0 %"; "" when nothing is.
+    std::string Planungszeile() const;
     // The plan's options as the document computes with them (all off without a plan).
     CPlanoptionen Planoptionen() const;
     // Takes the plan file beside the document `pfad` (or the file `pfad`

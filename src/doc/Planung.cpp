@@ -4,6 +4,7 @@
 #include "doc/CKalvoDoc.h"
 
 #include "platform/Datei.h"
+#include "platform/Format.h"
 
 #include <filesystem>
 
@@ -17,6 +18,31 @@ void CKalvoDoc::PlanungSetzen(std::optional<CPlanung> planung)
     m_bDeckung = o.deckung;
 }
 
+std::string CKalvoDoc::Planungszeile() const
+{
+    if (!m_Planung)
+        return {};
+    std::vector<std::string> teile;
+    std::string vertraege;
+    for (const CVertrag& v : m_Planung->vertraege)
+        vertraege += (vertraege.empty() ? "Verträge " : ", ") + v.name + " (" + GasartName(v.gasart) + ")";
+    if (!vertraege.empty())
+        teile.push_back(vertraege);
+    const CPlanoptionen& o = m_Planung->optionen;
+    if (o.bedarf)
+        teile.emplace_back("Förderung nach Bedarf");
+    if (o.energie)
+        teile.emplace_back("Verkaufsgas und Energie");
+    if (o.eigenverbrauch > 0)
+        teile.push_back(Format("Eigenverbrauch %.1f %%", o.eigenverbrauch));
+    if (o.deckung)
+        teile.emplace_back("Deckung");
+    std::string zeile;
+    for (const std::string& t : teile)
+        zeile += (zeile.empty() ? "Planung: " : "; ") + t;
+    return zeile;
+}
+
 CPlanoptionen CKalvoDoc::Planoptionen() const
 {
     return m_Planung ? m_Planung->optionen : CPlanoptionen{};
@@ -28,7 +54,14 @@ void CKalvoDoc::PlanoptionenSetzen(const CPlanoptionen& optionen)
         return;
     CPlanung p = m_Planung.value_or(CPlanung{});
     p.optionen = optionen;
-    PlanungSetzen(std::move(p));
+    PlanungAendern(std::move(p));
+}
+
+void CKalvoDoc::PlanungAendern(CPlanung planung)
+{
+    if (m_Planung && planung == *m_Planung)
+        return;
+    PlanungSetzen(std::move(planung));
     SetModifiedFlag();
     if (!m_saFelder.empty())
         Berechnen();

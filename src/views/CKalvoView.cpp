@@ -45,7 +45,7 @@ CDruckformat CKalvoView::Druckformat(CDC& dc, int breite, int hoehe) const
     for (f.m_iSchrifthoehe = kSchrifthoehe; f.m_iSchrifthoehe > kKleinsteSchrift; --f.m_iSchrifthoehe) {
         const CSchrift alt = dc.SelectObject(CSchrift{f.m_iSchrifthoehe, kGewicht});
         const int cx = dc.GetTextExtent("0");
-        int noetig = cx + dc.GetTextExtent(kopf);
+        int noetig = cx + std::max(dc.GetTextExtent(kopf), dc.GetTextExtent(" " + m_Doc.Planungszeile()));
         if (breiteste != bericht.end())
             noetig = std::max(noetig, 3 * cx + dc.GetTextExtent(*breiteste));
         dc.SelectObject(alt);
@@ -103,6 +103,8 @@ void CKalvoView::OnPrint(CDC& dc, int breite, int hoehe, int seite)
     const int cx = dc.GetTextExtent("0");
     const int cy = f.m_iSchrifthoehe; // the line pitch is the font's cell height
     dc.TextOut(cx, -cy, Kopfzeile(m_Doc, m_sDatum));
+    if (const std::string plan = m_Doc.Planungszeile(); !plan.empty())
+        dc.TextOut(cx, -2 * cy, " " + plan); // under the heading, before the report's first line
     const std::vector<std::string> zeilen = Druckzeilen();
     if (seite >= 1 && seite <= static_cast<int>(seiten.size())) {
         const CDruckseite& s = seiten[static_cast<size_t>(seite - 1)];

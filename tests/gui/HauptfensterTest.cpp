@@ -7,6 +7,7 @@
 #include "render/BerichtDruck.h"
 #include "widgets/CGrafikWidget.h"
 #include "widgets/CKalvoViewWidget.h"
+#include "widgets/CVertraegeDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,9 +16,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -628,5 +631,77 @@ TEST(Hauptfenster, ANewTableScrollsIntoView)
     EXPECT_GT(gerollt, 0); // the coverage table's heading at the top of the window
     rahmen.Befehl(ID::Text)->trigger();
     EXPECT_EQ(bericht->verticalScrollBar()->value(), gerollt);
+    QSettings().clear();
+}
+
+// "Verträge…": a block pasted from a German spreadsheet fills the
+// quantities from the chosen cell; a bad cell keeps the dialog open with its
+// message; OK is one step to undo, and the report shows the contract.
+TEST(Hauptfenster, TheContractsTableTakesAPastedBlockAndIsOneStep)
+{
+    QCoreApplication::setOrganizationName("KalvoTest");
+    QCoreApplication::setApplicationName("Vertraege");
+    QSettings().clear();
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    CKalvoDoc& doc = rahmen.Dokument();
+    const struct {
+        QString block;
+        bool eingefuegt;
+        QString zelle; // typed over the first year after the paste; "" for none
+        bool angenommen;
+    } faelle[] = {
+        {"L-Gas\tH-Gas\n800,5\t9000\n790\t8800\n", true, "", true},
+        {"800,5\t28.000\n", false, "", true},   // a point under decimal commas: refused, the table as it was
+        {"800\t9000\n", true, "14.000", false}, // typed: a thousands point refused on OK
+    };
+    for (const auto& f : faelle) {
+        CMeldungenSchliessen antworten;
+        CPlanung plan;
+        plan.vertraege = {CVertrag{"L-Gas", EGasart::L, true, {}, MonateNachTagen(), 1},
+                          CVertrag{"H-Gas", EGasart::H, true, {}, MonateNachTagen(), 1}};
+        CVertraegeDialog dialog(plan, doc.m_iProjektstart, doc.m_iProjektende);
+        auto* mengen = dialog.findChild<QTableWidget*>("Mengen");
+        ASSERT_NE(mengen, nullptr);
+        mengen->setCurrentCell(1, 0); // 2003
+        EXPECT_EQ(dialog.Einfuegen(f.block), f.eingefuegt) << f.block.toStdString();
+        if (!f.zelle.isEmpty())
+            mengen->item(1, 1)->setText(f.zelle);
+        dialog.accept();
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, f.angenommen) << f.block.toStdString();
+        if (f.eingefuegt && f.angenommen) {
+            const CVertrag& l = dialog.Planung().vertraege[0];
+            EXPECT_EQ(l.mengen.at(2003), 800.5);
+            EXPECT_EQ(l.mengen.at(2004), 790);
+            EXPECT_FALSE(l.mengen.contains(2002));
+            EXPECT_EQ(dialog.Planung().vertraege[1].mengen.at(2004), 8800);
+        }
+    }
+
+    // Through the menu: the dialog accepted as it stands with a quantity pasted.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CVertraegeDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->findChildren<QPushButton*>().first()->click(); // Vertrag hinzufügen: L-Gas
+        auto* mengen = dialog->findChild<QTableWidget*>("Mengen");
+        mengen->setCurrentCell(0, 0);
+        dialog->Einfuegen("800\n800\n");
+        dialog->accept();
+    });
+    const std::vector<std::string> vorher = doc.m_saBericht;
+    rahmen.Befehl(ID::Vertraege)->trigger();
+    ASSERT_TRUE(doc.Planung().has_value());
+    ASSERT_EQ(doc.Planung()->vertraege.size(), 1u);
+    EXPECT_EQ(doc.Planung()->vertraege[0].mengen.at(2003), 800);
+    EXPECT_EQ(rahmen.Befehl(ID::Rueckgaengig)->text(), "Rückgängig: Verträge");
+    EXPECT_NE(std::find(doc.m_saBericht.begin(), doc.m_saBericht.end(), "                 LIEFERUNG NACH VERTRAG"),
+              doc.m_saBericht.end());
+    EXPECT_NE(rahmen.windowTitle().indexOf("Planung: Verträge L-Gas (L)"), -1) << rahmen.windowTitle().toStdString();
+    rahmen.Befehl(ID::Rueckgaengig)->trigger();
+    EXPECT_FALSE(doc.Planung().has_value());
+    EXPECT_EQ(doc.m_saBericht, vorher);
     QSettings().clear();
 }
