@@ -362,9 +362,10 @@ void CMainFrame::OnHinweise()
 
 void CMainFrame::TitelAktualisieren()
 {
-    const std::string plan = m_Doc.Planungszeile();
-    setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + "[*] - Kalvo" +
-                   (plan.empty() ? QString() : " - " + QString::fromStdString(plan)));
+    // The program's name stays last: the desktop shows the title as it stands.
+    const std::string plan = m_Doc.Planungszeile(true);
+    setWindowTitle(QString::fromStdString(m_Doc.GetTitle()) + "[*]" +
+                   (plan.empty() ? QString() : " (" + QString::fromStdString(plan) + ")") + " - Kalvo");
     setWindowModified(m_Doc.IsModified());
 }
 

@@ -6,6 +6,7 @@
 #include "platform/Datei.h"
 #include "platform/Format.h"
 
+#include <algorithm>
 #include <filesystem>
 
 void CKalvoDoc::PlanungSetzen(std::optional<CPlanung> planung)
@@ -18,7 +19,7 @@ void CKalvoDoc::PlanungSetzen(std::optional<CPlanung> planung)
     m_bDeckung = o.deckung;
 }
 
-std::string CKalvoDoc::Planungszeile() const
+std::string CKalvoDoc::Planungszeile(bool dezimalkomma) const
 {
     if (!m_Planung)
         return {};
@@ -33,8 +34,12 @@ std::string CKalvoDoc::Planungszeile() const
         teile.emplace_back("Förderung nach Bedarf");
     if (o.energie)
         teile.emplace_back("Verkaufsgas und Energie");
-    if (o.eigenverbrauch > 0)
-        teile.push_back(Format("Eigenverbrauch %.1f %%", o.eigenverbrauch));
+    if (o.eigenverbrauch > 0) {
+        std::string zahl = Format("%.1f", o.eigenverbrauch);
+        if (dezimalkomma)
+            std::replace(zahl.begin(), zahl.end(), '.', ',');
+        teile.push_back("Eigenverbrauch " + zahl + " %");
+    }
     if (o.deckung)
         teile.emplace_back("Deckung");
     std::string zeile;

@@ -177,7 +177,7 @@ CLaufErgebnis CLauf::Berechnen()
         ReservenGrafik(einzelfeld);
     if (m_bEnergie)
         EnergieTabelle();
-    if (MitVertraegen()) {
+    if (MitVertraegen() && m_bFeldesreserven != 1) { // after the summary: none with the reserves list
         Vertragstabelle();
         Monatstabelle();
     }
