@@ -322,6 +322,37 @@ void Monatstabelle(const CLaufErgebnis& r, int jahr, CBericht& b)
         b.Zeile("  Unterdeckung " + n + ": " + (kurz.contains(n) ? kurz[n] : std::string("keine")));
 }
 
+// Each plant's years: its capacity and what its fields produced (raw gas).
+void Anlagentabelle(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle t;
+    t.name = "Anlagen";
+    t.titel = {"", "                 ANLAGEN", ""};
+    t.kopf = {"  JAHR  ANLAGE          KAPAZITAET MIO M3  GENUTZT MIO M3"};
+    t.spalten = {Jahr("  "), Vertragsspalte(), Zahl("Kapazität", "Mio m³", " ", 17, 1),
+                 Zahl("Genutzt", "Mio m³", " ", 15, 1)};
+    t.spalten[1].name = "Anlage";
+    for (const CAnlagenjahr& a : r.anlagen)
+        t.Zeile({{double(a.jahr), {}}, {0, a.anlage}, {a.kapazitaet, {}}, {a.genutzt, {}}});
+    b.Tabelle(std::move(t));
+}
+
+// Each field's end: the year it stopped for good and why, and its reserve then.
+void Aufgabetabelle(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle t;
+    t.name = "Aufgabe";
+    t.titel = {"", "                 AUFGABE", ""};
+    t.kopf = {"  FELD                JAHR  RESERVE MIO M3  GRUND"};
+    t.spalten = {{"Feld", "", A::TextGenau, "  ", int(kNamensbreite), 0},
+                 {"Jahr", "", A::Text, " ", 5, 0},
+                 Zahl("Reserve", "Mio m³", " ", 15, 1),
+                 {"Grund", "", A::Anhang, "  ", 0, 0}};
+    for (const CAufgabe& a : r.aufgaben)
+        t.Zeile({{0, a.feld}, {0, a.jahr > 0 ? Format("%5d", a.jahr) : "    –"}, {a.reserve, {}}, {0, a.grund}});
+    b.Tabelle(std::move(t));
+}
+
 } // namespace
 
 std::string StufenText(const CStufenzeile& s)
@@ -354,6 +385,8 @@ CTabelle Jahrestabelle(const std::string& feld, const CPrognosetabelle& p)
             t.TextZeile(Format(" Ab %d", p.stufen[stufe].jahr) + StufenText(p.stufen[stufe].stufe));
         t.Zeile(Jahreszellen(p.jahre[k], p.druckabhaengig));
     }
+    if (p.aufgabejahr > 0)
+        t.TextZeile(Format(" AUFGEGEBEN %d: %s", p.aufgabejahr, p.aufgabegrund.c_str()));
     return t;
 }
 
@@ -392,6 +425,10 @@ CBericht Laufbericht(const CLaufErgebnis& r)
             monatsjahre.push_back(m.jahr);
     for (const int jahr : monatsjahre)
         Monatstabelle(r, jahr, b);
+    if (!r.anlagen.empty())
+        Anlagentabelle(r, b);
+    if (!r.aufgaben.empty())
+        Aufgabetabelle(r, b);
     return b;
 }
 

@@ -163,12 +163,13 @@ CPrognoseLauf::CPrognoseLauf(const CPrognoseEingabe& eingabe, IMeldungen& meldun
     if (m_E.druckabhaengig)
         DruckabhaengigVorbereiten();
     m_dPzInitial = double(f.m_fPi) / m_R.zi;
+    m_fPbs = f.m_fPi;
 }
 
 // The next project year: its two half-year steps.
 void CPrognoseLauf::Jahr(double faktor)
 {
-    m_dFaktor = faktor;
+    m_dFaktor = Aufgegeben() ? 0.0 : faktor;
     for (int h = 0; h < 2 && !Fertig(); ++h)
         Halbjahr(++m_iN);
 }
@@ -205,6 +206,7 @@ void CPrognoseLauf::Halbjahr(int n)
             r = static_cast<float>(double(r) * m_dFaktor); // choked back to the demand
         (k == 0 ? m_fR0 : m_fR1) = r;
     }
+    m_fPbs = pbs;
     if (m_iHalb == 1)
         m_fRA = m_fR0;
 
@@ -230,15 +232,23 @@ void CPrognoseLauf::Halbjahr(int n)
         const float pJahr = static_cast<float>(double(m_fGp) - m_fGpY);
         const float qS = static_cast<float>(double(qE) * f.m_fKonsAnteil / 100.0);
         const float pAnteil = static_cast<float>(double(pJahr) * f.m_fKonsAnteil / 100.0);
+        m_fQE = qE;
+        m_fPJ = pJahr;
         m_R.produktion[j - 1] = pAnteil;
         m_R.rate[j - 1] = qS;
         m_fReserve = static_cast<float>(double(m_fReserve) + pAnteil);
-        if (m_E.detail)
+        if (m_E.detail && !Aufgegeben())
             m_R.tabelle.jahre.push_back({m_E.projektstart + j - 1, m_fGp, pbs, m_fRA, qE, pJahr, qS, pAnteil,
                                          f.m_fKopfdruck, hs, f.m_iBohrungen, m_Faktoren.m_fCP, m_Faktoren.m_fA1p,
                                          m_Faktoren.m_fB1p});
         m_iHalb = 0;
     }
+}
+
+void CPrognoseLauf::Aufgeben(int jahr, std::string grund)
+{
+    m_R.tabelle.aufgabejahr = jahr;
+    m_R.tabelle.aufgabegrund = std::move(grund);
 }
 
 // After the last year: the reserve.

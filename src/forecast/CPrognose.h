@@ -14,6 +14,7 @@
 #include "model/Grenzen.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 class IMeldungen;
@@ -64,6 +65,8 @@ struct CPrognosetabelle {
     bool druckabhaengig = false;         // the year lines carry the pressure-dependent factors
     std::vector<CPrognosejahr> jahre;    // with `detail`
     std::vector<CStufenereignis> stufen; // with `detail`
+    int aufgabejahr = 0;                 // > 0: abandoned in that year (its first without production)
+    std::string aufgabegrund;
     bool operator==(const CPrognosetabelle&) const = default;
 };
 
@@ -108,6 +111,16 @@ public:
     float Kumuliert() const { return m_fGp; }                 // cumulative production so far, Mio m³
     CPrognoseErgebnis Abschliessen();                         // with the reserve
 
+    // ---- for a run that dispatches its fields ----
+    float Druck() const { return m_fPbs; }           // static reservoir pressure of the last step, bar
+    float Endrate() const { return m_fQE; }          // the field's own rate at the end of the last year, m³/h
+    float Jahresproduktion() const { return m_fPJ; } // the field's own production of the last year, Mio m³
+    bool VorBeginn() const { return m_iN + 1 <= m_llSchritteVorBeginn; } // the next year lies before its first
+    // From the next year on the field produces nothing and its year lines
+    // end; the detailed report names the year and the reason.
+    void Aufgeben(int jahr, std::string grund);
+    bool Aufgegeben() const { return m_R.tabelle.aufgabejahr > 0; }
+
 private:
     // Deliverability factors of the last rate evaluation (pressure-dependent).
     struct CFaktoren {
@@ -138,6 +151,8 @@ private:
     float m_fR0 = 0, m_fR1 = 0, m_fRA = 0; // m³/h
     float m_fReserve = 0;                  // Mio m³
     double m_dFaktor = 1.0;                // throttling of this year's rates (demand-limited run)
+    float m_fPbs = 0;                      // static reservoir pressure of the last evaluation, bar
+    float m_fQE = 0, m_fPJ = 0;            // the last year's end rate (m³/h) and production (Mio m³)
 
     // the current half-step's working values
     float m_fPwh = 0; // wellhead pressure, bar

@@ -156,6 +156,58 @@ CVertrag Vertrag(const Json& j, const std::string& pfad, int projektstart, int p
     return v;
 }
 
+CFeldvorgabe Feldvorgabe(const Json& feld, const std::string& pfad)
+{
+    CFeldvorgabe v;
+    if (feld.contains("rang")) {
+        if (!feld["rang"].is_number_integer())
+            Fehler(pfad + ".rang", "eine ganze Zahl (1 zuerst) wird erwartet.");
+        v.rang = static_cast<int>(Zahl(feld["rang"], pfad + ".rang", 1, 1000));
+    }
+    if (feld.contains("mindestrate"))
+        v.mindestrate = Zahl(feld["mindestrate"], pfad + ".mindestrate", 0, 1e9);
+    if (feld.contains("aufgabedruck"))
+        v.aufgabedruck = Zahl(feld["aufgabedruck"], pfad + ".aufgabedruck", 0, 1000);
+    if (feld.contains("gewinnung_max"))
+        v.gewinnungMax = Zahl(feld["gewinnung_max"], pfad + ".gewinnung_max", 1, 100);
+    return v;
+}
+
+// The plants: each a name of its own, a capacity above 0 and its fields, a
+// field in one plant at most.
+std::vector<CAnlage> Anlagen(const Json& j)
+{
+    std::vector<CAnlage> anlagen;
+    std::set<std::string> namen, felder;
+    const Json& liste = Liste(j, "anlagen");
+    for (size_t k = 0; k < liste.size(); ++k) {
+        const std::string pfad = Format("anlagen[%zu]", k);
+        const Json& a = Objekt(liste[k], pfad);
+        for (const char* noetig : {"name", "kapazitaet", "felder"})
+            if (!a.contains(noetig))
+                Fehler(pfad, std::string("„") + noetig + "“ fehlt.");
+        CAnlage anlage;
+        anlage.name = Text(a["name"], pfad + ".name");
+        if (anlage.name.empty())
+            Fehler(pfad + ".name", "der Name ist leer.");
+        if (!namen.insert(anlage.name).second)
+            Fehler(pfad + ".name", "die Anlage „" + anlage.name + "“ gibt es schon.");
+        anlage.kapazitaet = Zahl(a["kapazitaet"], pfad + ".kapazitaet", 0, 1e9);
+        if (!(anlage.kapazitaet > 0))
+            Fehler(pfad + ".kapazitaet", "die Kapazität muss über 0 liegen.");
+        const Json& fl = Liste(a["felder"], pfad + ".felder");
+        for (size_t i = 0; i < fl.size(); ++i) {
+            const std::string feld = Text(fl[i], Format("%s.felder[%zu]", pfad.c_str(), i));
+            if (!felder.insert(feld).second)
+                Fehler(Format("%s.felder[%zu]", pfad.c_str(), i),
+                       "das Feld „" + feld + "“ gehört schon zu einer Anlage.");
+            anlage.felder.push_back(feld);
+        }
+        anlagen.push_back(std::move(anlage));
+    }
+    return anlagen;
+}
+
 CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
 {
     if (!wurzel.is_object())
@@ -190,7 +242,18 @@ CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
             const std::string pfad = "felder." + name;
             if (Objekt(feld, pfad).contains("gasart"))
                 p.feldGasart[name] = Gasart(feld["gasart"], pfad + ".gasart");
+            if (const CFeldvorgabe v = Feldvorgabe(feld, pfad); v != CFeldvorgabe{})
+                p.feldVorgaben[name] = v;
         }
+    if (wurzel.contains("verteilung")) {
+        const std::string name = Text(wurzel["verteilung"], "verteilung");
+        const std::optional<EVerteilung> v = VerteilungZu(name);
+        if (!v)
+            Fehler("verteilung", "unbekannte Verteilung „" + name + "“ (lieferbar, reserven, rang oder plateau).");
+        p.verteilung = *v;
+    }
+    if (wurzel.contains("anlagen"))
+        p.anlagen = Anlagen(wurzel["anlagen"]);
     if (wurzel.contains("restfelder")) {
         const Json& liste = Liste(wurzel["restfelder"], "restfelder");
         double summe = 0;
@@ -235,7 +298,51 @@ Json Vorlage(const Json& alt, const std::string& liste, const std::function<bool
     return Json::object();
 }
 
+// The fields' dispatch values into the plan's "felder": a value the plan no
+// longer sets is removed, the field's other keys stay.
+void FeldvorgabenSchreiben(const CPlanung& p, Json& felder)
+{
+    const auto wert = [](const CFeldvorgabe& v, int k) {
+        return k == 0 ? double(v.rang) : k == 1 ? v.mindestrate : k == 2 ? v.aufgabedruck : v.gewinnungMax;
+    };
+    constexpr const char* kSchluessel[] = {"rang", "mindestrate", "aufgabedruck", "gewinnung_max"};
+    for (auto it = felder.begin(); it != felder.end(); ++it)
+        if (it.value().is_object()) {
+            const auto v = p.feldVorgaben.find(it.key());
+            for (int k = 0; k < 4; ++k)
+                if (v == p.feldVorgaben.end() || wert(v->second, k) == 0)
+                    it.value().erase(kSchluessel[k]);
+        }
+    for (const auto& [name, v] : p.feldVorgaben) {
+        if (!felder.contains(name) || !felder[name].is_object())
+            felder[name] = Json::object();
+        for (int k = 0; k < 4; ++k)
+            if (wert(v, k) != 0)
+                Setzen(felder[name], kSchluessel[k], wert(v, k));
+    }
+}
+
+constexpr const char* kVerteilungen[] = {"lieferbar", "reserven", "rang", "plateau"};
+
 } // namespace
+
+const char* VerteilungName(EVerteilung v)
+{
+    return kVerteilungen[static_cast<int>(v)];
+}
+
+std::optional<EVerteilung> VerteilungZu(std::string_view name)
+{
+    for (int k = 0; k < 4; ++k)
+        if (name == kVerteilungen[k])
+            return static_cast<EVerteilung>(k);
+    return std::nullopt;
+}
+
+bool MitVerteilung(const CPlanung& plan)
+{
+    return !plan.anlagen.empty() || !plan.feldVorgaben.empty() || plan.verteilung != EVerteilung::Lieferbar;
+}
 
 const char* GasartName(EGasart g)
 {
@@ -350,7 +457,7 @@ std::string PlanungText(const CPlanung& p)
         j["vertraege"] = liste;
     }
 
-    if (!p.feldGasart.empty() || j.contains("felder")) {
+    if (!p.feldGasart.empty() || !p.feldVorgaben.empty() || j.contains("felder")) {
         Json felder = j.contains("felder") && j["felder"].is_object() ? j["felder"] : Json::object();
         for (auto it = felder.begin(); it != felder.end();) {
             if (it.value().is_object() && it.value().contains("gasart") && !p.feldGasart.contains(it.key()))
@@ -362,7 +469,22 @@ std::string PlanungText(const CPlanung& p)
                 felder[name] = Json::object();
             felder[name]["gasart"] = GasartName(art);
         }
+        FeldvorgabenSchreiben(p, felder);
         j["felder"] = felder;
+    }
+
+    if (p.verteilung != EVerteilung::Lieferbar || j.contains("verteilung"))
+        j["verteilung"] = VerteilungName(p.verteilung);
+    if (!p.anlagen.empty() || j.contains("anlagen")) {
+        Json liste = Json::array();
+        for (const CAnlage& a : p.anlagen) {
+            Json e = Vorlage(alt, "anlagen", [&](const Json& x) { return x.contains("name") && x["name"] == a.name; });
+            e["name"] = a.name;
+            Setzen(e, "kapazitaet", a.kapazitaet);
+            e["felder"] = a.felder;
+            liste.push_back(e);
+        }
+        j["anlagen"] = liste;
     }
 
     if (!p.restfelder.empty() || j.contains("restfelder")) {

@@ -47,14 +47,48 @@ struct CRestfeldanteil {
     bool operator==(const CRestfeldanteil&) const = default;
 };
 
+// How a demand-limited run shares the demand among its fields.
+enum class EVerteilung {
+    Lieferbar, // one common factor on every field's rates
+    Reserven,  // in proportion to the remaining reserves, none above its deliverability
+    Rang,      // by rank at full deliverability, the next rank swings
+    Plateau,   // where it costs the least of next year's deliverability
+};
+const char* VerteilungName(EVerteilung v); // "lieferbar", "reserven", "rang", "plateau"
+std::optional<EVerteilung> VerteilungZu(std::string_view name);
+
+// A plant several fields share: together they produce at most its capacity.
+struct CAnlage {
+    std::string name;
+    double kapazitaet = 0; // raw gas, Mio m³ a year
+    std::vector<std::string> felder;
+    bool operator==(const CAnlage&) const = default;
+};
+
+// A field's dispatch values; 0 where the plan sets none.
+struct CFeldvorgabe {
+    int rang = 0;            // 1 first; 0: after every ranked field
+    double mindestrate = 0;  // m³/h, the field's own sustained rate (before its share)
+    double aufgabedruck = 0; // bar: below it the field is abandoned
+    double gewinnungMax = 0; // % of the OGIP: the largest recovery (gas trapped behind the water front)
+    bool operator==(const CFeldvorgabe&) const = default;
+};
+
 struct CPlanung {
     CPlanoptionen optionen;
     std::vector<CVertrag> vertraege;
     std::map<std::string, EGasart> feldGasart; // fields whose family the plan sets
     std::vector<CRestfeldanteil> restfelder;
+    EVerteilung verteilung = EVerteilung::Lieferbar;
+    std::vector<CAnlage> anlagen;
+    std::map<std::string, CFeldvorgabe> feldVorgaben; // fields with dispatch values
     std::string roh; // the file's text as read: the keys it does not know are kept from it
     bool operator==(const CPlanung&) const = default;
 };
+
+// Whether the plan dispatches the fields (plants, dispatch values or a rule
+// other than the common factor): the run then goes year by year.
+bool MitVerteilung(const CPlanung& plan);
 
 // The days of month 1 … 12 in a year of 365 days.
 int Monatstage(int monat);

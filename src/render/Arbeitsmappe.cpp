@@ -312,8 +312,8 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Zusammenfassung(m, d);
     Felder(m, d);
     // Every table of the report that names a sheet, from its numbers.
-    for (const char* blatt : {"Bedarf", "Energie", "Vertraege", "Spitzenleistung", "Monate", "Deckung", "Vergleich",
-                              "Unsicherheit", "Sensitivitaet", "Plateau"})
+    for (const char* blatt : {"Bedarf", "Energie", "Vertraege", "Spitzenleistung", "Monate", "Anlagen", "Aufgabe",
+                              "Deckung", "Vergleich", "Unsicherheit", "Sensitivitaet", "Plateau"})
         Blatt(m, d.m_Bericht.TabellenNamens(blatt));
     Eingaben(m, d);
     Optionen(m, d);

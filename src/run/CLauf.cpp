@@ -115,6 +115,7 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
       m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
+    m_bJahrweise = m_bBedarf || (MitVerteilung() && !e.reserven);
     for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
         std::fill_n(stufe, kMaxStufen, 0.0f);
     for (auto* stufe : {m_iStufeAbJahr, m_iStufeBohrungen, m_iStufeFoerderstunden})
@@ -146,7 +147,7 @@ CLaufErgebnis CLauf::Berechnen()
     if (einzelfeld) {
         GastabellenVorbereiten(true);
         Feldberechnung(m_iEinzelfeld);
-        if (m_bBedarf)
+        if (m_bJahrweise)
             NachBedarfFoerdern();
         m_sTitel = "Einzelfeldberechnung";
         m_sUntertitel = Anzeigename(m_sEinzelfeld);
@@ -155,7 +156,7 @@ CLaufErgebnis CLauf::Berechnen()
         m_Feldreihen.reserve(m_saFelder.size());
         for (int i = 0; i < static_cast<int>(m_saFelder.size()); ++i)
             Feldberechnung(i);
-        if (m_bBedarf)
+        if (m_bJahrweise)
             NachBedarfFoerdern();
         m_sTitel = m_iGrafikRate == 1 ? "Rate aller Felder" : "Jahresproduktion aller Felder";
         m_sUntertitel = "";
@@ -226,6 +227,10 @@ CLaufErgebnis CLauf::Ergebnis()
     r.energie = std::move(m_Energiejahre);
     r.vertraege = std::move(m_Vertragsjahre);
     r.monate = std::move(m_Vertragsmonate);
+    r.anlagen = std::move(m_Anlagenjahre);
+    r.verteiljahre = std::move(m_Verteiljahre);
+    if (m_pPlanung && !m_pPlanung->feldVorgaben.empty())
+        r.aufgaben = std::move(m_Aufgaben);
     if (m_bFeldGenommen)
         Arbeitswerte(r.arbeitswerte.emplace(), [](const auto& lauf, auto& wert) { wert = lauf; });
     return r;
@@ -459,7 +464,7 @@ bool CLauf::PrognoseHinzufuegen(bool druckabhaengig)
     e.projektende = m_iProjektende;
     e.detail = m_bDetailausgabe == 1;
     e.druckabhaengig = druckabhaengig;
-    if (m_bBedarf)
+    if (m_bJahrweise)
         return BedarfsfeldAnlegen(e);
     VorProjektFoerdern(e);
     CLaufMeldungen meldungen(m_Meldungen);
@@ -610,6 +615,8 @@ void CLauf::NachBedarfFoerdern()
         stand.push_back(f.lauf);
     if (MitVertraegen())
         stand = NachVertragFoerdern(std::move(stand));
+    else if (MitVerteilung())
+        stand = NachVerteilungFoerdern(std::move(stand));
     else
         stand = NachBedarfJahre(std::move(stand));
     FelderAbschliessen(stand);
@@ -630,6 +637,38 @@ std::vector<CPrognoseLauf> CLauf::NachBedarfJahre(std::vector<CPrognoseLauf> sta
         if (y == m_iBedarfBis ||
             (m_dBedarfMindestIst >= 0 && double(m_fRestProduktion[y]) + b.gefoerdert < m_dBedarfMindestIst))
             break;
+    }
+    return stand;
+}
+
+// Each project year the fields dispatched by the plan: its plants, its rule
+// for the demand (with the demand limit), minimum rates and the end of fields.
+std::vector<CPrognoseLauf> CLauf::NachVerteilungFoerdern(std::vector<CPrognoseLauf> stand)
+{
+    std::vector<std::string> namen;
+    for (const CPrognoseLauf& l : stand)
+        namen.push_back(l.Ergebnis().feld.m_sFeldname);
+    CVerteilung verteilung(*m_pPlanung, Verteilfelder(*m_pPlanung, namen));
+    for (int y = 0; y < m_iAnzahl; ++y) {
+        // The demand on the fields as a demand-limited run takes it; none without the limit.
+        const double bedarf =
+            m_bBedarf ? std::max(0.0f, static_cast<float>(double(m_fSollProduktion[y]) - m_fRestProduktion[y])) : -1.0;
+        CBedarfsjahr b;
+        stand = verteilung.Jahr(stand, y, m_iProjektstart + y, bedarf, b);
+        if (m_bBedarf)
+            m_Bedarfsjahre.push_back(b);
+        if (y == m_iBedarfBis ||
+            (m_dBedarfMindestIst >= 0 && double(m_fRestProduktion[y]) + b.gefoerdert < m_dBedarfMindestIst))
+            break;
+    }
+    m_Anlagenjahre = verteilung.Anlagenjahre();
+    m_Verteiljahre = verteilung.Verteiljahre();
+    for (const CPrognoseLauf& l : stand) {
+        const CPrognoseErgebnis& e = l.Ergebnis();
+        float reserve = 0;
+        for (int y = 0; y < m_iAnzahl; ++y)
+            reserve = static_cast<float>(double(reserve) + e.produktion[y]);
+        m_Aufgaben.push_back({e.feld.m_sFeldname, e.tabelle.aufgabejahr, e.tabelle.aufgabegrund, reserve});
     }
     return stand;
 }
@@ -935,7 +974,7 @@ CFeldschluessel CLauf::FeldSchluessel(int i) const
 bool CLauf::Feldberechnung(int i)
 {
     m_iFeldPosition = i;
-    if (m_bBedarf) {
+    if (m_bJahrweise) {
         // The fields' years depend on each other: nothing is kept or replayed.
         // A field set up takes its gas block with it, to show it before its forecast.
         const size_t ausgaben = m_Feldausgaben.size();

@@ -22,6 +22,7 @@
 #include "model/Feldsatz.h"
 #include "platform/Meldungen.h"
 #include "run/Bedarfsjahr.h"
+#include "run/Verteilung.h"
 #include "run/Vertraege.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
@@ -80,6 +81,15 @@ struct CLaufEingabe {
     int monateVon = 0, monateBis = 0;
 };
 
+// A field that stopped for good: the year (its first without production),
+// the reason and its reserve then (its share production summed), Mio m³.
+struct CAufgabe {
+    std::string feld;
+    int jahr = 0; // 0: not abandoned within the project
+    std::string grund;
+    float reserve = 0;
+};
+
 // A field the run could not compute, with the German reason.
 struct CNichtBerechnet {
     std::string feld, grund;
@@ -136,6 +146,9 @@ struct CLaufErgebnis {
     std::vector<CEnergiejahr> energie;         // with the energy table: one entry per project year
     std::vector<CVertragsjahr> vertraege;      // with contracts: each contract's years in the project
     std::vector<CVertragsmonat> monate;        // with contracts: the months of the years asked for
+    std::vector<CAnlagenjahr> anlagen;         // with the plan's plants: each plant's years
+    std::vector<CAufgabe> aufgaben;            // with dispatch values: every field, abandoned or not
+    std::vector<CVerteiljahr> verteiljahre;    // a dispatched run: what it chose each year
     std::optional<CArbeitswerte> arbeitswerte; // the last field taken up; none when the run took up no field
 };
 
@@ -208,6 +221,8 @@ public:
     bool MitVertraegen() const { return m_pPlanung && !m_pPlanung->vertraege.empty(); }
     std::vector<CPrognoseLauf> NachVertragFoerdern(std::vector<CPrognoseLauf> stand);
     std::vector<CPrognoseLauf> NachBedarfJahre(std::vector<CPrognoseLauf> stand);
+    bool MitVerteilung() const { return m_pPlanung && ::MitVerteilung(*m_pPlanung); }
+    std::vector<CPrognoseLauf> NachVerteilungFoerdern(std::vector<CPrognoseLauf> stand);
     void FelderAbschliessen(const std::vector<CPrognoseLauf>& stand);
     void Vertragstabelle();
     void Monatstabelle();
@@ -242,6 +257,10 @@ public:
     std::vector<CNichtBerechnet> m_NichtBerechnet;
     std::vector<CLaufMeldung> m_Meldungen;
     bool m_bBedarf = false;
+    bool m_bJahrweise = false; // all fields advanced together year by year (demand limit or dispatch)
+    std::vector<CAnlagenjahr> m_Anlagenjahre;
+    std::vector<CAufgabe> m_Aufgaben;
+    std::vector<CVerteiljahr> m_Verteiljahre;
     bool m_bEnergie = false;
     double m_dEigenverbrauch = 0;
     std::shared_ptr<const CPlanung> m_pPlanung;

@@ -127,12 +127,63 @@ TEST(Planung, BadPlansNameTheirLineOrKey)
         {R"({"format": "kalvo-planung", "version": 1, "restfelder": [{"gasart": "L", "anteil": 40,
             "brennwert": 9.77}]})",
          "Planungsdatei, „restfelder“: die Anteile ergeben 40 statt 100 %."},
+        {R"({"format": "kalvo-planung", "version": 1, "verteilung": "gleich"})",
+         "Planungsdatei, „verteilung“: unbekannte Verteilung „gleich“ (lieferbar, reserven, rang oder plateau)."},
+        {R"({"format": "kalvo-planung", "version": 1, "anlagen": [{"name": "A", "felder": []}]})",
+         "Planungsdatei, „anlagen[0]“: „kapazitaet“ fehlt."},
+        {R"({"format": "kalvo-planung", "version": 1, "anlagen": [{"name": "A", "kapazitaet": 0, "felder": []}]})",
+         "Planungsdatei, „anlagen[0].kapazitaet“: die Kapazität muss über 0 liegen."},
+        {R"({"format": "kalvo-planung", "version": 1, "anlagen": [{"name": "A", "kapazitaet": 300,
+            "felder": ["F"]}, {"name": "B", "kapazitaet": 100, "felder": ["G", "F"]}]})",
+         "Planungsdatei, „anlagen[1].felder[1]“: das Feld „F“ gehört schon zu einer Anlage."},
+        {R"({"format": "kalvo-planung", "version": 1, "felder": {"F": {"rang": 1.5}}})",
+         "Planungsdatei, „felder.F.rang“: eine ganze Zahl (1 zuerst) wird erwartet."},
+        {R"({"format": "kalvo-planung", "version": 1, "felder": {"F": {"rang": 0}}})",
+         "Planungsdatei, „felder.F.rang“: 0 liegt nicht im Bereich von 1 bis 1000."},
+        {R"({"format": "kalvo-planung", "version": 1, "felder": {"F": {"gewinnung_max": 120}}})",
+         "Planungsdatei, „felder.F.gewinnung_max“: 120 liegt nicht im Bereich von 1 bis 100."},
+        {R"({"format": "kalvo-planung", "version": 1, "felder": {"F": {"mindestrate": -5}}})",
+         "Planungsdatei, „felder.F.mindestrate“: -5 liegt nicht im Bereich von 0 bis 1e+09."},
     };
     for (const auto& f : faelle) {
         const CErgebnis<CPlanung> p = PlanungLesen(f.text, 2027, 2036);
         ASSERT_FALSE(p) << f.text;
         EXPECT_EQ(p.Fehlertext(), f.meldung) << f.text;
     }
+}
+
+// The dispatch: plants, the rule and the fields' values, read and written
+// back with the keys the plan does not know.
+TEST(Planung, DispatchValuesRoundTrip)
+{
+    const CPlanung p = Gelesen(R"({"format": "kalvo-planung", "version": 1, "verteilung": "rang",
+        "anlagen": [{"name": "Sauergasanlage", "kapazitaet": 300.0, "felder": ["Hohenmoor_Z", "Süderheide_Z"],
+                     "betreiber": "Nord"}],
+        "felder": {"Hohenmoor_Z": {"rang": 1, "mindestrate": 2000, "aufgabedruck": 25, "gewinnung_max": 65,
+                                   "notiz": "Wasser"},
+                   "Emstal_L": {"gasart": "L", "rang": 2}}})");
+    EXPECT_EQ(p.verteilung, EVerteilung::Rang);
+    ASSERT_EQ(p.anlagen.size(), 1u);
+    EXPECT_EQ(p.anlagen[0], (CAnlage{"Sauergasanlage", 300, {"Hohenmoor_Z", "Süderheide_Z"}}));
+    EXPECT_EQ(p.feldVorgaben.at("Hohenmoor_Z"), (CFeldvorgabe{1, 2000, 25, 65}));
+    EXPECT_EQ(p.feldVorgaben.at("Emstal_L"), (CFeldvorgabe{2, 0, 0, 0}));
+    EXPECT_EQ(p.feldGasart.at("Emstal_L"), EGasart::L);
+    EXPECT_TRUE(MitVerteilung(p));
+    const std::string text = PlanungText(p);
+    for (const char* bleibt : {"\"betreiber\": \"Nord\"", "\"notiz\": \"Wasser\"", "\"kapazitaet\": 300.0"})
+        EXPECT_NE(text.find(bleibt), std::string::npos) << bleibt << "\n" << text;
+    const CPlanung wieder = Gelesen(text);
+    EXPECT_EQ(wieder.anlagen, p.anlagen);
+    EXPECT_EQ(wieder.feldVorgaben, p.feldVorgaben);
+    EXPECT_EQ(wieder.verteilung, p.verteilung);
+    EXPECT_EQ(PlanungText(wieder), text);
+    // A value the plan no longer sets leaves the file; the field's other keys stay.
+    CPlanung ohne = wieder;
+    ohne.feldVorgaben.erase("Hohenmoor_Z");
+    const std::string weniger = PlanungText(ohne);
+    EXPECT_EQ(weniger.find("mindestrate"), std::string::npos) << weniger;
+    EXPECT_NE(weniger.find("\"notiz\": \"Wasser\""), std::string::npos) << weniger;
+    EXPECT_FALSE(MitVerteilung(CPlanung{}));
 }
 
 TEST(Planung, PlanFileLivesBesideTheDocument)
