@@ -165,5 +165,8 @@ void PlateauBericht(CBericht& b, const CPlateau& p)
     t.zeilen.push_back(std::move(z));
     t.TextZeile(vertrag ? Format("  Plateau %s gehalten bis: %d", p.vertrag.c_str(), p.gehaltenBis)
                         : Format("  Plateau gehalten bis: %d", p.gehaltenBis));
+    // What the plan's rule costs: the plateau under each rule.
+    for (const auto& [regel, menge] : p.jeRegel)
+        t.TextZeile(Format("  Plateau bei Verteilung %s: %.1f Mio m*3/a", VerteilungName(regel), menge));
     b.Tabelle(std::move(t));
 }

@@ -76,29 +76,54 @@ std::vector<CVerteilfeld> Verteilfelder(const CPlanung& plan, const std::vector<
 }
 
 CVerteilung::CVerteilung(const CPlanung& plan, std::vector<CVerteilfeld> felder)
-    : m_Anlagen(plan.anlagen), m_Regel(plan.verteilung), m_Felder(std::move(felder))
-{}
+    : m_Anlagen(plan.anlagen), m_Regel(plan.verteilung), m_Felder(std::move(felder)), m_Stufe(m_Felder.size(), 0)
+{
+    if (m_Regel == EVerteilung::Rang)
+        for (size_t k = 0; k < m_Felder.size(); ++k)
+            m_Stufe[k] = m_Felder[k].stufe;
+}
 
 double CVerteilung::Stufen() const
 {
-    if (m_Regel != EVerteilung::Rang)
-        return 1;
-    int letzte = 0;
-    for (const CVerteilfeld& f : m_Felder)
-        letzte = std::max(letzte, f.stufe);
-    return letzte + 1;
+    return m_Stufe.empty() ? 1 : *std::max_element(m_Stufe.begin(), m_Stufe.end()) + 1;
 }
 
-// The common factor: every field at `lambda`; by rank: the ranks one after
-// the other, a rank at full deliverability before the next opens.
+// The common factor: every field at `lambda`; by rank (or by cost): the
+// places one after the other, a place at full deliverability before the
+// next opens.
 std::vector<double> CVerteilung::Faktoren(double lambda, const std::vector<double>& oben) const
 {
     std::vector<double> f(oben.size());
-    for (size_t k = 0; k < f.size(); ++k) {
-        const double stufe = m_Regel == EVerteilung::Rang ? std::clamp(lambda - m_Felder[k].stufe, 0.0, 1.0) : lambda;
-        f[k] = std::min(oben[k], stufe);
-    }
+    for (size_t k = 0; k < f.size(); ++k)
+        f[k] = std::min(oben[k], std::clamp(lambda - m_Stufe[k], 0.0, 1.0));
     return f;
+}
+
+// What producing now costs later: next year's deliverable rate (its share,
+// at the year's end at capacity) after this year shut, less after this year
+// at capacity, per Mio m³ of this year's share production at capacity. A
+// field held at its rate cap loses nothing; the cheapest fields fill the
+// demand first, the dearest is left shut. Equal costs share a place.
+void CVerteilung::NachKosten(const std::vector<CPrognoseLauf>& stand, int y)
+{
+    const size_t n = stand.size();
+    std::vector<double> kosten(n, 0.0);
+    for (size_t k = 0; k < n; ++k) {
+        CPrognoseLauf zu = stand[k], voll = stand[k];
+        zu.Jahr(0.0);
+        voll.Jahr(1.0);
+        const double menge = voll.Ergebnis().produktion[y];
+        if (y + 1 >= kMaxJahre || voll.Fertig() || !(menge > 0))
+            continue;
+        zu.Jahr(1.0);
+        voll.Jahr(1.0);
+        kosten[k] = (double(zu.Ergebnis().rate[y + 1]) - voll.Ergebnis().rate[y + 1]) / menge;
+    }
+    std::vector<double> stufen = kosten;
+    std::sort(stufen.begin(), stufen.end());
+    stufen.erase(std::unique(stufen.begin(), stufen.end()), stufen.end());
+    for (size_t k = 0; k < n; ++k)
+        m_Stufe[k] = static_cast<int>(std::lower_bound(stufen.begin(), stufen.end(), kosten[k]) - stufen.begin());
 }
 
 // At the start of a year: a field whose reservoir pressure has fallen below
@@ -213,10 +238,12 @@ std::vector<double> CVerteilung::NachReserven(const std::vector<CPrognoseLauf>& 
 // The factors that give the demand under the plan's rule: a bisection on
 // the rule's level, every midpoint tried, the closest try kept.
 std::vector<double> CVerteilung::NachRegel(const std::vector<CPrognoseLauf>& stand, int y, double bedarf,
-                                           const std::vector<double>& oben) const
+                                           const std::vector<double>& oben)
 {
     if (m_Regel == EVerteilung::Reserven)
         return NachReserven(stand, y, bedarf, oben);
+    if (m_Regel == EVerteilung::Plateau)
+        NachKosten(stand, y);
     double unten = 0, hoch = Stufen(), besterAbstand = -1;
     std::vector<double> beste = Faktoren(0, oben);
     std::vector<CPrognoseLauf> laeufe;

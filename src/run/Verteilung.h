@@ -57,17 +57,21 @@ private:
     // Each field's factor on its rates at level `lambda` of the rule, at most `oben`.
     std::vector<double> Faktoren(double lambda, const std::vector<double>& oben) const;
     double Stufen() const; // the level at which every field runs at its upper factor
+    // The rule "plateau": this year's order of the fields by what a m³
+    // produced now costs of next year's deliverable rate.
+    void NachKosten(const std::vector<CPrognoseLauf>& stand, int y);
     void Aufgeben(std::vector<CPrognoseLauf>& stand, int jahr) const;
     std::vector<double> ObereFaktoren(std::vector<CPrognoseLauf>& stand, int y, int jahr,
                                       const std::vector<bool>& zu) const;
     std::vector<double> NachRegel(const std::vector<CPrognoseLauf>& stand, int y, double bedarf,
-                                  const std::vector<double>& oben) const;
+                                  const std::vector<double>& oben);
     std::vector<double> NachReserven(const std::vector<CPrognoseLauf>& stand, int y, double bedarf,
                                      const std::vector<double>& oben) const;
 
     std::vector<CAnlage> m_Anlagen;
     EVerteilung m_Regel = EVerteilung::Lieferbar;
     std::vector<CVerteilfeld> m_Felder;
+    std::vector<int> m_Stufe; // each field's place in the order the demand fills the fields (0 first)
     std::vector<CAnlagenjahr> m_Anlagenjahre;
     std::vector<CVerteiljahr> m_Verteiljahre;
 };

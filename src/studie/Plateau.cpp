@@ -19,11 +19,44 @@ int GehaltenBis(const CLaufErgebnis& r, double menge)
 // Bisection over tenths of a Mio m³: `unten` holds, `oben` does not. Year one
 // at full capacity bounds the plateau from above (to its printed tenth): no
 // later demand can raise it.
+namespace {
+
+CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter);
+
+// The plan's dispatch without its contracts (none without dispatch).
+std::shared_ptr<const CPlanung> NurVerteilung(const std::shared_ptr<const CPlanung>& plan,
+                                              std::optional<EVerteilung> regel = std::nullopt)
+{
+    if (!plan || !MitVerteilung(*plan))
+        return nullptr;
+    auto p = std::make_shared<CPlanung>(*plan);
+    p->vertraege.clear();
+    if (regel)
+        p->verteilung = *regel;
+    return p;
+}
+
+} // namespace
+
 CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
+{
+    e.planung = NurVerteilung(e.planung);
+    CPlateau p = PlateauSuchen(e, jahre, weiter);
+    if (e.planung && e.planung->verteilung == EVerteilung::Plateau && !p.abgebrochen) {
+        e.planung = NurVerteilung(e.planung, EVerteilung::Lieferbar);
+        const CPlateau gemeinsam = PlateauSuchen(e, jahre, weiter);
+        if (gemeinsam.abgebrochen || gemeinsam.menge > p.menge)
+            p = gemeinsam;
+    }
+    return p;
+}
+
+namespace {
+
+CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter)
 {
     e.reserven = false;
     e.detail = false; // the figures are the same without the year tables
-    e.planung.reset();
     e.sollKonstant = -1;
     e.bedarf = false;
     CFeldspeicher speicher; // the gas tables are built once for all the runs
@@ -72,8 +105,6 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
     p.gehaltenBis = GehaltenBis(r, p.menge);
     return p;
 }
-
-namespace {
 
 // The plan with contract `k` alone, `menge` in each year from `von` to `bis`.
 std::shared_ptr<const CPlanung> Plan(const CPlanung& plan, size_t k, double menge, int von, int bis)
@@ -151,8 +182,20 @@ CPlateau Vertragsplateau(CLaufEingabe e, int jahre, size_t k, const CWeiter& wei
 
 std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& e, int jahre, const CWeiter& weiter)
 {
-    if (!e.planung || e.planung->vertraege.empty())
-        return {HoechstesPlateau(e, jahre, weiter)};
+    if (!e.planung || e.planung->vertraege.empty()) {
+        CPlateau p = HoechstesPlateau(e, jahre, weiter);
+        if (e.planung && MitVerteilung(*e.planung))
+            for (const EVerteilung regel :
+                 {EVerteilung::Lieferbar, EVerteilung::Reserven, EVerteilung::Rang, EVerteilung::Plateau}) {
+                CLaufEingabe andere = e;
+                andere.planung = NurVerteilung(e.planung, regel);
+                const CPlateau q = HoechstesPlateau(andere, jahre, weiter);
+                if (p.abgebrochen || q.abgebrochen)
+                    return {q};
+                p.jeRegel.emplace_back(regel, q.menge);
+            }
+        return {p};
+    }
     std::vector<CPlateau> plateaus;
     for (size_t k = 0; k < e.planung->vertraege.size(); ++k) {
         plateaus.push_back(Vertragsplateau(e, jahre, k, weiter));

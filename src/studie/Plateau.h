@@ -15,6 +15,8 @@ struct CPlateau {
     // A contract's plateau: its name and unit; "" for the portfolio's in Mio m³.
     std::string vertrag;
     bool gwh = false; // GWh; false: Mio m³ (of sales gas for a contract)
+    // With the plan's dispatch: the plateau under each of the four rules.
+    std::vector<std::pair<EVerteilung, double>> jeRegel;
 };
 
 // Ist of project year y of a run, Mio m³, as the summary adds it.
@@ -35,7 +37,9 @@ int GehaltenBis(const CLaufErgebnis& r, double menge);
 
 // The plateau over the first `jahre` project years (1 … the project's years).
 // `weiter` is asked after each run of the search; false cancels it. The
-// portfolio's: a plan's contracts do not enter it.
+// portfolio's: a plan's contracts do not enter it, its dispatch does. Under
+// the rule "plateau" it is the higher of that rule's and the common
+// factor's, so never below the common factor's.
 CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre, const CWeiter& weiter = {});
 
 // Contract `vertrag` of the plan on its own: the highest constant quantity
@@ -43,5 +47,6 @@ CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre, const CWeiter& weiter
 // fields deliver every year of the first `jahre` project years, within 0.05 %.
 CPlateau Vertragsplateau(CLaufEingabe eingabe, int jahre, size_t vertrag, const CWeiter& weiter = {});
 
-// The plateau the plan asks: with contracts each contract's, else the portfolio's.
+// The plateau the plan asks: with contracts each contract's, else the
+// portfolio's (with the plan's dispatch also under each rule).
 std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& eingabe, int jahre, const CWeiter& weiter = {});

@@ -3,6 +3,8 @@
 #include "Testdaten.h"
 #include "bericht/Laufbericht.h"
 #include "run/CLauf.h"
+#include "studie/Plateau.h"
+#include "summary/Profil.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +84,8 @@ TEST(Verteilung, RulesAndLimitsHoldInEveryYear)
         {EVerteilung::Rang, 1100, {1, 0, 0, 0}, {2, 0, 0, 0}, {3, 0, 0, 0}},
         {EVerteilung::Rang, 800, {2, 15000, 0, 0}, {1, 0, 200, 0}, {1, 0, 0, 55}},
         {EVerteilung::Lieferbar, -1, {0, 30000, 0, 0}, {0, 0, 250, 0}, {0, 0, 0, 40}},
+        {EVerteilung::Plateau, 1100, {0, 10000, 0, 0}, {0, 0, 150, 0}, {0, 0, 0, 60}},
+        {EVerteilung::Plateau, 700, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}},
     };
     for (const auto& f : faelle) {
         CPlanung plan;
@@ -161,4 +165,73 @@ TEST(Verteilung, AnAbandonedFieldsYearLinesEndWithItsReason)
     CPlanung nurRegel;
     nurRegel.verteilung = EVerteilung::Lieferbar;
     EXPECT_EQ(LaufberichtText(Lauf(Verteilt(nurRegel, 1100))), LaufberichtText(Lauf(Verteilt(CPlanung{}, 1100))));
+}
+
+namespace {
+
+// 33 fields with pressure-dependent factors, every one on in 2002, rest
+// fields of 500 Mio m³ a year: the portfolio of the independent check.
+CLaufEingabe Portfolio33Alle2002()
+{
+    CLaufEingabe e;
+    e.projektende = 2034;
+    e.threads = 1;
+    for (int i = 0; i < 33; ++i) {
+        CFeldwerte f;
+        f.m_sFeldname = "Feld" + std::to_string(i);
+        f.m_iFoerderbeginn = 2002;
+        f.m_fAnteil = {0, 1.2f, 2.5f, 93.1f, 2.2f, 0.6f, 0.1f, 0.15f, 0.05f, 0.05f, 0.05f};
+        f.m_fTcel = 100.0f + i % 40;
+        f.m_fKopftemperatur = 35;
+        f.m_fOGIP = 3000.0f + 100.0f * (i % 50);
+        f.m_fPi = 250.0f + 5.0f * (i % 40);
+        f.m_fReferenzdruck = f.m_fPi;
+        f.m_fTeufe = 3000;
+        f.m_fKopfdruck = 50;
+        f.m_iBohrungen = 4;
+        f.m_fMaxRate = 30000;
+        f.m_fWasserinvasion = 10;
+        f.m_iFoerderstunden = 8000;
+        f.m_fKonsAnteil = 50;
+        f.m_fA1 = 300;
+        f.m_fB1 = 1.5f;
+        f.m_fCWert = 1.5f;
+        f.m_bDruckabhaengig = 1;
+        const std::string t = StufenzeileText({2010, 0, 35, 6, 0, 0}, EStufenformat::Geaendert);
+        e.felder.push_back(CFeldsatz(DatenInZeile(f, {t, t, t, t})));
+    }
+    for (int jahr = 2002; jahr <= 2034; ++jahr)
+        e.restfelder.push_back(ProfilzeileEingabe(jahr, 500.0f, 57000.0f));
+    return e;
+}
+
+} // namespace
+
+// On every portfolio the plateau under the rule "plateau" is at least the
+// one under the common factor; each rule's plateau is the search's answer
+// under that rule and stands beside the plan's own.
+TEST(Verteilung, ThePlateauRuleNeverHoldsLessThanTheCommonFactor)
+{
+    const struct {
+        CLaufEingabe eingabe;
+        int jahre;
+    } faelle[] = {
+        {LaufEingabeAus(KALVO_BEISPIEL), 10},
+        {LaufEingabeAus(KALVO_GRENZFAELLE), 5},
+        {Portfolio33Alle2002(), 5},
+    };
+    for (const auto& f : faelle) {
+        CLaufEingabe e = f.eingabe;
+        e.threads = 1;
+        const double gemeinsam = HoechstesPlateau(e, f.jahre).menge;
+        CPlanung plan;
+        plan.verteilung = EVerteilung::Plateau;
+        e.planung = std::make_shared<CPlanung>(plan);
+        const std::vector<CPlateau> p = HoechstePlateaus(e, f.jahre);
+        ASSERT_EQ(p.size(), 1u);
+        EXPECT_GE(p[0].menge, gemeinsam);
+        ASSERT_EQ(p[0].jeRegel.size(), 4u);
+        EXPECT_EQ(p[0].jeRegel[0], std::pair(EVerteilung::Lieferbar, gemeinsam));
+        EXPECT_EQ(p[0].jeRegel[3], std::pair(EVerteilung::Plateau, p[0].menge));
+    }
 }
