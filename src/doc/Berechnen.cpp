@@ -128,6 +128,7 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_Zusammenfassung = std::move(r.zusammenfassung);
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);
+    m_Aufgaben = std::move(r.aufgaben);
     Kopieren(r.restProduktion, m_fRestProduktion);
     Kopieren(r.restRate, m_fRestRate);
     Kopieren(r.sollProduktion, m_fSollProduktion);

@@ -133,6 +133,7 @@ public:
     double m_dEigenverbrauch = 0;             // %, the plant's own use of the sales gas
     int m_iMonateVon = 0, m_iMonateBis = 0;   // with contracts: the years of the months table; 0: the first
     std::vector<CEnergiejahr> m_Energiejahre; // the last energy table's years
+    std::vector<CAufgabe> m_Aufgaben;         // with the plan's dispatch values: each field's end in the last run
     // The last range study's results, until the next run makes them stale.
     std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
     std::optional<CUnsicherheit> m_Unsicherheit;

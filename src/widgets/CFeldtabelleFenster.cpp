@@ -3,9 +3,11 @@
 #include "doc/CKalvoDoc.h"
 
 #include <QHeaderView>
+
 #include <QLocale>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -43,15 +45,40 @@ QTableWidgetItem* Sortierbar(QTableWidgetItem* zelle)
 
 } // namespace
 
+// Rank (empty for none), plant and the year the field was abandoned ("–": not within the project).
+void CFeldtabelleFenster::Verteilungsspalten(const CKalvoDoc& d, std::string_view name, int r, int& k)
+{
+    const CPlanung& plan = *d.Planung();
+    const auto vorgabe = plan.feldVorgaben.find(std::string(name));
+    const int rang = vorgabe != plan.feldVorgaben.end() ? vorgabe->second.rang : 0;
+    m_pTabelle->setItem(r, k++, rang > 0 ? Sortierbar(Zahl(rang, 0)) : new QTableWidgetItem);
+    QString anlage;
+    for (const CAnlage& a : plan.anlagen)
+        if (std::find(a.felder.begin(), a.felder.end(), name) != a.felder.end())
+            anlage = QString::fromStdString(a.name);
+    m_pTabelle->setItem(r, k++, new QTableWidgetItem(anlage));
+    QString aufgabe;
+    for (const CAufgabe& a : d.m_Aufgaben)
+        if (a.feld == name)
+            aufgabe = a.jahr > 0 ? QString("%1: %2").arg(a.jahr).arg(QString::fromStdString(a.grund)) : "–";
+    m_pTabelle->setItem(r, k++, new QTableWidgetItem(aufgabe));
+}
+
 CFeldtabelleFenster::CFeldtabelleFenster(const CKalvoDoc& d, std::function<void(int)> oeffnen, QWidget* eltern)
     : QDialog(eltern)
 {
     setWindowTitle("Feldtabelle");
     auto* layout = new QVBoxLayout(this);
-    const QStringList spalten = {
-        "Nr.",   "Feld", "Startjahr", "OGIP (Mio m³)", "Pi (bar)",         "Bohrungen",
-        "A1",    "B1",   "C-Wert",    "Anteil (%)",    "1. Jahr (Mio m³)", "Kumuliert bis Projektende (Mio m³)",
-        "Status"};
+    QStringList spalten = {
+        "Nr.", "Feld", "Startjahr", "OGIP (Mio m³)", "Pi (bar)",         "Bohrungen",
+        "A1",  "B1",   "C-Wert",    "Anteil (%)",    "1. Jahr (Mio m³)", "Kumuliert bis Projektende (Mio m³)"};
+    // With the plan's dispatch: each field's rank, plant and end in the last run.
+    const bool verteilt = d.Planung() && MitVerteilung(*d.Planung());
+    if (verteilt)
+        spalten << "Rang"
+                << "Anlage"
+                << "Aufgabe";
+    spalten << "Status";
     m_pTabelle = new QTableWidget(static_cast<int>(d.m_saFelder.size()), static_cast<int>(spalten.size()), this);
     m_pTabelle->setHorizontalHeaderLabels(spalten);
     m_pTabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -85,6 +112,8 @@ CFeldtabelleFenster::CFeldtabelleFenster(const CKalvoDoc& d, std::function<void(
         const double ersteMenge = reihe && erstes >= 0 && erstes < kMaxJahre ? reihe->produktion[erstes] : 0.0;
         m_pTabelle->setItem(r, k++, Sortierbar(Zahl(ersteMenge, 1)));
         m_pTabelle->setItem(r, k++, Sortierbar(Zahl(reihe ? reihe->reserve : 0.0, 1)));
+        if (verteilt)
+            Verteilungsspalten(d, satz.Name(), r, k);
         // The run's hints on this field, without its name: "berechnet; Hinweis: …".
         for (const std::string& h : d.HinweiseZumFeld(satz.Name()))
             status += "; Hinweis: " + h;

@@ -5,6 +5,7 @@
 #include "dialogs/CDlgInput.h"
 #include "platform/Datei.h"
 #include "render/BerichtDruck.h"
+#include "widgets/CFeldtabelleFenster.h"
 #include "widgets/CGrafikWidget.h"
 #include "widgets/CKalvoViewWidget.h"
 #include "widgets/CVertraegeDialog.h"
@@ -704,4 +705,45 @@ TEST(Hauptfenster, TheContractsTableTakesAPastedBlockAndIsOneStep)
     EXPECT_FALSE(doc.Planung().has_value());
     EXPECT_EQ(doc.m_saBericht, vorher);
     QSettings().clear();
+}
+
+// With the plan's dispatch the field table shows each field's rank, plant
+// and end; without it the table keeps its columns.
+TEST(Hauptfenster, TheFieldTableShowsRankPlantAndAbandonment)
+{
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    CKalvoDoc& doc = rahmen.Dokument();
+    const auto kopf = [](const CFeldtabelleFenster& f) {
+        const auto* t = f.findChild<QTableWidget*>();
+        QStringList namen;
+        for (int c = 0; c < t->columnCount(); ++c)
+            namen << t->horizontalHeaderItem(c)->text();
+        return namen;
+    };
+    EXPECT_FALSE(kopf(CFeldtabelleFenster(doc, [](int) {})).contains("Rang"));
+    CPlanung plan;
+    plan.anlagen = {{"Sauergasanlage", 300, {"Wesermarsch"}}};
+    plan.feldVorgaben = {{"Emsland_Tief", {2, 0, 300, 0}}};
+    doc.PlanungAendern(plan);
+    const CFeldtabelleFenster fenster(doc, [](int) {});
+    const QStringList namen = kopf(fenster);
+    ASSERT_TRUE(namen.contains("Rang") && namen.contains("Anlage") && namen.contains("Aufgabe"))
+        << namen.join(",").toStdString();
+    const auto* t = fenster.findChild<QTableWidget*>();
+    for (int r = 0; r < t->rowCount(); ++r) {
+        const QString feld = t->item(r, 1)->text();
+        const QString rang = t->item(r, int(namen.indexOf("Rang")))->text();
+        const QString anlage = t->item(r, int(namen.indexOf("Anlage")))->text();
+        const QString aufgabe = t->item(r, int(namen.indexOf("Aufgabe")))->text();
+        EXPECT_EQ(rang, feld == "Emsland_Tief" ? "2" : "") << feld.toStdString();
+        EXPECT_EQ(anlage, feld == "Wesermarsch" ? "Sauergasanlage" : "") << feld.toStdString();
+        if (feld == "Emsland_Tief") {
+            EXPECT_TRUE(aufgabe.contains(": Lagerstättendruck")) << aufgabe.toStdString();
+        } else {
+            EXPECT_EQ(aufgabe, "–") << feld.toStdString();
+        }
+    }
 }
