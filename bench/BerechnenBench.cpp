@@ -156,6 +156,35 @@ void HoechstesPlateau10(benchmark::State& state)
     state.SetLabel("33 Felder druckabhängig, Plateau über 10 Jahre");
 }
 
+// A demand-limited run of the 33-field portfolio (a flat demand of 2500
+// Mio m³ a year), by the common factor (0) or dispatched (1): two plants of
+// five fields, three ranks, minimum rates of 2000 m³/h.
+void NachBedarf33(benchmark::State& state)
+{
+    CLaufEingabe eingabe = Portfolio33(true);
+    eingabe.threads = 1;
+    eingabe.bedarf = true;
+    eingabe.sollKonstant = 2500;
+    if (state.range(0)) {
+        auto plan = std::make_shared<CPlanung>();
+        plan->verteilung = EVerteilung::Rang;
+        plan->anlagen = {{"Anlage A", 400, {}}, {"Anlage B", 300, {}}};
+        for (int i = 0; i < 33; ++i) {
+            const std::string name = "Feld" + std::to_string(i);
+            plan->feldVorgaben[name] = {1 + i % 3, 2000, 0, 0};
+            if (i < 10)
+                plan->anlagen[i < 5 ? 0 : 1].felder.push_back(name);
+        }
+        eingabe.planung = plan;
+    }
+    for (auto _ : state) {
+        const CLaufErgebnis r = Lauf(eingabe);
+        benchmark::DoNotOptimize(r.feldreihen.data());
+    }
+    state.SetLabel(state.range(0) ? "33 Felder nach Bedarf, Anlagen, Ränge, Mindestraten"
+                                  : "33 Felder nach Bedarf, gemeinsamer Faktor");
+}
+
 // Five ranged quantities of every field of the 33-field portfolio.
 std::vector<CSpanne> Spannen33(const CLaufEingabe& eingabe)
 {
@@ -194,6 +223,7 @@ void Sensitivitaeten165(benchmark::State& state)
 BENCHMARK(MonteCarlo1000)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Sensitivitaeten165)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(HoechstesPlateau10)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(NachBedarf33)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaufFunktionAlleKerne)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LaufFunktion)->Iterations(1000)->Threads(1)->Threads(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Berechnen)->ArgsProduct({{1, 33, 330}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
