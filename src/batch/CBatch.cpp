@@ -410,6 +410,13 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         return kAufruf;
     }
     if (const int letztes = doc.m_iProjektstart + doc.m_iAnzahl - 1;
+        o.plateauAb && (*o.plateauAb < doc.m_iProjektstart || *o.plateauAb + *o.plateau - 1 > letztes)) {
+        fehler << "kalvo-batch: --plateau-ab " << *o.plateauAb << ": " << *o.plateau
+               << " Jahre ab diesem Jahr liegen nicht im Projekt (" << doc.m_iProjektstart << " bis " << letztes
+               << ").\n";
+        return kAufruf;
+    }
+    if (const int letztes = doc.m_iProjektstart + doc.m_iAnzahl - 1;
         o.monate && (o.monate->first < doc.m_iProjektstart || o.monate->second > letztes)) {
         fehler << "kalvo-batch: --monate " << o.monate->first << '-' << o.monate->second
                << ": die Jahre liegen nicht im Projekt (" << doc.m_iProjektstart << " bis " << letztes << ").\n";
@@ -437,7 +444,7 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
 
     if (o.plateau) {
         // Part of the report: printed, and in the report as PDF as well.
-        doc.PlateauSetzen(HoechstePlateaus(doc.LaufEingabe(), *o.plateau));
+        doc.PlateauSetzen(HoechstePlateaus(doc.LaufEingabe(), *o.plateau, {}, o.plateauAb.value_or(0)));
     }
 
     if (o.serien) {

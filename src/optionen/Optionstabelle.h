@@ -33,6 +33,7 @@ struct COptionen {
     int threads = 0; // 0: one per processor core
     std::optional<float> sollKonstant;
     std::optional<int> plateau;
+    std::optional<int> plateauAb;              // the plateau's first year (after a build-up)
     std::optional<std::pair<int, int>> monate; // the years of the months table, first and last
     std::optional<std::string> vergleich;
     std::optional<std::string> grafik;

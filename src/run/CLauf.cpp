@@ -111,8 +111,8 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_bDetailausgabe(e.detail ? 1 : 0), m_bFeldesreserven(e.reserven ? 1 : 0), m_iGrafikRate(e.rate ? 1 : 0),
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
       m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung), m_iMonateVon(e.monateVon),
-      m_iMonateBis(e.monateBis), m_fSollKonstant(e.sollKonstant), m_iBedarfBis(e.bedarfBis),
-      m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
+      m_iMonateBis(e.monateBis), m_fSollKonstant(e.sollKonstant), m_iSollKonstantAb(e.sollKonstantAb),
+      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_pSpeicher(speicher), m_iThreads(e.threads),
       m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     m_bJahrweise = m_bBedarf || (MitVerteilung() && !e.reserven);
@@ -596,6 +596,8 @@ void CLauf::SollKonstantSetzen()
     if (m_fSollKonstant < 0)
         return;
     for (int k = 0; k < kMaxJahre; ++k) {
+        if (static_cast<long long>(m_iProjektstart) + k < m_iSollKonstantAb)
+            continue; // the build-up before a plateau's window keeps the profile
         m_iVerkaufJahr[k] = m_iProjektstart + k;
         m_fSollProduktion[k] = m_fSollKonstant;
         m_fSollRate[k] = static_cast<float>(double(m_fSollKonstant) * 1e6 / 8760.0); // m³/h of a year's quantity

@@ -64,6 +64,7 @@ struct CLaufEingabe {
     int threads = 0;          // threads that build the gas tables ahead; 0 = one per core
     bool bedarf = false;      // production limited to the demand (not in reserves mode)
     float sollKonstant = -1;  // >= 0: the Soll of every project year, Mio m³ (instead of the profile)
+    int sollKonstantAb = 0;   // > 0: the constant Soll only from this year on (the profile's before)
     // A plateau search asks only whether a demand-limited run delivers a
     // level: the run may stop after project year `bedarfBis` (index), or
     // after the first year whose Ist falls below `bedarfMindestIst` (Mio m³,
@@ -273,6 +274,7 @@ public:
     std::unordered_map<int, CFeldreihe> m_Lieferbar;
     std::vector<CEnergiejahr> m_Energiejahre;
     float m_fSollKonstant = -1;
+    int m_iSollKonstantAb = 0;
     int m_iBedarfBis = -1;
     double m_dBedarfMindestIst = -1;
     std::vector<CBedarfsjahr> m_Bedarfsjahre;

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 double PlateauToleranz(double menge)
 {
     return BedarfsGenauigkeit(menge) + 1e-6 * std::fabs(menge);
 }
 
-int GehaltenBis(const CLaufErgebnis& r, double menge)
+int GehaltenBis(const CLaufErgebnis& r, double menge, int ab)
 {
-    int y = 0;
+    int y = ab;
     while (y < Projektjahre(r) && IstProduktion(r, y) >= menge - PlateauToleranz(menge))
         ++y;
     return r.projektstart + y - 1;
@@ -21,7 +22,7 @@ int GehaltenBis(const CLaufErgebnis& r, double menge)
 // later demand can raise it.
 namespace {
 
-CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter);
+CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter, int ab);
 
 // The plan's dispatch without its contracts (none without dispatch).
 std::shared_ptr<const CPlanung> NurVerteilung(const std::shared_ptr<const CPlanung>& plan,
@@ -38,13 +39,13 @@ std::shared_ptr<const CPlanung> NurVerteilung(const std::shared_ptr<const CPlanu
 
 } // namespace
 
-CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
+CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter, int ab)
 {
     e.planung = NurVerteilung(e.planung);
-    CPlateau p = PlateauSuchen(e, jahre, weiter);
+    CPlateau p = PlateauSuchen(e, jahre, weiter, ab);
     if (e.planung && e.planung->verteilung == EVerteilung::Plateau && !p.abgebrochen) {
         e.planung = NurVerteilung(e.planung, EVerteilung::Lieferbar);
-        const CPlateau gemeinsam = PlateauSuchen(e, jahre, weiter);
+        const CPlateau gemeinsam = PlateauSuchen(e, jahre, weiter, ab);
         if (gemeinsam.abgebrochen || gemeinsam.menge > p.menge)
             p = gemeinsam;
     }
@@ -53,25 +54,33 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter)
 
 namespace {
 
-CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter)
+// `ab` > 0: the window starts in that calendar year; the years before it
+// are the build-up, produced to the sales profile (demand-limited).
+CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter, int ab)
 {
     e.reserven = false;
     e.detail = false; // the figures are the same without the year tables
     e.sollKonstant = -1;
     e.bedarf = false;
     CFeldspeicher speicher; // the gas tables are built once for all the runs
-    const CLaufErgebnis voll = Lauf(e, &speicher);
+    CLaufErgebnis voll = Lauf(e, &speicher);
+    const int a = ab > 0 ? std::max(0, ab - voll.projektstart) : 0; // the window's first project year
     e.bedarf = true;
+    e.sollKonstantAb = ab;
+    if (a > 0) { // the build-up to the profile, then everything the fields can
+        e.sollKonstant = std::numeric_limits<float>::max();
+        voll = Lauf(e, &speicher);
+    }
     const int ende = e.projektende;
     int laeufe = 0;
     bool abgebrochen = false;
     // A level's run for the search ends with the plateau's years or with the
-    // first year short of it: the years after those decide nothing.
+    // first year short of it (in the window): the years after those decide nothing.
     const auto lauf = [&](long long zehntel, bool suche) {
         const double menge = double(zehntel) / 10.0;
         e.sollKonstant = static_cast<float>(menge);
-        e.bedarfBis = suche ? jahre - 1 : -1;
-        e.bedarfMindestIst = suche ? menge - PlateauToleranz(menge) : -1;
+        e.bedarfBis = suche ? a + jahre - 1 : -1;
+        e.bedarfMindestIst = suche && a == 0 ? menge - PlateauToleranz(menge) : -1;
         CLaufErgebnis r = Lauf(e, &speicher);
         abgebrochen = abgebrochen || (suche && weiter && !weiter(++laeufe));
         return r;
@@ -80,14 +89,14 @@ CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter)
     // the plateau's years and one more, the answer the whole project. (The
     // year more keeps the profiles: one that begins in the project's last
     // year is not merged, so a one-year search would lose the rest fields.)
-    e.projektende = std::min(ende, voll.projektstart + jahre);
+    e.projektende = std::min(ende, voll.projektstart + a + jahre);
     const auto haelt = [&](const CLaufErgebnis& r, long long zehntel) {
-        return GehaltenBis(r, double(zehntel) / 10.0) >= r.projektstart + jahre - 1;
+        return GehaltenBis(r, double(zehntel) / 10.0, a) >= r.projektstart + a + jahre - 1;
     };
 
     long long unten = 0;
     long long oben =
-        Projektjahre(voll) > 0 ? static_cast<long long>(std::floor((IstProduktion(voll, 0) + 0.05) * 10)) + 1 : 1;
+        Projektjahre(voll) > a ? static_cast<long long>(std::floor((IstProduktion(voll, a) + 0.05) * 10)) + 1 : 1;
     while (oben - unten > 1 && !abgebrochen) {
         const long long mitte = unten + (oben - unten) / 2;
         (haelt(lauf(mitte, true), mitte) ? unten : oben) = mitte;
@@ -100,9 +109,9 @@ CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter)
     e.projektende = ende;
     const CLaufErgebnis r = lauf(unten, false);
     p.menge = double(unten) / 10.0;
-    p.erstesJahr = r.projektstart;
-    p.letztesJahr = r.projektstart + jahre - 1;
-    p.gehaltenBis = GehaltenBis(r, p.menge);
+    p.erstesJahr = r.projektstart + a;
+    p.letztesJahr = r.projektstart + a + jahre - 1;
+    p.gehaltenBis = GehaltenBis(r, p.menge, a);
     return p;
 }
 
@@ -180,16 +189,16 @@ CPlateau Vertragsplateau(CLaufEingabe e, int jahre, size_t k, const CWeiter& wei
     return p;
 }
 
-std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& e, int jahre, const CWeiter& weiter)
+std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& e, int jahre, const CWeiter& weiter, int ab)
 {
     if (!e.planung || e.planung->vertraege.empty()) {
-        CPlateau p = HoechstesPlateau(e, jahre, weiter);
+        CPlateau p = HoechstesPlateau(e, jahre, weiter, ab);
         if (e.planung && MitVerteilung(*e.planung))
             for (const EVerteilung regel :
                  {EVerteilung::Lieferbar, EVerteilung::Reserven, EVerteilung::Rang, EVerteilung::Plateau}) {
                 CLaufEingabe andere = e;
                 andere.planung = NurVerteilung(e.planung, regel);
-                const CPlateau q = HoechstesPlateau(andere, jahre, weiter);
+                const CPlateau q = HoechstesPlateau(andere, jahre, weiter, ab);
                 if (p.abgebrochen || q.abgebrochen)
                     return {q};
                 p.jeRegel.emplace_back(regel, q.menge);

@@ -31,16 +31,18 @@ inline double IstProduktion(const CLaufErgebnis& r, int y)
 // rounding to float.
 double PlateauToleranz(double menge);
 
-// The last year, from the project start on, in which run r delivers `menge`;
-// the year before the start when its first year does not.
-int GehaltenBis(const CLaufErgebnis& r, double menge);
+// The last year, from project year `ab` on, in which run r delivers `menge`;
+// the year before when year `ab` does not.
+int GehaltenBis(const CLaufErgebnis& r, double menge, int ab = 0);
 
 // The plateau over the first `jahre` project years (1 … the project's years).
 // `weiter` is asked after each run of the search; false cancels it. The
 // portfolio's: a plan's contracts do not enter it, its dispatch does. Under
 // the rule "plateau" it is the higher of that rule's and the common
 // factor's, so never below the common factor's.
-CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre, const CWeiter& weiter = {});
+// `ab` > 0: the window starts in that calendar year (after a build-up
+// produced to the sales profile).
+CPlateau HoechstesPlateau(CLaufEingabe eingabe, int jahre, const CWeiter& weiter = {}, int ab = 0);
 
 // Contract `vertrag` of the plan on its own: the highest constant quantity
 // (to 0.1 GWh or Mio m³ of sales gas, rounded down) its fields and the rest
@@ -49,4 +51,4 @@ CPlateau Vertragsplateau(CLaufEingabe eingabe, int jahre, size_t vertrag, const 
 
 // The plateau the plan asks: with contracts each contract's, else the
 // portfolio's (with the plan's dispatch also under each rule).
-std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& eingabe, int jahre, const CWeiter& weiter = {});
+std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& eingabe, int jahre, const CWeiter& weiter = {}, int ab = 0);

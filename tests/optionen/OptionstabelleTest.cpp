@@ -75,6 +75,11 @@ TEST(Optionen, EachOptionSetsItsOwnField)
         {{"--seed", "2147483647"}, [](COptionen& o) { o.seed = 2147483647; }},
         {{"--threads", "256"}, [](COptionen& o) { o.threads = 256; }},
         {{"--plateau", "1"}, [](COptionen& o) { o.plateau = 1; }},
+        {{"--plateau", "10", "--plateau-ab", "2005"},
+         [](COptionen& o) {
+             o.plateau = 10;
+             o.plateauAb = 2005;
+         }},
         {{"--vergleich", "B.kvo"}, [](COptionen& o) { o.vergleich = "B.kvo"; }},
         {{"--csv", "a.csv"}, [](COptionen& o) { o.csv = "a.csv"; }},
         {{"--csv", "--detail"}, [](COptionen& o) { o.csv = "--detail"; }}, // a value is taken as it stands
@@ -154,6 +159,7 @@ TEST(Optionen, EachRefusalNamesTheOptionAndWhatItNeeds)
         {{"--plateau", "0", "a.kvo"}, "--plateau braucht eine Zahl von Jahren (1 oder mehr), nicht „0“."},
         {{"--plateau", "2.5", "a.kvo"}, "--plateau braucht eine Zahl von Jahren (1 oder mehr), nicht „2.5“."},
         {{"--plateau"}, "--plateau braucht eine Zahl von Jahren (1 oder mehr)."},
+        {{"--plateau-ab", "2005", "a.kvo"}, "--plateau-ab gilt nur mit --plateau."},
         {{"--soll-konstant", "-1", "a.kvo"}, "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr), nicht „-1“."},
         {{"--soll-konstant", "14.000", "a.kvo"},
          "--soll-konstant braucht eine Menge in Mio m³ (0 oder mehr), nicht „14.000“."},

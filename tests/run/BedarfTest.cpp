@@ -187,6 +187,48 @@ TEST(Bedarf, PlateauHoldsAndATenthMoreDoesNot)
     EXPECT_TRUE(faelltAus);
 }
 
+// A window that starts later (after a build-up produced to the sales
+// profile): the plateau holds in the window's years and a tenth more fails
+// in one of them; the years before follow the profile as without it.
+TEST(Bedarf, PlateauWindowAfterABuildUp)
+{
+    const struct {
+        const char* datei;
+        int ab, jahre;
+    } faelle[] = {{KALVO_BEISPIEL, 2006, 8}, {KALVO_GRENZFAELLE, 2004, 5}, {KALVO_BEISPIEL, 2002, 10}};
+    for (const auto& f : faelle) {
+        const CLaufEingabe e = Beispiel(f.datei);
+        const CPlateau p = HoechstesPlateau(e, f.jahre, {}, f.ab);
+        EXPECT_EQ(p.erstesJahr, f.ab);
+        EXPECT_EQ(p.letztesJahr, f.ab + f.jahre - 1);
+        EXPECT_GT(p.menge, 0.0);
+        const auto ist = [&](double menge) {
+            CLaufEingabe b = e;
+            b.bedarf = true;
+            b.sollKonstant = static_cast<float>(menge);
+            b.sollKonstantAb = f.ab;
+            return Lauf(b);
+        };
+        const CLaufErgebnis gehalten = ist(p.menge);
+        const int a = f.ab - gehalten.projektstart;
+        for (int y = a; y < a + f.jahre; ++y)
+            EXPECT_GE(IstProduktion(gehalten, y), p.menge - PlateauToleranz(p.menge)) << f.ab << " " << y;
+        CLaufEingabe profil = e;
+        profil.bedarf = true;
+        const CLaufErgebnis ohne = Lauf(profil);
+        for (int y = 0; y < a; ++y)
+            EXPECT_EQ(IstProduktion(gehalten, y), IstProduktion(ohne, y)) << "build-up " << y;
+        const CLaufErgebnis mehr = ist(p.menge + 0.1);
+        bool faelltAus = false;
+        for (int y = a; y < a + f.jahre; ++y)
+            faelltAus = faelltAus || IstProduktion(mehr, y) < p.menge + 0.1 - PlateauToleranz(p.menge + 0.1);
+        EXPECT_TRUE(faelltAus) << f.ab;
+    }
+    // From the project's first year the window is the plateau as before.
+    const CLaufEingabe e = Beispiel(KALVO_BEISPIEL);
+    EXPECT_EQ(HoechstesPlateau(e, 10, {}, 2002).menge, HoechstesPlateau(e, 10).menge);
+}
+
 TEST(Bedarf, BatchOptionsAndTheirRefusals)
 {
     const auto batch = [](std::vector<std::string> args) {
