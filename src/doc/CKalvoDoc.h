@@ -106,7 +106,8 @@ public:
     void PlanungAendern(CPlanung planung);
     // What of the plan is active, for the window's title and the printed
     // report's heading: "Planung: Verträge L-Gas Nord (L), H-Gas Süd (H);
-    // Förderung nach Bedarf; Eigenverbrauch 2.0 %"; "" when nothing is.
+    // Verteilung rang; Anlagen Sauergasanlage; Förderung nach Bedarf;
+    // Eigenverbrauch 2.0 %"; "" when nothing is.
     // `dezimalkomma` for the desktop's title ("2,0 %").
     std::string Planungszeile(bool dezimalkomma = false) const;
     // The plan's options as the document computes with them (all off without a plan).

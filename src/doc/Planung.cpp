@@ -29,6 +29,13 @@ std::string CKalvoDoc::Planungszeile(bool dezimalkomma) const
         vertraege += (vertraege.empty() ? "Verträge " : ", ") + v.name + " (" + GasartName(v.gasart) + ")";
     if (!vertraege.empty())
         teile.push_back(vertraege);
+    if (MitVerteilung(*m_Planung)) {
+        std::string anlagen;
+        for (const CAnlage& a : m_Planung->anlagen)
+            anlagen += (anlagen.empty() ? "Anlagen " : ", ") + a.name;
+        teile.push_back(std::string("Verteilung ") + VerteilungName(m_Planung->verteilung) +
+                        (anlagen.empty() ? "" : "; " + anlagen));
+    }
     const CPlanoptionen& o = m_Planung->optionen;
     if (o.bedarf)
         teile.emplace_back("Förderung nach Bedarf");

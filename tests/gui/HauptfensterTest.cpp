@@ -728,6 +728,7 @@ TEST(Hauptfenster, TheFieldTableShowsRankPlantAndAbandonment)
     plan.anlagen = {{"Sauergasanlage", 300, {"Wesermarsch"}}};
     plan.feldVorgaben = {{"Emsland_Tief", {2, 0, 300, 0}}};
     doc.PlanungAendern(plan);
+    EXPECT_EQ(doc.Planungszeile(), "Planung: Verteilung lieferbar; Anlagen Sauergasanlage");
     const CFeldtabelleFenster fenster(doc, [](int) {});
     const QStringList namen = kopf(fenster);
     ASSERT_TRUE(namen.contains("Rang") && namen.contains("Anlage") && namen.contains("Aufgabe"))
