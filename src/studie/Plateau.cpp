@@ -192,17 +192,23 @@ CPlateau Vertragsplateau(CLaufEingabe e, int jahre, size_t k, const CWeiter& wei
 std::vector<CPlateau> HoechstePlateaus(const CLaufEingabe& e, int jahre, const CWeiter& weiter, int ab)
 {
     if (!e.planung || e.planung->vertraege.empty()) {
-        CPlateau p = HoechstesPlateau(e, jahre, weiter, ab);
-        if (e.planung && MitVerteilung(*e.planung))
-            for (const EVerteilung regel :
-                 {EVerteilung::Lieferbar, EVerteilung::Reserven, EVerteilung::Rang, EVerteilung::Plateau}) {
-                CLaufEingabe andere = e;
-                andere.planung = NurVerteilung(e.planung, regel);
-                const CPlateau q = HoechstesPlateau(andere, jahre, weiter, ab);
-                if (p.abgebrochen || q.abgebrochen)
-                    return {q};
-                p.jeRegel.emplace_back(regel, q.menge);
-            }
+        if (!e.planung || !MitVerteilung(*e.planung))
+            return {HoechstesPlateau(e, jahre, weiter, ab)};
+        // Each rule's plateau once; the plan's own rule is among them.
+        CPlateau p;
+        std::vector<std::pair<EVerteilung, double>> jeRegel;
+        for (const EVerteilung regel :
+             {EVerteilung::Lieferbar, EVerteilung::Reserven, EVerteilung::Rang, EVerteilung::Plateau}) {
+            CLaufEingabe andere = e;
+            andere.planung = NurVerteilung(e.planung, regel);
+            const CPlateau q = HoechstesPlateau(andere, jahre, weiter, ab);
+            if (q.abgebrochen)
+                return {q};
+            if (regel == e.planung->verteilung)
+                p = q;
+            jeRegel.emplace_back(regel, q.menge);
+        }
+        p.jeRegel = std::move(jeRegel);
         return {p};
     }
     std::vector<CPlateau> plateaus;
