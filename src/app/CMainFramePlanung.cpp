@@ -125,11 +125,24 @@ void CMainFrame::OnPlateau()
     if (!gewaehlt)
         return;
     const int n = static_cast<int>(*gewaehlt);
+    // The window may start after a build-up produced to the sales profile
+    // (a contract's plateau holds from the project start).
+    int ab = m_Doc.m_iProjektstart;
+    const bool vertraege = m_Doc.Planung() && !m_Doc.Planung()->vertraege.empty();
+    if (const int letzterBeginn = m_Doc.m_iProjektende - n + 1; !vertraege && letzterBeginn > ab) {
+        const std::optional<double> beginn = ZahlErfragen(
+            this, "Höchstes Plateau", "In welchem Jahr beginnt es? (die Jahre davor nach dem Verkaufsprofil)", ab,
+            CZahlbereich{double(ab), double(letzterBeginn), true});
+        if (!beginn)
+            return;
+        ab = static_cast<int>(*beginn);
+    }
     const CLaufEingabe eingabe = m_Doc.LaufEingabe();
     std::vector<CPlateau> plateaus;
     m_sLaufName = "Die Läufe der Plateausuche";
+    const int fensterAb = ab > m_Doc.m_iProjektstart ? ab : 0;
     if (!ImHintergrund("Höchstes Plateau", "Das höchste Plateau wird gesucht …", 0,
-                       [&](const CWeiter& weiter) { plateaus = HoechstePlateaus(eingabe, n, weiter); }) ||
+                       [&](const CWeiter& weiter) { plateaus = HoechstePlateaus(eingabe, n, weiter, fensterAb); }) ||
         plateaus.empty() || plateaus.front().abgebrochen)
         return;
     m_Doc.PlateauSetzen(plateaus); // the report (and the report for the file, the workbook) shows it too
@@ -139,11 +152,16 @@ void CMainFrame::OnPlateau()
         return;
     }
     const CPlateau& p = plateaus.front();
-    const QString text = QString("Höchstes Plateau %1–%2: %3 Mio m³/a\nGehalten bis: %4")
-                             .arg(p.erstesJahr)
-                             .arg(p.letztesJahr)
-                             .arg(QLocale().toString(p.menge, 'f', 1))
-                             .arg(p.gehaltenBis);
+    QString text = QString("Höchstes Plateau %1–%2: %3 Mio m³/a\nGehalten bis: %4")
+                       .arg(p.erstesJahr)
+                       .arg(p.letztesJahr)
+                       .arg(QLocale().toString(p.menge, 'f', 1))
+                       .arg(p.gehaltenBis);
+    // With the plan's dispatch: what each rule holds, so that the planner sees what his rule costs.
+    for (const auto& [regel, menge] : p.jeRegel)
+        text += QString("\nPlateau bei Verteilung %1: %2 Mio m³/a")
+                    .arg(VerteilungName(regel))
+                    .arg(QLocale().toString(menge, 'f', 1));
     QMessageBox box(QMessageBox::Information, "Höchstes Plateau", text, QMessageBox::Close, this);
     const QPushButton* zeigen = box.addButton("Als Verkaufsprofil übernehmen", QMessageBox::AcceptRole);
     const QPushButton* andere = box.addButton("Andere Menge...", QMessageBox::ActionRole);
