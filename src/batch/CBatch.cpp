@@ -6,6 +6,7 @@
 #include "gas/Feldpruefung.h"
 #include "model/Feldtabelle.h"
 #include "optionen/Optionstabelle.h"
+#include "planung/Messungen.h"
 #include "platform/Cp1252.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
@@ -344,6 +345,21 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << plan.Fehlertext() << '\n';
             return kDatei;
         }
+    }
+    if (o.messungen) {
+        const CErgebnis<std::string> text = DateiLesen(*o.messungen);
+        if (!text) {
+            fehler << "kalvo-batch: " << *o.messungen << ": " << text.Fehlertext() << '\n';
+            return kDatei;
+        }
+        CErgebnis<CMessungen> gelesen = MessungenLesen(*text);
+        if (!gelesen) {
+            fehler << "kalvo-batch: " << *o.messungen << ": " << gelesen.Fehlertext() << '\n';
+            return kAufruf;
+        }
+        CPlanung plan = doc.Planung().value_or(CPlanung{});
+        plan.messungen = std::move(*gelesen);
+        doc.PlanungSetzen(std::move(plan));
     }
     doc.m_bDetailausgabe = o.detail ? 1 : 0;
     doc.m_bFeldesreserven = o.reserven ? 1 : 0;

@@ -25,6 +25,8 @@ std::vector<const CTabelle*> CBericht::TabellenNamens(const std::string& name) c
 
 std::string ZellenText(const CSpalte& s, const CZelle& z)
 {
+    if (z.leer && (s.art == ESpaltenart::Ganz || s.art == ESpaltenart::Zahl))
+        return s.vor + std::string(static_cast<size_t>(s.breite), ' ');
     switch (s.art) {
     case ESpaltenart::Ganz: return s.vor + Format("%*d", s.breite, static_cast<int>(z.zahl));
     case ESpaltenart::Zahl: return s.vor + Format("%*.*f", s.breite, s.stellen, z.zahl);

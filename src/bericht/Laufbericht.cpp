@@ -353,6 +353,47 @@ void Aufgabetabelle(const CLaufErgebnis& r, CBericht& b)
     b.Tabelle(std::move(t));
 }
 
+// Each measured field's OGIP fitted to its pressures, beside the document's.
+void Druckanpassungstabelle(const CLaufErgebnis& r, CBericht& b)
+{
+    CTabelle t;
+    t.name = "Druckanpassung";
+    t.titel = {"", "                 DRUCKANPASSUNG", ""};
+    t.kopf = {"  FELD                MESSUNGEN  OGIP MIO M3  STD.-FEHLER  WASSERINV. %  ABWEICHUNG BAR  OGIP DOKUMENT"};
+    t.spalten = {{"Feld", "", A::TextGenau, "  ", int(kNamensbreite), 0},
+                 {"Messungen", "", A::Ganz, " ", 9, 0},
+                 Zahl("OGIP", "Mio m³", "  ", 11, 1),
+                 Zahl("Standardfehler", "Mio m³", "  ", 11, 1),
+                 Zahl("Wasserinvasion", "%", "  ", 12, 1),
+                 Zahl("Abweichung", "bar", "  ", 14, 2),
+                 Zahl("OGIP Dokument", "Mio m³", "  ", 13, 1),
+                 {"Hinweis", "", A::Anhang, "  ", 0, 0}};
+    for (const CDruckanpassung& a : r.druckanpassungen) {
+        const std::string feld = Anzeigename(a.feld);
+        if (!a.Gelungen()) {
+            const CZelle leer{0, {}, true};
+            t.Zeile({{0, feld},
+                     {double(a.punkte), {}},
+                     leer,
+                     leer,
+                     leer,
+                     leer,
+                     a.ogipDokument > 0 ? CZelle{a.ogipDokument, {}, false} : leer,
+                     {0, "keine Anpassung: " + a.grund}});
+            continue;
+        }
+        t.Zeile({{0, feld},
+                 {double(a.punkte), {}},
+                 {a.ogip, {}},
+                 {a.ogipFehler, {}},
+                 {a.wasserinvasion, {}},
+                 {a.abweichung, {}},
+                 {a.ogipDokument, {}},
+                 {0, a.wasserAngepasst ? "Wasserinvasion angepasst" : ""}});
+    }
+    b.Tabelle(std::move(t));
+}
+
 } // namespace
 
 std::string StufenText(const CStufenzeile& s)
@@ -429,6 +470,8 @@ CBericht Laufbericht(const CLaufErgebnis& r)
         Anlagentabelle(r, b);
     if (!r.aufgaben.empty())
         Aufgabetabelle(r, b);
+    if (!r.druckanpassungen.empty())
+        Druckanpassungstabelle(r, b);
     return b;
 }
 

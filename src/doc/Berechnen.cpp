@@ -91,7 +91,7 @@ CLaufEingabe CKalvoDoc::LaufEingabe() const
     e.sollKonstant = m_fSollKonstant;
     e.energie = m_bEnergie;
     e.eigenverbrauch = m_dEigenverbrauch;
-    if (m_Planung && (!m_Planung->vertraege.empty() || MitVerteilung(*m_Planung)))
+    if (m_Planung && (!m_Planung->vertraege.empty() || MitVerteilung(*m_Planung) || !m_Planung->messungen.empty()))
         e.planung = std::make_shared<const CPlanung>(*m_Planung);
     e.monateVon = m_iMonateVon;
     e.monateBis = m_iMonateBis;

@@ -49,6 +49,8 @@ std::string CKalvoDoc::Planungszeile(bool dezimalkomma) const
     }
     if (o.deckung)
         teile.emplace_back("Deckung");
+    if (const size_t n = m_Planung->messungen.size(); n > 0)
+        teile.push_back(n == 1 ? "Druckmessungen eines Feldes" : Format("Druckmessungen von %zu Feldern", n));
     std::string zeile;
     for (const std::string& t : teile)
         zeile += (zeile.empty() ? "Planung: " : "; ") + t;

@@ -196,6 +196,12 @@ std::vector<std::pair<std::string, std::string>> CKalvoDoc::Optionswerte() const
     // The settings of what else the report holds, only when it holds it.
     if (m_Planung)
         w.emplace_back("Planung", m_sPlanungsdatei.empty() ? std::string("nicht gespeichert") : m_sPlanungsdatei);
+    if (m_Planung && !m_Planung->messungen.empty()) {
+        size_t punkte = 0;
+        for (const auto& [feld, liste] : m_Planung->messungen)
+            punkte += liste.size();
+        w.emplace_back("Messungen", Format("%zu Punkte, %zu Felder", punkte, m_Planung->messungen.size()));
+    }
     if (m_iMonateVon > 0)
         w.emplace_back("Monate", Format("%d-%d", m_iMonateVon, m_iMonateBis));
     if (m_fSollKonstant >= 0)

@@ -132,6 +132,15 @@ const COption kOptionen[] = {
      .hilfe = "keine Planungsdatei lesen: alle Planungsoptionen aus, wie ohne Datei",
      .setzen = [](COptionen& o, const CWert&) { o.ohnePlanung = true; },
      .neuerLauf = true},
+    {.name = "--messungen",
+     .platzhalter = "DATEI",
+     .hilfe = "gemessene Lagerstättendrücke (CSV: Feld;Jahr;Druck;Kum) statt der Messungen\n"
+              "der Planung: Tabelle DRUCKANPASSUNG (OGIP an p/z angepasst)",
+     .art = Dateiname,
+     .braucht = "einen Dateinamen",
+     .setzen = [](COptionen& o, const CWert& w) { o.messungen = w.text; },
+     .neuerLauf = true,
+     .imAktenbericht = "Messungen"},
     {.name = "--bandbreiten",
      .platzhalter = "F",
      .hilfe = "Bandbreiten (CSV: Feld;Groesse;Tief;Hoch) für --sensitivitaet und\n"

@@ -25,6 +25,7 @@ struct COptionen {
     bool energie = false, aktenbericht = false;
     std::optional<double> eigenverbrauch; // %, instead of the plan's
     std::optional<std::string> planung;   // the plan file instead of the one beside the document
+    std::optional<std::string> messungen; // measured pressures (CSV) instead of the plan's
     bool ohnePlanung = false;             // no plan file at all
     bool sensitivitaet = false;
     std::optional<std::string> bandbreiten;

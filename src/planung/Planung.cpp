@@ -1,5 +1,7 @@
 #include "planung/Planung.h"
 
+#include "planung/Messungen.h"
+
 #include "platform/Format.h"
 
 #include <nlohmann/json.hpp>
@@ -173,6 +175,72 @@ CFeldvorgabe Feldvorgabe(const Json& feld, const std::string& pfad)
     return v;
 }
 
+void Setzen(Json& j, const std::string& schluessel, double wert);
+
+// A date "JJJJ-MM-TT" of a real day between 1900 and 2200.
+bool IstDatum(const std::string& t)
+{
+    return t.size() == 10 && Messzeit(t) == t;
+}
+
+// The measured pressures: per field a list of {jahr | datum, druck, kum}.
+CMessungen Messungen(const Json& j)
+{
+    CMessungen messungen;
+    for (const auto& [name, liste] : Objekt(j, "messungen").items()) {
+        const std::string pfad = "messungen." + name;
+        Liste(liste, pfad);
+        if (liste.empty())
+            Fehler(pfad, "die Liste der Messungen ist leer.");
+        std::vector<CMessung>& punkte = messungen[name];
+        for (size_t k = 0; k < liste.size(); ++k) {
+            const std::string ppfad = Format("%s[%zu]", pfad.c_str(), k);
+            const Json& m = Objekt(liste[k], ppfad);
+            CMessung punkt;
+            if (m.contains("jahr")) {
+                if (!m["jahr"].is_number_integer())
+                    Fehler(ppfad + ".jahr", "ein Jahr (ganze Zahl) wird erwartet.");
+                punkt.zeit = std::to_string(static_cast<int>(Zahl(m["jahr"], ppfad + ".jahr", 1900, 2200)));
+            } else if (m.contains("datum")) {
+                punkt.zeit = Text(m["datum"], ppfad + ".datum");
+                if (!IstDatum(punkt.zeit))
+                    Fehler(ppfad + ".datum", "„" + punkt.zeit + "“ ist kein Datum der Form JJJJ-MM-TT.");
+            } else {
+                Fehler(ppfad, "„jahr“ oder „datum“ fehlt.");
+            }
+            for (const char* noetig : {"druck", "kum"})
+                if (!m.contains(noetig))
+                    Fehler(ppfad, std::string("„") + noetig + "“ fehlt.");
+            punkt.druck = Zahl(m["druck"], ppfad + ".druck", 0, 1000);
+            if (!(punkt.druck > 0))
+                Fehler(ppfad + ".druck", "der Druck muss über 0 bar liegen.");
+            punkt.kum = Zahl(m["kum"], ppfad + ".kum", 0, 1e9);
+            punkte.push_back(punkt);
+        }
+    }
+    return messungen;
+}
+
+Json MessungenJson(const CMessungen& messungen)
+{
+    Json j = Json::object();
+    for (const auto& [name, punkte] : messungen) {
+        Json liste = Json::array();
+        for (const CMessung& m : punkte) {
+            Json e = Json::object();
+            if (m.zeit.find('-') != std::string::npos)
+                e["datum"] = m.zeit;
+            else
+                e["jahr"] = std::stoi(m.zeit);
+            Setzen(e, "druck", m.druck);
+            Setzen(e, "kum", m.kum);
+            liste.push_back(e);
+        }
+        j[name] = liste;
+    }
+    return j;
+}
+
 // The plants: each a name of its own, a capacity above 0 and its fields, a
 // field in one plant at most.
 std::vector<CAnlage> Anlagen(const Json& j)
@@ -254,6 +322,10 @@ CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
     }
     if (wurzel.contains("anlagen"))
         p.anlagen = Anlagen(wurzel["anlagen"]);
+    if (wurzel.contains("messungen"))
+        p.messungen = Messungen(wurzel["messungen"]);
+    if (wurzel.contains("wasser_anpassen"))
+        p.wasserAnpassen = Schalter(wurzel["wasser_anpassen"], "wasser_anpassen");
     if (wurzel.contains("restfelder")) {
         const Json& liste = Liste(wurzel["restfelder"], "restfelder");
         double summe = 0;
@@ -486,6 +558,19 @@ std::string PlanungText(const CPlanung& p)
         }
         j["anlagen"] = liste;
     }
+
+    // The measurements as read stay as written; changed ones are written anew.
+    if (!p.messungen.empty() || j.contains("messungen")) {
+        bool wieGelesen = false;
+        try {
+            wieGelesen = j.contains("messungen") && Messungen(j["messungen"]) == p.messungen;
+        } catch (const CPlanfehler&) {
+        }
+        if (!wieGelesen)
+            j["messungen"] = MessungenJson(p.messungen);
+    }
+    if (p.wasserAnpassen || j.contains("wasser_anpassen"))
+        j["wasser_anpassen"] = p.wasserAnpassen;
 
     if (!p.restfelder.empty() || j.contains("restfelder")) {
         Json liste = Json::array();

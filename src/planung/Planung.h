@@ -74,6 +74,15 @@ struct CFeldvorgabe {
     bool operator==(const CFeldvorgabe&) const = default;
 };
 
+// A measured static reservoir pressure of a field.
+struct CMessung {
+    std::string zeit; // when: a year "2019" or a date "2019-07-01", as the file writes it
+    double druck = 0; // bar
+    double kum = 0;   // the field's cumulative production at that time, Mio m³
+    bool operator==(const CMessung&) const = default;
+};
+using CMessungen = std::map<std::string, std::vector<CMessung>>; // field → its measurements
+
 struct CPlanung {
     CPlanoptionen optionen;
     std::vector<CVertrag> vertraege;
@@ -82,7 +91,9 @@ struct CPlanung {
     EVerteilung verteilung = EVerteilung::Lieferbar;
     std::vector<CAnlage> anlagen;
     std::map<std::string, CFeldvorgabe> feldVorgaben; // fields with dispatch values
-    std::string roh; // the file's text as read: the keys it does not know are kept from it
+    CMessungen messungen;                             // measured reservoir pressures, per field
+    bool wasserAnpassen = false; // the history match fits the water invasion too (three points or more)
+    std::string roh;             // the file's text as read: the keys it does not know are kept from it
     bool operator==(const CPlanung&) const = default;
 };
 

@@ -133,6 +133,17 @@ CErgebnis<float> ZahlLesen(std::string_view text, EZahlschreibung schreibung)
     return wert;
 }
 
+CErgebnis<double> GenaueZahlLesen(std::string_view text, EZahlschreibung schreibung)
+{
+    const CErgebnis<std::string> t = MitDezimalpunkt(text, schreibung);
+    double wert = 0;
+    if (!t)
+        return CFehler{t.Fehlertext()};
+    if (!LiesDouble(*t, wert))
+        return KeineZahl();
+    return wert;
+}
+
 CErgebnis<int> GanzeZahlLesen(std::string_view text)
 {
     text = Getrimmt(text);

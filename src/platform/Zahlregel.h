@@ -39,6 +39,10 @@ bool SiehtNachTausenderpunktAus(std::string_view text);
 // thousands point, "ist nicht eindeutig: …".
 CErgebnis<float> ZahlLesen(std::string_view text, EZahlschreibung schreibung = EZahlschreibung::Einzeln);
 
+// The same in double, for a value kept as written (a measured pressure
+// saved again as "142.3", not as the float's 142.300003).
+CErgebnis<double> GenaueZahlLesen(std::string_view text, EZahlschreibung schreibung = EZahlschreibung::Einzeln);
+
 // A whole number (a year, a count): digits only, no point, no comma.
 CErgebnis<int> GanzeZahlLesen(std::string_view text);
 

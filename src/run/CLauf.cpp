@@ -182,6 +182,8 @@ CLaufErgebnis CLauf::Berechnen()
         Vertragstabelle();
         Monatstabelle();
     }
+    if (m_pPlanung && !m_pPlanung->messungen.empty() && m_bFeldesreserven != 1)
+        Druckanpassungen();
     FeldergebnisseAufraeumen();
     return Ergebnis();
 }
@@ -229,6 +231,7 @@ CLaufErgebnis CLauf::Ergebnis()
     r.monate = std::move(m_Vertragsmonate);
     r.anlagen = std::move(m_Anlagenjahre);
     r.verteiljahre = std::move(m_Verteiljahre);
+    r.druckanpassungen = std::move(m_Druckanpassungen);
     if (m_pPlanung && !m_pPlanung->feldVorgaben.empty())
         r.aufgaben = std::move(m_Aufgaben);
     if (m_bFeldGenommen)
@@ -1136,5 +1139,28 @@ void CLauf::ProfilUebernehmen(bool restfelder)
             produktion[k] = z.produktion;
         if (z.gelesen >= 3)
             rate[k] = z.rate;
+    }
+}
+
+// Each measured field's OGIP fitted to its pressures, with the run's own tables.
+void CLauf::Druckanpassungen()
+{
+    for (const auto& [name, punkte] : m_pPlanung->messungen) {
+        const int i = FeldIndex(m_saFelder, name);
+        const CFeldsatz* satz = i >= 0 ? &m_saFelder[static_cast<size_t>(i)] : nullptr;
+        if (!satz || !satz->Lesbar() || !FeldVollstaendigPruefen(satz->Werte(), satz->Stufen())) {
+            CDruckanpassung keine;
+            keine.feld = name;
+            keine.punkte = static_cast<int>(punkte.size());
+            keine.grund = satz ? "das Feld wird nicht berechnet" : "kein Feld des Dokuments";
+            m_Druckanpassungen.push_back(keine);
+            continue;
+        }
+        const CFeldwerte& werte = satz->Werte();
+        const std::string schluessel = GastabellenSchluessel(werte, MitRohr(werte));
+        const auto t = m_Gastabellen.find(schluessel);
+        m_Druckanpassungen.push_back(t != m_Gastabellen.end() && t->second
+                                         ? Druckanpassung(werte, *t->second, punkte, m_pPlanung->wasserAnpassen)
+                                         : Druckanpassung(werte, punkte, m_pPlanung->wasserAnpassen));
     }
 }

@@ -15,6 +15,7 @@
 // over pressure) → max_rate / max_rate_druckabhaengig (forecast/CPrognose);
 // then the summary (Zusammenfassung) or the reserves chart.
 
+#include "anpassung/Druckanpassung.h"
 #include "forecast/CPrognose.h"
 #include "forecast/DruckTabellen.h"
 #include "gas/Brennwert.h"
@@ -142,15 +143,16 @@ struct CLaufErgebnis {
     std::vector<CFeldreihe> feldreihen; // each computed field's share, in list order
     std::vector<CNichtBerechnet> nichtBerechnet;
     std::vector<CLaufMeldung> meldungen;
-    int einzelfeld = -1;                       // position of the single field; -1: the run covered all fields
-    std::vector<CBedarfsjahr> bedarf;          // demand-limited run: one entry per project year
-    std::vector<CEnergiejahr> energie;         // with the energy table: one entry per project year
-    std::vector<CVertragsjahr> vertraege;      // with contracts: each contract's years in the project
-    std::vector<CVertragsmonat> monate;        // with contracts: the months of the years asked for
-    std::vector<CAnlagenjahr> anlagen;         // with the plan's plants: each plant's years
-    std::vector<CAufgabe> aufgaben;            // with dispatch values: every field, abandoned or not
-    std::vector<CVerteiljahr> verteiljahre;    // a dispatched run: what it chose each year
-    std::optional<CArbeitswerte> arbeitswerte; // the last field taken up; none when the run took up no field
+    int einzelfeld = -1;                           // position of the single field; -1: the run covered all fields
+    std::vector<CBedarfsjahr> bedarf;              // demand-limited run: one entry per project year
+    std::vector<CEnergiejahr> energie;             // with the energy table: one entry per project year
+    std::vector<CVertragsjahr> vertraege;          // with contracts: each contract's years in the project
+    std::vector<CVertragsmonat> monate;            // with contracts: the months of the years asked for
+    std::vector<CAnlagenjahr> anlagen;             // with the plan's plants: each plant's years
+    std::vector<CAufgabe> aufgaben;                // with dispatch values: every field, abandoned or not
+    std::vector<CVerteiljahr> verteiljahre;        // a dispatched run: what it chose each year
+    std::vector<CDruckanpassung> druckanpassungen; // with the plan's measurements: a fit per field measured
+    std::optional<CArbeitswerte> arbeitswerte;     // the last field taken up; none when the run took up no field
 };
 
 // A field's computation as a later run may replay it: what the report shows
@@ -227,6 +229,8 @@ public:
     void FelderAbschliessen(const std::vector<CPrognoseLauf>& stand);
     void Vertragstabelle();
     void Monatstabelle();
+    // The OGIP fitted to each measured field's pressures (the plan's measurements).
+    void Druckanpassungen();
     // A field's share at capacity: its run's own, or in a demand-limited run
     // with contracts what it could have delivered.
     const CFeldreihe& LieferbareReihe(const CFeldreihe& reihe) const;
@@ -262,6 +266,7 @@ public:
     std::vector<CAnlagenjahr> m_Anlagenjahre;
     std::vector<CAufgabe> m_Aufgaben;
     std::vector<CVerteiljahr> m_Verteiljahre;
+    std::vector<CDruckanpassung> m_Druckanpassungen;
     bool m_bEnergie = false;
     double m_dEigenverbrauch = 0;
     std::shared_ptr<const CPlanung> m_pPlanung;

@@ -58,6 +58,7 @@ TEST(Optionen, EachOptionSetsItsOwnField)
         {{"--eigenverbrauch", "99,9"}, [](COptionen& o) { o.eigenverbrauch = 99.9; }},
         {{"--eigenverbrauch", "0"}, [](COptionen& o) { o.eigenverbrauch = 0; }},
         {{"--planung", "p.json"}, [](COptionen& o) { o.planung = "p.json"; }},
+        {{"--messungen", "m.csv"}, [](COptionen& o) { o.messungen = "m.csv"; }},
         {{"--ohne-planung"}, [](COptionen& o) { o.ohnePlanung = true; }},
         {{"--monate", "2027-2029"}, [](COptionen& o) { o.monate = std::pair(2027, 2029); }},
         {{"--monate", "2027"}, [](COptionen& o) { o.monate = std::pair(2027, 2027); }},
@@ -307,7 +308,9 @@ TEST(Optionen, TheReportForTheFileListsTheMarkedOptions)
     doc.m_Plateaus = {plateau};
     doc.m_iMonateVon = 2003;
     doc.m_iMonateBis = 2004;
-    doc.PlanungSetzen(CPlanung{});
+    CPlanung plan;
+    plan.messungen["Heidemoor"] = {{"2019", 250, 3000}, {"2021", 230, 4000}};
+    doc.PlanungSetzen(plan);
     doc.m_sPlanungsdatei = "Beispiel.planung.json";
     ASSERT_TRUE(doc.VarianteLaden(KALVO_BEISPIEL));
     const std::vector<std::string> anhang = doc.Berichtsanhang();

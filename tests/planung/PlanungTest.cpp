@@ -144,6 +144,19 @@ TEST(Planung, BadPlansNameTheirLineOrKey)
          "Planungsdatei, „felder.F.gewinnung_max“: 120 liegt nicht im Bereich von 1 bis 100."},
         {R"({"format": "kalvo-planung", "version": 1, "felder": {"F": {"mindestrate": -5}}})",
          "Planungsdatei, „felder.F.mindestrate“: -5 liegt nicht im Bereich von 0 bis 1e+09."},
+        {R"({"format": "kalvo-planung", "version": 1, "messungen": {"F": []}})",
+         "Planungsdatei, „messungen.F“: die Liste der Messungen ist leer."},
+        {R"({"format": "kalvo-planung", "version": 1, "messungen": {"F": [{"druck": 100, "kum": 5}]}})",
+         "Planungsdatei, „messungen.F[0]“: „jahr“ oder „datum“ fehlt."},
+        {R"({"format": "kalvo-planung", "version": 1, "messungen": {"F": [{"datum": "2019-13-01", "druck": 100,
+            "kum": 5}]}})",
+         "Planungsdatei, „messungen.F[0].datum“: „2019-13-01“ ist kein Datum der Form JJJJ-MM-TT."},
+        {R"({"format": "kalvo-planung", "version": 1, "messungen": {"F": [{"jahr": 2019, "druck": 0, "kum": 5}]}})",
+         "Planungsdatei, „messungen.F[0].druck“: der Druck muss über 0 bar liegen."},
+        {R"({"format": "kalvo-planung", "version": 1, "messungen": {"F": [{"jahr": 2019, "druck": 100}]}})",
+         "Planungsdatei, „messungen.F[0]“: „kum“ fehlt."},
+        {R"({"format": "kalvo-planung", "version": 1, "wasser_anpassen": 1})",
+         "Planungsdatei, „wasser_anpassen“: true oder false wird erwartet."},
     };
     for (const auto& f : faelle) {
         const CErgebnis<CPlanung> p = PlanungLesen(f.text, 2027, 2036);
@@ -184,6 +197,43 @@ TEST(Planung, DispatchValuesRoundTrip)
     EXPECT_EQ(weniger.find("mindestrate"), std::string::npos) << weniger;
     EXPECT_NE(weniger.find("\"notiz\": \"Wasser\""), std::string::npos) << weniger;
     EXPECT_FALSE(MitVerteilung(CPlanung{}));
+}
+
+// Measured pressures: a year or a date, kept as written; a changed list is
+// written anew.
+TEST(Planung, MeasurementsRoundTrip)
+{
+    const std::string text = R"({
+  "format": "kalvo-planung",
+  "version": 1,
+  "messungen": {
+    "Emstal_L": [
+      {
+        "jahr": 2019,
+        "druck": 142.5,
+        "kum": 15200
+      },
+      {
+        "datum": "2021-07-01",
+        "druck": 131.0,
+        "kum": 16100.5
+      }
+    ]
+  },
+  "wasser_anpassen": true
+}
+)";
+    const CPlanung p = Gelesen(text);
+    ASSERT_EQ(p.messungen.at("Emstal_L").size(), 2u);
+    EXPECT_EQ(p.messungen.at("Emstal_L")[0], (CMessung{"2019", 142.5, 15200}));
+    EXPECT_EQ(p.messungen.at("Emstal_L")[1], (CMessung{"2021-07-01", 131, 16100.5}));
+    EXPECT_TRUE(p.wasserAnpassen);
+    EXPECT_FALSE(MitVerteilung(p));
+    EXPECT_EQ(PlanungText(p), text);
+    CPlanung mehr = p;
+    mehr.messungen["Heidkamp_N"] = {{"2020", 88.25, 410}};
+    const CPlanung wieder = Gelesen(PlanungText(mehr));
+    EXPECT_EQ(wieder.messungen, mehr.messungen);
 }
 
 TEST(Planung, PlanFileLivesBesideTheDocument)
