@@ -71,7 +71,8 @@ bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
                             "\nLegen Sie sie unter „Berechnung › Bandbreiten…“ an.");
         return false;
     }
-    CErgebnis<std::vector<CSpanne>> gelesen = BandbreitenLesen(*text, m_Doc.m_saFelder);
+    CErgebnis<std::vector<CSpanne>> gelesen =
+        BandbreitenLesen(*text, m_Doc.m_saFelder, m_Doc.Planung() ? &*m_Doc.Planung() : nullptr);
     if (!gelesen) {
         m_Meldungen.Warnung("Die Bandbreiten " + pfad + " sind fehlerhaft.\n" + gelesen.Fehlertext());
         return false;
@@ -88,7 +89,7 @@ bool CMainFrame::BandbreitenLaden(std::vector<CSpanne>& spannen)
 void CMainFrame::OnBandbreiten()
 {
     if (const std::string pfad = BandbreitenDatei(); !pfad.empty()) {
-        CBandbreitenDialog dialog(m_Doc.m_saFelder, pfad, this);
+        CBandbreitenDialog dialog(m_Doc.m_saFelder, m_Doc.Planung() ? &*m_Doc.Planung() : nullptr, pfad, this);
         dialog.exec();
     }
 }

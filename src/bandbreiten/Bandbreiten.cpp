@@ -1,5 +1,7 @@
 #include "bandbreiten/Bandbreiten.h"
 
+#include "anpassung/Druckanpassung.h"
+
 #include "model/Feldregeln.h"
 #include "platform/Cp1252.h"
 #include "platform/Csv.h"
@@ -55,11 +57,11 @@ EZahlschreibung SchreibungDerDatei(const CCsvTabelle& tabelle)
     return EZahlschreibung::Dezimalpunkt;
 }
 
-// The first four cells of a line, the table's: the rest is not split.
-std::string_view VierZellen(std::string_view zeile)
+// The first `n` cells of a line, the table's: the rest is not split.
+std::string_view ErsteZellen(std::string_view zeile, int n)
 {
     size_t pos = 0;
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < n; ++k) {
         pos = zeile.find(';', pos);
         if (pos == std::string_view::npos)
             return zeile;
@@ -67,6 +69,20 @@ std::string_view VierZellen(std::string_view zeile)
     }
     return zeile.substr(0, pos - 1);
 }
+
+// Whether the heading has the fifth column "Art".
+bool MitArt(const std::vector<std::string>& kopf)
+{
+    return kopf.size() >= 5 && KleinSchreibung(CsvGetrimmt(kopf[4])) == "art";
+}
+
+bool IstMessung(std::string_view zelle)
+{
+    return KleinSchreibung(CsvGetrimmt(zelle)) == "messung";
+}
+
+// P90 and P10 of a normal distribution lie 1.2816 standard deviations from its mean.
+constexpr double kP10Abstand = 1.2815515655446004;
 
 double Aufgeloest(const CAngabe& a, double grundwert)
 {
@@ -76,6 +92,58 @@ double Aufgeloest(const CAngabe& a, double grundwert)
 std::string Zahl(double w)
 {
     return Format("%g", w);
+}
+
+// The ranges of a line "Feld;OGIP;Messung;Messung": the named field's, or
+// for * every field whose measurements give a fit.
+CErgebnis<std::vector<CSpanne>> MessungsSpannen(const std::string& feld, const CGroessenName& g, int nr,
+                                                const CFeldsaetze& felder, const CPlanung* planung)
+{
+    if (g.groesse != EGroesse::OGIP)
+        return CFehler{"„Messung“ gilt nur für das OGIP (aus den gemessenen Drücken)."};
+    if (!planung || planung->messungen.empty())
+        return CFehler{"„Messung“ braucht gemessene Drücke in der Planung (oder --messungen)."};
+    std::vector<CSpanne> spannen;
+    for (const auto& [name, punkte] : planung->messungen) {
+        if (feld != "*" && name != feld)
+            continue;
+        const int i = FeldIndex(felder, name);
+        if (i < 0 || !felder[static_cast<size_t>(i)].Lesbar()) {
+            if (feld == "*")
+                continue;
+            return CFehler{"Das Feld „" + Zitat(feld) + "“ gibt es im Dokument nicht."};
+        }
+        const CFeldsatz& satz = felder[static_cast<size_t>(i)];
+        const CDruckanpassung a = Druckanpassung(satz.Werte(), punkte, planung->wasserAnpassen);
+        if (!a.Gelungen() || !(a.ogipFehler > 0)) {
+            if (feld == "*")
+                continue;
+            return CFehler{Format("Die Messungen von %s geben kein OGIP mit Standardfehler (%s).",
+                                  Anzeigename(name).c_str(),
+                                  a.Gelungen() ? "die Punkte liegen genau auf der Geraden" : a.grund.c_str())};
+        }
+        double kum = satz.Werte().m_fKumProdBeginn;
+        for (const CMessung& m : punkte)
+            kum = std::max(kum, m.kum);
+        CSpanne s;
+        s.zeile = nr;
+        s.feld = i;
+        s.groesse = EGroesse::OGIP;
+        s.messung = true;
+        s.mittel = a.ogip;
+        s.sigma = a.ogipFehler;
+        s.untergrenze = kum * (1 + 1e-6) + 1e-3;
+        s.basis = Grundwert(satz, EGroesse::OGIP);
+        s.tief = std::max(a.ogip - kP10Abstand * a.ogipFehler, s.untergrenze);
+        s.hoch = a.ogip + kP10Abstand * a.ogipFehler;
+        if (a.wasserAngepasst)
+            s.wasser = a.wasserinvasion;
+        spannen.push_back(s);
+    }
+    if (spannen.empty())
+        return CFehler{feld == "*" ? "Kein Feld hat Messungen, die ein OGIP mit Standardfehler geben."
+                                   : "Für das Feld „" + Zitat(feld) + "“ gibt es keine Messungen in der Planung."};
+    return spannen;
 }
 
 } // namespace
@@ -94,8 +162,9 @@ std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes)
     const std::string text = TextAusDatei(bytes);
     const std::vector<std::string_view> zeilen = CsvZeilen(text);
     std::vector<CBandbreitenZeile> ergebnis;
+    const int spalten = !zeilen.empty() && MitArt(CsvZellen(ErsteZellen(zeilen[0], 5))) ? 5 : 4;
     for (size_t nr = 2; nr <= zeilen.size(); ++nr) { // line 1 is the heading
-        const std::vector<std::string> z = CsvZellen(VierZellen(zeilen[nr - 1]));
+        const std::vector<std::string> z = CsvZellen(ErsteZellen(zeilen[nr - 1], spalten));
         if (CsvLeer(z))
             continue;
         CBandbreitenZeile zeile;
@@ -108,13 +177,16 @@ std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes)
 
 std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen)
 {
-    std::string text = "Feld;Groesse;Tief;Hoch\n";
+    const bool art =
+        std::any_of(zeilen.begin(), zeilen.end(), [](const CBandbreitenZeile& z) { return !z[4].empty(); });
+    std::string text = art ? "Feld;Groesse;Tief;Hoch;Art\n" : "Feld;Groesse;Tief;Hoch\n";
     for (const CBandbreitenZeile& z : zeilen)
-        text += z[0] + ";" + z[1] + ";" + z[2] + ";" + z[3] + "\n";
+        text += z[0] + ";" + z[1] + ";" + z[2] + ";" + z[3] + (art ? ";" + z[4] : std::string()) + "\n";
     return text;
 }
 
-CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder)
+CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder,
+                                                 const CPlanung* planung)
 {
     const std::string text = TextAusDatei(bytes);
     std::vector<CSpanne> spannen;
@@ -128,6 +200,7 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
         KleinSchreibung(kopf[2]) != "tief" || KleinSchreibung(kopf[3]) != "hoch")
         return CFehler{"Zeile 1: Die Kopfzeile muss „Feld;Groesse;Tief;Hoch“ lauten."};
     const EZahlschreibung schreibung = SchreibungDerDatei(*tabelle);
+    const bool mitArt = MitArt(kopf);
     for (int nr = 2; nr <= static_cast<int>(tabelle->size()); ++nr) {
         const auto fehler = [nr](const std::string& t) { return CFehler{Format("Zeile %d: ", nr) + t}; };
         const std::vector<std::string>& z = (*tabelle)[static_cast<size_t>(nr - 1)];
@@ -140,6 +213,32 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
             return fehler("Die Größe „" + Zitat(z[1]) +
                           "“ gibt es nicht (OGIP, C-Wert, A1, Wasserinvasion, Kopfdruck, Bohrungen, "
                           "Startverzoegerung).");
+        int gemeinsam = 0;
+        if (mitArt && z.size() >= 5 && !CsvGetrimmt(z[4]).empty()) {
+            const std::string art = KleinSchreibung(CsvGetrimmt(z[4]));
+            if (art == "gemeinsam") {
+                if (z[0] != "*")
+                    return fehler("„gemeinsam“ gilt nur für * (alle Felder ziehen einen Wert).");
+                gemeinsam = nr;
+            } else if (art != "einzeln") {
+                return fehler("Die Art „" + Zitat(z[4]) + "“ gibt es nicht (gemeinsam, einzeln oder leer).");
+            }
+        }
+        if (IstMessung(z[2]) || IstMessung(z[3])) {
+            CErgebnis<std::vector<CSpanne>> m = MessungsSpannen(z[0], *g, nr, felder, planung);
+            if (!m)
+                return fehler(m.Fehlertext());
+            if (!IstMessung(z[2]) || !IstMessung(z[3]))
+                return fehler("Tief und Hoch sind beide „Messung“ oder beide Werte.");
+            for (CSpanne s : *m) {
+                if (const auto [it, neu] = gesehen.try_emplace({s.feld, g->groesse}, nr); !neu)
+                    return fehler(Format("%s von %s steht schon in Zeile %d.", GroessenName(g->groesse),
+                                         Anzeigename(felder[static_cast<size_t>(s.feld)].Name()).c_str(), it->second));
+                s.gemeinsam = gemeinsam;
+                spannen.push_back(s);
+            }
+            continue;
+        }
         CAngabe tief, hoch;
         if (const std::string grund = AngabeLesen(z[2], schreibung, tief); !grund.empty())
             return fehler("Tief („" + Zitat(z[2]) + "“) " + grund);
@@ -168,6 +267,7 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
                 return fehler(
                     Format("%s von %s steht schon in Zeile %d.", GroessenName(g->groesse), name.c_str(), it->second));
             CSpanne s{nr, i, g->groesse};
+            s.gemeinsam = gemeinsam;
             s.basis = Grundwert(satz, g->groesse);
             s.tief = Aufgeloest(tief, s.basis);
             s.hoch = Aufgeloest(hoch, s.basis);
@@ -195,9 +295,13 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
 
 namespace {
 
-CVariation Variation(const CSpanne& s, double wert)
+// A range's value in a run, and with a measured OGIP the fit's water invasion.
+std::vector<CVariation> Variationen(const CSpanne& s, double wert)
 {
-    return {s.feld, s.groesse, wert};
+    std::vector<CVariation> v = {{s.feld, s.groesse, wert}};
+    if (s.wasser >= 0)
+        v.push_back({s.feld, EGroesse::Wasserinvasion, s.wasser});
+    return v;
 }
 
 } // namespace
@@ -220,7 +324,7 @@ CErgebnis<CSensitivitaetsErgebnis> Sensitivitaeten(const CLaufEingabe& basis, co
         std::vector<double> werte(2 * spannen.size());
         const auto variation = [&](int k) {
             const CSpanne& sp = spannen[static_cast<size_t>(k / 2)];
-            return std::vector<CVariation>{Variation(sp, k % 2 == 0 ? sp.tief : sp.hoch)};
+            return Variationen(sp, k % 2 == 0 ? sp.tief : sp.hoch);
         };
         const int n = static_cast<int>(werte.size());
         const CErgebnis<bool> fertig =
@@ -268,6 +372,38 @@ double Dreieck(double a, double c, double b, double u)
     return b - std::sqrt((1 - u) * (b - a) * (b - c));
 }
 
+double NormalQuantil(double u)
+{
+    // P. J. Acklam's rational approximation (relative error below 1.2·10⁻⁹),
+    // refined by one Halley step on the exact distribution function.
+    constexpr double a[] = {-3.969683028665376e+01, 2.209460984245205e+02,  -2.759285104469687e+02,
+                            1.383577518672690e+02,  -3.066479806614716e+01, 2.506628277459239e+00};
+    constexpr double b[] = {-5.447609879822406e+01, 1.615858368580409e+02, -1.556989798598866e+02,
+                            6.680131188771972e+01, -1.328068155288572e+01};
+    constexpr double c[] = {-7.784894002430293e-03, -3.223964580411365e-01, -2.400758277161838e+00,
+                            -2.549732539343734e+00, 4.374664141464968e+00,  2.938163982698783e+00};
+    constexpr double d[] = {7.784695709041462e-03, 3.224671290700398e-01, 2.445134137142996e+00, 3.754408661907416e+00};
+    constexpr double unten = 0.02425;
+    u = std::clamp(u, 1e-300, 1 - 1e-16);
+    double x = 0;
+    if (u < unten) {
+        const double q = std::sqrt(-2 * std::log(u));
+        x = (((((c[0] * q + c[1]) * q + c[2]) * q + c[3]) * q + c[4]) * q + c[5]) /
+            ((((d[0] * q + d[1]) * q + d[2]) * q + d[3]) * q + 1);
+    } else if (u <= 1 - unten) {
+        const double q = u - 0.5, r = q * q;
+        x = (((((a[0] * r + a[1]) * r + a[2]) * r + a[3]) * r + a[4]) * r + a[5]) * q /
+            (((((b[0] * r + b[1]) * r + b[2]) * r + b[3]) * r + b[4]) * r + 1);
+    } else {
+        const double q = std::sqrt(-2 * std::log1p(-u));
+        x = -(((((c[0] * q + c[1]) * q + c[2]) * q + c[3]) * q + c[4]) * q + c[5]) /
+            ((((d[0] * q + d[1]) * q + d[2]) * q + d[3]) * q + 1);
+    }
+    const double e = 0.5 * std::erfc(-x / std::sqrt(2.0)) - u;
+    const double h = e * std::sqrt(2 * M_PI) * std::exp(x * x / 2);
+    return x - h / (1 + x * h / 2);
+}
+
 double Perzentil(std::vector<double> werte, double anteil)
 {
     if (werte.empty())
@@ -291,9 +427,25 @@ std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed
     std::mt19937_64 zufall = LaufZufall(seed, lauf);
     std::vector<double> werte;
     werte.reserve(spannen.size());
+    std::map<int, double> gemeinsam; // a line's one draw, by its line
     for (const CSpanne& s : spannen) {
-        const double u = static_cast<double>(zufall() >> 11) * 0x1.0p-53;
-        werte.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
+        const auto gleichverteilt = [&] { return static_cast<double>(zufall() >> 11) * 0x1.0p-53; };
+        double u = 0;
+        if (s.gemeinsam > 0) {
+            const auto [it, neu] = gemeinsam.try_emplace(s.gemeinsam, 0.0);
+            if (neu)
+                it->second = gleichverteilt();
+            u = it->second;
+        } else {
+            u = gleichverteilt();
+        }
+        if (s.messung) {
+            // u = 0 lies outside (0, 1): the smallest share the generator gives.
+            const double z = NormalQuantil(std::max(u, 0x1.0p-53));
+            werte.push_back(std::clamp(s.mittel + s.sigma * z, s.untergrenze, s.mittel + 8 * s.sigma));
+        } else {
+            werte.push_back(Dreieck(s.tief, s.basis, s.hoch, u));
+        }
     }
     return werte;
 }
@@ -313,7 +465,8 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
                 const std::vector<double> werte = LaufWerte(spannen, seed, k);
                 std::vector<CVariation> v;
                 for (size_t i = 0; i < spannen.size(); ++i)
-                    v.push_back(Variation(spannen[i], werte[i]));
+                    for (const CVariation& x : Variationen(spannen[i], werte[i]))
+                        v.push_back(x);
                 return v;
             },
             [&](int k, const CLaufErgebnis& r) {

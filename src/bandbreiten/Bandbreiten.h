@@ -17,6 +17,7 @@
 // field's values only: the gas properties and pressure tables, which depend
 // on composition and temperatures, are built once and shared by all runs.
 
+#include "planung/Planung.h"
 #include "platform/Fehler.h"
 #include "run/CLauf.h"
 #include "studie/Studie.h"
@@ -37,20 +38,35 @@ struct CSpanne {
     int feld = 0;  // position in the field list
     EGroesse groesse = EGroesse::OGIP;
     double tief = 0, basis = 0, hoch = 0; // Startverzoegerung: years, basis 0
+    // "Messung": the OGIP drawn from its fit to the measured pressures, a
+    // normal distribution (mean, standard error) cut below at `untergrenze`;
+    // tief and hoch are then its P90 and P10.
+    bool messung = false;
+    double mittel = 0, sigma = 0, untergrenze = 0; // Mio m³
+    double wasser = -1;                            // >= 0: the fit's water invasion (%), set in every run of this range
+    // > 0: the line of an "Art" gemeinsam: one draw per run for all its fields.
+    int gemeinsam = 0;
 };
 
 // Reads a ranges file against the document's fields. A line that names an
 // unknown field or quantity, holds no number, has Tief above Hoch, leaves the
 // document's value outside Tief–Hoch, or would give a field value the field
 // rules refuse, is refused with "Zeile N: …" and nothing is returned.
-CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder);
+//
+// "Feld;OGIP;Messung;Messung" takes the field's OGIP from the fit to the
+// plan's measured pressures (the field or, for *, every field with a fit).
+// A fifth column headed "Art" may say "gemeinsam" on a line of *: the
+// fields of that line then move together (one draw per run for all).
+CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const CFeldsaetze& felder,
+                                                 const CPlanung* planung = nullptr);
 
 // The ranges file beside a document: "Beispiel.kvo" → "Beispiel.bandbreiten.csv".
 std::string BandbreitenPfad(const std::string& dokument);
 
-// The file's lines after the heading as the table dialog edits them (four
-// cells each, as written), and such lines as a file (UTF-8, with heading).
-using CBandbreitenZeile = std::array<std::string, 4>;
+// The file's lines after the heading as the table dialog edits them (the
+// four cells and Art, as written), and such lines as a file (UTF-8, with
+// heading; the column Art only when a line has one).
+using CBandbreitenZeile = std::array<std::string, 5>;
 std::vector<CBandbreitenZeile> BandbreitenZeilen(std::string_view bytes);
 std::string BandbreitenDatei(const std::vector<CBandbreitenZeile>& zeilen);
 
@@ -104,6 +120,10 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
 std::mt19937_64 LaufZufall(uint64_t seed, int lauf);
 // The values run `lauf` draws, one per range in the order of the ranges.
 std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf);
+
+// The value of the standard normal distribution below which lies the share
+// u in (0, 1) (its inverse distribution function).
+double NormalQuantil(double u);
 
 // A value drawn from the triangular distribution (tief, modus, hoch) at the
 // uniform number u in [0, 1): the inverse of its distribution function.

@@ -406,7 +406,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << *o.bandbreiten << ": " << text.Fehlertext() << '\n';
             return kDatei;
         }
-        CErgebnis<std::vector<CSpanne>> gelesen = BandbreitenLesen(*text, doc.m_saFelder);
+        CErgebnis<std::vector<CSpanne>> gelesen =
+            BandbreitenLesen(*text, doc.m_saFelder, doc.Planung() ? &*doc.Planung() : nullptr);
         if (!gelesen) {
             fehler << "kalvo-batch: " << *o.bandbreiten << ": " << gelesen.Fehlertext() << '\n';
             return kAufruf;

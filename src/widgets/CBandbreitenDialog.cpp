@@ -14,20 +14,22 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-CBandbreitenDialog::CBandbreitenDialog(const CFeldsaetze& felder, std::string pfad, QWidget* eltern)
-    : QDialog(eltern), m_Felder(felder), m_sPfad(std::move(pfad))
+CBandbreitenDialog::CBandbreitenDialog(const CFeldsaetze& felder, const CPlanung* planung, std::string pfad,
+                                       QWidget* eltern)
+    : QDialog(eltern), m_Felder(felder), m_pPlanung(planung), m_sPfad(std::move(pfad))
 {
     setWindowTitle("Bandbreiten");
     auto* layout = new QVBoxLayout(this);
     auto* hinweis = new QLabel(
         "Feld: Name eines Feldes oder * für alle. Größe: OGIP, C-Wert, A1, Wasserinvasion, Kopfdruck, Bohrungen, "
         "Startverzoegerung (Jahre).\nTief und Hoch: Werte oder Prozent des Feldwertes (z. B. „80 %“); "
-        "dazwischen liegt der Wert des Dokuments.",
+        "dazwischen liegt der Wert des Dokuments. OGIP „Messung“ in Tief und Hoch: aus den gemessenen Drücken.\n"
+        "Art „gemeinsam“ (nur bei *): alle Felder ziehen in jedem Lauf einen gemeinsamen Wert.",
         this);
     hinweis->setWordWrap(true);
     layout->addWidget(hinweis);
-    m_pTabelle = new QTableWidget(0, 4, this);
-    m_pTabelle->setHorizontalHeaderLabels({"Feld", "Größe", "Tief", "Hoch"});
+    m_pTabelle = new QTableWidget(0, 5, this);
+    m_pTabelle->setHorizontalHeaderLabels({"Feld", "Größe", "Tief", "Hoch", "Art"});
     m_pTabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     layout->addWidget(m_pTabelle);
 
@@ -44,7 +46,7 @@ CBandbreitenDialog::CBandbreitenDialog(const CFeldsaetze& felder, std::string pf
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(hinzu, &QPushButton::clicked, this, [this] {
-        ZeileHinzufuegen({"*", "OGIP", "80 %", "120 %"});
+        ZeileHinzufuegen({"*", "OGIP", "80 %", "120 %", ""});
         m_pTabelle->setCurrentCell(m_pTabelle->rowCount() - 1, 0);
     });
     connect(weg, &QPushButton::clicked, this, [this] {
@@ -62,7 +64,7 @@ void CBandbreitenDialog::ZeileHinzufuegen(const CBandbreitenZeile& zeile)
 {
     const int r = m_pTabelle->rowCount();
     m_pTabelle->insertRow(r);
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 5; ++k)
         m_pTabelle->setItem(r, k, new QTableWidgetItem(QString::fromStdString(zeile[static_cast<size_t>(k)])));
 }
 
@@ -71,7 +73,7 @@ std::vector<CBandbreitenZeile> CBandbreitenDialog::Zeilen() const
     std::vector<CBandbreitenZeile> zeilen;
     for (int r = 0; r < m_pTabelle->rowCount(); ++r) {
         CBandbreitenZeile z;
-        for (int k = 0; k < 4; ++k) {
+        for (int k = 0; k < 5; ++k) {
             const QTableWidgetItem* zelle = m_pTabelle->item(r, k);
             // One line per row: a separator or line break typed into a cell is no cell of its own.
             QString text = zelle ? zelle->text().trimmed() : QString();
@@ -86,7 +88,7 @@ std::vector<CBandbreitenZeile> CBandbreitenDialog::Zeilen() const
 void CBandbreitenDialog::accept()
 {
     const std::string datei = BandbreitenDatei(Zeilen());
-    if (const auto geprueft = BandbreitenLesen(datei, m_Felder); !geprueft) {
+    if (const auto geprueft = BandbreitenLesen(datei, m_Felder, m_pPlanung); !geprueft) {
         // The file's line N (after its heading) is the table's row N − 1.
         std::string text = geprueft.Fehlertext();
         int zeile = 0;

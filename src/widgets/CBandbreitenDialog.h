@@ -1,6 +1,6 @@
 #pragma once
 // "Bandbreiten…": the ranges of a document as a small table (Feld, Größe,
-// Tief, Hoch), kept beside the document as <Dokument>.bandbreiten.csv. OK
+// Tief, Hoch, Art), kept beside the document as <Dokument>.bandbreiten.csv. OK
 // checks the table against the document's fields first: a bad line is
 // named and nothing is written.
 
@@ -13,8 +13,9 @@ class QTableWidget;
 class CBandbreitenDialog : public QDialog {
     Q_OBJECT
 public:
-    // `felder`: the document's fields, for the check; `pfad`: the file.
-    CBandbreitenDialog(const CFeldsaetze& felder, std::string pfad, QWidget* eltern = nullptr);
+    // `felder`: the document's fields, and `planung` its plan (measured
+    // pressures for "Messung"), for the check; `pfad`: the file.
+    CBandbreitenDialog(const CFeldsaetze& felder, const CPlanung* planung, std::string pfad, QWidget* eltern = nullptr);
     void accept() override;
 
 private:
@@ -22,6 +23,7 @@ private:
     std::vector<CBandbreitenZeile> Zeilen() const;
 
     const CFeldsaetze& m_Felder;
+    const CPlanung* m_pPlanung;
     std::string m_sPfad;
     QTableWidget* m_pTabelle = nullptr;
 };
