@@ -53,10 +53,49 @@ void BedarfsjahrHalbieren(const std::vector<CPrognoseLauf>& stand, int y, CBedar
     gewaehlt = std::move(besteLaeufe);
 }
 
+// The factor by regula falsi (Illinois) on the bracket [0, 1], whose ends
+// produce 0 and the capacity: a year's production is nearly proportional to
+// the factor, so the first try lands close. Without the accuracy after the
+// steps the closest try is taken, as in the bisection.
+void BedarfsjahrSekante(const std::vector<CPrognoseLauf>& stand, int y, CBedarfsjahr& b,
+                        std::vector<CPrognoseLauf>& gewaehlt)
+{
+    constexpr int kSchritte = 12;
+    double unten = 0, oben = 1;
+    double pUnten = -b.bedarf, pOben = double(b.lieferbar) - b.bedarf; // production less demand at the ends
+    int seite = 0; // the end kept twice in a row is halved (Illinois)
+    CBedarfsjahr bestes = b;
+    std::vector<CPrognoseLauf> besteLaeufe;
+    for (int k = 0; k < kSchritte; ++k) {
+        b.faktor = pOben > pUnten ? unten - pUnten * (oben - unten) / (pOben - pUnten) : (unten + oben) / 2;
+        if (!(b.faktor > unten && b.faktor < oben))
+            b.faktor = (unten + oben) / 2;
+        b.gefoerdert = BedarfsjahrVersuchen(stand, y, b.faktor, gewaehlt);
+        const double abstand = double(b.gefoerdert) - b.bedarf;
+        if (std::fabs(abstand) <= BedarfsGenauigkeit(b.bedarf))
+            return;
+        if (k == 0 || std::fabs(abstand) < std::fabs(double(bestes.gefoerdert) - bestes.bedarf)) {
+            bestes = b;
+            besteLaeufe = gewaehlt;
+        }
+        if (abstand > 0) {
+            oben = b.faktor, pOben = abstand;
+            pUnten = seite == 1 ? pUnten / 2 : pUnten;
+            seite = 1;
+        } else {
+            unten = b.faktor, pUnten = abstand;
+            pOben = seite == -1 ? pOben / 2 : pOben;
+            seite = -1;
+        }
+    }
+    b = bestes;
+    gewaehlt = std::move(besteLaeufe);
+}
+
 } // namespace
 
 CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, float bedarf,
-                                std::vector<CPrognoseLauf>& gewaehlt)
+                                std::vector<CPrognoseLauf>& gewaehlt, EBedarfssuche suche)
 {
     CBedarfsjahr b;
     b.bedarf = bedarf;
@@ -64,10 +103,14 @@ CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, 
     for (const CPrognoseLauf& lauf : gewaehlt) // what the rate coverage compares with the Soll rate
         b.lieferbarRate = static_cast<float>(double(b.lieferbarRate) + lauf.Ergebnis().rate[y]);
     b.gefoerdert = b.lieferbar;
-    if (b.lieferbar > b.bedarf) {
+    if (b.lieferbar > b.bedarf && suche == EBedarfssuche::NurLieferbar) {
+        b.gefoerdert = b.bedarf; // delivered, within the accuracy the search would reach
+    } else if (b.lieferbar > b.bedarf) {
         b.faktor = 0;
         if (b.bedarf == 0) // rest fields cover the Soll: the fields stay shut
             b.gefoerdert = BedarfsjahrVersuchen(stand, y, 0.0, gewaehlt);
+        else if (suche == EBedarfssuche::Sekante)
+            BedarfsjahrSekante(stand, y, b, gewaehlt);
         else
             BedarfsjahrHalbieren(stand, y, b, gewaehlt);
     }

@@ -25,5 +25,11 @@ float BedarfsjahrVersuchen(const std::vector<CPrognoseLauf>& stand, int y, doubl
 // Monte Carlo study of the variant sample it falls by 8 Mio m³ between the
 // factors 0.922 and 0.926), so bounds from other tries cannot skip one
 // without changing the answer.
+//
+// `Sekante` (a plateau search locating a level, never reported figures):
+// the factor by a safeguarded secant to the same accuracy, a few tries;
+// `NurLieferbar`: the capacity try alone (the fields' states after it are
+// those at capacity).
+enum class EBedarfssuche { Genau, Sekante, NurLieferbar };
 CBedarfsjahr BedarfsjahrWaehlen(const std::vector<CPrognoseLauf>& stand, int y, float bedarf,
-                                std::vector<CPrognoseLauf>& gewaehlt);
+                                std::vector<CPrognoseLauf>& gewaehlt, EBedarfssuche suche = EBedarfssuche::Genau);

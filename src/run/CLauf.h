@@ -72,6 +72,12 @@ struct CLaufEingabe {
     // >= 0); the years after it stay empty.
     int bedarfBis = -1;
     double bedarfMindestIst = -1;
+    // A plateau search that only locates a level: the common factor of a
+    // demand-limited year found by a secant to the same accuracy (a few
+    // tries instead of the bisection's), and the search's last year not
+    // searched at all (its capacity decides). A slightly different factor:
+    // never for figures that are reported.
+    bool bedarfGrob = false;
     bool energie = false;      // sales gas and energy table after the summary
     double eigenverbrauch = 0; // %, the plant's own use of the sales gas
     // The plan's contracts: their deliveries after the summary; with the
@@ -282,6 +288,7 @@ public:
     int m_iSollKonstantAb = 0;
     int m_iBedarfBis = -1;
     double m_dBedarfMindestIst = -1;
+    bool m_bBedarfGrob = false;
     std::vector<CBedarfsjahr> m_Bedarfsjahre;
 
     // ---- working values of the field being computed ----

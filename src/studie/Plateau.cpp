@@ -52,67 +52,104 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter, int 
     return p;
 }
 
-namespace {
-
-// `ab` > 0: the window starts in that calendar year; the years before it
-// are the build-up, produced to the sales profile (demand-limited).
-CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter, int ab)
+CPlateausuche::CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeicher& speicher)
+    : m_Eingabe(std::move(eingabe)), m_iJahre(jahre), m_Speicher(speicher)
 {
+    CLaufEingabe& e = m_Eingabe;
     e.reserven = false;
     e.detail = false; // the figures are the same without the year tables
     e.sollKonstant = -1;
     e.bedarf = false;
-    CFeldspeicher speicher; // the gas tables are built once for all the runs
-    CLaufErgebnis voll = Lauf(e, &speicher);
-    const int a = ab > 0 ? std::max(0, ab - voll.projektstart) : 0; // the window's first project year
+    CLaufErgebnis voll = Lauf(e, &m_Speicher);
+    m_iFenster = ab > 0 ? std::max(0, ab - voll.projektstart) : 0;
     e.bedarf = true;
     e.sollKonstantAb = ab;
-    if (a > 0) { // the build-up to the profile, then everything the fields can
+    if (m_iFenster > 0) { // the build-up to the profile, then everything the fields can
         e.sollKonstant = std::numeric_limits<float>::max();
-        voll = Lauf(e, &speicher);
+        voll = Lauf(e, &m_Speicher);
     }
-    const int ende = e.projektende;
-    int laeufe = 0;
-    bool abgebrochen = false;
-    // A level's run for the search ends with the plateau's years or with the
-    // first year short of it (in the window): the years after those decide nothing.
-    const auto lauf = [&](long long zehntel, bool suche) {
-        const double menge = double(zehntel) / 10.0;
-        e.sollKonstant = static_cast<float>(menge);
-        e.bedarfBis = suche ? a + jahre - 1 : -1;
-        e.bedarfMindestIst = suche && a == 0 ? menge - PlateauToleranz(menge) : -1;
-        CLaufErgebnis r = Lauf(e, &speicher);
-        abgebrochen = abgebrochen || (suche && weiter && !weiter(++laeufe));
-        return r;
-    };
-    // A year's figures depend only on the years before it: the search runs
-    // the plateau's years and one more, the answer the whole project. (The
-    // year more keeps the profiles: one that begins in the project's last
-    // year is not merged, so a one-year search would lose the rest fields.)
-    e.projektende = std::min(ende, voll.projektstart + a + jahre);
-    const auto haelt = [&](const CLaufErgebnis& r, long long zehntel) {
-        return GehaltenBis(r, double(zehntel) / 10.0, a) >= r.projektstart + a + jahre - 1;
-    };
+    m_iEnde = e.projektende;
+    m_iStart = voll.projektstart;
+    m_iProjektjahre = Projektjahre(voll);
+    m_iOben = m_iProjektjahre > m_iFenster
+                  ? static_cast<long long>(std::floor((IstProduktion(voll, m_iFenster) + 0.05) * 10)) + 1
+                  : 1;
+}
 
-    long long unten = 0;
-    long long oben =
-        Projektjahre(voll) > a ? static_cast<long long>(std::floor((IstProduktion(voll, a) + 0.05) * 10)) + 1 : 1;
-    while (oben - unten > 1 && !abgebrochen) {
-        const long long mitte = unten + (oben - unten) / 2;
-        (haelt(lauf(mitte, true), mitte) ? unten : oben) = mitte;
+// A level's run for the search ends with the plateau's years or with the
+// first year short of it (in the window): the years after those decide
+// nothing. (The project is the plateau's years and one more: the year more
+// keeps the profiles, one that begins in the project's last year is not
+// merged, so a one-year search would lose the rest fields.)
+CLaufErgebnis CPlateausuche::Suchlauf(long long zehntel, bool grob)
+{
+    const double menge = double(zehntel) / 10.0;
+    CLaufEingabe& e = m_Eingabe;
+    e.sollKonstant = static_cast<float>(menge);
+    e.bedarfBis = m_iFenster + m_iJahre - 1;
+    e.bedarfMindestIst = m_iFenster == 0 ? menge - PlateauToleranz(menge) : -1;
+    e.bedarfGrob = grob;
+    e.projektende = std::min(m_iEnde, m_iStart + m_iFenster + m_iJahre);
+    ++m_iLaeufe;
+    return Lauf(e, &m_Speicher);
+}
+
+bool CPlateausuche::Haelt(long long zehntel)
+{
+    const CLaufErgebnis r = Suchlauf(zehntel, false);
+    return GehaltenBis(r, double(zehntel) / 10.0, m_iFenster) >= r.projektstart + m_iFenster + m_iJahre - 1;
+}
+
+double CPlateausuche::Spielraum(long long zehntel, bool grob)
+{
+    const double menge = double(zehntel) / 10.0;
+    const CLaufErgebnis r = Suchlauf(zehntel, grob);
+    double spielraum = std::numeric_limits<double>::max();
+    const int letztes = std::min<int>(m_iFenster + m_iJahre, static_cast<int>(r.bedarf.size()));
+    for (int y = m_iFenster; y < letztes; ++y) {
+        const double kann = double(r.restProduktion[y]) + r.bedarf[static_cast<size_t>(y)].lieferbar;
+        spielraum = std::min(spielraum, kann - (menge - PlateauToleranz(menge)));
     }
+    return letztes > m_iFenster ? spielraum : -menge;
+}
+
+CPlateau CPlateausuche::Ergebnis(long long unten)
+{
+    CLaufEingabe& e = m_Eingabe;
+    e.sollKonstant = static_cast<float>(double(unten) / 10.0);
+    e.bedarfBis = -1;
+    e.bedarfMindestIst = -1;
+    e.bedarfGrob = false;
+    e.projektende = m_iEnde;
+    const CLaufErgebnis r = Lauf(e, &m_Speicher);
     CPlateau p;
-    if (abgebrochen) {
-        p.abgebrochen = true;
-        return p;
-    }
-    e.projektende = ende;
-    const CLaufErgebnis r = lauf(unten, false);
     p.menge = double(unten) / 10.0;
-    p.erstesJahr = r.projektstart + a;
-    p.letztesJahr = r.projektstart + a + jahre - 1;
-    p.gehaltenBis = GehaltenBis(r, p.menge, a);
+    p.erstesJahr = r.projektstart + m_iFenster;
+    p.letztesJahr = r.projektstart + m_iFenster + m_iJahre - 1;
+    p.gehaltenBis = GehaltenBis(r, p.menge, m_iFenster);
     return p;
+}
+
+namespace {
+
+// Bisection over tenths: `unten` holds, `oben` does not.
+CPlateau PlateauSuchen(CLaufEingabe e, int jahre, const CWeiter& weiter, int ab)
+{
+    CFeldspeicher speicher; // the gas tables are built once for all the runs
+    CPlateausuche suche(std::move(e), jahre, ab, speicher);
+    long long unten = 0;
+    long long oben = suche.Oben();
+    int laeufe = 0;
+    while (oben - unten > 1) {
+        const long long mitte = unten + (oben - unten) / 2;
+        (suche.Haelt(mitte) ? unten : oben) = mitte;
+        if (weiter && !weiter(++laeufe)) {
+            CPlateau p;
+            p.abgebrochen = true;
+            return p;
+        }
+    }
+    return suche.Ergebnis(unten);
 }
 
 // The plan with contract `k` alone, `menge` in each year from `von` to `bis`.

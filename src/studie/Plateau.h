@@ -35,6 +35,40 @@ double PlateauToleranz(double menge);
 // the year before when year `ab` does not.
 int GehaltenBis(const CLaufErgebnis& r, double menge, int ab = 0);
 
+// The runs of one plateau search: a demand-limited input at a constant
+// level (tenths of Mio m³ a year), its window, its gas tables kept in
+// `speicher` for every level.
+class CPlateausuche {
+public:
+    // `ab` > 0: the window starts in that calendar year (after a build-up
+    // produced to the sales profile). One run at capacity sets Oben.
+    CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeicher& speicher);
+    // A level that does not hold: above what year one of the window delivers.
+    long long Oben() const { return m_iOben; }
+    // Whether the level holds every year of the window (the exact run).
+    bool Haelt(long long zehntel);
+    // By how much the level holds, Mio m³ a year: the least over the
+    // window's years, to the first short of the level, of what the fields at
+    // capacity and the rest fields deliver less the level (its tolerance
+    // allowed); >= 0 holds. `grob`: the years' factors by the secant (to
+    // locate a level; near 0 only the exact run decides).
+    double Spielraum(long long zehntel, bool grob);
+    // The plateau `unten` (tenths) over the whole project: how long it holds.
+    CPlateau Ergebnis(long long unten);
+    int Laeufe() const { return m_iLaeufe; }
+
+private:
+    CLaufErgebnis Suchlauf(long long zehntel, bool grob);
+
+    CLaufEingabe m_Eingabe;
+    int m_iJahre = 0;
+    CFeldspeicher& m_Speicher;
+    int m_iFenster = 0; // the window's first project year
+    int m_iStart = 0, m_iEnde = 0, m_iProjektjahre = 0;
+    long long m_iOben = 1;
+    int m_iLaeufe = 0;
+};
+
 // The plateau over the first `jahre` project years (1 … the project's years).
 // `weiter` is asked after each run of the search; false cancels it. The
 // portfolio's: a plan's contracts do not enter it, its dispatch does. Under
