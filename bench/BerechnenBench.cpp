@@ -3,6 +3,7 @@
 // full, and again after one field was changed (the others' kept results are
 // replayed); and the run as a function, 1000 times, on one and two threads.
 #include "bandbreiten/Bandbreiten.h"
+#include "bandbreiten/Plateauverteilung.h"
 #include "doc/CKalvoDoc.h"
 #include "platform/Meldungen.h"
 #include "studie/Plateau.h"
@@ -207,6 +208,17 @@ void MonteCarlo1000(benchmark::State& state)
     state.SetLabel("33 Felder druckabhängig, 1000 Läufe auf " + std::to_string(state.range(0)) + " Threads");
 }
 
+// The P90/P50/P10 plateau over 10 years of 1000 Monte Carlo runs (5
+// quantities × 33 fields drawn, rest fields), on 2 threads.
+void MonteCarloPlateau1000(benchmark::State& state)
+{
+    const CLaufEingabe eingabe = Portfolio33(true);
+    const std::vector<CSpanne> spannen = Spannen33(eingabe);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlateauMonteCarlo(eingabe, spannen, 1000, 1, 10, 0, 2)->data());
+    state.SetLabel("33 Felder druckabhängig, Plateau über 10 Jahre, 1000 Läufe auf 2 Threads");
+}
+
 // Sensitivities of 5 quantities × 33 fields (330 runs), on 1 or 2 threads.
 void Sensitivitaeten165(benchmark::State& state)
 {
@@ -221,6 +233,7 @@ void Sensitivitaeten165(benchmark::State& state)
 } // namespace
 
 BENCHMARK(MonteCarlo1000)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(MonteCarloPlateau1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 BENCHMARK(Sensitivitaeten165)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(HoechstesPlateau10)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(NachBedarf33)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();

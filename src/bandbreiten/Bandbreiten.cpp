@@ -450,6 +450,16 @@ std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed
     return werte;
 }
 
+std::vector<CVariation> LaufVariationen(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf)
+{
+    const std::vector<double> werte = LaufWerte(spannen, seed, lauf);
+    std::vector<CVariation> v;
+    for (size_t i = 0; i < spannen.size(); ++i)
+        for (const CVariation& x : Variationen(spannen[i], werte[i]))
+            v.push_back(x);
+    return v;
+}
+
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
                                     uint64_t seed, int threads, const CWeiter& weiter)
 {
@@ -460,15 +470,7 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
         const size_t laeufe = static_cast<size_t>(std::max(0, n));
         std::vector<std::vector<double>> jahre(static_cast<size_t>(Projektjahre(grund)), std::vector<double>(laeufe));
         const CErgebnis<bool> fertig = studie.Laeufe(
-            n,
-            [&](int k) {
-                const std::vector<double> werte = LaufWerte(spannen, seed, k);
-                std::vector<CVariation> v;
-                for (size_t i = 0; i < spannen.size(); ++i)
-                    for (const CVariation& x : Variationen(spannen[i], werte[i]))
-                        v.push_back(x);
-                return v;
-            },
+            n, [&](int k) { return LaufVariationen(spannen, seed, k); },
             [&](int k, const CLaufErgebnis& r) {
                 for (int i = 0; i < Projektjahre(grund); ++i)
                     jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);

@@ -120,6 +120,9 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
 std::mt19937_64 LaufZufall(uint64_t seed, int lauf);
 // The values run `lauf` draws, one per range in the order of the ranges.
 std::vector<double> LaufWerte(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf);
+// Run `lauf`'s changes of the fields: its drawn values (and a measured
+// OGIP's water invasion).
+std::vector<CVariation> LaufVariationen(const std::vector<CSpanne>& spannen, uint64_t seed, int lauf);
 
 // The value of the standard normal distribution below which lies the share
 // u in (0, 1) (its inverse distribution function).

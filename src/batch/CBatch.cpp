@@ -1,6 +1,7 @@
 #include "batch/CBatch.h"
 
 #include "bandbreiten/Bandbreiten.h"
+#include "bandbreiten/Plateauverteilung.h"
 #include "bericht/Jahresreihentabelle.h"
 #include "doc/CKalvoDoc.h"
 #include "gas/Feldpruefung.h"
@@ -455,8 +456,18 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: " << u.Fehlertext() << '\n';
             return kDatei;
         }
+        CUnsicherheit unsicherheit = std::move(u).value();
+        if (o.plateau) { // each run's plateau: its P90, P50 and P10 after the table
+            CErgebnis<std::vector<CPlateauperzentile>> p = PlateauMonteCarlo(
+                doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, *o.plateau, o.plateauAb.value_or(0), o.threads);
+            if (!p) {
+                fehler << "kalvo-batch: " << p.Fehlertext() << '\n';
+                return kDatei;
+            }
+            unsicherheit.plateaus = std::move(p).value();
+        }
         doc.m_nSeed = o.seed;
-        doc.UnsicherheitSetzen(std::move(u).value());
+        doc.UnsicherheitSetzen(std::move(unsicherheit));
     }
 
     if (o.plateau) {

@@ -135,6 +135,11 @@ void UnsicherheitBericht(CBericht& b, const CUnsicherheit& u)
     t.spalten = {Jahr(), Menge("P90", e), Menge("P50", e), Menge("P10", e), Menge("Basis", e)};
     for (const CUnsicherheitsjahr& j : u.jahre)
         t.Zeile({{double(j.jahr), {}}, {j.p90, {}}, {j.p50, {}}, {j.p10, {}}, {j.basis, {}}});
+    // The runs' plateaus: P90 is held in at least 90 % of the runs.
+    for (const CPlateauperzentile& p : u.plateaus)
+        t.TextZeile(Format("  PLATEAU %sP90/P50/P10: %.1f / %.1f / %.1f %s",
+                           p.vertrag.empty() ? "" : (p.vertrag + " ").c_str(), p.p90, p.p50, p.p10,
+                           p.gwh ? "GWh/a" : "Mio m³/a"));
     b.Tabelle(std::move(t));
 }
 

@@ -112,8 +112,8 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
       m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung), m_iMonateVon(e.monateVon),
       m_iMonateBis(e.monateBis), m_fSollKonstant(e.sollKonstant), m_iSollKonstantAb(e.sollKonstantAb),
-      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_bBedarfGrob(e.bedarfGrob), m_pSpeicher(speicher), m_iThreads(e.threads),
-      m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_bBedarfGrob(e.bedarfGrob),
+      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     m_bJahrweise = m_bBedarf || (MitVerteilung() && !e.reserven);
     for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
@@ -633,7 +633,7 @@ std::vector<CPrognoseLauf> CLauf::NachBedarfJahre(std::vector<CPrognoseLauf> sta
     for (int y = 0; y < m_iAnzahl; ++y) {
         std::vector<CPrognoseLauf> gewaehlt;
         const float bedarf = std::max(0.0f, static_cast<float>(double(m_fSollProduktion[y]) - m_fRestProduktion[y]));
-        const EBedarfssuche suche = !m_bBedarfGrob ? EBedarfssuche::Genau
+        const EBedarfssuche suche = !m_bBedarfGrob      ? EBedarfssuche::Genau
                                     : y == m_iBedarfBis ? EBedarfssuche::NurLieferbar
                                                         : EBedarfssuche::Sekante;
         CBedarfsjahr b = BedarfsjahrWaehlen(stand, y, bedarf, gewaehlt, suche);

@@ -52,7 +52,7 @@ CPlateau HoechstesPlateau(CLaufEingabe e, int jahre, const CWeiter& weiter, int 
     return p;
 }
 
-CPlateausuche::CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeicher& speicher)
+CPlateausuche::CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeicher& speicher, bool kurz)
     : m_Eingabe(std::move(eingabe)), m_iJahre(jahre), m_Speicher(speicher)
 {
     CLaufEingabe& e = m_Eingabe;
@@ -60,6 +60,9 @@ CPlateausuche::CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeic
     e.detail = false; // the figures are the same without the year tables
     e.sollKonstant = -1;
     e.bedarf = false;
+    m_iEnde = e.projektende;
+    if (kurz && e.projektstartFest > 0) // year one of the window depends only on the years before it
+        e.projektende = std::min(m_iEnde, std::max(e.projektstartFest, ab) + 1);
     CLaufErgebnis voll = Lauf(e, &m_Speicher);
     m_iFenster = ab > 0 ? std::max(0, ab - voll.projektstart) : 0;
     e.bedarf = true;
@@ -68,7 +71,7 @@ CPlateausuche::CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeic
         e.sollKonstant = std::numeric_limits<float>::max();
         voll = Lauf(e, &m_Speicher);
     }
-    m_iEnde = e.projektende;
+    e.projektende = m_iEnde;
     m_iStart = voll.projektstart;
     m_iProjektjahre = Projektjahre(voll);
     m_iOben = m_iProjektjahre > m_iFenster

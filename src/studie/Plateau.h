@@ -41,8 +41,10 @@ int GehaltenBis(const CLaufErgebnis& r, double menge, int ab = 0);
 class CPlateausuche {
 public:
     // `ab` > 0: the window starts in that calendar year (after a build-up
-    // produced to the sales profile). One run at capacity sets Oben.
-    CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeicher& speicher);
+    // produced to the sales profile). One run at capacity sets Oben; `kurz`
+    // (an input on a fixed calendar, projektstartFest): that run ends with
+    // the window's first year and the one after.
+    CPlateausuche(CLaufEingabe eingabe, int jahre, int ab, CFeldspeicher& speicher, bool kurz = false);
     // A level that does not hold: above what year one of the window delivers.
     long long Oben() const { return m_iOben; }
     // Whether the level holds every year of the window (the exact run).

@@ -44,10 +44,18 @@ struct CUnsicherheitsjahr {
     int jahr = 0;
     double p90 = 0, p50 = 0, p10 = 0, basis = 0;
 };
+// With the plateau asked: the P90, P50 and P10 of the runs' highest
+// plateaus, the portfolio's in Mio m³ a year or each contract's in its unit.
+struct CPlateauperzentile {
+    std::string vertrag; // "" for the portfolio's
+    bool gwh = false;
+    double p90 = 0, p50 = 0, p10 = 0;
+};
 struct CUnsicherheit {
     int laeufe = 0;
     bool rate = false; // rate (m³/h) instead of production (Mio m³)
     std::vector<CUnsicherheitsjahr> jahre;
+    std::vector<CPlateauperzentile> plateaus;
 };
 
 // A project year of the portfolio: the rest fields, the fields' shares, Ist
