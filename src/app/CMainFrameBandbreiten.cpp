@@ -6,6 +6,7 @@
 #include "widgets/ZahlDialog.h"
 
 #include "bandbreiten/Bandbreiten.h"
+#include "bandbreiten/Plateauverteilung.h"
 #include "platform/Datei.h"
 #include "widgets/CBandbreitenDialog.h"
 
@@ -172,18 +173,36 @@ void CMainFrame::OnUnsicherheit()
         return;
     const int n = static_cast<int>(*laeufe);
     const CLaufEingabe eingabe = m_Doc.LaufEingabe();
-    CErgebnis<CUnsicherheit> ergebnis = CUnsicherheit{};
-    m_sLaufName = "Die Monte-Carlo-Läufe";
-    if (!ImHintergrund("Unsicherheit", "Monte-Carlo-Läufe werden gerechnet …", n,
-                       [&](const CWeiter& weiter) { ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, weiter); }))
-        return; // cancelled: the previous results stay
-    if (!ergebnis) {
-        m_Meldungen.Warnung(ergebnis.Fehlertext()); // the previous results stay
-        return;
+    // The plateau asked before ("Höchstes Plateau…"): each run's over the same years.
+    std::optional<std::pair<int, int>> plateau; // years, first year of a window (0: the project's start)
+    if (!m_Doc.m_Plateaus.empty()) {
+        const CPlateau& p = m_Doc.m_Plateaus.front();
+        plateau.emplace(p.letztesJahr - p.erstesJahr + 1, p.erstesJahr > m_Doc.m_iProjektstart ? p.erstesJahr : 0);
     }
-    if (ergebnis->jahre.empty())
+    CErgebnis<CUnsicherheit> ergebnis = CUnsicherheit{};
+    CErgebnis<std::vector<CPlateauperzentile>> plateaus = std::vector<CPlateauperzentile>{};
+    m_sLaufName = "Die Monte-Carlo-Läufe";
+    const QString text = plateau ? "Monte-Carlo-Läufe und ihre Plateaus werden gerechnet …"
+                                 : "Monte-Carlo-Läufe werden gerechnet …";
+    if (!ImHintergrund("Unsicherheit", text, plateau ? 2 * n : n, [&](const CWeiter& weiter) {
+            ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, weiter);
+            if (plateau && ergebnis && !ergebnis->jahre.empty())
+                plateaus = PlateauMonteCarlo(eingabe, spannen, n, 1, plateau->first, plateau->second, 0,
+                                             [&](int fertig) { return weiter(n + fertig); });
+        }))
+        return; // cancelled: the previous results stay
+    for (const std::string& fehler : {ergebnis ? std::string() : ergebnis.Fehlertext(),
+                                      plateaus ? std::string() : plateaus.Fehlertext()}) {
+        if (!fehler.empty()) {
+            m_Meldungen.Warnung(fehler); // the previous results stay
+            return;
+        }
+    }
+    if (ergebnis->jahre.empty() || (plateau && plateaus->empty()))
         return;
-    m_Doc.UnsicherheitSetzen(std::move(ergebnis).value());
+    CUnsicherheit u = std::move(ergebnis).value();
+    u.plateaus = std::move(plateaus).value();
+    m_Doc.UnsicherheitSetzen(std::move(u));
     m_Befehle[ID::TornadoZeigen]->setChecked(false);
     m_Doc.m_bTornado = false;
     m_Doc.UpdateAllViews();
