@@ -182,17 +182,18 @@ void CMainFrame::OnUnsicherheit()
     CErgebnis<CUnsicherheit> ergebnis = CUnsicherheit{};
     CErgebnis<std::vector<CPlateauperzentile>> plateaus = std::vector<CPlateauperzentile>{};
     m_sLaufName = "Die Monte-Carlo-Läufe";
-    const QString text = plateau ? "Monte-Carlo-Läufe und ihre Plateaus werden gerechnet …"
-                                 : "Monte-Carlo-Läufe werden gerechnet …";
+    const QString text =
+        plateau ? "Monte-Carlo-Läufe und ihre Plateaus werden gerechnet …" : "Monte-Carlo-Läufe werden gerechnet …";
     if (!ImHintergrund("Unsicherheit", text, plateau ? 2 * n : n, [&](const CWeiter& weiter) {
-            ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, weiter);
+            // The desktop answers the probabilities too: P(SOLL), cumulative and reserves.
+            ergebnis = MonteCarlo(eingabe, spannen, n, 1, 0, weiter, true);
             if (plateau && ergebnis && !ergebnis->jahre.empty())
                 plateaus = PlateauMonteCarlo(eingabe, spannen, n, 1, plateau->first, plateau->second, 0,
                                              [&](int fertig) { return weiter(n + fertig); });
         }))
         return; // cancelled: the previous results stay
-    for (const std::string& fehler : {ergebnis ? std::string() : ergebnis.Fehlertext(),
-                                      plateaus ? std::string() : plateaus.Fehlertext()}) {
+    for (const std::string& fehler :
+         {ergebnis ? std::string() : ergebnis.Fehlertext(), plateaus ? std::string() : plateaus.Fehlertext()}) {
         if (!fehler.empty()) {
             m_Meldungen.Warnung(fehler); // the previous results stay
             return;

@@ -460,8 +460,90 @@ std::vector<CVariation> LaufVariationen(const std::vector<CSpanne>& spannen, uin
     return v;
 }
 
+namespace {
+
+// What a run holds for the probabilities: per P(SOLL) column and project
+// year whether the Soll is met, its cumulative Ist and each field's reserve.
+struct CLaufTreffer {
+    std::vector<std::vector<char>> getroffen; // [column][year]
+    double kumuliert = 0;
+    std::vector<double> reserven; // in the base run's field order
+};
+
+// The P(SOLL) columns of a study: each contract's name, else one for the Soll.
+std::vector<std::string> Sollspalten(const CLaufErgebnis& grund)
+{
+    std::vector<std::string> spalten;
+    for (const CVertragsjahr& j : grund.vertraege)
+        if (std::find(spalten.begin(), spalten.end(), j.vertrag) == spalten.end())
+            spalten.push_back(j.vertrag);
+    if (spalten.empty())
+        spalten.push_back("");
+    return spalten;
+}
+
+CLaufTreffer Treffer(const CLaufErgebnis& r, const CLaufErgebnis& grund, const std::vector<std::string>& spalten,
+                     bool rate)
+{
+    CLaufTreffer t;
+    const int jahre = Projektjahre(grund);
+    t.getroffen.assign(spalten.size(), std::vector<char>(static_cast<size_t>(jahre), 0));
+    if (spalten.front().empty() && grund.vertraege.empty()) {
+        const CJahreswerte w = Jahreswerte(Jahresreihen(r, rate));
+        for (int i = 0; i < jahre && i < w.anzahl; ++i)
+            t.getroffen[0][static_cast<size_t>(i)] = w.ist[i] >= w.soll[i] - w.toleranz ? 1 : 0;
+    } else {
+        for (const CVertragsjahr& j : r.vertraege) {
+            const auto k = static_cast<size_t>(std::find(spalten.begin(), spalten.end(), j.vertrag) - spalten.begin());
+            const int i = j.jahr - grund.projektstart;
+            if (k < spalten.size() && i >= 0 && i < jahre)
+                t.getroffen[k][static_cast<size_t>(i)] = Unterdeckung(j) ? 0 : 1;
+        }
+    }
+    t.kumuliert = KumulierteIst(r);
+    for (const CFeldreihe& g : grund.feldreihen) {
+        const auto f = std::find_if(r.feldreihen.begin(), r.feldreihen.end(),
+                                    [&](const CFeldreihe& x) { return x.feld == g.feld; });
+        t.reserven.push_back(f == r.feldreihen.end() ? 0.0 : f->reserve);
+    }
+    return t;
+}
+
+CPerzentile Perzentile(std::string name, const std::vector<double>& werte)
+{
+    return {std::move(name), Perzentil(werte, 0.1), Perzentil(werte, 0.5), Perzentil(werte, 0.9)};
+}
+
+// The runs' hits as the study's probabilities and percentiles.
+void Wahrscheinlichkeiten(CUnsicherheit& u, const std::vector<CLaufTreffer>& laeufe, const CLaufErgebnis& grund,
+                          std::vector<std::string> spalten)
+{
+    const auto n = static_cast<double>(laeufe.size());
+    u.pSoll.assign(spalten.size(), std::vector<double>(u.jahre.size(), 0.0));
+    for (size_t k = 0; k < spalten.size(); ++k)
+        for (size_t i = 0; i < u.jahre.size(); ++i) {
+            int treffer = 0;
+            for (const CLaufTreffer& t : laeufe)
+                treffer += t.getroffen[k][i];
+            u.pSoll[k][i] = treffer / n;
+        }
+    u.sollSpalten = std::move(spalten);
+    std::vector<double> werte;
+    for (const CLaufTreffer& t : laeufe)
+        werte.push_back(t.kumuliert);
+    u.kumuliert = Perzentile("", werte);
+    for (size_t f = 0; f < grund.feldreihen.size(); ++f) {
+        werte.clear();
+        for (const CLaufTreffer& t : laeufe)
+            werte.push_back(t.reserven[f]);
+        u.reserven.push_back(Perzentile(Anzeigename(grund.feldreihen[f].name), werte));
+    }
+}
+
+} // namespace
+
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
-                                    uint64_t seed, int threads, const CWeiter& weiter)
+                                    uint64_t seed, int threads, const CWeiter& weiter, bool wahrscheinlichkeiten)
 {
     try {
         const CStudie studie(basis, threads);
@@ -469,11 +551,15 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
         const bool rate = basis.rate;
         const size_t laeufe = static_cast<size_t>(std::max(0, n));
         std::vector<std::vector<double>> jahre(static_cast<size_t>(Projektjahre(grund)), std::vector<double>(laeufe));
+        const std::vector<std::string> spalten = Sollspalten(grund);
+        std::vector<CLaufTreffer> treffer(wahrscheinlichkeiten ? laeufe : 0);
         const CErgebnis<bool> fertig = studie.Laeufe(
             n, [&](int k) { return LaufVariationen(spannen, seed, k); },
             [&](int k, const CLaufErgebnis& r) {
                 for (int i = 0; i < Projektjahre(grund); ++i)
                     jahre[static_cast<size_t>(i)][static_cast<size_t>(k)] = IstJahr(r, i, rate);
+                if (wahrscheinlichkeiten)
+                    treffer[static_cast<size_t>(k)] = Treffer(r, grund, spalten, rate);
             },
             weiter);
         if (!fertig)
@@ -488,6 +574,8 @@ CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector
             u.jahre.push_back({grund.projektstart + i, Perzentil(w, 0.1), Perzentil(w, 0.5), Perzentil(w, 0.9),
                                IstJahr(grund, i, rate)});
         }
+        if (wahrscheinlichkeiten)
+            Wahrscheinlichkeiten(u, treffer, grund, spalten);
         return u;
     } catch (const std::bad_alloc&) {
         return CFehler{kSpeicherFehlt};

@@ -113,8 +113,14 @@ double Perzentil(std::vector<double> werte, double anteil);
 // × 2⁻⁵³. `weiter` is asked after each run with the number of runs done;
 // false cancels (the result is then empty). An allocation failure ends the
 // study with the German message as the error.
+// `wahrscheinlichkeiten`: also P(SOLL) per year (per contract with
+// contracts), and the percentiles of the cumulative Ist and of each field's
+// reserve. A year meets its Soll when Ist is at least the Soll less what a
+// demand-limited run allows short of it (0.05 Mio m³); a contract's year when
+// it is delivered in full.
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
-                                    uint64_t seed, int threads = 0, const CWeiter& weiter = {});
+                                    uint64_t seed, int threads = 0, const CWeiter& weiter = {},
+                                    bool wahrscheinlichkeiten = false);
 // The stream of run `lauf`: std::seed_seq{seed low, seed high, run low, run
 // high} (32-bit words) seeding a std::mt19937_64.
 std::mt19937_64 LaufZufall(uint64_t seed, int lauf);

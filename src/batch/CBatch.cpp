@@ -451,7 +451,8 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         doc.m_bTornado = true; // --grafik writes the tornado
     }
     if (o.monteCarlo) {
-        CErgebnis<CUnsicherheit> u = MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads);
+        CErgebnis<CUnsicherheit> u =
+            MonteCarlo(doc.LaufEingabe(), spannen, *o.monteCarlo, o.seed, o.threads, {}, o.pSoll);
         if (!u) {
             fehler << "kalvo-batch: " << u.Fehlertext() << '\n';
             return kDatei;

@@ -133,8 +133,28 @@ void UnsicherheitBericht(CBericht& b, const CUnsicherheit& u)
     t.titel = {"", Format("                 UNSICHERHEIT (%d LAEUFE)", u.laeufe), ""};
     t.kopf = {"  JAHR         P90         P50         P10       BASIS", ""};
     t.spalten = {Jahr(), Menge("P90", e), Menge("P50", e), Menge("P10", e), Menge("Basis", e)};
-    for (const CUnsicherheitsjahr& j : u.jahre)
-        t.Zeile({{double(j.jahr), {}}, {j.p90, {}}, {j.p50, {}}, {j.p10, {}}, {j.basis, {}}});
+    // P(SOLL) in %: one column, or one per contract (numbered in the text).
+    const bool nummeriert = u.sollSpalten.size() > 1;
+    for (size_t k = 0; k < u.sollSpalten.size(); ++k) {
+        const std::string& name = u.sollSpalten[k];
+        t.kopf[0] += Format(" %11s", nummeriert ? Format("P(SOLL) %zu", k + 1).c_str() : "P(SOLL)");
+        t.spalten.push_back({name.empty() ? "P(SOLL)" : "P(SOLL) " + name, "%", A::Zahl, " ", 11, 1});
+    }
+    for (size_t i = 0; i < u.jahre.size(); ++i) {
+        const CUnsicherheitsjahr& j = u.jahre[i];
+        std::vector<CZelle> zellen = {{double(j.jahr), {}}, {j.p90, {}}, {j.p50, {}}, {j.p10, {}}, {j.basis, {}}};
+        for (const std::vector<double>& p : u.pSoll)
+            zellen.push_back({100.0 * p.at(i), {}});
+        t.Zeile(std::move(zellen));
+    }
+    for (size_t k = 0; nummeriert && k < u.sollSpalten.size(); ++k)
+        t.TextZeile(Format("  P(SOLL) %zu: %s", k + 1, u.sollSpalten[k].c_str()));
+    if (u.kumuliert)
+        t.TextZeile(Format("  KUMULIERT P90/P50/P10: %.1f / %.1f / %.1f Mio m³", u.kumuliert->p90, u.kumuliert->p50,
+                           u.kumuliert->p10));
+    for (const CPerzentile& r : u.reserven)
+        t.TextZeile(
+            Format("  RESERVEN %s P90/P50/P10: %.1f / %.1f / %.1f Mio m³", r.name.c_str(), r.p90, r.p50, r.p10));
     // The runs' plateaus: P90 is held in at least 90 % of the runs.
     for (const CPlateauperzentile& p : u.plateaus)
         t.TextZeile(Format("  PLATEAU %sP90/P50/P10: %.1f / %.1f / %.1f %s",

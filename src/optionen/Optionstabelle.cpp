@@ -168,6 +168,14 @@ const COption kOptionen[] = {
      .neuerLauf = true,
      .imAktenbericht = "Monte Carlo",
      .ohneVorschlag = true},
+    {.name = "--p-soll",
+     .platzhalter = "",
+     .hilfe = "zur Monte-Carlo-Tabelle die Spalte P(SOLL) (Anteil der Läufe, deren Ist das\n"
+              "Soll deckt; je Vertrag) und P90/P50/P10 der kumulierten Förderung und der\n"
+              "Reserven je Feld",
+     .setzen = [](COptionen& o, const CWert&) { o.pSoll = true; },
+     .neuerLauf = true,
+     .nurMit = "--monte-carlo"},
     {.name = "--seed",
      .platzhalter = "S",
      .hilfe = "Startwert des Zufallsgenerators (mt19937_64) für --monte-carlo (sonst 1)",

@@ -30,6 +30,7 @@ struct COptionen {
     bool sensitivitaet = false;
     std::optional<std::string> bandbreiten;
     std::optional<int> monteCarlo;
+    bool pSoll = false; // P(SOLL) per year and the percentiles of cumulative and reserves
     uint64_t seed = 1;
     int threads = 0; // 0: one per processor core
     std::optional<float> sollKonstant;

@@ -4,6 +4,7 @@
 
 #include "model/Grenzen.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,11 +52,25 @@ struct CPlateauperzentile {
     bool gwh = false;
     double p90 = 0, p50 = 0, p10 = 0;
 };
+// P90, P50 and P10 of one figure of the runs (a field's reserve: its name).
+struct CPerzentile {
+    std::string name;
+    double p90 = 0, p50 = 0, p10 = 0;
+};
 struct CUnsicherheit {
     int laeufe = 0;
     bool rate = false; // rate (m³/h) instead of production (Mio m³)
     std::vector<CUnsicherheitsjahr> jahre;
     std::vector<CPlateauperzentile> plateaus;
+    // Asked for (--p-soll): the share of runs (0 … 1) whose Ist meets the
+    // Soll, one column per contract with contracts (its name), else one ("");
+    // pSoll[column][project year].
+    std::vector<std::string> sollSpalten;
+    std::vector<std::vector<double>> pSoll;
+    // Asked for with it: the cumulative Ist over the project (Mio m³) and
+    // each field's reserve (its share summed over the project).
+    std::optional<CPerzentile> kumuliert;
+    std::vector<CPerzentile> reserven;
 };
 
 // A project year of the portfolio: the rest fields, the fields' shares, Ist

@@ -102,3 +102,53 @@ TEST(Plateauverteilung, ReportLineAfterTheTablePerContractInItsUnit)
     for (const std::string& z : UnsicherheitsTabelle(ohne))
         EXPECT_EQ(z.find("PLATEAU"), std::string::npos);
 }
+
+// P(SOLL), the cumulative and the reserves against the runs themselves: a
+// study of real spread (each year's share counted by hand over its runs)
+// and one of zero width (every run the base run: 0 % or 100 %, the base's
+// cumulative and reserves).
+TEST(Plateauverteilung, ProbabilityOfMeetingTheSollAndPercentilesOfReserves)
+{
+    struct {
+        const char* bandbreiten;
+        bool bedarf;
+    } const faelle[] = {
+        {"Feld;Groesse;Tief;Hoch\n*;OGIP;60 %;110 %\n*;Startverzoegerung;0;3\n", false},
+        {"Feld;Groesse;Tief;Hoch\n*;OGIP;60 %;110 %\n*;C-Wert;70 %;130 %\n", true},
+        {"Feld;Groesse;Tief;Hoch\n*;OGIP;100 %;100 %\n", false},
+    };
+    constexpr int kLaeufe = 24;
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.bandbreiten);
+        CLaufEingabe e = LaufEingabeAus(KALVO_BEISPIEL);
+        e.threads = 1;
+        e.bedarf = f.bedarf;
+        const auto spannen = BandbreitenLesen(f.bandbreiten, e.felder);
+        ASSERT_TRUE(spannen) << spannen.Fehlertext();
+        const auto u = MonteCarlo(e, *spannen, kLaeufe, 3, 2, {}, true);
+        ASSERT_TRUE(u) << u.Fehlertext();
+        ASSERT_EQ(u->sollSpalten, std::vector<std::string>{""});
+        ASSERT_EQ(u->pSoll.size(), 1u);
+        const CStudie studie(e, 1);
+        std::vector<int> treffer(u->jahre.size());
+        std::vector<double> kumuliert;
+        for (int k = 0; k < kLaeufe; ++k) {
+            const CLaufErgebnis r = Lauf(studie.Eingabe(LaufVariationen(*spannen, 3, k)));
+            kumuliert.push_back(KumulierteIst(r));
+            for (size_t i = 0; i < treffer.size(); ++i) {
+                const auto& j = r.zusammenfassung.jahre[i];
+                treffer[i] += j.istProduktion >= double(j.sollProduktion) - (f.bedarf ? 0.05 : 0.0) ? 1 : 0;
+            }
+        }
+        for (size_t i = 0; i < treffer.size(); ++i)
+            EXPECT_DOUBLE_EQ(u->pSoll[0][i], treffer[i] / double(kLaeufe)) << u->jahre[i].jahr;
+        ASSERT_TRUE(u->kumuliert);
+        EXPECT_EQ(u->kumuliert->p50, Perzentil(kumuliert, 0.5));
+        ASSERT_EQ(u->reserven.size(), 5u);
+        EXPECT_EQ(u->reserven[0].name, "Altmark_Süd");
+        for (const CPerzentile& p : u->reserven) {
+            EXPECT_LE(p.p90, p.p50) << p.name;
+            EXPECT_LE(p.p50, p.p10) << p.name;
+        }
+    }
+}

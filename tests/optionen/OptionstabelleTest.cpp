@@ -72,6 +72,12 @@ TEST(Optionen, EachOptionSetsItsOwnField)
              o.monteCarlo = 1000000;
              o.bandbreiten = "b.csv";
          }},
+        {{"--monte-carlo", "5", "--p-soll", "--bandbreiten", "b.csv"},
+         [](COptionen& o) {
+             o.monteCarlo = 5;
+             o.pSoll = true;
+             o.bandbreiten = "b.csv";
+         }},
         {{"--seed", "0"}, [](COptionen& o) { o.seed = 0; }},
         {{"--seed", "2147483647"}, [](COptionen& o) { o.seed = 2147483647; }},
         {{"--threads", "256"}, [](COptionen& o) { o.threads = 256; }},
@@ -188,6 +194,7 @@ TEST(Optionen, EachRefusalNamesTheOptionAndWhatItNeeds)
         {{"--aktenbericht", "a.kvo"}, "--aktenbericht gilt nur mit --bericht-pdf."},
         {{"--aktenbericht", "--quer", "a.kvo"}, "--quer gilt nur mit --bericht-pdf."},
         {{"--help", "--quer"}, "--quer gilt nur mit --bericht-pdf."},
+        {{"--p-soll", "a.kvo"}, "--p-soll gilt nur mit --monte-carlo."},
         {{"--sensitivitaet", "a.kvo"}, "--sensitivitaet und --monte-carlo brauchen --bandbreiten DATEI."},
         {{"--monte-carlo", "5", "a.kvo"}, "--sensitivitaet und --monte-carlo brauchen --bandbreiten DATEI."},
         {{"--bandbreiten", "b.csv", "a.kvo"}, "--bandbreiten gilt nur mit --sensitivitaet oder --monte-carlo."},

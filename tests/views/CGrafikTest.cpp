@@ -545,7 +545,8 @@ TEST(Diagramm, TornadoAndFanOfARangeStudy)
     EXPECT_EQ(c.grafik.Zeichenflaeche().breite, c.grafik.m_iBreite + 1200);
 
     c.doc.m_bTornado = false;
-    CUnsicherheit u{100, false, {}, {}};
+    CUnsicherheit u;
+    u.laeufe = 100;
     for (int j = 2002; j <= 2011; ++j)
         u.jahre.push_back({j, 50.0, 100.0, 400.0, 100.0});
     c.doc.m_Unsicherheit = u;
