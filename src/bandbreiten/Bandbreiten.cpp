@@ -464,8 +464,10 @@ namespace {
 
 // What a run holds for the probabilities: per P(SOLL) column and project
 // year whether the Soll is met, its cumulative Ist and each field's reserve.
+constexpr char kOhneSoll = 2; // a contract without a quantity that year
+
 struct CLaufTreffer {
-    std::vector<std::vector<char>> getroffen; // [column][year]
+    std::vector<std::vector<char>> getroffen; // [column][year]: 1 met, 0 short, kOhneSoll
     double kumuliert = 0;
     std::vector<double> reserven; // in the base run's field order
 };
@@ -487,8 +489,9 @@ CLaufTreffer Treffer(const CLaufErgebnis& r, const CLaufErgebnis& grund, const s
 {
     CLaufTreffer t;
     const int jahre = Projektjahre(grund);
-    t.getroffen.assign(spalten.size(), std::vector<char>(static_cast<size_t>(jahre), 0));
-    if (spalten.front().empty() && grund.vertraege.empty()) {
+    const bool vertraege = !grund.vertraege.empty();
+    t.getroffen.assign(spalten.size(), std::vector<char>(static_cast<size_t>(jahre), vertraege ? kOhneSoll : 0));
+    if (!vertraege) {
         const CJahreswerte w = Jahreswerte(Jahresreihen(r, rate));
         for (int i = 0; i < jahre && i < w.anzahl; ++i)
             t.getroffen[0][static_cast<size_t>(i)] = w.ist[i] >= w.soll[i] - w.toleranz ? 1 : 0;
@@ -518,14 +521,16 @@ CPerzentile Perzentile(std::string name, const std::vector<double>& werte)
 void Wahrscheinlichkeiten(CUnsicherheit& u, const std::vector<CLaufTreffer>& laeufe, const CLaufErgebnis& grund,
                           std::vector<std::string> spalten)
 {
-    const auto n = static_cast<double>(laeufe.size());
     u.pSoll.assign(spalten.size(), std::vector<double>(u.jahre.size(), 0.0));
     for (size_t k = 0; k < spalten.size(); ++k)
         for (size_t i = 0; i < u.jahre.size(); ++i) {
-            int treffer = 0;
-            for (const CLaufTreffer& t : laeufe)
-                treffer += t.getroffen[k][i];
-            u.pSoll[k][i] = treffer / n;
+            int treffer = 0, mitSoll = 0;
+            for (const CLaufTreffer& t : laeufe) {
+                const char g = t.getroffen[k][i];
+                treffer += g == 1 ? 1 : 0;
+                mitSoll += g == kOhneSoll ? 0 : 1;
+            }
+            u.pSoll[k][i] = mitSoll > 0 ? treffer / double(mitSoll) : -1; // -1: no Soll, an empty cell
         }
     u.sollSpalten = std::move(spalten);
     std::vector<double> werte;

@@ -117,7 +117,7 @@ double Perzentil(std::vector<double> werte, double anteil);
 // contracts), and the percentiles of the cumulative Ist and of each field's
 // reserve. A year meets its Soll when Ist is at least the Soll less what a
 // demand-limited run allows short of it (0.05 Mio m³); a contract's year when
-// it is delivered in full.
+// it is delivered in full (a year without its quantity: -1, no share).
 CErgebnis<CUnsicherheit> MonteCarlo(const CLaufEingabe& basis, const std::vector<CSpanne>& spannen, int n,
                                     uint64_t seed, int threads = 0, const CWeiter& weiter = {},
                                     bool wahrscheinlichkeiten = false);

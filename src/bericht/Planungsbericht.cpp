@@ -144,7 +144,7 @@ void UnsicherheitBericht(CBericht& b, const CUnsicherheit& u)
         const CUnsicherheitsjahr& j = u.jahre[i];
         std::vector<CZelle> zellen = {{double(j.jahr), {}}, {j.p90, {}}, {j.p50, {}}, {j.p10, {}}, {j.basis, {}}};
         for (const std::vector<double>& p : u.pSoll)
-            zellen.push_back({100.0 * p.at(i), {}});
+            zellen.push_back(p.at(i) < 0 ? CZelle{0, {}, true} : CZelle{100.0 * p.at(i), {}});
         t.Zeile(std::move(zellen));
     }
     for (size_t k = 0; nummeriert && k < u.sollSpalten.size(); ++k)

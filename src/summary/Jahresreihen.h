@@ -64,7 +64,7 @@ struct CUnsicherheit {
     std::vector<CPlateauperzentile> plateaus;
     // Asked for (--p-soll): the share of runs (0 … 1) whose Ist meets the
     // Soll, one column per contract with contracts (its name), else one ("");
-    // pSoll[column][project year].
+    // pSoll[column][project year]; -1 where a contract has no quantity.
     std::vector<std::string> sollSpalten;
     std::vector<std::vector<double>> pSoll;
     // Asked for with it: the cumulative Ist over the project (Mio m³) and
