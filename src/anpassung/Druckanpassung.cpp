@@ -1,5 +1,6 @@
 #include "anpassung/Druckanpassung.h"
 
+#include "model/Feldregeln.h"
 #include "platform/Format.h"
 
 #include <algorithm>
@@ -127,6 +128,7 @@ CDruckanpassung Druckanpassung(const CFeldwerte& f, const CGastabellen& t, const
     CDruckanpassung e;
     e.feld = f.m_sFeldname;
     e.ogipDokument = f.m_fOGIP;
+    e.wasserDokument = f.m_fWasserinvasion;
     e.wasserinvasion = f.m_fWasserinvasion;
     e.punkte = static_cast<int>(punkte.size());
     const double a = PzInitial(f, t);
@@ -134,9 +136,12 @@ CDruckanpassung Druckanpassung(const CFeldwerte& f, const CGastabellen& t, const
         e.grund = "kein Z-Wert beim Initialdruck";
         return e;
     }
+    e.pzi = a;
     std::vector<CPunkt> pkte;
-    for (const CMessung& m : punkte)
+    for (const CMessung& m : punkte) {
         pkte.push_back({m.kum, PzBeiDruck(t, m.druck), m.druck});
+        e.gemessen.emplace_back(m.kum, pkte.back().y);
+    }
     if (pkte.size() < 2) {
         e.grund = "mindestens zwei Messungen nötig";
         return e;
@@ -201,7 +206,10 @@ CDruckanpassung Druckanpassung(const CFeldwerte& f, const CGastabellen& t, const
         keine.feld = e.feld;
         keine.punkte = e.punkte;
         keine.ogipDokument = e.ogipDokument;
+        keine.wasserDokument = e.wasserDokument;
         keine.wasserinvasion = f.m_fWasserinvasion;
+        keine.pzi = e.pzi;
+        keine.gemessen = e.gemessen;
         keine.grund = "die Messungen bestimmen kein OGIP";
         return keine;
     }
@@ -211,4 +219,22 @@ CDruckanpassung Druckanpassung(const CFeldwerte& f, const CGastabellen& t, const
 CDruckanpassung Druckanpassung(const CFeldwerte& f, const std::vector<CMessung>& punkte, bool wasserAnpassen)
 {
     return Druckanpassung(f, GastabellenBauen(f, false), punkte, wasserAnpassen);
+}
+
+CErgebnis<CFeldsatz> MitAnpassung(const CFeldsatz& satz, const CDruckanpassung& a)
+{
+    if (!a.Gelungen())
+        return CFehler{"Für " + a.feld + " gibt es keine Anpassung: " + a.grund + "."};
+    if (!satz.Lesbar())
+        return CFehler{"Der Datensatz von " + a.feld + " ist nicht lesbar."};
+    CFeldwerte werte = satz.Werte();
+    werte.m_fOGIP = static_cast<float>(std::round(a.ogip * 10) / 10);
+    if (a.wasserAngepasst)
+        werte.m_fWasserinvasion = static_cast<float>(std::round(a.wasserinvasion * 10) / 10);
+    if (CErgebnis<> geprueft = FeldPruefen(werte, satz.Stufen()); !geprueft)
+        return CFehler{geprueft.Fehlertext()};
+    CStufenTexte texte;
+    for (int i = 0; i < kAnzahlStufen; ++i)
+        texte[i] = StufenzeileText(satz.Stufen()[i], EStufenformat::Gelesen);
+    return CFeldsatz(DatenInZeile(werte, texte));
 }

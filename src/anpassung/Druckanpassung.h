@@ -15,8 +15,10 @@
 #include "forecast/DruckTabellen.h"
 #include "model/Feldsatz.h"
 #include "planung/Planung.h"
+#include "platform/Fehler.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 struct CDruckanpassung {
@@ -29,7 +31,12 @@ struct CDruckanpassung {
     double wasserFehler = 0;      // its standard error, % (when fitted)
     double abweichung = 0;        // root mean square of measured − fitted pressure, bar
     double ogipDokument = 0;      // the document's OGIP, Mio m³
-    std::string grund;            // not empty: no fit, and why
+    double wasserDokument = 0;    // the document's water invasion, %
+    // For the p/z chart: pi/zi (bar) and each measurement as (cumulative
+    // Mio m³, p/z bar), also when the fit failed.
+    double pzi = 0;
+    std::vector<std::pair<double, double>> gemessen;
+    std::string grund; // not empty: no fit, and why
     bool Gelungen() const { return grund.empty(); }
 };
 
@@ -38,6 +45,12 @@ CDruckanpassung Druckanpassung(const CFeldwerte& feld, const CGastabellen& tabel
                                const std::vector<CMessung>& punkte, bool wasserAnpassen);
 // The same building the field's tables first.
 CDruckanpassung Druckanpassung(const CFeldwerte& feld, const std::vector<CMessung>& punkte, bool wasserAnpassen);
+
+// The field's record with the fit's OGIP (to 0.1 Mio m³) and, when fitted,
+// its water invasion (to 0.1 %), every other value and the stage rows as
+// the field dialog writes them back; refused (the German reason) when the
+// fit failed or the field rules refuse the values.
+CErgebnis<CFeldsatz> MitAnpassung(const CFeldsatz& satz, const CDruckanpassung& anpassung);
 
 // The pressure (bar) the material balance gives at cumulative `kum` (Mio m³)
 // for OGIP `ogip` and water invasion `wasserinvasion` (%), as the forecast

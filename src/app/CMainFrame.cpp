@@ -140,6 +140,7 @@ void CMainFrame::MenuesAnlegen()
         ExportBericht, "&Bericht als PDF...", [this] { OnExport(EExport::Bericht); },
         "Schreibt den Bericht als PDF, wie er gedruckt wird.\nBericht als PDF");
     PlanungsbefehleAnlegen();
+    MessungsbefehleAnlegen();
     BandbreitenbefehleAnlegen();
     Anlegen(
         FilePrintPreview, "Sei&tenansicht", [this] { OnFilePrintPreview(); }, "Zeigt ganze Seiten an.\nSeitenansicht");
@@ -242,6 +243,8 @@ void CMainFrame::MenuesAnlegen()
     ansicht->addSeparator();
     for (int id : {FelderEinzeln, GemeinsameAchse})
         ansicht->addAction(m_Befehle[id]);
+    ansicht->addSeparator();
+    ansicht->addAction(m_Befehle[PzDiagramm]);
 
     // What the plan beside the document holds: its contracts, the rest
     // fields' energy and the options that change the figures.
@@ -253,6 +256,9 @@ void CMainFrame::MenuesAnlegen()
         planung->addAction(m_Befehle[id]);
     planung->addSeparator();
     planung->addAction(m_Befehle[Plateau]);
+    planung->addSeparator();
+    for (int id : {MessungenEinlesen, AnpassungUebernehmen})
+        planung->addAction(m_Befehle[id]);
 
     QMenu* berechnung = menuBar()->addMenu("Be&rechnung");
     for (int id : {Bandbreiten, ID::Sensitivitaeten, Unsicherheit, TornadoZeigen})

@@ -70,6 +70,9 @@ enum : int {
     Hinweise = 32811,
     Vertraege = 32812,
     RestfelderEnergie = 32813,
+    MessungenEinlesen = 32814,
+    PzDiagramm = 32815,
+    AnpassungUebernehmen = 32816,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -135,6 +138,10 @@ private:
     void OnExport(EExport art);
     void OnFeldtabelleImportieren();
     void PlanungsbefehleAnlegen();
+    void MessungsbefehleAnlegen();
+    void OnMessungenEinlesen();
+    void OnPzDiagramm();
+    void OnAnpassungUebernehmen();
     void OnVarianteVergleichen();
     void OnPlateau();
     void VertragsplateausZeigen(const std::vector<CPlateau>& plateaus);

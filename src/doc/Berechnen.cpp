@@ -129,6 +129,7 @@ void CKalvoDoc::ErgebnisUebernehmen(CLaufErgebnis& r, bool einzelfeldGewaehlt)
     m_Bedarfsjahre = std::move(r.bedarf);
     m_Energiejahre = std::move(r.energie);
     m_Aufgaben = std::move(r.aufgaben);
+    m_Druckanpassungen = std::move(r.druckanpassungen);
     Kopieren(r.restProduktion, m_fRestProduktion);
     Kopieren(r.restRate, m_fRestRate);
     Kopieren(r.sollProduktion, m_fSollProduktion);

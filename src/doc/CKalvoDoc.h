@@ -104,6 +104,10 @@ public:
     // The user changes the plan (its contracts, the rest fields' energy):
     // the document is modified and computed again.
     void PlanungAendern(CPlanung planung);
+    // The record of field `feld` with the last run's fit to its measured
+    // pressures taken (OGIP, and water invasion when fitted); the German
+    // reason when there is no fit or the field rules refuse it.
+    CErgebnis<CFeldsatz> MitAnpassung(const std::string& feld) const;
     // What of the plan is active, for the window's title and the printed
     // report's heading: "Planung: Verträge L-Gas Nord (L), H-Gas Süd (H);
     // Verteilung rang; Anlagen Sauergasanlage; Förderung nach Bedarf;
@@ -135,6 +139,11 @@ public:
     int m_iMonateVon = 0, m_iMonateBis = 0;   // with contracts: the years of the months table; 0: the first
     std::vector<CEnergiejahr> m_Energiejahre; // the last energy table's years
     std::vector<CAufgabe> m_Aufgaben;         // with the plan's dispatch values: each field's end in the last run
+    std::vector<CDruckanpassung> m_Druckanpassungen; // with the plan's measurements: the last run's fits
+    // The chart shows the p/z plot of this field (its measurements, the fit,
+    // the document's line) instead of the years, while it has a fit.
+    bool m_bPzDiagramm = false;
+    std::string m_sPzFeld;
     // The last range study's results, until the next run makes them stale.
     std::optional<CSensitivitaetsErgebnis> m_Sensitivitaet;
     std::optional<CUnsicherheit> m_Unsicherheit;

@@ -3,6 +3,7 @@
 
 #include "doc/CKalvoDoc.h"
 
+#include "anpassung/Druckanpassung.h"
 #include "platform/Datei.h"
 #include "platform/Format.h"
 
@@ -81,6 +82,15 @@ void CKalvoDoc::PlanungAendern(CPlanung planung)
         Berechnen();
     else
         PlanungstabellenAnhaengen();
+}
+
+CErgebnis<CFeldsatz> CKalvoDoc::MitAnpassung(const std::string& feld) const
+{
+    const int i = FeldIndex(feld);
+    for (const CDruckanpassung& a : m_Druckanpassungen)
+        if (a.feld == feld && i >= 0)
+            return ::MitAnpassung(m_saFelder[static_cast<size_t>(i)], a);
+    return CFehler{"Für " + feld + " gibt es keine Anpassung an gemessene Drücke."};
 }
 
 CErgebnis<> CKalvoDoc::PlanungLaden(const std::string& pfad, bool nebenDokument)

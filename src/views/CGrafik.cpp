@@ -43,6 +43,14 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
     }
     dc.SetWindowOrg(dx - 400, dy + 300);
     dc.Rectangle(0, 0, w, -h);
+    if (const CDruckanpassung* pz = Pz()) {
+        const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
+        PzZeichnen(dc, *pz);
+        Dokumentname(dc, dx - 400, -h - 260);
+        dc.SelectObject(alteSchrift);
+        dc.SelectObject(alterStift);
+        return;
+    }
     if (Tornado()) {
         const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
         TornadoZeichnen(dc);

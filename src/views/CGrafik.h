@@ -16,6 +16,7 @@
 #include <vector>
 
 class CKalvoDoc;
+struct CDruckanpassung;
 class IMeldungen;
 
 constexpr int kMaxPunkte = kMaxJahre; // points of a chart series
@@ -64,6 +65,9 @@ public:
     void Blockdiagramm(CDC& dc, const CPunkt* pts, int n, bool umriss = false) const;
     bool Reserven() const; // the reserves chart instead of the time chart
     bool Tornado() const;  // the sensitivities' tornado instead of the time chart
+    // The p/z chart of the document's chosen field instead of the time
+    // chart, while the last run has its measurements; else nullptr.
+    const CDruckanpassung* Pz() const;
 
     // The drawing's extent in 0.1 mm: the plot plus the margins for titles,
     // axis labels and the legend (400 units left, 600 in the reserves chart,
@@ -98,6 +102,7 @@ private:
     bool Faecher(int i, double& p90, double& p50, double& p10) const;
     void FaecherZeichnen(CDC& dc, int anzahl) const;
     void TornadoZeichnen(CDC& dc) const;
+    void PzZeichnen(CDC& dc, const CDruckanpassung& a) const;
     void BalkenX(int i, int n, int x, int& links, int& rechts) const;
     int Py(double wert) const; // height of a value on the left axis
     int LegendeZusatz() const; // room the field legend needs below the margin

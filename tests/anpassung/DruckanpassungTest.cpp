@@ -178,3 +178,44 @@ TEST(Messungen, TheFileIsReadByTheNumberRuleOfAFile)
         EXPECT_EQ(m.Fehlertext().rfind(s.meldung, 0), 0u) << m.Fehlertext();
     }
 }
+
+// Taking a fit into the field: its OGIP to 0.1 Mio m³, its water invasion
+// only when fitted, the rest of the record as it was; a failed fit or an
+// OGIP the field rules refuse changes nothing.
+TEST(Druckanpassung, TakingTheFitSetsOgipAndFittedWaterOnly)
+{
+    const CLaufEingabe e = LaufEingabeAus(KALVO_BEISPIEL);
+    const CFeldsatz& satz = Feld(e, "Heidemoor");
+    const struct {
+        double ogip, wasser;
+        bool wasserAngepasst;
+        const char* grund;
+        float ogipNeu, wasserNeu; // < 0: refused
+    } faelle[] = {
+        {11989.64, 12.34, false, "", 11989.6f, satz.Werte().m_fWasserinvasion},
+        {11989.66, 12.34, true, "", 11989.7f, 12.3f},
+        {11000, 0, false, "mindestens zwei Messungen nötig", -1, -1},
+        {1, 0, false, "", -1, -1}, // below the cumulative at start: the field rules refuse it
+    };
+    for (const auto& f : faelle) {
+        CDruckanpassung a;
+        a.feld = "Heidemoor";
+        a.ogip = f.ogip;
+        a.wasserinvasion = f.wasser;
+        a.wasserAngepasst = f.wasserAngepasst;
+        a.grund = f.grund;
+        const CErgebnis<CFeldsatz> neu = MitAnpassung(satz, a);
+        if (f.ogipNeu < 0) {
+            EXPECT_FALSE(neu) << f.ogip;
+            continue;
+        }
+        ASSERT_TRUE(neu) << neu.Fehlertext();
+        EXPECT_EQ(neu->Werte().m_fOGIP, f.ogipNeu);
+        EXPECT_EQ(neu->Werte().m_fWasserinvasion, f.wasserNeu);
+        CFeldwerte ohne = neu->Werte(), vorher = satz.Werte();
+        ohne.m_fOGIP = vorher.m_fOGIP;
+        ohne.m_fWasserinvasion = vorher.m_fWasserinvasion;
+        EXPECT_EQ(CFeldsatz(DatenInZeile(ohne, {})).Text(), CFeldsatz(DatenInZeile(vorher, {})).Text());
+        EXPECT_EQ(neu->Stufen(), satz.Stufen());
+    }
+}

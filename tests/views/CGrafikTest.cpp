@@ -597,3 +597,52 @@ TEST(Diagramm, TornadoBarsRunFromTheBaseToEitherSide)
         EXPECT_EQ(breiten[1] > 0, std::min(tiefWeg, hochWeg) > 0) << f.tief << " " << f.hoch;
     }
 }
+
+// The p/z chart of the chosen field: a square per measurement, the fit's
+// and the document's material balance from pi/zi down to their OGIP on the
+// axis; without a fit only the document's line; another field's name or the
+// option off gives the time chart.
+TEST(Diagramm, PzChartOfTheChosenFieldWithItsFitAndTheDocumentsLine)
+{
+    struct CFall {
+        bool gelungen;
+        double ogipFit, wasserFit, ogipDokument;
+        size_t linien;
+        const char* fitEnde; // the last point of the fit's line
+    };
+    const CFall faelle[] = {
+        {true, 12000, 0, 10000, 2, "1300,-750"},
+        {true, 9000, 20, 12000, 2, "975,-750"},
+        {false, 0, 0, 12000, 1, ""},
+    };
+    for (const CFall& f : faelle) {
+        CChart c;
+        c.Zeit(
+            2002, 2011, [](int) { return 100.0; }, [](int) { return 100.0; });
+        CDruckanpassung a;
+        a.feld = "Heidemoor";
+        a.pzi = 300;
+        a.ogip = f.ogipFit;
+        a.wasserinvasion = f.wasserFit;
+        a.ogipDokument = f.ogipDokument;
+        a.gemessen = {{2000, 250}, {4000, 200}};
+        if (!f.gelungen)
+            a.grund = "mindestens zwei Messungen nötig";
+        c.doc.m_Druckanpassungen = {a};
+        c.doc.m_sPzFeld = "Heidemoor";
+        EXPECT_EQ(c.grafik.Pz(), nullptr); // the option is off
+        c.doc.m_bPzDiagramm = true;
+        ASSERT_NE(c.grafik.Pz(), nullptr);
+        const std::vector<std::string> aufrufe = c.Zeichnen();
+        const std::vector<std::string> linien = Mit(aufrufe, "Polyline 101 0,0 ");
+        ASSERT_EQ(linien.size(), f.linien);
+        if (f.gelungen) {
+            EXPECT_TRUE(linien.front().ends_with(std::string(" ") + f.fitEnde)) << linien.front();
+        }
+        // Squares at 2000 and 4000 Mio m³ (x 217, 433), p/z 250 and 200 (y -125, -250).
+        EXPECT_EQ(Mit(aufrufe, "Rectangle 202 -110 232 -140").size(), 1u);
+        EXPECT_EQ(Mit(aufrufe, "Rectangle 418 -235 448 -265").size(), 1u);
+        c.doc.m_sPzFeld = "Kleinfeld";
+        EXPECT_EQ(c.grafik.Pz(), nullptr);
+    }
+}
