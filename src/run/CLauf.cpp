@@ -112,7 +112,7 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
       m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung), m_iMonateVon(e.monateVon),
       m_iMonateBis(e.monateBis), m_fSollKonstant(e.sollKonstant), m_iSollKonstantAb(e.sollKonstantAb),
-      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_bBedarfGrob(e.bedarfGrob),
+      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_bBedarfGrob(e.bedarfGrob), m_bDruckanpassung(e.druckanpassung),
       m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     m_bJahrweise = m_bBedarf || (MitVerteilung() && !e.reserven);
@@ -182,7 +182,7 @@ CLaufErgebnis CLauf::Berechnen()
         Vertragstabelle();
         Monatstabelle();
     }
-    if (m_pPlanung && !m_pPlanung->messungen.empty() && m_bFeldesreserven != 1)
+    if (m_bDruckanpassung && m_pPlanung && !m_pPlanung->messungen.empty() && m_bFeldesreserven != 1)
         Druckanpassungen();
     FeldergebnisseAufraeumen();
     return Ergebnis();

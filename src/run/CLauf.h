@@ -78,6 +78,9 @@ struct CLaufEingabe {
     // searched at all (its capacity decides). A slightly different factor:
     // never for figures that are reported.
     bool bedarfGrob = false;
+    // The fits to the plan's measured pressures (table DRUCKANPASSUNG); a
+    // study's variations, which report no table, go without.
+    bool druckanpassung = true;
     bool energie = false;      // sales gas and energy table after the summary
     double eigenverbrauch = 0; // %, the plant's own use of the sales gas
     // The plan's contracts: their deliveries after the summary; with the
@@ -289,6 +292,7 @@ public:
     int m_iBedarfBis = -1;
     double m_dBedarfMindestIst = -1;
     bool m_bBedarfGrob = false;
+    bool m_bDruckanpassung = true;
     std::vector<CBedarfsjahr> m_Bedarfsjahre;
 
     // ---- working values of the field being computed ----

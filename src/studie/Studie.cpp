@@ -94,6 +94,7 @@ CLaufEingabe CStudie::Eingabe(const std::vector<CVariation>& variationen) const
     e.felder = Variiert(m_Felder, variationen);
     e.threads = 1;
     e.projektstartFest = m_Basis.projektstart;
+    e.druckanpassung = false; // a variation reports no fit
     return e;
 }
 
