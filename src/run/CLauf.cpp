@@ -112,8 +112,9 @@ CLauf::CLauf(const CLaufEingabe& e, CFeldspeicher* speicher)
       m_iProjektstart(e.projektstart), m_iProjektstartFest(e.projektstartFest), m_bBedarf(e.bedarf && !e.reserven),
       m_bEnergie(e.energie), m_dEigenverbrauch(e.eigenverbrauch), m_pPlanung(e.planung), m_iMonateVon(e.monateVon),
       m_iMonateBis(e.monateBis), m_fSollKonstant(e.sollKonstant), m_iSollKonstantAb(e.sollKonstantAb),
-      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_bBedarfGrob(e.bedarfGrob), m_bDruckanpassung(e.druckanpassung),
-      m_pSpeicher(speicher), m_iThreads(e.threads), m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
+      m_iBedarfBis(e.bedarfBis), m_dBedarfMindestIst(e.bedarfMindestIst), m_bBedarfGrob(e.bedarfGrob),
+      m_bDruckanpassung(e.druckanpassung), m_pSpeicher(speicher), m_iThreads(e.threads),
+      m_pPrognoseMeldungen(std::make_unique<CLaufMeldungen>(m_Meldungen))
 {
     m_bJahrweise = m_bBedarf || (MitVerteilung() && !e.reserven);
     for (auto* stufe : {m_fStufeKopfdruck, m_fStufeCWert, m_fStufeKonsAnteil})
