@@ -17,25 +17,25 @@ namespace {
 // secant does not halve the bracket in a few steps.
 long long PlateauOrten(CPlateausuche& s, long long start)
 {
-    long long unten = 0, oben = s.Oben(); // unten holds (nothing always does), oben does not
+    long long unten = 0, oben = s.Oben(); // unten holds (0 always does), oben does not
     long long level = std::clamp<long long>(start, 1, std::max<long long>(1, oben - 1));
     std::optional<std::pair<long long, double>> vorher;
     for (int schritt = 0; oben - unten > 1; ++schritt) {
         const double m = s.Spielraum(level, true);
-        (m >= 0 ? unten : oben) = level;
-        if (oben - unten <= 1)
-            break;
+        if (m >= 0)
+            unten = level;
+        else
+            oben = level;
         double steigung = -1; // margin per level, both Mio m³ a year
         if (vorher && vorher->first != level)
             steigung = (m - vorher->second) / (double(level - vorher->first) / 10.0);
         if (!(steigung < -1e-3))
             steigung = -1;
         vorher = std::make_pair(level, m);
-        long long naechstes = level + std::llround(-m / steigung * 10.0);
-        naechstes = std::clamp(naechstes, unten + 1, oben - 1);
-        if (schritt >= 6) // the margin is not smooth here: halve
-            naechstes = unten + (oben - unten) / 2;
-        level = naechstes;
+        const long long naechstes = level + std::llround(-m / steigung * 10.0);
+        // Inside the bracket (none left when it is closed); halved where the
+        // margin is not smooth.
+        level = schritt >= 6 ? unten + (oben - unten) / 2 : std::min(std::max(naechstes, unten + 1), oben - 1);
     }
     return unten;
 }
