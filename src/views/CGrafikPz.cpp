@@ -62,12 +62,13 @@ void CGrafik::PzZeichnen(CDC& dc, const CDruckanpassung& a) const
     dc.SetTextAlign(TA_CENTER);
     dc.TextOut(w / 2, 200, "p/z-Diagramm " + a.feld);
     dc.SelectObject(kBeschriftungSchrift);
-    const std::string dokument = Format("Dokument %.0f Mio m\xC2\xB3, %.1f %%", a.ogipDokument, a.wasserDokument);
     dc.TextOut(w / 2, 120,
-               a.Gelungen() ? Format("Anpassung OGIP %.0f Mio m\xC2\xB3 (\xC2\xB1%.0f), Wasserinvasion %.1f %%; ",
-                                     a.ogip, a.ogipFehler, a.wasserinvasion) +
-                                  dokument
+               a.Gelungen() ? Format("Anpassung: OGIP %.0f Mio m\xC2\xB3 (\xC2\xB1%.0f), Wasserinvasion %.1f %%",
+                                     a.ogip, a.ogipFehler, a.wasserinvasion)
                             : "Keine Anpassung: " + a.grund);
+    dc.SelectObject(kAchsenSchrift);
+    dc.TextOut(w / 2, 50,
+               Format("Dokument: OGIP %.0f Mio m\xC2\xB3, Wasserinvasion %.1f %%", a.ogipDokument, a.wasserDokument));
 
     dc.SelectObject(kAchsenSchrift);
     for (double t = 0; t <= gpMax + dx / 1000; t += dx) {
