@@ -2,13 +2,13 @@
 #   make run    install what is missing, build, open Kalvo on the sample portfolio
 #   make test   install what is missing, build, run every test
 # Further: make test-de (the suite in de_DE.UTF-8), make bench, make fuzz,
-# make sanitize, make install.
+# make sanitize, make install, make deb (the Debian package).
 
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 BEISPIEL = examples/Beispiel.kvo
 
-.PHONY: run test test-de golden format format-check pruefen build deps bench fuzz sanitize install clean
+.PHONY: deb run test test-de golden format format-check pruefen build deps bench fuzz sanitize install clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -87,6 +87,15 @@ pruefen: deps
 
 install: build
 	cmake --install $(BUILD)
+
+# The Debian package $(BUILD)/paket/kalvo_<Version>-1_<Architektur>.deb from
+# the build the tests ran on (stripped), then checked and installed into a
+# fresh Debian 12 root by scripts/paket-pruefen.sh.
+deb: build
+	@./scripts/install-deps.sh --paket
+	rm -rf $(BUILD)/paket
+	cd $(BUILD) && cpack -G DEB
+	./scripts/paket-pruefen.sh $(BUILD)/paket/kalvo_*.deb
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz $(BUILD)-asan

@@ -2,6 +2,7 @@
 # Installs the Debian packages Kalvo needs to build, test and run.
 # Idempotent: installs only what is missing, and needs no network when all is there.
 # Also generates the German locale de_DE.UTF-8 when the system has none.
+#   --paket  also the tools that build and check the Debian package (make deb)
 set -eu
 
 PACKAGES="cmake ninja-build g++ make pkg-config
@@ -12,6 +13,11 @@ fonts-liberation xvfb xauth
 locales poppler-utils
 cppcheck shellcheck
 libxlsxwriter-dev unzip nlohmann-json3-dev"
+
+if [ "${1:-}" = "--paket" ]; then
+    PACKAGES="$PACKAGES dpkg-dev fakeroot file lintian appstream desktop-file-utils
+debootstrap"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -1,6 +1,7 @@
 #include "app/CKalvoApp.h"
 
 #include "app/CMainFrame.h"
+#include "planung/Planung.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -28,6 +29,9 @@ int CKalvoApp::Starten()
     m_pRahmen->show();
     const QStringList args = arguments();
     if (args.size() > 1)
-        m_pRahmen->DateiOeffnen(args.at(1)); // a file that cannot be read: its message, an empty document
+        // A plan file opened from the file manager opens its document (which
+        // reads the plan beside it). A file that cannot be read: its message,
+        // an empty document.
+        m_pRahmen->DateiOeffnen(QString::fromStdString(DokumentZurPlanung(args.at(1).toStdString())));
     return exec();
 }

@@ -17,7 +17,7 @@ void InfoZeigen(QWidget* eltern)
     auto* symbol = new QLabel(&info);
     symbol->setPixmap(Symbol(ESymbol::Programm).pixmap(32, 30));
     zeile->addWidget(symbol);
-    zeile->addWidget(new QLabel("Kalvo, Version 2.0", &info));
+    zeile->addWidget(new QLabel("Kalvo, Version " KALVO_VERSION, &info));
     zeile->addStretch();
     layout->addLayout(zeile);
     auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok, &info);

@@ -298,6 +298,10 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
         aus << Hilfetext();
         return Ausgegeben(aus, fehler, kOk);
     }
+    if (o.version) {
+        aus << "kalvo-batch " << KALVO_VERSION << '\n';
+        return Ausgegeben(aus, fehler, kOk);
+    }
     if (const std::string ueberschneiden = AusgabenUeberschneiden(o); !ueberschneiden.empty()) {
         fehler << "kalvo-batch: " << ueberschneiden << '\n';
         return kAufruf;
@@ -474,6 +478,19 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
     if (o.plateau) {
         // Part of the report: printed, and in the report as PDF as well.
         doc.PlateauSetzen(HoechstePlateaus(doc.LaufEingabe(), *o.plateau, {}, o.plateauAb.value_or(0)));
+    }
+    if (o.szenarien) {
+        if (!doc.Planung() || doc.Planung()->szenarien.empty()) {
+            fehler << "kalvo-batch: --szenarien: die Planung enthält keine Szenarien.\n";
+            return kAufruf;
+        }
+        CErgebnis<CSzenarienergebnis> s =
+            doc.SzenarienRechnen(o.plateau.value_or(0), o.plateauAb.value_or(0), o.threads);
+        if (!s) {
+            fehler << "kalvo-batch: " << s.Fehlertext() << '\n';
+            return kDatei;
+        }
+        doc.SzenarienSetzen(std::move(s).value());
     }
 
     if (o.serien) {

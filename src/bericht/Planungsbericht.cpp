@@ -195,3 +195,69 @@ void PlateauBericht(CBericht& b, const CPlateau& p)
         t.TextZeile(Format("  Plateau bei Verteilung %s: %.1f Mio m*3/a", VerteilungName(regel), menge));
     b.Tabelle(std::move(t));
 }
+
+void SzenarienBericht(CBericht& b, const CSzenarienergebnis& s)
+{
+    CTabelle t;
+    t.name = "Szenarien";
+    const CSzenariozeile& basis = s.zeilen.front();
+    t.titel = {"",
+               basis.jahre.empty()
+                   ? std::string("                 SZENARIEN")
+                   : Format("                 SZENARIEN (%d-%d)", basis.jahre.front(), basis.jahre.back()),
+               ""};
+    // Each figure and its difference to the base; the heading is made from
+    // the columns so that it stands over them.
+    std::vector<std::pair<const char*, std::string>> groessen = {{"KUM. IST", "Mio m³"}};
+    if (s.plateauJahre > 0)
+        groessen.push_back({"PLATEAU", "Mio m³/a"});
+    groessen.push_back({"ENERGIE", "GWh"});
+    groessen.push_back({"RESERVEN", "Mio m³"});
+    t.spalten = {{"Szenario", "", A::Text, "  ", 20, 0}};
+    std::string kopf = "  SZENARIO            ", einheiten = "                      ";
+    for (const auto& [titel, einheit] : groessen) {
+        t.spalten.push_back({titel, einheit, A::Zahl, " ", 10, 1});
+        t.spalten.push_back({std::string("Differenz ") + titel, einheit, A::Zahl, " ", 9, 1});
+        kopf += Format(" %10s %9s", titel, "DIFF.");
+        std::string e = einheit; // the report's ASCII spelling of the unit
+        if (const size_t p = e.find("m³"); p != std::string::npos)
+            e.replace(p, std::string("m³").size(), "m*3");
+        einheiten += Format(" %10s %9s", e.c_str(), "");
+    }
+    const bool nummeriert = s.unterdeckung.size() > 1;
+    for (size_t k = 0; k < s.unterdeckung.size(); ++k) {
+        const std::string& v = s.unterdeckung[k];
+        t.spalten.push_back({v.empty() ? "Erste Unterdeckung" : "Erste Unterdeckung " + v, "", A::Ganz, " ", 8, 0});
+        kopf += Format(" %8s", nummeriert ? Format("UNTER. %zu", k + 1).c_str() : "UNTERD.");
+    }
+    while (!einheiten.empty() && einheiten.back() == ' ')
+        einheiten.pop_back();
+    t.kopf = {kopf, einheiten, ""};
+    for (const CSzenariozeile& z : s.zeilen) {
+        std::vector<CZelle> zellen = {{0, z.name}};
+        const auto paar = [&](double wert, double grund) {
+            zellen.push_back({wert, {}});
+            zellen.push_back({wert - grund, {}});
+        };
+        paar(z.kumIst, basis.kumIst);
+        if (s.plateauJahre > 0)
+            paar(z.plateau.value_or(0), basis.plateau.value_or(0));
+        paar(z.energie, basis.energie);
+        paar(z.reserven, basis.reserven);
+        for (const int jahr : z.ersteUnterdeckung)
+            zellen.push_back(jahr ? CZelle{double(jahr), {}} : CZelle{0, {}, true});
+        t.Zeile(std::move(zellen));
+    }
+    if (nummeriert)
+        for (size_t k = 0; k < s.unterdeckung.size(); ++k)
+            t.TextZeile(Format("  UNTER. %zu: erste Unterdeckung des Vertrags ", k + 1) + s.unterdeckung[k]);
+    t.TextZeile("  Leer: keine Unterdeckung. Energie: Verkaufsgas der Felder.");
+    if (s.abgebrochen)
+        t.TextZeile("  Abgebrochen: nicht alle Szenarien wurden gerechnet.");
+    b.Tabelle(std::move(t));
+}
+
+std::vector<std::string> SzenarienTabelle(const CSzenarienergebnis& s)
+{
+    return Teilbericht(SzenarienBericht, s);
+}

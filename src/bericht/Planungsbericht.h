@@ -8,6 +8,7 @@
 #include "bericht/Bericht.h"
 #include "studie/Plateau.h"
 #include "summary/Jahresreihen.h"
+#include "szenarien/Szenarien.h"
 
 #include <string>
 #include <vector>
@@ -38,3 +39,9 @@ std::vector<std::string> UnsicherheitsTabelle(const CUnsicherheit& u);
 
 // "  Hoechstes Plateau 2002-2011: 956.3 Mio m*3/a" and the last year it holds.
 void PlateauBericht(CBericht& b, const CPlateau& p);
+
+// One row per scenario and one for the base ("Basis"): cumulative Ist, the
+// plateau (when asked), energy, reserves, each with its difference to the
+// base, and the first year of shortfall (per contract with contracts).
+void SzenarienBericht(CBericht& b, const CSzenarienergebnis& s);
+std::vector<std::string> SzenarienTabelle(const CSzenarienergebnis& s);

@@ -104,6 +104,7 @@ void CKalvoDoc::Berechnen()
     m_Sensitivitaet.reset();
     m_Unsicherheit.reset();
     m_Plateaus.clear();
+    m_Szenarien.reset();
     const CLaufEingabe eingabe = LaufEingabe();
     CLaufErgebnis r = Lauf(eingabe, &m_Feldspeicher);
     m_saHinweise = Eingabehinweise(eingabe, r);

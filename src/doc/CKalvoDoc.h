@@ -15,6 +15,7 @@
 #include "studie/Plateau.h"
 #include "summary/Jahresreihen.h"
 #include "summary/Profil.h"
+#include "szenarien/Szenarien.h"
 
 #include <functional>
 #include <memory>
@@ -162,6 +163,14 @@ public:
     void SensitivitaetSetzen(CSensitivitaetsErgebnis s);
     void UnsicherheitSetzen(CUnsicherheit u);
     void PlateauSetzen(std::vector<CPlateau> p);
+    // ---- the plan's named scenarios ----
+    // The base and every scenario of the plan (none without a plan). A
+    // scenario naming another document reads it relative to the plan file
+    // (or the document's folder) and runs it with this document's options.
+    CErgebnis<CSzenarienergebnis> SzenarienRechnen(int plateauJahre = 0, int plateauAb = 0, int threads = 0,
+                                                   const CWeiter& weiter = {}) const;
+    std::optional<CSzenarienergebnis> m_Szenarien; // the last scenario comparison, its table after the report
+    void SzenarienSetzen(CSzenarienergebnis s);
     // Shortfall bands compare Ist with Soll, so coverage puts both on one
     // axis; so does production to the demand, whose Ist is the Soll (on two
     // axes the Soll line would stand apart from bars of the same height).

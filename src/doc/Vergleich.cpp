@@ -138,6 +138,8 @@ void CKalvoDoc::PlanungstabellenAnhaengen()
             UnsicherheitBericht(m_Bericht, *m_Unsicherheit);
         for (const CPlateau& p : m_Plateaus)
             PlateauBericht(m_Bericht, p);
+        if (m_Szenarien)
+            SzenarienBericht(m_Bericht, *m_Szenarien);
     }
     m_saBericht = BerichtText(m_Bericht, &m_Berichtskoepfe);
 }
@@ -218,6 +220,8 @@ std::vector<std::pair<std::string, std::string>> CKalvoDoc::Optionswerte() const
     }
     if (m_pVariante)
         w.emplace_back("Variante", m_pVariante->Name());
+    if (m_Szenarien)
+        w.emplace_back("Szenarien", Format("%zu", m_Szenarien->szenarien.size()));
     return w;
 }
 
@@ -247,6 +251,18 @@ std::vector<std::string> CKalvoDoc::Berichtsanhang() const
     }
     for (; k < w.size(); ++k)
         anhang.push_back("  " + w[k].first + ": " + w[k].second);
+    // What each scenario changes, so that the table can be read from the file alone.
+    if (m_Szenarien && !m_Szenarien->szenarien.empty()) {
+        for (const char* z : {"", "                 SZENARIEN UND IHRE AENDERUNGEN", ""})
+            anhang.emplace_back(z);
+        for (const CSzenario& s : m_Szenarien->szenarien) {
+            anhang.push_back("  " + s.name + ":");
+            if (!s.datei.empty())
+                anhang.push_back("    das Dokument " + s.datei);
+            for (const CSzenarioaenderung& a : s.aenderungen)
+                anhang.push_back("    " + AenderungText(a));
+        }
+    }
     if (!m_saHinweise.empty()) {
         for (const char* z : {"", "                 HINWEISE ZU DEN EINGABEN", ""})
             anhang.emplace_back(z);

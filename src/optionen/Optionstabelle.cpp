@@ -215,6 +215,13 @@ const COption kOptionen[] = {
      .neuerLauf = true,
      .nurMit = "--plateau",
      .ohneVorschlag = true},
+    {.name = "--szenarien",
+     .platzhalter = "",
+     .hilfe = "die Szenarien der Planung nebeneinander: Tabelle SZENARIEN (kumulierte\n"
+              "Förderung, Plateau mit --plateau, Energie, Reserven, erste Unterdeckung)",
+     .setzen = [](COptionen& o, const CWert&) { o.szenarien = true; },
+     .neuerLauf = true,
+     .ohneVorschlag = true},
     {.name = "--vergleich",
      .platzhalter = "B.kvo",
      .hilfe = "Vergleich mit der Variante B nach dem Bericht ausgeben",
@@ -315,6 +322,10 @@ const COption kOptionen[] = {
      .platzhalter = "",
      .hilfe = "Bericht in Windows-1252 statt UTF-8 ausgeben",
      .setzen = [](COptionen& o, const CWert&) { o.cp1252 = true; }},
+    {.name = "--version",
+     .platzhalter = "",
+     .hilfe = "die Version ausgeben",
+     .setzen = [](COptionen& o, const CWert&) { o.version = true; }},
     {.name = "--help",
      .platzhalter = "",
      .hilfe = "diese Hilfe",
@@ -481,7 +492,7 @@ std::string OptionenLesen(const std::vector<std::string>& args, COptionen& o)
             o.datei = a;
         }
     }
-    if (!o.hilfe && o.datei.empty())
+    if (!o.hilfe && !o.version && o.datei.empty())
         return "Keine Datei angegeben.";
     for (const COption& option : kOptionen)
         if (option.nurMit && gegeben[Zeile(option)] && !mit(option.nurMit))

@@ -19,7 +19,8 @@
 
 // What one call of kalvo-batch asks for, as the command line says it.
 struct COptionen {
-    bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false;
+    bool detail = false, reserven = false, rate = false, cp1252 = false, hilfe = false, version = false;
+    bool szenarien = false; // the plan's scenarios side by side
     bool linien = false, serien = false, quer = false;
     bool deckung = false, felderEinzeln = false, eineAchse = false, bedarf = false;
     bool energie = false, aktenbericht = false;

@@ -4,6 +4,7 @@
 
 #include "platform/Format.h"
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -276,6 +277,121 @@ std::vector<CAnlage> Anlagen(const Json& j)
     return anlagen;
 }
 
+// The scenarios: each a name of its own and either changes or another
+// document. A plant or contract a change names must be in the plan; a field
+// and its quantity are checked against the document when the scenario runs.
+std::vector<CSzenario> Szenarien(const Json& j, const CPlanung& p)
+{
+    using EArt = CSzenarioaenderung::EArt;
+    std::vector<CSzenario> szenarien;
+    std::set<std::string> namen;
+    const Json& liste = Liste(j, "szenarien");
+    for (size_t k = 0; k < liste.size(); ++k) {
+        const std::string pfad = Format("szenarien[%zu]", k);
+        const Json& s = Objekt(liste[k], pfad);
+        CSzenario sz;
+        if (!s.contains("name"))
+            Fehler(pfad, "„name“ fehlt.");
+        sz.name = Text(s["name"], pfad + ".name");
+        if (sz.name.empty() || sz.name == "Basis")
+            Fehler(pfad + ".name", sz.name.empty() ? "der Name ist leer." : "„Basis“ ist der Name der Planung selbst.");
+        if (!namen.insert(sz.name).second)
+            Fehler(pfad + ".name", "das Szenario „" + sz.name + "“ gibt es schon.");
+        if (s.contains("datei") == s.contains("aenderungen"))
+            Fehler(pfad, "entweder „datei“ oder „aenderungen“ wird erwartet.");
+        if (s.contains("datei")) {
+            sz.datei = Text(s["datei"], pfad + ".datei");
+            if (sz.datei.empty())
+                Fehler(pfad + ".datei", "der Dateiname ist leer.");
+        }
+        const Json leer = Json::array();
+        const Json& aenderungen = s.contains("aenderungen") ? Liste(s["aenderungen"], pfad + ".aenderungen") : leer;
+        for (size_t i = 0; i < aenderungen.size(); ++i) {
+            const std::string ort = Format("%s.aenderungen[%zu]", pfad.c_str(), i);
+            const Json& a = Objekt(aenderungen[i], ort);
+            CSzenarioaenderung ae;
+            const auto noetig = [&](const char* schluessel) {
+                if (!a.contains(schluessel))
+                    Fehler(ort, std::string("„") + schluessel + "“ fehlt.");
+                return a[schluessel];
+            };
+            if (a.contains("feld")) {
+                ae.art = EArt::Feld;
+                ae.name = Text(a["feld"], ort + ".feld");
+                ae.groesse = Text(noetig("groesse"), ort + ".groesse");
+                ae.wert = Zahl(noetig("wert"), ort + ".wert", -1e9, 1e9);
+            } else if (a.contains("anlage")) {
+                ae.art = EArt::Anlage;
+                ae.name = Text(a["anlage"], ort + ".anlage");
+                if (std::none_of(p.anlagen.begin(), p.anlagen.end(),
+                                 [&](const CAnlage& x) { return x.name == ae.name; }))
+                    Fehler(ort + ".anlage", "die Anlage „" + ae.name + "“ steht nicht in „anlagen“.");
+                ae.wert = Zahl(noetig("kapazitaet"), ort + ".kapazitaet", 0, 1e9);
+                if (!(ae.wert > 0))
+                    Fehler(ort + ".kapazitaet", "die Kapazität muss über 0 liegen.");
+            } else if (a.contains("verteilung")) {
+                ae.art = EArt::Verteilung;
+                const std::string name = Text(a["verteilung"], ort + ".verteilung");
+                const std::optional<EVerteilung> v = VerteilungZu(name);
+                if (!v)
+                    Fehler(ort + ".verteilung",
+                           "unbekannte Verteilung „" + name + "“ (lieferbar, reserven, rang oder plateau).");
+                ae.verteilung = *v;
+            } else if (a.contains("vertrag")) {
+                ae.art = EArt::Vertrag;
+                ae.name = Text(a["vertrag"], ort + ".vertrag");
+                if (std::none_of(p.vertraege.begin(), p.vertraege.end(),
+                                 [&](const CVertrag& x) { return x.name == ae.name; }))
+                    Fehler(ort + ".vertrag", "den Vertrag „" + ae.name + "“ gibt es in „vertraege“ nicht.");
+                ae.wert = Zahl(noetig("faktor"), ort + ".faktor", 0, 100);
+            } else {
+                Fehler(ort, "„feld“, „anlage“, „verteilung“ oder „vertrag“ wird erwartet.");
+            }
+            sz.aenderungen.push_back(std::move(ae));
+        }
+        szenarien.push_back(std::move(sz));
+    }
+    return szenarien;
+}
+
+Json SzenarienJson(const std::vector<CSzenario>& szenarien)
+{
+    using EArt = CSzenarioaenderung::EArt;
+    Json liste = Json::array();
+    for (const CSzenario& sz : szenarien) {
+        Json s = Json::object();
+        s["name"] = sz.name;
+        if (!sz.datei.empty()) {
+            s["datei"] = sz.datei;
+        } else {
+            Json aenderungen = Json::array();
+            for (const CSzenarioaenderung& a : sz.aenderungen) {
+                Json e = Json::object();
+                switch (a.art) {
+                case EArt::Feld:
+                    e["feld"] = a.name;
+                    e["groesse"] = a.groesse;
+                    Setzen(e, "wert", a.wert);
+                    break;
+                case EArt::Anlage:
+                    e["anlage"] = a.name;
+                    Setzen(e, "kapazitaet", a.wert);
+                    break;
+                case EArt::Verteilung: e["verteilung"] = VerteilungName(a.verteilung); break;
+                case EArt::Vertrag:
+                    e["vertrag"] = a.name;
+                    Setzen(e, "faktor", a.wert);
+                    break;
+                }
+                aenderungen.push_back(e);
+            }
+            s["aenderungen"] = aenderungen;
+        }
+        liste.push_back(s);
+    }
+    return liste;
+}
+
 CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
 {
     if (!wurzel.is_object())
@@ -326,6 +442,8 @@ CPlanung Lesen(const Json& wurzel, int projektstart, int projektende)
         p.messungen = Messungen(wurzel["messungen"]);
     if (wurzel.contains("wasser_anpassen"))
         p.wasserAnpassen = Schalter(wurzel["wasser_anpassen"], "wasser_anpassen");
+    if (wurzel.contains("szenarien"))
+        p.szenarien = Szenarien(wurzel["szenarien"], p);
     if (wurzel.contains("restfelder")) {
         const Json& liste = Liste(wurzel["restfelder"], "restfelder");
         double summe = 0;
@@ -571,6 +689,16 @@ std::string PlanungText(const CPlanung& p)
     }
     if (p.wasserAnpassen || j.contains("wasser_anpassen"))
         j["wasser_anpassen"] = p.wasserAnpassen;
+    // The scenarios as read stay as written; changed ones are written anew.
+    if (!p.szenarien.empty() || j.contains("szenarien")) {
+        bool wieGelesen = false;
+        try {
+            wieGelesen = j.contains("szenarien") && Szenarien(j["szenarien"], p) == p.szenarien;
+        } catch (const CPlanfehler&) {
+        }
+        if (!wieGelesen)
+            j["szenarien"] = SzenarienJson(p.szenarien);
+    }
 
     if (!p.restfelder.empty() || j.contains("restfelder")) {
         Json liste = Json::array();
@@ -597,4 +725,28 @@ std::string Planungspfad(const std::string& dokument)
     if (punkt != std::string::npos && (trenner == std::string::npos || punkt > trenner))
         pfad.erase(punkt);
     return pfad + ".planung.json";
+}
+
+std::string AenderungText(const CSzenarioaenderung& a)
+{
+    using EArt = CSzenarioaenderung::EArt;
+    switch (a.art) {
+    case EArt::Feld: return a.name + ": " + a.groesse + " = " + Format("%g", a.wert);
+    case EArt::Anlage: return "Anlage " + a.name + ": Kapazitaet = " + Format("%g", a.wert) + " Mio m³/a";
+    case EArt::Verteilung: return std::string("Verteilung: ") + VerteilungName(a.verteilung);
+    case EArt::Vertrag: return "Vertrag " + a.name + ": Mengen x " + Format("%g", a.wert);
+    }
+    return {};
+}
+
+std::string DokumentZurPlanung(const std::string& pfad)
+{
+    const std::string endung = ".planung.json";
+    if (pfad.size() <= endung.size() || pfad.compare(pfad.size() - endung.size(), endung.size(), endung) != 0)
+        return pfad;
+    const std::string stamm = pfad.substr(0, pfad.size() - endung.size());
+    std::error_code fehler;
+    if (!std::filesystem::exists(stamm + ".kvo", fehler) && std::filesystem::exists(stamm + ".KVO", fehler))
+        return stamm + ".KVO";
+    return stamm + ".kvo";
 }

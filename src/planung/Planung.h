@@ -83,6 +83,33 @@ struct CMessung {
 };
 using CMessungen = std::map<std::string, std::vector<CMessung>>; // field → its measurements
 
+// A change a scenario makes to the document and its plan: a field's quantity
+// (one the ranges file knows, by its name there), a plant's capacity, the
+// dispatch rule, or a contract's quantities times a factor.
+struct CSzenarioaenderung {
+    enum class EArt { Feld, Anlage, Verteilung, Vertrag };
+    EArt art = EArt::Feld;
+    std::string name;    // the field, plant or contract
+    std::string groesse; // a field's quantity as the plan writes it ("Startverzoegerung")
+    double wert = 0;     // the quantity's value, the capacity (Mio m³/a) or the factor
+    EVerteilung verteilung = EVerteilung::Lieferbar;
+    bool operator==(const CSzenarioaenderung&) const = default;
+};
+
+// A named scenario: changes to the document, or another document (last
+// year's plan), its path as the plan writes it (relative: to the plan file).
+struct CSzenario {
+    std::string name;
+    std::vector<CSzenarioaenderung> aenderungen;
+    std::string datei;
+    bool operator==(const CSzenario&) const = default;
+};
+
+// A change as the report for the file lists it: "Heidkamp_N: Startverzoegerung
+// = 2", "Anlage Sauergasanlage: Kapazitaet = 250 Mio m³/a", "Verteilung: rang",
+// "Vertrag L-Gas Nord: Mengen x 0.95".
+std::string AenderungText(const CSzenarioaenderung& a);
+
 struct CPlanung {
     CPlanoptionen optionen;
     std::vector<CVertrag> vertraege;
@@ -92,8 +119,9 @@ struct CPlanung {
     std::vector<CAnlage> anlagen;
     std::map<std::string, CFeldvorgabe> feldVorgaben; // fields with dispatch values
     CMessungen messungen;                             // measured reservoir pressures, per field
-    bool wasserAnpassen = false; // the history match fits the water invasion too (three points or more)
-    std::string roh;             // the file's text as read: the keys it does not know are kept from it
+    bool wasserAnpassen = false;      // the history match fits the water invasion too (three points or more)
+    std::vector<CSzenario> szenarien; // named scenarios, compared with the plan as it stands
+    std::string roh;                  // the file's text as read: the keys it does not know are kept from it
     bool operator==(const CPlanung&) const = default;
 };
 
@@ -119,3 +147,8 @@ std::string PlanungText(const CPlanung& planung);
 
 // The plan file beside a document: "Feld.kvo" → "Feld.planung.json".
 std::string Planungspfad(const std::string& dokument);
+
+// The document a plan file belongs to, for a plan opened from the file
+// manager: "Feld.planung.json" → "Feld.kvo" (or "Feld.KVO" when only that
+// exists); any other path as it is.
+std::string DokumentZurPlanung(const std::string& pfad);

@@ -53,6 +53,10 @@ TEST(Batch, UsageErrorsExitWithOneAndTheUsageText)
     const CAufruf hilfe = Batch({"--help"});
     EXPECT_EQ(hilfe.status, 0);
     EXPECT_NE(hilfe.aus.find("--einzelfeld NAME"), std::string::npos);
+    // The version needs no document, as the installed package's check calls it.
+    const CAufruf version = Batch({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.aus, std::string("kalvo-batch ") + KALVO_VERSION + "\n");
 }
 
 TEST(Batch, UnreadableFileExitsWithTwoNamingTheFile)

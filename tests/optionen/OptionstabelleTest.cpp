@@ -5,6 +5,7 @@
 #include "optionen/Optionstabelle.h"
 #include "Testdaten.h"
 #include "doc/CKalvoDoc.h"
+#include "optionen/Handbuch.h"
 #include "platform/Meldungen.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,8 @@ TEST(Optionen, EachOptionSetsItsOwnField)
              o.berichtPdf = "b.pdf";
          }},
         {{"--cp1252"}, [](COptionen& o) { o.cp1252 = true; }},
+        {{"--szenarien"}, [](COptionen& o) { o.szenarien = true; }},
+        {{"--version"}, [](COptionen& o) { o.version = true; }},
         {{"--help"}, [](COptionen& o) { o.hilfe = true; }},
         {{"-h"}, [](COptionen& o) { o.hilfe = true; }},
     };
@@ -263,6 +266,34 @@ TEST(Optionen, HelpListsEveryOptionInTheTablesOrder)
 
 // The README's table of options (after the call "kalvo-batch [Optionen]
 // DATEI.kvo") names the options the program takes, no more, no fewer.
+// The manual page's options: every row of the table, its call in bold, its
+// placeholder in italics, its help as one paragraph, roff's minus signs
+// escaped so that a copied "--bedarf" stays two hyphens.
+TEST(Optionen, TheManualPageListsEveryOptionWithItsHelp)
+{
+    const std::string seite = HandbuchSeite("Kalvo @VERSION@\n@OPTIONEN@\nENDE\n", "2.0");
+    EXPECT_EQ(seite.rfind("Kalvo 2.0\n.TP\n", 0), 0u);
+    EXPECT_EQ(seite.substr(seite.size() - 5), "ENDE\n");
+    const struct {
+        const char* zeilen;
+    } faelle[] = {{".TP\n\\fB\\-\\-bedarf\\fR\nFörderung nach Bedarf: die Felder fördern höchstens Soll minus "
+                   "Restfelder (ein gemeinsamer Faktor je Jahr); Tabelle nach dem Bericht\n"},
+                  {".TP\n\\fB\\-\\-monte\\-carlo\\fR \\fIN\\fR\n"},
+                  {".TP\n\\fB\\-\\-help\\fR, \\fB\\-h\\fR\ndiese Hilfe\n"}};
+    for (const auto& f : faelle)
+        EXPECT_NE(seite.find(f.zeilen), std::string::npos) << f.zeilen;
+    size_t absaetze = 0;
+    for (size_t stelle = 0; (stelle = seite.find(".TP\n", stelle)) != std::string::npos; ++stelle)
+        ++absaetze;
+    EXPECT_EQ(absaetze, Optionstabelle().size());
+    for (const COption& option : Optionstabelle()) {
+        std::string roff;
+        for (const char c : std::string_view(option.name))
+            roff += c == '-' ? std::string("\\-") : std::string(1, c);
+        EXPECT_NE(seite.find("\\fB" + roff + "\\fR"), std::string::npos) << option.name;
+    }
+}
+
 TEST(Optionen, TheReadmeListsTheOptionsOfTheTable)
 {
     std::istringstream readme(DateiInhalt(KALVO_README));

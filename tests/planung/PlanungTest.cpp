@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <numeric>
 
 namespace {
@@ -246,4 +248,25 @@ TEST(Planung, PlanFileLivesBesideTheDocument)
                   {"/daten.v2/Feld", "/daten.v2/Feld.planung.json"}};
     for (const auto& f : faelle)
         EXPECT_EQ(Planungspfad(f.dokument), f.plan);
+}
+
+// A plan opened from the file manager opens its document; a document stored
+// as ".KVO" is found when only that exists.
+TEST(Planung, PlanFileOpensTheDocumentBesideIt)
+{
+    const std::filesystem::path ordner = std::filesystem::temp_directory_path() / "kalvo_plan_zum_dokument";
+    std::filesystem::create_directories(ordner);
+    std::ofstream((ordner / "Alt.KVO").string()) << "x";
+    const std::string o = ordner.string() + "/";
+    const struct {
+        std::string pfad, dokument;
+    } faelle[] = {{"/daten/Beispiel.planung.json", "/daten/Beispiel.kvo"},
+                  {o + "Alt.planung.json", o + "Alt.KVO"},
+                  {o + "Neu.planung.json", o + "Neu.kvo"},
+                  {"/daten/Beispiel.kvo", "/daten/Beispiel.kvo"},
+                  {".planung.json", ".planung.json"},
+                  {"/daten/Plan.json", "/daten/Plan.json"}};
+    for (const auto& f : faelle)
+        EXPECT_EQ(DokumentZurPlanung(f.pfad), f.dokument) << f.pfad;
+    std::filesystem::remove_all(ordner);
 }
