@@ -276,6 +276,13 @@ CErgebnis<std::vector<CSpanne>> BandbreitenLesen(std::string_view bytes, const C
             if (s.basis < s.tief || s.basis > s.hoch)
                 return fehler(Format("Der Wert von %s (%s) liegt nicht zwischen Tief (%s) und Hoch (%s).", name.c_str(),
                                      Zahl(s.basis).c_str(), Zahl(s.tief).c_str(), Zahl(s.hoch).c_str()));
+            // A run rounds a well count and takes at least 1: an end below 1
+            // would silently be 1 well.
+            if (g->groesse == EGroesse::Bohrungen)
+                for (const auto& [ende, wert] : {std::pair{"Tief", s.tief}, std::pair{"Hoch", s.hoch}})
+                    if (wert < 1 || wert > 100)
+                        return fehler(Format("%s bei %s: die Bohrungsanzahl (%s) liegt nicht zwischen 1 und 100.",
+                                             name.c_str(), ende, Zahl(wert).c_str()));
             // The field's rules hold at both ends (a field the document cannot
             // compute anyway is left as it is).
             if (FeldVollstaendigPruefen(satz.Werte(), satz.Stufen())) {

@@ -45,7 +45,7 @@ void FeldPruefen(const CFeldsatz& satz, std::vector<std::string>& h)
         const CStufenzeile& s = satz.Stufen()[static_cast<size_t>(k)];
         if (s.m_iStufeAbJahr != 0 && s.m_iStufeAbJahr <= f.m_iFoerderbeginn &&
             (s.m_iStufeAbJahr < f.m_iFoerderbeginn || AendertEtwas(s, f)))
-            h.push_back(Format("%s: Die %d.Stufenzeile (ab %d) liegt nicht nach dem Startjahr %d und wird nie "
+            h.push_back(Format("%s: Die %d. Stufenzeile (ab %d) liegt nicht nach dem Startjahr %d und wird nie "
                                "angewandt.",
                                n, k + 1, s.m_iStufeAbJahr, f.m_iFoerderbeginn));
     }

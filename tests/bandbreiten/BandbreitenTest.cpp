@@ -280,6 +280,11 @@ TEST(Bandbreiten, TheFileFollowsTheNumberRuleAndTheFieldRules)
         {"Heidemoor;Kopfdruck;1;500\n", "Zeile 2: Heidemoor bei Hoch: der Kopffließdruck (500 bar) ist nicht kleiner "
                                         "als der Initialdruck"},
         {"Heidemoor;OGIP;1;1e9\n", "Zeile 2: Heidemoor bei Tief: die kumulative Anfangsproduktion"},
+        // A well count below 1 is refused, not taken as the 1 a run would round it to.
+        {"Heidemoor;Bohrungen;0;7\n",
+         "Zeile 2: Heidemoor bei Tief: die Bohrungsanzahl (0) liegt nicht zwischen 1 und 100."},
+        {"Heidemoor;Bohrungen;-3;7\n", "Zeile 2: Heidemoor bei Tief: die Bohrungsanzahl (-3) liegt nicht"},
+        {"Heidemoor;Bohrungen;2,5;7\n", ""},
         {"Heidemoor;OGIP;" + std::string(300, '7') + ";1\n",
          "Zeile 2: Tief („" + std::string(40, '7') + "…“) ist keine Zahl."},
         {"Heidemoor;OGIP;1;2" + std::string(200, ';') + "\n", "Zeile 2: Die Zeile hat mehr als 100 Spalten."},

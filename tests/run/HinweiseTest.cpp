@@ -45,9 +45,9 @@ TEST(Hinweise, EverySlipIsNamedAndAPlainFieldHasNone)
          "Probe: Die Lagerstättentemperatur 251 °C liegt außerhalb von 20 bis 250 °C."},
         {[](CFeldwerte& f, CStufen&) { f.m_fTcel = 250; }, ""},
         {[](CFeldwerte& f, CStufen& s) { s[1] = {f.m_iFoerderbeginn - 1, 0, 0, 3, 0, 0}; },
-         "Probe: Die 2.Stufenzeile (ab 2004) liegt nicht nach dem Startjahr 2005 und wird nie angewandt."},
+         "Probe: Die 2. Stufenzeile (ab 2004) liegt nicht nach dem Startjahr 2005 und wird nie angewandt."},
         {[](CFeldwerte& f, CStufen& s) { s[2] = {f.m_iFoerderbeginn, 0, 0, 3, 0, 0}; },
-         "Probe: Die 3.Stufenzeile (ab 2005) liegt nicht nach dem Startjahr 2005 und wird nie angewandt."},
+         "Probe: Die 3. Stufenzeile (ab 2005) liegt nicht nach dem Startjahr 2005 und wird nie angewandt."},
         {[](CFeldwerte& f, CStufen& s) { s[0] = {f.m_iFoerderbeginn + 1, 0, 0, 3, 0, 0}; }, ""},
         {[](CFeldwerte& f, CStufen&) { f.m_fCWert = 0; }, "Probe: Das Feld fördert in seinem ersten Jahr 2005 nichts."},
     };
