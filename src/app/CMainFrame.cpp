@@ -245,6 +245,7 @@ void CMainFrame::MenuesAnlegen()
         ansicht->addAction(m_Befehle[id]);
     ansicht->addSeparator();
     ansicht->addAction(m_Befehle[PzDiagramm]);
+    ansicht->addAction(m_Befehle[SzenarienGrafik]);
 
     // What the plan beside the document holds: its contracts, the rest
     // fields' energy and the options that change the figures.
@@ -256,6 +257,7 @@ void CMainFrame::MenuesAnlegen()
         planung->addAction(m_Befehle[id]);
     planung->addSeparator();
     planung->addAction(m_Befehle[Plateau]);
+    planung->addAction(m_Befehle[ID::Szenarien]);
     planung->addSeparator();
     for (int id : {MessungenEinlesen, AnpassungUebernehmen})
         planung->addAction(m_Befehle[id]);

@@ -73,6 +73,8 @@ enum : int {
     MessungenEinlesen = 32814,
     PzDiagramm = 32815,
     AnpassungUebernehmen = 32816,
+    Szenarien = 32817,
+    SzenarienGrafik = 32818,
     Rueckgaengig = 57643,
     Wiederholen = 57644,
     AppAbout = 57664,
@@ -147,6 +149,8 @@ private:
     void VertragsplateausZeigen(const std::vector<CPlateau>& plateaus);
     void OnVertraege();
     void OnRestfelderEnergie();
+    void OnSzenarien();
+    void SzenarienRechnen();
     void ProfilUebernehmen(double menge);
     // The last run's hints: a status-bar note when they change, the list on request.
     void HinweiseMelden();

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CStandBefehl.h"
 #include "widgets/CRestfelderEnergieDialog.h"
+#include "widgets/CSzenarienDialog.h"
 #include "widgets/CVertraegeDialog.h"
 #include "widgets/ZahlDialog.h"
 
@@ -50,6 +51,19 @@ void CMainFrame::PlanungsbefehleAnlegen()
     Anlegen(
         RestfelderEnergie, "&Restfelder-Energie...", [this] { OnRestfelderEnergie(); },
         "Anteile des Restfeldprofils je Gasart und ihr Brennwert.\nRestfelder-Energie");
+    Anlegen(
+        ID::Szenarien, "S&zenarien...", [this] { OnSzenarien(); },
+        "Benannte Szenarien der Planung anlegen, ändern und nebeneinander rechnen: Tabelle SZENARIEN und "
+        "ihre Grafik.\nSzenarien");
+    QAction* grafik = Anlegen(
+        SzenarienGrafik, "S&zenarien in der Grafik",
+        [this] {
+            m_Doc.m_bSzenarienGrafik = m_Befehle[ID::SzenarienGrafik]->isChecked();
+            m_Doc.UpdateAllViews();
+        },
+        "Zeigt in der Grafik die Ist-Produktion (mit Energie: die Energie) jedes Szenarios statt der "
+        "Jahreswerte.\nSzenarien in der Grafik");
+    grafik->setCheckable(true);
 }
 
 // A menu command of an option: its text and status tip from the option
@@ -272,4 +286,53 @@ void CMainFrame::OnRestfelderEnergie()
         return;
     Schritt("Restfelder-Energie", [&] { m_Doc.PlanungAendern(dialog.Planung()); });
     m_Doc.UpdateAllViews();
+}
+
+// "Szenarien…": the plan's scenarios; a change of them is one step to undo.
+// "Alle rechnen" then runs the base and every scenario in the background.
+void CMainFrame::OnSzenarien()
+{
+    CSzenarienDialog dialog(m_Doc.Planung().value_or(CPlanung{}), m_Doc.m_iProjektstart, m_Doc.m_iProjektende, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!m_Doc.Planung() || m_Doc.Planung()->szenarien != dialog.Planung().szenarien)
+        Schritt("Szenarien", [&] { m_Doc.PlanungAendern(dialog.Planung()); });
+    m_Doc.UpdateAllViews();
+    if (dialog.Rechnen())
+        SzenarienRechnen();
+}
+
+void CMainFrame::SzenarienRechnen()
+{
+    if (m_Doc.m_saFelder.empty() || m_Doc.m_bFeldesreserven != 0 || !m_Doc.Planung() ||
+        m_Doc.Planung()->szenarien.empty()) {
+        m_Meldungen.Warnung("Die Szenarien brauchen Felder, die Zusammenfassung (nicht die Feldesreserven) und "
+                            "mindestens ein Szenario der Planung.");
+        return;
+    }
+    // The plateau asked before ("Höchstes Plateau…"): each scenario's over the same years.
+    int jahre = 0, ab = 0;
+    if (!m_Doc.m_Plateaus.empty()) {
+        const CPlateau& p = m_Doc.m_Plateaus.front();
+        jahre = p.letztesJahr - p.erstesJahr + 1;
+        ab = p.erstesJahr > m_Doc.m_iProjektstart ? p.erstesJahr : 0;
+    }
+    CErgebnis<CSzenarienergebnis> ergebnis = CSzenarienergebnis{};
+    m_sLaufName = "Die Läufe der Szenarien";
+    const int laeufe = static_cast<int>(m_Doc.Planung()->szenarien.size()) + 1;
+    if (!ImHintergrund("Szenarien", "Die Szenarien werden gerechnet …", laeufe,
+                       [&](const CWeiter& weiter) { ergebnis = m_Doc.SzenarienRechnen(jahre, ab, 0, weiter); }))
+        return; // cancelled: the previous results stay
+    if (!ergebnis) {
+        m_Meldungen.Warnung(ergebnis.Fehlertext());
+        return;
+    }
+    m_Doc.SzenarienSetzen(std::move(ergebnis).value());
+    m_Doc.m_bSzenarienGrafik = true;
+    m_Befehle[ID::SzenarienGrafik]->setChecked(true);
+    m_Doc.UpdateAllViews();
+    statusBar()->showMessage(QString("%1 Szenarien gerechnet: Tabelle SZENARIEN im Bericht, ihre Linien in der "
+                                     "Grafik (Ansicht › Szenarien in der Grafik).")
+                                 .arg(laeufe - 1),
+                             15000);
 }

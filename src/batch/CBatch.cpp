@@ -484,13 +484,17 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             fehler << "kalvo-batch: --szenarien: die Planung enthält keine Szenarien.\n";
             return kAufruf;
         }
-        CErgebnis<CSzenarienergebnis> s =
-            doc.SzenarienRechnen(o.plateau.value_or(0), o.plateauAb.value_or(0), o.threads);
+        // With ranges, Monte Carlo runs and the plateau: each row's P90 plateau too.
+        const CSzenarioBandbreiten bandbreiten{spannen, o.monteCarlo.value_or(0), o.seed};
+        const bool mitP90 = !spannen.empty() && o.monteCarlo && o.plateau;
+        CErgebnis<CSzenarienergebnis> s = doc.SzenarienRechnen(o.plateau.value_or(0), o.plateauAb.value_or(0),
+                                                               o.threads, {}, mitP90 ? &bandbreiten : nullptr);
         if (!s) {
             fehler << "kalvo-batch: " << s.Fehlertext() << '\n';
             return kDatei;
         }
         doc.SzenarienSetzen(std::move(s).value());
+        doc.m_bSzenarienGrafik = true; // --grafik draws the scenarios' lines
     }
 
     if (o.serien) {

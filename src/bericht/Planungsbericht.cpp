@@ -211,6 +211,8 @@ void SzenarienBericht(CBericht& b, const CSzenarienergebnis& s)
     std::vector<std::pair<const char*, std::string>> groessen = {{"KUM. IST", "Mio m³"}};
     if (s.plateauJahre > 0)
         groessen.push_back({"PLATEAU", "Mio m³/a"});
+    if (s.plateauJahre > 0 && s.laeufe > 0)
+        groessen.push_back({"P90 PLAT.", "Mio m³/a"});
     groessen.push_back({"ENERGIE", "GWh"});
     groessen.push_back({"RESERVEN", "Mio m³"});
     t.spalten = {{"Szenario", "", A::Text, "  ", 20, 0}};
@@ -235,13 +237,16 @@ void SzenarienBericht(CBericht& b, const CSzenarienergebnis& s)
     t.kopf = {kopf, einheiten, ""};
     for (const CSzenariozeile& z : s.zeilen) {
         std::vector<CZelle> zellen = {{0, z.name}};
-        const auto paar = [&](double wert, double grund) {
-            zellen.push_back({wert, {}});
-            zellen.push_back({wert - grund, {}});
+        // A figure the row has not (another document's P90): both cells empty.
+        const auto paar = [&](std::optional<double> wert, std::optional<double> grund) {
+            zellen.push_back(wert ? CZelle{*wert, {}} : CZelle{0, {}, true});
+            zellen.push_back(wert && grund ? CZelle{*wert - *grund, {}} : CZelle{0, {}, true});
         };
         paar(z.kumIst, basis.kumIst);
         if (s.plateauJahre > 0)
             paar(z.plateau.value_or(0), basis.plateau.value_or(0));
+        if (s.plateauJahre > 0 && s.laeufe > 0)
+            paar(z.plateauP90, basis.plateauP90);
         paar(z.energie, basis.energie);
         paar(z.reserven, basis.reserven);
         for (const int jahr : z.ersteUnterdeckung)
@@ -252,6 +257,8 @@ void SzenarienBericht(CBericht& b, const CSzenarienergebnis& s)
         for (size_t k = 0; k < s.unterdeckung.size(); ++k)
             t.TextZeile(Format("  UNTER. %zu: erste Unterdeckung des Vertrags ", k + 1) + s.unterdeckung[k]);
     t.TextZeile("  Leer: keine Unterdeckung. Energie: Verkaufsgas der Felder.");
+    if (s.plateauJahre > 0 && s.laeufe > 0)
+        t.TextZeile(Format("  P90 PLAT.: das Plateau, das 90 %% von %d Monte-Carlo-Laeufen halten.", s.laeufe));
     if (s.abgebrochen)
         t.TextZeile("  Abgebrochen: nicht alle Szenarien wurden gerechnet.");
     b.Tabelle(std::move(t));

@@ -168,8 +168,10 @@ public:
     // scenario naming another document reads it relative to the plan file
     // (or the document's folder) and runs it with this document's options.
     CErgebnis<CSzenarienergebnis> SzenarienRechnen(int plateauJahre = 0, int plateauAb = 0, int threads = 0,
-                                                   const CWeiter& weiter = {}) const;
+                                                   const CWeiter& weiter = {},
+                                                   const CSzenarioBandbreiten* bandbreiten = nullptr) const;
     std::optional<CSzenarienergebnis> m_Szenarien; // the last scenario comparison, its table after the report
+    bool m_bSzenarienGrafik = false;               // the chart shows the scenarios' lines while there is a comparison
     void SzenarienSetzen(CSzenarienergebnis s);
     // Shortfall bands compare Ist with Soll, so coverage puts both on one
     // axis; so does production to the demand, whose Ist is the Soll (on two

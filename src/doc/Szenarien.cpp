@@ -7,7 +7,8 @@
 #include <filesystem>
 
 CErgebnis<CSzenarienergebnis> CKalvoDoc::SzenarienRechnen(int plateauJahre, int plateauAb, int threads,
-                                                          const CWeiter& weiter) const
+                                                          const CWeiter& weiter,
+                                                          const CSzenarioBandbreiten* bandbreiten) const
 {
     const std::filesystem::path ordner = std::filesystem::path(GetPathName()).parent_path();
     // Another document (last year's plan): read relative to this document's
@@ -32,7 +33,7 @@ CErgebnis<CSzenarienergebnis> CKalvoDoc::SzenarienRechnen(int plateauJahre, int 
         return e;
     };
     return ::SzenarienRechnen(LaufEingabe(), m_Planung.value_or(CPlanung{}), laden, plateauJahre, plateauAb, threads,
-                              weiter);
+                              weiter, bandbreiten);
 }
 
 void CKalvoDoc::SzenarienSetzen(CSzenarienergebnis s)

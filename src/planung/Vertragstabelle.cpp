@@ -26,8 +26,8 @@ CErgebnis<double> Zelle(const std::string& text, const CZahlbereich& bereich, co
     return z;
 }
 
-// The plan file's rules on the plan the table made: its refusal in the
-// table's words ("Vertrag „Nord“: …" rather than the file's key).
+} // namespace
+
 CErgebnis<CPlanung> NachDenRegeln(const CPlanung& plan, int projektstart, int projektende)
 {
     CErgebnis<CPlanung> geprueft = PlanungLesen(PlanungText(plan), projektstart, projektende);
@@ -46,10 +46,13 @@ CErgebnis<CPlanung> NachDenRegeln(const CPlanung& plan, int projektstart, int pr
         return CFehler{"Vertrag „" + plan.vertraege[k].name + "“: " + warum};
     if (text.starts_with("Planungsdatei, „restfelder"))
         return CFehler{"Restfelder-Energie: " + warum};
+    const std::string_view szenario = "Planungsdatei, „szenarien[";
+    if (text.starts_with(szenario) &&
+        std::from_chars(text.data() + szenario.size(), text.data() + text.size(), k).ec == std::errc() &&
+        k < plan.szenarien.size())
+        return CFehler{"Szenario „" + plan.szenarien[k].name + "“: " + warum};
     return CFehler{text};
 }
-
-} // namespace
 
 std::string Tabellenzahl(double wert)
 {

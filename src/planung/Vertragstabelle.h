@@ -33,6 +33,10 @@ struct CVertragseingabe {
 // fewest digits that read back as the value ("2500", "12,5").
 std::string Tabellenzahl(double wert);
 
+// The plan file's rules on a plan a table made: its refusal in the table's
+// words ("Vertrag „Nord“: …", "Szenario „Später“: …") rather than the file's key.
+CErgebnis<CPlanung> NachDenRegeln(const CPlanung& plan, int projektstart, int projektende);
+
 // The table of a plan's contracts over the project years.
 CVertragseingabe Vertragseingabe(const CPlanung& plan, int projektstart, int projektende);
 

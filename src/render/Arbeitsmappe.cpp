@@ -189,6 +189,30 @@ void Felder(CMappe& m, const CKalvoDoc& d)
     }
 }
 
+// A sheet per scenario (the base first): its years' Ist and the fields'
+// energy. A sheet's name holds at most 31 characters and none of []:*?/\ :
+// "1 Heidkamp später", numbered so that two long names stay apart.
+void Szenarienblaetter(CMappe& m, const CSzenarienergebnis& s)
+{
+    for (size_t k = 0; k < s.zeilen.size(); ++k) {
+        const CSzenariozeile& z = s.zeilen[k];
+        std::string name = Format("%zu ", k) + z.name;
+        for (char& c : name)
+            if (std::string_view("[]:*?/\\'").find(c) != std::string_view::npos)
+                c = '_';
+        name = AufBreite(name, std::min<size_t>(AnzahlZeichen(name), 31));
+        lxw_worksheet* blatt = NeuesBlatt(m, name);
+        if (!blatt)
+            return;
+        Kopf(m, blatt, {"Jahr", "Ist (Mio m³)", "Energie (GWh)", "Szenario: " + z.name});
+        for (size_t i = 0; i < z.jahre.size(); ++i) {
+            Zahl(m, blatt, i + 1, 0, z.jahre[i], nullptr);
+            Zahl(m, blatt, i + 1, 1, z.ist[i], m.zahl);
+            Zahl(m, blatt, i + 1, 2, z.energieJahr[i], m.zahl);
+        }
+    }
+}
+
 // The document's inputs: the field table, then the two profiles side by side
 // below it. The table's header is the field table file's; its rows come from
 // the records themselves: the name as text, every value as a number.
@@ -313,8 +337,10 @@ CErgebnis<> ArbeitsmappeSchreiben(const CKalvoDoc& d, const std::string& pfad)
     Felder(m, d);
     // Every table of the report that names a sheet, from its numbers.
     for (const char* blatt : {"Bedarf", "Energie", "Vertraege", "Spitzenleistung", "Monate", "Anlagen", "Aufgabe",
-                              "Deckung", "Vergleich", "Unsicherheit", "Sensitivitaet", "Plateau"})
+                              "Deckung", "Vergleich", "Unsicherheit", "Sensitivitaet", "Plateau", "Szenarien"})
         Blatt(m, d.m_Bericht.TabellenNamens(blatt));
+    if (d.m_Szenarien)
+        Szenarienblaetter(m, *d.m_Szenarien);
     Eingaben(m, d);
     Optionen(m, d);
 

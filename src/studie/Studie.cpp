@@ -79,8 +79,8 @@ CStudie::CStudie(const CLaufEingabe& basis, int threads) : m_Eingabe(basis), m_i
     CLaufEingabe b = m_Eingabe;
     b.threads = threads;
     // The base run's calendar is every run's: its fields' results serve
-    // every run that leaves them unchanged.
-    b.projektstartFest = 0;
+    // every run that leaves them unchanged. An input already on a fixed
+    // calendar (a scenario of a plan, itself on its base's) keeps it.
     m_Basis = Lauf(b, &m_Vorlage);
     m_Vorlage.grund = std::make_shared<const CFeldspeicher::CErgebnisse>(std::move(m_Vorlage.ergebnisse));
     m_Vorlage.ergebnisse.clear();

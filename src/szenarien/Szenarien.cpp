@@ -1,5 +1,6 @@
 #include "szenarien/Szenarien.h"
 
+#include "bandbreiten/Plateauverteilung.h"
 #include "model/Feldregeln.h"
 #include "platform/Format.h"
 #include "studie/Plateau.h"
@@ -117,7 +118,8 @@ CErgebnis<CLaufEingabe> SzenarioEingabe(const CStudie& studie, const CLaufEingab
 
 CErgebnis<CSzenarienergebnis> SzenarienRechnen(const CLaufEingabe& basis, const CPlanung& plan,
                                                const CDokumentLaden& laden, int plateauJahre, int plateauAb,
-                                               int threads, const CWeiter& weiter)
+                                               int threads, const CWeiter& weiter,
+                                               const CSzenarioBandbreiten* bandbreiten)
 {
     CSzenarienergebnis ergebnis;
     ergebnis.plateauJahre = plateauJahre;
@@ -159,5 +161,21 @@ CErgebnis<CSzenarienergebnis> SzenarienRechnen(const CLaufEingabe& basis, const 
     if (!fertig)
         return CFehler{fertig.Fehlertext()};
     ergebnis.abgebrochen = !*fertig;
+    // The P90 plateau: each row's own Monte Carlo study, on all the cores in
+    // turn. Another document's fields are not the ranges' fields: none there.
+    if (bandbreiten && bandbreiten->laeufe > 0 && plateauJahre > 0 && !ergebnis.abgebrochen) {
+        ergebnis.laeufe = bandbreiten->laeufe;
+        for (size_t k = 0; k < eingaben.size(); ++k) {
+            if (k > 0 && !ergebnis.szenarien[k - 1].datei.empty())
+                continue;
+            const CErgebnis<std::vector<CPlateauperzentile>> p =
+                PlateauMonteCarlo(eingaben[k], bandbreiten->spannen, bandbreiten->laeufe, bandbreiten->seed,
+                                  plateauJahre, plateauAb, threads);
+            if (!p)
+                return CFehler{p.Fehlertext()};
+            if (!p->empty())
+                ergebnis.zeilen[k].plateauP90 = p->front().p90;
+        }
+    }
     return ergebnis;
 }

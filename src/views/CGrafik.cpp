@@ -51,6 +51,14 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
         dc.SelectObject(alterStift);
         return;
     }
+    if (const CSzenarienergebnis* s = Szenarien()) {
+        const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
+        SzenarienZeichnen(dc, *s);
+        Dokumentname(dc, dx - 400, -h - 260);
+        dc.SelectObject(alteSchrift);
+        dc.SelectObject(alterStift);
+        return;
+    }
     if (Tornado()) {
         const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
         TornadoZeichnen(dc);

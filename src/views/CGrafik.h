@@ -17,6 +17,7 @@
 
 class CKalvoDoc;
 struct CDruckanpassung;
+struct CSzenarienergebnis;
 class IMeldungen;
 
 constexpr int kMaxPunkte = kMaxJahre; // points of a chart series
@@ -68,6 +69,9 @@ public:
     // The p/z chart of the document's chosen field instead of the time
     // chart, while the last run has its measurements; else nullptr.
     const CDruckanpassung* Pz() const;
+    // The scenarios' chart instead of the time chart, while the document
+    // has a scenario comparison and shows it; else nullptr.
+    const CSzenarienergebnis* Szenarien() const;
 
     // The drawing's extent in 0.1 mm: the plot plus the margins for titles,
     // axis labels and the legend (400 units left, 600 in the reserves chart,
@@ -103,6 +107,7 @@ private:
     void FaecherZeichnen(CDC& dc, int anzahl) const;
     void TornadoZeichnen(CDC& dc) const;
     void PzZeichnen(CDC& dc, const CDruckanpassung& a) const;
+    void SzenarienZeichnen(CDC& dc, const CSzenarienergebnis& s) const;
     void BalkenX(int i, int n, int x, int& links, int& rechts) const;
     int Py(double wert) const; // height of a value on the left axis
     int LegendeZusatz() const; // room the field legend needs below the margin

@@ -234,4 +234,50 @@ TEST(Arbeitsmappe, FieldsBeyondASheetsColumnsContinueOnTheNextSheet)
     }
     std::filesystem::remove(mappe);
 }
+// --szenarien: the table after the report, the comparison sheet and one sheet
+// a row ("0 Basis", "1 …"; a name is cleaned of the characters a sheet name
+// may not hold and cut to 31), whose Ist is the table's row summed.
+TEST(Arbeitsmappe, ScenariosGiveTheirTableAComparisonSheetAndASheetEach)
+{
+    const std::filesystem::path ordner = std::filesystem::temp_directory_path() / "kalvo_szenarien";
+    std::filesystem::create_directories(ordner);
+    std::filesystem::copy_file(KALVO_BEISPIEL, ordner / "Plan.kvo", std::filesystem::copy_options::overwrite_existing);
+    ASSERT_TRUE(DateiAtomarSchreiben((ordner / "Plan.planung.json").string(), R"({
+  "format": "kalvo-planung", "version": 1, "optionen": {"bedarf": true},
+  "szenarien": [
+    {"name": "Heidemoor später", "aenderungen": [{"feld": "Heidemoor", "groesse": "Startverzoegerung", "wert": 2}]},
+    {"name": "Kleinfeld [klein]: ein sehr langer Name eines Szenarios", "aenderungen": [{"feld": "Kleinfeld", "groesse": "OGIP", "wert": 900}]}
+  ]
+}
+)"));
+    const std::string mappe = (ordner / "s.xlsx").string();
+    std::ostringstream aus, fehler;
+    ASSERT_EQ(KalvoBatch({"--szenarien", "--xlsx", mappe, (ordner / "Plan.kvo").string()}, aus, fehler), 0)
+        << fehler.str();
+    const std::string bericht = aus.str();
+    EXPECT_NE(bericht.find("                 SZENARIEN (2002-2030)\n"), std::string::npos);
+    EXPECT_NE(bericht.find("\n  Heidemoor später        27104.1    -294.6"), std::string::npos) << bericht;
+    const std::vector<std::string> namen = Blaetter(mappe);
+    const std::vector<std::string> erwartet = {"Zusammenfassung",
+                                               "Felder",
+                                               "Bedarf",
+                                               "Szenarien",
+                                               "0 Basis",
+                                               "1 Heidemoor später",
+                                               "2 Kleinfeld _klein__ ein sehr l",
+                                               "Eingaben",
+                                               "Optionen"};
+    EXPECT_EQ(namen, erwartet);
+    const std::string basis = Blatt(mappe, namen, "0 Basis");
+    double summe = 0;
+    const std::regex ist("<c r=\"B[0-9]+\" s=\"[0-9]+\"><v>([-0-9.e]+)</v>");
+    for (auto it = std::sregex_iterator(basis.begin(), basis.end(), ist); it != std::sregex_iterator(); ++it) {
+        const std::string text = (*it)[1];
+        double wert = 0;
+        std::from_chars(text.data(), text.data() + text.size(), wert);
+        summe += wert;
+    }
+    EXPECT_NEAR(summe, 27398.7, 0.1);
+    std::filesystem::remove_all(ordner);
+}
 #endif

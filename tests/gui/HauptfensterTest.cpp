@@ -8,6 +8,7 @@
 #include "widgets/CFeldtabelleFenster.h"
 #include "widgets/CGrafikWidget.h"
 #include "widgets/CKalvoViewWidget.h"
+#include "widgets/CSzenarienDialog.h"
 #include "widgets/CVertraegeDialog.h"
 
 #include <QAction>
@@ -747,4 +748,47 @@ TEST(Hauptfenster, TheFieldTableShowsRankPlantAndAbandonment)
             EXPECT_EQ(aufgabe, "–") << feld.toStdString();
         }
     }
+}
+
+// Planung › Szenarien…: a scenario added in the dialog is one step to undo;
+// "Alle rechnen" runs it in the background, the report shows SZENARIEN and
+// the chart switches to the scenarios' lines.
+TEST(Hauptfenster, ScenariosAreAddedRunAndUndone)
+{
+    QCoreApplication::setOrganizationName("KalvoTest");
+    QCoreApplication::setApplicationName("Szenarien");
+    QSettings().clear();
+    CMainFrame rahmen;
+    COhneDialog ohne;
+    rahmen.Datenbefehle().SetDialoge(&ohne);
+    ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
+    CKalvoDoc& doc = rahmen.Dokument();
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CSzenarienDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->Hinzufuegen("Heidemoor später");
+        auto* tabelle = dialog->findChild<QTableWidget*>("Aenderungen");
+        for (QPushButton* k : dialog->findChildren<QPushButton*>())
+            if (k->text() == "&Zeile hinzufügen")
+                k->click();
+        tabelle->item(0, 1)->setText("Heidemoor");
+        tabelle->item(0, 2)->setText("Startverzoegerung");
+        tabelle->item(0, 3)->setText("2");
+        dialog->findChild<QPushButton*>("Rechnen")->click();
+    });
+    rahmen.Befehl(ID::Szenarien)->trigger();
+    ASSERT_TRUE(doc.Planung().has_value());
+    ASSERT_EQ(doc.Planung()->szenarien.size(), 1u);
+    EXPECT_EQ(AenderungText(doc.Planung()->szenarien[0].aenderungen.at(0)), "Heidemoor: Startverzoegerung = 2");
+    EXPECT_EQ(rahmen.Befehl(ID::Rueckgaengig)->text(), "Rückgängig: Szenarien");
+    ASSERT_TRUE(doc.m_Szenarien.has_value());
+    ASSERT_EQ(doc.m_Szenarien->zeilen.size(), 2u);
+    EXPECT_NE(std::find(doc.m_saBericht.begin(), doc.m_saBericht.end(), "                 SZENARIEN (2002-2030)"),
+              doc.m_saBericht.end());
+    EXPECT_TRUE(rahmen.Befehl(ID::SzenarienGrafik)->isChecked());
+    EXPECT_TRUE(doc.m_bSzenarienGrafik);
+    rahmen.Befehl(ID::Rueckgaengig)->trigger();
+    EXPECT_FALSE(doc.Planung().has_value() && !doc.Planung()->szenarien.empty());
+    QSettings().clear();
 }

@@ -4,6 +4,8 @@
 
 #include "Testdaten.h"
 #include "bericht/Planungsbericht.h"
+#include "planung/Szenariotabelle.h"
+#include "run/Vertraege.h"
 #include "studie/Plateau.h"
 
 #include <gtest/gtest.h>
@@ -184,4 +186,145 @@ TEST(Szenarien, PlanFileRoundTrip)
     ASSERT_TRUE(wieder);
     EXPECT_EQ(wieder->szenarien, p->szenarien);
     EXPECT_EQ(PlanungText(*wieder), gespeichert);
+}
+
+// A plant's capacity and a contract's quantities: the row is the run of the
+// plan changed by hand, its shortfall years per contract those the run's
+// contract table shows.
+TEST(Szenarien, PlantAndContractChangesEqualThePlanChangedByHand)
+{
+    CLaufEingabe basis = Beispiel();
+    basis.eigenverbrauch = 2;
+    CPlanung plan;
+    CVertrag l{"L-Gas Nord", EGasart::L, true, {}, MonateNachTagen(), 1};
+    CVertrag h{"H-Gas Süd", EGasart::H, true, {}, MonateNachTagen(), 1};
+    for (int jahr = 2002; jahr <= 2030; ++jahr) {
+        l.mengen[jahr] = 800;
+        h.mengen[jahr] = 5000;
+    }
+    plan.vertraege = {l, h};
+    plan.restfelder = {{EGasart::L, 40, 9.77}, {EGasart::H, 60, 11.2}};
+    plan.anlagen = {{"Sauergasanlage", 300, {"Emsland_Tief", "Wesermarsch"}}};
+    basis.planung = std::make_shared<const CPlanung>(plan);
+    using EArt = CSzenarioaenderung::EArt;
+    const struct {
+        CSzenarioaenderung aenderung;
+        std::function<void(CPlanung&)> vonHand;
+    } faelle[] = {
+        {{EArt::Anlage, "Sauergasanlage", "", 120, EVerteilung::Lieferbar},
+         [](CPlanung& p) { p.anlagen[0].kapazitaet = 120; }},
+        {{EArt::Vertrag, "H-Gas Süd", "", 4, EVerteilung::Lieferbar},
+         [](CPlanung& p) {
+             for (auto& [jahr, menge] : p.vertraege[1].mengen)
+                 menge *= 4;
+         }},
+    };
+    for (const auto& f : faelle)
+        plan.szenarien.push_back({AenderungText(f.aenderung), {f.aenderung}, ""});
+    const CErgebnis<CSzenarienergebnis> s = SzenarienRechnen(basis, plan, KeinDokument, 0, 0, 2);
+    ASSERT_TRUE(s) << s.Fehlertext();
+    EXPECT_EQ(s->unterdeckung, (std::vector<std::string>{"L-Gas Nord", "H-Gas Süd"}));
+    const int start = Lauf(basis).projektstart;
+    for (size_t k = 0; k < std::size(faelle); ++k) {
+        CPlanung p = plan;
+        faelle[k].vonHand(p);
+        CLaufEingabe e = basis;
+        e.planung = std::make_shared<const CPlanung>(p);
+        e.energie = true;
+        e.projektstartFest = start;
+        const CLaufErgebnis r = Lauf(e);
+        const CSzenariozeile& z = s->zeilen[k + 1];
+        SCOPED_TRACE(z.name);
+        EXPECT_EQ(z.kumIst, KumulierteIst(r));
+        EXPECT_EQ(z.energie, Energie(r));
+        for (size_t v = 0; v < 2; ++v) {
+            int erstes = 0;
+            for (const CVertragsjahr& j : r.vertraege)
+                if (j.vertrag == p.vertraege[v].name && Unterdeckung(j) && (!erstes || j.jahr < erstes))
+                    erstes = j.jahr;
+            EXPECT_EQ(z.ersteUnterdeckung.at(v), erstes) << p.vertraege[v].name;
+        }
+    }
+    // A larger H contract falls short no later than the base's.
+    const int grund = s->zeilen[0].ersteUnterdeckung[1], mehr = s->zeilen[2].ersteUnterdeckung[1];
+    EXPECT_TRUE(mehr != 0 && (grund == 0 || mehr <= grund)) << grund << " " << mehr;
+}
+
+// The dialog's cells: a row per change, read by the number rule; a bad cell
+// is named with its scenario and row, and nothing is taken.
+TEST(Szenarien, TheDialogsTableTakesItsCellsByTheNumberRule)
+{
+    CPlanung plan;
+    plan.anlagen = {{"Sauergasanlage", 300, {"Heidemoor"}}};
+    plan.vertraege = {{"L-Gas Nord", EGasart::L, true, {{2005, 100}}, MonateNachTagen(), 1}};
+    const struct {
+        CAenderungszeile zeile;
+        const char* meldung; // "" taken
+        double wert;
+    } faelle[] = {
+        {{"Feld", "Heidemoor", "OGIP", "11000,5"}, "", 11000.5},
+        {{"Feld", "Heidemoor", "OGIP", "11.000"}, "Szenario „S“, Zeile 1: „11.000“", 0},
+        {{"Anlage", "Sauergasanlage", "", "250"}, "", 250},
+        {{"Anlage", "Sauergasanlage", "", "-5"}, "Szenario „S“, Zeile 1: „-5“ liegt nicht", 0},
+        {{"Anlage", "Gibtsnicht", "", "5"}, "Szenario „S“: die Anlage „Gibtsnicht“ steht nicht in „anlagen“.", 0},
+        {{"Vertrag", "L-Gas Nord", "", "0,95"}, "", 0.95},
+        {{"Verteilung", "rang", "", ""}, "", 0},
+        {{"Verteilung", "zufall", "", ""}, "Szenario „S“, Zeile 1: unbekannte Verteilung „zufall“", 0},
+        {{"Farbe", "x", "", "1"}, "Szenario „S“, Zeile 1: „Farbe“ ist keine Änderung", 0},
+        {{"Feld", "", "OGIP", "1"}, "Szenario „S“, Zeile 1: der Name fehlt.", 0},
+    };
+    for (const auto& f : faelle) {
+        const CErgebnis<CPlanung> p = SzenarienUebernehmen(plan, {{"S", "", {f.zeile, {}}}}, 2002, 2030);
+        SCOPED_TRACE(f.zeile.wert + " " + f.zeile.art);
+        if (*f.meldung) {
+            ASSERT_FALSE(p);
+            EXPECT_EQ(p.Fehlertext().rfind(f.meldung, 0), 0u) << p.Fehlertext();
+            continue;
+        }
+        ASSERT_TRUE(p) << p.Fehlertext();
+        ASSERT_EQ(p->szenarien.size(), 1u);
+        ASSERT_EQ(p->szenarien[0].aenderungen.size(), 1u); // the empty row is none
+        EXPECT_EQ(p->szenarien[0].aenderungen[0].wert, f.wert);
+        // Shown again, the cells read back to the same plan.
+        const CErgebnis<CPlanung> wieder = SzenarienUebernehmen(plan, Szenarieneingabe(*p), 2002, 2030);
+        ASSERT_TRUE(wieder);
+        EXPECT_EQ(wieder->szenarien, p->szenarien);
+    }
+    const CErgebnis<CPlanung> beides =
+        SzenarienUebernehmen(plan, {{"S", "alt.kvo", {{"Feld", "Heidemoor", "OGIP", "1"}}}}, 2002, 2030);
+    ASSERT_FALSE(beides);
+    EXPECT_EQ(beides.Fehlertext(), "Szenario „S“: entweder ein Dokument oder Änderungen, nicht beides.");
+}
+
+// With ranges of no width every Monte Carlo run is the row's own input: the
+// P90 plateau equals the row's plateau, on the base's calendar also for a
+// field that now starts later (the study keeps that calendar). Another
+// document has other fields than the ranges: no P90 there.
+TEST(Szenarien, P90PlateauOfRangesWithoutWidthIsTheRowsPlateau)
+{
+    const CLaufEingabe basis = Beispiel();
+    CPlanung plan;
+    plan.szenarien = {{"Später", {Feld("Heidemoor", "Startverzoegerung", 2)}, ""},
+                      {"Klein", {Feld("Kleinfeld", "OGIP", 900)}, ""},
+                      {"Vorjahr", {}, "vorjahr.kvo"}};
+    const auto spannen = BandbreitenLesen("Feld;Groesse;Tief;Hoch\n*;OGIP;100 %;100 %\n", basis.felder);
+    ASSERT_TRUE(spannen) << spannen.Fehlertext();
+    const CSzenarioBandbreiten bandbreiten{*spannen, 20, 1};
+    const CDokumentLaden vorjahr = [](const std::string&) -> CErgebnis<CLaufEingabe> {
+        CLaufEingabe e = LaufEingabeAus(KALVO_BEISPIELE "/Beispiel_Variante.kvo");
+        e.threads = 1;
+        e.bedarf = true;
+        return e;
+    };
+    const CErgebnis<CSzenarienergebnis> s = SzenarienRechnen(basis, plan, vorjahr, 10, 0, 2, {}, &bandbreiten);
+    ASSERT_TRUE(s) << s.Fehlertext();
+    ASSERT_EQ(s->zeilen.size(), 4u);
+    EXPECT_EQ(s->zeilen[1].plateau, 420.0); // 2002-2011 without Heidemoor's first two years
+    for (size_t k = 0; k < 3; ++k) {
+        ASSERT_TRUE(s->zeilen[k].plateauP90) << s->zeilen[k].name;
+        EXPECT_EQ(*s->zeilen[k].plateauP90, *s->zeilen[k].plateau) << s->zeilen[k].name;
+    }
+    EXPECT_FALSE(s->zeilen[3].plateauP90);
+    const std::vector<std::string> t = SzenarienTabelle(*s);
+    EXPECT_NE(t[3].find("P90 PLAT."), std::string::npos) << t[3];
 }
