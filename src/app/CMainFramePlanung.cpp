@@ -23,6 +23,8 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 
+#include <filesystem>
+
 void CMainFrame::PlanungsbefehleAnlegen()
 {
     using namespace ID;
@@ -317,11 +319,22 @@ void CMainFrame::SzenarienRechnen()
         jahre = p.letztesJahr - p.erstesJahr + 1;
         ab = p.erstesJahr > m_Doc.m_iProjektstart ? p.erstesJahr : 0;
     }
+    // With the plateau and the ranges beside the document: each row's P90
+    // plateau too, over the runs of the last Monte Carlo study (else 1000).
+    std::optional<CSzenarioBandbreiten> bandbreiten;
+    if (jahre > 0 && !m_Doc.GetPathName().empty() && std::filesystem::exists(BandbreitenPfad(m_Doc.GetPathName()))) {
+        std::vector<CSpanne> spannen;
+        if (!BandbreitenLaden(spannen))
+            return;
+        bandbreiten = CSzenarioBandbreiten{std::move(spannen),
+                                           m_Doc.m_Unsicherheit ? m_Doc.m_Unsicherheit->laeufe : 1000, m_Doc.m_nSeed};
+    }
     CErgebnis<CSzenarienergebnis> ergebnis = CSzenarienergebnis{};
     m_sLaufName = "Die Läufe der Szenarien";
     const int laeufe = static_cast<int>(m_Doc.Planung()->szenarien.size()) + 1;
-    if (!ImHintergrund("Szenarien", "Die Szenarien werden gerechnet …", laeufe,
-                       [&](const CWeiter& weiter) { ergebnis = m_Doc.SzenarienRechnen(jahre, ab, 0, weiter); }))
+    if (!ImHintergrund("Szenarien", "Die Szenarien werden gerechnet …", laeufe, [&](const CWeiter& weiter) {
+            ergebnis = m_Doc.SzenarienRechnen(jahre, ab, 0, weiter, bandbreiten ? &*bandbreiten : nullptr);
+        }))
         return; // cancelled: the previous results stay
     if (!ergebnis) {
         m_Meldungen.Warnung(ergebnis.Fehlertext());

@@ -8,6 +8,7 @@
 #include "summary/Planungstabellen.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
@@ -168,11 +169,22 @@ CErgebnis<CSzenarienergebnis> SzenarienRechnen(const CLaufEingabe& basis, const 
         for (size_t k = 0; k < eingaben.size(); ++k) {
             if (k > 0 && !ergebnis.szenarien[k - 1].datei.empty())
                 continue;
+            // Cancelling stops these runs too; the progress stays at the rows' count.
+            std::atomic<bool> abgebrochen{false}; // asked from the study's threads
+            const CWeiter nurAbbrechen = [&](int) {
+                if (weiter && !weiter(static_cast<int>(eingaben.size())))
+                    abgebrochen = true;
+                return !abgebrochen;
+            };
             const CErgebnis<std::vector<CPlateauperzentile>> p =
                 PlateauMonteCarlo(eingaben[k], bandbreiten->spannen, bandbreiten->laeufe, bandbreiten->seed,
-                                  plateauJahre, plateauAb, threads);
+                                  plateauJahre, plateauAb, threads, nurAbbrechen);
             if (!p)
                 return CFehler{p.Fehlertext()};
+            if (abgebrochen) {
+                ergebnis.abgebrochen = true;
+                break;
+            }
             if (!p->empty())
                 ergebnis.zeilen[k].plateauP90 = p->front().p90;
         }

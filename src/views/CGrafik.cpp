@@ -54,7 +54,9 @@ void CGrafik::Diagramm(CDC& dc, IMeldungen& meldungen)
     if (const CSzenarienergebnis* s = Szenarien()) {
         const CSchrift alteSchrift = dc.SelectObject(kAchsenSchrift);
         SzenarienZeichnen(dc, *s);
-        Dokumentname(dc, dx - 400, -h - 260);
+        // Below the legend's rows, two entries to a row.
+        const int reihen = static_cast<int>((s->zeilen.size() + 1) / 2);
+        Dokumentname(dc, dx - 400, std::min(-h - 260, -h - 150 - 45 * reihen));
         dc.SelectObject(alteSchrift);
         dc.SelectObject(alterStift);
         return;

@@ -57,9 +57,11 @@ CSzenarienDialog::CSzenarienDialog(const CPlanung& plan, int projektstart, int p
 
     auto* rechts = new QVBoxLayout;
     auto* datei = new QHBoxLayout;
-    datei->addWidget(new QLabel("Anderes &Dokument:", this));
+    auto* dateiName = new QLabel("Anderes &Dokument:", this);
+    datei->addWidget(dateiName);
     m_pDatei = new QLineEdit(this);
     m_pDatei->setObjectName("Datei");
+    dateiName->setBuddy(m_pDatei);
     datei->addWidget(m_pDatei, 1);
     auto* waehlen = new QPushButton("&Wählen...", this);
     datei->addWidget(waehlen);
