@@ -88,8 +88,11 @@ void CKalvoViewWidget::NeuesZeigen()
     const int cy = QFontMetrics(Schrift()).height();
     const int oben = verticalScrollBar()->value();
     const int zeile = static_cast<int>(neu) * cy;
-    if (zeile >= oben && zeile + cy <= oben + viewport()->height())
-        return;                                             // in view already
+    // In view already: the new lines, or as many of them as the window holds
+    // (a table that begins on the window's last line is not yet seen).
+    const int neueHoehe = std::min(static_cast<int>(bericht.size() - neu) * cy, viewport()->height() - cy);
+    if (zeile >= oben && zeile + std::max(cy, neueHoehe) <= oben + viewport()->height())
+        return;
     verticalScrollBar()->setValue(std::max(0, zeile - cy)); // with the blank line above it
 }
 

@@ -761,8 +761,13 @@ TEST(Hauptfenster, ScenariosAreAddedRunAndUndone)
     CMainFrame rahmen;
     COhneDialog ohne;
     rahmen.Datenbefehle().SetDialoge(&ohne);
+    rahmen.resize(900, 500);
+    rahmen.show();
     ASSERT_TRUE(rahmen.DateiOeffnen(KALVO_BEISPIEL));
     CKalvoDoc& doc = rahmen.Dokument();
+    rahmen.Befehl(ID::Text)->trigger();
+    auto* bericht = rahmen.findChild<CKalvoViewWidget*>();
+    ASSERT_NE(bericht, nullptr);
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CSzenarienDialog*>(QApplication::activeModalWidget());
         if (!dialog)
@@ -786,6 +791,13 @@ TEST(Hauptfenster, ScenariosAreAddedRunAndUndone)
     ASSERT_EQ(doc.m_Szenarien->zeilen.size(), 2u);
     EXPECT_NE(std::find(doc.m_saBericht.begin(), doc.m_saBericht.end(), "                 SZENARIEN (2002-2030)"),
               doc.m_saBericht.end());
+    // The new table's heading is in the report's window.
+    const auto titel =
+        std::find(doc.m_saBericht.begin(), doc.m_saBericht.end(), "                 SZENARIEN (2002-2030)");
+    const int zeile = static_cast<int>(titel - doc.m_saBericht.begin()) * bericht->verticalScrollBar()->singleStep();
+    const int oben = bericht->verticalScrollBar()->value();
+    EXPECT_GE(zeile, oben);
+    EXPECT_LE(zeile, oben + bericht->viewport()->height());
     EXPECT_TRUE(rahmen.Befehl(ID::SzenarienGrafik)->isChecked());
     EXPECT_TRUE(doc.m_bSzenarienGrafik);
     rahmen.Befehl(ID::Rueckgaengig)->trigger();
