@@ -54,7 +54,7 @@ fuzz: deps
 	CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DKALVO_FUZZ=ON -DKALVO_GUI=OFF -DKALVO_TESTS=OFF -DKALVO_BENCH=OFF
 	cmake --build $(BUILD)-fuzz -j $(JOBS)
-	for ziel in fuzz_kvo fuzz_feldsatz fuzz_profil fuzz_feldtabelle fuzz_bandbreiten; do \
+	for ziel in fuzz_kvo fuzz_feldsatz fuzz_profil fuzz_feldtabelle fuzz_bandbreiten fuzz_planung; do \
 		mkdir -p $(BUILD)-fuzz/korpus/$$ziel; \
 		$(BUILD)-fuzz/fuzz/$$ziel -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 \
 			$(BUILD)-fuzz/korpus/$$ziel fuzz/korpus/$$ziel || exit 1; \

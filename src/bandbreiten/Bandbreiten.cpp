@@ -501,7 +501,7 @@ CLaufTreffer Treffer(const CLaufErgebnis& r, const CLaufErgebnis& grund, const s
     if (!vertraege) {
         const CJahreswerte w = Jahreswerte(Jahresreihen(r, rate));
         for (int i = 0; i < jahre && i < w.anzahl; ++i)
-            t.getroffen[0][static_cast<size_t>(i)] = w.ist[i] >= w.soll[i] - w.toleranz ? 1 : 0;
+            t.getroffen[0][static_cast<size_t>(i)] = w.ist[i] >= w.soll[i] - w.Toleranz(i) ? 1 : 0;
     } else {
         for (const CVertragsjahr& j : r.vertraege) {
             const auto k = static_cast<size_t>(std::find(spalten.begin(), spalten.end(), j.vertrag) - spalten.begin());

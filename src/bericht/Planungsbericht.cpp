@@ -54,7 +54,7 @@ void DeckungBericht(CBericht& b, const CJahreswerte& w, bool rate)
         }
         // A year produced to the demand within its tolerance shows no difference (not "-0.0").
         double differenz = w.ist[i] - w.soll[i];
-        if (w.toleranz > 0 && std::fabs(differenz) < w.toleranz)
+        if (w.toleranz > 0 && std::fabs(differenz) < w.Toleranz(i))
             differenz = 0;
         std::vector<CZelle> z = {{double(w.start + i), {}}, {w.ist[i], {}}, {w.soll[i], {}}, {differenz, {}}};
         if (!rate)

@@ -9,6 +9,8 @@
 #include "platform/Format.h"
 #include "platform/Zahlregel.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<std::string> NachCp1252(const std::vector<std::string>& texte)
@@ -76,7 +78,8 @@ CErgebnis<> CKalvoDoc::Laden(std::string_view bytes)
 
 // A file written by another program may hold a name twice: it loads, and
 // each field is computed from its own record, but a search by name (the
-// single field, a variant, a range) finds only the first.
+// single field, a variant, a range) finds only the first. Or a name with a
+// control character: it loads as well, with a message.
 void CKalvoDoc::DoppelteNamenMelden()
 {
     for (size_t i = 0; i < m_saFelder.size(); ++i) {
@@ -86,6 +89,13 @@ void CKalvoDoc::DoppelteNamenMelden()
                                        "werden berechnet; wo ein Feld über seinen Namen gefunden wird "
                                        "(Einzelfeld, Variante, Bandbreiten), gilt das erste. Bitte eines umbenennen.",
                                        Zitat(m_saFelder[i].Name()).c_str(), erstes + 1, i + 1));
+        // A control character no dialog lets through: the field is computed,
+        // every table shows '?' in its place, and the user is told.
+        const std::string_view name = m_saFelder[i].Name();
+        if (std::any_of(name.begin(), name.end(), [](unsigned char c) { return c < 0x20 || c == 0x7f; }))
+            m_Meldungen.Warnung(Format("Der Feldname %s (Feld %zu) enthält Steuerzeichen; Bericht und Tabellen "
+                                       "zeigen sie als „?“. Bitte das Feld umbenennen.",
+                                       Zitat(name).c_str(), i + 1));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "model/Grenzen.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,6 +114,9 @@ struct CJahreswerte {
     // A demand-limited run produces the demand to 0.05 Mio m³: short of that
     // is no shortfall (production only; 0 otherwise).
     double toleranz = 0;
+    // Year i's: the run's accuracy, 0.05 Mio m³ or for a large demand 10⁻⁵
+    // of it (the bisection's own, run/Bedarfsjahr).
+    double Toleranz(int i) const { return toleranz > 0 ? std::max(toleranz, 1e-5 * soll[i]) : 0.0; }
     // The Ist value of a calendar year; false when the run has no such year.
     bool IstImJahr(int jahr, double& wert) const;
 };

@@ -7,5 +7,5 @@
 // Whether year i of the run falls short of the sales profile.
 inline bool Unterdeckung(const CJahreswerte& werte, int i)
 {
-    return werte.ist[i] < werte.soll[i] - werte.toleranz;
+    return werte.ist[i] < werte.soll[i] - werte.Toleranz(i);
 }

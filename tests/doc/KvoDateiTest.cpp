@@ -155,3 +155,23 @@ TEST(KvoDatei, AFileWithANameTwiceLoadsAndSaysSo)
     EXPECT_TRUE(m.m_saTexte[0].starts_with("Der Feldname Zwilling steht zweimal in der Datei (Feld 1 und 3)"))
         << m.m_saTexte[0];
 }
+
+// A name with a control character (no dialog lets one through): the file
+// loads, the field is computed, and the message names it with '?'.
+TEST(KvoDatei, AFileWithAControlCharacterInANameLoadsAndSaysSo)
+{
+    CStilleMeldungen still;
+    CKalvoDoc quelle(still);
+    quelle.m_saFelder = {Feldsatz(MethanFeld("Klein\x01"
+                                             "feld",
+                                             2003)),
+                         Feldsatz(MethanFeld("Anders", 2003))};
+    quelle.m_iProjektende = 2010;
+    CAufgezeichneteMeldungen m;
+    CKalvoDoc doc(m);
+    ASSERT_TRUE(doc.Laden(quelle.Speichern()));
+    EXPECT_EQ(doc.m_saFelder.size(), 2u);
+    ASSERT_EQ(m.m_saTexte.size(), 1u);
+    EXPECT_EQ(m.m_saTexte[0], "Der Feldname Klein?feld (Feld 1) enthält Steuerzeichen; Bericht und Tabellen zeigen "
+                              "sie als „?“. Bitte das Feld umbenennen.");
+}
