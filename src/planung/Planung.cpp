@@ -571,6 +571,9 @@ CErgebnis<CPlanung> PlanungLesen(std::string_view text, int projektstart, int pr
         const size_t bis = std::min(e.byte > 0 ? e.byte - 1 : 0, text.size());
         const auto zeile = 1 + std::count(text.begin(), text.begin() + static_cast<long>(bis), '\n');
         return CFehler{Format("Planungsdatei, Zeile %ld: kein gültiges JSON.", static_cast<long>(zeile))};
+    } catch (const Json::out_of_range&) {
+        // A number beyond a double ("1e999"): the parser knows no line for it.
+        return CFehler{"Planungsdatei: eine Zahl ist zu groß für eine Rechnung."};
     }
     try {
         CPlanung p = Lesen(wurzel, projektstart, projektende);
