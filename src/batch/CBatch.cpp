@@ -418,6 +418,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             return kAufruf;
         }
         spannen = std::move(*gelesen);
+        // As the desktop: a study of no range is refused, not an empty table.
+        if (spannen.empty()) {
+            fehler << "kalvo-batch: " << *o.bandbreiten << ": Die Bandbreiten enthalten keine Zeile.\n";
+            return kAufruf;
+        }
         doc.m_sBandbreitenDatei = std::filesystem::path(*o.bandbreiten).filename().string();
     }
 

@@ -225,6 +225,13 @@ TEST(Bandbreiten, BatchRefusesABadRangesFileBeforeRunning)
               0);
     EXPECT_NE(aus2.str().find("SENSITIVITAET (KUMULIERTE IST-PRODUKTION 2002-2030)"), std::string::npos);
     EXPECT_NE(aus2.str().find("UNSICHERHEIT (20 LAEUFE)"), std::string::npos);
+
+    // A heading without a range: refused, as the desktop refuses it.
+    std::ofstream(pfad) << "Feld;Groesse;Tief;Hoch\n";
+    std::ostringstream aus3, fehler3;
+    EXPECT_EQ(KalvoBatch({"--sensitivitaet", "--bandbreiten", pfad.string(), KALVO_BEISPIEL}, aus3, fehler3), 1);
+    EXPECT_EQ(aus3.str(), "");
+    EXPECT_EQ(fehler3.str(), "kalvo-batch: " + pfad.string() + ": Die Bandbreiten enthalten keine Zeile.\n");
     std::filesystem::remove(pfad);
 }
 
