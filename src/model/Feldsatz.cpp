@@ -160,7 +160,8 @@ CErgebnis<> FeldsatzPruefen(std::string_view zeile)
     if (!ErstesWort(rest).empty())
         return CFehler{Format("Feld \"%s\": der Satz enthält mehr als %d Werte.", sName.c_str(), kWerteJeSatz)};
     if (!JahrPlausibel(feld.m_iFoerderbeginn))
-        return CFehler{Format("Feld \"%s\": das Startjahr %d ist unmöglich.", sName.c_str(), feld.m_iFoerderbeginn)};
+        return CFehler{Format("Feld \"%s\": das Startjahr %d ist unmöglich (ein Jahr von 1 bis 9999).", sName.c_str(),
+                              feld.m_iFoerderbeginn)};
     return {};
 }
 

@@ -113,7 +113,7 @@ TEST(KvoDatei, BrokenFilesAreRefusedWithTheirReasonAndLeaveTheDocumentAsItWas)
         {"Name zu lang", datei({std::string(100, 'N') + " 2003" + rumpf}),
          "Der 1. Feldsatz ist unlesbar: der Feldname ist länger als 99 Zeichen."},
         {"Startjahr 0", datei({"FeldA 0" + rumpf}),
-         "Der 1. Feldsatz ist unlesbar: Feld \"FeldA\": das Startjahr 0 ist unmöglich."},
+         "Der 1. Feldsatz ist unlesbar: Feld \"FeldA\": das Startjahr 0 ist unmöglich (ein Jahr von 1 bis 9999)."},
         {"Profiljahr kein Jahr", datei({}, {"zweitausend 95 13000"}),
          "Die 1. Zeile des Profils \"Verkaufsprofil\" beginnt nicht mit einem Jahr."},
         {"Profiljahr 0", datei({}, {"2002 95 13000", "0 95 13000"}),
