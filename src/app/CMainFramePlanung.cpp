@@ -297,7 +297,9 @@ void CMainFrame::OnSzenarien()
     CSzenarienDialog dialog(m_Doc.Planung().value_or(CPlanung{}), m_Doc.m_iProjektstart, m_Doc.m_iProjektende, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!m_Doc.Planung() || m_Doc.Planung()->szenarien != dialog.Planung().szenarien)
+    // No plan and no scenario is no change (the document gets no empty plan).
+    const std::vector<CSzenario> vorher = m_Doc.Planung() ? m_Doc.Planung()->szenarien : std::vector<CSzenario>{};
+    if (vorher != dialog.Planung().szenarien)
         Schritt("Szenarien", [&] { m_Doc.PlanungAendern(dialog.Planung()); });
     m_Doc.UpdateAllViews();
     if (dialog.Rechnen())

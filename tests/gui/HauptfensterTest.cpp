@@ -768,6 +768,14 @@ TEST(Hauptfenster, ScenariosAreAddedRunAndUndone)
     rahmen.Befehl(ID::Text)->trigger();
     auto* bericht = rahmen.findChild<CKalvoViewWidget*>();
     ASSERT_NE(bericht, nullptr);
+    // OK without a scenario changes nothing: no empty plan, no step.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<CSzenarienDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    rahmen.Befehl(ID::Szenarien)->trigger();
+    EXPECT_FALSE(doc.Planung().has_value());
+    EXPECT_FALSE(doc.IsModified());
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CSzenarienDialog*>(QApplication::activeModalWidget());
         if (!dialog)
