@@ -346,8 +346,9 @@ void CMainFrame::SzenarienRechnen()
     m_Doc.m_bSzenarienGrafik = true;
     m_Befehle[ID::SzenarienGrafik]->setChecked(true);
     m_Doc.UpdateAllViews();
-    statusBar()->showMessage(QString("%1 Szenarien gerechnet: Tabelle SZENARIEN im Bericht, ihre Linien in der "
-                                     "Grafik (Ansicht › Szenarien in der Grafik).")
-                                 .arg(laeufe - 1),
+    const QString gerechnet =
+        laeufe == 2 ? QString("1 Szenario gerechnet") : QString("%1 Szenarien gerechnet").arg(laeufe - 1);
+    statusBar()->showMessage(gerechnet + ": Tabelle SZENARIEN im Bericht, die Linien in der Grafik (Ansicht › "
+                                         "Szenarien in der Grafik).",
                              15000);
 }

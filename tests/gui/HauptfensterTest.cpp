@@ -808,6 +808,8 @@ TEST(Hauptfenster, ScenariosAreAddedRunAndUndone)
     EXPECT_LE(zeile, oben + bericht->viewport()->height());
     EXPECT_TRUE(rahmen.Befehl(ID::SzenarienGrafik)->isChecked());
     EXPECT_TRUE(doc.m_bSzenarienGrafik);
+    EXPECT_TRUE(rahmen.statusBar()->currentMessage().startsWith("1 Szenario gerechnet: Tabelle SZENARIEN"))
+        << rahmen.statusBar()->currentMessage().toStdString();
     rahmen.Befehl(ID::Rueckgaengig)->trigger();
     EXPECT_FALSE(doc.Planung().has_value() && !doc.Planung()->szenarien.empty());
     QSettings().clear();
