@@ -12,7 +12,8 @@ CErgebnis<CSzenarienergebnis> CKalvoDoc::SzenarienRechnen(int plateauJahre, int 
 {
     const std::filesystem::path ordner = std::filesystem::path(GetPathName()).parent_path();
     // Another document (last year's plan): read relative to this document's
-    // folder, run with this document's options and its own calendar.
+    // folder with the plan beside it, run with this document's options on
+    // its own calendar.
     const CDokumentLaden laden = [&](const std::string& datei) -> CErgebnis<CLaufEingabe> {
         const std::filesystem::path pfad =
             std::filesystem::path(datei).is_absolute() ? std::filesystem::path(datei) : ordner / datei;
@@ -24,12 +25,17 @@ CErgebnis<CSzenarienergebnis> CKalvoDoc::SzenarienRechnen(int plateauJahre, int 
         if (CErgebnis<> geladen = b.Laden(*bytes); !geladen)
             return CFehler{datei + ": " + geladen.Fehlertext()};
         b.NachDemLaden();
+        // Its own plan beside it (last year's contracts, plants, dispatch),
+        // computed with this document's options so that the rows compare.
+        if (CErgebnis<> plan = b.PlanungLaden(pfad.string()); !plan)
+            return CFehler{plan.Fehlertext()};
         b.m_bBedarf = m_bBedarf;
         b.m_fSollKonstant = m_fSollKonstant;
         b.m_dEigenverbrauch = m_dEigenverbrauch;
         b.m_bEnergie = true;
         CLaufEingabe e = b.LaufEingabe();
         e.threads = 1;
+        e.druckanpassung = false; // a row reports no fit
         return e;
     };
     return ::SzenarienRechnen(LaufEingabe(), m_Planung.value_or(CPlanung{}), laden, plateauJahre, plateauAb, threads,

@@ -4,11 +4,16 @@
 
 #include "Testdaten.h"
 #include "bericht/Planungsbericht.h"
+#include "doc/CKalvoDoc.h"
 #include "planung/Szenariotabelle.h"
+#include "platform/Datei.h"
+#include "platform/Meldungen.h"
 #include "run/Vertraege.h"
 #include "studie/Plateau.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -327,4 +332,44 @@ TEST(Szenarien, P90PlateauOfRangesWithoutWidthIsTheRowsPlateau)
     EXPECT_FALSE(s->zeilen[3].plateauP90);
     const std::vector<std::string> t = SzenarienTabelle(*s);
     EXPECT_NE(t[3].find("P90 PLAT."), std::string::npos) << t[3];
+}
+
+// A scenario naming another document takes that document's own plan (last
+// year's contracts) with this document's options: its shortfall column is
+// that of its contract of the same name. A plan beside it that cannot be
+// read is refused with the scenario.
+TEST(Szenarien, AnotherDocumentComesWithItsOwnPlan)
+{
+    const std::filesystem::path ordner = std::filesystem::temp_directory_path() / "kalvo_szenario_vorjahr";
+    std::filesystem::create_directories(ordner);
+    for (const char* name : {"Plan.kvo", "Alt.kvo"})
+        std::filesystem::copy_file(KALVO_BEISPIEL, ordner / name, std::filesystem::copy_options::overwrite_existing);
+    const auto vertrag = [](int menge) {
+        return std::string(R"({"format": "kalvo-planung", "version": 1, "optionen": {"bedarf": true},
+  "vertraege": [{"name": "H-Gas", "gasart": "H", "mengen": {"2010": )") +
+               std::to_string(menge) + "}}]";
+    };
+    const std::string szenario = R"(, "szenarien": [{"name": "Vorjahr", "datei": "Alt.kvo"}]})";
+    ASSERT_TRUE(DateiAtomarSchreiben((ordner / "Plan.planung.json").string(), vertrag(99000) + szenario));
+    ASSERT_TRUE(DateiAtomarSchreiben((ordner / "Alt.planung.json").string(), vertrag(10) + "}"));
+    CStilleMeldungen still;
+    CKalvoDoc doc(still);
+    const CErgebnis<std::string> bytes = DateiLesen((ordner / "Plan.kvo").string());
+    ASSERT_TRUE(bytes && doc.Laden(*bytes));
+    doc.NachDemLaden();
+    doc.SetPathName((ordner / "Plan.kvo").string());
+    ASSERT_TRUE(doc.PlanungLaden(doc.GetPathName()));
+    const CErgebnis<CSzenarienergebnis> s = doc.SzenarienRechnen();
+    ASSERT_TRUE(s) << s.Fehlertext();
+    ASSERT_EQ(s->zeilen.size(), 2u);
+    EXPECT_EQ(s->unterdeckung, std::vector<std::string>{"H-Gas"});
+    EXPECT_EQ(s->zeilen[0].ersteUnterdeckung, std::vector<int>{2010}); // 99000 GWh: short
+    EXPECT_EQ(s->zeilen[1].ersteUnterdeckung, std::vector<int>{0});    // last year's 10 GWh: delivered
+
+    ASSERT_TRUE(DateiAtomarSchreiben((ordner / "Alt.planung.json").string(), "{kaputt"));
+    const CErgebnis<CSzenarienergebnis> kaputt = doc.SzenarienRechnen();
+    ASSERT_FALSE(kaputt);
+    EXPECT_EQ(kaputt.Fehlertext().rfind("Szenario „Vorjahr“: ", 0), 0u) << kaputt.Fehlertext();
+    EXPECT_NE(kaputt.Fehlertext().find("kein gültiges JSON"), std::string::npos) << kaputt.Fehlertext();
+    std::filesystem::remove_all(ordner);
 }
