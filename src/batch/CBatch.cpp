@@ -490,10 +490,11 @@ int KalvoBatch(const std::vector<std::string>& argumente, std::ostream& aus, std
             return kAufruf;
         }
         // With ranges, Monte Carlo runs and the plateau: each row's P90 plateau too.
-        const CSzenarioBandbreiten bandbreiten{spannen, o.monteCarlo.value_or(0), o.seed};
-        const bool mitP90 = !spannen.empty() && o.monteCarlo && o.plateau;
+        std::optional<CSzenarioBandbreiten> bandbreiten;
+        if (!spannen.empty() && o.monteCarlo && o.plateau)
+            bandbreiten = CSzenarioBandbreiten{spannen, *o.monteCarlo, o.seed};
         CErgebnis<CSzenarienergebnis> s = doc.SzenarienRechnen(o.plateau.value_or(0), o.plateauAb.value_or(0),
-                                                               o.threads, {}, mitP90 ? &bandbreiten : nullptr);
+                                                               o.threads, {}, bandbreiten ? &*bandbreiten : nullptr);
         if (!s) {
             fehler << "kalvo-batch: " << s.Fehlertext() << '\n';
             return kDatei;

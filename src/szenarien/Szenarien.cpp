@@ -101,10 +101,9 @@ CErgebnis<CLaufEingabe> SzenarioEingabe(const CStudie& studie, const CLaufEingab
             return Abgelehnt(szenario, Format("%s: die Bohrungsanzahl (%g) ist keine ganze Zahl von 1 bis 100.",
                                               a.name.c_str(), a.wert));
         const int nr = static_cast<int>(feld - basis.felder.begin());
-        if (const CFeldsatz geaendert = Abgewandelt(*feld, {{g->groesse, a.wert}});
-            !FeldVollstaendigPruefen(geaendert.Werte(), geaendert.Stufen()))
-            return Abgelehnt(szenario, a.name + ": " +
-                                           FeldVollstaendigPruefen(geaendert.Werte(), geaendert.Stufen()).Fehlertext());
+        const CFeldsatz geaendert = Abgewandelt(*feld, {{g->groesse, a.wert}});
+        if (const CErgebnis<> regeln = FeldVollstaendigPruefen(geaendert.Werte(), geaendert.Stufen()); !regeln)
+            return Abgelehnt(szenario, a.name + ": " + regeln.Fehlertext());
         variationen.push_back({nr, g->groesse, a.wert});
     }
     CLaufEingabe e = studie.Eingabe(variationen);

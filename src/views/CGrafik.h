@@ -108,6 +108,10 @@ private:
     void TornadoZeichnen(CDC& dc) const;
     void PzZeichnen(CDC& dc, const CDruckanpassung& a) const;
     void SzenarienZeichnen(CDC& dc, const CSzenarienergebnis& s) const;
+    // The p/z and scenario charts' left axis from 0 to `oben` (a multiple of
+    // `delta`): a dotted line and its label at every step; WertY is a value's height.
+    int WertY(double wert, double oben) const;
+    void Wertegitter(CDC& dc, double oben, double delta) const;
     void BalkenX(int i, int n, int x, int& links, int& rechts) const;
     int Py(double wert) const; // height of a value on the left axis
     int LegendeZusatz() const; // room the field legend needs below the margin

@@ -32,6 +32,23 @@ double Bilanz(double pzi, double ogip, double wasserProzent, double gp)
 
 } // namespace
 
+int CGrafik::WertY(double wert, double oben) const
+{
+    return -m_iHoehe + static_cast<int>(std::lround(m_iHoehe * wert / oben)); // y up from -h
+}
+
+void CGrafik::Wertegitter(CDC& dc, double oben, double delta) const
+{
+    dc.SetTextAlign(TA_RIGHT);
+    for (double t = 0; t <= oben + delta / 1000; t += delta) {
+        dc.SelectObject(kGitterStift);
+        dc.MoveTo(0, WertY(t, oben));
+        dc.LineTo(m_iBreite, WertY(t, oben));
+        dc.TextOut(-15, WertY(t, oben) + 20, Format("%g", t));
+    }
+    dc.SetTextAlign(TA_CENTER);
+}
+
 const CDruckanpassung* CGrafik::Pz() const
 {
     if (!m_Doc.m_bPzDiagramm || Reserven())
@@ -56,7 +73,7 @@ void CGrafik::PzZeichnen(CDC& dc, const CDruckanpassung& a) const
     gpMax = std::max(dx, std::ceil(gpMax / dx) * dx);
     pzMax = std::max(dy, std::ceil(pzMax / dy) * dy);
     const auto px = [&](double gp) { return static_cast<int>(std::lround(w * gp / gpMax)); };
-    const auto py = [&](double pz) { return -h + static_cast<int>(std::lround(h * pz / pzMax)); }; // y up from -h
+    const auto py = [&](double pz) { return WertY(pz, pzMax); };
 
     dc.SelectObject(kTitelSchrift);
     dc.SetTextAlign(TA_CENTER);
@@ -78,14 +95,7 @@ void CGrafik::PzZeichnen(CDC& dc, const CDruckanpassung& a) const
         dc.SelectObject(kRahmenStift);
         dc.TextOut(px(t), -h - 30, Format("%g", t));
     }
-    dc.SetTextAlign(TA_RIGHT);
-    for (double t = 0; t <= pzMax + dy / 1000; t += dy) {
-        dc.SelectObject(kGitterStift);
-        dc.MoveTo(0, py(t));
-        dc.LineTo(w, py(t));
-        dc.TextOut(-15, py(t) + 20, Format("%g", t));
-    }
-    dc.SetTextAlign(TA_CENTER);
+    Wertegitter(dc, pzMax, dy);
     dc.TextOut(w / 2, -h - 100, "Kumulierte F\xC3\xB6rderung (Mio m\xC2\xB3)");
     dc.TextOut(-250, 60, "p/z (bar)");
 

@@ -56,7 +56,7 @@ void CGrafik::SzenarienZeichnen(CDC& dc, const CSzenarienergebnis& s) const
     const double oben = std::max(dy, std::ceil(groesster / dy) * dy);
     const int spanne = std::max(1, bis - von);
     const auto px = [&](int jahr) { return static_cast<int>(std::lround(double(w) * (jahr - von) / spanne)); };
-    const auto py = [&](double v) { return -h + static_cast<int>(std::lround(h * v / oben)); };
+    const auto py = [&](double v) { return WertY(v, oben); };
 
     dc.SelectObject(kTitelSchrift);
     dc.SetTextAlign(TA_CENTER);
@@ -74,13 +74,7 @@ void CGrafik::SzenarienZeichnen(CDC& dc, const CSzenarienergebnis& s) const
         dc.SelectObject(kRahmenStift);
         dc.TextOut(px(jahr), -h - 30, Format("%d", jahr));
     }
-    dc.SetTextAlign(TA_RIGHT);
-    for (double t = 0; t <= oben + dy / 1000; t += dy) {
-        dc.SelectObject(kGitterStift);
-        dc.MoveTo(0, py(t));
-        dc.LineTo(w, py(t));
-        dc.TextOut(-15, py(t) + 20, Format("%g", t));
-    }
+    Wertegitter(dc, oben, dy);
 
     // A line per row, the base's last so that it stays on top, and its
     // legend entry: two to a line below the plot.

@@ -1,5 +1,7 @@
 #include "widgets/CRestfelderEnergieDialog.h"
 
+#include "widgets/Tabellenzelle.h"
+
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -41,12 +43,8 @@ CRestfelderEnergieDialog::CRestfelderEnergieDialog(const CPlanung& plan, int pro
 void CRestfelderEnergieDialog::accept()
 {
     std::array<CRestfeldzeile, 2> zeilen{};
-    const auto text = [this](int r, int c) {
-        const QTableWidgetItem* zelle = m_pTabelle->item(r, c);
-        return zelle ? zelle->text().trimmed().toStdString() : std::string();
-    };
     for (int r = 0; r < 2; ++r)
-        zeilen[static_cast<size_t>(r)] = {text(r, 0), text(r, 1)};
+        zeilen[static_cast<size_t>(r)] = {Zellentext(m_pTabelle, r, 0), Zellentext(m_pTabelle, r, 1)};
     const CErgebnis<CPlanung> p = RestfelderUebernehmen(m_Planung, zeilen, m_iProjektstart, m_iProjektende);
     if (!p) {
         QMessageBox::warning(this, "Restfelder-Energie", QString::fromStdString(p.Fehlertext()));

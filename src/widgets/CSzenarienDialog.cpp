@@ -1,5 +1,7 @@
 #include "widgets/CSzenarienDialog.h"
 
+#include "widgets/Tabellenzelle.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -17,14 +19,6 @@
 namespace {
 
 constexpr int kArt = 0, kName = 1, kGroesse = 2, kWert = 3;
-
-std::string Text(const QTableWidget* t, int r, int c)
-{
-    if (const auto* box = qobject_cast<const QComboBox*>(t->cellWidget(r, c)))
-        return box->currentText().toStdString();
-    const QTableWidgetItem* zelle = t->item(r, c);
-    return zelle ? zelle->text().trimmed().toStdString() : std::string();
-}
 
 } // namespace
 
@@ -156,8 +150,8 @@ void CSzenarienDialog::Merken()
     e.datei = m_pDatei->text().trimmed().toStdString();
     e.aenderungen.clear();
     for (int r = 0; r < m_pAenderungen->rowCount(); ++r)
-        e.aenderungen.push_back({Text(m_pAenderungen, r, kArt), Text(m_pAenderungen, r, kName),
-                                 Text(m_pAenderungen, r, kGroesse), Text(m_pAenderungen, r, kWert)});
+        e.aenderungen.push_back({Zellentext(m_pAenderungen, r, kArt), Zellentext(m_pAenderungen, r, kName),
+                                 Zellentext(m_pAenderungen, r, kGroesse), Zellentext(m_pAenderungen, r, kWert)});
 }
 
 void CSzenarienDialog::Zeigen(int zeile)

@@ -1,5 +1,7 @@
 #include "widgets/CVertraegeDialog.h"
 
+#include "widgets/Tabellenzelle.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -25,14 +27,6 @@ QComboBox* Auswahl(QWidget* eltern, const QStringList& werte, const std::string&
     box->addItems(werte);
     box->setCurrentText(QString::fromStdString(wert));
     return box;
-}
-
-std::string Text(const QTableWidget* t, int r, int c)
-{
-    if (const auto* box = qobject_cast<const QComboBox*>(t->cellWidget(r, c)))
-        return box->currentText().toStdString();
-    const QTableWidgetItem* zelle = t->item(r, c);
-    return zelle ? zelle->text().trimmed().toStdString() : std::string();
 }
 
 } // namespace
@@ -87,7 +81,7 @@ CVertraegeDialog::CVertraegeDialog(const CPlanung& plan, int projektstart, int p
         // The family without a contract first: one contract per family.
         bool hatL = false;
         for (int r = 0; r < m_pVertraege->rowCount(); ++r)
-            hatL = hatL || Text(m_pVertraege, r, kGasart) == "L";
+            hatL = hatL || Zellentext(m_pVertraege, r, kGasart) == "L";
         VertragHinzufuegen({hatL ? "H-Gas" : "L-Gas", hatL ? "H" : "L", "GWh", "1", {}}, {});
         m_pVertraege->setCurrentCell(m_pVertraege->rowCount() - 1, kName);
     });
@@ -145,7 +139,7 @@ void CVertraegeDialog::Spaltennamen()
 {
     QStringList namen;
     for (int r = 0; r < m_pVertraege->rowCount(); ++r)
-        namen << QString::fromStdString(Text(m_pVertraege, r, kName));
+        namen << QString::fromStdString(Zellentext(m_pVertraege, r, kName));
     m_pMengen->setHorizontalHeaderLabels(namen);
 }
 
@@ -154,19 +148,19 @@ CVertragseingabe CVertraegeDialog::Eingabe() const
     CVertragseingabe e;
     e.projektstart = m_iProjektstart;
     for (int r = 0; r < m_pVertraege->rowCount(); ++r) {
-        CVertragszeile z{Text(m_pVertraege, r, kName),
-                         Text(m_pVertraege, r, kGasart),
-                         Text(m_pVertraege, r, kEinheit),
-                         Text(m_pVertraege, r, kSpitzenfaktor),
+        CVertragszeile z{Zellentext(m_pVertraege, r, kName),
+                         Zellentext(m_pVertraege, r, kGasart),
+                         Zellentext(m_pVertraege, r, kEinheit),
+                         Zellentext(m_pVertraege, r, kSpitzenfaktor),
                          {}};
         for (int m = 0; m < 12; ++m)
-            z.monate[static_cast<size_t>(m)] = Text(m_pVertraege, r, kErsterMonat + m);
+            z.monate[static_cast<size_t>(m)] = Zellentext(m_pVertraege, r, kErsterMonat + m);
         e.vertraege.push_back(z);
     }
     for (int j = 0; j < m_pMengen->rowCount(); ++j) {
         std::vector<std::string> zeile;
         for (int k = 0; k < m_pMengen->columnCount(); ++k)
-            zeile.push_back(Text(m_pMengen, j, k));
+            zeile.push_back(Zellentext(m_pMengen, j, k));
         e.mengen.push_back(std::move(zeile));
     }
     return e;
